@@ -1,0 +1,24 @@
+#include "app/Program.h"
+
+#include <memory>
+
+#include "app/Form4.h"
+#include "desktop/Application.h"
+#include "table/Form1.h"
+
+int RunProgram(int Argc, char** Argv)
+{
+    TApplication Application(Argc, Argv);
+    Application.SetTitle(QStringLiteral("Orvanta"));
+    Application.setWindowIcon(QIcon(QStringLiteral(":/app/mainicon.png")));
+
+    auto Table = std::make_unique<TForm1>();
+    TForm4 NameDialog;
+    // Only "退出" ends the program here; the close box goes on to the table.
+    if (NameDialog.exec() == TForm4::QuitResult)
+        return 0;
+    Table->show();
+    const int Status = Application.exec();
+    Table.reset();  // the table frees its cards on destruction
+    return Status;
+}

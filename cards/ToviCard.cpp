@@ -1,0 +1,80 @@
+#include "cards/ToviCard.h"
+
+#include <QPainter>
+
+#include "desktop/Fonts.h"
+#include "desktop/Random.h"
+#include "desktop/Resources.h"
+
+int TToviCard::Alive = 0;
+int TToviCard::Destroyed = 0;
+
+TToviCard::TToviCard(QObject* Owner) : TGraphicControl(nullptr)
+{
+    Q_UNUSED(Owner);  // the owner frees its cards itself; Qt's parent is set with SetParent
+    setFixedSize(CardWidth, CardHeight);
+    RandomizeFromClock();
+    ++Alive;
+}
+
+TToviCard::~TToviCard()
+{
+    --Alive;
+    ++Destroyed;
+}
+
+void TToviCard::SetParent(QWidget* Parent)
+{
+    setParent(Parent);
+    show();
+}
+
+void TToviCard::SetValue(std::uint8_t Value)
+{
+    FValue = Value < 1 ? 1 : Value > 13 ? 13 : Value;
+    Repaint();
+}
+
+void TToviCard::SetSuit(TCardSuit Suit)
+{
+    FSuit = Suit;
+    Repaint();
+}
+
+void TToviCard::SetShowDeck(bool ShowDeck)
+{
+    FShowDeck = ShowDeck;
+    Repaint();
+}
+
+void TToviCard::SetDeckType(TDecks DeckType)
+{
+    FDeckType = DeckType;
+    Repaint();
+}
+
+QString TToviCard::PictureName() const
+{
+    if (FShowDeck)
+        return QStringLiteral("BK%1").arg(int(FDeckType));
+    static const char Letters[] = {'S', 'D', 'C', 'H', 'J'};
+    return QStringLiteral("%1%2").arg(QLatin1Char(Letters[FSuit <= Joker ? FSuit : Joker])).arg(int(FValue));
+}
+
+void TToviCard::Paint(QPainter& Painter)
+{
+    const QImage Picture = LoadNamedBitmap(PictureName());
+    if (!Picture.isNull()) {
+        Painter.drawImage(0, 0, Picture);
+        return;
+    }
+    // The game never asks for a picture the program lacks ("BK2", "J3".."J13"); should
+    // it happen, the card still shows plainly what it is.
+    const QRect Card(0, 0, CardWidth - 1, CardHeight - 1);
+    Painter.fillRect(rect(), FShowDeck ? QColor(0x2e, 0x6b, 0x3a) : QColor(Qt::white));
+    Painter.setPen(QColor(0x20, 0x20, 0x20));
+    Painter.drawRect(Card);
+    Painter.setFont(SansFont(12, true));
+    Painter.setPen(FShowDeck ? QColor(Qt::white) : QColor(0x20, 0x20, 0x20));
+    Painter.drawText(Card, Qt::AlignCenter, PictureName());
+}

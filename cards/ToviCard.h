@@ -1,0 +1,53 @@
+#pragma once
+
+#include <cstdint>
+
+#include "desktop/GraphicControl.h"
+
+using TCardValue = std::uint8_t;  // 1..13: 1 ace, 11 jack, 12 queen, 13 king
+enum TCardSuit : std::uint8_t { Spades = 0, Diamonds = 1, Clubs = 2, Hearts = 3, Joker = 4 };
+enum TDecks : std::uint8_t { Back0 = 0, Back1 = 1, Back2 = 2 };
+
+// One playing card on the table. It draws itself from the named card picture of its
+// state, and every write of a drawn property repaints it at once, also unchanged, so
+// the deal shows while the thread sleeps.
+class TToviCard : public TGraphicControl
+{
+    Q_OBJECT
+public:
+    static constexpr int CardWidth = 71;
+    static constexpr int CardHeight = 96;
+
+    explicit TToviCard(QObject* Owner);
+    ~TToviCard() override;
+
+    // Puts the card on a parent control; it shows there at once.
+    void SetParent(QWidget* Parent);
+
+    TCardValue Value() const { return FValue; }
+    void SetValue(std::uint8_t Value);  // clamped to 1..13
+    TCardSuit Suit() const { return FSuit; }
+    void SetSuit(TCardSuit Suit);
+    bool ShowDeck() const { return FShowDeck; }
+    void SetShowDeck(bool ShowDeck);
+    bool Selected() const { return FSelected; }
+    void SetSelected(bool Selected) { FSelected = Selected; }
+    TDecks DeckType() const { return FDeckType; }
+    void SetDeckType(TDecks DeckType);
+
+    // The name of the picture for the current state: "S1", "D10", "H13", "BK0", ...
+    QString PictureName() const;
+
+    static int Alive;      // card controls alive now
+    static int Destroyed;  // card controls destroyed so far
+
+protected:
+    void Paint(QPainter& Painter) override;
+
+private:
+    TCardValue FValue = 1;
+    TCardSuit FSuit = Hearts;
+    TDecks FDeckType = Back1;
+    bool FShowDeck = false;
+    bool FSelected = false;
+};

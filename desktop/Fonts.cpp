@@ -1,0 +1,25 @@
+#include "desktop/Fonts.h"
+
+#include <QGuiApplication>
+#include <QScreen>
+#include <cmath>
+
+QStringList SansFamilies() { return {QStringLiteral("Liberation Sans"), QStringLiteral("Noto Sans CJK SC")}; }
+
+int PointsToPixels(int Points)
+{
+    const QScreen* Screen = QGuiApplication::primaryScreen();
+    const double Dpi = Screen ? Screen->logicalDotsPerInchY() : 96.0;
+    return int(std::lround(Points * Dpi / 72.0));
+}
+
+QFont SansFont(int PixelHeight, bool Bold, bool Italic)
+{
+    QFont Font;
+    Font.setFamilies(SansFamilies());
+    Font.setPixelSize(PixelHeight);
+    Font.setBold(Bold);
+    Font.setItalic(Italic);
+    Font.setHintingPreference(QFont::PreferFullHinting);
+    return Font;
+}

@@ -1,0 +1,14 @@
+#pragma once
+
+#include <QFont>
+#include <QStringList>
+
+// The faces every machine that built the program has (installed with it): a Latin face
+// first, which sets the metrics, then a Chinese face for the glyphs it lacks.
+QStringList SansFamilies();
+
+// Points to pixels at the screen's pixels per inch, rounded to the nearest pixel.
+int PointsToPixels(int Points);
+
+// A sans font of the given pixel height and style.
+QFont SansFont(int PixelHeight, bool Bold = false, bool Italic = false);

@@ -1,0 +1,27 @@
+#include "desktop/Label.h"
+
+TLabel::TLabel(QWidget* Parent) : QLabel(Parent)
+{
+    setTextFormat(Qt::PlainText);
+    setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    setAutoFillBackground(false);
+    setAttribute(Qt::WA_TranslucentBackground);
+    setContentsMargins(0, 0, 0, 0);
+    setMargin(0);
+    setIndent(0);
+}
+
+void TLabel::SetCaption(const QString& Caption)
+{
+    setText(Caption);
+    adjustSize();
+}
+
+void TLabel::SetFont(const QFont& Font, const QColor& Colour)
+{
+    setFont(Font);
+    QPalette Palette = palette();
+    Palette.setColor(QPalette::WindowText, Colour);
+    setPalette(Palette);
+    adjustSize();
+}

@@ -1,0 +1,42 @@
+#include "desktop/MessageBox.h"
+
+#include <QApplication>
+#include <QMessageBox>
+
+namespace {
+TMessageHook& Hook()
+{
+    static TMessageHook Instance;
+    return Instance;
+}
+int OpenCount = 0;
+
+struct TOpenScope
+{
+    TOpenScope() { ++OpenCount; }
+    ~TOpenScope() { --OpenCount; }
+};
+}
+
+int ShowInformation(const QString& Text, TMsgButtons Buttons)
+{
+    TOpenScope Open;
+    if (Hook())
+        return Hook()(TMessageRecord{Text, Buttons});
+
+    const bool YesNo = Buttons == TMsgButtons::YesNo;
+    QMessageBox Box(QMessageBox::Information, QApplication::applicationDisplayName(), Text,
+                    YesNo ? QMessageBox::Yes | QMessageBox::No : QMessageBox::Ok | QMessageBox::Cancel,
+                    QApplication::activeWindow());
+    Box.setTextFormat(Qt::PlainText);
+    switch (Box.exec()) {
+    case QMessageBox::Ok: return mrOk;
+    case QMessageBox::Yes: return mrYes;
+    case QMessageBox::No: return mrNo;
+    default: return YesNo ? mrNo : mrCancel;
+    }
+}
+
+int OpenMessageBoxes() { return OpenCount; }
+
+void SetMessageHook(TMessageHook NewHook) { Hook() = std::move(NewHook); }

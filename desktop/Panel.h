@@ -1,0 +1,16 @@
+#pragma once
+
+#include <QWidget>
+
+// A panel with a raised one-pixel bevel. Qt composes every window off-screen, so the
+// panel is always double-buffered; the flag is kept for what the table asks of it.
+class TPanel : public QWidget
+{
+    Q_OBJECT
+public:
+    explicit TPanel(QWidget* Parent = nullptr);
+    bool DoubleBuffered = false;
+
+protected:
+    void paintEvent(QPaintEvent* Event) override;
+};

@@ -1,0 +1,32 @@
+#include "desktop/Resources.h"
+
+#include <QFile>
+#include <QHash>
+
+#include "imaging/GifDecoder.h"
+#include "imaging/JpegDecoder.h"
+
+QImage LoadResourcePicture(const QString& Path)
+{
+    QFile File(Path);
+    if (!File.open(QIODevice::ReadOnly))
+        return {};
+    const QByteArray Data = File.readAll();
+    if (Path.endsWith(QLatin1String(".jpg")))
+        return DecodeJpeg(Data).Image;
+    if (Path.endsWith(QLatin1String(".gif")))
+        return DecodeGif(Data).Image;
+    return QImage::fromData(Data, "PNG").convertToFormat(QImage::Format_ARGB32);
+}
+
+QImage LoadNamedBitmap(const QString& Name)
+{
+    // Decoded once per name: a card paints often and the pictures never change.
+    static QHash<QString, QImage> Cache;
+    auto Found = Cache.constFind(Name);
+    if (Found != Cache.constEnd())
+        return *Found;
+    const QImage Picture = LoadResourcePicture(QStringLiteral(":/cards/%1.png").arg(Name));
+    Cache.insert(Name, Picture);
+    return Picture;
+}

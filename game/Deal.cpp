@@ -1,0 +1,112 @@
+#include "cards/ToviCard.h"
+#include "desktop/Panel.h"
+#include "desktop/Random.h"
+#include "desktop/Sleep.h"
+#include "game/TableState.h"
+#include "table/Form1.h"
+
+namespace {
+constexpr int Seats = 4;
+constexpr int FirstRow = 12;
+constexpr int PileLeft = 550, PileTop = 280, PileStep = 3;
+constexpr int ShuffleSwaps = 163;
+constexpr int CardSpacing = 15;
+constexpr int DealPauseMs = 100, LayoutPauseMs = 10;
+
+struct TSeat
+{
+    int Offset, BaseLeft, Top;
+    bool FaceUp;
+};
+// By player index: the user, Jack, Jim, Kate.
+constexpr TSeat SeatOf[5] = {{}, {4, 550, 460, true}, {3, 860, 280, false}, {2, 550, 100, false}, {1, 240, 280, false}};
+
+int Rank(const TToviCard* Card) { return Card->Value() == 1 ? 14 : Card->Value(); }
+}
+
+void TForm1::CreateCards()
+{
+    for (int S = 0; S <= 3; ++S) {
+        for (int V = 1; V <= 13; ++V) {
+            auto* Card = new TToviCard(this);
+            Cards[S * 13 + V] = Card;
+            Card->SetParent(Panel1);
+            Card->move(PileLeft, PileTop);
+            Card->SetShowDeck(true);
+            Card->SetValue(V);
+            Card->SetSuit(TCardSuit(S));
+        }
+    }
+}
+
+void TForm1::ShuffleDeck()
+{
+    for (int I = 0; I <= 52; ++I)
+        DeckOrder[I] = I;
+    RandomizeFromClock();
+    for (int Step = 0; Step < ShuffleSwaps; ++Step) {
+        const int A = RandomBelow(52) + 1;
+        const int B = RandomBelow(52) + 1;
+        if (A != B)
+            std::swap(DeckOrder[A], DeckOrder[B]);
+    }
+    for (int I = 1; I <= 52; ++I) {
+        TToviCard* Card = Cards[DeckOrder[I]];
+        Card->move(PileLeft - PileStep * I, PileTop);
+        Card->BringToFront();
+        Card->Repaint();
+    }
+}
+
+void TForm1::DealHands()
+{
+    DealRow(12);
+    DealRow(11);
+    DealRow(10);
+    for (int I = 40; I >= 1; --I)
+        if (Cards[DeckOrder[I]])
+            Cards[DeckOrder[I]]->hide();
+    for (int P = 1; P <= 4; ++P)
+        Scores[P] = TakeHand(Seats, FirstRow, SeatOf[P].Offset, SeatOf[P].BaseLeft, SeatOf[P].Top);
+}
+
+void TForm1::DealRow(int Row)
+{
+    for (int P = 1; P <= 4; ++P) {
+        const TSeat& Seat = SeatOf[P];
+        TToviCard* Card = Cards[DeckOrder[Seats * Row + Seat.Offset]];
+        Card->move(Seat.BaseLeft - CardSpacing * Row, Seat.Top);
+        Card->SetShowDeck(!Seat.FaceUp);
+        Card->BringToFront();
+        Card->Repaint();
+        Sleep(DealPauseMs);
+    }
+}
+
+double TForm1::TakeHand(int SeatCount, int First, int SeatOffset, int BaseLeft, int Top)
+{
+    for (int R = First; R >= First - 2; --R) {
+        TToviCard* Card = Cards[DeckOrder[SeatCount * R + SeatOffset]];
+        EvalCards[R - First + 2] = Card;
+        EvalValues[R - First + 2] = Rank(Card);
+    }
+    SortHand();
+    for (int R = First; R >= First - 2; --R) {
+        TToviCard* Card = EvalCards[R - First + 2];
+        Cards[DeckOrder[SeatCount * R + SeatOffset]] = Card;
+        Card->move(BaseLeft - CardSpacing * R, Top);
+        Card->BringToFront();
+        Card->Repaint();
+        Sleep(LayoutPauseMs);
+        EvalValues[R - First + 2] = Rank(Card);
+    }
+    return ScoreHand();
+}
+
+void TForm1::FreeCards()
+{
+    for (int K = 1; K <= 52; ++K) {
+        delete Cards[K];
+        Cards[K] = nullptr;
+    }
+}

@@ -1,0 +1,89 @@
+#include "cards/ToviCard.h"
+#include "desktop/Image.h"
+#include "desktop/MessageBox.h"
+#include "game/TableState.h"
+#include "table/Form1.h"
+
+namespace {
+constexpr int CardSpacing = 15;
+constexpr int GameOverChips = 5;
+
+TToviCard* SeatCard(int Player, int Row) { return Cards[DeckOrder[4 * Row + 5 - Player]]; }
+}
+
+void TForm1::KaiPaiClick(QObject*)
+{
+    for (int Row = 12; Row >= 10; --Row)
+        for (int P = Jack; P <= Kate; ++P)
+            SeatCard(P, Row)->SetShowDeck(Folded[P]);
+    SetButton(Image13, blDisabled, false);
+    Showdown();
+    ShowMoney();
+    GameOverTest();
+}
+
+void TForm1::QuanKaiClick(QObject*)
+{
+    for (int Row = 12; Row >= 10; --Row)
+        for (int P = Jack; P <= Kate; ++P)
+            SeatCard(P, Row)->SetShowDeck(false);
+    // Spread every seat to the deal's spacing; a folded pile opens up again.
+    for (int P = User; P <= Kate; ++P) {
+        TToviCard* Middle = SeatCard(P, 11);
+        SeatCard(P, 12)->SetLeft(Middle->Left() - CardSpacing);
+        SeatCard(P, 10)->SetLeft(Middle->Left() + CardSpacing);
+    }
+    SetButton(Image14, blDisabled, false);
+    Showdown();
+    ShowMoney();
+}
+
+void TForm1::Showdown()
+{
+    double Best = Scores[1];
+    int Winner = 1, Count = 1;
+    for (int P = 2; P <= 4; ++P) {
+        if (Scores[P] > Best) {
+            Best = Scores[P];
+            Winner = P;
+            Count = 1;
+        } else if (Scores[P] == Best) {
+            ++Count;
+        }
+    }
+    if (Count >= 2) {
+        // A shared best hand takes nothing: the pot is lost to everyone.
+        ShowInformation(QStringLiteral("Two winners, begin again!"), TMsgButtons::OkCancel);
+        return;
+    }
+    int Others = 0;
+    for (int Q = 1; Q <= 4; ++Q)
+        if (Q != Winner)
+            Others += TotalBets[Q];
+    TotalBets[Winner] = -Others;
+    Money[Winner] = MoneyBefore[Winner] + Others;
+    DrawResultSheet(Winner);
+}
+
+void TForm1::GameOverTest()
+{
+    int Richest = 1;
+    for (int P = 2; P <= 4; ++P)
+        if (Money[P] >= Money[Richest])
+            Richest = P;
+    bool Over = false;
+    for (int P = 1; P <= 4; ++P)
+        Over = Over || Money[P] <= GameOverChips;
+    if (!Over)
+        return;
+    FoldCount = 0;
+    BetRound = 1;
+    for (int P = 1; P <= 4; ++P) {
+        Money[P] = StartMoney;
+        MoneyBefore[P] = StartMoney;
+        TotalBets[P] = 0;
+    }
+    ShowMoney();
+    const QString Who[5] = {{}, QStringLiteral("You are"), QStringLiteral("Jack is"), QStringLiteral("Jim is"), QStringLiteral("Kate is")};
+    ShowInformation(QStringLiteral("Game over! %1 the winner! Try again?").arg(Who[Richest]), TMsgButtons::YesNo);
+}

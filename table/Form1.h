@@ -1,0 +1,119 @@
+#pragma once
+
+#include <QPoint>
+#include <QWidget>
+
+#include "desktop/GraphicControl.h"
+#include "desktop/ImageList.h"
+
+class TImage;
+class TLabel;
+class TPanel;
+class TTimer;
+
+// The three looks of an image button: the skin number in ImageList5 and a caption colour.
+enum TButtonLook { blNormal = 0, blPressed = 1, blDisabled = 2 };
+
+// The table window. Its controls are fixed at design time; the game shows, hides,
+// moves, restacks and repaints them, and creates each hand's cards on top.
+// The game routines are methods of this class too; they live in game/.
+class TForm1 : public QWidget
+{
+    Q_OBJECT
+public:
+    static constexpr int ClientWidth = 856;
+    static constexpr int ClientHeight = 645;
+    // Where each seat's chip token starts its travel towards the pot, by player index.
+    static constexpr QPoint TokenStart[5] = {{}, {408, 450}, {580, 330}, {408, 184}, {228, 330}};
+
+    explicit TForm1(QWidget* Parent = nullptr);
+    ~TForm1() override;
+
+    // Controls on Panel1, in design order.
+    TPanel* Panel1;
+    TImage* Image4;                                  // background
+    TImage *ImageIn4, *ImageIn3, *ImageIn2, *ImageIn1;  // chip tokens
+    TImage *Image5, *Image3, *Image2;                // portraits: user, Kate, Jim
+    TImage *Image14, *Image13, *Image12, *Image11;   // Flip all, Flip, Fold, Call
+    TImage* Image10;                                 // result sheet
+    TImage* Image1;                                  // Jack's portrait
+    TImage *Image17, *Image18;                       // Start, Rules
+    TImage *Image22, *Image23, *Image24, *Image25;   // stake counters
+    TLabel *Label1, *Label2, *Label3, *Label4;       // chips
+    TLabel *Label5, *Label6, *Label7, *Label8;       // names
+    TImage* Image6;                                  // result-sheet template
+    TImage* Image7;                                  // winner marker
+    TImage* Image8;                                  // rules chart
+
+    TTimer* Timer4;
+    TImageList ImageList5{100, 32};  // button skins
+    TImageList ImageList3{14, 16};   // digit glyphs
+
+    // Window handlers and presentation routines.
+    void FormCreate(QObject* Sender);
+    void FormDestroy(QObject* Sender);
+    void FormCloseQuery(QObject* Sender, bool& CanClose);
+    void ShowMoney();
+    void ShowOpponents();
+    void Image18Click(QObject* Sender);
+    void Image8Click(QObject* Sender);
+
+    // Image buttons.
+    void ShowListImage(const TImageList& List, int Index, TImage* Control);
+    void SetLook(TImage* Button, TButtonLook Look);
+    void SetButton(TImage* Button, TButtonLook Look, bool Enabled);
+    void ButtonMouseDown(QObject* Sender, TMouseButton Button, Qt::KeyboardModifiers Shift, int X, int Y);
+    void ButtonMouseUp(QObject* Sender, TMouseButton Button, Qt::KeyboardModifiers Shift, int X, int Y);
+
+    // Stake counters and the result sheet.
+    void ShowStakeDigits(const TImageList& List, int Hundreds, int Tens, int Units, TImage* Counter);
+    void ShowStake(int Player);
+    void DrawResultSheet(int Winner);
+
+    // Deck, shuffle and deal.
+    void CreateCards();
+    void ShuffleDeck();
+    void DealHands();
+    void DealRow(int Row);
+    double TakeHand(int Seats, int FirstRow, int SeatOffset, int BaseLeft, int Top);
+    void FreeCards();
+
+    // Hand evaluation.
+    void SortHand();
+    double ScoreHand();
+
+    // Computer players.
+    void ComputerTurn(int Player);
+
+    // Betting.
+    void N1NewClick(QObject* Sender);
+    void JiaZhuClick(QObject* Sender);
+    void FangQiClick(QObject* Sender);
+    void Timer4Timer(QObject* Sender);
+    void ChipPhase1();
+    void ChipPhase2();
+    void ChipPhase3();
+    void ChipPhase4();
+
+    // Showdown and settlement.
+    void KaiPaiClick(QObject* Sender);
+    void QuanKaiClick(QObject* Sender);
+    void Showdown();
+
+    // Per seat, by player index 1..4.
+    TImage* Token(int Player) const;
+    TImage* StakeCounter(int Player) const;
+    TLabel* MoneyLabel(int Player) const;
+
+protected:
+    void closeEvent(QCloseEvent* Event) override;
+    void resizeEvent(QResizeEvent* Event) override;
+
+private:
+    void BuildControls();
+    void ChipPhase(int Player);
+    void EndBettingRound();
+    void GameOverTest();
+};
+
+extern TForm1* Form1;
