@@ -1,11 +1,13 @@
 #include "desktop/Timer.h"
 
+bool TTimer::TestDriven = false;
+
 TTimer::TTimer(QObject* Owner) : QObject(Owner)
 {
     Timer.setTimerType(Qt::PreciseTimer);
     Timer.setInterval(1000);
     connect(&Timer, &QTimer::timeout, this, [this] {
-        if (IsEnabled && OnTimer)
+        if (IsEnabled && OnTimer && !TestDriven)
             OnTimer(this);
     });
 }

@@ -18,6 +18,9 @@ public:
 
     std::function<void(QObject* Sender)> OnTimer;
 
+    // Tests drive the ticks themselves; while set, the clock's own ticks are not delivered.
+    static bool TestDriven;
+
 private:
     QTimer Timer;
     bool IsEnabled = false;

@@ -1,0 +1,143 @@
+#include "support/TableFixture.h"
+
+#include <QTest>
+#include <map>
+
+#include "cards/ToviCard.h"
+#include "desktop/Panel.h"
+#include "desktop/Random.h"
+#include "desktop/ScreenCursor.h"
+#include "desktop/Sleep.h"
+#include "desktop/Timer.h"
+#include "game/TableState.h"
+
+int CardIndex(const std::string& Name)
+{
+    static const std::map<std::string, int> Values = {
+        {"A", 1}, {"2", 2}, {"3", 3}, {"4", 4}, {"5", 5}, {"6", 6}, {"7", 7},
+        {"8", 8}, {"9", 9}, {"10", 10}, {"J", 11}, {"Q", 12}, {"K", 13}};
+    static const std::string Suits = "SDCH";
+    const int Suit = int(Suits.find(Name.back()));
+    return Suit * 13 + Values.at(Name.substr(0, Name.size() - 1));
+}
+
+void TTableTest::SetUp()
+{
+    std::fill(std::begin(Cards), std::end(Cards), nullptr);
+    std::fill(std::begin(DeckOrder), std::end(DeckOrder), 0);
+    std::fill(std::begin(Scores), std::end(Scores), 0.0);
+    std::fill(std::begin(TotalBets), std::end(TotalBets), 0);
+    SetSleeper([this](int Ms) { Sleeps.push_back(Ms); });
+    SetMessageHook([this](const TMessageRecord& Record) {
+        Messages.push_back(Record);
+        return Answer;
+    });
+    SetFixedSeed(12345);
+    TTimer::TestDriven = true;
+    Form = std::make_unique<TForm1>();
+    Form->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(Form.get()));
+}
+
+void TTableTest::TearDown()
+{
+    Form.reset();
+    SetSleeper({});
+    SetMessageHook({});
+    SetFixedSeed(std::nullopt);
+    SetDrawScript({});
+    SetScreenCursor(crDefault);
+    TTimer::TestDriven = false;
+}
+
+void TTableTest::StackDeck(const THands& Hands)
+{
+    // Where each card must end: the seats' positions first, the rest in order below.
+    int Target[53] = {};
+    bool Used[53] = {};
+    const std::array<std::string, 3>* Seats[5] = {nullptr, &Hands.User, &Hands.Jack, &Hands.Jim, &Hands.Kate};
+    for (int P = 1; P <= 4; ++P)
+        for (int I = 0; I < 3; ++I) {
+            const int K = CardIndex((*Seats[P])[I]);
+            Target[4 * (12 - I) + 5 - P] = K;
+            Used[K] = true;
+        }
+    int Next = 1;
+    for (int Pos = 1; Pos <= 40; ++Pos) {
+        while (Used[Next])
+            ++Next;
+        Target[Pos] = Next++;
+    }
+    // The swaps that turn the identity into Target; the remaining draws change nothing.
+    int Order[53];
+    for (int I = 0; I <= 52; ++I)
+        Order[I] = I;
+    auto Draws = std::make_shared<std::vector<int>>();
+    for (int Pos = 1; Pos <= 52; ++Pos) {
+        if (Order[Pos] == Target[Pos])
+            continue;
+        int From = Pos + 1;
+        while (Order[From] != Target[Pos])
+            ++From;
+        std::swap(Order[Pos], Order[From]);
+        Draws->push_back(Pos - 1);
+        Draws->push_back(From - 1);
+    }
+    while (Draws->size() < 326)
+        Draws->push_back(0);
+    auto Next2 = std::make_shared<size_t>(0);
+    SetDrawScript([Draws, Next2](int) { return (*Draws)[(*Next2)++ % Draws->size()]; });
+}
+
+void TTableTest::Deal(const THands& Hands)
+{
+    StackDeck(Hands);
+    Form->N1NewClick(Form->Image17);
+    SetDrawScript({});
+}
+
+void TTableTest::Tick(int Count)
+{
+    for (int I = 0; I < Count; ++I)
+        Form->Timer4Timer(Form->Timer4);
+}
+
+int TTableTest::TickUntilIdle(int Limit)
+{
+    int Ticks = 0;
+    while (Ticks < Limit && TurnPhase != 0 && Form->Timer4->Enabled()) {
+        Tick();
+        ++Ticks;
+    }
+    return Ticks;
+}
+
+void TTableTest::Click(QWidget* Control, Qt::MouseButton Button)
+{
+    QTest::mouseClick(Control, Button, Qt::NoModifier, QPoint(Control->width() / 2, Control->height() / 2));
+}
+
+QImage TTableTest::GrabPanel() const { return Form->Panel1->grab().toImage(); }
+
+QRgb TTableTest::PanelPixel(int X, int Y) const
+{
+    return Form->Panel1->grab(QRect(X, Y, 1, 1)).toImage().pixel(0, 0) & 0xFFFFFF;
+}
+
+TToviCard* TTableTest::SeatCard(int Player, int Row) { return Cards[DeckOrder[4 * Row + 5 - Player]]; }
+
+bool TTableTest::ChipsBalance()
+{
+    for (int P = 1; P <= 4; ++P)
+        if (Money[P] + TotalBets[P] != MoneyBefore[P])
+            return false;
+    return true;
+}
+
+int TTableTest::SleptMs() const
+{
+    int Sum = 0;
+    for (int Ms : Sleeps)
+        Sum += Ms;
+    return Sum;
+}

@@ -1,0 +1,58 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <QImage>
+#include <array>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "desktop/GraphicControl.h"
+#include "desktop/MessageBox.h"
+#include "table/Form1.h"
+
+class TToviCard;
+
+// Card index 1..52 from a short name: "AS", "10H", "KD", "2C" (suits S, D, C, H).
+int CardIndex(const std::string& Name);
+
+// Three cards per seat, in the order they are dealt (rows 12, 11, 10).
+struct THands
+{
+    std::array<std::string, 3> User, Jack, Jim, Kate;
+};
+
+// A shown table window with every seam set for tests: sleeps take no time and are
+// added up, message boxes are recorded and answered, and the deck can be stacked.
+class TTableTest : public ::testing::Test
+{
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    // The next shuffle leaves these hands at the seats' deck positions.
+    void StackDeck(const THands& Hands);
+    // Starts a hand with these cards dealt.
+    void Deal(const THands& Hands);
+    // One timer tick, as the running timer would give it.
+    void Tick(int Count = 1);
+    // Ticks until the betting waits for the user or has closed; returns the ticks used.
+    int TickUntilIdle(int Limit = 500);
+    // A mouse click through the window system's events.
+    void Click(QWidget* Control, Qt::MouseButton Button = Qt::LeftButton);
+    // The panel's pixels, as the screen shows them.
+    QImage GrabPanel() const;
+    QRgb PanelPixel(int X, int Y) const;
+
+    // The card at the seat of Player, row 12, 11 or 10.
+    static TToviCard* SeatCard(int Player, int Row);
+    // Money[p] + TotalBets[p] == MoneyBefore[p] for every player.
+    static bool ChipsBalance();
+
+    std::unique_ptr<TForm1> Form;
+    std::vector<int> Sleeps;
+    int SleptMs() const;
+    std::vector<TMessageRecord> Messages;
+    int Answer = mrOk;
+};
