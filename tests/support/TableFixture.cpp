@@ -2,8 +2,10 @@
 
 #include <QTest>
 #include <map>
+#include <stdexcept>
 
 #include "cards/ToviCard.h"
+#include "desktop/Image.h"
 #include "desktop/Panel.h"
 #include "desktop/Random.h"
 #include "desktop/ScreenCursor.h"
@@ -59,6 +61,8 @@ void TTableTest::StackDeck(const THands& Hands)
     for (int P = 1; P <= 4; ++P)
         for (int I = 0; I < 3; ++I) {
             const int K = CardIndex((*Seats[P])[I]);
+            if (Used[K])
+                throw std::invalid_argument("card dealt twice: " + (*Seats[P])[I]);
             Target[4 * (12 - I) + 5 - P] = K;
             Used[K] = true;
         }

@@ -1,0 +1,380 @@
+#include "cards/ToviCard.h"
+#include "desktop/Image.h"
+#include "desktop/Label.h"
+#include "desktop/ScreenCursor.h"
+#include "desktop/Sleep.h"
+#include "desktop/Timer.h"
+#include "game/TableState.h"
+#include "support/TableFixture.h"
+
+namespace {
+// Everyone holds a pair or better, so nobody folds; the user's trips win.
+const THands NobodyFolds{{"7S", "7D", "7C"}, {"2S", "2D", "3C"}, {"4H", "4C", "5D"}, {"9H", "9C", "KD"}};
+// Every computer player holds a weak high card and folds in the first round.
+const THands AllComputersFold{{"2S", "7D", "9C"}, {"JS", "9D", "8C"}, {"JH", "9S", "8D"}, {"JD", "9H", "8S"}};
+}
+
+class BettingTest : public TTableTest
+{
+protected:
+    // Ticks one phase to its end, checking the chips after every tick; returns the ticks.
+    int RunPhase(int Phase)
+    {
+        int Ticks = 0;
+        while (TurnPhase == Phase && Form->Timer4->Enabled() && Ticks < 100) {
+            Tick();
+            ++Ticks;
+            EXPECT_TRUE(ChipsBalance());
+        }
+        return Ticks;
+    }
+    bool Usable(TImage* Button) const { return Button->isEnabled(); }
+};
+
+TEST_F(BettingTest, StartOfAHandTakesTheAnteAndDeals)
+{
+    Deal(NobodyFolds);
+    for (int P = 1; P <= 4; ++P) {
+        EXPECT_EQ(Money[P], 995);
+        EXPECT_EQ(MoneyBefore[P], 1000);
+        EXPECT_EQ(TotalBets[P], 5);
+        EXPECT_FALSE(Form->Token(P)->isVisible());
+        EXPECT_EQ(Form->StakeCounter(P)->size(), QSize(100, 100));
+    }
+    EXPECT_EQ(Form->Label1->Caption(), "995");
+    EXPECT_EQ(TurnPhase, 0);
+    EXPECT_EQ(BetRound, 1);
+    EXPECT_TRUE(Usable(Form->Image11));
+    EXPECT_TRUE(Usable(Form->Image12));
+    EXPECT_TRUE(Usable(Form->Image17));
+    EXPECT_FALSE(Usable(Form->Image13));
+    EXPECT_FALSE(Usable(Form->Image14));
+    EXPECT_EQ(ScreenCursor(), crDefault);
+    // Ticks do nothing until the user acts.
+    Tick(20);
+    EXPECT_EQ(TurnPhase, 0);
+    EXPECT_FALSE(Form->ImageIn1->isVisible());
+}
+
+TEST_F(BettingTest, HourglassShowsDuringTheDeal)
+{
+    StackDeck(NobodyFolds);
+    std::vector<TCursor> Seen;
+    std::vector<bool> StartUsable;
+    SetSleeper([&](int) {
+        Seen.push_back(ScreenCursor());
+        StartUsable.push_back(Form->Image17->isEnabled());
+    });
+    Form->N1NewClick(Form->Image17);
+    ASSERT_FALSE(Seen.empty());
+    for (TCursor C : Seen)
+        EXPECT_EQ(C, crHourGlass);
+    for (bool B : StartUsable)
+        EXPECT_FALSE(B);
+    EXPECT_EQ(ScreenCursor(), crDefault);
+}
+
+TEST_F(BettingTest, ThreeRoundsWithoutAFold)
+{
+    Deal(NobodyFolds);
+    const int Stakes[4] = {0, 20, 40, 60};
+    for (int Round = 1; Round <= 3; ++Round) {
+        Sleeps.clear();
+        Form->JiaZhuClick(Form->Image11);
+        EXPECT_EQ(Sleeps, std::vector<int>{500});
+        EXPECT_FALSE(Usable(Form->Image11));
+        EXPECT_FALSE(Usable(Form->Image12));
+        EXPECT_EQ(Money[User], 995 - (Round == 1 ? 20 : Round == 2 ? 60 : 120));
+        // The user's label changes only when the token arrives.
+        EXPECT_EQ(Form->Label1->Caption().toInt(), Money[User] + Stakes[Round]);
+        EXPECT_EQ(TurnPhase, 1);
+        EXPECT_TRUE(Form->Timer4->Enabled());
+
+        // The user's token: visible after every tick but the last, 5 ticks in all.
+        Tick();
+        EXPECT_TRUE(Form->ImageIn1->isVisible());
+        EXPECT_EQ(Form->ImageIn1->pos(), QPoint(408, 440));
+        EXPECT_EQ(RunPhase(1) + 1, 5);
+        EXPECT_FALSE(Form->ImageIn1->isVisible());
+        EXPECT_EQ(Form->ImageIn1->pos(), QPoint(408, 450));
+        EXPECT_EQ(Form->Label1->Caption().toInt(), Money[User]);
+        EXPECT_EQ(RunPhase(2), 9);
+        EXPECT_EQ(Form->ImageIn2->pos(), QPoint(580, 330));
+        EXPECT_EQ(RunPhase(3), 9);
+        EXPECT_EQ(Form->ImageIn3->pos(), QPoint(408, 184));
+        EXPECT_EQ(RunPhase(4), 9);
+        EXPECT_EQ(Form->ImageIn4->pos(), QPoint(228, 330));
+        EXPECT_TRUE(Sleeps.size() == 1);  // no pause but the call's
+        EXPECT_FALSE(Form->Timer4->Enabled());
+        EXPECT_EQ(TurnPhase, 1);
+        if (Round < 3) {
+            EXPECT_EQ(BetRound, Round + 1);
+            EXPECT_TRUE(Usable(Form->Image11));
+            EXPECT_TRUE(Usable(Form->Image12));
+            EXPECT_FALSE(Usable(Form->Image13));
+        }
+    }
+    for (int P = 1; P <= 4; ++P) {
+        EXPECT_EQ(TotalBets[P], 125);
+        EXPECT_EQ(Money[P], 875);
+    }
+    EXPECT_EQ(BetRound, 1);
+    EXPECT_TRUE(Usable(Form->Image13));
+    EXPECT_TRUE(Usable(Form->Image14));
+    EXPECT_FALSE(Usable(Form->Image11));
+
+    Form->KaiPaiClick(Form->Image13);
+    EXPECT_TRUE(Messages.empty());
+    EXPECT_EQ(Money[User], 1000 + 375);
+    EXPECT_EQ(TotalBets[User], -375);
+    for (int P = 2; P <= 4; ++P)
+        EXPECT_EQ(Money[P], 875);
+    EXPECT_TRUE(Form->Image10->isVisible());
+    EXPECT_TRUE(Form->Image7->isVisible());
+    EXPECT_EQ(Form->Image7->pos(), QPoint(358, 270));
+    EXPECT_EQ(Form->Label1->Caption(), "1375");
+    EXPECT_FALSE(Usable(Form->Image13));
+    EXPECT_TRUE(Usable(Form->Image14));
+}
+
+TEST_F(BettingTest, UserFoldsAndTheRoundsRunOnByThemselves)
+{
+    Deal(NobodyFolds);
+    Form->FangQiClick(Form->Image12);
+    EXPECT_TRUE(Folded[User]);
+    EXPECT_EQ(Scores[User], 0.0);
+    EXPECT_EQ(FoldCount, 1);
+    EXPECT_EQ(Money[User], 995);
+    EXPECT_TRUE(Sleeps.size() == 24);  // only the deal's
+    // The user's phase is passed over at once: Jack decides on the first tick.
+    Tick();
+    EXPECT_FALSE(Form->ImageIn1->isVisible());
+    EXPECT_EQ(TurnPhase, 2);
+    EXPECT_EQ(TotalBets[Jack], 25);
+    const int Ticks = TickUntilIdle();
+    EXPECT_EQ(Ticks, 3 * (1 + 27) - 1);
+    EXPECT_TRUE(Usable(Form->Image13));
+    EXPECT_FALSE(Usable(Form->Image11));
+    EXPECT_EQ(Money[User], 995);
+    EXPECT_EQ(TotalBets[Jack], 125);
+    EXPECT_TRUE(ChipsBalance());
+}
+
+TEST_F(BettingTest, FoldedJimPausesEachOfHisPhases)
+{
+    Deal(THands{{"7S", "7D", "7C"}, {"2S", "2D", "3C"}, {"JH", "9S", "8D"}, {"9H", "9C", "KD"}});
+    Sleeps.clear();
+    Form->JiaZhuClick(Form->Image11);
+    TickUntilIdle();
+    EXPECT_TRUE(Folded[Jim]);
+    EXPECT_EQ(Sleeps, (std::vector<int>{500, 1000}));
+    for (int Round = 2; Round <= 3; ++Round) {
+        Sleeps.clear();
+        Form->JiaZhuClick(Form->Image11);
+        TickUntilIdle();
+        EXPECT_EQ(Sleeps, (std::vector<int>{500, 1000}));
+    }
+    EXPECT_EQ(TotalBets[Jim], 5);
+    EXPECT_EQ(Form->StakeCounter(Jim)->size(), QSize(100, 100));
+}
+
+TEST_F(BettingTest, ThreeFoldsCloseTheBettingAtTheEndOfTheRound)
+{
+    // The user folds, then Jack and Jim: Kate still decides and pays in that round.
+    Deal(THands{{"2S", "7D", "9C"}, {"JS", "9D", "8C"}, {"JH", "9S", "8D"}, {"AD", "AH", "KS"}});
+    Form->FangQiClick(Form->Image12);
+    TickUntilIdle();
+    EXPECT_EQ(FoldCount, 3);
+    EXPECT_EQ(TotalBets[Kate], 25);
+    EXPECT_TRUE(Usable(Form->Image13));
+    EXPECT_TRUE(Usable(Form->Image14));
+    Form->KaiPaiClick(Form->Image13);
+    EXPECT_EQ(Money[Kate], 1000 + 15);
+    EXPECT_EQ(Form->Image7->pos(), QPoint(358, 375));
+}
+
+TEST_F(BettingTest, AllComputersFoldAndTheUserWins)
+{
+    Deal(AllComputersFold);
+    Form->JiaZhuClick(Form->Image11);
+    TickUntilIdle();
+    EXPECT_EQ(FoldCount, 3);
+    EXPECT_TRUE(Usable(Form->Image13));
+    Form->KaiPaiClick(Form->Image13);
+    EXPECT_EQ(Money[User], 1000 + 15);
+    // Folded hands stay face down in their piles after Flip.
+    for (int P = Jack; P <= Kate; ++P)
+        EXPECT_TRUE(SeatCard(P, 11)->ShowDeck());
+}
+
+TEST_F(BettingTest, EverybodyFoldsAndThePotIsLost)
+{
+    Deal(AllComputersFold);
+    Form->FangQiClick(Form->Image12);
+    TickUntilIdle();
+    Form->KaiPaiClick(Form->Image13);
+    ASSERT_EQ(Messages.size(), 1u);
+    EXPECT_EQ(Messages[0].Text, "Two winners, begin again!");
+    EXPECT_EQ(Messages[0].Buttons, TMsgButtons::OkCancel);
+    EXPECT_FALSE(Form->Image10->isVisible());
+    EXPECT_FALSE(Form->Image7->isVisible());
+    for (int P = 1; P <= 4; ++P)
+        EXPECT_EQ(Money[P], 995);
+}
+
+TEST_F(BettingTest, StartDuringTravelAbandonsTheHand)
+{
+    Deal(NobodyFolds);
+    Form->JiaZhuClick(Form->Image11);
+    Tick(6);  // the user's token arrived; Jack's is on its way
+    ASSERT_EQ(TurnPhase, 2);
+    const QPoint Halfway = Form->ImageIn2->pos();
+    EXPECT_EQ(Halfway, QPoint(570, 330));
+    Deal(NobodyFolds);
+    EXPECT_EQ(TurnPhase, 0);
+    EXPECT_FALSE(Form->ImageIn2->isVisible());
+    EXPECT_EQ(Form->ImageIn2->pos(), Halfway);
+    EXPECT_EQ(Money[User], 995 - 20 - 5);
+    EXPECT_EQ(Money[Jack], 995 - 20 - 5);
+    EXPECT_TRUE(Form->Timer4->Enabled());  // still running, idle until the user acts
+    Tick(5);
+    EXPECT_EQ(TurnPhase, 0);
+    // Jack's token now arrives one tick early.
+    Form->JiaZhuClick(Form->Image11);
+    RunPhase(1);
+    EXPECT_EQ(RunPhase(2), 8);
+}
+
+TEST_F(BettingTest, TieBetweenEqualHandsSettlesNothing)
+{
+    Deal(THands{{"2S", "7D", "9C"}, {"KS", "9D", "5C"}, {"3H", "4S", "8D"}, {"KH", "9H", "5D"}});
+    Form->JiaZhuClick(Form->Image11);
+    TickUntilIdle();
+    for (int R = 2; R <= 3; ++R) {
+        Form->JiaZhuClick(Form->Image11);
+        TickUntilIdle();
+    }
+    Form->KaiPaiClick(Form->Image13);
+    ASSERT_EQ(Messages.size(), 1u);
+    EXPECT_EQ(Messages[0].Text, "Two winners, begin again!");
+    EXPECT_FALSE(Form->Image10->isVisible());
+    EXPECT_EQ(Money[Jack], 875);
+    EXPECT_EQ(Money[Kate], 875);
+    EXPECT_EQ(Money[User], 875);
+    Deal(NobodyFolds);
+    EXPECT_EQ(Money[Jack], 870);
+    EXPECT_EQ(MoneyBefore[Jack], 875);
+}
+
+TEST_F(BettingTest, FlipThenFlipAllRepeatsTheSettlement)
+{
+    Deal(AllComputersFold);
+    Form->JiaZhuClick(Form->Image11);
+    TickUntilIdle();
+    Form->KaiPaiClick(Form->Image13);
+    const int After = Money[User];
+    Form->QuanKaiClick(Form->Image14);
+    EXPECT_EQ(Money[User], After);
+    for (int P = Jack; P <= Kate; ++P) {
+        const int Middle = SeatCard(P, 11)->Left();
+        EXPECT_EQ(SeatCard(P, 12)->Left(), Middle - 15);
+        EXPECT_EQ(SeatCard(P, 10)->Left(), Middle + 15);
+        for (int Row = 10; Row <= 12; ++Row)
+            EXPECT_FALSE(SeatCard(P, Row)->ShowDeck());
+    }
+    EXPECT_FALSE(Usable(Form->Image13));
+    EXPECT_FALSE(Usable(Form->Image14));
+}
+
+TEST_F(BettingTest, FlipAllThenFlipTurnsFoldedHandsBackButKeepsThemSpread)
+{
+    Deal(AllComputersFold);
+    Form->JiaZhuClick(Form->Image11);
+    TickUntilIdle();
+    Form->QuanKaiClick(Form->Image14);
+    EXPECT_TRUE(Usable(Form->Image13));
+    Form->KaiPaiClick(Form->Image13);
+    for (int P = Jack; P <= Kate; ++P) {
+        EXPECT_TRUE(SeatCard(P, 12)->ShowDeck());
+        EXPECT_EQ(SeatCard(P, 12)->Left(), SeatCard(P, 11)->Left() - 15);
+    }
+    EXPECT_EQ(Money[User], 1015);
+}
+
+TEST_F(BettingTest, GameOverAtFiveChipsAfterFlip)
+{
+    for (int Chips : {10, 11}) {  // 5 and 6 after the ante
+        Money[Jack] = Chips;
+        MoneyBefore[Jack] = Chips;
+        Deal(AllComputersFold);
+        Messages.clear();
+        Form->JiaZhuClick(Form->Image11);
+        TickUntilIdle();
+        Form->KaiPaiClick(Form->Image13);
+        if (Chips == 10) {
+            ASSERT_EQ(Messages.size(), 1u);
+            EXPECT_EQ(Messages[0].Text, "Game over! You are the winner! Try again?");
+            EXPECT_EQ(Messages[0].Buttons, TMsgButtons::YesNo);
+            for (int P = 1; P <= 4; ++P) {
+                EXPECT_EQ(Money[P], 1000);
+                EXPECT_EQ(MoneyBefore[P], 1000);
+                EXPECT_EQ(TotalBets[P], 0);
+                EXPECT_EQ(Form->MoneyLabel(P)->Caption(), "1000");
+            }
+            // The sheet still shows the hand just settled.
+            EXPECT_TRUE(Form->Image10->isVisible());
+            // Flip all after the reset settles with every bet at 0.
+            Form->QuanKaiClick(Form->Image14);
+            EXPECT_EQ(Money[User], 1000);
+            for (int P = 1; P <= 4; ++P)
+                EXPECT_EQ(TotalBets[P], 0);
+        } else {
+            EXPECT_TRUE(Messages.empty());
+            EXPECT_EQ(Money[Jack], 6);
+        }
+    }
+}
+
+TEST_F(BettingTest, RichestTieGoesToTheLaterPlayer)
+{
+    // The user and Kate end equal; Jim is broke.
+    Money[Jim] = 3;
+    MoneyBefore[Jim] = 3;
+    Deal(THands{{"KS", "9D", "5C"}, {"JS", "9C", "8C"}, {"QH", "10S", "2D"}, {"AS", "AD", "AC"}});
+    Money[User] = 2000;
+    MoneyBefore[User] = 2000 + TotalBets[User];
+    // Kate wins 135 (5 + 5 + 125) and ends at 2000 too.
+    Money[Kate] = 1860;
+    MoneyBefore[Kate] = 1865;
+    Form->FangQiClick(Form->Image12);
+    TickUntilIdle();
+    Answer = mrNo;
+    Form->KaiPaiClick(Form->Image13);
+    ASSERT_FALSE(Messages.empty());
+    EXPECT_EQ(Messages.back().Text, "Game over! Kate is the winner! Try again?");
+    EXPECT_EQ(Money[User], 1000);  // answering No changes nothing: the new game began
+}
+
+TEST_F(BettingTest, FlipAllMakesNoGameOverTest)
+{
+    Money[Jack] = 7;
+    MoneyBefore[Jack] = 7;
+    Deal(AllComputersFold);
+    Form->JiaZhuClick(Form->Image11);
+    TickUntilIdle();
+    Form->QuanKaiClick(Form->Image14);
+    EXPECT_TRUE(Messages.empty());
+    EXPECT_EQ(Money[Jack], 2);
+    EXPECT_EQ(Form->Label2->Caption(), "2");
+    // The next Flip ends the game.
+    Form->KaiPaiClick(Form->Image13);
+    ASSERT_EQ(Messages.size(), 1u);
+}
+
+TEST_F(BettingTest, NegativeChipsShowWithAMinus)
+{
+    Money[Jim] = -10;
+    MoneyBefore[Jim] = -10;
+    Deal(NobodyFolds);
+    EXPECT_EQ(Form->Label3->Caption(), "-15");
+}
