@@ -1,0 +1,239 @@
+#include "Painter.h"
+
+#include <algorithm>
+#include <array>
+#include <cstdint>
+#include <cmath>
+#include <map>
+
+namespace painter {
+
+QImage makeCanvas(int w, int h, int scale, QColor fill)
+{
+    QImage img(w * scale, h * scale, QImage::Format_ARGB32_Premultiplied);
+    img.fill(fill);
+    return img;
+}
+
+void beginPaint(QPainter& p, QImage& canvas, int scale)
+{
+    p.begin(&canvas);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setRenderHint(QPainter::TextAntialiasing);
+    p.setRenderHint(QPainter::SmoothPixmapTransform);
+    p.scale(scale, scale);
+}
+
+void drawBits(QPainter& p, int x, int y, const std::vector<const char*>& rows, QColor c, char on)
+{
+    for (int r = 0; r < int(rows.size()); ++r)
+        for (int i = 0; rows[r][i]; ++i)
+            if (rows[r][i] == on)
+                p.fillRect(QRectF(x + i, y + r, 1, 1), c);
+}
+
+int noise(int x, int y, int seed)
+{
+    uint32_t h = uint32_t(x) * 374761393u + uint32_t(y) * 668265263u + uint32_t(seed) * 2246822519u;
+    h = (h ^ (h >> 13)) * 1274126177u;
+    h ^= h >> 16;
+    return int(h & 0xFFFF);
+}
+
+void addNoise(QImage& img, const QRect& area, int amplitude, int seed)
+{
+    const QRect r = area.intersected(img.rect());
+    for (int y = r.top(); y <= r.bottom(); ++y) {
+        auto* line = reinterpret_cast<QRgb*>(img.scanLine(y));
+        for (int x = r.left(); x <= r.right(); ++x) {
+            const QRgb c = line[x];
+            if (qAlpha(c) != 255)
+                continue;
+            const int d = noise(x, y, seed) % (2 * amplitude + 1) - amplitude;
+            line[x] = qRgb(std::clamp(qRed(c) + d, 0, 255), std::clamp(qGreen(c) + d, 0, 255),
+                           std::clamp(qBlue(c) + d, 0, 255));
+        }
+    }
+}
+
+QImage keyOut(const QImage& subject, QColor edge, QColor key)
+{
+    const QImage src = subject.convertToFormat(QImage::Format_ARGB32);
+    QImage out(src.size(), QImage::Format_RGB32);
+    for (int y = 0; y < src.height(); ++y) {
+        const auto* in = reinterpret_cast<const QRgb*>(src.constScanLine(y));
+        auto* o = reinterpret_cast<QRgb*>(out.scanLine(y));
+        for (int x = 0; x < src.width(); ++x) {
+            const int a = qAlpha(in[x]);
+            if (a < 128) {
+                o[x] = key.rgb();
+                continue;
+            }
+            auto mix = [a](int c, int e) { return (c * a + e * (255 - a) + 127) / 255; };
+            o[x] = qRgb(mix(qRed(in[x]), edge.red()), mix(qGreen(in[x]), edge.green()),
+                        mix(qBlue(in[x]), edge.blue()));
+        }
+    }
+    return out;
+}
+
+namespace {
+
+struct Box {
+    std::vector<std::pair<QRgb, int>> colours; // colour, count
+    int channel = 0;
+    int range = 0;
+    long long weight = 0;
+    void measure()
+    {
+        std::array<int, 3> lo{255, 255, 255}, hi{0, 0, 0};
+        weight = 0;
+        for (auto [c, n] : colours) {
+            const std::array<int, 3> v{qRed(c), qGreen(c), qBlue(c)};
+            for (int k = 0; k < 3; ++k) {
+                lo[k] = std::min(lo[k], v[k]);
+                hi[k] = std::max(hi[k], v[k]);
+            }
+            weight += n;
+        }
+        // green counts most to the eye, blue least
+        const std::array<int, 3> w{3, 4, 2};
+        range = -1;
+        for (int k = 0; k < 3; ++k)
+            if ((hi[k] - lo[k]) * w[k] > range) {
+                range = (hi[k] - lo[k]) * w[k];
+                channel = k;
+            }
+    }
+};
+
+int channelOf(QRgb c, int k) { return k == 0 ? qRed(c) : k == 1 ? qGreen(c) : qBlue(c); }
+
+int distance(QRgb a, QRgb b)
+{
+    const int dr = qRed(a) - qRed(b), dg = qGreen(a) - qGreen(b), db = qBlue(a) - qBlue(b);
+    return 3 * dr * dr + 4 * dg * dg + 2 * db * db;
+}
+
+} // namespace
+
+QList<QRgb> medianCut(const QImage& img, int maxColours, QRgb skip, bool useSkip)
+{
+    std::map<QRgb, int> counts;
+    const QImage src = img.convertToFormat(QImage::Format_RGB32);
+    for (int y = 0; y < src.height(); ++y) {
+        const auto* line = reinterpret_cast<const QRgb*>(src.constScanLine(y));
+        for (int x = 0; x < src.width(); ++x) {
+            const QRgb c = line[x] | 0xFF000000u;
+            if (!(useSkip && c == (skip | 0xFF000000u)))
+                ++counts[c];
+        }
+    }
+    QList<QRgb> palette;
+    if (int(counts.size()) <= maxColours) {
+        for (auto& [c, n] : counts)
+            palette.append(c);
+        return palette;
+    }
+    std::vector<Box> boxes(1);
+    boxes[0].colours.assign(counts.begin(), counts.end());
+    boxes[0].measure();
+    while (int(boxes.size()) < maxColours) {
+        // split the box that is both wide and heavily used
+        int best = -1;
+        double bestScore = 0;
+        for (int i = 0; i < int(boxes.size()); ++i) {
+            if (boxes[i].colours.size() < 2)
+                continue;
+            const double score = double(boxes[i].range) * std::sqrt(double(boxes[i].weight));
+            if (best < 0 || score > bestScore) {
+                best = i;
+                bestScore = score;
+            }
+        }
+        if (best < 0)
+            break;
+        Box& b = boxes[best];
+        const int k = b.channel;
+        std::stable_sort(b.colours.begin(), b.colours.end(), [k](auto& l, auto& r) {
+            return channelOf(l.first, k) < channelOf(r.first, k);
+        });
+        long long half = b.weight / 2, acc = 0;
+        size_t cut = 1;
+        for (; cut < b.colours.size(); ++cut) {
+            acc += b.colours[cut - 1].second;
+            if (acc >= half)
+                break;
+        }
+        cut = std::clamp<size_t>(cut, 1, b.colours.size() - 1);
+        Box other;
+        other.colours.assign(b.colours.begin() + long(cut), b.colours.end());
+        b.colours.resize(cut);
+        b.measure();
+        other.measure();
+        boxes.push_back(std::move(other));
+    }
+    for (const Box& b : boxes) {
+        long long r = 0, g = 0, bl = 0, n = 0;
+        for (auto [c, cnt] : b.colours) {
+            r += qRed(c) * cnt;
+            g += qGreen(c) * cnt;
+            bl += qBlue(c) * cnt;
+            n += cnt;
+        }
+        const QRgb avg = qRgb(int((r + n / 2) / n), int((g + n / 2) / n), int((bl + n / 2) / n));
+        if (!palette.contains(avg) && !(useSkip && avg == (skip | 0xFF000000u)))
+            palette.append(avg);
+    }
+    std::sort(palette.begin(), palette.end());
+    return palette;
+}
+
+QImage toIndexed(const QImage& img, const QList<QRgb>& palette)
+{
+    const QImage src = img.convertToFormat(QImage::Format_RGB32);
+    QImage out(src.size(), QImage::Format_Indexed8);
+    out.setColorTable(palette);
+    std::map<QRgb, int> memo;
+    for (int y = 0; y < src.height(); ++y) {
+        const auto* line = reinterpret_cast<const QRgb*>(src.constScanLine(y));
+        uchar* o = out.scanLine(y);
+        for (int x = 0; x < src.width(); ++x) {
+            const QRgb c = line[x] | 0xFF000000u;
+            auto it = memo.find(c);
+            if (it == memo.end()) {
+                int best = 0;
+                for (int i = 1; i < palette.size(); ++i)
+                    if (distance(c, palette[i]) < distance(c, palette[best]))
+                        best = i;
+                it = memo.emplace(c, best).first;
+            }
+            o[x] = uchar(it->second);
+        }
+    }
+    return out;
+}
+
+QImage toMono(const QImage& img)
+{
+    const QImage src = img.convertToFormat(QImage::Format_RGB32);
+    QImage out(src.size(), QImage::Format_Mono);
+    out.setColorTable({qRgb(0, 0, 0), qRgb(255, 255, 255)});
+    for (int y = 0; y < src.height(); ++y)
+        for (int x = 0; x < src.width(); ++x)
+            out.setPixel(x, y, qGray(src.pixel(x, y)) >= 128 ? 1 : 0);
+    return out;
+}
+
+QFont pixelFont(const QStringList& families, int px, bool bold, bool italic)
+{
+    QFont f;
+    f.setFamilies(families);
+    f.setPixelSize(px);
+    f.setBold(bold);
+    f.setItalic(italic);
+    f.setHintingPreference(QFont::PreferFullHinting);
+    return f;
+}
+
+} // namespace painter

@@ -1,0 +1,53 @@
+#pragma once
+
+#include <QColor>
+#include <QImage>
+#include <QList>
+#include <QPainter>
+#include <QString>
+#include <vector>
+
+namespace painter {
+
+enum class Store { Png, Jpeg, Gif };
+
+// One finished picture, already in the pixel format it is stored in.
+struct Picture {
+    QString path;              // below the assets dir, also the resource path
+    QImage image;
+    Store store = Store::Png;
+    int transparentIndex = -1; // GIF only
+};
+using Pictures = std::vector<Picture>;
+
+// Everything is drawn in 1x coordinates; the canvas is `scale` times larger and the
+// painter carries the scale, so a 2x set needs no second drawing.
+QImage makeCanvas(int w, int h, int scale, QColor fill = Qt::transparent);
+void beginPaint(QPainter& p, QImage& canvas, int scale);
+
+// Pixel art: '#' (or `on`) marks a 1x1 cell.
+void drawBits(QPainter& p, int x, int y, const std::vector<const char*>& rows, QColor c, char on = '#');
+
+// A small stable hash for textures, so that every run gives the same bytes.
+int noise(int x, int y, int seed);
+void addNoise(QImage& img, const QRect& area, int amplitude, int seed);
+
+// Hard-edged cut-outs for pictures whose see-through colour is a key colour: pixels
+// under half coverage become the key, the rest are blended over `edge`.
+QImage keyOut(const QImage& subject, QColor edge, QColor key);
+
+QList<QRgb> medianCut(const QImage& img, int maxColours, QRgb skip = 0, bool useSkip = false);
+QImage toIndexed(const QImage& img, const QList<QRgb>& palette);
+QImage toMono(const QImage& img);
+
+QFont pixelFont(const QStringList& families, int px, bool bold = false, bool italic = false);
+
+void paintCards(int scale, Pictures& out);
+void paintTable(int scale, Pictures& out);
+void paintPortraits(int scale, Pictures& out);
+
+bool writePng(const QImage& img, const QString& file, QString* error);
+bool writeJpeg(const QImage& img, const QString& file, int quality, QString* error);
+bool writeGif(const QImage& indexed, const QString& file, int transparentIndex, QString* error);
+
+} // namespace painter
