@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <QImage>
+#include <QRect>
+#include <ostream>
 #include <array>
 #include <memory>
 #include <string>
@@ -56,3 +58,8 @@ protected:
     std::vector<TMessageRecord> Messages;
     int Answer = mrOk;
 };
+
+// Readable geometry in test failures.
+inline void PrintTo(const QRect& R, std::ostream* Out) { *Out << "QRect(" << R.x() << "," << R.y() << " " << R.width() << "x" << R.height() << ")"; }
+inline void PrintTo(const QPoint& P, std::ostream* Out) { *Out << "QPoint(" << P.x() << "," << P.y() << ")"; }
+inline void PrintTo(const QSize& S, std::ostream* Out) { *Out << "QSize(" << S.width() << "x" << S.height() << ")"; }
