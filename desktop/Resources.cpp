@@ -6,8 +6,21 @@
 #include "imaging/GifDecoder.h"
 #include "imaging/JpegDecoder.h"
 
+// The pictures are compiled into the static library; registering them here makes the
+// linker keep them in every program that loads a picture. (Outside any namespace, as
+// the registration requires.)
+static void RegisterPictures()
+{
+    static const bool Registered = [] {
+        Q_INIT_RESOURCE(assets);
+        return true;
+    }();
+    Q_UNUSED(Registered);
+}
+
 QImage LoadResourcePicture(const QString& Path)
 {
+    RegisterPictures();
     QFile File(Path);
     if (!File.open(QIODevice::ReadOnly))
         return {};
