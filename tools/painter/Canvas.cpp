@@ -109,10 +109,14 @@ struct Box {
 
 int channelOf(QRgb c, int k) { return k == 0 ? qRed(c) : k == 1 ? qGreen(c) : qBlue(c); }
 
+// Brightness plus colour difference, the colour part weighted up so that a grey edge
+// pixel never picks up a tint from a palette that happens to hold a tinted entry.
 int distance(QRgb a, QRgb b)
 {
     const int dr = qRed(a) - qRed(b), dg = qGreen(a) - qGreen(b), db = qBlue(a) - qBlue(b);
-    return 3 * dr * dr + 4 * dg * dg + 2 * db * db;
+    const int dy = (299 * dr + 587 * dg + 114 * db) / 1000;
+    const int dcb = db - dy, dcr = dr - dy;
+    return 4 * dy * dy + 3 * dcb * dcb + 3 * dcr * dcr;
 }
 
 } // namespace
@@ -219,6 +223,7 @@ QImage toMono(const QImage& img)
     const QImage src = img.convertToFormat(QImage::Format_RGB32);
     QImage out(src.size(), QImage::Format_Mono);
     out.setColorTable({qRgb(0, 0, 0), qRgb(255, 255, 255)});
+    out.fill(0); // clears the padding bits too, which would otherwise reach the file
     for (int y = 0; y < src.height(); ++y)
         for (int x = 0; x < src.width(); ++x)
             out.setPixel(x, y, qGray(src.pixel(x, y)) >= 128 ? 1 : 0);

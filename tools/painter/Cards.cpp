@@ -50,7 +50,7 @@ Bits suitBits(Suit s)
     case Hearts: return {".##.##.", "#######", "#######", "#######", ".#####.", "..###..", "...#..."};
     case Diamonds: return {"...#...", "..###..", ".#####.", "#######", ".#####.", "..###..", "...#..."};
     case Spades: return {"...#...", "..###..", ".#####.", "#######", "#######", ".#.#.#.", "...#...", "..###.."};
-    default: return {"..###..", "..###..", "##.#.##", "#######", "##.#.##", "...#...", "..###.."};
+    default: return {"..###..", ".#####.", "..###..", "##.#.##", "#######", "##.#.##", "...#...", "..###.."};
     }
 }
 
@@ -85,22 +85,19 @@ QPainterPath suitPath(Suit s, const QRectF& r)
         path.cubicTo(P(1.0, 0.36), P(0.64, 0.22), P(0.5, 0.0));
         break;
     case Clubs: {
-        const double rr = 0.235;
-        auto circle = [&](double cx, double cy) {
-            path.addEllipse(QRectF(P(cx - rr, cy - rr * r.width() / r.height()),
-                                   QSizeF(2 * rr * r.width(), 2 * rr * r.width())));
-        };
-        circle(0.5, 0.25);
-        circle(0.25, 0.55);
-        circle(0.75, 0.55);
-        path.addEllipse(QRectF(P(0.38, 0.36), P(0.62, 0.64)));
+        // three lobes kept apart by clear notches, or small clubs read as spades
+        const double rr = 0.255 * r.width();
+        for (QPointF c : {P(0.5, 0.25), P(0.235, 0.6), P(0.765, 0.6)})
+            path.addEllipse(c, rr, rr);
+        path.addEllipse(QRectF(P(0.43, 0.42), P(0.57, 0.66)));
+        path = path.simplified(); // one outline, so the stem below cannot cancel a lobe
         QPainterPath stem;
-        stem.moveTo(P(0.46, 0.55));
-        stem.quadTo(P(0.44, 0.9), P(0.26, 1.0));
-        stem.lineTo(P(0.74, 1.0));
-        stem.quadTo(P(0.56, 0.9), P(0.54, 0.55));
+        stem.moveTo(P(0.47, 0.6));
+        stem.quadTo(P(0.45, 0.9), P(0.28, 1.0));
+        stem.lineTo(P(0.72, 1.0));
+        stem.quadTo(P(0.55, 0.9), P(0.53, 0.6));
         stem.closeSubpath();
-        path.addPath(stem);
+        path = path.united(stem);
         break;
     }
     }

@@ -54,7 +54,7 @@ void duck(QPainter& p)
     const QColor yellow(0xFF, 0xD6, 0x32);
     p.setBrush(shade({20, 40}, 14, yellow));
     p.setPen(QPen(kLine, 1));
-    p.drawEllipse(QPointF(20, 44), 16, 10);
+    p.drawEllipse(QPointF(20, 42), 16, 11);
     // tuft
     QPainterPath tuft;
     tuft.moveTo(18, 9);
@@ -95,7 +95,7 @@ void frog(QPainter& p)
     const QColor green(0x5C, 0xBE, 0x48);
     p.setPen(QPen(kLine, 1));
     p.setBrush(shade({20, 42}, 15, green.darker(110)));
-    p.drawEllipse(QPointF(20, 44), 15, 9);
+    p.drawEllipse(QPointF(20, 42), 15, 10);
     // eye bumps, then the wide head over them
     p.setBrush(shade({11.5, 12}, 7, green));
     p.drawEllipse(QPointF(11.5, 12.5), 6.6, 6.2);
@@ -140,7 +140,7 @@ void panda(QPainter& p)
     const QColor black(0x26, 0x26, 0x2A), white(0xF8, 0xF8, 0xF4);
     p.setPen(QPen(kLine, 1));
     p.setBrush(black);
-    p.drawEllipse(QPointF(20, 45), 16, 10);
+    p.drawEllipse(QPointF(20, 42.5), 16, 10);
     p.drawEllipse(QPointF(9, 10), 5.4, 5.2);
     p.drawEllipse(QPointF(31, 10), 5.4, 5.2);
     p.setBrush(shade({20, 21}, 14, white));
@@ -179,7 +179,7 @@ void cat(QPainter& p)
     const QColor fur(0xF2, 0x9E, 0x48), pink(0xF8, 0xA8, 0xB8);
     p.setPen(QPen(kLine, 1));
     p.setBrush(shade({20, 42}, 15, fur.darker(108)));
-    p.drawEllipse(QPointF(20, 45), 15, 10);
+    p.drawEllipse(QPointF(20, 42.5), 15, 10);
     for (int side : {-1, 1}) {
         QPainterPath ear;
         ear.moveTo(20 + side * 13.5, 17);
@@ -283,27 +283,27 @@ QImage paintIcon(int scale)
     bg.setColorAt(0, QColor(0xFA, 0xFC, 0xFE));
     bg.setColorAt(1, QColor(0xD6, 0xE4, 0xEE));
     p.fillRect(QRectF(0, 0, 48, 48), bg);
-    const int order[] = {0, 2, 1}; // clubs left, hearts right, spades on top in the middle
-    const double angle[] = {-22, 0, 22};
-    for (int k : order) {
-        const int suit = k; // 0 clubs, 1 spades, 2 hearts
+    // held like a hand of cards: each card covers the one to its left but for the corner
+    const double angle[] = {-20, 0, 20};
+    for (int suit = 0; suit < 3; ++suit) { // clubs, spades, hearts
         p.save();
-        p.translate(24, 44);
-        p.rotate(angle[k]);
-        const QRectF card(-10, -36, 20, 28);
+        p.translate(24, 49);
+        p.rotate(angle[suit]);
+        const QRectF card(-10, -39, 20, 29);
         p.setPen(Qt::NoPen);
-        p.setBrush(QColor(0, 0, 0, 45));
-        p.drawRoundedRect(card.translated(0.8, 1), 2.2, 2.2);
+        p.setBrush(QColor(0, 0, 0, 50));
+        p.drawRoundedRect(card.translated(0.9, 1.1), 2.4, 2.4);
         p.setPen(QPen(QColor(0x30, 0x30, 0x36), 0.9));
         p.setBrush(Qt::white);
-        p.drawRoundedRect(card, 2.2, 2.2);
+        p.drawRoundedRect(card, 2.4, 2.4);
         const QColor c = suit == 2 ? QColor(0xD0, 0x14, 0x2C) : QColor(0x10, 0x10, 0x14);
         p.setPen(Qt::NoPen);
         p.setBrush(c);
-        p.drawPath(iconSuit(suit, QRectF(-5.5, -27, 11, 12)));
-        p.setFont(pixelFont({"Liberation Sans"}, 7, true));
+        p.drawPath(iconSuit(suit, QRectF(-5, -29, 10, 11)));
+        p.drawPath(iconSuit(suit, QRectF(card.left() + 1.6, card.top() + 8.2, 4.2, 4.6)));
+        p.setFont(pixelFont({"Liberation Sans"}, 8, true));
         p.setPen(c);
-        p.drawText(QRectF(card.left() + 1.2, card.top() + 0.3, 6, 8), Qt::AlignCenter, "A");
+        p.drawText(QRectF(card.left() + 0.9, card.top() + 0.6, 5.6, 8), Qt::AlignCenter, "A");
         p.restore();
     }
     p.end();

@@ -101,10 +101,10 @@ void drawRim(QPainter& p)
     QPainterPath rim;
     rim.addRect(outer);
     rim.addRect(inner);
-    p.fillPath(rim, QColor(0x6A, 0x10, 0x16));
+    p.fillPath(rim, QColor(0x56, 0x0A, 0x10));
     for (int k = 0; k < 4; ++k) {
         const double d = 1.5 + k * 1.6;
-        p.setPen(QPen(QColor(0x9A, 0x22, 0x2A, 70 - k * 12), 1.2));
+        p.setPen(QPen(QColor(0x8A, 0x1C, 0x24, 60 - k * 12), 1.2));
         p.setBrush(Qt::NoBrush);
         p.drawRect(outer.adjusted(d, d, -d, -d));
     }
@@ -179,6 +179,25 @@ void drawMarkings(QPainter& p)
     p.drawEllipse(kOvalCentre, kOvalRx, kOvalRy);
     p.setPen(QPen(QColor(0xB8, 0xE8, 0xE0, 70), 1));
     p.drawEllipse(kOvalCentre, kOvalRx - 7, kOvalRy - 7);
+
+    // the star of the card backs, pressed faintly into the felt
+    QPainterPath star;
+    for (int i = 0; i < 16; ++i) {
+        const double a = i * M_PI / 8 - M_PI / 2;
+        const double r = i % 4 == 0 ? 74 : (i % 2 == 0 ? 50 : 24);
+        const QPointF pt(kOvalCentre.x() + r * std::cos(a), kOvalCentre.y() + r * std::sin(a));
+        i ? star.lineTo(pt) : star.moveTo(pt);
+    }
+    star.closeSubpath();
+    p.setPen(QPen(QColor(0, 0, 0, 26), 1.2));
+    p.setBrush(QColor(255, 255, 255, 10));
+    p.drawPath(star.translated(0, 1));
+    p.setPen(QPen(QColor(0xE0, 0xC2, 0x6A, 40), 1));
+    p.drawPath(star);
+    p.setBrush(Qt::NoBrush);
+    p.setPen(QPen(QColor(0xE0, 0xC2, 0x6A, 34), 1));
+    p.drawEllipse(kOvalCentre, 86, 86);
+    p.drawEllipse(kOvalCentre, 90, 90);
 }
 
 void drawSeat(QPainter& p, const Seat& seat)
@@ -246,30 +265,31 @@ QImage paintBackground(int scale)
 
 void drawSheetCorner(QPainter& p, const QColor& dark, const QColor& mid)
 {
-    // a quarter rosette with two tendrils running along the edges
+    // a scalloped quarter rosette and a tendril down the side; it reaches no more than
+    // 18 pixels along the top edge, clear of the headings
     p.setPen(Qt::NoPen);
     p.setBrush(dark);
-    p.drawPie(QRectF(-13, -13, 26, 26), 270 * 16, 90 * 16);
+    for (int deg : {12, 45, 78}) {
+        const double a = deg * M_PI / 180;
+        p.drawEllipse(QPointF(13 * std::cos(a), 13 * std::sin(a)), 3.8, 3.8);
+    }
+    p.drawPie(QRectF(-14, -14, 28, 28), 270 * 16, 90 * 16);
     p.setBrush(mid);
-    p.drawPie(QRectF(-8, -8, 16, 16), 270 * 16, 90 * 16);
+    p.drawPie(QRectF(-10.5, -10.5, 21, 21), 270 * 16, 90 * 16);
     p.setBrush(dark);
-    p.drawEllipse(QPointF(3, 3), 1.6, 1.6);
-    p.setPen(QPen(dark, 1.2, Qt::SolidLine, Qt::RoundCap));
+    p.drawPie(QRectF(-7, -7, 14, 14), 270 * 16, 90 * 16);
+    p.setBrush(QColor(0xF2, 0xFB, 0xF9));
+    p.drawEllipse(QPointF(3, 3), 1.8, 1.8);
+    p.setPen(QPen(dark, 1.3, Qt::SolidLine, Qt::RoundCap));
     p.setBrush(Qt::NoBrush);
-    QPainterPath t;
-    t.moveTo(12, 6);
-    t.cubicTo(17, 6, 20, 9, 18, 12);
-    t.cubicTo(16, 14, 13, 11, 16, 10);
-    p.drawPath(t);
-    QPainterPath u;
-    u.moveTo(6, 12);
-    u.cubicTo(6, 17, 9, 20, 12, 18);
-    u.cubicTo(14, 16, 11, 13, 10, 16);
-    p.drawPath(u);
-    p.setBrush(dark);
+    QPainterPath down;
+    down.moveTo(4.5, 18);
+    down.cubicTo(4.5, 24, 7.5, 28, 11, 27);
+    down.cubicTo(13.5, 26, 12.5, 22.5, 10, 23.5);
+    p.drawPath(down);
     p.setPen(Qt::NoPen);
-    p.drawEllipse(QPointF(22, 5), 1.2, 1.2);
-    p.drawEllipse(QPointF(5, 22), 1.2, 1.2);
+    p.setBrush(dark);
+    p.drawEllipse(QPointF(4.5, 32), 1.3, 1.3);
 }
 
 QImage paintSheet(int scale)
@@ -396,8 +416,8 @@ QImage paintToken(int scale)
         p.drawLine(c + QPointF(7.6 * std::cos(a), 7.6 * std::sin(a)), c + QPointF(9.8 * std::cos(a), 9.8 * std::sin(a)));
     }
     QRadialGradient face(c + QPointF(-2, -2.5), 9);
-    face.setColorAt(0, QColor(0xC8, 0x88, 0x48));
-    face.setColorAt(1, QColor(0x8A, 0x52, 0x22));
+    face.setColorAt(0, QColor(0xA8, 0x66, 0x2C));
+    face.setColorAt(1, QColor(0x6E, 0x3A, 0x14));
     p.setPen(QPen(QColor(0x4A, 0x26, 0x0A), 0.9));
     p.setBrush(face);
     p.drawEllipse(c, 6.8, 6.8);
@@ -405,11 +425,11 @@ QImage paintToken(int scale)
     d.addText(0, 0, pixelFont({"Liberation Sans"}, 11, true), "D");
     const QRectF b = d.boundingRect();
     d.translate(c - b.center());
-    p.setPen(QPen(QColor(0x3A, 0x1C, 0x06), 1.4));
+    p.setPen(QPen(QColor(0x2A, 0x12, 0x04), 1.6));
     p.setBrush(Qt::NoBrush);
     p.drawPath(d);
     p.setPen(Qt::NoPen);
-    p.setBrush(QColor(0xFA, 0xE2, 0xA6));
+    p.setBrush(QColor(0xFF, 0xEA, 0xB0));
     p.drawPath(d);
     p.end();
     const QImage keyed = keyOut(img, kFeltDeep, kKey);
@@ -578,11 +598,24 @@ QImage paintSkin(int scale, const Stone& k, int seed)
     p.drawPath(plaqueShape(4.5));
     p.setPen(QPen(QColor(255, 255, 255, k.inset ? 20 : 40), 1));
     p.drawPath(plaqueShape(5.5));
-    drawRosette(p, QPointF(13.5, 16), k);
-    drawRosette(p, QPointF(86.5, 16), k);
+    for (int side : {0, 1}) {
+        // a carved chevron echoing each pointed end
+        const double x = side ? 100 : 0, dir = side ? -1 : 1;
+        QPainterPath v;
+        v.moveTo(x + dir * 12, 8.5);
+        v.lineTo(x + dir * 8.5, 16);
+        v.lineTo(x + dir * 12, 23.5);
+        p.setPen(QPen(k.groove, 1.1));
+        p.drawPath(v);
+        p.setPen(QPen(QColor(255, 255, 255, k.inset ? 18 : 36), 1));
+        p.drawPath(v.translated(dir * 1, 0));
+    }
+    drawRosette(p, QPointF(19, 16), k);
+    drawRosette(p, QPointF(81, 16), k);
     p.restore();
     if (k.inset) { // shadow along the top edge of the recess
         p.setClipPath(face);
+        p.setBrush(Qt::NoBrush);
         p.setPen(QPen(QColor(0, 0, 0, 90), 2));
         p.drawPath(plaqueShape(2.2).translated(1, 1));
     }
