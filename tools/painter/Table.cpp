@@ -30,7 +30,7 @@ struct Seat {
 // In panel pixels; the background is painted through the window's stretch, so these
 // land under the labels and portraits once the window stretches the picture.
 const Seat kSeats[] = {
-    {{360, 564}, {350, 555, 158, 58}}, // the user
+    {{360, 564}, {350, 557, 158, 57}}, // the user, just clear of the cards above
     {{682, 224}, {672, 215, 161, 58}}, // Jack
     {{360, 40}, {350, 31, 158, 58}},   // Jim
     {{34, 224}, {24, 215, 158, 58}},   // Kate
