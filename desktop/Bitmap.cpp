@@ -4,6 +4,7 @@
 
 #include "desktop/Fonts.h"
 #include "desktop/Image.h"
+#include "desktop/Resources.h"
 
 TBitmap::TBitmap(int Width, int Height) { SetSize(Width, Height); }
 
@@ -16,7 +17,9 @@ TBitmap& TBitmap::operator=(const TBitmap& Other)
 
 void TBitmap::SetSize(int Width, int Height)
 {
-    Pixels = QImage(Width, Height, QImage::Format_ARGB32);
+    const int Scale = PictureScale();
+    Pixels = QImage(Width * Scale, Height * Scale, QImage::Format_ARGB32);
+    Pixels.setDevicePixelRatio(Scale);
     Pixels.fill(Qt::white);
 }
 

@@ -45,8 +45,9 @@ public:
     TBitmap(const TBitmap& Other) : Pixels(Other.Pixels), Transparent(Other.Transparent) {}
     TBitmap& operator=(const TBitmap& Other);
 
-    int Width() const { return Pixels.width(); }
-    int Height() const { return Pixels.height(); }
+    // Logical size; on a high-density screen the pixels are twice as many each way.
+    int Width() const { return qRound(Pixels.deviceIndependentSize().width()); }
+    int Height() const { return qRound(Pixels.deviceIndependentSize().height()); }
     void SetSize(int Width, int Height);
 
     QImage Pixels;

@@ -23,7 +23,7 @@ void TImage::SetPicture(const QImage& Picture)
 {
     Source = Picture;
     if (IsAutoSize && !Source.isNull())
-        resize(Source.size());
+        resize(Source.deviceIndependentSize().toSize());
     Rebuild();
 }
 
@@ -45,7 +45,7 @@ void TImage::SetAutoSize(bool Value)
 {
     IsAutoSize = Value;
     if (IsAutoSize && !Source.isNull())
-        resize(Source.size());
+        resize(Source.deviceIndependentSize().toSize());
 }
 
 void TImage::SetStretch(bool Value)

@@ -4,7 +4,7 @@
 
 bool TImageList::Add(const QImage& Image)
 {
-    if (Image.width() != ImageWidth || Image.height() != ImageHeight)
+    if (Image.deviceIndependentSize().toSize() != QSize(ImageWidth, ImageHeight))
         return false;
     Images.push_back(Image.convertToFormat(QImage::Format_ARGB32));
     return true;

@@ -1,6 +1,7 @@
 #include "desktop/Resources.h"
 
 #include <QFile>
+#include <QGuiApplication>
 #include <QHash>
 
 #include "imaging/GifDecoder.h"
@@ -18,9 +19,14 @@ static void RegisterPictures()
     Q_UNUSED(Registered);
 }
 
-QImage LoadResourcePicture(const QString& Path)
+int PictureScale()
 {
-    RegisterPictures();
+    const qreal Ratio = qApp ? qApp->devicePixelRatio() : 1.0;
+    return Ratio > 1.0 ? 2 : 1;
+}
+
+static QImage DecodePicture(const QString& Path)
+{
     QFile File(Path);
     if (!File.open(QIODevice::ReadOnly))
         return {};
@@ -30,6 +36,20 @@ QImage LoadResourcePicture(const QString& Path)
     if (Path.endsWith(QLatin1String(".gif")))
         return DecodeGif(Data).Image;
     return QImage::fromData(Data, "PNG").convertToFormat(QImage::Format_ARGB32);
+}
+
+QImage LoadResourcePicture(const QString& Path)
+{
+    RegisterPictures();
+    if (PictureScale() == 2) {
+        const int Dot = Path.lastIndexOf(QLatin1Char('.'));
+        QImage Sharp = DecodePicture(Path.left(Dot) + QStringLiteral("@2x") + Path.mid(Dot));
+        if (!Sharp.isNull()) {
+            Sharp.setDevicePixelRatio(2);
+            return Sharp;
+        }
+    }
+    return DecodePicture(Path);
 }
 
 QImage LoadNamedBitmap(const QString& Name)

@@ -5,5 +5,10 @@
 
 // The pictures the program carries. Named card pictures are looked up by name
 // ("S1", "BK0", ...); the others by their path in the resources.
+// On a high-density screen the twice-as-large picture ("S1@2x.png") is loaded where it
+// exists, with a device pixel ratio of 2: it covers the same logical area, sharper.
 QImage LoadNamedBitmap(const QString& Name);  // null when there is no such picture
 QImage LoadResourcePicture(const QString& Path);  // PNG, JPEG or GIF; null on failure
+
+// The scale at which pictures are drawn and composed: 1, or 2 on a high-density screen.
+int PictureScale();
