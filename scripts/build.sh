@@ -1,11 +1,18 @@
 #!/usr/bin/env bash
-# Configures (once) and builds incrementally. Usage: scripts/build.sh [build-dir] [cmake options...]
+# Configures (once) and builds incrementally.
+# Usage: scripts/build.sh [build-dir] [targets...] [-- cmake options...]
 set -euo pipefail
 cd "$(dirname "$0")/.."
 dir=${1:-build}
 shift || true
+targets=()
+while [ $# -gt 0 ] && [ "$1" != "--" ]; do targets+=("$1"); shift; done
+[ "${1:-}" = "--" ] && shift
 if [ ! -f "$dir/build.ninja" ]; then
   cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >/dev/null
 fi
-ninja -C "$dir" | grep -v -E '^\[[0-9]+/[0-9]+\] ' || true
+# Test discovery runs the test binary at build time; it needs no display.
+export XDG_RUNTIME_DIR=${XDG_RUNTIME_DIR:-/tmp/orvanta-runtime-$(id -u)}
+mkdir -p -m 700 "$XDG_RUNTIME_DIR"
+QT_QPA_PLATFORM=offscreen ninja -C "$dir" "${targets[@]}" | grep -v -E '^\[[0-9]+/[0-9]+\] |^ninja: (Entering|Leaving|no work)' || true
 test "${PIPESTATUS[0]}" -eq 0

@@ -1,16 +1,22 @@
-# Sourced: start_xvfb starts a virtual X display on a free number and exports DISPLAY;
-# stop_xvfb ends it. Only the server started here is ended.
+# Sourced: start_xvfb starts a virtual X display and exports DISPLAY; stop_xvfb ends it.
+# Xvfb picks a free display number itself, so runs side by side never collide.
+# Only the server started here is ended. Usage: start_xvfb [WxHxD]
 start_xvfb() {
-  local n=${1:-90}
-  while [ -e "/tmp/.X${n}-lock" ] || [ -e "/tmp/.X11-unix/X${n}" ]; do n=$((n + 1)); done
-  Xvfb ":$n" -screen 0 1280x800x24 -nolisten tcp >/dev/null 2>&1 &
+  local screen=1280x800x24 fdfile
+  case "${1:-}" in *x*x*) screen=$1 ;; esac  # a bare display number is no longer needed
+  fdfile=$(mktemp)
+  Xvfb -displayfd 3 -screen 0 "$screen" -nolisten tcp 3>"$fdfile" >/dev/null 2>&1 &
   XVFB_PID=$!
-  export DISPLAY=":$n"
-  for _ in $(seq 50); do
-    xdpyinfo >/dev/null 2>&1 && return 0
+  for _ in $(seq 100); do
+    if [ -s "$fdfile" ]; then
+      export DISPLAY=":$(tr -d '[:space:]' <"$fdfile")"
+      rm -f "$fdfile"
+      xdpyinfo >/dev/null 2>&1 && return 0
+    fi
     sleep 0.1
   done
-  echo "Xvfb did not start on $DISPLAY" >&2
+  rm -f "$fdfile"
+  echo "Xvfb did not start" >&2
   return 1
 }
 
