@@ -116,6 +116,33 @@ int TTableTest::TickUntilIdle(int Limit)
     return Ticks;
 }
 
+void TTableTest::PlayFolding(const THands& Hands)
+{
+    Deal(Hands);
+    Form->FangQiClick(Form->Image12);
+    TickUntilIdle();
+}
+
+void TTableTest::PlayCalling(const THands& Hands)
+{
+    Deal(Hands);
+    while (!Form->Image13->isEnabled()) {
+        if (Form->Image11->isEnabled())
+            Form->JiaZhuClick(Form->Image11);
+        if (TickUntilIdle() == 0 && !Form->Image11->isEnabled())
+            break;  // nothing left to drive
+    }
+}
+
+QList<QWidget*> TTableTest::Stacking(QWidget* Parent)
+{
+    QList<QWidget*> Out;
+    for (QObject* Child : Parent->children())
+        if (auto* W = qobject_cast<QWidget*>(Child))
+            Out.push_back(W);
+    return Out;
+}
+
 void TTableTest::Click(QWidget* Control, Qt::MouseButton Button)
 {
     QTest::mouseClick(Control, Button, Qt::NoModifier, QPoint(Control->width() / 2, Control->height() / 2));

@@ -41,12 +41,17 @@ protected:
     void Tick(int Count = 1);
     // Ticks until the betting waits for the user or has closed; returns the ticks used.
     int TickUntilIdle(int Limit = 500);
+    // Deals, then the user folds at once, or calls whenever asked, until the betting closes.
+    void PlayFolding(const THands& Hands);
+    void PlayCalling(const THands& Hands);
     // A mouse click through the window system's events.
     void Click(QWidget* Control, Qt::MouseButton Button = Qt::LeftButton);
     // The panel's pixels, as the screen shows them.
     QImage GrabPanel() const;
     QRgb PanelPixel(int X, int Y) const;
 
+    // The controls on a parent, bottom to top.
+    static QList<QWidget*> Stacking(QWidget* Parent);
     // The card at the seat of Player, row 12, 11 or 10.
     static TToviCard* SeatCard(int Player, int Row);
     // Money[p] + TotalBets[p] == MoneyBefore[p] for every player.

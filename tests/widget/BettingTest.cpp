@@ -181,9 +181,7 @@ TEST_F(BettingTest, FoldedJimPausesEachOfHisPhases)
 TEST_F(BettingTest, ThreeFoldsCloseTheBettingAtTheEndOfTheRound)
 {
     // The user folds, then Jack and Jim: Kate still decides and pays in that round.
-    Deal(THands{{"2S", "7D", "9C"}, {"JS", "9D", "8C"}, {"JH", "9S", "8D"}, {"AD", "AH", "KS"}});
-    Form->FangQiClick(Form->Image12);
-    TickUntilIdle();
+    PlayFolding(THands{{"2S", "7D", "9C"}, {"JS", "9D", "8C"}, {"JH", "9S", "8D"}, {"AD", "AH", "KS"}});
     EXPECT_EQ(FoldCount, 3);
     EXPECT_EQ(TotalBets[Kate], 25);
     EXPECT_TRUE(Usable(Form->Image13));
@@ -195,9 +193,7 @@ TEST_F(BettingTest, ThreeFoldsCloseTheBettingAtTheEndOfTheRound)
 
 TEST_F(BettingTest, AllComputersFoldAndTheUserWins)
 {
-    Deal(AllComputersFold);
-    Form->JiaZhuClick(Form->Image11);
-    TickUntilIdle();
+    PlayCalling(AllComputersFold);
     EXPECT_EQ(FoldCount, 3);
     EXPECT_TRUE(Usable(Form->Image13));
     Form->KaiPaiClick(Form->Image13);
@@ -209,9 +205,7 @@ TEST_F(BettingTest, AllComputersFoldAndTheUserWins)
 
 TEST_F(BettingTest, EverybodyFoldsAndThePotIsLost)
 {
-    Deal(AllComputersFold);
-    Form->FangQiClick(Form->Image12);
-    TickUntilIdle();
+    PlayFolding(AllComputersFold);
     Form->KaiPaiClick(Form->Image13);
     ASSERT_EQ(Messages.size(), 1u);
     EXPECT_EQ(Messages[0].Text, "Two winners, begin again!");
@@ -247,13 +241,7 @@ TEST_F(BettingTest, StartDuringTravelAbandonsTheHand)
 
 TEST_F(BettingTest, TieBetweenEqualHandsSettlesNothing)
 {
-    Deal(THands{{"2S", "7D", "9C"}, {"KS", "9D", "5C"}, {"3H", "4S", "8D"}, {"KH", "9H", "5D"}});
-    Form->JiaZhuClick(Form->Image11);
-    TickUntilIdle();
-    for (int R = 2; R <= 3; ++R) {
-        Form->JiaZhuClick(Form->Image11);
-        TickUntilIdle();
-    }
+    PlayCalling(THands{{"2S", "7D", "9C"}, {"KS", "9D", "5C"}, {"3H", "4S", "8D"}, {"KH", "9H", "5D"}});
     Form->KaiPaiClick(Form->Image13);
     ASSERT_EQ(Messages.size(), 1u);
     EXPECT_EQ(Messages[0].Text, "Two winners, begin again!");
@@ -268,9 +256,7 @@ TEST_F(BettingTest, TieBetweenEqualHandsSettlesNothing)
 
 TEST_F(BettingTest, FlipThenFlipAllRepeatsTheSettlement)
 {
-    Deal(AllComputersFold);
-    Form->JiaZhuClick(Form->Image11);
-    TickUntilIdle();
+    PlayCalling(AllComputersFold);
     Form->KaiPaiClick(Form->Image13);
     const int After = Money[User];
     Form->QuanKaiClick(Form->Image14);
@@ -288,9 +274,7 @@ TEST_F(BettingTest, FlipThenFlipAllRepeatsTheSettlement)
 
 TEST_F(BettingTest, FlipAllThenFlipTurnsFoldedHandsBackButKeepsThemSpread)
 {
-    Deal(AllComputersFold);
-    Form->JiaZhuClick(Form->Image11);
-    TickUntilIdle();
+    PlayCalling(AllComputersFold);
     Form->QuanKaiClick(Form->Image14);
     EXPECT_TRUE(Usable(Form->Image13));
     Form->KaiPaiClick(Form->Image13);
@@ -359,9 +343,7 @@ TEST_F(BettingTest, FlipAllMakesNoGameOverTest)
 {
     Money[Jack] = 7;
     MoneyBefore[Jack] = 7;
-    Deal(AllComputersFold);
-    Form->JiaZhuClick(Form->Image11);
-    TickUntilIdle();
+    PlayCalling(AllComputersFold);
     Form->QuanKaiClick(Form->Image14);
     EXPECT_TRUE(Messages.empty());
     EXPECT_EQ(Money[Jack], 2);

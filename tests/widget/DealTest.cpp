@@ -10,16 +10,6 @@
 
 namespace {
 const THands Sample{{"KS", "9D", "9C"}, {"3H", "AS", "2D"}, {"5C", "3D", "2H"}, {"9H", "KH", "KD"}};
-
-// The controls on the panel, bottom to top.
-QList<QWidget*> Stacking(QWidget* Panel)
-{
-    QList<QWidget*> Out;
-    for (QObject* Child : Panel->children())
-        if (auto* W = qobject_cast<QWidget*>(Child))
-            Out.push_back(W);
-    return Out;
-}
 }
 
 using DealTest = TTableTest;

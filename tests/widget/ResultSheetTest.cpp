@@ -26,9 +26,7 @@ using ResultSheetTest = TTableTest;
 TEST_F(ResultSheetTest, SheetListsGainsAndChipsAndMarksTheWinner)
 {
     // The user folds at once; Jack folds; Jim and Kate call three rounds; Kate wins.
-    Deal(KateWins);
-    Form->FangQiClick(Form->Image12);
-    TickUntilIdle();
+    PlayFolding(KateWins);
     Form->KaiPaiClick(Form->Image13);
     EXPECT_EQ(TotalBets[Kate], -(5 + 5 + 125));
     EXPECT_EQ(Money[Kate], 1000 + 135);
@@ -67,9 +65,7 @@ TEST_F(ResultSheetTest, EachSheetStartsBlankAndShowsTheTypedName)
 {
     const QImage Blank = Form->Image6->Picture();
     Form->Label5->SetCaption(QString(60, QChar('M')));
-    Deal(KateWins);
-    Form->FangQiClick(Form->Image12);
-    TickUntilIdle();
+    PlayFolding(KateWins);
     Form->QuanKaiClick(Form->Image14);
     const QImage First = Form->Image10->Picture();
     // A long name runs on into the "Add" column.
@@ -77,9 +73,7 @@ TEST_F(ResultSheetTest, EachSheetStartsBlankAndShowsTheTypedName)
     EXPECT_EQ(Form->Image6->Picture(), Blank);
 
     Form->Label5->SetCaption("?");
-    Deal(KateWins);
-    Form->FangQiClick(Form->Image12);
-    TickUntilIdle();
+    PlayFolding(KateWins);
     Form->QuanKaiClick(Form->Image14);
     const QImage Second = Form->Image10->Picture();
     EXPECT_EQ(Near(Second, {100, 32, 20, 16}, Qt::black), 0);
@@ -95,13 +89,7 @@ TEST_F(ResultSheetTest, MarkerSitsOnTheWinnersRow)
         KateWins,
     };
     for (int W = 1; W <= 4; ++W) {
-        Deal(Wins[W - 1]);
-        // The user calls whenever asked, until the betting closes.
-        while (!Form->Image13->isEnabled()) {
-            if (Form->Image11->isEnabled())
-                Form->JiaZhuClick(Form->Image11);
-            TickUntilIdle();
-        }
+        PlayCalling(Wins[W - 1]);
         Form->QuanKaiClick(Form->Image14);
         EXPECT_EQ(Form->Image7->pos(), QPoint(358, 270 + 35 * (W - 1))) << W;
         EXPECT_TRUE(Form->Image7->isVisible());

@@ -27,15 +27,6 @@ int CaptionPixels(const TImage* Button, QRgb Colour)
 
 bool ShowsCaptionIn(const TImage* Button, QRgb Colour) { return CaptionPixels(Button, Colour) > 20; }
 
-QList<QWidget*> Stacking(QWidget* Panel)
-{
-    QList<QWidget*> Out;
-    for (QObject* Child : Panel->children())
-        if (auto* W = qobject_cast<QWidget*>(Child))
-            Out.push_back(W);
-    return Out;
-}
-
 // Presses the left button on a control and lets it go elsewhere.
 void PressAndLeave(QWidget* Control)
 {
