@@ -7,6 +7,7 @@ PACKAGES=(
   qt6-base-dev libgl-dev libjpeg-dev libgif-dev libgtest-dev
   fonts-liberation2 fonts-noto-cjk fontconfig
   xvfb xauth xdotool imagemagick openbox wmctrl x11-utils
+  desktop-file-utils appstream dpkg-dev
 )
 
 missing=()

@@ -45,6 +45,8 @@ QFont pixelFont(const QStringList& families, int px, bool bold = false, bool ita
 void paintCards(int scale, Pictures& out);
 void paintTable(int scale, Pictures& out);
 void paintPortraits(int scale, Pictures& out);
+// The application icon, square, at any size in pixels (48 is the 1x "MAINICON").
+QImage paintAppIcon(int px);
 
 bool writePng(const QImage& img, const QString& file, QString* error);
 bool writeJpeg(const QImage& img, const QString& file, int quality, QString* error);

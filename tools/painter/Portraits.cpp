@@ -274,11 +274,16 @@ QPainterPath iconSuit(int suit, QRectF r)
     return path;
 }
 
-QImage paintIcon(int scale)
+} // namespace
+
+QImage paintAppIcon(int px)
 {
-    QImage img = makeCanvas(48, 48, scale);
+    // drawn on a 48-unit grid; launcher sizes such as 64 are not whole multiples of it
+    QImage img(px, px, QImage::Format_ARGB32_Premultiplied);
+    img.fill(Qt::transparent);
     QPainter p;
-    beginPaint(p, img, scale);
+    beginPaint(p, img, 1);
+    p.scale(px / 48.0, px / 48.0);
     QRadialGradient bg(QPointF(24, 18), 40);
     bg.setColorAt(0, QColor(0xFA, 0xFC, 0xFE));
     bg.setColorAt(1, QColor(0xD6, 0xE4, 0xEE));
@@ -310,6 +315,8 @@ QImage paintIcon(int scale)
     return img.convertToFormat(QImage::Format_RGB32);
 }
 
+namespace {
+
 QImage portrait(int scale, void (*draw)(QPainter&))
 {
     QImage img = makeCanvas(40, 40, scale, Qt::white);
@@ -328,7 +335,7 @@ void paintPortraits(int scale, Pictures& out)
     out.push_back({"table/portrait_jack.png", portrait(scale, frog)});
     out.push_back({"table/portrait_jim.png", portrait(scale, panda)});
     out.push_back({"table/portrait_kate.png", portrait(scale, cat)});
-    out.push_back({"app/mainicon.png", paintIcon(scale)});
+    out.push_back({"app/mainicon.png", paintAppIcon(48 * scale)});
 }
 
 } // namespace painter

@@ -1,5 +1,7 @@
 // orvanta-painter: paints every picture of the game from code and writes them with
-// the resource list.  orvanta-painter <assets-dir> [--scale N] [--contact-sheet out.png]
+// the resource list. By default it paints the 1x set and, beside it, the 2x set that
+// high-density screens load (NAME@2x.EXT).
+//   orvanta-painter <assets-dir> [--scale N]... [--contact-sheet out.png] [--icons DIR]
 #include "Painter.h"
 
 #include <QDir>
@@ -84,6 +86,35 @@ bool writeQrc(const QString& dir, const Pictures& pics, QString* error)
     return true;
 }
 
+constexpr char kUsage[] =
+    "usage: orvanta-painter <assets-dir> [--scale N]... [--contact-sheet out.png] [--icons DIR]";
+
+// The launcher icons beyond MAINICON's own 48 pixels, in the hicolor theme's layout.
+constexpr int kIconSizes[] = {64, 128, 256};
+constexpr char kIconName[] = "org.orvanta.Orvanta";
+
+QString scaledPath(const QString& path, int scale)
+{
+    if (scale == 1)
+        return path;
+    const int dot = path.lastIndexOf('.');
+    return path.left(dot) + QStringLiteral("@%1x").arg(scale) + path.mid(dot);
+}
+
+bool writePicture(const Picture& pic, const QString& file, QString* error)
+{
+    if (!QDir().mkpath(QFileInfo(file).path())) {
+        *error = "cannot create the folder";
+        return false;
+    }
+    switch (pic.store) {
+    case Store::Png: return writePng(pic.image, file, error);
+    case Store::Jpeg: return writeJpeg(pic.image, file, 92, error);
+    case Store::Gif: return writeGif(pic.image, file, pic.transparentIndex, error);
+    }
+    return false;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -92,47 +123,59 @@ int main(int argc, char** argv)
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
 
-    QString dir, sheetFile;
-    int scale = 1;
+    QString dir, sheetFile, iconDir;
+    QList<int> scales;
     const QStringList args = app.arguments();
     for (int i = 1; i < args.size(); ++i) {
         if (args[i] == "--scale" && i + 1 < args.size()) {
             bool ok = false;
-            scale = args[++i].toInt(&ok);
+            const int scale = args[++i].toInt(&ok);
             if (!ok || scale < 1 || scale > 8)
                 return fail("--scale takes a whole number from 1 to 8");
+            if (!scales.contains(scale))
+                scales.append(scale);
         } else if (args[i] == "--contact-sheet" && i + 1 < args.size()) {
             sheetFile = args[++i];
+        } else if (args[i] == "--icons" && i + 1 < args.size()) {
+            iconDir = args[++i];
         } else if (dir.isEmpty() && !args[i].startsWith("--")) {
             dir = args[i];
         } else {
-            return fail("usage: orvanta-painter <assets-dir> [--scale N] [--contact-sheet out.png]");
+            return fail(kUsage);
         }
     }
     if (dir.isEmpty())
-        return fail("usage: orvanta-painter <assets-dir> [--scale N] [--contact-sheet out.png]");
+        return fail(kUsage);
+    if (scales.isEmpty())
+        scales = {1, 2};
 
+    // one list per scale, in the same order, so the resource list keeps each set together
     Pictures pics;
-    paintCards(scale, pics);
-    paintTable(scale, pics);
-    paintPortraits(scale, pics);
+    for (int scale : scales) {
+        Pictures set;
+        paintCards(scale, set);
+        paintTable(scale, set);
+        paintPortraits(scale, set);
+        for (Picture& pic : set) {
+            pic.path = scaledPath(pic.path, scale);
+            pics.push_back(std::move(pic));
+        }
+    }
 
     QString error;
     for (const Picture& pic : pics) {
         const QString file = dir + "/" + pic.path;
-        if (!QDir().mkpath(QFileInfo(file).path()))
-            return fail("cannot create the folder of " + file);
-        bool ok = false;
-        switch (pic.store) {
-        case Store::Png: ok = writePng(pic.image, file, &error); break;
-        case Store::Jpeg: ok = writeJpeg(pic.image, file, 92, &error); break;
-        case Store::Gif: ok = writeGif(pic.image, file, pic.transparentIndex, &error); break;
-        }
-        if (!ok)
+        if (!writePicture(pic, file, &error))
             return fail(file + ": " + error);
     }
     if (!writeQrc(dir, pics, &error))
         return fail("assets.qrc: " + error);
+    if (!iconDir.isEmpty())
+        for (int px : kIconSizes) {
+            const QString file = QStringLiteral("%1/%2x%2/apps/%3.png").arg(iconDir).arg(px).arg(kIconName);
+            if (!writePicture({file, paintAppIcon(px)}, file, &error))
+                return fail(file + ": " + error);
+        }
     if (!sheetFile.isEmpty() && !writePng(contactSheet(pics), sheetFile, &error))
         return fail(sheetFile + ": " + error);
     std::printf("%d pictures written to %s\n", int(pics.size()), qPrintable(dir));
