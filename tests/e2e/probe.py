@@ -1,0 +1,389 @@
+#!/usr/bin/env python3
+"""Reads what the table shows from a screenshot of the root window.
+
+usage: probe.py SHOT.ppm PANEL_X PANEL_Y
+       probe.py SHOT.ppm PANEL_X PANEL_Y sample X Y W H   (colour census, for tuning)
+       probe.py SHOT.ppm X Y text W H FONT SIZES TEXT...
+
+SHOT is a binary PPM (8 bits per channel); PANEL_X/Y is where the table's
+client area lies on the screen. Prints one line of key=value words; every
+position below is in the table's own client coordinates.
+
+"text" reads the first line of dark text in the screen's box X, Y, W x H: it
+compares its start with each TEXT drawn in FONT at the pixel SIZES (such as
+11,12,13) and prints "text=N score=S", N the number (from 1) of the TEXT
+that matches, or "none".
+"""
+import os
+import subprocess
+import sys
+from collections import Counter
+
+ASSETS = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "assets")
+
+
+class Shot:
+    """A screenshot, read through an origin: rgb(0, 0) is the pixel at ox, oy."""
+
+    def __init__(self, data, ox, oy, name="picture"):
+        fields, pos = [], 0
+        while len(fields) < 4:
+            while data[pos:pos + 1].isspace():
+                pos += 1
+            if data[pos:pos + 1] == b"#":
+                pos = data.index(b"\n", pos)
+                continue
+            end = pos
+            while not data[end:end + 1].isspace():
+                end += 1
+            fields.append(data[pos:end])
+            pos = end
+        if fields[0] != b"P6" or fields[3] != b"255":
+            sys.exit("probe: %s is not an 8-bit binary PPM" % name)
+        self.w, self.h = int(fields[1]), int(fields[2])
+        self.px = data[pos + 1:]
+        self.ox, self.oy = ox, oy
+
+    @classmethod
+    def load(cls, path, ox, oy):
+        with open(path, "rb") as f:
+            return cls(f.read(), ox, oy, path)
+
+    def rgb(self, x, y):
+        x += self.ox
+        y += self.oy
+        if not (0 <= x < self.w and 0 <= y < self.h):
+            return (0, 0, 0)
+        i = (y * self.w + x) * 3
+        return self.px[i], self.px[i + 1], self.px[i + 2]
+
+    def count(self, cls, x, y, w, h, step=1):
+        return sum(1 for j in range(y, y + h, step) for i in range(x, x + w, step)
+                   if cls(*self.rgb(i, j)))
+
+    def share(self, cls, x, y, w, h, step=1):
+        n = len(range(y, y + h, step)) * len(range(x, x + w, step))
+        return self.count(cls, x, y, w, h, step) / float(n)
+
+    def mask(self, cls, x, y, w, h):
+        return [[cls(*self.rgb(i, j)) for i in range(x, x + w)] for j in range(y, y + h)]
+
+
+# Colour classes. Captions and faces are pure colours; the rest are painted
+# pictures, so each class is a band around the colour the picture is made of.
+def yellow(r, g, b):
+    return r >= 200 and g >= 200 and b <= 90
+
+
+def green(r, g, b):
+    return g >= 200 and r <= 90 and b <= 90
+
+
+def white(r, g, b):
+    return r >= 245 and g >= 245 and b >= 245
+
+
+def text_white(r, g, b):
+    return min(r, g, b) >= 190 and max(r, g, b) - min(r, g, b) <= 40
+
+
+def back_blue(r, g, b):
+    return b >= 110 and b - r >= 50 and b - g >= 20
+
+
+def back_grey(r, g, b):
+    return max(r, g, b) - min(r, g, b) <= 24 and 90 <= r <= 215
+
+
+def stone(r, g, b):
+    return max(r, g, b) - min(r, g, b) <= 40 and 50 <= r <= 230
+
+
+def gold(r, g, b):
+    return r >= 160 and g >= 110 and b <= 110 and r - b >= 80 and r >= g
+
+
+def coin_brown(r, g, b):
+    # Browner than the red-brown plaques of the rules chart, darker than the
+    # gold digits the token passes over.
+    return 40 <= r <= 170 and 0.45 * r <= g <= 0.72 * r and b <= 0.5 * r
+
+
+def sheet_teal(r, g, b):
+    return r >= 120 and g >= 170 and b >= 160 and g - r >= 20
+
+
+def rose_red(r, g, b):
+    return r >= 150 and g <= 100 and b <= 120 and r - g >= 80
+
+
+def parchment(r, g, b):
+    return r >= 190 and g >= 170 and 110 <= b <= 215 and r - b >= 25
+
+
+# Layout of the table.
+BUTTONS = [("start", 88, 464), ("rules", 88, 496), ("call", 640, 464),
+           ("fold", 640, 496), ("flip", 640, 528), ("flipall", 640, 560)]
+SEATS = [("user", 370, 460), ("jack", 680, 280), ("jim", 370, 100), ("kate", 60, 280)]
+CARD_W, CARD_H, CARD_STEP = 71, 96, 15
+COUNTERS = [("user", 392, 424), ("jack", 504, 331), ("jim", 392, 248), ("kate", 272, 331)]
+MONEY = [("user", 424, 592), ("jack", 744, 248), ("jim", 424, 64), ("kate", 96, 248)]
+NAME_LABEL = (416, 568)
+# Each token's visible stops: left, top of the first and last, and the step.
+TOKEN_PATHS = [("user", (408, 440), (408, 410)), ("jack", (570, 330), (500, 330)),
+               ("jim", (408, 194), (408, 264)), ("kate", (238, 330), (308, 330))]
+TOKEN_W, TOKEN_H = 24, 23
+SHEET = (288, 240, 273, 176)
+MARKER_X, MARKER_ROWS = 358, [270, 305, 340, 375]
+RULES = (200, 136, 433, 325)
+# Where the undealt pile lies during the deal, clear of counters and tokens.
+PILE = (470, 290, 130, 35)
+
+
+def caption(s, x, y):
+    # The caption box of a 100x32 button skin, with a pixel of slack.
+    box = (x + 29, y + 3, 45, 26)
+    for name, cls in (("yellow", yellow), ("green", green), ("white", white)):
+        if s.count(cls, *box) >= 25:
+            return name
+    return "none"
+
+
+def plaque(s, x, y):
+    """Whether a 100x32 skin lies at x, y: its stone reaches in from each
+    edge by two pixels and stops there."""
+    inside = [(x + 3, y + 12, 3, 9), (x + 94, y + 12, 3, 9), (x + 20, y + 3, 60, 2), (x + 20, y + 28, 60, 1)]
+    outside = [(x - 6, y + 12, 4, 9), (x + 102, y + 12, 4, 9), (x + 20, y - 1, 60, 1), (x + 20, y + 31, 60, 1)]
+    if all(s.share(stone, *b) >= 0.6 for b in inside) and all(s.share(stone, *b) <= 0.2 for b in outside):
+        return "ok"
+    return "off"
+
+
+def strip(s, x, y):
+    """What shows in the 15-pixel strip of a card whose left edge is x."""
+    box = (x + 3, y + 35, 9, 40)
+    for name, cls in (("face", white), ("back", back_blue), ("fold", back_grey)):
+        if s.share(cls, *box) >= 0.5:
+            return name
+    return "none"
+
+
+def outline(r, g, b):
+    return max(r, g, b) <= 90
+
+
+def edge(s, x, top):
+    """Whether a card's dark outline runs down column x."""
+    return s.share(outline, x, top + 35, 1, 40) >= 0.8 and s.share(outline, x + 2, top + 35, 1, 40) < 0.5
+
+
+def seat(s, left, top):
+    """What a seat shows: "face,back,..." for three cards laid 15 pixels
+    apart, "pile-KIND" for three cards stacked a pixel apart around the
+    middle place, "none", or "off:..." for anything else."""
+    kinds = [strip(s, left + CARD_STEP * k, top) for k in range(3)]
+    # Nothing may show just outside the seat's cards.
+    clear = (strip(s, left - 14, top), strip(s, left + 2 * CARD_STEP + CARD_W - 1, top)) == ("none", "none")
+    if kinds == ["none"] * 3 and clear:
+        return "none"
+    if "none" not in kinds and clear and all(edge(s, left + CARD_STEP * k, top) for k in range(3)):
+        return ",".join(kinds)
+    # A pile: the middle card and the one a pixel right of it, on top, show
+    # their outlines; nothing shows at the left card's place.
+    mid = left + CARD_STEP
+    if kinds[0] == "none" and kinds[1] == kinds[2] != "none" and clear and edge(s, mid, top) and edge(s, mid + 1, top):
+        return "pile-" + kinds[1]
+    return "off:" + ",".join(kinds)
+
+
+def digit_glyphs(shot_path):
+    """The gold of each digit picture the counters are drawn from, kept next
+    to the screenshots so that it is made once per run."""
+    row = os.path.join(os.path.dirname(os.path.abspath(shot_path)), "digits.ppm")
+    if not os.path.exists(row):
+        pictures = [os.path.join(ASSETS, "table", "digit%d.png" % d) for d in range(10)]
+        subprocess.run(["/usr/bin/convert"] + pictures + ["+append", "-depth", "8", row], check=True)
+    d = Shot.load(row, 0, 0)
+    return [d.mask(gold, 14 * k, 0, 14, 16) for k in range(10)]
+
+
+def counter(s, digits, x, y):
+    """The number a stake counter shows, read cell by cell; "-" when empty,
+    "?" for a cell that holds no digit glyph."""
+    shown = ""
+    for k in range(3):
+        m = s.mask(gold, x + 14 * k, y, 14, 16)
+        if sum(map(sum, m)) < 6:
+            if shown:
+                return "?"  # a gap inside the number
+            continue
+        shown += next((str(d) for d in range(10) if digits[d] == m), "?")
+    return shown or "-"
+
+
+def glyphs(s, cls, x, y, w, h):
+    """Splits the text in a box into glyphs at empty columns; names equal glyphs
+    by the same letter (so "1000" reads ABBB and "995" AAB), and gives the width."""
+    m = s.mask(cls, x, y, w, h)
+    cols = [any(m[j][i] for j in range(h)) for i in range(w)]
+    runs, i = [], 0
+    while i < w:
+        if cols[i]:
+            k = i
+            while k < w and cols[k]:
+                k += 1
+            runs.append(tuple(tuple(row[i:k]) for row in m))
+            i = k
+        else:
+            i += 1
+    if not runs:
+        return "-", 0
+    letters, seen = "", {}
+    for r in runs:
+        letters += seen.setdefault(r, "ABCDEFGHIJKLMNOPQRSTUVWXYZ"[min(len(seen), 25)])
+    first = cols.index(True)
+    last = w - 1 - cols[::-1].index(True)
+    return letters, last - first + 1
+
+
+def token(s):
+    seen = []
+    for name, (x0, y0), (x1, y1) in TOKEN_PATHS:
+        steps = max(abs(x1 - x0), abs(y1 - y0)) // 10
+        dx, dy = (x1 - x0) // max(steps, 1), (y1 - y0) // max(steps, 1)
+        for k in range(steps + 1):
+            if s.share(coin_brown, x0 + dx * k + 2, y0 + dy * k + 2, TOKEN_W - 4, TOKEN_H - 4) >= 0.45:
+                seen.append(name)
+                break
+    return ",".join(seen) or "none"
+
+
+def report(s, digits):
+    out = []
+    for name, x, y in BUTTONS:
+        out.append("%s=%s" % (name, caption(s, x, y)))
+    out.append("plaques=%s" % ",".join(plaque(s, x, y) for _, x, y in BUTTONS))
+    for name, x, y in SEATS:
+        out.append("cards_%s=%s" % (name, seat(s, x, y)))
+    for name, x, y in COUNTERS:
+        out.append("counter_%s=%s" % (name, counter(s, digits, x, y)))
+    for name, x, y in MONEY:
+        letters, width = glyphs(s, text_white, x - 1, y, 60, 17)
+        out.append("money_%s=%s:%d" % (name, letters, width))
+    letters, width = glyphs(s, text_white, NAME_LABEL[0] - 1, NAME_LABEL[1], 180, 22)
+    out.append("name_width=%d" % width)
+    out.append("pile=%s" % ("yes" if s.share(back_blue, *PILE) >= 0.2 else "no"))
+    out.append("token=%s" % token(s))
+    sx, sy, sw, sh = SHEET
+    sheet = s.share(sheet_teal, sx, sy, sw, sh, 3) >= 0.4
+    out.append("sheet=%s" % ("yes" if sheet else "no"))
+    rows = [str(k + 1) for k, y in enumerate(MARKER_ROWS) if s.count(rose_red, MARKER_X, y, 24, 24) >= 6]
+    out.append("marker=%s" % (",".join(rows) or "none"))
+    out.append("rules=%s" % ("yes" if s.share(parchment, *RULES, step=4) >= 0.5 else "no"))
+    print(" ".join(out))
+
+
+def sample(s, x, y, w, h):
+    c = Counter(s.rgb(i, j) for j in range(y, y + h) for i in range(x, x + w))
+    for rgb, n in c.most_common(12):
+        print("#%02X%02X%02X %d" % (rgb + (n,)))
+
+
+def dark_mask(get, w, h):
+    # Only the cores of strokes: Qt hints stems onto whole pixels, ImageMagick
+    # does not, and their grey edges differ.
+    return {(x, y) for y in range(h) for x in range(w) if max(get(x, y)) < 100}
+
+
+def rendered(font, size, text):
+    ppm = subprocess.run(["/usr/bin/convert", "-background", "white", "-fill", "black",
+                          "-font", font, "-pointsize", str(size), "label:" + text,
+                          "-depth", "8", "ppm:-"], capture_output=True, check=True).stdout
+    picture = Shot(ppm, 0, 0, "the rendering of " + text)
+    return dark_mask(picture.rgb, picture.w, picture.h)
+
+
+def glyph_runs(points):
+    """Splits a line of ink at empty columns into (first column, last column)."""
+    cols = sorted({x for x, _ in points})
+    runs, first = [], cols[0]
+    for a, b in zip(cols, cols[1:] + [None]):
+        if b != a + 1:
+            runs.append((first, a))
+            first = b
+    return runs
+
+
+def line_of(points):
+    """The points moved so that the line starts at (0, 0)."""
+    x0 = min(x for x, _ in points)
+    y0 = min(y for _, y in points)
+    return {(x - x0, y - y0) for x, y in points}
+
+
+def thick(points):
+    """Thin strokes drawn by two renderers overlap better when thickened."""
+    return {(x + dx, y + dy) for x, y in points for dx, dy in ((0, 0), (1, 0), (0, 1))}
+
+
+def likeness(shown, ref):
+    """How well the line on the screen starts with the reference line, 0..1.
+    Each reference glyph is laid on the screen where it fits best, near where
+    the previous one fitted, so that the renderers' different spacing does
+    not add up along the line."""
+    if not ref:
+        return 0.0
+    common = union = drift = 0
+    for x0, x1 in glyph_runs(ref):
+        glyph = {(x, y) for x, y in ref if x0 <= x <= x1}
+        best = None
+        for dx in range(drift - 2, drift + 3):
+            for dy in range(-2, 3):
+                seen = {(x - dx, y - dy) for x, y in shown if x0 + dx <= x <= x1 + dx}
+                score = (len(seen & glyph), len(seen | glyph))
+                if best is None or score[0] * best[1] > best[0] * score[1]:
+                    best, fit = score, dx
+        common += best[0]
+        union += best[1]
+        drift = fit
+    return common / float(union)
+
+
+def read_text(s, w, h, font, sizes, texts):
+    # The first band of rows with ink is the line to read.
+    ink = dark_mask(s.rgb, w, h)
+    if not ink:
+        print("text=none score=0 (no text there)")
+        return
+    rows = sorted({y for _, y in ink})
+    last = rows[0]
+    for y in rows[1:]:
+        if y != last + 1:
+            break
+        last = y
+    shown = thick(line_of({(x, y) for x, y in ink if y <= last}))
+    scores = []
+    for text in texts:
+        # Qt and ImageMagick hint differently: try the sizes around the one used.
+        scores.append(max(likeness(shown, thick(line_of(rendered(font, size, text))))
+                          for size in sizes))
+    k = max(range(len(texts)), key=lambda i: scores[i])
+    verdict = str(k + 1) if scores[k] >= 0.8 else "none"
+    print("text=%s score=%.2f (%s)" % (verdict, scores[k], " ".join("%.2f" % v for v in scores)))
+
+
+def main(argv):
+    if len(argv) < 4:
+        sys.exit(__doc__)
+    s = Shot.load(argv[1], int(argv[2]), int(argv[3]))
+    if len(argv) == 9 and argv[4] == "sample":
+        sample(s, *map(int, argv[5:9]))
+    elif len(argv) >= 10 and argv[4] == "text":
+        sizes = [int(v) for v in argv[8].split(",")]
+        read_text(s, int(argv[5]), int(argv[6]), argv[7], sizes, argv[9:])
+    else:
+        report(s, digit_glyphs(argv[1]))
+
+
+if __name__ == "__main__":
+    main(sys.argv)
