@@ -63,7 +63,8 @@ void TGraphicControl::Paint(QPainter&) {}
 void TGraphicControl::mousePressEvent(QMouseEvent* Event)
 {
     TMouseButton Button;
-    if (!isEnabled() || !ToButton(Event->button(), Button))
+    // A hidden control is not there to be clicked, even if an event is sent to it directly.
+    if (!isEnabled() || isHidden() || !ToButton(Event->button(), Button))
         return;
     Down |= Event->button();
     if (OnMouseDown)

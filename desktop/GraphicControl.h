@@ -13,7 +13,7 @@ using TMouseEvent = std::function<void(QObject* Sender, TMouseButton Button,
 // A windowless control: a child widget without a native window, stacked among its
 // siblings, hit-tested on its rectangle. One left click gives OnMouseDown, then OnClick
 // (only when released over the control), then OnMouseUp; other buttons never click;
-// a disabled control gets none of them.
+// a disabled or hidden control gets none of them.
 class TGraphicControl : public QWidget
 {
     Q_OBJECT

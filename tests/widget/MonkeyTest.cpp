@@ -1,0 +1,515 @@
+// Seeded streams of random input through the real handlers: clicks with every mouse
+// button on every control (disabled and hidden ones too), timer ticks while the timer
+// runs, close requests and random answers to the message boxes. After each event the
+// table must still keep its rules. A failure names the seed and the event to replay.
+//
+// ORVANTA_MONKEY_EVENTS and ORVANTA_MONKEY_SEEDS scale the run (see tools/soak).
+
+#include <QPointer>
+#include <QTest>
+#include <cstdlib>
+#include <random>
+#include <sstream>
+
+#include "cards/ToviCard.h"
+#include "desktop/Image.h"
+#include "desktop/Label.h"
+#include "desktop/Panel.h"
+#include "desktop/Random.h"
+#include "desktop/ScreenCursor.h"
+#include "desktop/Sleep.h"
+#include "desktop/Timer.h"
+#include "game/TableState.h"
+#include "support/TableFixture.h"
+
+namespace {
+long EnvLong(const char* Name, long Default)
+{
+    const char* Value = std::getenv(Name);
+    return Value && *Value ? std::atol(Value) : Default;
+}
+
+// Deals that random shuffles rarely give: two equal best hands, and a table where
+// every computer player folds at once (a tie of four zeros when the user folds too).
+const THands Stacked[] = {
+    {{"2S", "7D", "9C"}, {"KS", "9D", "5C"}, {"3H", "4S", "8D"}, {"KH", "9H", "5D"}},
+    {{"2S", "7D", "9C"}, {"JS", "9D", "8C"}, {"JH", "9S", "8D"}, {"JD", "9H", "8S"}},
+    {{"AS", "AD", "AC"}, {"JS", "9D", "8C"}, {"JH", "9S", "8D"}, {"KH", "KD", "2C"}},
+};
+
+bool IsFarewell(const QString& Text) { return Text.startsWith(QStringLiteral("本软件免费")); }
+
+// What the table held before an event, to judge what the event did.
+struct TSnapshot
+{
+    int Money[5], MoneyBefore[5], TotalBets[5];
+    double Scores[5];
+    bool FlipOn, FlipAllOn;
+    long Made;  // card controls made so far
+
+    static TSnapshot Take(const TForm1& Form)
+    {
+        TSnapshot S{};
+        for (int P = 1; P <= 4; ++P) {
+            S.Money[P] = ::Money[P];
+            S.MoneyBefore[P] = ::MoneyBefore[P];
+            S.TotalBets[P] = ::TotalBets[P];
+            S.Scores[P] = ::Scores[P];
+        }
+        S.FlipOn = Form.Image13->isEnabled();
+        S.FlipAllOn = Form.Image14->isEnabled();
+        S.Made = TToviCard::Alive + TToviCard::Destroyed;
+        return S;
+    }
+};
+}
+
+class MonkeyTest : public TTableTest
+{
+protected:
+    void SetUp() override
+    {
+        TTableTest::SetUp();
+        // Bounded bookkeeping: a long run must not grow the test's own memory.
+        SetSleeper([this](int Ms) { SleptTotal += Ms; });
+        SetMessageHook([this](const TMessageRecord& Record) { return OnMessage(Record); });
+        RandomDeals();
+    }
+
+    void RandomDeals()
+    {
+        SetDrawScript([this](int N) { return std::uniform_int_distribution<int>(0, N - 1)(Shuffler); });
+    }
+
+    // Runs Events random events from Seed; stops at the first broken rule.
+    void Run(std::uint64_t Seed, long Events)
+    {
+        Rng.seed(Seed);
+        Shuffler.seed(Seed ^ 0x9e3779b97f4a7c15ULL);
+        NewWindow();
+        if (HasFatalFailure())
+            return;
+        for (long I = 0; I < Events; ++I) {
+            Event = I;
+            Step();
+            const std::string Broken = Check();
+            ASSERT_TRUE(Broken.empty()) << "seed " << Seed << ", event " << I << " (" << Last << "): " << Broken;
+            if (HasFatalFailure())
+                return;
+        }
+    }
+
+    long Hands = 0, Windows = 0, Settlements = 0, Ties = 0, GameOvers = 0, Closes = 0, Ticks = 0;
+
+private:
+    std::mt19937_64 Rng, Shuffler;
+    long long SleptTotal = 0;
+    long Event = 0;
+    std::string Last;
+
+    // The hand as the events so far have taken it.
+    bool HandDealt = false;  // a hand was started in this window
+    bool Closed = false;     // its betting has closed
+    bool Settled = false;    // Flip or Flip all has run on it
+    TSnapshot Before{};
+
+    // What the message boxes of the current event saw.
+    std::vector<QString> Boxes;
+    bool BoxWithTimer = false;
+    bool CloseRequestedInBox = false;
+    bool WindowGoneUnderBox = false;
+
+    // A button held down between events.
+    QPointer<QWidget> HeldOn;
+    Qt::MouseButton HeldButton = Qt::NoButton;
+    bool HeldMayStart = false;
+
+    int Pick(int N) { return std::uniform_int_distribution<int>(0, N - 1)(Rng); }
+    bool Chance(int Percent) { return Pick(100) < Percent; }
+
+    int OnMessage(const TMessageRecord& Record)
+    {
+        Boxes.push_back(Record.Text);
+        if (IsFarewell(Record.Text)) {
+            // The timer still ticks in the box's own loop, and the user may ask again.
+            for (int I = Pick(3); I > 0 && Form->Timer4->Enabled(); --I) {
+                Form->Timer4Timer(Form->Timer4);
+                ++Ticks;
+            }
+            if (Chance(10))
+                Form->close();
+        } else {
+            // The game asks only once the betting has stopped the timer.
+            BoxWithTimer = BoxWithTimer || Form->Timer4->Enabled();
+            if (Chance(20)) {
+                CloseRequestedInBox = true;
+                Form->close();
+                WindowGoneUnderBox = WindowGoneUnderBox || !Form->isVisible();
+            }
+        }
+        static const int Answers[] = {mrOk, mrCancel, mrYes, mrNo, mrNone};
+        return Answers[Pick(5)];
+    }
+
+    void NewWindowState()
+    {
+        HandDealt = Closed = Settled = false;
+        HeldOn = nullptr;
+        HeldButton = Qt::NoButton;
+        // Sometimes a game that is close to its end, so that game over comes often.
+        if (Chance(30))
+            for (int P = 1; P <= 4; ++P)
+                Money[P] = MoneyBefore[P] = 6 + Pick(60);
+    }
+
+    QPoint Inside(QWidget* W) { return QPoint(Pick(std::max(1, W->width())), Pick(std::max(1, W->height()))); }
+    QPoint Anywhere(QWidget* W)
+    {
+        // A release may land outside the control it was pressed on.
+        return Chance(70) ? Inside(W) : QPoint(Pick(3 * W->width() + 1) - W->width(), Pick(3 * W->height() + 1) - W->height());
+    }
+    Qt::MouseButton AnyButton()
+    {
+        static const Qt::MouseButton Buttons[] = {Qt::LeftButton, Qt::LeftButton, Qt::RightButton, Qt::MiddleButton};
+        return Buttons[Pick(4)];
+    }
+    Qt::KeyboardModifiers AnyModifiers()
+    {
+        static const Qt::KeyboardModifiers Mods[] = {Qt::NoModifier, Qt::NoModifier, Qt::NoModifier, Qt::ShiftModifier, Qt::ControlModifier};
+        return Mods[Pick(5)];
+    }
+
+    QWidget* AnyTarget()
+    {
+        TForm1& F = *Form;
+        const int Kind = Pick(100);
+        if (Kind < 45) {
+            // Start seldom, so that most hands run to their end.
+            const std::pair<TImage*, int> Buttons[] = {{F.Image11, 30}, {F.Image12, 10}, {F.Image13, 15},
+                                                       {F.Image14, 15}, {F.Image18, 8}, {F.Image17, 4}};
+            int Roll = Pick(82);
+            for (const auto& [Button, Weight] : Buttons) {
+                if (Roll < Weight)
+                    return Button;
+                Roll -= Weight;
+            }
+        }
+        if (Kind < 60) {
+            TToviCard* Card = Cards[1 + Pick(52)];
+            if (Card)
+                return Card;
+        }
+        if (Kind < 85) {
+            QWidget* const Others[] = {F.Image10, F.Image8, F.Image1, F.Image2, F.Image3, F.Image5,
+                                       F.ImageIn1, F.ImageIn2, F.ImageIn3, F.ImageIn4, F.Image22, F.Image25,
+                                       F.Image6, F.Image7, F.Image4, F.Label1, F.Label5};
+            return Others[Pick(int(std::size(Others)))];
+        }
+        // Whatever lies under a point of the table, as the window system would pick it.
+        const QPoint At(Pick(F.Panel1->width()), Pick(F.Panel1->height()));
+        QWidget* Under = F.Panel1->childAt(At);
+        return Under ? Under : F.Panel1;
+    }
+
+    static std::string Name(QWidget* W)
+    {
+        const TForm1& F = *Form1;
+        const std::pair<const QWidget*, const char*> Names[] = {
+            {F.Image11, "Call"}, {F.Image12, "Fold"}, {F.Image13, "Flip"}, {F.Image14, "Flip all"},
+            {F.Image17, "Start"}, {F.Image18, "Rules"}, {F.Image10, "sheet"}, {F.Image8, "rules chart"},
+            {F.Panel1, "panel"}};
+        for (const auto& [Control, Text] : Names)
+            if (Control == W)
+                return Text;
+        for (int K = 1; K <= 52; ++K)
+            if (Cards[K] == W)
+                return "card";
+        return W->metaObject()->className();
+    }
+
+    // Only a left click on Start or on the shown result sheet begins a hand.
+    bool MayStartHand(QWidget* W, Qt::MouseButton B) const
+    {
+        return B == Qt::LeftButton && (W == Form->Image17 || (W == Form->Image10 && !W->isHidden()));
+    }
+
+    void Describe(const char* What, QWidget* W, Qt::MouseButton B)
+    {
+        std::ostringstream Out;
+        Out << What << ' ' << Name(W) << (W->isEnabled() ? "" : " (disabled)") << (W->isHidden() ? " (hidden)" : "")
+            << " button " << int(B);
+        Last = Out.str();
+    }
+
+    void Tick()
+    {
+        Last = "tick";
+        // The real timer ticks only while it runs.
+        if (Form->Timer4->Enabled()) {
+            Form->Timer4Timer(Form->Timer4);
+            ++Ticks;
+        }
+    }
+
+    // One random event, then the bookkeeping of what it did.
+    void Step()
+    {
+        Boxes.clear();
+        BoxWithTimer = CloseRequestedInBox = WindowGoneUnderBox = false;
+        Before = TSnapshot::Take(*Form);
+        bool StartsHand = false;  // a click that may start a hand
+
+        if (HeldOn || HeldButton != Qt::NoButton) {
+            // While a button is held the timer goes on; then it is let go somewhere.
+            if (Chance(60) || !HeldOn) {
+                if (!HeldOn)
+                    HeldButton = Qt::NoButton;
+                Tick();
+            } else {
+                QWidget* W = HeldOn;
+                const Qt::MouseButton B = HeldButton;
+                HeldOn = nullptr;
+                HeldButton = Qt::NoButton;
+                Describe("release", W, B);
+                StartsHand = HeldMayStart;
+                QTest::mouseRelease(W, B, AnyModifiers(), Anywhere(W));
+            }
+        } else {
+            const int Kind = Pick(1000);
+            if (Kind < 550) {
+                Tick();
+            } else if (Kind < 850) {
+                QWidget* W = AnyTarget();
+                const Qt::MouseButton B = AnyButton();
+                Describe("click", W, B);
+                StartsHand = MayStartHand(W, B);
+                const bool Stack = StartsHand && Chance(20);
+                if (Stack) {
+                    StackDeck(Stacked[Pick(int(std::size(Stacked)))]);
+                    Last += ", stacked deck";
+                }
+                QTest::mouseClick(W, B, AnyModifiers(), Inside(W));
+                if (Stack)
+                    RandomDeals();
+            } else if (Kind < 950) {
+                QWidget* W = AnyTarget();
+                HeldButton = AnyButton();
+                HeldOn = W;
+                HeldMayStart = MayStartHand(W, HeldButton);
+                Describe("press", W, HeldButton);
+                QTest::mousePress(W, HeldButton, AnyModifiers(), Inside(W));
+            } else if (Kind < 975) {
+                QWidget* W = AnyTarget();
+                const Qt::MouseButton B = AnyButton();
+                Describe("double click", W, B);
+                StartsHand = MayStartHand(W, B);
+                QTest::mouseDClick(W, B, AnyModifiers(), Inside(W));
+            } else if (Kind < 997) {
+                // Let the window paint what the handlers changed, as the event loop would.
+                Last = "paint";
+                QCoreApplication::processEvents();
+            } else {
+                Last = "close";
+                RequestClose();
+                return;
+            }
+        }
+        Account(StartsHand);
+        if (CloseRequestedInBox && !HasFatalFailure())
+            WaitForDeferredClose();
+    }
+
+    // A close request from the window system, answered like any other box.
+    void RequestClose()
+    {
+        const int AliveBefore = TToviCard::Alive, DestroyedBefore = TToviCard::Destroyed;
+        const bool Accepted = Form->close();
+        std::string Broken;
+        if (!Accepted || Form->isVisible())
+            Broken = "the window stayed after the farewell";
+        else if (Boxes.empty() || !IsFarewell(Boxes.front()))
+            Broken = "no farewell before closing";
+        ReplaceWindow(AliveBefore, DestroyedBefore, Broken);
+    }
+
+    // A close request made while a game box was open is served once the box is answered.
+    void WaitForDeferredClose()
+    {
+        Last += ", close requested inside a box";
+        const int AliveBefore = TToviCard::Alive, DestroyedBefore = TToviCard::Destroyed;
+        std::string Broken;
+        if (WindowGoneUnderBox)
+            Broken = "the window closed under an open message box";
+        else if (BoxWithTimer)
+            Broken = "a game message box opened while the timer ran";
+        const bool Gone = QTest::qWaitFor([this] { return !Form->isVisible(); }, 5000);
+        if (Broken.empty() && !Gone)
+            Broken = "the waiting close request was never served";
+        if (Broken.empty() && !IsFarewell(Boxes.back()))
+            Broken = "no farewell before closing";
+        ReplaceWindow(AliveBefore, DestroyedBefore, Broken);
+    }
+
+    void ReplaceWindow(int AliveBefore, int DestroyedBefore, std::string Broken)
+    {
+        ++Closes;
+        Form.reset();
+        int Farewells = 0;
+        for (const QString& Text : Boxes)
+            Farewells += IsFarewell(Text);
+        if (Broken.empty() && Farewells != 1)
+            Broken = "farewells shown: " + std::to_string(Farewells);
+        if (Broken.empty() && (TToviCard::Alive != 0 || TToviCard::Destroyed != DestroyedBefore + AliveBefore))
+            Broken = "cards not freed exactly once: " + std::to_string(AliveBefore) + " alive, " +
+                     std::to_string(TToviCard::Destroyed - DestroyedBefore) + " destroyed";
+        ASSERT_TRUE(Broken.empty()) << "event " << Event << " (" << Last << "): " << Broken;
+        NewWindow();
+    }
+
+    void NewWindow()
+    {
+        Form.reset();
+        // A fresh program holds no bets.
+        std::fill(std::begin(TotalBets), std::end(TotalBets), 0);
+        Form = std::make_unique<TForm1>();
+        Form->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(Form.get()));
+        ++Windows;
+        NewWindowState();
+    }
+
+    // Follows the hand through what the event did; checks the settlement when it ran.
+    void Account(bool StartsHand)
+    {
+        const TSnapshot After = TSnapshot::Take(*Form);
+        if (After.Made != Before.Made) {
+            EXPECT_TRUE(StartsHand) << "event " << Event << ": a hand started on " << Last;
+            EXPECT_EQ((After.Made - Before.Made) % 52, 0) << "event " << Event;
+            HandDealt = true;
+            Closed = Settled = false;
+            ++Hands;
+            return;
+        }
+        if ((After.FlipOn || After.FlipAllOn) && !Before.FlipOn && !Before.FlipAllOn) {
+            EXPECT_TRUE(After.FlipOn && After.FlipAllOn) << "event " << Event << ": the betting closed by halves";
+            Closed = true;
+        }
+        const bool Flip = Before.FlipOn && !After.FlipOn;
+        const bool FlipAll = Before.FlipAllOn && !After.FlipAllOn;
+        if (Flip || FlipAll)
+            CheckSettlement(Flip);
+    }
+
+    void CheckSettlement(bool Flip)
+    {
+        ++Settlements;
+        Settled = true;
+        const std::string At = "event " + std::to_string(Event) + " (" + Last + ")";
+        double Best = Before.Scores[1];
+        int Winner = 1, Count = 1;
+        for (int P = 2; P <= 4; ++P) {
+            if (Before.Scores[P] > Best) {
+                Best = Before.Scores[P];
+                Winner = P;
+                Count = 1;
+            } else if (Before.Scores[P] == Best) {
+                ++Count;
+            }
+        }
+        int Expected[5], ExpectedWinnerBets = 0;
+        std::copy(std::begin(Before.Money), std::end(Before.Money), Expected);
+        const bool Tie = Count > 1;
+        std::vector<QString> Want;
+        if (Tie) {
+            ++Ties;
+            Want.push_back(QStringLiteral("Two winners, begin again!"));
+        } else {
+            int Others = 0;
+            for (int Q = 1; Q <= 4; ++Q)
+                if (Q != Winner)
+                    Others += Before.TotalBets[Q];
+            Expected[Winner] = Before.MoneyBefore[Winner] + Others;
+            ExpectedWinnerBets = -Others;
+            EXPECT_TRUE(Form->Image10->isVisible()) << At << ": no result sheet";
+            EXPECT_TRUE(Form->Image7->isVisible()) << At << ": no winner marker";
+        }
+        bool Over = false;
+        for (int P = 1; P <= 4; ++P)
+            Over = Over || Expected[P] <= 5;
+        if (Flip && Over) {
+            ++GameOvers;
+            Want.push_back(QStringLiteral("Game over!"));
+            for (int P = 1; P <= 4; ++P) {
+                EXPECT_EQ(Money[P], 1000) << At;
+                EXPECT_EQ(MoneyBefore[P], 1000) << At;
+                EXPECT_EQ(TotalBets[P], 0) << At;
+            }
+        } else {
+            for (int P = 1; P <= 4; ++P) {
+                EXPECT_EQ(Money[P], Expected[P]) << At << ", player " << P << (Tie ? ", tie" : "");
+                EXPECT_EQ(MoneyBefore[P], Before.MoneyBefore[P]) << At;
+                EXPECT_EQ(TotalBets[P], P != Winner || Tie ? Before.TotalBets[P] : ExpectedWinnerBets) << At;
+            }
+        }
+        ASSERT_EQ(Boxes.size(), Want.size()) << At;
+        for (size_t I = 0; I < Want.size(); ++I)
+            EXPECT_TRUE(Boxes[I].startsWith(Want[I])) << At << ": " << Boxes[I].toStdString();
+        EXPECT_FALSE(BoxWithTimer) << At;
+    }
+
+    // The rules that hold between any two events; empty when they all do.
+    std::string Check() const
+    {
+        if (HasFailure())
+            return "see above";
+        const TForm1& F = *Form;
+        const bool Timer = F.Timer4->Enabled();
+        const bool Call = F.Image11->isEnabled(), Fold = F.Image12->isEnabled();
+        const bool Flip = F.Image13->isEnabled(), FlipAll = F.Image14->isEnabled();
+        if (TToviCard::Alive != (HandDealt ? 52 : 0))
+            return std::to_string(TToviCard::Alive) + " card controls alive";
+        if (TurnPhase < 0 || TurnPhase > 4)
+            return "TurnPhase " + std::to_string(TurnPhase);
+        if (BetRound < 1 || BetRound > 3)
+            return "BetRound " + std::to_string(BetRound);
+        if (!F.Image17->isEnabled() || !F.Image18->isEnabled())
+            return "Start or Rules disabled";
+        const bool UsersTurn = HandDealt && !Closed && (TurnPhase == 0 || (TurnPhase == 1 && !Timer));
+        if (Call != UsersTurn || Fold != UsersTurn)
+            return std::string("Call/Fold ") + (Call ? "on" : "off") + "/" + (Fold ? "on" : "off") +
+                   " in the user's turn: " + (UsersTurn ? "yes" : "no");
+        if ((Flip || FlipAll) && (!Closed || Timer))
+            return "Flip usable before the betting closed";
+        if (Call && (Flip || FlipAll))
+            return "Call and Flip usable together";
+        if (Closed && TurnPhase != 1)
+            return "TurnPhase " + std::to_string(TurnPhase) + " after the betting closed";
+        for (int P = 1; P <= 4; ++P)
+            if (F.Token(P)->isVisible() && (TurnPhase != P || !Timer))
+                return "token " + std::to_string(P) + " shows in phase " + std::to_string(TurnPhase);
+        if (HandDealt && !Settled && !ChipsBalance())
+            return "Money + TotalBets != MoneyBefore";
+        if (ScreenCursor() != crDefault)
+            return "hourglass left on";
+        return {};
+    }
+};
+
+TEST_F(MonkeyTest, RandomInputKeepsTheTableConsistent)
+{
+    const long Events = EnvLong("ORVANTA_MONKEY_EVENTS", 12500);
+    const long Seeds = EnvLong("ORVANTA_MONKEY_SEEDS", 4);
+    const std::uint64_t First = std::uint64_t(EnvLong("ORVANTA_MONKEY_FIRST_SEED", 1));
+    for (std::uint64_t Seed = First; Seed < First + Seeds; ++Seed) {
+        Run(Seed, Events);
+        if (HasFatalFailure())
+            return;
+    }
+    std::printf("[ monkey   ] %ld seeds x %ld events: %ld hands, %ld ticks, %ld settlements (%ld ties, %ld game overs), %ld windows closed\n",
+                Seeds, Events, Hands, Ticks, Settlements, Ties, GameOvers, Closes);
+    // The stream must reach every part of a hand, or it proves little.
+    EXPECT_GT(Settlements, 10);
+    EXPECT_GT(Ties, 0);
+    EXPECT_GT(GameOvers, 0);
+    EXPECT_GT(Closes, 2);
+}
