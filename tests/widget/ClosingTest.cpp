@@ -1,0 +1,165 @@
+// Closing the table in every state of a hand: the farewell comes first, then the window
+// goes and every card it made is freed exactly once. A close request that comes while
+// a game message box is open waits for the answer.
+
+#include <QPointer>
+#include <QTest>
+#include <functional>
+
+#include "cards/ToviCard.h"
+#include "desktop/Image.h"
+#include "desktop/Timer.h"
+#include "game/TableState.h"
+#include "support/TableFixture.h"
+
+namespace {
+// Nobody folds; the user's trips win.
+const THands NobodyFolds{{"7S", "7D", "7C"}, {"2S", "2D", "3C"}, {"4H", "4C", "5D"}, {"9H", "9C", "KD"}};
+// Every computer player folds in the first round.
+const THands AllComputersFold{{"2S", "7D", "9C"}, {"JS", "9D", "8C"}, {"JH", "9S", "8D"}, {"JD", "9H", "8S"}};
+
+bool IsFarewell(const TMessageRecord& Record) { return Record.Text.startsWith(QStringLiteral("本软件免费")); }
+}
+
+class ClosingTest : public TTableTest
+{
+protected:
+    void NewWindow()
+    {
+        Form.reset();
+        Form = std::make_unique<TForm1>();
+        Form->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(Form.get()));
+        Messages.clear();
+    }
+
+    void CallAndTickToPhase(int Phase)
+    {
+        Deal(NobodyFolds);
+        Form->JiaZhuClick(Form->Image11);
+        while (TurnPhase != Phase)
+            Tick();
+        Tick();  // a token on its way
+    }
+
+    void CloseBetting(const THands& Hands)
+    {
+        Deal(Hands);
+        while (!Form->Image13->isEnabled()) {
+            Form->JiaZhuClick(Form->Image11);
+            TickUntilIdle();
+        }
+    }
+
+    // Closes the window as the window system asks, then destroys it; every card freed once.
+    void CloseAndDestroy(const char* State, bool LetRequestsSettle = false)
+    {
+        SCOPED_TRACE(State);
+        const int AliveBefore = TToviCard::Alive, DestroyedBefore = TToviCard::Destroyed;
+        Messages.clear();
+        EXPECT_TRUE(Form->close());
+        // A request that had to wait gets its turn a moment later; the closed window ignores it.
+        if (LetRequestsSettle)
+            QTest::qWait(300);
+        ASSERT_EQ(Messages.size(), 1u);
+        EXPECT_TRUE(IsFarewell(Messages[0]));
+        EXPECT_EQ(Messages[0].Buttons, TMsgButtons::YesNo);
+        EXPECT_FALSE(Form->isVisible());
+        QPointer<TForm1> Window(Form.get());
+        Form.reset();
+        EXPECT_TRUE(Window.isNull());
+        EXPECT_EQ(Form1, nullptr);
+        EXPECT_EQ(TToviCard::Alive, 0);
+        EXPECT_EQ(TToviCard::Destroyed - DestroyedBefore, AliveBefore);
+        for (TToviCard* Card : Cards)
+            EXPECT_EQ(Card, nullptr);
+    }
+};
+
+TEST_F(ClosingTest, EveryStateSaysFarewellAndFreesTheCards)
+{
+    const std::pair<const char*, std::function<void()>> States[] = {
+        {"idle", [] {}},
+        {"user's turn", [&] { Deal(NobodyFolds); }},
+        {"user's token travelling", [&] { CallAndTickToPhase(1); }},
+        {"Jack's token travelling", [&] { CallAndTickToPhase(2); }},
+        {"Jim's token travelling", [&] { CallAndTickToPhase(3); }},
+        {"Kate's token travelling", [&] { CallAndTickToPhase(4); }},
+        {"user folded, rounds running", [&] { Deal(NobodyFolds); Form->FangQiClick(Form->Image12); Tick(3); }},
+        {"user's second turn", [&] { Deal(NobodyFolds); Form->JiaZhuClick(Form->Image11); TickUntilIdle(); }},
+        {"betting closed", [&] { CloseBetting(NobodyFolds); }},
+        {"result shown", [&] { CloseBetting(NobodyFolds); Form->KaiPaiClick(Form->Image13); }},
+        {"folded hands spread", [&] { CloseBetting(AllComputersFold); Form->QuanKaiClick(Form->Image14); }},
+        {"rules chart shown", [&] { Deal(NobodyFolds); Form->Image18Click(Form->Image18); }},
+        {"rules chart before any hand", [&] { Form->Image18Click(Form->Image18); }},
+    };
+    for (const auto& [Name, Reach] : States) {
+        NewWindow();
+        Reach();
+        if (std::string(Name).find("travelling") != std::string::npos || std::string(Name).find("running") != std::string::npos)
+            EXPECT_TRUE(Form->Timer4->Enabled() && TurnPhase != 0) << Name;
+        CloseAndDestroy(Name);
+        if (HasFatalFailure())
+            return;
+    }
+}
+
+TEST_F(ClosingTest, TicksWhileTheFarewellIsOpenDoNoHarm)
+{
+    // The farewell's own loop still delivers the running timer's ticks.
+    CallAndTickToPhase(2);
+    int TicksInBox = 0;
+    SetMessageHook([&](const TMessageRecord& Record) {
+        Messages.push_back(Record);
+        for (int I = 0; I < 40 && Form->Timer4->Enabled(); ++I, ++TicksInBox)
+            Tick();
+        return int(mrNo);
+    });
+    CloseAndDestroy("ticks during the farewell");
+    EXPECT_GT(TicksInBox, 9);
+}
+
+TEST_F(ClosingTest, AskingAgainDuringTheFarewellShowsItOnce)
+{
+    Deal(NobodyFolds);
+    SetMessageHook([&](const TMessageRecord& Record) {
+        Messages.push_back(Record);
+        Form->close();
+        return int(mrYes);
+    });
+    CloseAndDestroy("a second request inside the farewell", true);
+}
+
+TEST_F(ClosingTest, CloseWaitsForTheGameOverBox)
+{
+    // Jack ends at 5 chips: Flip announces the game over while the close request waits.
+    Money[Jack] = MoneyBefore[Jack] = 10;
+    CloseBetting(AllComputersFold);
+    int Requests = 0;
+    bool ShownInsideBox = true;
+    SetMessageHook([&](const TMessageRecord& Record) {
+        Messages.push_back(Record);
+        if (!IsFarewell(Record)) {
+            // Asked twice while the box is open: still one farewell, and only afterwards.
+            for (int I = 0; I < 2; ++I, ++Requests)
+                Form->close();
+            ShownInsideBox = ShownInsideBox && Form->isVisible() && Form1 == Form.get();
+        }
+        return int(mrNo);
+    });
+    const int Alive = TToviCard::Alive, Destroyed = TToviCard::Destroyed;
+    Form->KaiPaiClick(Form->Image13);
+    EXPECT_EQ(Requests, 2);
+    EXPECT_TRUE(ShownInsideBox);
+    ASSERT_EQ(Messages.size(), 1u);
+    EXPECT_TRUE(Messages[0].Text.startsWith("Game over!"));
+    EXPECT_EQ(Money[Jack], 1000);  // the handler ran to its end before the window went
+    QTRY_VERIFY_WITH_TIMEOUT(!Form->isVisible(), 5000);
+    // Both waiting requests have had their turn; the farewell came once.
+    QTest::qWait(300);
+    ASSERT_EQ(Messages.size(), 2u);
+    EXPECT_TRUE(IsFarewell(Messages[1]));
+    Form.reset();
+    EXPECT_EQ(TToviCard::Alive, 0);
+    EXPECT_EQ(TToviCard::Destroyed - Destroyed, Alive);
+}
