@@ -10,8 +10,8 @@ TApplication::TApplication(int& Argc, char** Argv) : QApplication(Argc, Argv)
 
 void TApplication::SetTitle(const QString& Title)
 {
+    // The name only: a display name would be appended to every window's title under X.
     setApplicationName(Title);
-    setApplicationDisplayName(Title);
 }
 
 bool TApplication::notify(QObject* Receiver, QEvent* Event)

@@ -25,7 +25,7 @@ int ShowInformation(const QString& Text, TMsgButtons Buttons)
         return Hook()(TMessageRecord{Text, Buttons});
 
     const bool YesNo = Buttons == TMsgButtons::YesNo;
-    QMessageBox Box(QMessageBox::Information, QApplication::applicationDisplayName(), Text,
+    QMessageBox Box(QMessageBox::Information, QApplication::applicationName(), Text,
                     YesNo ? QMessageBox::Yes | QMessageBox::No : QMessageBox::Ok | QMessageBox::Cancel,
                     QApplication::activeWindow());
     Box.setTextFormat(Qt::PlainText);
