@@ -1,0 +1,204 @@
+#include <gtest/gtest.h>
+
+#include <QSet>
+#include <QTest>
+#include <memory>
+
+#include "cards/ToviCard.h"
+#include "desktop/Panel.h"
+#include "desktop/Random.h"
+#include "desktop/Resources.h"
+
+// A card on a shown panel, so that its paints reach the screen.
+class CardTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        Panel = std::make_unique<TPanel>();
+        Panel->resize(200, 150);
+        QPalette Palette = Panel->palette();
+        Palette.setColor(QPalette::Window, Background);
+        Panel->setPalette(Palette);
+        Card = new TToviCard(nullptr);
+        Card->SetParent(Panel.get());
+        Card->move(20, 20);
+        Panel->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(Panel.get()));
+    }
+    void TearDown() override
+    {
+        delete Card;
+        SetFixedSeed(std::nullopt);
+    }
+
+    QImage Shown() const { return Panel->grab(Card->geometry()).toImage().convertToFormat(QImage::Format_RGB32); }
+
+    const QColor Background{0x12, 0x34, 0x56};
+    std::unique_ptr<TPanel> Panel;
+    TToviCard* Card = nullptr;  // freed by hand, as the game does
+};
+
+TEST_F(CardTest, StartsAsAceOfHeartsFaceUp)
+{
+    EXPECT_EQ(Card->Value(), 1);
+    EXPECT_EQ(Card->Suit(), Hearts);
+    EXPECT_FALSE(Card->ShowDeck());
+    EXPECT_EQ(Card->DeckType(), Back1);
+    EXPECT_FALSE(Card->Selected());
+    EXPECT_EQ(Card->PictureName(), "H1");
+}
+
+TEST_F(CardTest, ValueIsClampedToAceThroughKing)
+{
+    Card->SetValue(0);
+    EXPECT_EQ(Card->Value(), 1);
+    Card->SetValue(14);
+    EXPECT_EQ(Card->Value(), 13);
+    Card->SetValue(255);
+    EXPECT_EQ(Card->Value(), 13);
+    for (int V = 1; V <= 13; ++V) {
+        Card->SetValue(V);
+        EXPECT_EQ(Card->Value(), V);
+    }
+}
+
+TEST_F(CardTest, EveryWriteOfADrawnPropertyPaintsAtOnceAndSelectedNever)
+{
+    const std::pair<const char*, std::function<void()>> Writes[] = {
+        {"Value changed", [&] { Card->SetValue(7); }},
+        {"Value unchanged", [&] { Card->SetValue(7); }},
+        {"Suit changed", [&] { Card->SetSuit(Spades); }},
+        {"Suit unchanged", [&] { Card->SetSuit(Spades); }},
+        {"ShowDeck changed", [&] { Card->SetShowDeck(true); }},
+        {"ShowDeck unchanged", [&] { Card->SetShowDeck(true); }},
+        {"DeckType changed", [&] { Card->SetDeckType(Back0); }},
+        {"DeckType unchanged", [&] { Card->SetDeckType(Back0); }},
+    };
+    for (const auto& [What, Write] : Writes) {
+        const int Before = Card->PaintCount;
+        Write();  // no event processing in between: the paint must already have happened
+        EXPECT_EQ(Card->PaintCount, Before + 1) << What;
+    }
+
+    const QImage Before = Shown();
+    QCoreApplication::processEvents();
+    const int Paints = Card->PaintCount;
+    Card->SetSelected(true);
+    EXPECT_TRUE(Card->Selected());
+    QCoreApplication::processEvents();
+    EXPECT_EQ(Card->PaintCount, Paints);
+    EXPECT_EQ(Shown(), Before);
+}
+
+TEST_F(CardTest, PictureNameFollowsTheState)
+{
+    const std::tuple<TCardSuit, int, const char*> Faces[] = {
+        {Spades, 1, "S1"}, {Diamonds, 10, "D10"}, {Hearts, 13, "H13"}, {Clubs, 12, "C12"}, {Joker, 2, "J2"}};
+    for (const auto& [Suit, Value, Name] : Faces) {
+        Card->SetSuit(Suit);
+        Card->SetValue(Value);
+        EXPECT_EQ(Card->PictureName(), Name);
+    }
+    for (int V = 1; V <= 13; ++V) {
+        Card->SetValue(V);
+        EXPECT_EQ(Card->PictureName(), QStringLiteral("J%1").arg(V));
+    }
+
+    // Face down, the back design alone decides; face up again, the face is unchanged.
+    Card->SetSuit(Diamonds);
+    Card->SetValue(10);
+    Card->SetShowDeck(true);
+    const std::pair<TDecks, const char*> Backs[] = {{Back0, "BK0"}, {Back1, "BK1"}, {Back2, "BK2"}};
+    for (const auto& [Back, Name] : Backs) {
+        Card->SetDeckType(Back);
+        EXPECT_EQ(Card->PictureName(), Name);
+        Card->SetSuit(Spades);
+        Card->SetValue(3);
+        EXPECT_EQ(Card->PictureName(), Name);
+        Card->SetSuit(Diamonds);
+        Card->SetValue(10);
+    }
+    Card->SetShowDeck(false);
+    EXPECT_EQ(Card->PictureName(), "D10");
+}
+
+TEST_F(CardTest, PaintsItsPictureOrAVisibleStandIn)
+{
+    const std::tuple<TCardSuit, int, bool, TDecks> States[] = {
+        {Spades, 1, false, Back1}, {Diamonds, 10, false, Back1}, {Hearts, 13, false, Back1}, {Clubs, 7, false, Back1},
+        {Joker, 1, false, Back1},  {Joker, 2, false, Back1},     {Joker, 3, false, Back1},  {Hearts, 5, true, Back0},
+        {Hearts, 5, true, Back1},  {Hearts, 5, true, Back2},
+    };
+    QSet<QByteArray> Looks;
+    for (const auto& [Suit, Value, Back, Deck] : States) {
+        Card->SetSuit(Suit);
+        Card->SetValue(Value);
+        Card->SetDeckType(Deck);
+        Card->SetShowDeck(Back);
+        const QString Name = Card->PictureName();
+        const QImage Painted = Shown();
+        ASSERT_EQ(Painted.size(), QSize(71, 96)) << Name.toStdString();
+        const QImage Picture = LoadNamedBitmap(Name);
+        if (!Picture.isNull()) {
+            EXPECT_EQ(Painted, Picture.convertToFormat(QImage::Format_RGB32)) << Name.toStdString();
+        } else {
+            // A missing picture still gives a card: not blank, not the panel showing through.
+            QSet<QRgb> Colours;
+            for (int Y = 0; Y < Painted.height(); ++Y)
+                for (int X = 0; X < Painted.width(); ++X)
+                    Colours.insert(Painted.pixel(X, Y));
+            EXPECT_GE(Colours.size(), 2) << Name.toStdString();
+            EXPECT_NE(Painted.pixel(35, 10), Background.rgb()) << Name.toStdString();
+        }
+        Looks.insert(QByteArray(reinterpret_cast<const char*>(Painted.constBits()), int(Painted.sizeInBytes())));
+    }
+    EXPECT_EQ(Looks.size(), int(std::size(States))) << "two states look alike";
+}
+
+TEST_F(CardTest, KeepsItsSizeWhateverItIsGiven)
+{
+    Card->resize(100, 50);
+    EXPECT_EQ(Card->size(), QSize(71, 96));
+    Card->SetBounds(5, 6, 30, 200);
+    EXPECT_EQ(Card->size(), QSize(71, 96));
+    EXPECT_EQ(Card->pos(), QPoint(5, 6));
+    Card->setGeometry(0, 0, 1, 1);
+    QCoreApplication::processEvents();
+    Card->Repaint();
+    EXPECT_EQ(Card->size(), QSize(71, 96));
+}
+
+TEST_F(CardTest, WithoutParentItDrawsNothing)
+{
+    TToviCard Loose(nullptr);
+    Loose.SetValue(9);
+    Loose.SetSuit(Clubs);
+    Loose.SetShowDeck(true);
+    Loose.SetDeckType(Back2);
+    Loose.Repaint();
+    EXPECT_EQ(Loose.PaintCount, 0);
+    EXPECT_EQ(Loose.PictureName(), "BK2");
+}
+
+TEST_F(CardTest, CreationReseedsAndIsCounted)
+{
+    SetFixedSeed(777);
+    const int Alive = TToviCard::Alive, Destroyed = TToviCard::Destroyed;
+    auto* First = new TToviCard(nullptr);
+    EXPECT_EQ(LastSeed(), 777u);
+    const int Draw1 = RandomBelow(1000000), Draw2 = RandomBelow(1000000);
+    SetFixedSeed(778);
+    {
+        TToviCard Second(nullptr);
+        EXPECT_EQ(LastSeed(), 778u);
+        EXPECT_EQ(TToviCard::Alive, Alive + 2);
+    }
+    SetFixedSeed(777);
+    TToviCard Third(nullptr);
+    EXPECT_EQ(RandomBelow(1000000), Draw1);
+    EXPECT_EQ(RandomBelow(1000000), Draw2);
+    delete First;
+    EXPECT_EQ(TToviCard::Alive, Alive + 1);
+    EXPECT_EQ(TToviCard::Destroyed, Destroyed + 2);
+}

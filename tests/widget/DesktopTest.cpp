@@ -1,0 +1,456 @@
+#include <gtest/gtest.h>
+
+#include <QAbstractButton>
+#include <QElapsedTimer>
+#include <QMessageBox>
+#include <QMouseEvent>
+#include <QTest>
+#include <QThread>
+#include <QTimer>
+#include <memory>
+
+#include "desktop/Application.h"
+#include "desktop/Bitmap.h"
+#include "desktop/Image.h"
+#include "desktop/ImageList.h"
+#include "desktop/Label.h"
+#include "desktop/MessageBox.h"
+#include "desktop/Panel.h"
+#include "desktop/Random.h"
+#include "desktop/ScreenCursor.h"
+#include "desktop/Sleep.h"
+#include "desktop/Timer.h"
+
+namespace {
+const QRgb Magenta = qRgb(255, 0, 255), Red = qRgb(255, 0, 0), Green = qRgb(0, 160, 0), Blue = qRgb(0, 0, 255);
+
+QImage Filled(int Width, int Height, QRgb Colour)
+{
+    QImage Image(Width, Height, QImage::Format_ARGB32);
+    Image.fill(Colour);
+    return Image;
+}
+}
+
+// Controls on a shown panel of a known colour; pixels are read from the panel's grab.
+class DesktopTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        Panel = std::make_unique<TPanel>();
+        Panel->resize(300, 200);
+        QPalette Palette = Panel->palette();
+        Palette.setColor(QPalette::Window, QColor(Background));
+        Panel->setPalette(Palette);
+        Panel->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(Panel.get()));
+    }
+
+    QRgb Pixel(int X, int Y) const { return Panel->grab(QRect(X, Y, 1, 1)).toImage().pixel(0, 0) | 0xFF000000; }
+
+    // Mouse input the way the window system delivers it, at a point of the control.
+    void Mouse(QTest::MouseAction Action, QWidget* Control, Qt::MouseButton Button, QPoint At = {5, 5})
+    {
+        const QPoint InWindow = Control->mapTo(Panel.get(), At);
+        switch (Action) {
+        case QTest::MousePress: QTest::mousePress(Panel->windowHandle(), Button, {}, InWindow); break;
+        case QTest::MouseRelease: QTest::mouseRelease(Panel->windowHandle(), Button, {}, InWindow); break;
+        case QTest::MouseClick: QTest::mouseClick(Panel->windowHandle(), Button, {}, InWindow); break;
+        case QTest::MouseDClick: QTest::mouseDClick(Panel->windowHandle(), Button, {}, InWindow); break;
+        default: break;
+        }
+    }
+
+    // A control that logs its mouse events as "d", "c" and "u".
+    TImage* LoggingControl(QString& Log)
+    {
+        auto* Control = new TImage(Panel.get());
+        Control->SetBounds(20, 20, 40, 40);
+        Control->show();
+        Control->OnMouseDown = [&Log](QObject*, TMouseButton, Qt::KeyboardModifiers, int, int) { Log += 'd'; };
+        Control->OnClick = [&Log](QObject*) { Log += 'c'; };
+        Control->OnMouseUp = [&Log](QObject*, TMouseButton, Qt::KeyboardModifiers, int, int) { Log += 'u'; };
+        return Control;
+    }
+
+    static constexpr QRgb Background = 0xFF336699;
+    std::unique_ptr<TPanel> Panel;
+};
+
+TEST_F(DesktopTest, ClickOrderPerButton)
+{
+    QString Log;
+    TImage* Control = LoggingControl(Log);
+
+    Mouse(QTest::MouseClick, Control, Qt::LeftButton);
+    EXPECT_EQ(Log, "dcu");
+
+    Log.clear();
+    Mouse(QTest::MousePress, Control, Qt::LeftButton);
+    Mouse(QTest::MouseRelease, Control, Qt::LeftButton, {60, 5});  // released beside it
+    EXPECT_EQ(Log, "du");
+
+    for (Qt::MouseButton Button : {Qt::RightButton, Qt::MiddleButton}) {
+        Log.clear();
+        Mouse(QTest::MouseClick, Control, Button);
+        EXPECT_EQ(Log, "du") << Button;
+    }
+
+    // A double click acts as two plain clicks.
+    Log.clear();
+    Mouse(QTest::MouseDClick, Control, Qt::LeftButton);
+    EXPECT_EQ(Log, "dcudcu");
+}
+
+TEST_F(DesktopTest, DisabledControlGetsNothingAndShowsNoHandPoint)
+{
+    QString Log;
+    TImage* Control = LoggingControl(Log);
+    Control->SetHandPoint(true);
+    EXPECT_EQ(Control->cursor().shape(), Qt::PointingHandCursor);
+
+    Control->SetEnabled(false);
+    EXPECT_FALSE(Control->testAttribute(Qt::WA_SetCursor));
+    Mouse(QTest::MouseClick, Control, Qt::LeftButton);
+    Mouse(QTest::MouseDClick, Control, Qt::LeftButton);
+    Mouse(QTest::MouseClick, Control, Qt::RightButton);
+    EXPECT_EQ(Log, "");
+
+    // Pressed while enabled, released after being disabled: no click, no mouse-up.
+    Control->SetEnabled(true);
+    EXPECT_EQ(Control->cursor().shape(), Qt::PointingHandCursor);
+    Mouse(QTest::MousePress, Control, Qt::LeftButton);
+    Control->SetEnabled(false);
+    Mouse(QTest::MouseRelease, Control, Qt::LeftButton);
+    EXPECT_EQ(Log, "d");
+    // ... also when it is usable again by the time the button comes up.
+    Control->SetEnabled(true);
+    Mouse(QTest::MousePress, Control, Qt::LeftButton);
+    Control->SetEnabled(false);
+    Control->SetEnabled(true);
+    Mouse(QTest::MouseRelease, Control, Qt::LeftButton);
+    EXPECT_EQ(Log, "dd");
+}
+
+TEST_F(DesktopTest, TransparentPictureShowsWhatLiesBelowWhereItsKeyColourIs)
+{
+    auto* Below = new TImage(Panel.get());
+    Below->SetBounds(10, 10, 60, 60);
+    Below->SetPicture(Filled(60, 60, Blue));
+    Below->show();
+
+    // Red with a magenta bottom row and left column; one near-magenta pixel must stay.
+    QImage Picture = Filled(20, 20, Red);
+    for (int I = 0; I < 20; ++I) {
+        Picture.setPixel(I, 19, Magenta);
+        Picture.setPixel(0, I, Magenta);
+    }
+    Picture.setPixel(10, 5, qRgb(254, 0, 255));
+    auto* Top = new TImage(Panel.get());
+    Top->SetBounds(20, 20, 20, 20);
+    Top->SetPicture(Picture);
+    Top->show();
+
+    EXPECT_EQ(Pixel(20, 25), Magenta);  // opaque until asked
+    Top->SetTransparent(true);
+    EXPECT_EQ(Pixel(20, 25), Blue);
+    EXPECT_EQ(Pixel(30, 39), Blue);
+    EXPECT_EQ(Pixel(35, 30), Red);
+    EXPECT_EQ(Pixel(30, 25), qRgb(254, 0, 255));
+    EXPECT_EQ(Pixel(39, 20), Red);
+}
+
+TEST_F(DesktopTest, StackingDecidesWhichPictureShows)
+{
+    auto* First = new TImage(Panel.get());
+    First->SetBounds(10, 10, 30, 30);
+    First->SetPicture(Filled(30, 30, Red));
+    First->show();
+    auto* Second = new TImage(Panel.get());
+    Second->SetBounds(20, 20, 30, 30);
+    Second->SetPicture(Filled(30, 30, Green));
+    Second->show();
+
+    EXPECT_EQ(Pixel(25, 25), Green);  // the later one lies on top
+    First->BringToFront();
+    EXPECT_EQ(Pixel(25, 25), Red);
+    EXPECT_EQ(Pixel(45, 45), Green);
+    First->SendToBack();
+    EXPECT_EQ(Pixel(25, 25), Green);
+    EXPECT_EQ(Pixel(15, 15), Red);
+}
+
+TEST_F(DesktopTest, StretchFillsTheControlAndAutoSizeTakesThePictureSize)
+{
+    QImage Quarters(2, 2, QImage::Format_ARGB32);
+    Quarters.setPixel(0, 0, Red);
+    Quarters.setPixel(1, 0, Green);
+    Quarters.setPixel(0, 1, Blue);
+    Quarters.setPixel(1, 1, Red);
+    auto* Image = new TImage(Panel.get());
+    Image->SetBounds(100, 100, 40, 40);
+    Image->SetPicture(Quarters);
+    Image->show();
+
+    EXPECT_EQ(Pixel(100, 100), Red);
+    EXPECT_EQ(Pixel(101, 100), Green);
+    EXPECT_EQ(Pixel(110, 110), Background);  // unscaled: the rest shows the panel
+    Image->SetStretch(true);
+    EXPECT_EQ(Pixel(110, 110), Red);
+    EXPECT_EQ(Pixel(130, 110), Green);
+    EXPECT_EQ(Pixel(110, 130), Blue);
+    EXPECT_EQ(Pixel(130, 130), Red);
+
+    EXPECT_EQ(Image->size(), QSize(40, 40));
+    Image->SetAutoSize(true);
+    EXPECT_EQ(Image->size(), QSize(2, 2));
+    Image->SetPicture(Filled(30, 12, Blue));
+    EXPECT_EQ(Image->size(), QSize(30, 12));
+    EXPECT_EQ(Image->pos(), QPoint(100, 100));
+}
+
+TEST_F(DesktopTest, LabelShowsPlainTextAndGrowsToTheRight)
+{
+    auto* Below = new TImage(Panel.get());
+    Below->SetBounds(40, 10, 250, 50);
+    Below->SetPicture(Filled(250, 50, Green));
+    Below->show();
+    auto* Label = new TLabel(Panel.get());
+    Label->move(50, 20);
+    Label->SetFont(QFont(QStringLiteral("Liberation Sans"), 12), Qt::white);
+    Label->show();
+    Label->SetCaption(QStringLiteral("<b>x</b>"));
+    EXPECT_EQ(Label->Caption(), "<b>x</b>");
+    // Shown as markup it would be one bold letter wide.
+    EXPECT_GE(Label->width(), QFontMetrics(Label->font()).horizontalAdvance(QStringLiteral("<b>x</b>")));
+    const int Narrow = Label->width();
+
+    Label->SetCaption(QStringLiteral("a much longer caption"));
+    EXPECT_EQ(Label->pos(), QPoint(50, 20));
+    EXPECT_GT(Label->width(), Narrow);
+    // No background of its own: what lies below shows around the glyphs.
+    EXPECT_EQ(Pixel(Label->x() + Label->width() - 1, Label->y()), Green);
+}
+
+TEST_F(DesktopTest, ImageListRefusesOtherSizesAndDrawsThroughTheMaskOntoWhite)
+{
+    TImageList List(10, 8);
+    EXPECT_FALSE(List.Add(Filled(9, 8, Red)));
+    EXPECT_FALSE(List.Add(Filled(10, 9, Red)));
+    EXPECT_EQ(List.Count(), 0);
+
+    QImage Masked = Filled(10, 8, Red);
+    for (int Y = 0; Y < 8; ++Y)
+        for (int X = 5; X < 10; ++X)
+            Masked.setPixel(X, Y, qRgba(0, 0, 255, 0));
+    EXPECT_TRUE(List.Add(Filled(10, 8, Green)));
+    EXPECT_TRUE(List.Add(Masked));
+    EXPECT_EQ(List.Count(), 2);
+
+    const TBitmap Bitmap = List.GetBitmap(1);
+    ASSERT_EQ(Bitmap.Pixels.size(), QSize(10, 8));
+    EXPECT_EQ(Bitmap.Pixels.pixel(2, 3), Red);
+    EXPECT_EQ(Bitmap.Pixels.pixel(7, 3), qRgb(255, 255, 255));
+    EXPECT_EQ(List.GetBitmap(0).Pixels.pixel(7, 3), Green);
+}
+
+TEST_F(DesktopTest, CanvasTextAndTransparentDraw)
+{
+    // Count the pixels of the text box still showing the background.
+    auto Untouched = [](TBrushStyle Brush) {
+        TBitmap Bitmap(120, 40);
+        Bitmap.Pixels.fill(Green);
+        Bitmap.Canvas.BrushStyle = Brush;
+        Bitmap.Canvas.Font.Size = 14;
+        Bitmap.Canvas.Font.Style = fsBold;
+        Bitmap.Canvas.TextOut(5, 5, QStringLiteral("HOW"));
+        int Kept = 0, Inked = 0;
+        for (int Y = 5; Y < 25; ++Y)
+            for (int X = 5; X < 40; ++X) {
+                Kept += Bitmap.Pixels.pixel(X, Y) == Green;
+                Inked += qGray(Bitmap.Pixels.pixel(X, Y)) < 40;
+            }
+        return std::pair(Kept, Inked);
+    };
+    const auto [ClearKept, ClearInked] = Untouched(bsClear);
+    const auto [SolidKept, SolidInked] = Untouched(bsSolid);
+    EXPECT_GT(ClearInked, 20);
+    EXPECT_GT(SolidInked, 20);
+    EXPECT_GT(ClearKept, 100);
+    EXPECT_EQ(SolidKept, 0);
+
+    TBitmap Target(20, 20);
+    TBitmap Sprite(Filled(10, 10, Red));
+    Sprite.Pixels.setPixel(0, 9, Magenta);
+    Sprite.Pixels.setPixel(4, 4, Magenta);
+    Sprite.Transparent = true;
+    Target.Canvas.Draw(5, 5, Sprite);
+    EXPECT_EQ(Target.Pixels.pixel(9, 9), qRgb(255, 255, 255));
+    EXPECT_EQ(Target.Pixels.pixel(5, 14), qRgb(255, 255, 255));
+    EXPECT_EQ(Target.Pixels.pixel(10, 10), Red);
+}
+
+TEST_F(DesktopTest, TimerDoesNotQueueTicksBehindABlockedThread)
+{
+    TTimer Timer;
+    int Ticks = 0;
+    Timer.OnTimer = [&](QObject*) { ++Ticks; };
+    Timer.SetInterval(50);
+    Timer.SetEnabled(true);
+    QThread::msleep(300);
+    // Shorter than one interval, so only ticks that were already due can arrive.
+    QElapsedTimer Window;
+    Window.start();
+    while (Window.elapsed() < 30)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+    EXPECT_EQ(Ticks, 1);
+
+    // Driven by the test, the clock's own ticks are not delivered.
+    TTimer::TestDriven = true;
+    QThread::msleep(60);
+    QCoreApplication::processEvents();
+    TTimer::TestDriven = false;
+    EXPECT_EQ(Ticks, 1);
+}
+
+TEST_F(DesktopTest, SeamsForSleepMessagesRandomAndCursor)
+{
+    int Slept = 0;
+    SetSleeper([&](int Ms) { Slept += Ms; });
+    QElapsedTimer Clock;
+    Clock.start();
+    Sleep(1000);
+    Sleep(500);
+    Sleep(10);
+    SetSleeper({});
+    EXPECT_EQ(Slept, 1510);
+    EXPECT_LT(Clock.elapsed(), 500);
+
+    std::vector<TMessageRecord> Seen;
+    int OpenInside = -1;
+    SetMessageHook([&](const TMessageRecord& Record) {
+        Seen.push_back(Record);
+        OpenInside = OpenMessageBoxes();
+        return int(mrNo);
+    });
+    EXPECT_EQ(ShowInformation(QStringLiteral("再见"), TMsgButtons::YesNo), mrNo);
+    SetMessageHook({});
+    ASSERT_EQ(Seen.size(), 1u);
+    EXPECT_EQ(Seen[0].Text, QStringLiteral("再见"));
+    EXPECT_EQ(Seen[0].Buttons, TMsgButtons::YesNo);
+    EXPECT_EQ(OpenInside, 1);
+    EXPECT_EQ(OpenMessageBoxes(), 0);
+
+    SetFixedSeed(42);
+    auto Draws = [] {
+        RandomizeFromClock();
+        std::vector<int> Out;
+        for (int I = 0; I < 20; ++I)
+            Out.push_back(RandomBelow(52 - I));
+        return Out;
+    };
+    const auto First = Draws();
+    EXPECT_EQ(LastSeed(), 42u);
+    EXPECT_EQ(Draws(), First);
+    for (int I = 0; I < 20; ++I) {
+        EXPECT_GE(First[I], 0);
+        EXPECT_LT(First[I], 52 - I);
+    }
+    SetFixedSeed(std::nullopt);
+    RandomizeFromClock();
+    const auto Seed = LastSeed();
+    RandomizeFromClock();
+    EXPECT_NE(LastSeed(), Seed);  // two seeds taken at once still differ
+
+    std::vector<int> Asked;
+    SetDrawScript([&](int N) {
+        Asked.push_back(N);
+        return N - 1;
+    });
+    EXPECT_EQ(RandomBelow(7), 6);
+    EXPECT_EQ(RandomBelow(52), 51);
+    SetDrawScript({});
+    EXPECT_EQ(Asked, (std::vector<int>{7, 52}));
+
+    SetScreenCursor(crHourGlass);
+    SetScreenCursor(crHourGlass);
+    EXPECT_EQ(ScreenCursor(), crHourGlass);
+    ASSERT_NE(QGuiApplication::overrideCursor(), nullptr);
+    EXPECT_EQ(QGuiApplication::overrideCursor()->shape(), Qt::WaitCursor);
+    SetScreenCursor(crDefault);
+    EXPECT_EQ(ScreenCursor(), crDefault);
+    EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
+}
+
+TEST_F(DesktopTest, RealMessageBoxIsPlainTextAndCountedWhileOpen)
+{
+    QString Text;
+    Qt::TextFormat Format = Qt::AutoText;
+    int OpenWhileShown = -1;
+    QTimer Answerer;
+    Answerer.setInterval(10);
+    QObject::connect(&Answerer, &QTimer::timeout, [&] {
+        if (auto* Box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            Text = Box->text();
+            Format = Box->textFormat();
+            OpenWhileShown = OpenMessageBoxes();
+            Box->button(QMessageBox::Yes)->click();
+        }
+    });
+    Answerer.start();
+    EXPECT_EQ(ShowInformation(QStringLiteral("<i>Kate</i> wins"), TMsgButtons::YesNo), mrYes);
+    Answerer.stop();
+    EXPECT_EQ(Text, QStringLiteral("<i>Kate</i> wins"));
+    EXPECT_EQ(Format, Qt::PlainText);
+    EXPECT_EQ(OpenWhileShown, 1);
+    EXPECT_EQ(OpenMessageBoxes(), 0);
+}
+
+TEST_F(DesktopTest, InputMadeWhileAHandlerWasBusyIsDropped)
+{
+    auto* App = static_cast<TApplication*>(QCoreApplication::instance());
+    // Our made-up event times would spoil the gate's clock estimate for real input.
+    if (App->DropsStaleInput)
+        GTEST_SKIP() << "the window system's own input is being gated";
+    App->DropsStaleInput = true;
+
+    QElapsedTimer WindowClock;  // stands in for the window system's event clock
+    WindowClock.start();
+    auto Send = [&](QWidget* Control, QEvent::Type Type, qint64 MadeAt) {
+        QMouseEvent Event(Type, QPointF(5, 5), Control->mapToGlobal(QPointF(5, 5)), Qt::LeftButton,
+                          Type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton, Qt::NoModifier);
+        Event.setTimestamp(quint64(MadeAt + 100000));
+        QApplication::sendEvent(Control, &Event);
+    };
+    auto Click = [&](QWidget* Control, qint64 MadeAt) {
+        Send(Control, QEvent::MouseButtonPress, MadeAt);
+        Send(Control, QEvent::MouseButtonRelease, MadeAt);
+    };
+
+    QString Log;
+    TImage* Button = LoggingControl(Log);
+    auto* Busy = new TImage(Panel.get());
+    Busy->SetBounds(100, 20, 40, 40);
+    Busy->show();
+    qint64 DuringBusy = 0;
+    // Like the deal: sleeps with a repaint (a nested dispatch) in between.
+    Busy->OnClick = [&](QObject*) {
+        QThread::msleep(60);
+        DuringBusy = WindowClock.elapsed();
+        Busy->Repaint();
+        QThread::msleep(60);
+    };
+
+    Click(Button, WindowClock.elapsed());  // delivered at once: sets the clocks' offset
+    EXPECT_EQ(Log, "dcu");
+    Click(Busy, WindowClock.elapsed());
+    Log.clear();
+    Click(Button, DuringBusy);  // made during the busy click, read only now
+    EXPECT_EQ(Log, "");
+    QThread::msleep(3);  // our clocks may disagree by a millisecond
+    Click(Button, WindowClock.elapsed());
+    EXPECT_EQ(Log, "dcu");
+
+    App->DropsStaleInput = false;
+}
