@@ -322,7 +322,7 @@ play() {
 
   step "the name dialog"
   local dlg
-  dlg=$(find_window '^用户名' 15) || fail "the name dialog did not appear"
+  dlg=$(find_window '^用户名$' 15) || fail "the name dialog did not appear"
   # The table shows only after the name is given.
   [ -z "$(xdotool search --onlyvisible --name '^Orvanta$' 2>/dev/null)" ] ||
     fail "the table is visible before the name was given"
@@ -335,14 +335,14 @@ play() {
   # Return must not close it: the dialog has no default button.
   local watch_end=$((SECONDS + 2))
   while [ $SECONDS -lt $watch_end ]; do
-    xdotool search --onlyvisible --name '^用户名' >/dev/null || fail "Return closed the name dialog"
+    xdotool search --onlyvisible --name '^用户名$' >/dev/null || fail "Return closed the name dialog"
     sleep 0.1
   done
   xdotool mousemove $((DX + 48 + 37)) $((DY + 96 + 12)) click 1   # 确定
 
   step "the table window"
   TABLE=$(find_window '^Orvanta$' 15) || fail "the table window did not appear"
-  xdotool search --onlyvisible --name '^用户名' >/dev/null && fail "the name dialog stayed open after 确定"
+  xdotool search --onlyvisible --name '^用户名$' >/dev/null && fail "the name dialog stayed open after 确定"
   local geo
   geo=$(xwininfo -id "$TABLE")
   OX=$(awk '/Absolute upper-left X/{print $4}' <<<"$geo")
