@@ -6,7 +6,7 @@ PACKAGES=(
   cmake ninja-build g++ pkg-config
   qt6-base-dev libgl-dev libjpeg-dev libgif-dev libgtest-dev
   fonts-liberation2 fonts-noto-cjk fontconfig
-  xvfb xauth xdotool imagemagick openbox wmctrl x11-utils
+  xvfb xauth xdotool imagemagick openbox wmctrl x11-utils python3 fonts-dejavu-core
   desktop-file-utils appstream dpkg-dev
 )
 
