@@ -224,6 +224,31 @@ TEST(SharpPictures, TwinsAreStoredWithinTheSameColourDepths)
     EXPECT_EQ(Marker.TransparentIndex, 80);
 }
 
+TEST(SharpPictures, FacesShowTheirIndexInOppositeCornersInTheSuitsColour)
+{
+    for (const char* Name : {"H1", "D7", "S12", "C10"}) {
+        const QImage Face = LoadNamedBitmap(Name);
+        ASSERT_EQ(Face.size(), QSize(142, 192)) << Name;
+        const bool Red = Name[0] == 'H' || Name[0] == 'D';
+        auto Inks = [&](const QRect& Box) {
+            int Count = 0;
+            for (int Y = Box.top(); Y <= Box.bottom(); ++Y)
+                for (int X = Box.left(); X <= Box.right(); ++X) {
+                    const QRgb C = Face.pixel(X, Y);
+                    Count += Red ? qRed(C) > 150 && qGreen(C) < 90 && qBlue(C) < 90
+                                 : qRed(C) < 80 && qGreen(C) < 80 && qBlue(C) < 80;
+                }
+            return Count;
+        };
+        // rank and suit sign top left, and upside down bottom right; the border stays clear
+        EXPECT_GT(Inks({4, 8, 22, 18}), 30) << Name;
+        EXPECT_GT(Inks({4, 30, 16, 16}), 30) << Name;
+        EXPECT_GT(Inks({116, 166, 22, 18}), 30) << Name;
+        EXPECT_GT(Inks({122, 146, 16, 16}), 30) << Name;
+        EXPECT_GT(qGray(Face.pixel(5, 96)), 230) << Name;
+    }
+}
+
 TEST(SharpPictures, SeeThroughColoursStayAroundThePictures)
 {
     // token: magenta in the bottom-left corner and nowhere on the coin

@@ -129,14 +129,37 @@ void drawBlank(QPainter& p)
         p.fillRect(QRectF(c, QSizeF(1, 1)), ink(Grey));
 }
 
-void drawIndex(QPainter& p, Suit s, int value)
+// The corner index with more than one pixel per unit: type and a drawn suit sign in the
+// boxes the pixel-art index fills, so that it is as sharp as the pips beside it.
+void drawFineIndex(QPainter& p, Suit s, int value)
+{
+    const char* names[] = {"", "A", "2", "3", "4", "5", "6", "7", "8", "9", "10", "J", "Q", "K"};
+    QPainterPath glyph;
+    glyph.addText(0, 0, pixelFont({"Liberation Sans"}, 48, true), names[value]);
+    const QRectF ink = glyph.boundingRect();
+    const QRectF box(value == 10 ? 2 : 3, 4, value == 10 ? 10 : 7, 9);
+    const double sy = box.height() / ink.height(), sx = std::min(sy, box.width() / ink.width());
+    QTransform t;
+    t.translate(box.center().x() - ink.width() * sx / 2, box.top());
+    t.scale(sx, sy);
+    t.translate(-ink.left(), -ink.top());
+    fillPath(p, t.map(glyph), suitInk(s));
+    const bool stem = s == Spades || s == Clubs;
+    fillPath(p, suitPath(s, QRectF(3, 15, 7, stem ? 8 : 7)), suitInk(s));
+}
+
+void drawIndex(QPainter& p, Suit s, int value, bool fine)
 {
     for (int turn = 0; turn < 2; ++turn) {
         p.save();
         if (turn)
             flip(p);
-        drawBits(p, value == 10 ? 2 : 3, 4, rankBits(value), suitInk(s));
-        drawBits(p, 3, 15, suitBits(s), suitInk(s));
+        if (fine) {
+            drawFineIndex(p, s, value);
+        } else {
+            drawBits(p, value == 10 ? 2 : 3, 4, rankBits(value), suitInk(s));
+            drawBits(p, 3, 15, suitBits(s), suitInk(s));
+        }
         p.restore();
     }
 }
@@ -358,7 +381,7 @@ QImage paintFace(int scale, Suit s, int value)
         drawPips(p, s, value);
     else
         drawCourt(p, s, value);
-    drawIndex(p, s, value);
+    drawIndex(p, s, value, scale > 1);
     p.end();
     return toIndexed(img, kInks);
 }
