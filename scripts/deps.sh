@@ -8,6 +8,7 @@ PACKAGES=(
   fonts-liberation2 fonts-noto-cjk fontconfig
   xvfb xauth xdotool imagemagick openbox wmctrl x11-utils python3 fonts-dejavu-core
   desktop-file-utils appstream dpkg-dev
+  clang libclang-rt-14-dev
 )
 
 missing=()

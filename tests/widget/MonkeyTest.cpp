@@ -507,9 +507,11 @@ TEST_F(MonkeyTest, RandomInputKeepsTheTableConsistent)
     }
     std::printf("[ monkey   ] %ld seeds x %ld events: %ld hands, %ld ticks, %ld settlements (%ld ties, %ld game overs), %ld windows closed\n",
                 Seeds, Events, Hands, Ticks, Settlements, Ties, GameOvers, Closes);
-    // The stream must reach every part of a hand, or it proves little.
-    EXPECT_GT(Settlements, 10);
-    EXPECT_GT(Ties, 0);
-    EXPECT_GT(GameOvers, 0);
-    EXPECT_GT(Closes, 2);
+    // A full-sized stream must reach every part of a hand, or it proves little.
+    if (Events * Seeds >= 40000) {
+        EXPECT_GT(Settlements, 10);
+        EXPECT_GT(Ties, 0);
+        EXPECT_GT(GameOvers, 0);
+        EXPECT_GT(Closes, 2);
+    }
 }

@@ -1,0 +1,122 @@
+// Many hands in a row through the real handlers, as a user plays them: Start, Call or
+// Fold in each turn, the ticks until the betting closes, Flip or Flip all, and the
+// window painting in between. Each hand makes and frees 52 card controls and redraws
+// buttons, counters and the sheet, so anything it leaks adds up: resident memory after
+// a warm-up and at the end must stay within 1 MB.
+//
+// ORVANTA_SOAK_HANDS and ORVANTA_SOAK_WARMUP scale the run (see tools/soak).
+
+#include <QTest>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <random>
+#include <string>
+
+#include "cards/ToviCard.h"
+#include "desktop/Image.h"
+#include "desktop/Sleep.h"
+#include "desktop/Random.h"
+#include "desktop/Timer.h"
+#include "game/TableState.h"
+#include "support/TableFixture.h"
+
+namespace {
+long EnvLong(const char* Name, long Default)
+{
+    const char* Value = std::getenv(Name);
+    return Value && *Value ? std::atol(Value) : Default;
+}
+
+long ResidentKb()
+{
+    std::ifstream Status("/proc/self/status");
+    std::string Line;
+    while (std::getline(Status, Line))
+        if (Line.rfind("VmRSS:", 0) == 0)
+            return std::atol(Line.c_str() + 6);
+    return -1;
+}
+
+#if defined(__SANITIZE_ADDRESS__)
+constexpr bool Sanitized = true;  // the sanitizer's quarantine holds freed memory on purpose
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+constexpr bool Sanitized = true;
+#else
+constexpr bool Sanitized = false;
+#endif
+#else
+constexpr bool Sanitized = false;
+#endif
+}
+
+class SoakTest : public TTableTest
+{
+protected:
+    void SetUp() override
+    {
+        TTableTest::SetUp();
+        // Nothing here may grow with the number of hands.
+        SetSleeper([this](int Ms) { Slept += Ms; });
+        SetMessageHook([this](const TMessageRecord&) {
+            ++Boxes;
+            return int(mrOk);
+        });
+        SetDrawScript([this](int N) { return std::uniform_int_distribution<int>(0, N - 1)(Rng); });
+    }
+
+    void PlayHand()
+    {
+        Click(Form->Image17);
+        ASSERT_EQ(TToviCard::Alive, 52);
+        while (!Form->Image13->isEnabled()) {
+            if (Form->Image11->isEnabled())
+                Click(Rng() % 6 ? Form->Image11 : Form->Image12);
+            ASSERT_TRUE(Form->Timer4->Enabled());
+            TickUntilIdle();
+            ASSERT_FALSE(Form->Timer4->Enabled() && TurnPhase != 0);
+            ASSERT_TRUE(ChipsBalance());
+        }
+        switch (Rng() % 4) {
+        case 0: Click(Form->Image13); break;
+        case 1: Click(Form->Image14); break;
+        case 2: Click(Form->Image13); Click(Form->Image14); break;
+        default: Click(Form->Image14); Click(Form->Image13); break;
+        }
+        if (Rng() % 8 == 0) {
+            Click(Form->Image18);
+            Click(Form->Image8);
+        }
+        // Let the window paint what the hand changed, as the running program would.
+        QCoreApplication::processEvents();
+    }
+
+    std::mt19937_64 Rng{2024};
+    long long Slept = 0;
+    long Boxes = 0;
+};
+
+TEST_F(SoakTest, ManyHandsKeepMemoryFlat)
+{
+    const long Hands = EnvLong("ORVANTA_SOAK_HANDS", 600);
+    const long WarmUp = EnvLong("ORVANTA_SOAK_WARMUP", Hands / 4);
+    const long Destroyed = TToviCard::Destroyed;
+    long AtWarmUp = 0, AtThousand = 0;
+    for (long Hand = 1; Hand <= Hands; ++Hand) {
+        PlayHand();
+        if (HasFatalFailure())
+            return;
+        if (Hand == WarmUp)
+            AtWarmUp = ResidentKb();
+        if (Hand == 1000)
+            AtThousand = ResidentKb();
+    }
+    const long AtEnd = ResidentKb();
+    std::printf("[ soak     ] %ld hands, %ld message boxes; VmRSS %ld kB after hand %ld, %ld kB after hand 1000, %ld kB at the end\n",
+                Hands, Boxes, AtWarmUp, WarmUp, AtThousand, AtEnd);
+    // Every hand but the last freed its 52 cards once.
+    EXPECT_EQ(TToviCard::Destroyed - Destroyed, 52 * (Hands - 1));
+    if (!Sanitized && WarmUp < Hands)
+        EXPECT_LT(AtEnd - AtWarmUp, 1024) << "resident memory grew between hand " << WarmUp << " and hand " << Hands;
+}

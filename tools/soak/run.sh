@@ -1,0 +1,45 @@
+#!/usr/bin/env bash
+# The long runs that ./test keeps short, run by hand (see README.md beside this file).
+# Usage: tools/soak/run.sh monkey|soak|leaks|valgrind|all
+set -euo pipefail
+cd "$(dirname "$0")/../.."
+what=${1:-all}
+export QT_QPA_PLATFORM=offscreen
+export XDG_RUNTIME_DIR=${XDG_RUNTIME_DIR:-/tmp/orvanta-runtime-$(id -u)}
+mkdir -p -m 700 "$XDG_RUNTIME_DIR"
+
+normal() { ./scripts/build.sh build-hard orvanta_tests >&2; echo build-hard/tests/orvanta_tests; }
+sanitized() {
+  ./scripts/build.sh build-asan orvanta_tests -- -DORVANTA_SANITIZE=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo >&2
+  echo build-asan/tests/orvanta_tests
+}
+
+monkey() {  # a million random events: eight seeds of 125 000
+  local bin; bin=$(normal)
+  ORVANTA_MONKEY_EVENTS=${EVENTS:-125000} ORVANTA_MONKEY_SEEDS=${SEEDS:-8} ORVANTA_MONKEY_FIRST_SEED=${FIRST_SEED:-1} \
+    /usr/bin/time -f 'monkey: %e s, peak RSS %M kB' "$bin" --gtest_filter=MonkeyTest.*
+}
+soak() {  # 10 000 hands; resident memory after hand 1 000 and at the end
+  local bin; bin=$(normal)
+  ORVANTA_SOAK_HANDS=${HANDS:-10000} ORVANTA_SOAK_WARMUP=1000 \
+    /usr/bin/time -f 'soak: %e s, peak RSS %M kB' "$bin" --gtest_filter=SoakTest.*
+}
+leaks() {  # 200 hands under LeakSanitizer: any leak from our code fails
+  local bin; bin=$(sanitized)
+  ASAN_OPTIONS=detect_leaks=1:halt_on_error=1 LSAN_OPTIONS=suppressions=$PWD/tests/sanitizers/lsan.supp:print_suppressions=1 \
+    ORVANTA_SOAK_HANDS=200 "$bin" --gtest_filter=SoakTest.*
+}
+valgrind_run() {  # the same 200 hands under memcheck, in the normal build (slow: about half an hour)
+  local bin; bin=$(normal)
+  ORVANTA_SOAK_HANDS=${HANDS:-200} valgrind --leak-check=full --show-leak-kinds=definite --errors-for-leak-kinds=definite \
+    --error-exitcode=1 "$bin" --gtest_filter=SoakTest.*
+}
+
+case $what in
+  monkey) monkey ;;
+  soak) soak ;;
+  leaks) leaks ;;
+  valgrind) valgrind_run ;;
+  all) monkey; soak; leaks ;;
+  *) echo "usage: $0 monkey|soak|leaks|valgrind|all" >&2; exit 2 ;;
+esac
