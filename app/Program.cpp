@@ -4,11 +4,13 @@
 
 #include "app/Form4.h"
 #include "desktop/Application.h"
+#include "desktop/BenchTrace.h"
 #include "table/Form1.h"
 
 int RunProgram(int Argc, char** Argv)
 {
     TApplication Application(Argc, Argv);
+    InstallBenchTrace();  // only with ORVANTA_BENCH_TRACE set
     Application.SetTitle(QStringLiteral("Orvanta"));
     Application.setWindowIcon(QIcon(QStringLiteral(":/app/mainicon.png")));
 

@@ -1,0 +1,310 @@
+// Measures the table window from inside the process, on whatever Qt platform is set
+// (tools/bench runs it on xcb under Xvfb, so painting goes to a real X server). The game
+// runs through its own handlers with the test seams of desktop/: sleeps take no time,
+// message boxes are answered at once, and the timer's ticks are given by this program.
+//
+//   orvanta-bench-probe work HANDS   CPU time of each timer tick while tokens travel, and of
+//                                    full repaints of the table with cards, tokens and sheet
+//   orvanta-bench-probe hands N      memory after start-up, after 100 hands and after N
+//                                    (each hand: Start, Fold, ticks until the betting
+//                                    closes, Flip all)
+//
+// Output: one line per figure, "NAME VALUE..." (times in microseconds, memory in kB).
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QLineEdit>
+#include <QPainter>
+#include <QPushButton>
+#include <QWindow>
+#include <algorithm>
+#include <cstdio>
+#include <ctime>
+#include <malloc.h>
+#include <memory>
+#include <vector>
+
+#include "app/Form4.h"
+#include "desktop/Application.h"
+#include "desktop/Image.h"
+#include "desktop/MessageBox.h"
+#include "desktop/Panel.h"
+#include "desktop/Sleep.h"
+#include "desktop/Timer.h"
+#include "game/TableState.h"
+#include "table/Form1.h"
+
+namespace {
+double ThreadCpuUs()
+{
+    timespec Now;
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &Now);
+    return Now.tv_sec * 1e6 + Now.tv_nsec / 1e3;
+}
+
+void Pump()
+{
+    QCoreApplication::sendPostedEvents();
+    QCoreApplication::processEvents();
+}
+
+bool WaitExposed(QWidget* Window)
+{
+    QElapsedTimer Clock;
+    Clock.start();
+    while (Clock.elapsed() < 10000) {
+        Pump();
+        if (Window->windowHandle() && Window->windowHandle()->isExposed())
+            return true;
+    }
+    return false;
+}
+
+// A few milliseconds of the event loop, so that everything shown has been painted.
+void Settle(int Ms = 100)
+{
+    QElapsedTimer Clock;
+    Clock.start();
+    while (Clock.elapsed() < Ms)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+}
+
+long StatusKb(const char* Key)
+{
+    QFile File(QStringLiteral("/proc/self/status"));
+    if (!File.open(QIODevice::ReadOnly))
+        return -1;
+    const QByteArray Wanted = QByteArray(Key) + ':';
+    for (const QByteArray& Line : File.readAll().split('\n'))
+        if (Line.startsWith(Wanted))
+            return Line.mid(Wanted.size()).trimmed().split(' ').first().toLong();
+    return -1;
+}
+
+void PrintMemory(const char* When)
+{
+    const struct mallinfo2 Heap = mallinfo2();
+    std::printf("memory %s %ld %ld %zu\n", When, StatusKb("VmRSS"), StatusKb("VmHWM"),
+                (Heap.uordblks + Heap.hblkhd) / 1024);
+    std::fflush(stdout);
+}
+
+void PrintStats(const char* Name, std::vector<double> Samples)
+{
+    if (Samples.empty()) {
+        std::printf("%s 0\n", Name);
+        return;
+    }
+    std::sort(Samples.begin(), Samples.end());
+    const size_t N = Samples.size();
+    const double Median = N % 2 ? Samples[N / 2] : (Samples[N / 2 - 1] + Samples[N / 2]) / 2;
+    std::printf("%s %zu %.1f %.1f %.1f\n", Name, N, Samples.front(), Median, Samples.back());
+    std::fflush(stdout);
+}
+
+// The program's start-up: the table is made, the name dialog shows and is answered,
+// then the table shows.
+std::unique_ptr<TForm1> StartUp()
+{
+    auto Form = std::make_unique<TForm1>();
+    {
+        TForm4 NameDialog;
+        NameDialog.show();
+        WaitExposed(&NameDialog);
+        Settle();
+        NameDialog.LabeledEdit1->setText(QStringLiteral("Bench"));
+        NameDialog.BitBtn1Click(NameDialog.BitBtn1);
+    }
+    Form->show();
+    if (!WaitExposed(Form.get())) {
+        std::fprintf(stderr, "the table window was never exposed\n");
+        std::exit(1);
+    }
+    Settle();
+    return Form;
+}
+
+struct TTickSamples
+{
+    std::vector<double> Travel;  // a token moved one step and travels on
+    std::vector<double> Arrival;  // a phase ended: arrival or a folded seat passed over
+};
+
+// Ticks until the betting waits for the user or has closed, timing each tick with the
+// painting it causes.
+void RunTicks(TForm1& Form, TTickSamples* Samples)
+{
+    for (int Guard = 0; Guard < 1000 && Form.Timer4->Enabled() && TurnPhase != 0; ++Guard) {
+        const int Phase = TurnPhase;
+        const double Start = ThreadCpuUs();
+        Form.Timer4Timer(Form.Timer4);
+        Pump();
+        const double Used = ThreadCpuUs() - Start;
+        if (!Samples)
+            continue;
+        const bool Travelling = TurnPhase == Phase && Form.Timer4->Enabled() && Form.Token(Phase)->isVisible();
+        (Travelling ? Samples->Travel : Samples->Arrival).push_back(Used);
+    }
+}
+
+// Counts the synchronous repaints (update requests delivered at once) of a window.
+class TRepaintCounter : public QObject
+{
+public:
+    int Count = 0;
+
+protected:
+    bool eventFilter(QObject*, QEvent* Event) override
+    {
+        if (Event->type() == QEvent::UpdateRequest)
+            ++Count;
+        return false;
+    }
+};
+
+struct TDealSamples
+{
+    std::vector<double> Wall, Cpu, Repaints;
+};
+
+// One hand in which the user calls whenever it is his turn, then turns all cards over.
+void CallingHand(TForm1& Form, TTickSamples* Samples, TDealSamples* Deals = nullptr)
+{
+    TRepaintCounter Counter;
+    Form.installEventFilter(&Counter);
+    QElapsedTimer Wall;
+    Wall.start();
+    const double Cpu = ThreadCpuUs();
+    Form.N1NewClick(Form.Image17);
+    if (Deals) {
+        Deals->Cpu.push_back(ThreadCpuUs() - Cpu);
+        Deals->Wall.push_back(Wall.nsecsElapsed() / 1e3);
+        Deals->Repaints.push_back(Counter.Count);
+    }
+    Form.removeEventFilter(&Counter);
+    Pump();
+    while (Form.Image11->isEnabled()) {
+        Form.JiaZhuClick(Form.Image11);
+        Pump();
+        RunTicks(Form, Samples);
+    }
+    Form.QuanKaiClick(Form.Image14);
+    Pump();
+}
+
+// The toolkit's floor for a synchronous repaint: a window of the table's size with one
+// opaque 71 x 96 picture control, repainted at once again and again.
+class TFloorCard : public QWidget
+{
+public:
+    explicit TFloorCard(QWidget* Parent) : QWidget(Parent)
+    {
+        setAttribute(Qt::WA_OpaquePaintEvent);
+        setGeometry(550, 280, 71, 96);
+        Picture.fill(Qt::darkGreen);
+    }
+
+protected:
+    void paintEvent(QPaintEvent*) override { QPainter(this).drawImage(0, 0, Picture); }
+
+private:
+    QImage Picture{71, 96, QImage::Format_ARGB32};
+};
+
+void RepaintFloor(int Count)
+{
+    QWidget Window;
+    Window.setWindowTitle(QStringLiteral("Floor"));
+    Window.setGeometry(279, 102, TForm1::ClientWidth, TForm1::ClientHeight);
+    auto* Card = new TFloorCard(&Window);
+    Window.show();
+    WaitExposed(&Window);
+    Settle();
+    std::vector<double> Wall, Cpu;
+    for (int I = 0; I < Count; ++I) {
+        QElapsedTimer Clock;
+        Clock.start();
+        const double Start = ThreadCpuUs();
+        Card->repaint();
+        Cpu.push_back(ThreadCpuUs() - Start);
+        Wall.push_back(Clock.nsecsElapsed() / 1e3);
+    }
+    PrintStats("floor-repaint-wall", Wall);
+    PrintStats("floor-repaint-cpu", Cpu);
+}
+
+int Work(int Hands)
+{
+    auto Form = StartUp();
+    CallingHand(*Form, nullptr);  // warms every path up once
+    TTickSamples Samples;
+    TDealSamples Deals;
+    for (int H = 0; H < Hands; ++H)
+        CallingHand(*Form, &Samples, &Deals);
+    PrintStats("tick-travel", Samples.Travel);
+    PrintStats("tick-arrival", Samples.Arrival);
+    PrintStats("deal-wall", Deals.Wall);
+    PrintStats("deal-cpu", Deals.Cpu);
+    PrintStats("deal-repaints", Deals.Repaints);
+
+    // The fullest table: 12 cards face up, the result sheet with its marker, all tokens.
+    for (int Try = 0; Try < 20 && !Form->Image10->isVisible(); ++Try)
+        CallingHand(*Form, nullptr);
+    for (int P = 1; P <= 4; ++P)
+        Form->Token(P)->show();
+    Settle();
+    // The panel, not the window: Qt skips a parent's area that an opaque child covers,
+    // and the panel covers the whole window, so repainting the window paints nothing.
+    std::vector<double> Repaints;
+    for (int I = 0; I < 60; ++I) {
+        const double Start = ThreadCpuUs();
+        Form->Panel1->repaint();
+        Repaints.push_back(ThreadCpuUs() - Start);
+    }
+    PrintStats("repaint", Repaints);
+    std::printf("repaint-sheet %d\n", Form->Image10->isVisible() ? 1 : 0);
+    Form->hide();
+    RepaintFloor(300);
+    return 0;
+}
+
+int Hands(int Count)
+{
+    auto Form = StartUp();
+    PrintMemory("0");
+    for (int H = 1; H <= Count; ++H) {
+        Form->N1NewClick(Form->Image17);
+        Pump();
+        Form->FangQiClick(Form->Image12);
+        Pump();
+        RunTicks(*Form, nullptr);
+        Form->QuanKaiClick(Form->Image14);
+        Pump();
+        if (H == 100 || H == Count || H % 250 == 0) {
+            Settle(20);
+            PrintMemory(QByteArray::number(H).constData());
+        }
+    }
+    return 0;
+}
+}
+
+int main(int argc, char** argv)
+{
+    TApplication Application(argc, argv);
+    if (argc != 3) {
+        std::fprintf(stderr, "usage: %s work HANDS | hands N\n", argv[0]);
+        return 2;
+    }
+    SetSleeper([](int) {});
+    SetMessageHook([](const TMessageRecord&) { return int(mrOk); });
+    TTimer::TestDriven = true;
+    const QByteArray Mode = argv[1];
+    const int Count = std::max(1, atoi(argv[2]));
+    if (Mode == "work")
+        return Work(Count);
+    if (Mode == "hands")
+        return Hands(Count);
+    std::fprintf(stderr, "unknown mode %s\n", argv[1]);
+    return 2;
+}
