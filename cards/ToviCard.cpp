@@ -13,6 +13,10 @@ TToviCard::TToviCard(QObject* Owner) : TGraphicControl(nullptr)
 {
     Q_UNUSED(Owner);  // the owner frees its cards itself; Qt's parent is set with SetParent
     setFixedSize(CardWidth, CardHeight);
+    // Every card picture covers the card with opaque pixels, so nothing below it needs
+    // painting first: a repaint in the fanned pile paints this card alone instead of
+    // the table and every card under it.
+    setAttribute(Qt::WA_OpaquePaintEvent);
     RandomizeFromClock();
     ++Alive;
 }

@@ -17,6 +17,34 @@ QImage KeyOutBottomLeft(const QImage& Picture)
     return Out;
 }
 
+namespace {
+bool FullyOpaque(const QImage& Picture)
+{
+    if (Picture.format() != QImage::Format_ARGB32)
+        return false;
+    const int Width = Picture.width(), Height = Picture.height();
+    for (int Y = 0; Y < Height; ++Y) {
+        const auto* Line = reinterpret_cast<const QRgb*>(Picture.constScanLine(Y));
+        for (int X = 0; X < Width; ++X)
+            if (qAlpha(Line[X]) != 255)
+                return false;
+    }
+    return true;
+}
+
+// A fully opaque ARGB32 picture reads the same as RGB32, the format the screen wants;
+// this view shares the picture's pixels instead of converting a copy of them, which for
+// the table's background alone would be another 2 MB.
+QImage OpaqueView(const QImage& Picture)
+{
+    auto* Keep = new QImage(Picture);  // keeps the pixels alive as long as the view
+    QImage View(Keep->constBits(), Keep->width(), Keep->height(), Keep->bytesPerLine(), QImage::Format_RGB32,
+                [](void* Kept) { delete static_cast<QImage*>(Kept); }, Keep);
+    View.setDevicePixelRatio(Picture.devicePixelRatio());
+    return View;
+}
+}
+
 TImage::TImage(QWidget* Parent) : TGraphicControl(Parent) {}
 
 void TImage::SetPicture(const QImage& Picture)
@@ -58,8 +86,10 @@ void TImage::Rebuild()
 {
     if (Source.isNull())
         Shown = QPixmap();
+    else if (IsTransparent)
+        Shown = QPixmap::fromImage(KeyOutBottomLeft(Source));
     else
-        Shown = QPixmap::fromImage(IsTransparent ? KeyOutBottomLeft(Source) : Source);
+        Shown = QPixmap::fromImage(FullyOpaque(Source) ? OpaqueView(Source) : Source);
     update();
 }
 

@@ -19,6 +19,13 @@ constexpr int DesignLeft = 279, DesignTop = 102;
 constexpr int TimerInterval = 50;
 constexpr int MoneyFontPixels = 13, NameFontPixels = 16;
 constexpr int CloseRetryMs = 100;
+// The rules chart is decoded when it is first shown: half a megabyte that a game may
+// never need. Until then the control has the chart's size.
+constexpr int RulesWidth = 433, RulesHeight = 325;
+const QString RulesChart = QStringLiteral(":/table/rules.jpg");
+// The background is decoded when the window first shows: the name dialog, which comes
+// before, then shows that much sooner at start-up.
+const QString Background = QStringLiteral(":/table/background.jpg");
 
 const QString FarewellText = QStringLiteral(
     "本软件免费，若您有意提供捐助、购买源码或者联系广告业务，请写信：orvanta@example.org");
@@ -74,7 +81,6 @@ void TForm1::BuildControls()
 
     Image4 = NewImage(Panel1, 1, 1, ClientWidth - 2, ClientHeight - 2);
     Image4->SetStretch(true);
-    Image4->SetPicture(LoadResourcePicture(QStringLiteral(":/table/background.jpg")));
 
     const QString Token = QStringLiteral(":/table/token.png");
     ImageIn4 = NewPicture(Panel1, 228, 330, Token, true);
@@ -111,7 +117,8 @@ void TForm1::BuildControls()
     Image6 = NewPicture(Panel1, 536, 24, QStringLiteral(":/table/sheet.jpg"));
     Image6->hide();
     Image7 = NewPicture(Panel1, 256, 128, QStringLiteral(":/table/rose.gif"));
-    Image8 = NewPicture(Panel1, 200, 136, QStringLiteral(":/table/rules.jpg"));
+    Image8 = NewImage(Panel1, 200, 136, RulesWidth, RulesHeight);
+    Image8->SetAutoSize(true);
 
     for (TImage* Clickable : {Image14, Image13, Image12, Image11, Image10, Image17, Image18, Image8})
         Clickable->SetHandPoint(true);
@@ -211,6 +218,13 @@ void TForm1::resizeEvent(QResizeEvent* Event)
     QWidget::resizeEvent(Event);
 }
 
+void TForm1::showEvent(QShowEvent* Event)
+{
+    if (Image4->Picture().isNull())
+        Image4->SetPicture(LoadResourcePicture(Background));
+    QWidget::showEvent(Event);
+}
+
 void TForm1::ShowMoney()
 {
     for (int P = 1; P <= 4; ++P)
@@ -226,6 +240,8 @@ void TForm1::ShowOpponents()
 
 void TForm1::Image18Click(QObject*)
 {
+    if (Image8->Picture().isNull())
+        Image8->SetPicture(LoadResourcePicture(RulesChart));
     Image8->BringToFront();
     Image8->show();
 }

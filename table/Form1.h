@@ -108,6 +108,7 @@ public:
 protected:
     void closeEvent(QCloseEvent* Event) override;
     void resizeEvent(QResizeEvent* Event) override;
+    void showEvent(QShowEvent* Event) override;
 
 private:
     void BuildControls();
