@@ -71,7 +71,7 @@ protected:
     {
         TTableTest::SetUp();
         // Bounded bookkeeping: a long run must not grow the test's own memory.
-        SetSleeper([this](int Ms) { SleptTotal += Ms; });
+        SetSleeper([](int) {});
         SetMessageHook([this](const TMessageRecord& Record) { return OnMessage(Record); });
         RandomDeals();
     }
@@ -99,11 +99,10 @@ protected:
         }
     }
 
-    long Hands = 0, Windows = 0, Settlements = 0, Ties = 0, GameOvers = 0, Closes = 0, Ticks = 0;
+    long Hands = 0, Settlements = 0, Ties = 0, GameOvers = 0, Closes = 0, Ticks = 0;
 
 private:
     std::mt19937_64 Rng, Shuffler;
-    long long SleptTotal = 0;
     long Event = 0;
     std::string Last;
 
@@ -379,7 +378,6 @@ private:
         Form = std::make_unique<TForm1>();
         Form->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(Form.get()));
-        ++Windows;
         NewWindowState();
     }
 

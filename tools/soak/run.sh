@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # The long runs that ./test keeps short, run by hand (see README.md beside this file).
-# Usage: tools/soak/run.sh monkey|soak|leaks|valgrind|all
+# Usage: tools/soak/run.sh monkey|soak|leaks|all
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 what=${1:-all}
@@ -29,17 +29,11 @@ leaks() {  # 200 hands under LeakSanitizer: any leak from our code fails
   ASAN_OPTIONS=detect_leaks=1:halt_on_error=1 LSAN_OPTIONS=suppressions=$PWD/tests/sanitizers/lsan.supp:print_suppressions=1 \
     ORVANTA_SOAK_HANDS=200 "$bin" --gtest_filter=SoakTest.*
 }
-valgrind_run() {  # the same 200 hands under memcheck, in the normal build (slow: about half an hour)
-  local bin; bin=$(normal)
-  ORVANTA_SOAK_HANDS=${HANDS:-200} valgrind --leak-check=full --show-leak-kinds=definite --errors-for-leak-kinds=definite \
-    --error-exitcode=1 "$bin" --gtest_filter=SoakTest.*
-}
 
 case $what in
   monkey) monkey ;;
   soak) soak ;;
   leaks) leaks ;;
-  valgrind) valgrind_run ;;
   all) monkey; soak; leaks ;;
-  *) echo "usage: $0 monkey|soak|leaks|valgrind|all" >&2; exit 2 ;;
+  *) echo "usage: $0 monkey|soak|leaks|all" >&2; exit 2 ;;
 esac
