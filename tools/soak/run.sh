@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # The long runs that ./test keeps short, run by hand (see README.md beside this file).
-# Usage: tools/soak/run.sh monkey|soak|leaks|all
+# Usage: tools/soak/run.sh monkey|soak|leaks|asan-monkey|all
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 what=${1:-all}
@@ -29,11 +29,19 @@ leaks() {  # 200 hands under LeakSanitizer: any leak from our code fails
   ASAN_OPTIONS=detect_leaks=1:halt_on_error=1 LSAN_OPTIONS=suppressions=$PWD/tests/sanitizers/lsan.supp:print_suppressions=1 \
     ORVANTA_SOAK_HANDS=200 "$bin" --gtest_filter=SoakTest.*
 }
+asan_monkey() {  # 200 000 random events under ASan, UBSan and LeakSanitizer, other seeds
+  local bin; bin=$(sanitized)
+  ASAN_OPTIONS=halt_on_error=1:detect_leaks=1:detect_stack_use_after_return=1 UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
+    LSAN_OPTIONS=suppressions=$PWD/tests/sanitizers/lsan.supp \
+    ORVANTA_MONKEY_EVENTS=${EVENTS:-25000} ORVANTA_MONKEY_SEEDS=${SEEDS:-8} ORVANTA_MONKEY_FIRST_SEED=${FIRST_SEED:-101} \
+    /usr/bin/time -f 'asan monkey: %e s' "$bin" --gtest_filter=MonkeyTest.*
+}
 
 case $what in
   monkey) monkey ;;
   soak) soak ;;
   leaks) leaks ;;
-  all) monkey; soak; leaks ;;
-  *) echo "usage: $0 monkey|soak|leaks|all" >&2; exit 2 ;;
+  asan-monkey) asan_monkey ;;
+  all) monkey; soak; leaks; asan_monkey ;;
+  *) echo "usage: $0 monkey|soak|leaks|asan-monkey|all" >&2; exit 2 ;;
 esac
