@@ -4,8 +4,11 @@
 # folding at once, opens and closes the rules, and closes the window. Every
 # check reads the screen (see probe.py for what is read where).
 #
-# usage: tests/e2e/play.sh path/to/orvanta [name...]
+# usage: [E2E_SCALE=2] tests/e2e/play.sh path/to/orvanta [name...]
 # With no names it plays once with a Latin and once with a Chinese name.
+# E2E_SCALE=2 runs the program at QT_SCALE_FACTOR=2, as on a high-density
+# screen: every check then reads the table at twice the pixels, against the
+# @2x pictures and text at twice the size.
 # Screenshots of a failed run are kept in out/e2e-fail-*; E2E_KEEP=1 keeps
 # those of a passing run too.
 set -uo pipefail
@@ -18,6 +21,9 @@ shift
 NAMES=("$@")
 [ ${#NAMES[@]} -gt 0 ] || NAMES=("Alice" "张三")
 [ -x "$BIN" ] || { echo "not an executable: $BIN" >&2; exit 2; }
+# Screen pixels per logical pixel: a logical x lies at OX + S * x.
+S=${E2E_SCALE:-1}
+[[ $S == [12] ]] || { echo "E2E_SCALE must be 1 or 2, not $S" >&2; exit 2; }
 
 # The distribution's interpreter starts in milliseconds; version shims do not.
 PY=/usr/bin/python3
@@ -28,7 +34,7 @@ CONVERT=/usr/bin/convert
 SHOTS=$(mktemp -d /tmp/orvanta-e2e.XXXXXX)
 export XDG_RUNTIME_DIR=$SHOTS/runtime
 mkdir -m 700 "$XDG_RUNTIME_DIR"
-OB_PID='' APP_PID='' TABLE='' OX=0 OY=0 FAILED=0 NAME=- STEP=start STATE='' POLLS=0 T0=0
+OB_PID='' KEEPER_PID='' APP_PID='' TABLE='' OX=0 OY=0 FAILED=0 NAME=- STEP=start STATE='' POLLS=0 T0=0
 BETTING=0 MATCH='' OUTCOME='' LAST=
 
 . "$root/scripts/xvfb.sh"
@@ -40,10 +46,13 @@ cleanup() {
   if [ -n "$OB_PID" ]; then
     kill "$OB_PID" 2>/dev/null; wait "$OB_PID" 2>/dev/null
   fi
+  if [ -n "$KEEPER_PID" ]; then
+    kill "$KEEPER_PID" 2>/dev/null; wait "$KEEPER_PID" 2>/dev/null
+  fi
   stop_xvfb
   if [ "$FAILED" = 1 ] || [ -n "${E2E_KEEP:-}" ]; then
     local keep
-    keep="$root/out/e2e-$([ "$FAILED" = 1 ] && echo fail || echo pass)-$(date +%Y%m%d-%H%M%S)"
+    keep="$root/out/e2e-$([ "$FAILED" = 1 ] && echo fail || echo pass)-x$S-$(date +%Y%m%d-%H%M%S)"
     mkdir -p "$keep"
     for f in "$SHOTS"/[0-9t]*.ppm; do
       [ -e "$f" ] && "$CONVERT" "$f" "$keep/$(basename "${f%.ppm}").png"
@@ -55,13 +64,34 @@ cleanup() {
 }
 trap cleanup EXIT
 
-step() { STEP=$*; echo "-- [$NAME] $((SECONDS - T0))s: $STEP"; }
+step() { STEP=$*; echo "-- [$NAME x$S] $((SECONDS - T0))s: $STEP"; }
 
 fail() {
-  echo "FAIL [$NAME] $STEP: $*" >&2
+  echo "FAIL [$NAME x$S] $STEP: $*" >&2
   [ -n "$STATE" ] && echo "  screen: $STATE" >&2
   FAILED=1
   exit 1
+}
+
+# hold_display: keeps a client connected to the display for the whole run.
+# Xvfb resets itself whenever its last client leaves and turns away whoever
+# connects meanwhile, as openbox did now and then. xprop -spy prints the
+# property as soon as it is connected, and stays.
+hold_display() {
+  local out=$SHOTS/keeper.out
+  for _ in 1 2 3 4 5; do
+    : >"$out"
+    xprop -root -spy _NET_SUPPORTING_WM_CHECK >"$out" 2>/dev/null &
+    KEEPER_PID=$!
+    for _ in $(seq 100); do
+      [ -s "$out" ] && return 0
+      kill -0 "$KEEPER_PID" 2>/dev/null || break
+      sleep 0.02
+    done
+    kill "$KEEPER_PID" 2>/dev/null; wait "$KEEPER_PID" 2>/dev/null
+    KEEPER_PID=
+  done
+  return 1
 }
 
 # --- looking at the screen -------------------------------------------------
@@ -75,7 +105,7 @@ shot() {
 look() {
   shot "$1"
   LAST=$1
-  STATE=$("$PY" -I "$here/probe.py" "$SHOTS/$1.ppm" "$OX" "$OY") || fail "probe failed on $1"
+  STATE=$("$PY" -I "$here/probe.py" -s "$S" "$SHOTS/$1.ppm" "$OX" "$OY") || fail "probe failed on $1"
   # While the betting runs, a screenshot with a token is kept as proof of its travel.
   if [ "$BETTING" = 1 ] && [[ " $STATE " != *" token=none "* ]] && [ ! -e "$SHOTS/token-travel.ppm" ]; then
     cp "$SHOTS/$1.ppm" "$SHOTS/token-travel.ppm"
@@ -145,9 +175,9 @@ box_text() {
   local deadline=$((SECONDS + 5)) out
   while :; do
     shot "$label"
-    # Right of the icon, above the buttons.
-    out=$("$PY" -I "$here/probe.py" "$SHOTS/$label.ppm" $((bx + 50)) "$by" \
-            text $((bw - 50)) $((bh - 40)) "$font" 11,12,13 "$@") ||
+    # Right of the icon, above the buttons (the box's size is in screen pixels).
+    out=$("$PY" -I "$here/probe.py" -s "$S" "$SHOTS/$label.ppm" "$bx" "$by" \
+            text 50 0 $((bw / S - 50)) $((bh / S - 40)) "$font" 11,12,13 "$@") ||
       fail "probe failed on the message box"
     [[ $out != "text=none score=0 "* ]] || [ $SECONDS -ge $deadline ] && break
     sleep 0.1
@@ -168,7 +198,7 @@ answer() {
 
 # click X Y: a left click at a point of the table.
 click() {
-  xdotool mousemove $((OX + $1)) $((OY + $2)) click 1
+  xdotool mousemove $((OX + S * $1)) $((OY + S * $2)) click 1
 }
 
 # Button centres; the skins are 100x32.
@@ -207,7 +237,8 @@ seat_flipped() {
 deal() {
   local in_progress=0 deadline early=${3:-} clicked=0
   click "$1" "$2"
-  deadline=$((SECONDS + 6))
+  # A loaded machine (./test runs beside builds) stretches the pace several times.
+  deadline=$((SECONDS + 15))
   POLLS=$((POLLS + 1))
   # The deal takes about 1.3 s; it must be seen to run, with Start disabled.
   while :; do
@@ -255,8 +286,8 @@ deal() {
 sheet_shows_name() {
   local font=Liberation-Sans out
   [[ $NAME == *[![:ascii:]]* ]] && font=Noto-Sans-CJK-SC
-  out=$("$PY" -I "$here/probe.py" "$SHOTS/$LAST.ppm" $((OX + 288 + 5)) $((OY + 240 + 26)) \
-          text 120 30 "$font" 20,21,22 "$NAME") || fail "probe failed on the sheet"
+  out=$("$PY" -I "$here/probe.py" -s "$S" "$SHOTS/$LAST.ppm" "$OX" "$OY" \
+          text $((288 + 5)) $((240 + 26)) 120 30 "$font" 20,21,22 "$NAME") || fail "probe failed on the sheet"
   echo "   sheet row 1: $out"
   [[ $out == text=1* ]]
 }
@@ -264,7 +295,7 @@ sheet_shows_name() {
 # after_showdown: reads the outcome of Flip or Flip all into OUTCOME: sheet,
 # tie or gameover. Answers a message box with Return.
 after_showdown() {
-  local deadline=$((SECONDS + 6)) box='' label
+  local deadline=$((SECONDS + 15)) box='' label
   OUTCOME=
   POLLS=$((POLLS + 1))
   label=$(printf '%02d-showdown' "$POLLS")
@@ -295,7 +326,7 @@ after_showdown() {
       *) fail "a message box that is neither the tie nor the game-over message" ;;
     esac
     answer "$box"
-    wait_for "the message box to close" 5 '[ -z "$(boxes)" ]'
+    wait_for "the message box to close" 15 '[ -z "$(boxes)" ]'
     if [ $OUTCOME = tie ]; then
       has sheet=no marker=none || fail "a tie must show neither the result sheet nor the marker"
     else
@@ -312,12 +343,41 @@ after_showdown() {
   echo "   outcome: $OUTCOME, winner row $(val marker)"
 }
 
+# type_name: types NAME into the name dialog's field at DX, DY and reads it
+# back. xdotool types a character missing from the keymap by remapping a key
+# for it, and a busy program can miss the remapping and lose the character:
+# then the name is typed again, at most three times.
+type_name() {
+  local font=Liberation-Sans out tries=0 deadline label
+  [[ $NAME == *[![:ascii:]]* ]] && font=Noto-Sans-CJK-SC
+  while :; do
+    xdotool mousemove $((DX + S * 140)) $((DY + S * 58)) click 1   # into the name field
+    xdotool key ctrl+a
+    xdotool type --delay 150 "$NAME"
+    # Focus on to 确定, so that no blinking cursor lies beside the text.
+    xdotool key Tab
+    deadline=$((SECONDS + 3))
+    label=00-name-typed-$((tries + 1))
+    while :; do
+      shot "$label"
+      out=$("$PY" -I "$here/probe.py" -s "$S" "$SHOTS/$label.ppm" "$DX" "$DY" \
+              text 43 50 194 17 "$font" 10,11,12 "$NAME") || fail "probe failed on the name field"
+      [[ $out == text=1* ]] && { echo "   name field: $out"; return 0; }
+      [ $SECONDS -ge $deadline ] && break
+      sleep 0.2
+    done
+    tries=$((tries + 1))
+    [ $tries -lt 3 ] || fail "the name field does not read \"$NAME\" after typing it $tries times: $out"
+    echo "   the name field reads $out; typing it again"
+  done
+}
+
 # --- one game ----------------------------------------------------------------
 
 play() {
   NAME=$1 POLLS=0 STATE='' T0=$SECONDS
   rm -f "$SHOTS"/*.ppm
-  "$BIN" >"$SHOTS/program-$NAME.log" 2>&1 &
+  QT_SCALE_FACTOR=$S "$BIN" >"$SHOTS/program-$NAME.log" 2>&1 &
   APP_PID=$!
 
   step "the name dialog"
@@ -328,9 +388,8 @@ play() {
     fail "the table is visible before the name was given"
   eval "$(xwininfo -id "$dlg" | awk '/Absolute upper-left X/{print "DX="$4} /Absolute upper-left Y/{print "DY="$4}')"
   xdotool windowactivate --sync "$dlg" 2>/dev/null
-  xdotool mousemove $((DX + 140)) $((DY + 58)) click 1   # into the name field
-  xdotool type --delay 150 "$NAME"
-  shot 00-name-typed
+  type_name
+  xdotool mousemove $((DX + S * 140)) $((DY + S * 58)) click 1   # back into the field
   xdotool key Return
   # Return must not close it: the dialog has no default button.
   local watch_end=$((SECONDS + 2))
@@ -338,7 +397,7 @@ play() {
     xdotool search --onlyvisible --name '^用户名$' >/dev/null || fail "Return closed the name dialog"
     sleep 0.1
   done
-  xdotool mousemove $((DX + 48 + 37)) $((DY + 96 + 12)) click 1   # 确定
+  xdotool mousemove $((DX + S * (48 + 37))) $((DY + S * (96 + 12))) click 1   # 确定
 
   step "the table window"
   TABLE=$(find_window '^Orvanta$' 15) || fail "the table window did not appear"
@@ -347,8 +406,8 @@ play() {
   geo=$(xwininfo -id "$TABLE")
   OX=$(awk '/Absolute upper-left X/{print $4}' <<<"$geo")
   OY=$(awk '/Absolute upper-left Y/{print $4}' <<<"$geo")
-  [ "$(awk '/Width:/{print $2}' <<<"$geo")x$(awk '/Height:/{print $2}' <<<"$geo")" = 856x645 ] ||
-    fail "the table's client area is not 856x645: $(grep -E 'Width|Height' <<<"$geo" | tr -s ' \n' ' ')"
+  [ "$(awk '/Width:/{print $2}' <<<"$geo")x$(awk '/Height:/{print $2}' <<<"$geo")" = $((S * 856))x$((S * 645)) ] ||
+    fail "the table's client area is not $((S * 856))x$((S * 645)): $(grep -E 'Width|Height' <<<"$geo" | tr -s ' \n' ' ')"
   wait_for "table at rest: Start and Rules usable, the rest disabled" 10 \
     'has start=yellow rules=yellow call=white fold=white flip=white flipall=white'
   has plaques=ok,ok,ok,ok,ok,ok || fail "the buttons are not 100x32 plaques in their places: $(val plaques)"
@@ -365,7 +424,7 @@ play() {
   [[ $(val money_user) == AAB:* ]] || fail "the user's money should read 995 after the ante"
 
   step "first hand: calling until the betting closes"
-  local calls=0 deadline=$((SECONDS + 30)) who
+  local calls=0 deadline=$((SECONDS + 60)) who
   BETTING=1
   while :; do
     if has flip=yellow; then break; fi
@@ -373,10 +432,10 @@ play() {
       [ $calls -lt 3 ] || fail "Call usable a fourth time: there are at most three rounds"
       click "${CALL[@]}"
       calls=$((calls + 1))
-      wait_for "Call and Fold disabled after Call $calls" 3 'has call=white fold=white'
+      wait_for "Call and Fold disabled after Call $calls" 10 'has call=white fold=white'
     fi
     [ $SECONDS -ge $deadline ] && fail "the betting did not close"
-    wait_for "the user's turn or the close of the betting (round $calls)" 15 \
+    wait_for "the user's turn or the close of the betting (round $calls)" 30 \
       'has call=yellow fold=yellow || has flip=yellow'
     # The user's token has arrived: the counter holds the ante and every call
     # so far, 5 + 20, + 40, + 60.
@@ -410,9 +469,9 @@ play() {
 
   step "second hand: folding at once"
   click "${FOLD[@]}"
-  wait_for "Call and Fold disabled after Fold" 3 'has call=white fold=white'
+  wait_for "Call and Fold disabled after Fold" 10 'has call=white fold=white'
   # The user is out: the rounds run on without the user's turn.
-  wait_for "the betting to close by itself" 20 \
+  wait_for "the betting to close by itself" 40 \
     'has call=yellow && fail "Call usable again after the user folded"; has flipall=yellow'
   has flip=yellow call=white fold=white || fail "buttons when the betting closed"
   has cards_user=face,face,face || fail "the user's cards should stay face up after a fold"
@@ -428,7 +487,7 @@ play() {
 
   step "second hand: Flip all"
   click "${FLIPALL[@]}"
-  wait_for "every hand face up and spread" 5 \
+  wait_for "every hand face up and spread" 15 \
     'has cards_jack=face,face,face cards_jim=face,face,face cards_kate=face,face,face'
   after_showdown
   [ "$OUTCOME" != gameover ] || fail "Flip all must not end the game"
@@ -439,9 +498,9 @@ play() {
 
   step "the rules"
   click "${RULES[@]}"
-  wait_for "the rules chart" 5 'has rules=yes'
+  wait_for "the rules chart" 15 'has rules=yes'
   click "${RULES_AT[@]}"
-  wait_for "the rules chart to hide" 5 'has rules=no'
+  wait_for "the rules chart to hide" 15 'has rules=no'
 
   step "closing"
   wmctrl -c Orvanta || fail "wmctrl could not ask the window to close"
@@ -467,18 +526,22 @@ play() {
   rc=$?
   APP_PID=
   [ $rc = 0 ] || fail "the program exited with status $rc"
-  echo "   [$NAME] passed in $((SECONDS - T0))s"
+  echo "   [$NAME x$S] passed in $((SECONDS - T0))s"
 }
 
 STEP="virtual display"
-start_xvfb 1280x800x24 || fail "Xvfb did not start"
+# The table opens at a fixed place, (279, 102) logical: at scale 2 it reaches
+# x = 2270, so the screen is 1280x800 at twice the pixels.
+start_xvfb $((S * 1280))x$((S * 800))x24 || fail "Xvfb did not start"
+hold_display || fail "could not connect to the virtual display $DISPLAY"
 openbox >"$SHOTS/openbox.log" 2>&1 &
 OB_PID=$!
+wm_ready() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; }
 for _ in $(seq 50); do
-  xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
+  wm_ready && break
   sleep 0.1
 done
-xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' || fail "openbox did not start"
+wm_ready || fail "openbox did not start: $(head -c 300 "$SHOTS/openbox.log")"
 
 for n in "${NAMES[@]}"; do play "$n"; done
-echo "end-to-end: passed (${#NAMES[@]} game(s), ${SECONDS}s)"
+echo "end-to-end: passed (${#NAMES[@]} game(s) at scale $S, ${SECONDS}s)"

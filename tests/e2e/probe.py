@@ -1,18 +1,24 @@
 #!/usr/bin/env python3
 """Reads what the table shows from a screenshot of the root window.
 
-usage: probe.py SHOT.ppm PANEL_X PANEL_Y
-       probe.py SHOT.ppm PANEL_X PANEL_Y sample X Y W H   (colour census, for tuning)
-       probe.py SHOT.ppm X Y text W H FONT SIZES TEXT...
+usage: probe.py [-s SCALE] SHOT.ppm PANEL_X PANEL_Y
+       probe.py [-s SCALE] SHOT.ppm PANEL_X PANEL_Y sample X Y W H   (colour census, for tuning)
+       probe.py [-s SCALE] SHOT.ppm WINDOW_X WINDOW_Y text X Y W H FONT SIZES TEXT...
 
 SHOT is a binary PPM (8 bits per channel); PANEL_X/Y is where the table's
-client area lies on the screen. Prints one line of key=value words; every
-position below is in the table's own client coordinates.
+client area lies on the screen, in screen pixels. Prints one line of
+key=value words; every position below is in the table's own client
+coordinates, in the program's logical pixels. SCALE (1 or 2, default 1) is
+the screen's device pixels per logical pixel: logical x lies at screen
+PANEL_X + SCALE * x, and a logical pixel is SCALE x SCALE screen pixels, all
+of which are read (the large areas are sampled on the same logical grid at
+either scale).
 
-"text" reads the first line of dark text in the screen's box X, Y, W x H: it
-compares its start with each TEXT drawn in FONT at the pixel SIZES (such as
-11,12,13) and prints "text=N score=S", N the number (from 1) of the TEXT
-that matches, or "none".
+"text" reads the first line of dark text in the box X, Y, W x H of a window
+whose client area lies at WINDOW_X/Y: it compares its start with each TEXT
+drawn in FONT at the pixel SIZES (such as 11,12,13, scaled like positions)
+and prints "text=N score=S", N the number (from 1) of the TEXT that
+matches, or "none".
 """
 import os
 import subprocess
@@ -23,9 +29,11 @@ ASSETS = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "a
 
 
 class Shot:
-    """A screenshot, read through an origin: rgb(0, 0) is the pixel at ox, oy."""
+    """A screenshot, read through an origin: grid(0, 0, ...) starts at the
+    pixel at ox, oy. grid works in screen pixels; box, count, share and mask
+    take boxes in logical pixels, each scale x scale screen pixels."""
 
-    def __init__(self, data, ox, oy, name="picture"):
+    def __init__(self, data, ox, oy, name="picture", scale=1):
         fields, pos = [], 0
         while len(fields) < 4:
             while data[pos:pos + 1].isspace():
@@ -43,30 +51,55 @@ class Shot:
         self.w, self.h = int(fields[1]), int(fields[2])
         self.px = data[pos + 1:]
         self.ox, self.oy = ox, oy
+        self.scale = scale
 
     @classmethod
-    def load(cls, path, ox, oy):
+    def load(cls, path, ox, oy, scale=1):
         with open(path, "rb") as f:
-            return cls(f.read(), ox, oy, path)
+            return cls(f.read(), ox, oy, path, scale)
 
-    def rgb(self, x, y):
-        x += self.ox
-        y += self.oy
-        if not (0 <= x < self.w and 0 <= y < self.h):
-            return (0, 0, 0)
-        i = (y * self.w + x) * 3
-        return self.px[i], self.px[i + 1], self.px[i + 2]
+    def grid(self, x0, y0, x1, y1, d=1):
+        """The colours of the screen pixels x0 <= x < x1, y0 <= y < y1 (every
+        d-th each way), row by row; black off the screen. Read a row at a
+        time: a scale-2 table has four times the pixels to look at."""
+        xs = range(x0, x1, d)
+        out = []
+        for y in range(y0, y1, d):
+            sy = y + self.oy
+            if not (0 <= sy < self.h) or not xs:
+                out.append([(0, 0, 0)] * len(xs))
+                continue
+            # The part of the row on the screen, with black either side.
+            first = min(len(xs), max(0, -(x0 + self.ox) + d - 1) // d)
+            last = min(len(xs), (self.w - (x0 + self.ox) + d - 1) // d)
+            row = [(0, 0, 0)] * first
+            if last > first:
+                i = (sy * self.w + x0 + self.ox + first * d) * 3
+                j = i + (last - first - 1) * d * 3 + 3
+                seg = self.px[i:j]
+                row += list(zip(seg[0::3 * d], seg[1::3 * d], seg[2::3 * d]))
+            row += [(0, 0, 0)] * (len(xs) - len(row))
+            out.append(row)
+        return out
 
-    def count(self, cls, x, y, w, h, step=1):
-        return sum(1 for j in range(y, y + h, step) for i in range(x, x + w, step)
-                   if cls(*self.rgb(i, j)))
+    def box(self, x, y, w, h, step=1):
+        """The screen pixels of a logical box: every one of them, or with a
+        step, one per step x step logical pixels, as many samples as at scale 1."""
+        k = self.scale
+        return self.grid(k * x, k * y, k * (x + w), k * (y + h), step * k if step > 1 else 1)
+
+    def count(self, cls, x, y, w, h):
+        """How many logical pixels' worth of the box are of the class."""
+        hits = sum(1 for row in self.box(x, y, w, h) for c in row if cls(*c))
+        return hits / float(self.scale * self.scale)
 
     def share(self, cls, x, y, w, h, step=1):
-        n = len(range(y, y + h, step)) * len(range(x, x + w, step))
-        return self.count(cls, x, y, w, h, step) / float(n)
+        rows = self.box(x, y, w, h, step)
+        return sum(1 for row in rows for c in row if cls(*c)) / float(len(rows) * len(rows[0]))
 
     def mask(self, cls, x, y, w, h):
-        return [[cls(*self.rgb(i, j)) for i in range(x, x + w)] for j in range(y, y + h)]
+        """The class of each screen pixel of a logical box."""
+        return [[cls(*c) for c in row] for row in self.box(x, y, w, h)]
 
 
 # Colour classes. Captions and faces are pure colours; the rest are painted
@@ -196,14 +229,18 @@ def seat(s, left, top):
     return "off:" + ",".join(kinds)
 
 
-def digit_glyphs(shot_path):
-    """The gold of each digit picture the counters are drawn from, kept next
-    to the screenshots so that it is made once per run."""
-    row = os.path.join(os.path.dirname(os.path.abspath(shot_path)), "digits.ppm")
+def digit_glyphs(shot_path, scale):
+    """The gold of each digit picture the counters are drawn from (the @2x
+    set at scale 2), kept next to the screenshots so that it is made once per
+    run."""
+    suffix = "@%dx" % scale if scale > 1 else ""
+    row = os.path.join(os.path.dirname(os.path.abspath(shot_path)), "digits%s.ppm" % suffix)
     if not os.path.exists(row):
-        pictures = [os.path.join(ASSETS, "table", "digit%d.png" % d) for d in range(10)]
+        pictures = [os.path.join(ASSETS, "table", "digit%d%s.png" % (d, suffix)) for d in range(10)]
         subprocess.run(["/usr/bin/convert"] + pictures + ["+append", "-depth", "8", row], check=True)
-    d = Shot.load(row, 0, 0)
+    d = Shot.load(row, 0, 0, scale=scale)
+    if (d.w, d.h) != (140 * scale, 16 * scale):
+        sys.exit("probe: the digit pictures are not 14x16 logical pixels at scale %d" % scale)
     return [d.mask(gold, 14 * k, 0, 14, 16) for k in range(10)]
 
 
@@ -213,7 +250,7 @@ def counter(s, digits, x, y):
     shown = ""
     for k in range(3):
         m = s.mask(gold, x + 14 * k, y, 14, 16)
-        if sum(map(sum, m)) < 6:
+        if sum(map(sum, m)) < 6 * s.scale * s.scale:
             if shown:
                 return "?"  # a gap inside the number
             continue
@@ -221,10 +258,29 @@ def counter(s, digits, x, y):
     return shown or "-"
 
 
+def alike(a, b, slack):
+    """Whether two glyph masks are the same glyph: equal but for at most slack
+    pixels; with slack, also when one has a column more at either side."""
+    if abs(len(a[0]) - len(b[0])) > (1 if slack else 0):
+        return False
+    if len(a[0]) < len(b[0]):
+        a, b = b, a
+    blank = (False,)
+    for pad in (0, len(a[0]) - len(b[0])):
+        wide = [blank * pad + row + blank * (len(a[0]) - len(row) - pad) for row in b]
+        if sum(p != q for ra, rb in zip(a, wide) for p, q in zip(ra, rb)) <= slack:
+            return True
+    return False
+
+
 def glyphs(s, cls, x, y, w, h):
     """Splits the text in a box into glyphs at empty columns; names equal glyphs
-    by the same letter (so "1000" reads ABBB and "995" AAB), and gives the width."""
+    by the same letter (so "1000" reads ABBB and "995" AAB), and gives the
+    width in logical pixels. At scale 2 glyphs differing in fewer screen
+    pixels than make up one logical pixel are equal: the anti-aliased edges
+    of the same glyph fall differently on a shaded background."""
     m = s.mask(cls, x, y, w, h)
+    w, h = len(m[0]), len(m)
     cols = [any(m[j][i] for j in range(h)) for i in range(w)]
     runs, i = [], 0
     while i < w:
@@ -238,12 +294,16 @@ def glyphs(s, cls, x, y, w, h):
             i += 1
     if not runs:
         return "-", 0
-    letters, seen = "", {}
+    letters, seen, slack = "", [], s.scale * s.scale - 1
     for r in runs:
-        letters += seen.setdefault(r, "ABCDEFGHIJKLMNOPQRSTUVWXYZ"[min(len(seen), 25)])
+        k = next((i for i, g in enumerate(seen) if alike(g, r, slack)), None)
+        if k is None:
+            seen.append(r)
+            k = len(seen) - 1
+        letters += "ABCDEFGHIJKLMNOPQRSTUVWXYZ"[min(k, 25)]
     first = cols.index(True)
     last = w - 1 - cols[::-1].index(True)
-    return letters, last - first + 1
+    return letters, (last - first + 1) // s.scale
 
 
 def token(s):
@@ -275,7 +335,7 @@ def report(s, digits):
     out.append("pile=%s" % ("yes" if s.share(back_blue, *PILE) >= 0.2 else "no"))
     out.append("token=%s" % token(s))
     sx, sy, sw, sh = SHEET
-    sheet = s.share(sheet_teal, sx, sy, sw, sh, 3) >= 0.4
+    sheet = s.share(sheet_teal, sx, sy, sw, sh, step=3) >= 0.4
     out.append("sheet=%s" % ("yes" if sheet else "no"))
     rows = [str(k + 1) for k, y in enumerate(MARKER_ROWS) if s.count(rose_red, MARKER_X, y, 24, 24) >= 6]
     out.append("marker=%s" % (",".join(rows) or "none"))
@@ -284,15 +344,15 @@ def report(s, digits):
 
 
 def sample(s, x, y, w, h):
-    c = Counter(s.rgb(i, j) for j in range(y, y + h) for i in range(x, x + w))
+    c = Counter(c for row in s.box(x, y, w, h) for c in row)
     for rgb, n in c.most_common(12):
         print("#%02X%02X%02X %d" % (rgb + (n,)))
 
 
-def dark_mask(get, w, h):
+def dark_mask(rows):
     # Only the cores of strokes: Qt hints stems onto whole pixels, ImageMagick
     # does not, and their grey edges differ.
-    return {(x, y) for y in range(h) for x in range(w) if max(get(x, y)) < 100}
+    return {(x, y) for y, row in enumerate(rows) for x, c in enumerate(row) if max(c) < 100}
 
 
 def rendered(font, size, text):
@@ -300,7 +360,7 @@ def rendered(font, size, text):
                           "-font", font, "-pointsize", str(size), "label:" + text,
                           "-depth", "8", "ppm:-"], capture_output=True, check=True).stdout
     picture = Shot(ppm, 0, 0, "the rendering of " + text)
-    return dark_mask(picture.rgb, picture.w, picture.h)
+    return dark_mask(picture.grid(0, 0, picture.w, picture.h))
 
 
 def glyph_runs(points):
@@ -321,24 +381,26 @@ def line_of(points):
     return {(x - x0, y - y0) for x, y in points}
 
 
-def thick(points):
-    """Thin strokes drawn by two renderers overlap better when thickened."""
-    return {(x + dx, y + dy) for x, y in points for dx, dy in ((0, 0), (1, 0), (0, 1))}
+def thick(points, k):
+    """Thin strokes drawn by two renderers overlap better when thickened, by
+    a logical pixel: strokes drawn at twice the size are twice as wide."""
+    reach = [(0, 0)] + [(d, 0) for d in range(1, k + 1)] + [(0, d) for d in range(1, k + 1)]
+    return {(x + dx, y + dy) for x, y in points for dx, dy in reach}
 
 
-def likeness(shown, ref):
+def likeness(shown, ref, k):
     """How well the line on the screen starts with the reference line, 0..1.
-    Each reference glyph is laid on the screen where it fits best, near where
-    the previous one fitted, so that the renderers' different spacing does
-    not add up along the line."""
+    Each reference glyph is laid on the screen where it fits best, within two
+    logical pixels of where the previous one fitted, so that the renderers'
+    different spacing does not add up along the line."""
     if not ref:
         return 0.0
     common = union = drift = 0
     for x0, x1 in glyph_runs(ref):
         glyph = {(x, y) for x, y in ref if x0 <= x <= x1}
         best = None
-        for dx in range(drift - 2, drift + 3):
-            for dy in range(-2, 3):
+        for dx in range(drift - 2 * k, drift + 2 * k + 1):
+            for dy in range(-2 * k, 2 * k + 1):
                 seen = {(x - dx, y - dy) for x, y in shown if x0 + dx <= x <= x1 + dx}
                 score = (len(seen & glyph), len(seen | glyph))
                 if best is None or score[0] * best[1] > best[0] * score[1]:
@@ -349,9 +411,10 @@ def likeness(shown, ref):
     return common / float(union)
 
 
-def read_text(s, w, h, font, sizes, texts):
+def read_text(s, box, font, sizes, texts):
     # The first band of rows with ink is the line to read.
-    ink = dark_mask(s.rgb, w, h)
+    k = s.scale
+    ink = dark_mask(s.box(*box))
     if not ink:
         print("text=none score=0 (no text there)")
         return
@@ -361,11 +424,11 @@ def read_text(s, w, h, font, sizes, texts):
         if y != last + 1:
             break
         last = y
-    shown = thick(line_of({(x, y) for x, y in ink if y <= last}))
+    shown = thick(line_of({(x, y) for x, y in ink if y <= last}), k)
     scores = []
     for text in texts:
         # Qt and ImageMagick hint differently: try the sizes around the one used.
-        scores.append(max(likeness(shown, thick(line_of(rendered(font, size, text))))
+        scores.append(max(likeness(shown, thick(line_of(rendered(font, k * size, text)), k), k)
                           for size in sizes))
     k = max(range(len(texts)), key=lambda i: scores[i])
     verdict = str(k + 1) if scores[k] >= 0.8 else "none"
@@ -373,16 +436,20 @@ def read_text(s, w, h, font, sizes, texts):
 
 
 def main(argv):
-    if len(argv) < 4:
+    scale = 1
+    if len(argv) > 2 and argv[1] == "-s":
+        scale = int(argv[2])
+        argv = argv[:1] + argv[3:]
+    if len(argv) < 4 or scale not in (1, 2):
         sys.exit(__doc__)
-    s = Shot.load(argv[1], int(argv[2]), int(argv[3]))
+    s = Shot.load(argv[1], int(argv[2]), int(argv[3]), scale)
     if len(argv) == 9 and argv[4] == "sample":
         sample(s, *map(int, argv[5:9]))
-    elif len(argv) >= 10 and argv[4] == "text":
-        sizes = [int(v) for v in argv[8].split(",")]
-        read_text(s, int(argv[5]), int(argv[6]), argv[7], sizes, argv[9:])
+    elif len(argv) >= 12 and argv[4] == "text":
+        sizes = [int(v) for v in argv[10].split(",")]
+        read_text(s, tuple(map(int, argv[5:9])), argv[9], sizes, argv[11:])
     else:
-        report(s, digit_glyphs(argv[1]))
+        report(s, digit_glyphs(argv[1], scale))
 
 
 if __name__ == "__main__":
