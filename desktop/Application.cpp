@@ -14,26 +14,58 @@ void TApplication::SetTitle(const QString& Title)
     setApplicationName(Title);
 }
 
+// Decides, for an event straight from the window system, whether it is dropped.
+bool TApplication::Gated(QEvent* Event)
+{
+    const QEvent::Type Type = Event->type();
+    if (Type != QEvent::MouseButtonPress && Type != QEvent::MouseButtonDblClick && Type != QEvent::MouseButtonRelease)
+        return false;
+    auto* Mouse = static_cast<QMouseEvent*>(Event);
+    const Qt::MouseButton Button = Mouse->button();
+    const bool Stale = Gate.IsStale(Mouse->timestamp(), Clock.elapsed());
+    if (Type != QEvent::MouseButtonRelease) {
+        (Stale ? Dropped : Delivered) |= Button;
+        (Stale ? Delivered : Dropped) &= ~Button;
+        return Stale;
+    }
+    if (Delivered & Button) {
+        Delivered &= ~Button;
+        return false;
+    }
+    if (Dropped & Button) {
+        Dropped &= ~Button;
+        return true;
+    }
+    return Stale;
+}
+
 bool TApplication::notify(QObject* Receiver, QEvent* Event)
 {
-    if (!DropsStaleInput)
+    // Only what comes straight from the event loop is gated and timed; nested dispatches
+    // (a widget's share of a window's event, a repaint, a message box's own loop) run
+    // inside a handler already.
+    if (!DropsStaleInput || Depth > 0)
         return QApplication::notify(Receiver, Event);
-
-    switch (Event->type()) {
-    case QEvent::MouseButtonPress:
-    case QEvent::MouseButtonRelease:
-    case QEvent::MouseButtonDblClick:
-        if (Gate.IsStale(static_cast<QMouseEvent*>(Event)->timestamp(), Clock.elapsed()))
-            return true;
-        break;
-    default:
-        break;
-    }
-    // Only the outermost dispatch counts as a handler; nested ones run inside it.
+    if (Gated(Event))
+        return true;
+    // The game's handlers run on mouse clicks and timer ticks; typing or painting, however
+    // slow, keeps no click waiting.
+    const QEvent::Type Type = Event->type();
+    const bool Handler = Type == QEvent::MouseButtonPress || Type == QEvent::MouseButtonDblClick ||
+                         Type == QEvent::MouseButtonRelease || Type == QEvent::Timer;
     const qint64 Start = Clock.elapsed();
-    ++Depth;
-    const bool Result = QApplication::notify(Receiver, Event);
-    if (--Depth == 0)
+    struct TNested
+    {
+        int& Depth;
+        explicit TNested(int& D) : Depth(++D) {}
+        ~TNested() { --Depth; }
+    };
+    bool Result;
+    {
+        TNested Nested(Depth);
+        Result = QApplication::notify(Receiver, Event);
+    }
+    if (Handler)
         Gate.NoteHandler(Start, Clock.elapsed());
     return Result;
 }

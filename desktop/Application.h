@@ -19,7 +19,11 @@ public:
     bool DropsStaleInput = false;
 
 private:
+    bool Gated(QEvent* Event);
+
     TInputGate Gate;
     QElapsedTimer Clock;
     int Depth = 0;
+    // A release follows its press: delivered if the press was, dropped if it was not.
+    Qt::MouseButtons Delivered, Dropped;
 };

@@ -10,7 +10,9 @@ class TInputGate
 {
 public:
     // Handlers shorter than this are not "busy": input around them is served normally.
-    static constexpr qint64 BusyThresholdMs = 40;
+    // The game's own pauses last 500 ms and more; a slow repaint on a loaded machine
+    // must not swallow the next click.
+    static constexpr qint64 BusyThresholdMs = 250;
 
     // True when an event stamped EventTime (window-system ms), read at NowMs (our clock),
     // was made before the last busy handler ended.

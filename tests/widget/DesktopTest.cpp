@@ -436,10 +436,10 @@ TEST_F(DesktopTest, InputMadeWhileAHandlerWasBusyIsDropped)
     qint64 DuringBusy = 0;
     // Like the deal: sleeps with a repaint (a nested dispatch) in between.
     Busy->OnClick = [&](QObject*) {
-        QThread::msleep(60);
+        QThread::msleep(TInputGate::BusyThresholdMs / 2 + 10);
         DuringBusy = WindowClock.elapsed();
         Busy->Repaint();
-        QThread::msleep(60);
+        QThread::msleep(TInputGate::BusyThresholdMs / 2 + 10);
     };
 
     Click(Button, WindowClock.elapsed());  // delivered at once: sets the clocks' offset
@@ -450,6 +450,17 @@ TEST_F(DesktopTest, InputMadeWhileAHandlerWasBusyIsDropped)
     EXPECT_EQ(Log, "");
     QThread::msleep(3);  // our clocks may disagree by a millisecond
     Click(Button, WindowClock.elapsed());
+    EXPECT_EQ(Log, "dcu");
+
+    // A slow press does not swallow its own release: the click completes.
+    Button->OnMouseDown = [&](QObject*, TMouseButton, Qt::KeyboardModifiers, int, int) {
+        Log += 'd';
+        QThread::msleep(TInputGate::BusyThresholdMs + 20);
+    };
+    Log.clear();
+    const qint64 PressedAt = WindowClock.elapsed();
+    Send(Button, QEvent::MouseButtonPress, PressedAt);
+    Send(Button, QEvent::MouseButtonRelease, PressedAt + 5);
     EXPECT_EQ(Log, "dcu");
 
     App->DropsStaleInput = false;
