@@ -5,13 +5,17 @@ start_xvfb() {
   local screen=1280x800x24 fdfile
   case "${1:-}" in *x*x*) screen=$1 ;; esac  # a bare display number is no longer needed
   fdfile=$(mktemp)
-  Xvfb -displayfd 3 -screen 0 "$screen" -nolisten tcp 3>"$fdfile" >/dev/null 2>&1 &
+  # -noreset: the server would otherwise reset, refusing connections, whenever its
+  # last client leaves.
+  Xvfb -displayfd 3 -screen 0 "$screen" -nolisten tcp -noreset 3>"$fdfile" >/dev/null 2>&1 &
   XVFB_PID=$!
   for _ in $(seq 100); do
     if [ -s "$fdfile" ]; then
       export DISPLAY=":$(tr -d '[:space:]' <"$fdfile")"
-      rm -f "$fdfile"
-      xdpyinfo >/dev/null 2>&1 && return 0
+      if xdpyinfo >/dev/null 2>&1; then
+        rm -f "$fdfile"
+        return 0
+      fi
     fi
     sleep 0.1
   done
