@@ -3,6 +3,7 @@
 #include <QFile>
 #include <QGuiApplication>
 #include <QHash>
+#include <algorithm>
 
 #include "imaging/GifDecoder.h"
 #include "imaging/JpegDecoder.h"
@@ -52,15 +53,18 @@ QImage LoadResourcePicture(const QString& Path)
     return DecodePicture(Path);
 }
 
-// A picture with a colour table expanded to ARGB32: one table look-up per pixel, several
-// times faster than Qt's general conversion.
+// A picture with a colour table expanded to 32 bits a pixel: one table look-up per pixel,
+// several times faster than Qt's general conversion. An opaque picture comes out as
+// RGB32, the screen's own format, which Qt draws with a plain copy; ARGB32 would go through
+// its general blending, which splits every card-sized paint across a pool of threads.
 static QImage Expanded(const QImage& Compact)
 {
     if (Compact.format() != QImage::Format_Indexed8)
         return Compact;
-    QImage Out(Compact.size(), QImage::Format_ARGB32);
-    Out.setDevicePixelRatio(Compact.devicePixelRatio());
     const QList<QRgb> Table = Compact.colorTable();
+    const bool Opaque = std::all_of(Table.begin(), Table.end(), [](QRgb C) { return qAlpha(C) == 255; });
+    QImage Out(Compact.size(), Opaque ? QImage::Format_RGB32 : QImage::Format_ARGB32);
+    Out.setDevicePixelRatio(Compact.devicePixelRatio());
     const int Width = Compact.width(), Height = Compact.height();
     for (int Y = 0; Y < Height; ++Y) {
         const uchar* In = Compact.constScanLine(Y);
@@ -93,7 +97,7 @@ QImage LoadNamedBitmap(const QString& Name)
         // (From RGB32: Qt quantises any picture with an alpha channel to a fixed palette.)
         const QImage Small = Picture.convertToFormat(QImage::Format_RGB32)
                                  .convertToFormat(QImage::Format_Indexed8, Qt::ThresholdDither | Qt::AvoidDither);
-        const bool Exact = !Picture.isNull() && Expanded(Small) == Picture;
+        const bool Exact = !Picture.isNull() && Expanded(Small).convertToFormat(QImage::Format_ARGB32) == Picture;
         Found = Compact.insert(Name, Exact ? Small : Picture);
     }
     Recent.prepend({Name, Expanded(*Found)});

@@ -220,8 +220,12 @@ void TForm1::resizeEvent(QResizeEvent* Event)
 
 void TForm1::showEvent(QShowEvent* Event)
 {
-    if (Image4->Picture().isNull())
+    if (Image4->Picture().isNull()) {
         Image4->SetPicture(LoadResourcePicture(Background));
+        // The background covers the panel with opaque pixels, so a repaint anywhere on the
+        // table need not paint the panel under it first.
+        Image4->setAttribute(Qt::WA_OpaquePaintEvent, !Image4->Picture().isNull());
+    }
     QWidget::showEvent(Event);
 }
 

@@ -26,6 +26,7 @@
 
 #include "app/Form4.h"
 #include "desktop/Application.h"
+#include "desktop/GraphicControl.h"
 #include "desktop/Image.h"
 #include "desktop/MessageBox.h"
 #include "desktop/Panel.h"
@@ -253,15 +254,32 @@ int Work(int Hands)
     for (int P = 1; P <= 4; ++P)
         Form->Token(P)->show();
     Settle();
-    // The panel, not the window: Qt skips a parent's area that an opaque child covers,
-    // and the panel covers the whole window, so repainting the window paints nothing.
+    // Every control is marked for painting, then the window repaints at once: each pixel
+    // is painted by the topmost opaque control over it, and flushed. (A repaint of the
+    // window or the panel alone would paint next to nothing: Qt leaves out what opaque
+    // children cover, and the panel, the background and the cards are opaque.)
+    const QList<TGraphicControl*> Controls = Form->Panel1->findChildren<TGraphicControl*>();
     std::vector<double> Repaints;
+    int Painted = 0;
     for (int I = 0; I < 60; ++I) {
+        for (QWidget* Control : Form->Panel1->findChildren<QWidget*>())
+            Control->update();
+        Form->Panel1->update();
+        int Before = 0;
+        for (const TGraphicControl* Control : Controls)
+            Before += Control->PaintCount;
         const double Start = ThreadCpuUs();
-        Form->Panel1->repaint();
+        Form->repaint();
         Repaints.push_back(ThreadCpuUs() - Start);
+        Painted = -Before;
+        for (const TGraphicControl* Control : Controls)
+            Painted += Control->PaintCount;
     }
     PrintStats("repaint", Repaints);
+    int Visible = 0;
+    for (const TGraphicControl* Control : Controls)
+        Visible += Control->isVisible();
+    std::printf("repaint-controls %d %d\n", Painted, Visible);
     std::printf("repaint-sheet %d\n", Form->Image10->isVisible() ? 1 : 0);
     Form->hide();
     RepaintFloor(300);

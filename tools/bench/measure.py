@@ -400,6 +400,8 @@ def probe(paths, args, timeout=300):
 
 def in_process(paths, hands, results):
     for fields in probe(paths, ["work", 10]):
+        if fields[0] == "repaint-controls":
+            results["repaint_controls"] = int(fields[1])
         if fields[0] in ("tick-travel", "tick-arrival", "repaint", "deal-wall", "deal-cpu", "deal-repaints",
                          "floor-repaint-wall", "floor-repaint-cpu"):
             results[fields[0]] = [float(v) / 1000 for v in fields[2:5]] + [int(fields[1])]
@@ -474,7 +476,7 @@ def report(results, runs, hands_played, hands):
 
     for key, name in (("tick-travel", "CPU of a tick, token travelling, ms"),
                       ("tick-arrival", "CPU of a tick, token arriving, ms"),
-                      ("repaint", "CPU of a full table repaint, ms")):
+                      ("repaint", f"CPU of a full table repaint ({results.get('repaint_controls', '?')} controls), ms")):
         lo, mid, hi, n = results[key]
         limit = 2.5 if key.startswith("tick") else None
         row(name, n, lo, mid, hi, 3, "", f"{100 * mid / TICK_MS:.1f}% of a tick", "<= 2.5 ms" if limit else "",
