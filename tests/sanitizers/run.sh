@@ -7,10 +7,10 @@ cd "$(dirname "$0")/../.."
 ./scripts/build.sh build-asan -- -DORVANTA_SANITIZE=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo
 
 # The long runs are shortened: the sanitizers find a fault on its first occurrence, and
-# the soak's memory figure means nothing under ASan's quarantine. 200 hands still make
-# and free 10 400 card controls for LeakSanitizer to account for.
-export ORVANTA_MONKEY_EVENTS=${ORVANTA_MONKEY_EVENTS:-5000}
-export ORVANTA_SOAK_HANDS=${ORVANTA_SOAK_HANDS:-200}
+# the soak's memory figure means nothing under ASan's quarantine. 500 hands still make
+# and free 26 000 card controls for LeakSanitizer to account for.
+export ORVANTA_MONKEY_EVENTS=${ORVANTA_MONKEY_EVENTS:-12500}
+export ORVANTA_SOAK_HANDS=${ORVANTA_SOAK_HANDS:-500}
 log=$(mktemp /tmp/orvanta-asan.XXXXXX)
 trap 'rm -f "$log"' EXIT
 status=0

@@ -500,7 +500,7 @@ private:
 
 TEST_F(MonkeyTest, RandomInputKeepsTheTableConsistent)
 {
-    const long Events = EnvLong("ORVANTA_MONKEY_EVENTS", 10000);
+    const long Events = EnvLong("ORVANTA_MONKEY_EVENTS", 50000);
     const long Seeds = EnvLong("ORVANTA_MONKEY_SEEDS", 4);
     const std::uint64_t First = std::uint64_t(EnvLong("ORVANTA_MONKEY_FIRST_SEED", 1));
     for (std::uint64_t Seed = First; Seed < First + Seeds; ++Seed) {

@@ -99,7 +99,7 @@ protected:
 
 TEST_F(SoakTest, ManyHandsKeepMemoryFlat)
 {
-    const long Hands = EnvLong("ORVANTA_SOAK_HANDS", 400);
+    const long Hands = EnvLong("ORVANTA_SOAK_HANDS", 2000);
     const long WarmUp = EnvLong("ORVANTA_SOAK_WARMUP", Hands / 4);
     const long Destroyed = TToviCard::Destroyed;
     long AtWarmUp = 0, AtThousand = 0;
