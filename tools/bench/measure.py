@@ -526,7 +526,7 @@ def report(results, runs, hands_played, hands):
     missed = [r[0] for r in rows if r[-1] == "MISSED"]
     print()
     print("Times are judged on the median: on a shared machine the maximum also measures the other")
-    print("processes. CPU times are the main thread's own (CLOCK_THREAD_CPUTIME_ID).")
+    print("processes. CPU times of the program are its whole process's; the probe's, its main thread's.")
     print(f"load average before/after: {results['load_before']} / {load()}")
     if results["pressure"]:
         print("time in which a runnable task waited for a CPU: " + ", ".join(results["pressure"]))
