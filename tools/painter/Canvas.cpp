@@ -241,4 +241,47 @@ QFont pixelFont(const QStringList& families, int px, bool bold, bool italic)
     return f;
 }
 
+
+QPainterPath heartPath(const QRectF& r)
+{
+    auto P = [&r](double x, double y) { return QPointF(r.left() + x * r.width(), r.top() + y * r.height()); };
+    QPainterPath path;
+    path.setFillRule(Qt::WindingFill);
+    path.moveTo(P(0.5, 0.24));
+    path.cubicTo(P(0.44, 0.02), P(0.0, -0.02), P(0.0, 0.32));
+    path.cubicTo(P(0.0, 0.58), P(0.32, 0.74), P(0.5, 1.0));
+    path.cubicTo(P(0.68, 0.74), P(1.0, 0.58), P(1.0, 0.32));
+    path.cubicTo(P(1.0, -0.02), P(0.56, 0.02), P(0.5, 0.24));
+    return path;
+}
+
+QPainterPath spadePath(const QRectF& r)
+{
+    auto P = [&r](double x, double y) { return QPointF(r.left() + x * r.width(), r.top() + y * r.height()); };
+    QPainterPath path;
+    path.setFillRule(Qt::WindingFill);
+    path.moveTo(P(0.5, 0.0));
+    path.cubicTo(P(0.36, 0.22), P(0.0, 0.36), P(0.0, 0.6));
+    path.cubicTo(P(0.0, 0.82), P(0.28, 0.9), P(0.46, 0.74));
+    path.quadTo(P(0.42, 0.92), P(0.26, 1.0));
+    path.lineTo(P(0.74, 1.0));
+    path.quadTo(P(0.58, 0.92), P(0.54, 0.74));
+    path.cubicTo(P(0.72, 0.9), P(1.0, 0.82), P(1.0, 0.6));
+    path.cubicTo(P(1.0, 0.36), P(0.64, 0.22), P(0.5, 0.0));
+    return path;
+}
+
+QPainterPath starPath(QPointF centre, double longRadius, double midRadius, double shortRadius)
+{
+    QPainterPath star;
+    for (int i = 0; i < 16; ++i) {
+        const double a = i * M_PI / 8 - M_PI / 2;
+        const double r = i % 4 == 0 ? longRadius : (i % 2 == 0 ? midRadius : shortRadius);
+        const QPointF pt(centre.x() + r * std::cos(a), centre.y() + r * std::sin(a));
+        i ? star.lineTo(pt) : star.moveTo(pt);
+    }
+    star.closeSubpath();
+    return star;
+}
+
 } // namespace painter

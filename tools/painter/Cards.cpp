@@ -61,12 +61,7 @@ QPainterPath suitPath(Suit s, const QRectF& r)
     path.setFillRule(Qt::WindingFill);
     switch (s) {
     case Hearts:
-        path.moveTo(P(0.5, 0.24));
-        path.cubicTo(P(0.44, 0.02), P(0.0, -0.02), P(0.0, 0.32));
-        path.cubicTo(P(0.0, 0.58), P(0.32, 0.74), P(0.5, 1.0));
-        path.cubicTo(P(0.68, 0.74), P(1.0, 0.58), P(1.0, 0.32));
-        path.cubicTo(P(1.0, -0.02), P(0.56, 0.02), P(0.5, 0.24));
-        break;
+        return heartPath(r);
     case Diamonds:
         path.moveTo(P(0.5, 0.0));
         path.quadTo(P(0.68, 0.28), P(0.93, 0.5));
@@ -75,15 +70,7 @@ QPainterPath suitPath(Suit s, const QRectF& r)
         path.quadTo(P(0.32, 0.28), P(0.5, 0.0));
         break;
     case Spades:
-        path.moveTo(P(0.5, 0.0));
-        path.cubicTo(P(0.36, 0.22), P(0.0, 0.36), P(0.0, 0.6));
-        path.cubicTo(P(0.0, 0.82), P(0.28, 0.9), P(0.46, 0.74));
-        path.quadTo(P(0.42, 0.92), P(0.26, 1.0));
-        path.lineTo(P(0.74, 1.0));
-        path.quadTo(P(0.58, 0.92), P(0.54, 0.74));
-        path.cubicTo(P(0.72, 0.9), P(1.0, 0.82), P(1.0, 0.6));
-        path.cubicTo(P(1.0, 0.36), P(0.64, 0.22), P(0.5, 0.0));
-        break;
+        return spadePath(r);
     case Clubs: {
         // three lobes kept apart by clear notches, or small clubs read as spades
         const double rr = 0.255 * r.width();
@@ -402,14 +389,7 @@ void drawEmblem(QPainter& p, const BackInks& k)
     p.setBrush(Qt::NoBrush);
     p.drawEllipse(c, 13, 13);
     // eight-pointed star, long points on the axes
-    QPainterPath star;
-    for (int i = 0; i < 16; ++i) {
-        const double a = i * M_PI / 8 - M_PI / 2;
-        const double r = i % 4 == 0 ? 11 : (i % 2 == 0 ? 7.5 : 3.6);
-        const QPointF pt(c.x() + r * std::cos(a), c.y() + r * std::sin(a));
-        i ? star.lineTo(pt) : star.moveTo(pt);
-    }
-    star.closeSubpath();
+    const QPainterPath star = starPath(c, 11, 7.5, 3.6);
     p.setPen(QPen(k.emblemDark, 0.8));
     p.setBrush(k.emblem);
     p.drawPath(star);

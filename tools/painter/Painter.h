@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QPainterPath>
+
 #include <QColor>
 #include <QImage>
 #include <QList>
@@ -39,6 +41,12 @@ QImage keyOut(const QImage& subject, QColor edge, QColor key);
 QList<QRgb> medianCut(const QImage& img, int maxColours, QRgb skip = 0, bool useSkip = false);
 QImage toIndexed(const QImage& img, const QList<QRgb>& palette);
 QImage toMono(const QImage& img);
+
+// Shapes shared by the cards, the card backs, the felt and the icon: a heart and a spade
+// filling r, and an eight-pointed star with its long points on the axes.
+QPainterPath heartPath(const QRectF& r);
+QPainterPath spadePath(const QRectF& r);
+QPainterPath starPath(QPointF centre, double longRadius, double midRadius, double shortRadius);
 
 QFont pixelFont(const QStringList& families, int px, bool bold = false, bool italic = false);
 

@@ -241,25 +241,10 @@ QPainterPath iconSuit(int suit, QRectF r)
     auto P = [&r](double x, double y) { return QPointF(r.left() + x * r.width(), r.top() + y * r.height()); };
     QPainterPath path;
     path.setFillRule(Qt::WindingFill);
-    if (suit == 2) { // heart
-        path.moveTo(P(0.5, 0.24));
-        path.cubicTo(P(0.44, 0.02), P(0, -0.02), P(0, 0.32));
-        path.cubicTo(P(0, 0.58), P(0.32, 0.74), P(0.5, 1));
-        path.cubicTo(P(0.68, 0.74), P(1, 0.58), P(1, 0.32));
-        path.cubicTo(P(1, -0.02), P(0.56, 0.02), P(0.5, 0.24));
-        return path;
-    }
-    if (suit == 1) { // spade
-        path.moveTo(P(0.5, 0));
-        path.cubicTo(P(0.36, 0.22), P(0, 0.36), P(0, 0.6));
-        path.cubicTo(P(0, 0.82), P(0.28, 0.9), P(0.46, 0.74));
-        path.quadTo(P(0.42, 0.92), P(0.26, 1));
-        path.lineTo(P(0.74, 1));
-        path.quadTo(P(0.58, 0.92), P(0.54, 0.74));
-        path.cubicTo(P(0.72, 0.9), P(1, 0.82), P(1, 0.6));
-        path.cubicTo(P(1, 0.36), P(0.64, 0.22), P(0.5, 0));
-        return path;
-    }
+    if (suit == 2)
+        return heartPath(r);
+    if (suit == 1)
+        return spadePath(r);
     const double rr = 0.24 * r.width();
     for (QPointF c : {P(0.5, 0.26), P(0.25, 0.56), P(0.75, 0.56)})
         path.addEllipse(c, rr, rr);

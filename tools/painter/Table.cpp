@@ -181,14 +181,7 @@ void drawMarkings(QPainter& p)
     p.drawEllipse(kOvalCentre, kOvalRx - 7, kOvalRy - 7);
 
     // the star of the card backs, pressed faintly into the felt
-    QPainterPath star;
-    for (int i = 0; i < 16; ++i) {
-        const double a = i * M_PI / 8 - M_PI / 2;
-        const double r = i % 4 == 0 ? 74 : (i % 2 == 0 ? 50 : 24);
-        const QPointF pt(kOvalCentre.x() + r * std::cos(a), kOvalCentre.y() + r * std::sin(a));
-        i ? star.lineTo(pt) : star.moveTo(pt);
-    }
-    star.closeSubpath();
+    const QPainterPath star = starPath(kOvalCentre, 74, 50, 24);
     p.setPen(QPen(QColor(0, 0, 0, 26), 1.2));
     p.setBrush(QColor(255, 255, 255, 10));
     p.drawPath(star.translated(0, 1));
