@@ -27,7 +27,8 @@ QPushButton* NewButton(QWidget* Parent, const QString& Caption, int Left)
 TForm4::TForm4(QWidget* Parent) : QDialog(Parent)
 {
     setWindowTitle(QStringLiteral("用户名"));
-    setGeometry(DesignLeft, DesignTop, ClientWidth, ClientHeight);
+    resize(ClientWidth, ClientHeight);
+    move(DesignLeft, DesignTop);  // the outer frame's place, as designed
     setFont(SansFont(DialogFontPixels));
 
     LabeledEdit1 = new QLineEdit(this);

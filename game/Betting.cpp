@@ -7,7 +7,6 @@
 #include "table/Form1.h"
 
 namespace {
-constexpr int TokenStep = 10;
 constexpr int CallPauseMs = 500;
 constexpr int FoldedJimPauseMs = 1000;
 constexpr int LastRound = 3;
@@ -54,11 +53,8 @@ void TForm1::JiaZhuClick(QObject*)
 {
     SetButton(Image11, blDisabled, false);
     SetButton(Image12, blDisabled, false);
-    if (!Folded[User]) {
-        const int Stake = BetRound * StakePerRound;
-        Money[User] -= Stake;
-        TotalBets[User] += Stake;
-    }
+    if (!Folded[User])
+        BookCall(User);
     Sleep(CallPauseMs);
     Timer4->SetEnabled(true);
     TurnPhase = 1;
@@ -66,9 +62,7 @@ void TForm1::JiaZhuClick(QObject*)
 
 void TForm1::FangQiClick(QObject*)
 {
-    Scores[User] = 0.0;
-    Folded[User] = true;
-    ++FoldCount;
+    BookFold(User);
     SetButton(Image11, blDisabled, false);
     SetButton(Image12, blDisabled, false);
     if (BetRound < 4) {
@@ -93,63 +87,49 @@ void TForm1::ChipPhase2() { ChipPhase(Jack); }
 void TForm1::ChipPhase3() { ChipPhase(Jim); }
 
 // One tick of the phase of seat P (the user, Jack or Jim): P's token moves one step
-// towards the pot; on arrival P's stake and chips show and the next seat decides.
+// towards the pot; on its arrival the next seat decides.
 void TForm1::ChipPhase(int P)
 {
     const int Next = P + 1;
     if (Folded[P]) {
         if (P == Jim)
             Sleep(FoldedJimPauseMs);
-        ComputerTurn(Next);
-        TurnPhase = Next;
+    } else if (!TokenArrives(P)) {
         return;
     }
-    TImage* Chip = Token(P);
-    Chip->show();
-    bool Travelling = false;
-    switch (P) {
-    case User:
-        Chip->SetTop(Chip->Top() - TokenStep);
-        Travelling = Chip->Top() > 400;
-        break;
-    case Jack:
-        Chip->SetLeft(Chip->Left() - TokenStep);
-        Travelling = Chip->Left() > 490;
-        break;
-    case Jim:
-        Chip->SetTop(Chip->Top() + TokenStep);
-        Travelling = Chip->Top() < 265;
-        break;
-    }
-    if (Travelling)
-        return;
-    Chip->hide();
-    if (P == Jack)
-        Chip->SetLeft(TokenStart[P].x());
-    else
-        Chip->SetTop(TokenStart[P].y());
-    ShowStake(P);
-    MoneyLabel(P)->SetCaption(QString::number(Money[P]));
     ComputerTurn(Next);
     TurnPhase = Next;
 }
 
 void TForm1::ChipPhase4()
 {
-    if (Folded[Kate]) {
+    if (Folded[Kate])
         Timer4->SetEnabled(false);
-        TurnPhase = 1;
-    } else {
-        ImageIn4->show();
-        ImageIn4->SetLeft(ImageIn4->Left() + TokenStep);
-        if (ImageIn4->Left() < 316)
-            return;
-        ImageIn4->hide();
-        ImageIn4->SetLeft(TokenStart[Kate].x());
-        ShowStake(Kate);
-        Label4->SetCaption(QString::number(Money[Kate]));
-    }
+    else if (!TokenArrives(Kate))
+        return;
     EndBettingRound();
+}
+
+// Moves P's token one step; on arrival it goes home unseen and P's stake and chips show.
+bool TForm1::TokenArrives(int P)
+{
+    TImage* Chip = Token(P);
+    Chip->show();
+    const TTokenRoute& Route = TokenRoute[P];
+    Chip->move(Chip->pos() + Route.Step);
+    const QPoint At = Chip->pos();
+    const bool Travelling = Route.Step.x() < 0 ? At.x() > Route.Stop
+                          : Route.Step.x() > 0 ? At.x() < Route.Stop
+                          : Route.Step.y() < 0 ? At.y() > Route.Stop
+                                               : At.y() < Route.Stop;
+    if (Travelling)
+        return false;
+    Chip->hide();
+    // Only the coordinate that moves goes back to its start.
+    Chip->move(Route.Step.x() != 0 ? QPoint(TokenStart[P].x(), At.y()) : QPoint(At.x(), TokenStart[P].y()));
+    ShowStake(P);
+    ShowMoneyOf(P);
+    return true;
 }
 
 void TForm1::EndBettingRound()

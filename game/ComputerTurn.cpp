@@ -25,28 +25,21 @@ TDecision Decide(double S, int Round)
 void TForm1::ComputerTurn(int P)
 {
     switch (Decide(Scores[P], BetRound)) {
-    case TDecision::Call: {
-        const int Stake = BetRound * StakePerRound;
-        Money[P] -= Stake;
-        TotalBets[P] += Stake;
-        Folded[P] = false;
+    case TDecision::Call:
+        BookCall(P);
         break;
-    }
     case TDecision::Fold:
-        Folded[P] = true;
-        ++FoldCount;
+        BookFold(P);
         break;
     case TDecision::None:
         break;
     }
     if (!Folded[P])
         return;
-    Scores[P] = 0.0;
     // The folded hand: three backs of the other design, piled on the middle card.
-    const int D = 5 - P;
-    TToviCard* Left = Cards[DeckOrder[48 + D]];
-    TToviCard* Middle = Cards[DeckOrder[44 + D]];
-    TToviCard* Right = Cards[DeckOrder[40 + D]];
+    TToviCard* Left = SeatCard(P, LeftRow);
+    TToviCard* Middle = SeatCard(P, MiddleRow);
+    TToviCard* Right = SeatCard(P, RightRow);
     for (TToviCard* Card : {Left, Middle, Right})
         Card->SetDeckType(Back0);
     Left->SetLeft(Middle->Left() - 1);

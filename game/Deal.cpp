@@ -6,22 +6,17 @@
 #include "table/Form1.h"
 
 namespace {
-constexpr int Seats = 4;
-constexpr int FirstRow = 12;
 constexpr int PileLeft = 550, PileTop = 280, PileStep = 3;
 constexpr int ShuffleSwaps = 163;
-constexpr int CardSpacing = 15;
 constexpr int DealPauseMs = 100, LayoutPauseMs = 10;
 
 struct TSeat
 {
-    int Offset, BaseLeft, Top;
+    int BaseLeft, Top;
     bool FaceUp;
 };
 // By player index: the user, Jack, Jim, Kate.
-constexpr TSeat SeatOf[5] = {{}, {4, 550, 460, true}, {3, 860, 280, false}, {2, 550, 100, false}, {1, 240, 280, false}};
-
-int Rank(const TToviCard* Card) { return Card->Value() == 1 ? 14 : Card->Value(); }
+constexpr TSeat SeatOf[5] = {{}, {550, 460, true}, {860, 280, false}, {550, 100, false}, {240, 280, false}};
 }
 
 void TForm1::CreateCards()
@@ -60,21 +55,21 @@ void TForm1::ShuffleDeck()
 
 void TForm1::DealHands()
 {
-    DealRow(12);
-    DealRow(11);
-    DealRow(10);
+    DealRow(LeftRow);
+    DealRow(MiddleRow);
+    DealRow(RightRow);
     for (int I = 40; I >= 1; --I)
         if (Cards[DeckOrder[I]])
             Cards[DeckOrder[I]]->hide();
     for (int P = 1; P <= 4; ++P)
-        Scores[P] = TakeHand(Seats, FirstRow, SeatOf[P].Offset, SeatOf[P].BaseLeft, SeatOf[P].Top);
+        Scores[P] = TakeHand(SeatCount, LeftRow, SeatOffset(P), SeatOf[P].BaseLeft, SeatOf[P].Top);
 }
 
 void TForm1::DealRow(int Row)
 {
     for (int P = 1; P <= 4; ++P) {
         const TSeat& Seat = SeatOf[P];
-        TToviCard* Card = Cards[DeckOrder[Seats * Row + Seat.Offset]];
+        TToviCard* Card = SeatCard(P, Row);
         Card->move(Seat.BaseLeft - CardSpacing * Row, Seat.Top);
         Card->SetShowDeck(!Seat.FaceUp);
         Card->BringToFront();
@@ -83,17 +78,19 @@ void TForm1::DealRow(int Row)
     }
 }
 
-double TForm1::TakeHand(int SeatCount, int First, int SeatOffset, int BaseLeft, int Top)
+double TForm1::TakeHand(int Seats, int First, int Offset, int BaseLeft, int Top)
 {
+    // The game deals to every seat; the seat count only ever equals SeatCount.
+    Q_ASSERT(Seats == SeatCount);
     for (int R = First; R >= First - 2; --R) {
-        TToviCard* Card = Cards[DeckOrder[SeatCount * R + SeatOffset]];
+        TToviCard* Card = Cards[DeckOrder[DeckPosition(R, Offset)]];
         EvalCards[R - First + 2] = Card;
         EvalValues[R - First + 2] = Rank(Card);
     }
     SortHand();
     for (int R = First; R >= First - 2; --R) {
         TToviCard* Card = EvalCards[R - First + 2];
-        Cards[DeckOrder[SeatCount * R + SeatOffset]] = Card;
+        Cards[DeckOrder[DeckPosition(R, Offset)]] = Card;
         Card->move(BaseLeft - CardSpacing * R, Top);
         Card->BringToFront();
         Card->Repaint();

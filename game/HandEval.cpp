@@ -2,10 +2,6 @@
 #include "game/TableState.h"
 #include "table/Form1.h"
 
-namespace {
-int Rank(const TToviCard* Card) { return Card->Value() == 1 ? 14 : Card->Value(); }
-}
-
 void TForm1::SortHand()
 {
     // Two bubble passes; equal ranks are never exchanged, so they keep their order.

@@ -5,15 +5,12 @@
 #include "table/Form1.h"
 
 namespace {
-constexpr int CardSpacing = 15;
 constexpr int GameOverChips = 5;
-
-TToviCard* SeatCard(int Player, int Row) { return Cards[DeckOrder[4 * Row + 5 - Player]]; }
 }
 
 void TForm1::KaiPaiClick(QObject*)
 {
-    for (int Row = 12; Row >= 10; --Row)
+    for (int Row = LeftRow; Row >= RightRow; --Row)
         for (int P = Jack; P <= Kate; ++P)
             SeatCard(P, Row)->SetShowDeck(Folded[P]);
     SetButton(Image13, blDisabled, false);
@@ -24,14 +21,14 @@ void TForm1::KaiPaiClick(QObject*)
 
 void TForm1::QuanKaiClick(QObject*)
 {
-    for (int Row = 12; Row >= 10; --Row)
+    for (int Row = LeftRow; Row >= RightRow; --Row)
         for (int P = Jack; P <= Kate; ++P)
             SeatCard(P, Row)->SetShowDeck(false);
     // Spread every seat to the deal's spacing; a folded pile opens up again.
     for (int P = User; P <= Kate; ++P) {
-        TToviCard* Middle = SeatCard(P, 11);
-        SeatCard(P, 12)->SetLeft(Middle->Left() - CardSpacing);
-        SeatCard(P, 10)->SetLeft(Middle->Left() + CardSpacing);
+        TToviCard* Middle = SeatCard(P, MiddleRow);
+        SeatCard(P, LeftRow)->SetLeft(Middle->Left() - CardSpacing);
+        SeatCard(P, RightRow)->SetLeft(Middle->Left() + CardSpacing);
     }
     SetButton(Image14, blDisabled, false);
     Showdown();

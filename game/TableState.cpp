@@ -1,5 +1,7 @@
 #include "game/TableState.h"
 
+#include "cards/ToviCard.h"
+
 TToviCard* Cards[53] = {};
 int DeckOrder[53] = {};
 TToviCard* EvalCards[3] = {};
@@ -12,3 +14,22 @@ int MoneyBefore[5] = {0, StartMoney, StartMoney, StartMoney, StartMoney};
 bool Folded[5] = {};
 int FoldCount = 0;
 int TurnPhase = 0;
+
+TToviCard* SeatCard(int Player, int Row) { return Cards[DeckOrder[DeckPosition(Row, SeatOffset(Player))]]; }
+
+int Rank(const TToviCard* Card) { return Card->Value() == 1 ? 14 : Card->Value(); }
+
+void BookCall(int Player)
+{
+    const int Stake = BetRound * StakePerRound;
+    Money[Player] -= Stake;
+    TotalBets[Player] += Stake;
+    Folded[Player] = false;
+}
+
+void BookFold(int Player)
+{
+    Scores[Player] = 0.0;
+    Folded[Player] = true;
+    ++FoldCount;
+}

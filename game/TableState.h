@@ -23,3 +23,21 @@ constexpr int User = 1, Jack = 2, Jim = 3, Kate = 4;
 constexpr int StartMoney = 1000;
 constexpr int Ante = 5;
 constexpr int StakePerRound = 20;
+
+// A seat's three cards lie at deck positions 4 * row + seat offset, the offset being
+// 5 - player; row 12 holds the left card, 11 the middle one, 10 the right one.
+constexpr int SeatCount = 4;
+constexpr int LeftRow = 12, MiddleRow = 11, RightRow = 10;
+constexpr int SeatOffset(int Player) { return 5 - Player; }
+constexpr int DeckPosition(int Row, int Offset) { return SeatCount * Row + Offset; }
+TToviCard* SeatCard(int Player, int Row);
+// The deal's spacing between neighbouring cards of a seat.
+constexpr int CardSpacing = 15;
+
+// A card's value for comparison: an ace counts 14.
+int Rank(const TToviCard* Card);
+
+// The chip accounting of a call (BetRound * 20 chips from Money into TotalBets) and of
+// a fold (no chips move; the hand can no longer win), for the user and the computer alike.
+void BookCall(int Player);
+void BookFold(int Player);

@@ -61,7 +61,10 @@ TForm1::TForm1(QWidget* Parent) : QWidget(Parent)
     Form1 = this;
     setWindowTitle(QStringLiteral("Orvanta"));
     setWindowIcon(QIcon(QPixmap::fromImage(LoadResourcePicture(QStringLiteral(":/app/mainicon.png")))));
-    setGeometry(DesignLeft, DesignTop, ClientWidth, ClientHeight);
+    // The designed place is the outer frame's; the window system adds the frame around
+    // the client area.
+    resize(ClientWidth, ClientHeight);
+    move(DesignLeft, DesignTop);
     BuildControls();
     FormCreate(this);
 }
@@ -232,8 +235,12 @@ void TForm1::showEvent(QShowEvent* Event)
 void TForm1::ShowMoney()
 {
     for (int P = 1; P <= 4; ++P)
-        MoneyLabel(P)->SetCaption(QString::number(Money[P]));
+        ShowMoneyOf(P);
 }
+
+void TForm1::ShowMoneyOf(int Player) { MoneyLabel(Player)->SetCaption(ChipsText(Money[Player])); }
+
+QString ChipsText(int Chips) { return QString::number(Chips); }
 
 void TForm1::ShowOpponents()
 {

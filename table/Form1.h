@@ -25,6 +25,15 @@ public:
     static constexpr int ClientHeight = 645;
     // Where each seat's chip token starts its travel towards the pot, by player index.
     static constexpr QPoint TokenStart[5] = {{}, {408, 450}, {580, 330}, {408, 184}, {228, 330}};
+    // Each tick moves a travelling token by Step; it travels on while it has not passed
+    // Stop on the axis it moves along (the user's up to 400, Jack's to 490, Jim's to 265,
+    // Kate's to 316).
+    struct TTokenRoute
+    {
+        QPoint Step;
+        int Stop;
+    };
+    static constexpr TTokenRoute TokenRoute[5] = {{}, {{0, -10}, 400}, {{-10, 0}, 490}, {{0, 10}, 265}, {{10, 0}, 316}};
 
     explicit TForm1(QWidget* Parent = nullptr);
     ~TForm1() override;
@@ -113,8 +122,14 @@ protected:
 private:
     void BuildControls();
     void ChipPhase(int Player);
+    bool TokenArrives(int Player);
+    void ShowMoneyOf(int Player);
     void EndBettingRound();
     void GameOverTest();
 };
 
 extern TForm1* Form1;
+
+// Chips as the table writes them, on the money labels and the result sheet: decimal,
+// a leading "-" when negative, no grouping.
+QString ChipsText(int Chips);

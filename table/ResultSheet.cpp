@@ -30,11 +30,11 @@ void TForm1::DrawResultSheet(int Winner)
     Canvas.Font.Color = QColor(0xFF, 0x00, 0x00);
     Canvas.Font.Size = NumberPoints;
     for (int P = 1; P <= 4; ++P)
-        Canvas.TextOut(ScoreX, RowY(P), QString::number(Money[P]));
+        Canvas.TextOut(ScoreX, RowY(P), ChipsText(Money[P]));
 
     Canvas.Font.Color = QColor(0x80, 0x00, 0x80);
     for (int P = 1; P <= 4; ++P)
-        Canvas.TextOut(AddX, RowY(P), QString::number(-TotalBets[P]));
+        Canvas.TextOut(AddX, RowY(P), ChipsText(-TotalBets[P]));
 
     Image10->SetPicture(Sheet.Pixels);
     Image10->show();

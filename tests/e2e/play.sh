@@ -140,6 +140,17 @@ wait_for() {
 }
 
 # find_window TITLE_REGEX SECONDS: the program's visible window of that title.
+# frame_at WIN X Y: the window's outer frame (client area less the window manager's
+# frame extents) has its top-left corner at (X, Y) on the screen.
+frame_at() {
+  local ext cx cy
+  ext=$(xprop -id "$1" _NET_FRAME_EXTENTS 2>/dev/null | sed -n 's/.*= *//p' | tr -d ' ')
+  [ -n "$ext" ] || ext=0,0,0,0
+  eval "$(xwininfo -id "$1" | awk '/Absolute upper-left X/{print "cx="$4} /Absolute upper-left Y/{print "cy="$4}')"
+  FRAME="$((cx - ${ext%%,*})),$((cy - $(cut -d, -f3 <<<"$ext")))"
+  [ "$FRAME" = "$2,$3" ]
+}
+
 find_window() {
   local end=$((SECONDS + $2)) w
   while :; do
@@ -387,6 +398,7 @@ play() {
   [ -z "$(xdotool search --onlyvisible --name '^Orvanta$' 2>/dev/null)" ] ||
     fail "the table is visible before the name was given"
   eval "$(xwininfo -id "$dlg" | awk '/Absolute upper-left X/{print "DX="$4} /Absolute upper-left Y/{print "DY="$4}')"
+  frame_at "$dlg" $((S * 571)) $((S * 301)) || fail "the name dialog's frame is at $FRAME, not $((S * 571)),$((S * 301))"
   xdotool windowactivate --sync "$dlg" 2>/dev/null
   type_name
   xdotool mousemove $((DX + S * 140)) $((DY + S * 58)) click 1   # back into the field
@@ -406,6 +418,7 @@ play() {
   geo=$(xwininfo -id "$TABLE")
   OX=$(awk '/Absolute upper-left X/{print $4}' <<<"$geo")
   OY=$(awk '/Absolute upper-left Y/{print $4}' <<<"$geo")
+  frame_at "$TABLE" $((S * 279)) $((S * 102)) || fail "the table's frame is at $FRAME, not $((S * 279)),$((S * 102))"
   [ "$(awk '/Width:/{print $2}' <<<"$geo")x$(awk '/Height:/{print $2}' <<<"$geo")" = $((S * 856))x$((S * 645)) ] ||
     fail "the table's client area is not $((S * 856))x$((S * 645)): $(grep -E 'Width|Height' <<<"$geo" | tr -s ' \n' ' ')"
   wait_for "table at rest: Start and Rules usable, the rest disabled" 10 \

@@ -12,7 +12,7 @@
 #include "table/Form1.h"
 
 namespace {
-int Rank(const TToviCard* Card) { return Card->Value() == 1 ? 14 : Card->Value(); }
+int RankOf(const TToviCard* Card) { return Card->Value() == 1 ? 14 : Card->Value(); }
 
 struct TResult
 {
@@ -61,10 +61,10 @@ protected:
     {
         EvalCards[0] = A, EvalCards[1] = B, EvalCards[2] = C;
         for (int I = 0; I < 3; ++I)
-            EvalValues[I] = Rank(EvalCards[I]);
+            EvalValues[I] = RankOf(EvalCards[I]);
         Form->SortHand();
         for (int I = 0; I < 3; ++I)
-            EvalValues[I] = Rank(EvalCards[I]);
+            EvalValues[I] = RankOf(EvalCards[I]);
         const double Score = Form->ScoreHand();
         return {Score, {EvalValues[0], EvalValues[1], EvalValues[2]}, {EvalCards[0], EvalCards[1], EvalCards[2]}};
     }
@@ -102,7 +102,7 @@ TEST_F(HandEvalTest, AllHandsFallIntoDisjointCategoriesWithTheRightCountsAndBoun
                 Min[Cat] = std::min(Min[Cat], R.Score);
                 Max[Cat] = std::max(Max[Cat], R.Score);
 
-                std::array<int, 3> Sorted = {Rank(Deck[A]), Rank(Deck[B]), Rank(Deck[C])};
+                std::array<int, 3> Sorted = {RankOf(Deck[A]), RankOf(Deck[B]), RankOf(Deck[C])};
                 std::sort(Sorted.begin(), Sorted.end());
                 const bool Suited = Deck[A]->Suit() == Deck[B]->Suit() && Deck[B]->Suit() == Deck[C]->Suit();
                 const auto Key = std::make_pair(Sorted, Suited);
