@@ -6,8 +6,11 @@
 #include "desktop/Random.h"
 #include "desktop/Resources.h"
 
-int TToviCard::Alive = 0;
-int TToviCard::Destroyed = 0;
+namespace {
+TCardWatch CardWatch;
+}
+
+void SetCardWatch(TCardWatch Watch) { CardWatch = std::move(Watch); }
 
 TToviCard::TToviCard(QObject* Owner) : TGraphicControl(nullptr)
 {
@@ -18,13 +21,14 @@ TToviCard::TToviCard(QObject* Owner) : TGraphicControl(nullptr)
     // the table and every card under it.
     setAttribute(Qt::WA_OpaquePaintEvent);
     RandomizeFromClock();
-    ++Alive;
+    if (CardWatch)
+        CardWatch(+1);
 }
 
 TToviCard::~TToviCard()
 {
-    --Alive;
-    ++Destroyed;
+    if (CardWatch)
+        CardWatch(-1);
 }
 
 void TToviCard::SetParent(QWidget* Parent)

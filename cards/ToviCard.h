@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 
 #include "desktop/GraphicControl.h"
 
@@ -38,9 +39,6 @@ public:
     // The name of the picture for the current state: "S1", "D10", "H13", "BK0", ...
     QString PictureName() const;
 
-    static int Alive;      // card controls alive now
-    static int Destroyed;  // card controls destroyed so far
-
 protected:
     void Paint(QPainter& Painter) override;
 
@@ -51,3 +49,8 @@ private:
     bool FShowDeck = false;
     bool FSelected = false;
 };
+
+// Tests watch the cards come and go: the watcher hears +1 for each card control made
+// and -1 for each one destroyed. An empty function removes it.
+using TCardWatch = std::function<void(int Change)>;
+void SetCardWatch(TCardWatch Watch);

@@ -36,8 +36,7 @@ void TCanvas::TextOut(int X, int Y, const QString& Text)
     if (Target.Pixels.isNull())
         return;
     QFont F;
-    // The old face names map to faces every machine has; Chinese comes from the second one.
-    F.setFamilies(SansFamilies());
+    F.setFamilies(FamiliesFor(Font.Name));
     F.setPixelSize(PointsToPixels(Font.Size));
     F.setBold(Font.Style & fsBold);
     F.setItalic(Font.Style & fsItalic);

@@ -6,6 +6,15 @@
 
 QStringList SansFamilies() { return {QStringLiteral("Liberation Sans"), QStringLiteral("Noto Sans CJK SC")}; }
 
+QStringList FamiliesFor(const QString& Name)
+{
+    // Aliases inside a family list are skipped, so the old names map to real faces here.
+    static const QStringList Sans = {QStringLiteral("Arial"), QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans")};
+    if (Name.isEmpty() || Sans.contains(Name, Qt::CaseInsensitive))
+        return SansFamilies();
+    return {Name, SansFamilies().back()};
+}
+
 int PointsToPixels(int Points)
 {
     const QScreen* Screen = QGuiApplication::primaryScreen();

@@ -7,6 +7,11 @@
 // first, which sets the metrics, then a Chinese face for the glyphs it lacks.
 QStringList SansFamilies();
 
+// The faces that stand in here for a face named by the old toolkit: "Arial" and
+// "MS Sans Serif" map to SansFamilies(); any other installed face is used as named, with
+// the Chinese face behind it for the glyphs it lacks.
+QStringList FamiliesFor(const QString& Name);
+
 // Points to pixels at the screen's pixels per inch, rounded to the nearest pixel.
 int PointsToPixels(int Points);
 

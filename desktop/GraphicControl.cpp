@@ -51,9 +51,16 @@ void TGraphicControl::changeEvent(QEvent* Event)
     QWidget::changeEvent(Event);
 }
 
+namespace {
+TPaintWatch PaintWatch;
+}
+
+void SetPaintWatch(TPaintWatch Watch) { PaintWatch = std::move(Watch); }
+
 void TGraphicControl::paintEvent(QPaintEvent*)
 {
-    ++PaintCount;
+    if (PaintWatch)
+        PaintWatch(this);
     QPainter Painter(this);
     Paint(Painter);
 }

@@ -43,8 +43,6 @@ public:
     TMouseEvent OnMouseDown;
     TMouseEvent OnMouseUp;
 
-    int PaintCount = 0;  // paints so far, for tests
-
 protected:
     void paintEvent(QPaintEvent* Event) override;
     virtual void Paint(class QPainter& Painter);
@@ -58,3 +56,7 @@ private:
     bool HandPoint = false;
     Qt::MouseButtons Down;
 };
+
+// Tests and the bench count paints: the watcher hears of every control that paints.
+using TPaintWatch = std::function<void(const TGraphicControl* Control)>;
+void SetPaintWatch(TPaintWatch Watch);

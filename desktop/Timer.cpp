@@ -1,13 +1,17 @@
 #include "desktop/Timer.h"
 
-bool TTimer::TestDriven = false;
+namespace {
+bool ClockHeld = false;
+}
+
+void HoldTimerClock(bool Held) { ClockHeld = Held; }
 
 TTimer::TTimer(QObject* Owner) : QObject(Owner)
 {
     Timer.setTimerType(Qt::PreciseTimer);
     Timer.setInterval(1000);
     connect(&Timer, &QTimer::timeout, this, [this] {
-        if (IsEnabled && OnTimer && !TestDriven)
+        if (IsEnabled && OnTimer && !ClockHeld)
             OnTimer(this);
     });
 }

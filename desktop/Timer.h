@@ -18,10 +18,11 @@ public:
 
     std::function<void(QObject* Sender)> OnTimer;
 
-    // Tests drive the ticks themselves; while set, the clock's own ticks are not delivered.
-    static bool TestDriven;
-
 private:
     QTimer Timer;
     bool IsEnabled = false;
 };
+
+// Tests drive the ticks themselves: with the clock held, the clock's own ticks reach no
+// timer. Enabling, disabling and the interval work as ever.
+void HoldTimerClock(bool Held);

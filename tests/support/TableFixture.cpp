@@ -35,7 +35,7 @@ void TTableTest::SetUp()
         return Answer;
     });
     SetFixedSeed(12345);
-    TTimer::TestDriven = true;
+    HoldTimerClock(true);
     Form = std::make_unique<TForm1>();
     Form->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(Form.get()));
@@ -49,7 +49,7 @@ void TTableTest::TearDown()
     SetFixedSeed(std::nullopt);
     SetDrawScript({});
     SetScreenCursor(crDefault);
-    TTimer::TestDriven = false;
+    HoldTimerClock(false);
 }
 
 void TTableTest::StackDeck(const THands& Hands)

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "desktop/Application.h"
+#include "support/Watches.h"
 
 // Widget tests need an application object; with no display they run offscreen.
 int main(int argc, char** argv)
@@ -10,5 +11,6 @@ int main(int argc, char** argv)
         qputenv("QT_QPA_PLATFORM", "offscreen");
     ::testing::InitGoogleTest(&argc, argv);
     TApplication app(argc, argv);
+    WatchCards();
     return RUN_ALL_TESTS();
 }

@@ -8,6 +8,7 @@
 #include "desktop/Panel.h"
 #include "desktop/Random.h"
 #include "desktop/Resources.h"
+#include "support/Watches.h"
 
 // A card on a shown panel, so that its paints reach the screen.
 class CardTest : public ::testing::Test
@@ -75,19 +76,20 @@ TEST_F(CardTest, EveryWriteOfADrawnPropertyPaintsAtOnceAndSelectedNever)
         {"DeckType changed", [&] { Card->SetDeckType(Back0); }},
         {"DeckType unchanged", [&] { Card->SetDeckType(Back0); }},
     };
+    TPaintCount Paints;
     for (const auto& [What, Write] : Writes) {
-        const int Before = Card->PaintCount;
+        const int Before = Paints.Of(Card);
         Write();  // no event processing in between: the paint must already have happened
-        EXPECT_EQ(Card->PaintCount, Before + 1) << What;
+        EXPECT_EQ(Paints.Of(Card), Before + 1) << What;
     }
 
     const QImage Before = Shown();
     QCoreApplication::processEvents();
-    const int Paints = Card->PaintCount;
+    const int PaintsBefore = Paints.Of(Card);
     Card->SetSelected(true);
     EXPECT_TRUE(Card->Selected());
     QCoreApplication::processEvents();
-    EXPECT_EQ(Card->PaintCount, Paints);
+    EXPECT_EQ(Paints.Of(Card), PaintsBefore);
     EXPECT_EQ(Shown(), Before);
 }
 
@@ -171,20 +173,21 @@ TEST_F(CardTest, KeepsItsSizeWhateverItIsGiven)
 
 TEST_F(CardTest, WithoutParentItDrawsNothing)
 {
+    TPaintCount Paints;
     TToviCard Loose(nullptr);
     Loose.SetValue(9);
     Loose.SetSuit(Clubs);
     Loose.SetShowDeck(true);
     Loose.SetDeckType(Back2);
     Loose.Repaint();
-    EXPECT_EQ(Loose.PaintCount, 0);
+    EXPECT_EQ(Paints.Of(&Loose), 0);
     EXPECT_EQ(Loose.PictureName(), "BK2");
 }
 
 TEST_F(CardTest, CreationReseedsAndIsCounted)
 {
     SetFixedSeed(777);
-    const int Alive = TToviCard::Alive, Destroyed = TToviCard::Destroyed;
+    const int Alive = CardsAlive, Destroyed = CardsDestroyed;
     auto* First = new TToviCard(nullptr);
     EXPECT_EQ(LastSeed(), 777u);
     const int Draw1 = RandomBelow(1000000), Draw2 = RandomBelow(1000000);
@@ -192,13 +195,13 @@ TEST_F(CardTest, CreationReseedsAndIsCounted)
     {
         TToviCard Second(nullptr);
         EXPECT_EQ(LastSeed(), 778u);
-        EXPECT_EQ(TToviCard::Alive, Alive + 2);
+        EXPECT_EQ(CardsAlive, Alive + 2);
     }
     SetFixedSeed(777);
     TToviCard Third(nullptr);
     EXPECT_EQ(RandomBelow(1000000), Draw1);
     EXPECT_EQ(RandomBelow(1000000), Draw2);
     delete First;
-    EXPECT_EQ(TToviCard::Alive, Alive + 1);
-    EXPECT_EQ(TToviCard::Destroyed, Destroyed + 2);
+    EXPECT_EQ(CardsAlive, Alive + 1);
+    EXPECT_EQ(CardsDestroyed, Destroyed + 2);
 }

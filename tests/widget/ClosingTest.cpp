@@ -11,6 +11,7 @@
 #include "desktop/Timer.h"
 #include "game/TableState.h"
 #include "support/TableFixture.h"
+#include "support/Watches.h"
 
 namespace {
 // Nobody folds; the user's trips win.
@@ -55,7 +56,7 @@ protected:
     void CloseAndDestroy(const char* State, bool LetRequestsSettle = false)
     {
         SCOPED_TRACE(State);
-        const int AliveBefore = TToviCard::Alive, DestroyedBefore = TToviCard::Destroyed;
+        const int AliveBefore = CardsAlive, DestroyedBefore = CardsDestroyed;
         Messages.clear();
         EXPECT_TRUE(Form->close());
         // A request that had to wait gets its turn a moment later; the closed window ignores it.
@@ -69,8 +70,8 @@ protected:
         Form.reset();
         EXPECT_TRUE(Window.isNull());
         EXPECT_EQ(Form1, nullptr);
-        EXPECT_EQ(TToviCard::Alive, 0);
-        EXPECT_EQ(TToviCard::Destroyed - DestroyedBefore, AliveBefore);
+        EXPECT_EQ(CardsAlive, 0);
+        EXPECT_EQ(CardsDestroyed - DestroyedBefore, AliveBefore);
         for (TToviCard* Card : Cards)
             EXPECT_EQ(Card, nullptr);
     }
@@ -147,7 +148,7 @@ TEST_F(ClosingTest, CloseWaitsForTheGameOverBox)
         }
         return int(mrNo);
     });
-    const int Alive = TToviCard::Alive, Destroyed = TToviCard::Destroyed;
+    const int Alive = CardsAlive, Destroyed = CardsDestroyed;
     Form->KaiPaiClick(Form->Image13);
     EXPECT_EQ(Requests, 2);
     EXPECT_TRUE(ShownInsideBox);
@@ -160,6 +161,6 @@ TEST_F(ClosingTest, CloseWaitsForTheGameOverBox)
     ASSERT_EQ(Messages.size(), 2u);
     EXPECT_TRUE(IsFarewell(Messages[1]));
     Form.reset();
-    EXPECT_EQ(TToviCard::Alive, 0);
-    EXPECT_EQ(TToviCard::Destroyed - Destroyed, Alive);
+    EXPECT_EQ(CardsAlive, 0);
+    EXPECT_EQ(CardsDestroyed - Destroyed, Alive);
 }

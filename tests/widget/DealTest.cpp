@@ -7,6 +7,7 @@
 #include "desktop/Random.h"
 #include "game/TableState.h"
 #include "support/TableFixture.h"
+#include "support/Watches.h"
 
 namespace {
 const THands Sample{{"KS", "9D", "9C"}, {"3H", "AS", "2D"}, {"5C", "3D", "2H"}, {"9H", "KH", "KD"}};
@@ -142,6 +143,7 @@ TEST_F(DealTest, DealShowsEachCardAsItArrives)
     // The first card dealt is the top of the pile, and it is on screen, face up,
     // while the deal sleeps after it.
     StackDeck(Sample);
+    TPaintCount Paints;
     bool Checked = false;
     SetSleeper([&](int) {
         if (Checked)
@@ -150,7 +152,7 @@ TEST_F(DealTest, DealShowsEachCardAsItArrives)
         TToviCard* First = Cards[DeckOrder[52]];
         EXPECT_EQ(First->pos(), QPoint(370, 460));
         EXPECT_FALSE(First->ShowDeck());
-        EXPECT_GT(First->PaintCount, 0);
+        EXPECT_GT(Paints.Of(First), 0);
         EXPECT_EQ(PanelPixel(370 + 35, 460 + 3) & 0xFFFFFF, QColor(Qt::white).rgb() & 0xFFFFFF);
     });
     Form->N1NewClick(Form->Image17);
@@ -159,17 +161,17 @@ TEST_F(DealTest, DealShowsEachCardAsItArrives)
 
 TEST_F(DealTest, EveryCardIsFreedExactlyOnce)
 {
-    const int DestroyedBefore = TToviCard::Destroyed;
+    const int DestroyedBefore = CardsDestroyed;
     Form->FreeCards();  // nothing to free before the first hand
-    EXPECT_EQ(TToviCard::Destroyed, DestroyedBefore);
+    EXPECT_EQ(CardsDestroyed, DestroyedBefore);
     Deal(Sample);
-    EXPECT_EQ(TToviCard::Alive, 52);
+    EXPECT_EQ(CardsAlive, 52);
     Deal(Sample);
-    EXPECT_EQ(TToviCard::Alive, 52);
-    EXPECT_EQ(TToviCard::Destroyed, DestroyedBefore + 52);
+    EXPECT_EQ(CardsAlive, 52);
+    EXPECT_EQ(CardsDestroyed, DestroyedBefore + 52);
     Form.reset();
-    EXPECT_EQ(TToviCard::Alive, 0);
-    EXPECT_EQ(TToviCard::Destroyed, DestroyedBefore + 104);
+    EXPECT_EQ(CardsAlive, 0);
+    EXPECT_EQ(CardsDestroyed, DestroyedBefore + 104);
     for (int K = 1; K <= 52; ++K)
         EXPECT_EQ(Cards[K], nullptr);
 }

@@ -291,6 +291,29 @@ TEST_F(DesktopTest, CanvasTextAndTransparentDraw)
     EXPECT_EQ(Target.Pixels.pixel(10, 10), Red);
 }
 
+TEST_F(DesktopTest, CanvasFontNameChoosesTheFace)
+{
+    auto Written = [](const QString& Face, const QString& Text) {
+        TBitmap Bitmap(160, 30);
+        Bitmap.Canvas.Font.Name = Face;
+        Bitmap.Canvas.Font.Size = 16;
+        Bitmap.Canvas.TextOut(2, 2, Text);
+        return Bitmap.Pixels;
+    };
+    // The old names stand for the installed sans face; another installed face is used as named.
+    const QImage Arial = Written("Arial", "Rag 42");
+    EXPECT_EQ(Written("MS Sans Serif", "Rag 42"), Arial);
+    EXPECT_EQ(Written("Liberation Sans", "Rag 42"), Arial);
+    EXPECT_NE(Written("DejaVu Serif", "Rag 42"), Arial);
+    // Chinese comes from the Chinese face behind whichever Latin face is named.
+    const QImage Chinese = Written("DejaVu Serif", "开始");
+    int Inked = 0;
+    for (int Y = 0; Y < Chinese.height(); ++Y)
+        for (int X = 0; X < 60; ++X)
+            Inked += qGray(Chinese.pixel(X, Y)) < 80;
+    EXPECT_GT(Inked, 60);
+}
+
 TEST_F(DesktopTest, TimerDoesNotQueueTicksBehindABlockedThread)
 {
     TTimer Timer;
@@ -307,10 +330,10 @@ TEST_F(DesktopTest, TimerDoesNotQueueTicksBehindABlockedThread)
     EXPECT_EQ(Ticks, 1);
 
     // Driven by the test, the clock's own ticks are not delivered.
-    TTimer::TestDriven = true;
+    HoldTimerClock(true);
     QThread::msleep(60);
     QCoreApplication::processEvents();
-    TTimer::TestDriven = false;
+    HoldTimerClock(false);
     EXPECT_EQ(Ticks, 1);
 }
 

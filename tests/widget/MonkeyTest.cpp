@@ -21,6 +21,7 @@
 #include "desktop/Timer.h"
 #include "game/TableState.h"
 #include "support/TableFixture.h"
+#include "support/Watches.h"
 
 namespace {
 long EnvLong(const char* Name, long Default)
@@ -58,7 +59,7 @@ struct TSnapshot
         }
         S.FlipOn = Form.Image13->isEnabled();
         S.FlipAllOn = Form.Image14->isEnabled();
-        S.Made = TToviCard::Alive + TToviCard::Destroyed;
+        S.Made = CardsAlive + CardsDestroyed;
         return S;
     }
 };
@@ -326,7 +327,7 @@ private:
     // A close request from the window system, answered like any other box.
     void RequestClose()
     {
-        const int AliveBefore = TToviCard::Alive, DestroyedBefore = TToviCard::Destroyed;
+        const int AliveBefore = CardsAlive, DestroyedBefore = CardsDestroyed;
         const bool Accepted = Form->close();
         std::string Broken;
         if (!Accepted || Form->isVisible())
@@ -340,7 +341,7 @@ private:
     void WaitForDeferredClose()
     {
         Last += ", close requested inside a box";
-        const int AliveBefore = TToviCard::Alive, DestroyedBefore = TToviCard::Destroyed;
+        const int AliveBefore = CardsAlive, DestroyedBefore = CardsDestroyed;
         std::string Broken;
         if (WindowGoneUnderBox)
             Broken = "the window closed under an open message box";
@@ -363,9 +364,9 @@ private:
             Farewells += IsFarewell(Text);
         if (Broken.empty() && Farewells != 1)
             Broken = "farewells shown: " + std::to_string(Farewells);
-        if (Broken.empty() && (TToviCard::Alive != 0 || TToviCard::Destroyed != DestroyedBefore + AliveBefore))
+        if (Broken.empty() && (CardsAlive != 0 || CardsDestroyed != DestroyedBefore + AliveBefore))
             Broken = "cards not freed exactly once: " + std::to_string(AliveBefore) + " alive, " +
-                     std::to_string(TToviCard::Destroyed - DestroyedBefore) + " destroyed";
+                     std::to_string(CardsDestroyed - DestroyedBefore) + " destroyed";
         ASSERT_TRUE(Broken.empty()) << "event " << Event << " (" << Last << "): " << Broken;
         NewWindow();
     }
@@ -469,8 +470,8 @@ private:
         const bool Timer = F.Timer4->Enabled();
         const bool Call = F.Image11->isEnabled(), Fold = F.Image12->isEnabled();
         const bool Flip = F.Image13->isEnabled(), FlipAll = F.Image14->isEnabled();
-        if (TToviCard::Alive != (HandDealt ? 52 : 0))
-            return std::to_string(TToviCard::Alive) + " card controls alive";
+        if (CardsAlive != (HandDealt ? 52 : 0))
+            return std::to_string(CardsAlive) + " card controls alive";
         if (TurnPhase < 0 || TurnPhase > 4)
             return "TurnPhase " + std::to_string(TurnPhase);
         if (BetRound < 1 || BetRound > 3)

@@ -20,6 +20,7 @@
 #include "desktop/Timer.h"
 #include "game/TableState.h"
 #include "support/TableFixture.h"
+#include "support/Watches.h"
 
 namespace {
 long EnvLong(const char* Name, long Default)
@@ -69,7 +70,7 @@ protected:
     void PlayHand()
     {
         Click(Form->Image17);
-        ASSERT_EQ(TToviCard::Alive, 52);
+        ASSERT_EQ(CardsAlive, 52);
         while (!Form->Image13->isEnabled()) {
             if (Form->Image11->isEnabled())
                 Click(Rng() % 6 ? Form->Image11 : Form->Image12);
@@ -101,7 +102,7 @@ TEST_F(SoakTest, ManyHandsKeepMemoryFlat)
 {
     const long Hands = EnvLong("ORVANTA_SOAK_HANDS", 2000);
     const long WarmUp = EnvLong("ORVANTA_SOAK_WARMUP", Hands / 4);
-    const long Destroyed = TToviCard::Destroyed;
+    const long Destroyed = CardsDestroyed;
     long AtWarmUp = 0, AtThousand = 0;
     for (long Hand = 1; Hand <= Hands; ++Hand) {
         PlayHand();
@@ -116,7 +117,7 @@ TEST_F(SoakTest, ManyHandsKeepMemoryFlat)
     std::printf("[ soak     ] %ld hands, %ld message boxes; VmRSS %ld kB after hand %ld, %ld kB after hand 1000, %ld kB at the end\n",
                 Hands, Boxes, AtWarmUp, WarmUp, AtThousand, AtEnd);
     // Every hand but the last freed its 52 cards once.
-    EXPECT_EQ(TToviCard::Destroyed - Destroyed, 52 * (Hands - 1));
+    EXPECT_EQ(CardsDestroyed - Destroyed, 52 * (Hands - 1));
     if (!Sanitized && WarmUp < Hands)
         EXPECT_LT(AtEnd - AtWarmUp, 1024) << "resident memory grew between hand " << WarmUp << " and hand " << Hands;
 }

@@ -10,6 +10,7 @@
 #include "desktop/Timer.h"
 #include "game/TableState.h"
 #include "support/TableFixture.h"
+#include "support/Watches.h"
 
 namespace {
 const QRgb Yellow = 0xFFFF00, Green = 0x00FF00, White = 0xFFFFFF;
@@ -78,7 +79,7 @@ TEST_F(TableWindowTest, StartsWithTheDesignLayout)
     for (QWidget* Shown : std::initializer_list<QWidget*>{F.Image4, F.Image1, F.Image2, F.Image3, F.Image5,
                                                           F.Image22, F.Label1, F.Label8, F.Image17, F.Image14})
         EXPECT_TRUE(Shown->isVisible());
-    EXPECT_EQ(TToviCard::Alive, 0);
+    EXPECT_EQ(CardsAlive, 0);
     EXPECT_TRUE(F.Timer4->Enabled());
     EXPECT_EQ(F.Timer4->Interval(), 50);
 
@@ -123,18 +124,18 @@ TEST_F(TableWindowTest, PressLooksFollowTheMouseButtons)
         QTest::mouseRelease(F.Image17, B, Qt::NoModifier, QPoint(10, 10));
         EXPECT_TRUE(ShowsCaptionIn(F.Image17, Yellow));
     }
-    EXPECT_EQ(TToviCard::Alive, 0);
+    EXPECT_EQ(CardsAlive, 0);
 
     // Left press: the pressed look; released outside: no click, Start springs back.
     QTest::mousePress(F.Image17, Qt::LeftButton, Qt::NoModifier, QPoint(10, 10));
     EXPECT_TRUE(ShowsCaptionIn(F.Image17, Green));
     QTest::mouseRelease(F.Image17, Qt::LeftButton, Qt::NoModifier, QPoint(-50, -50));
     EXPECT_TRUE(ShowsCaptionIn(F.Image17, Yellow));
-    EXPECT_EQ(TToviCard::Alive, 0);
+    EXPECT_EQ(CardsAlive, 0);
 
     // A full left click on Start deals a hand and leaves Start normal and usable.
     Click(F.Image17);
-    EXPECT_EQ(TToviCard::Alive, 52);
+    EXPECT_EQ(CardsAlive, 52);
     EXPECT_TRUE(ShowsCaptionIn(F.Image17, Yellow));
     EXPECT_TRUE(F.Image17->isEnabled());
     EXPECT_TRUE(ShowsCaptionIn(F.Image11, Yellow));
@@ -254,7 +255,7 @@ TEST_F(TableWindowTest, ClosingSaysFarewellWhateverTheAnswer)
         EXPECT_EQ(Messages[0].Buttons, TMsgButtons::YesNo);
         EXPECT_FALSE(Form->isVisible());
         Form.reset();
-        EXPECT_EQ(TToviCard::Alive, 0);
+        EXPECT_EQ(CardsAlive, 0);
     }
 }
 

@@ -261,20 +261,17 @@ int Work(int Hands)
     const QList<TGraphicControl*> Controls = Form->Panel1->findChildren<TGraphicControl*>();
     std::vector<double> Repaints;
     int Painted = 0;
+    SetPaintWatch([&Painted](const TGraphicControl*) { ++Painted; });
     for (int I = 0; I < 60; ++I) {
         for (QWidget* Control : Form->Panel1->findChildren<QWidget*>())
             Control->update();
         Form->Panel1->update();
-        int Before = 0;
-        for (const TGraphicControl* Control : Controls)
-            Before += Control->PaintCount;
+        Painted = 0;
         const double Start = ThreadCpuUs();
         Form->repaint();
         Repaints.push_back(ThreadCpuUs() - Start);
-        Painted = -Before;
-        for (const TGraphicControl* Control : Controls)
-            Painted += Control->PaintCount;
     }
+    SetPaintWatch({});
     PrintStats("repaint", Repaints);
     int Visible = 0;
     for (const TGraphicControl* Control : Controls)
@@ -316,7 +313,7 @@ int main(int argc, char** argv)
     }
     SetSleeper([](int) {});
     SetMessageHook([](const TMessageRecord&) { return int(mrOk); });
-    TTimer::TestDriven = true;
+    HoldTimerClock(true);
     const QByteArray Mode = argv[1];
     const int Count = std::max(1, atoi(argv[2]));
     if (Mode == "work")
