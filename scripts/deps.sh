@@ -7,7 +7,7 @@ PACKAGES=(
   qt6-base-dev libgl-dev libjpeg-dev libgif-dev libgtest-dev
   fonts-liberation2 fonts-noto-cjk fontconfig
   xvfb xauth xdotool imagemagick openbox wmctrl x11-utils python3 fonts-dejavu-core
-  desktop-file-utils appstream dpkg-dev
+  desktop-file-utils appstream dpkg-dev scdoc lintian devscripts
   clang libclang-rt-14-dev
 )
 

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Checks what an installation brings: the launcher and software-centre files pass the
 # freedesktop validators, `cmake --install` puts every file where desktops look for
-# it, and the .deb holds the same files and depends on every package the program
-# loads at run time.
+# it (the program in bin/ below a home prefix, in games/ below /usr), and the .deb
+# holds the same files as an install to /usr, depends on every package the program
+# loads at run time, is built hardened, and passes lintian without errors or warnings.
 #
 # usage: tests/packaging/check.sh BUILD_DIR     (BUILD_DIR holds a built orvanta)
 set -uo pipefail
@@ -45,19 +46,42 @@ desktop_value() {
   awk -F= -v key="$2" '/^\[/ { group = $0 } group == "[Desktop Entry]" && $1 == key { print substr($0, length(key) + 2) }' "$1"
 }
 
-desktop_fields() {
-  local f=$1 bad=0
+desktop_fields() {  # desktop_fields FILE EXEC: EXEC is the Exec value expected
+  local f=$1 exec=$2 bad=0
   [ "$(desktop_value "$f" Type)" = Application ] || { echo "Type is not Application"; bad=1; }
   [ "$(desktop_value "$f" Name)" = Orvanta ] || { echo "Name is not Orvanta"; bad=1; }
   [ -n "$(desktop_value "$f" Comment)" ] || { echo "no Comment"; bad=1; }
   # started with no arguments: the game takes none
-  [ "$(desktop_value "$f" Exec)" = orvanta ] || { echo "Exec is '$(desktop_value "$f" Exec)'"; bad=1; }
+  [ "$(desktop_value "$f" Exec)" = "$exec" ] || { echo "Exec is '$(desktop_value "$f" Exec)', not '$exec'"; bad=1; }
   [ "$(desktop_value "$f" Icon)" = "$ID" ] || { echo "Icon is not $ID"; bad=1; }
   local categories=";$(desktop_value "$f" Categories)"
   for c in Game CardGame; do
     [[ $categories == *";$c;"* ]] || { echo "Categories lack $c"; bad=1; }
   done
   return $bad
+}
+
+# The program a launcher's Exec starts, undoing the desktop entry's escapes: first
+# those of a string value, then the quoting of an argument, then %%.
+exec_program() {
+  python3 - "$(desktop_value "$1" Exec)" <<'PY'
+import re, sys
+value = re.sub(r"\\(.)", lambda m: {"s": " ", "n": "\n", "t": "\t", "r": "\r"}.get(m.group(1), m.group(1)), sys.argv[1])
+if value.startswith('"'):
+    assert value.endswith('"') and len(value) > 1, "unterminated quote"
+    value = re.sub(r'\\([\\"`$])', r"\1", value[1:-1])
+else:
+    assert not re.search(r'[ \t"\'\\<>~|&;$*?#()`]', value), "reserved character outside quotes"
+print(value.replace("%%", "%"))
+PY
+}
+
+# the launcher below PREFIX starts PROGRAM, an absolute path, found at ROOT/PROGRAM
+launcher_starts() {
+  local prefix=$1 program=$2 root=$3 desktop=$1/share/applications/$ID.desktop got
+  got=$(exec_program "$desktop") || return 1
+  [ "$got" = "$program" ] || { echo "Exec starts '$got', not '$program'"; return 1; }
+  [ -x "$root$program" ] || { echo "$root$program is not an installed program"; return 1; }
 }
 
 metainfo_fields() {
@@ -71,10 +95,13 @@ metainfo_fields() {
   return $bad
 }
 
-# the files an installation must hold, below PREFIX (.../usr)
+# the files an installation must hold, below PREFIX (.../usr), with the program in BINDIR
 installed_files() {
-  local prefix=$1 bad=0
-  [ -x "$prefix/bin/orvanta" ] || { echo "bin/orvanta missing or not executable"; bad=1; }
+  local prefix=$1 bindir=$2 bad=0
+  [ -x "$prefix/$bindir/orvanta" ] || { echo "$bindir/orvanta missing or not executable"; bad=1; }
+  for other in bin games; do
+    [ "$other" = "$bindir" ] || [ ! -e "$prefix/$other/orvanta" ] || { echo "a second program in $other/"; bad=1; }
+  done
   [ -f "$prefix/share/applications/$ID.desktop" ] || { echo "desktop file missing"; bad=1; }
   [ -f "$prefix/share/metainfo/$ID.metainfo.xml" ] || { echo "metainfo missing"; bad=1; }
   for px in "${ICON_SIZES[@]}"; do
@@ -88,7 +115,40 @@ installed_files() {
   # the 48-pixel icon is the program's own MAINICON
   cmp -s "$prefix/share/icons/hicolor/48x48/apps/$ID.png" "$root/assets/app/mainicon.png" ||
     { echo "the 48x48 icon is not assets/app/mainicon.png"; bad=1; }
+  [ -f "$prefix/share/man/man6/orvanta.6.gz" ] || { echo "no manual page man6/orvanta.6.gz"; bad=1; }
+  for doc in changelog.gz copyright; do
+    [ -f "$prefix/share/doc/orvanta/$doc" ] || { echo "no doc/orvanta/$doc"; bad=1; }
+  done
   return $bad
+}
+
+# the manual page renders without a warning from man or groff, and its NAME line is
+# what whatis and apropos list
+manual_page() {
+  local page=$1 out warnings
+  warnings=$(MANWIDTH=80 LC_ALL=C.UTF-8 man --warnings -E UTF-8 -l "$page" 2>&1 >/dev/null)
+  [ -z "$warnings" ] || { echo "$warnings"; return 1; }
+  out=$(lexgrog "$page")
+  [[ $out == *'"orvanta - three-card betting game'* ]] || { echo "lexgrog: $out"; return 1; }
+}
+
+# the changelog's newest entry, the package and the software-centre entry's newest
+# release name the same version
+same_version() {
+  local deb=$1 changelog=$2 version
+  version=$(dpkg-deb -f "$deb" Version)
+  [ "$(dpkg-parsechangelog -l "$changelog" -SVersion)" = "$version" ] ||
+    { echo "the changelog's newest entry is $(dpkg-parsechangelog -l "$changelog" -SVersion), the package $version"; return 1; }
+  grep -q "<release version=\"$version\"" "$METAINFO" ||
+    { echo "the metainfo has no release $version"; return 1; }
+}
+
+# lintian as a packager runs it: no error, no warning; other tags are listed
+lintian_clean() {
+  local out
+  out=$(lintian --info --display-info --pedantic "$1" 2>&1 | grep -v 'running with root privileges')
+  [ -n "$out" ] && echo "$out"
+  ! grep -q '^[EW]: ' <<<"$out"
 }
 
 # the package names in a Depends field, without versions; alternatives count each
@@ -139,12 +199,24 @@ only_below_usr() {
 echo "== launcher and software-centre files"
 check "desktop-file-validate $ID.desktop" desktop-file-validate "$DESKTOP"
 check "appstreamcli validate --no-net $ID.metainfo.xml" appstreamcli validate --no-net "$METAINFO"
-check "desktop entry: name, comment, Exec without arguments, icon, categories" desktop_fields "$DESKTOP"
+check "desktop entry: name, comment, Exec without arguments, icon, categories" desktop_fields "$DESKTOP" orvanta
 check "metainfo: id, launchable, binary, content rating, screenshot" metainfo_fields "$METAINFO"
 
-echo "== cmake --install"
-check "cmake --install into a scratch prefix" cmake --install "$BUILD" --prefix "$SCRATCH/install/usr"
-check "installed: binary, desktop file, metainfo, icons at ${ICON_SIZES[*]}" installed_files "$SCRATCH/install/usr"
+echo "== cmake --install to a home prefix: the program in bin/"
+# a blank and a dollar in the path: the launcher must quote and escape them
+HOME_PREFIX="$SCRATCH/home of \$USER/.local"
+check "cmake --install --prefix '$HOME_PREFIX'" cmake --install "$BUILD" --prefix "$HOME_PREFIX"
+check "installed: bin/orvanta, desktop file, metainfo, icons at ${ICON_SIZES[*]}, manual page, changelog, copyright" \
+  installed_files "$HOME_PREFIX" bin
+check "desktop-file-validate on the installed launcher" desktop-file-validate "$HOME_PREFIX/share/applications/$ID.desktop"
+check "the launcher starts $HOME_PREFIX/bin/orvanta" launcher_starts "$HOME_PREFIX" "$HOME_PREFIX/bin/orvanta" ""
+
+echo "== cmake --install to /usr (DESTDIR): the program in games/"
+check "DESTDIR=... cmake --install --prefix /usr" env DESTDIR="$SCRATCH/system" cmake --install "$BUILD" --prefix /usr
+check "installed: games/orvanta, desktop file, metainfo, icons, manual page, changelog, copyright" \
+  installed_files "$SCRATCH/system/usr" games
+check "the launcher starts /usr/games/orvanta" launcher_starts "$SCRATCH/system/usr" /usr/games/orvanta "$SCRATCH/system"
+check "man --warnings and lexgrog on orvanta(6)" manual_page "$SCRATCH/system/usr/share/man/man6/orvanta.6.gz"
 
 echo "== .deb"
 if (cd "$BUILD" && cpack -G DEB -B "$SCRATCH/cpack") >"$SCRATCH/cpack.log" 2>&1; then
@@ -157,12 +229,19 @@ if [ -z "${DEB:-}" ]; then
 else
   dpkg -x "$DEB" "$SCRATCH/root"
   check "package name is orvanta" test "$(dpkg-deb -f "$DEB" Package)" = orvanta
-  check "unpacked: binary, desktop file, metainfo, icons at ${ICON_SIZES[*]}" installed_files "$SCRATCH/root/usr"
-  check "the package holds what cmake --install installs" same_file_lists "$SCRATCH/root" "$SCRATCH/install"
+  check "unpacked: games/orvanta, desktop file, metainfo, icons, manual page, changelog, copyright" \
+    installed_files "$SCRATCH/root/usr" games
+  check "the package holds what cmake --install to /usr installs" same_file_lists "$SCRATCH/root" "$SCRATCH/system"
   check "nothing outside /usr" only_below_usr "$DEB"
   check "Depends: ${RUNTIME_PACKAGES[*]} and every linked library's package" \
-    depends_cover_needs "$DEB" "$SCRATCH/root/usr/bin/orvanta"
+    depends_cover_needs "$DEB" "$SCRATCH/root/usr/games/orvanta"
+  check "Recommends: qt6-wayland" test "$(dpkg-deb -f "$DEB" Recommends)" = qt6-wayland
+  check "changelog, package and metainfo at one version" same_version "$DEB" "$root/packaging/changelog"
   check "appstreamcli validate-tree --no-net on the unpacked tree" appstreamcli validate-tree --no-net "$SCRATCH/root"
+  # Debian 12's compiler sets no control-flow marks whatever the flags
+  check "hardening-check --nocfprotection: PIE, stack protector, fortify, RELRO, bindnow" \
+    hardening-check --nocfprotection "$SCRATCH/root/usr/games/orvanta"
+  check "lintian: no error, no warning" lintian_clean "$DEB"
   dpkg-deb -I "$DEB" | sed -n 's/^ \(Depends:.*\)/       \1/p'
 fi
 
