@@ -12,6 +12,8 @@ int RunProgram(int Argc, char** Argv)
     TApplication Application(Argc, Argv);
     InstallBenchTrace();  // only with ORVANTA_BENCH_TRACE set
     Application.SetTitle(QStringLiteral("Orvanta"));
+    // The launcher's name: Wayland docks and task bars match the window's app id to it.
+    Application.setDesktopFileName(QStringLiteral("org.orvanta.Orvanta"));
     Application.setWindowIcon(QIcon(QStringLiteral(":/app/mainicon.png")));
 
     auto Table = std::make_unique<TForm1>();

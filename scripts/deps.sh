@@ -9,6 +9,7 @@ PACKAGES=(
   xvfb xauth xdotool imagemagick openbox wmctrl x11-utils python3 fonts-dejavu-core
   desktop-file-utils appstream dpkg-dev scdoc lintian devscripts
   clang libclang-rt-14-dev
+  qt6-wayland sway grim wtype libwayland-bin libwayland-dev
 )
 
 missing=()

@@ -430,16 +430,15 @@ TEST_F(DesktopTest, RealMessageBoxIsPlainTextAndCountedWhileOpen)
     EXPECT_EQ(OpenMessageBoxes(), 0);
 }
 
-TEST_F(DesktopTest, InputMadeWhileAHandlerWasBusyIsDropped)
+TEST_F(DesktopTest, InputMadeWhileAHandlerWasBusyIsJudgedByItsControlThen)
 {
     auto* App = static_cast<TApplication*>(QCoreApplication::instance());
-    // Our made-up event times would spoil the gate's clock estimate for real input.
-    if (App->DropsStaleInput)
-        GTEST_SKIP() << "the window system's own input is being gated";
+    const bool WasOn = App->DropsStaleInput;
     App->DropsStaleInput = true;
+    qint64 Now = 0;
+    App->SetGateClock([&Now] { return Now; });
 
-    QElapsedTimer WindowClock;  // stands in for the window system's event clock
-    WindowClock.start();
+    // Sent straight to the control, stamped with its moment on a clock 100 s ahead of ours.
     auto Send = [&](QWidget* Control, QEvent::Type Type, qint64 MadeAt) {
         QMouseEvent Event(Type, QPointF(5, 5), Control->mapToGlobal(QPointF(5, 5)), Qt::LeftButton,
                           Type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton, Qt::NoModifier);
@@ -456,35 +455,48 @@ TEST_F(DesktopTest, InputMadeWhileAHandlerWasBusyIsDropped)
     auto* Busy = new TImage(Panel.get());
     Busy->SetBounds(100, 20, 40, 40);
     Busy->show();
-    qint64 DuringBusy = 0;
-    // Like the deal: sleeps with a repaint (a nested dispatch) in between.
+    // Like the deal: the button is disabled, then the thread sleeps with a repaint (a
+    // nested dispatch) in between, and the button comes back.
     Busy->OnClick = [&](QObject*) {
-        QThread::msleep(TInputGate::BusyThresholdMs / 2 + 10);
-        DuringBusy = WindowClock.elapsed();
+        Button->SetEnabled(false);
+        Now += 300;
         Busy->Repaint();
-        QThread::msleep(TInputGate::BusyThresholdMs / 2 + 10);
+        Now += 300;
+        Button->SetEnabled(true);
     };
+    // Like the pause after a call: the button stays usable.
+    auto* Pause = new TImage(Panel.get());
+    Pause->SetBounds(150, 20, 40, 40);
+    Pause->show();
+    Pause->OnClick = [&](QObject*) { Now += 500; };
 
-    Click(Button, WindowClock.elapsed());  // delivered at once: sets the clocks' offset
+    Click(Button, Now);  // delivered at once: sets the clocks' offset
     EXPECT_EQ(Log, "dcu");
-    Click(Busy, WindowClock.elapsed());
+    const qint64 BusyAt = Now;
+    Click(Busy, BusyAt);
     Log.clear();
-    Click(Button, DuringBusy);  // made during the busy click, read only now
+    Click(Button, BusyAt + 200);  // made during the busy click, read only now
     EXPECT_EQ(Log, "");
-    QThread::msleep(3);  // our clocks may disagree by a millisecond
-    Click(Button, WindowClock.elapsed());
+    Click(Button, Now);
+    EXPECT_EQ(Log, "dcu");
+
+    const qint64 PauseAt = ++Now;
+    Click(Pause, PauseAt);
+    Log.clear();
+    Click(Button, PauseAt + 200);
     EXPECT_EQ(Log, "dcu");
 
     // A slow press does not swallow its own release: the click completes.
     Button->OnMouseDown = [&](QObject*, TMouseButton, Qt::KeyboardModifiers, int, int) {
         Log += 'd';
-        QThread::msleep(TInputGate::BusyThresholdMs + 20);
+        Now += 400;
     };
     Log.clear();
-    const qint64 PressedAt = WindowClock.elapsed();
+    const qint64 PressedAt = ++Now;
     Send(Button, QEvent::MouseButtonPress, PressedAt);
     Send(Button, QEvent::MouseButtonRelease, PressedAt + 5);
     EXPECT_EQ(Log, "dcu");
 
-    App->DropsStaleInput = false;
+    App->SetGateClock({});
+    App->DropsStaleInput = WasOn;
 }

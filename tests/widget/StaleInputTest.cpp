@@ -1,0 +1,152 @@
+// Clicks made while the deal or a pause keeps the table busy, as the window system hands
+// them over afterwards: with their own times, through the table window, on a clock that
+// the sleeps advance.
+#include <QMouseEvent>
+#include <QWindow>
+
+#include "desktop/Application.h"
+#include "desktop/Image.h"
+#include "desktop/Panel.h"
+#include "desktop/Sleep.h"
+#include "game/TableState.h"
+#include "support/TableFixture.h"
+
+namespace {
+struct TWindowClock
+{
+    const char* Name;
+    quint32 Ahead;  // the window system's clock minus ours
+};
+
+class StaleInputTest : public TTableTest, public ::testing::WithParamInterface<TWindowClock>
+{
+protected:
+    void SetUp() override
+    {
+        TTableTest::SetUp();
+        App = static_cast<TApplication*>(QCoreApplication::instance());
+        WasOn = App->DropsStaleInput;
+        App->DropsStaleInput = true;
+        App->SetGateClock([this] { return Now; });
+        SetSleeper([this](int Ms) {
+            Sleeps.push_back(Ms);
+            Now += Ms;
+        });
+        // A pointer motion read at once tells the gate how the clocks stand.
+        Send(QEvent::MouseMove, Form->Panel1, Now, false);
+    }
+    void TearDown() override
+    {
+        App->SetGateClock({});
+        App->DropsStaleInput = WasOn;
+        TTableTest::TearDown();
+    }
+
+    // An event of the left button on Control, made at MadeAt; read now, or at MadeAt if
+    // that is later (nothing kept the thread busy meanwhile). Without Stamp, it carries no time.
+    void Send(QEvent::Type Type, QWidget* Control, qint64 MadeAt, bool Stamp = true)
+    {
+        Now = std::max(Now, MadeAt);
+        const QPointF At = Control->mapTo(Form.get(), QPointF(Control->width() / 2.0, Control->height() / 2.0));
+        const bool Down = Type == QEvent::MouseButtonPress;
+        QMouseEvent Event(Type, At, Form->mapToGlobal(At), Type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton,
+                          Down ? Qt::LeftButton : Qt::NoButton, Qt::NoModifier);
+        Event.setTimestamp(Stamp ? quint32(MadeAt + GetParam().Ahead) : 0);
+        QCoreApplication::sendEvent(Form->windowHandle(), &Event);
+    }
+    // A click: the button goes down at MadeAt and up 80 ms later.
+    void ClickAt(QWidget* Control, qint64 MadeAt, bool Stamp = true)
+    {
+        Send(QEvent::MouseButtonPress, Control, MadeAt, Stamp);
+        Send(QEvent::MouseButtonRelease, Control, MadeAt + 80, Stamp);
+    }
+    int Deals() const { return int(std::count(Sleeps.begin(), Sleeps.end(), 100)) / 12; }
+
+    TApplication* App = nullptr;
+    bool WasOn = false;
+    qint64 Now = 1000;
+};
+}
+
+TEST_P(StaleInputTest, ADoubleClickOnStartDealsOnce)
+{
+    const qint64 T0 = Now;
+    ClickAt(Form->Image17, T0);
+    ASSERT_GT(Now, T0 + 1000);  // the deal kept the thread busy
+    ClickAt(Form->Image17, T0 + 300);
+    EXPECT_EQ(Deals(), 1);
+    EXPECT_EQ(Money[1], 995);
+    EXPECT_EQ(TotalBets[1], 5);
+    EXPECT_TRUE(Form->Image11->isEnabled());
+    // The gate swallowed only that click: the next one deals.
+    ClickAt(Form->Image17, Now);
+    EXPECT_EQ(Deals(), 2);
+    EXPECT_EQ(Money[1], 990);
+}
+
+TEST_P(StaleInputTest, ACallClickedDuringTheDealComesToNothing)
+{
+    const qint64 T0 = Now;
+    ClickAt(Form->Image17, T0);
+    ClickAt(Form->Image11, T0 + 300);
+    EXPECT_EQ(TotalBets[1], 5);
+    EXPECT_EQ(TurnPhase, 0);
+    EXPECT_TRUE(Form->Image11->isEnabled());
+    EXPECT_TRUE(Form->Image12->isEnabled());
+    EXPECT_EQ(std::count(Sleeps.begin(), Sleeps.end(), 500), 0);
+}
+
+TEST_P(StaleInputTest, StartClickedDuringTheCallsPauseBeginsANewHandAfterIt)
+{
+    ClickAt(Form->Image17, Now);
+    const qint64 Called = Now;
+    ClickAt(Form->Image11, Called);
+    ASSERT_EQ(Money[1], 975);
+    ASSERT_GE(Now, Called + 500);
+    ClickAt(Form->Image17, Called + 200);  // Start stays usable through the pause
+    EXPECT_EQ(Deals(), 2);
+    EXPECT_EQ(Money[1], 970);
+    EXPECT_EQ(TotalBets[1], 5);
+    EXPECT_TRUE(Form->Image11->isEnabled());
+}
+
+TEST_P(StaleInputTest, RulesClickedDuringTheDealShowTheChartAfterIt)
+{
+    const qint64 T0 = Now;
+    ClickAt(Form->Image17, T0);
+    ASSERT_FALSE(Form->Image8->isVisible());
+    ClickAt(Form->Image18, T0 + 300);
+    EXPECT_TRUE(Form->Image8->isVisible());
+    EXPECT_EQ(Deals(), 1);
+}
+
+TEST_P(StaleInputTest, UntimedClicksRightAfterTheDealCountAsMadeDuringIt)
+{
+    ClickAt(Form->Image17, Now);
+    ClickAt(Form->Image17, Now, false);  // dropped: Start was disabled during the deal
+    ClickAt(Form->Image18, Now, false);  // Rules was usable all along
+    EXPECT_EQ(Deals(), 1);
+    EXPECT_TRUE(Form->Image8->isVisible());
+    // Once the queue has been read, an untimed click counts as made when read.
+    App->SettleInput();
+    ClickAt(Form->Image17, Now, false);
+    EXPECT_EQ(Deals(), 2);
+}
+
+TEST_P(StaleInputTest, KeysAndAccessibilityPressesAreJudgedLikeClicks)
+{
+    const qint64 T0 = Now;
+    ClickAt(Form->Image17, T0);
+    const quint32 During = quint32(T0 + 300 + GetParam().Ahead);
+    EXPECT_FALSE(InputMayAct(Form->Image17, During));
+    EXPECT_FALSE(InputMayAct(Form->Image11, During));
+    EXPECT_TRUE(InputMayAct(Form->Image18, During));
+    EXPECT_FALSE(InputMayAct(Form->Image17, 0));
+    EXPECT_TRUE(InputMayAct(Form->Image18, 0));
+    EXPECT_TRUE(InputMayAct(Form->Image17, quint32(Now + GetParam().Ahead)));
+    EXPECT_FALSE(InputMayAct(Form->Image13, quint32(Now + GetParam().Ahead)));  // Flip: disabled now
+}
+
+INSTANTIATE_TEST_SUITE_P(BothClocks, StaleInputTest,
+                         ::testing::Values(TWindowClock{"X11", 0xFFFFFC00u}, TWindowClock{"Wayland", 259212345u}),
+                         [](const auto& Info) { return std::string(Info.param.Name); });
