@@ -193,6 +193,59 @@ QList<QRgb> medianCut(const QImage& img, int maxColours, QRgb skip, bool useSkip
     return palette;
 }
 
+QList<QRgb> edgePalette(const QImage& img, const QList<QRgb>& inks, int maxColours)
+{
+    std::map<QRgb, int> counts;
+    const QImage src = img.convertToFormat(QImage::Format_RGB32);
+    for (int y = 0; y < src.height(); ++y) {
+        const auto* line = reinterpret_cast<const QRgb*>(src.constScanLine(y));
+        for (int x = 0; x < src.width(); ++x)
+            ++counts[line[x] | 0xFF000000u];
+    }
+    std::vector<std::pair<QRgb, int>> colours(counts.begin(), counts.end());
+    QList<QRgb> palette;
+    for (QRgb c : inks)
+        if (!palette.contains(c | 0xFF000000u))
+            palette.append(c | 0xFF000000u);
+    // the tones an edge between two inks takes on
+    std::vector<QRgb> candidates;
+    for (int i = 0; i < palette.size(); ++i)
+        for (int j = i + 1; j < palette.size(); ++j)
+            for (int k = 1; k < 8; ++k) {
+                auto mix = [k](int a, int b) { return (a * (8 - k) + b * k + 4) / 8; };
+                const QRgb a = palette[i], b = palette[j];
+                candidates.push_back(qRgb(mix(qRed(a), qRed(b)), mix(qGreen(a), qGreen(b)), mix(qBlue(a), qBlue(b))));
+            }
+    std::vector<long long> err(colours.size());
+    for (size_t n = 0; n < colours.size(); ++n) {
+        err[n] = 1LL << 40;
+        for (QRgb p : palette)
+            err[n] = std::min<long long>(err[n], distance(colours[n].first, p));
+    }
+    // add the tone that takes away the most error, weighted by how many pixels it serves
+    while (palette.size() < maxColours) {
+        long long bestGain = 0;
+        QRgb best = 0;
+        for (QRgb cand : candidates) {
+            if (palette.contains(cand))
+                continue;
+            long long gain = 0;
+            for (size_t n = 0; n < colours.size(); ++n)
+                gain += std::max<long long>(0, err[n] - distance(colours[n].first, cand)) * colours[n].second;
+            if (gain > bestGain) {
+                bestGain = gain;
+                best = cand;
+            }
+        }
+        if (bestGain == 0)
+            break;
+        palette.append(best);
+        for (size_t n = 0; n < colours.size(); ++n)
+            err[n] = std::min<long long>(err[n], distance(colours[n].first, best));
+    }
+    return palette;
+}
+
 QImage toIndexed(const QImage& img, const QList<QRgb>& palette)
 {
     const QImage src = img.convertToFormat(QImage::Format_RGB32);

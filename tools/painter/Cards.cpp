@@ -377,13 +377,15 @@ QImage paintFace(int scale, Suit s, int value)
 
 struct BackInks {
     QColor outline, border, line, field, lattice, deep, emblem, emblemDark, emblemLight;
+    QColor emblemFrame; // the inner line of the inlaid frame
+    QColor disc;        // the ground of the emblem
 };
 
 void drawEmblem(QPainter& p, const BackInks& k)
 {
     const QPointF c(35.5, 48);
     p.setPen(QPen(k.emblemDark, 1));
-    p.setBrush(k.deep);
+    p.setBrush(k.disc);
     p.drawEllipse(c, 15.5, 15.5);
     p.setPen(QPen(k.emblem, 2));
     p.setBrush(Qt::NoBrush);
@@ -404,8 +406,11 @@ QImage paintBackCanvas(int scale, const BackInks& k, bool fold)
     QPainter p;
     beginPaint(p, img, scale);
     p.fillRect(QRectF(0, 0, W, H), k.border);
-    p.fillRect(QRectF(5, 5, W - 10, H - 10), k.line);
-    const QRectF field(6, 6, W - 12, H - 12);
+    // the folded back carries its word in a band of the border across the top of the
+    // field: the inlaid frame below starts from the band's edge
+    const double top = fold ? 22 : 6;
+    p.fillRect(QRectF(5, top - 1, W - 10, H - top - 4), k.line);
+    const QRectF field(6, top, W - 12, H - 6 - top);
     p.fillRect(field, k.field);
     p.save();
     p.setClipRect(field);
@@ -416,20 +421,37 @@ QImage paintBackCanvas(int scale, const BackInks& k, bool fold)
         p.drawLine(QPointF(d + 0.5, 96), QPointF(d + 96.5, 0));
     }
     p.restore();
-    // a plain ring between lattice and border makes the field look inlaid
-    p.setPen(QPen(k.deep, 1));
+    // a plain frame between lattice and border makes the field look inlaid
     p.setBrush(Qt::NoBrush);
-    p.drawRect(QRectF(8.5, 8.5, W - 17, H - 17));
-    p.setPen(QPen(k.emblem, 1));
-    p.drawRect(QRectF(9.5, 9.5, W - 19, H - 19));
+    auto frame = [&](double inset) {
+        QPainterPath path;
+        const double t = fold ? top : top + inset, b = H - 6 - inset, l = 6 + inset, r = W - 6 - inset;
+        path.moveTo(l, t);
+        path.lineTo(l, b);
+        path.lineTo(r, b);
+        path.lineTo(r, t);
+        if (!fold)
+            path.closeSubpath();
+        return path;
+    };
+    p.setPen(QPen(k.deep, 1));
+    p.drawPath(frame(2.5));
+    p.setPen(QPen(k.emblemFrame, 1));
+    p.drawPath(frame(3.5));
     drawEmblem(p, k);
     if (fold) {
-        p.fillRect(QRectF(6, 11, W - 12, 14), k.border);
-        p.fillRect(QRectF(6, 11, W - 12, 1), k.line);
-        p.fillRect(QRectF(6, 24, W - 12, 1), k.line);
-        p.setFont(pixelFont({"Liberation Sans"}, 12, true));
-        p.setPen(k.outline);
-        p.drawText(QRectF(6, 11, W - 12, 14), Qt::AlignCenter, "FOLD");
+        p.fillRect(QRectF(5, top - 1, W - 10, 1), k.line);
+        p.setPen(Qt::NoPen);
+        p.setBrush(k.line);
+        for (double x : {10.5, W - 10.5}) // small studs at the band's ends
+            p.drawEllipse(QPointF(x, 13.5), 1.6, 1.6);
+        QPainterPath word;
+        const QFont f = pixelFont({"Liberation Sans"}, 12, true);
+        word.addText(0, 0, f, "FOLD");
+        const QRectF b = word.boundingRect();
+        word.translate(W / 2.0 - b.center().x(), 13.5 - b.center().y());
+        p.setBrush(k.outline);
+        p.drawPath(word);
     }
     p.setPen(QPen(k.outline, 1));
     p.setBrush(Qt::NoBrush);
@@ -552,15 +574,20 @@ void paintCards(int scale, Pictures& out)
         for (int v = 1; v <= 13; ++v)
             out.push_back({QStringLiteral("cards/%1%2.png").arg(letter).arg(v), paintFace(scale, suit, v)});
 
-    // grey inks carry a faint blue cast; an all-grey palette would be stored as a grey PNG
+    // grey inks carry a faint blue cast; an all-grey palette would be stored as a grey PNG.
+    // Both backs carry the same gold emblem.
+    const QColor gold(0xF2, 0xC6, 0x4A), goldDark(0x8A, 0x5E, 0x10), goldLight(0xFF, 0xF2, 0xB8);
     const BackInks grey{QColor(0x2E, 0x31, 0x36), QColor(0xD3, 0xD6, 0xDB), QColor(0x8E, 0x92, 0x98),
                         QColor(0x6A, 0x6E, 0x75), QColor(0x80, 0x84, 0x8A), QColor(0x4E, 0x52, 0x58),
-                        QColor(0xC4, 0xC7, 0xCC), QColor(0x3C, 0x3F, 0x45), QColor(0xF0, 0xF1, 0xF4)};
+                        gold, goldDark, goldLight, QColor(0xB4, 0xB8, 0xBE), QColor(0x3A, 0x3D, 0x43)};
     const BackInks blue{QColor(0x12, 0x22, 0x4C), QColor(0xB9, 0xD4, 0xF4), QColor(0x5C, 0x86, 0xC8),
                         QColor(0x1E, 0x4C, 0xA4), QColor(0x3C, 0x6E, 0xC6), QColor(0x13, 0x32, 0x74),
-                        QColor(0xF2, 0xC6, 0x4A), QColor(0x8A, 0x5E, 0x10), QColor(0xFF, 0xF2, 0xB8)};
+                        gold, goldDark, goldLight, gold, QColor(0x13, 0x32, 0x74)};
     const QImage bk0 = paintBackCanvas(scale, grey, true);
-    out.push_back({"cards/BK0.png", toIndexed(bk0, medianCut(bk0, 16))});
+    const QList<QRgb> bk0Inks = {grey.outline.rgb(), grey.border.rgb(), grey.line.rgb(), grey.field.rgb(),
+                                 grey.lattice.rgb(), grey.deep.rgb(), gold.rgb(), goldDark.rgb(), goldLight.rgb(),
+                                 grey.emblemFrame.rgb(), grey.disc.rgb()};
+    out.push_back({"cards/BK0.png", toIndexed(bk0, edgePalette(bk0, bk0Inks, 16))});
     const QImage bk1 = paintBackCanvas(scale, blue, false);
     out.push_back({"cards/BK1.png", toIndexed(bk1, medianCut(bk1, 256))});
     const QImage j1 = paintJoker(scale, true);

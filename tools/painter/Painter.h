@@ -39,6 +39,9 @@ void addNoise(QImage& img, const QRect& area, int amplitude, int seed);
 QImage keyOut(const QImage& subject, QColor edge, QColor key);
 
 QList<QRgb> medianCut(const QImage& img, int maxColours, QRgb skip = 0, bool useSkip = false);
+// A palette of the given inks plus the blends between two of them (in eighths) that
+// serve the picture's anti-aliased edges best, up to maxColours entries.
+QList<QRgb> edgePalette(const QImage& img, const QList<QRgb>& inks, int maxColours);
 QImage toIndexed(const QImage& img, const QList<QRgb>& palette);
 QImage toMono(const QImage& img);
 
@@ -51,6 +54,18 @@ QPainterPath starPath(QPointF centre, double longRadius, double midRadius, doubl
 QFont pixelFont(const QStringList& families, int px, bool bold = false, bool italic = false);
 
 void paintCards(int scale, Pictures& out);
+// Pieces of the table and card set that --review measures.
+QImage paintTableBackground(int scale);
+QImage paintSheetPlaque(int scale, bool ornaments);
+QImage paintButtonSkin(int scale, int look); // 0 normal, 1 pressed, 2 disabled
+struct TableLayout {
+    QRectF userPlate;           // in panel pixels
+    QList<QRectF> buttonColumns;
+    QList<QLineF> cornerLines;  // the drawn pieces of the lines from the oval to the corners
+};
+TableLayout tableLayout();
+// Measures the pictures against what the table draws on them and writes previews.
+bool review(const QString& dir);
 void paintTable(int scale, Pictures& out);
 void paintPortraits(int scale, Pictures& out);
 // The application icon, square, at any size in pixels (48 is the 1x "MAINICON").

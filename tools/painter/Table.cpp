@@ -30,7 +30,7 @@ struct Seat {
 // In panel pixels; the background is painted through the window's stretch, so these
 // land under the labels and portraits once the window stretches the picture.
 const Seat kSeats[] = {
-    {{360, 564}, {350, 557, 158, 57}}, // the user, just clear of the cards above
+    {{360, 564}, {350, 560, 158, 57}}, // the user: felt between the cards (to 555) and the rim
     {{682, 224}, {672, 215, 161, 58}}, // Jack
     {{360, 40}, {350, 31, 158, 58}},   // Jim
     {{34, 224}, {24, 215, 158, 58}},   // Kate
@@ -149,21 +149,63 @@ QPointF ovalPointTowards(QPointF target)
     return kOvalCentre + d * t;
 }
 
+// The two button columns (Start and Rules; Call to Flip all) in panel pixels, with the
+// margin of felt that the corner lines keep from them.
+const QRectF kButtonColumns[] = {QRectF(88, 464, 100, 64), QRectF(640, 464, 100, 128)};
+constexpr double kColumnMargin = 12;
+
+QPointF feltCorner(int i)
+{
+    const QPointF corners[] = {kFeltRect.topLeft() + QPointF(10, 10), kFeltRect.topRight() + QPointF(-10, 10),
+                               kFeltRect.bottomLeft() + QPointF(10, -10), kFeltRect.bottomRight() + QPointF(-10, -10)};
+    return corners[i];
+}
+
+// The visible pieces of the line from the oval to a corner: it passes under a button
+// column, so it stops short of it and takes up again beyond it.
+std::vector<QLineF> cornerLinePieces(int i)
+{
+    const QPointF start = ovalPointTowards(feltCorner(i)), end = feltCorner(i);
+    std::vector<QLineF> pieces;
+    constexpr int steps = 2000;
+    auto clear = [&](double t) {
+        const QPointF pt = start + (end - start) * t;
+        for (const QRectF& col : kButtonColumns)
+            if (col.adjusted(-kColumnMargin, -kColumnMargin, kColumnMargin, kColumnMargin).contains(pt))
+                return false;
+        return true;
+    };
+    double from = -1;
+    for (int k = 0; k <= steps; ++k) {
+        const double t = double(k) / steps;
+        if (clear(t) && from < 0)
+            from = t;
+        if ((!clear(t) || k == steps) && from >= 0) {
+            const double to = clear(t) ? t : double(k - 1) / steps;
+            pieces.emplace_back(start + (end - start) * from, start + (end - start) * to);
+            from = -1;
+        }
+    }
+    return pieces;
+}
+
 void drawMarkings(QPainter& p)
 {
     const QColor gold(0xE0, 0xC2, 0x6A);
-    // lines from the oval to the corners
-    const QPointF corners[] = {kFeltRect.topLeft() + QPointF(10, 10), kFeltRect.topRight() + QPointF(-10, 10),
-                               kFeltRect.bottomLeft() + QPointF(10, -10), kFeltRect.bottomRight() + QPointF(-10, -10)};
-    for (QPointF c : corners) {
-        const QPointF start = ovalPointTowards(c);
-        p.setPen(QPen(QColor(0, 0, 0, 40), 2.2));
-        p.drawLine(start + QPointF(0, 1), c + QPointF(0, 1));
-        p.setPen(QPen(QColor(gold.red(), gold.green(), gold.blue(), 120), 1.1));
-        p.drawLine(start, c);
-        p.setBrush(QColor(gold.red(), gold.green(), gold.blue(), 150));
-        p.setPen(Qt::NoPen);
-        p.drawEllipse(c, 2.5, 2.5);
+    // lines from the oval to the corners, with a gilded stud wherever one ends
+    for (int i = 0; i < 4; ++i) {
+        const QPointF start = ovalPointTowards(feltCorner(i));
+        for (const QLineF& piece : cornerLinePieces(i)) {
+            p.setPen(QPen(QColor(0, 0, 0, 40), 2.2));
+            p.drawLine(piece.translated(0, 1));
+            p.setPen(QPen(QColor(gold.red(), gold.green(), gold.blue(), 120), 1.1));
+            p.drawLine(piece);
+            p.setBrush(QColor(gold.red(), gold.green(), gold.blue(), 150));
+            p.setPen(Qt::NoPen);
+            for (QPointF end : {piece.p1(), piece.p2()})
+                if (QLineF(end, start).length() > 1)
+                    p.drawEllipse(end, 2.5, 2.5);
+        }
     }
     // the oval: a slightly lighter inside and a fine gilded double line
     QRadialGradient inside(kOvalCentre, kOvalRx);
@@ -211,9 +253,9 @@ void drawSeat(QPainter& p, const Seat& seat)
 
     // recessed frame and a grey stand-in figure for the portrait
     const QRectF slot(seat.portrait, QSizeF(40, 40));
-    p.fillRect(slot.adjusted(-3, -3, 3, 3), QColor(0x0A, 0x0C, 0x0E));
+    p.fillRect(slot.adjusted(-2, -2, 2, 2), QColor(0x0A, 0x0C, 0x0E));
     p.setPen(QPen(QColor(0x8C, 0x72, 0x3A), 1));
-    p.drawRect(slot.adjusted(-2.5, -2.5, 2.5, 2.5));
+    p.drawRect(slot.adjusted(-1.5, -1.5, 1.5, 1.5));
     QLinearGradient bg(slot.topLeft(), slot.bottomLeft());
     bg.setColorAt(0, QColor(0xA4, 0xA9, 0xAE));
     bg.setColorAt(1, QColor(0x84, 0x89, 0x8E));
@@ -233,7 +275,9 @@ void drawSeat(QPainter& p, const Seat& seat)
     p.fillRect(QRectF(x0, y, x1 - x0, 1), rule);
 }
 
-QImage paintBackground(int scale)
+} // namespace
+
+QImage paintTableBackground(int scale)
 {
     constexpr int w = 833, h = 625;
     QImage img = makeCanvas(w, h, scale, kFelt);
@@ -254,38 +298,50 @@ QImage paintBackground(int scale)
     return out;
 }
 
+namespace {
+
 // ---- result-sheet plaque ------------------------------------------------------
 
+// A quarter rosette tucked into the corner, inside 14 pixels each way: the headings, the
+// names and the longest figures all keep clear of it.
 void drawSheetCorner(QPainter& p, const QColor& dark, const QColor& mid)
 {
-    // a scalloped quarter rosette and a tendril down the side; it reaches no more than
-    // 18 pixels along the top edge, clear of the headings
     p.setPen(Qt::NoPen);
     p.setBrush(dark);
-    for (int deg : {12, 45, 78}) {
+    for (int deg : {15, 45, 75}) {
         const double a = deg * M_PI / 180;
-        p.drawEllipse(QPointF(13 * std::cos(a), 13 * std::sin(a)), 3.8, 3.8);
+        p.drawEllipse(QPointF(10.5 * std::cos(a), 10.5 * std::sin(a)), 2.5, 2.5);
     }
-    p.drawPie(QRectF(-14, -14, 28, 28), 270 * 16, 90 * 16);
+    p.drawPie(QRectF(-11, -11, 22, 22), 270 * 16, 90 * 16);
     p.setBrush(mid);
-    p.drawPie(QRectF(-10.5, -10.5, 21, 21), 270 * 16, 90 * 16);
+    p.drawPie(QRectF(-8.4, -8.4, 16.8, 16.8), 270 * 16, 90 * 16);
     p.setBrush(dark);
-    p.drawPie(QRectF(-7, -7, 14, 14), 270 * 16, 90 * 16);
+    p.drawPie(QRectF(-5.6, -5.6, 11.2, 11.2), 270 * 16, 90 * 16);
     p.setBrush(QColor(0xF2, 0xFB, 0xF9));
-    p.drawEllipse(QPointF(3, 3), 1.8, 1.8);
-    p.setPen(QPen(dark, 1.3, Qt::SolidLine, Qt::RoundCap));
-    p.setBrush(Qt::NoBrush);
-    QPainterPath down;
-    down.moveTo(4.5, 18);
-    down.cubicTo(4.5, 24, 7.5, 28, 11, 27);
-    down.cubicTo(13.5, 26, 12.5, 22.5, 10, 23.5);
-    p.drawPath(down);
-    p.setPen(Qt::NoPen);
-    p.setBrush(dark);
-    p.drawEllipse(QPointF(4.5, 32), 1.3, 1.3);
+    p.drawEllipse(QPointF(2.6, 2.6), 1.5, 1.5);
 }
 
-QImage paintSheet(int scale)
+// A small lozenge with two leaves in the middle of the foot, below the last row.
+void drawSheetFoot(QPainter& p, QPointF c, const QColor& dark, const QColor& mid)
+{
+    p.setPen(Qt::NoPen);
+    p.setBrush(mid);
+    for (int side : {-1, 1}) {
+        QPainterPath leaf;
+        leaf.moveTo(c + QPointF(side * 4, 0));
+        leaf.quadTo(c + QPointF(side * 10, -4), c + QPointF(side * 17, 0));
+        leaf.quadTo(c + QPointF(side * 10, 4), c + QPointF(side * 4, 0));
+        p.drawPath(leaf);
+    }
+    p.setBrush(dark);
+    p.drawPolygon(QPolygonF({c + QPointF(0, -4.5), c + QPointF(4.5, 0), c + QPointF(0, 4.5), c + QPointF(-4.5, 0)}));
+    p.setBrush(QColor(0xF2, 0xFB, 0xF9));
+    p.drawEllipse(c, 1.3, 1.3);
+}
+
+} // namespace
+
+QImage paintSheetPlaque(int scale, bool ornaments)
 {
     constexpr int w = 273, h = 176;
     QImage img = makeCanvas(w, h, scale, Qt::white);
@@ -301,18 +357,23 @@ QImage paintSheet(int scale)
     p.drawRect(QRectF(1.5, 1.5, w - 3, h - 3));
     p.setPen(QPen(mid, 1));
     p.drawRect(QRectF(5.5, 5.5, w - 11, h - 11));
-    p.setPen(QPen(QColor(0x9C, 0xCF, 0xC8), 1));
-    p.drawLine(QPointF(30, 27.5), QPointF(w - 30, 27.5));
-    for (int c = 0; c < 4; ++c) {
-        p.save();
-        p.translate(c % 2 ? w : 0, c / 2 ? h : 0);
-        p.scale(c % 2 ? -1 : 1, c / 2 ? -1 : 1);
-        drawSheetCorner(p, dark, mid);
-        p.restore();
+    if (ornaments) {
+        p.setPen(QPen(QColor(0x9C, 0xCF, 0xC8), 1));
+        p.drawLine(QPointF(30, 27.5), QPointF(w - 30, 27.5));
+        for (int c = 0; c < 4; ++c) {
+            p.save();
+            p.translate(c % 2 ? w : 0, c / 2 ? h : 0);
+            p.scale(c % 2 ? -1 : 1, c / 2 ? -1 : 1);
+            drawSheetCorner(p, dark, mid);
+            p.restore();
+        }
+        drawSheetFoot(p, QPointF(w / 2.0, 166), dark, mid);
     }
     p.end();
     return img.convertToFormat(QImage::Format_RGB32);
 }
+
+namespace {
 
 // ---- rules chart ----------------------------------------------------------------
 
@@ -511,47 +572,52 @@ QImage paintRose(int scale)
 
 // ---- button skins --------------------------------------------------------------------
 
+// Slate plaques that sit with the seat plates: a brass rim, a bevelled face with room
+// for the caption, and a brass stud in each pointed end. Rows 0, 1, 30 and 31 stay
+// see-through, so that stacked buttons stand apart on the felt.
 struct Stone {
-    QColor base, light, dark, groove, metal, metalDark;
+    QColor faceTop, faceBottom, lit, shade, rim, rimDark, stud, studDark;
     bool inset;
 };
 
+constexpr double kPlaqueTop = 2, kPlaqueBottom = 30;
+
 QPainterPath plaqueShape(double d)
 {
-    // a stone tablet whose ends are cut to points
-    return QPainterPath([&] {
-        QPainterPath path;
-        path.moveTo(11 + d, 1.5 + d);
-        path.lineTo(89 - d, 1.5 + d);
-        path.lineTo(94.5 - d, 6 + d);
-        path.lineTo(98.5 - d, 16);
-        path.lineTo(94.5 - d, 26 - d);
-        path.lineTo(89 - d, 30.5 - d);
-        path.lineTo(11 + d, 30.5 - d);
-        path.lineTo(5.5 + d, 26 - d);
-        path.lineTo(1.5 + d, 16);
-        path.lineTo(5.5 + d, 6 + d);
-        path.closeSubpath();
-        return path;
-    }());
+    // long sides straight, the ends drawn out to a blunt point in two curves
+    const double t = kPlaqueTop + d, b = kPlaqueBottom - d, m = (kPlaqueTop + kPlaqueBottom) / 2;
+    const double l = 1 + d * 1.2, r = 99 - d * 1.2, shoulder = 9 + d * 0.4;
+    QPainterPath path;
+    path.moveTo(shoulder, t);
+    path.lineTo(100 - shoulder, t);
+    path.cubicTo(100 - shoulder + 4, t, r, m - 6, r, m);
+    path.cubicTo(r, m + 6, 100 - shoulder + 4, b, 100 - shoulder, b);
+    path.lineTo(shoulder, b);
+    path.cubicTo(shoulder - 4, b, l, m + 6, l, m);
+    path.cubicTo(l, m - 6, shoulder - 4, t, shoulder, t);
+    path.closeSubpath();
+    return path;
 }
 
-void drawRosette(QPainter& p, QPointF c, const Stone& k)
+void drawStud(QPainter& p, QPointF c, const Stone& k)
 {
-    p.setPen(QPen(k.metalDark, 0.9));
-    p.setBrush(k.metal);
-    for (int i = 0; i < 4; ++i) {
-        p.save();
-        p.translate(c);
-        p.rotate(45 + i * 90);
-        p.drawEllipse(QRectF(-1.6, -6.2, 3.2, 5));
-        p.restore();
-    }
-    QRadialGradient g(c + QPointF(-0.8, -0.8), 3);
-    g.setColorAt(0, k.light);
-    g.setColorAt(1, k.metal);
+    // a small brass boss in a lozenge, echoing the rim
+    QPainterPath lozenge;
+    lozenge.moveTo(c + QPointF(0, -6));
+    lozenge.lineTo(c + QPointF(4, 0));
+    lozenge.lineTo(c + QPointF(0, 6));
+    lozenge.lineTo(c + QPointF(-4, 0));
+    lozenge.closeSubpath();
+    p.setPen(QPen(k.rimDark, 0.8));
+    p.setBrush(k.shade);
+    p.drawPath(lozenge);
+    QRadialGradient g(c + QPointF(-0.7, -0.9), 2.6);
+    g.setColorAt(0, k.stud.lighter(135));
+    g.setColorAt(0.55, k.stud);
+    g.setColorAt(1, k.studDark);
+    p.setPen(QPen(k.studDark, 0.6));
     p.setBrush(g);
-    p.drawEllipse(c, 2.4, 2.4);
+    p.drawEllipse(c, 2.1, 2.1);
 }
 
 QImage paintSkin(int scale, const Stone& k, int seed)
@@ -559,70 +625,72 @@ QImage paintSkin(int scale, const Stone& k, int seed)
     QImage img = makeCanvas(100, 32, scale);
     QPainter p;
     beginPaint(p, img, scale);
-    const QPainterPath outer = plaqueShape(0);
-    // bevel: the lit edge and the shaded edge swap when the button is pressed in
-    QLinearGradient bevel(0, 0, 0, 32);
-    bevel.setColorAt(0, k.inset ? k.dark : k.light);
-    bevel.setColorAt(1, k.inset ? k.light : k.dark);
-    p.setPen(QPen(k.dark.darker(150), 1));
-    p.setBrush(bevel);
-    p.drawPath(outer);
-    const QPainterPath face = plaqueShape(2.2);
-    QLinearGradient fg(0, 3, 0, 29);
-    fg.setColorAt(0, k.base.lighter(k.inset ? 96 : 112));
-    fg.setColorAt(1, k.base.darker(k.inset ? 100 : 112));
+    // brass rim, then the bevel: lit along the top, shaded along the foot; pressed in,
+    // the two swap and the face sinks
+    const QPainterPath outer = plaqueShape(0), bevel = plaqueShape(1), face = plaqueShape(2.6);
     p.setPen(Qt::NoPen);
+    p.setBrush(k.rimDark);
+    p.drawPath(outer);
+    QLinearGradient rim(0, kPlaqueTop, 0, kPlaqueBottom);
+    rim.setColorAt(0, k.rim.lighter(115));
+    rim.setColorAt(1, k.rim.darker(125));
+    p.setBrush(rim);
+    p.drawPath(plaqueShape(0.5));
+    QLinearGradient bev(0, kPlaqueTop + 1, 0, kPlaqueBottom - 1);
+    bev.setColorAt(0, k.inset ? k.shade : k.lit);
+    bev.setColorAt(0.5, k.inset ? k.shade : k.lit);
+    bev.setColorAt(0.51, k.inset ? k.lit : k.shade);
+    bev.setColorAt(1, k.inset ? k.lit : k.shade);
+    p.setBrush(bev);
+    p.drawPath(bevel);
+    QLinearGradient fg(0, 4, 0, 28);
+    fg.setColorAt(0, k.faceTop);
+    fg.setColorAt(1, k.faceBottom);
     p.setBrush(fg);
     p.drawPath(face);
-    const double o = k.inset ? 0.8 : 0; // pressed: the carving sits a little lower
+
     p.save();
-    p.translate(o, o);
     p.setClipPath(face);
-    // mottled stone
-    for (int i = 0; i < 14; ++i) {
-        const double x = 4 + noise(i, seed, 3) % 92, y = 3 + noise(i, seed, 4) % 26;
-        const double rx = 3 + noise(i, seed, 5) % 6, ry = 2 + noise(i, seed, 6) % 3;
-        p.setBrush(i % 2 ? QColor(255, 255, 255, 10) : QColor(0, 0, 0, 14));
-        p.drawEllipse(QPointF(x, y), rx, ry);
-    }
-    // carved groove following the outline
-    p.setBrush(Qt::NoBrush);
-    p.setPen(QPen(k.groove, 1));
-    p.drawPath(plaqueShape(4.5));
-    p.setPen(QPen(QColor(255, 255, 255, k.inset ? 20 : 40), 1));
-    p.drawPath(plaqueShape(5.5));
-    for (int side : {0, 1}) {
-        // a carved chevron echoing each pointed end
-        const double x = side ? 100 : 0, dir = side ? -1 : 1;
-        QPainterPath v;
-        v.moveTo(x + dir * 12, 8.5);
-        v.lineTo(x + dir * 8.5, 16);
-        v.lineTo(x + dir * 12, 23.5);
-        p.setPen(QPen(k.groove, 1.1));
-        p.drawPath(v);
-        p.setPen(QPen(QColor(255, 255, 255, k.inset ? 18 : 36), 1));
-        p.drawPath(v.translated(dir * 1, 0));
-    }
-    drawRosette(p, QPointF(19, 16), k);
-    drawRosette(p, QPointF(81, 16), k);
-    p.restore();
-    if (k.inset) { // shadow along the top edge of the recess
-        p.setClipPath(face);
+    // slate: faint veins along the plaque, no grain on the caption's ground
+    for (int i = 0; i < 5; ++i) {
+        const double y0 = 6 + noise(i, seed, 3) % 20, y1 = 6 + noise(i, seed, 4) % 20;
+        QPainterPath vein;
+        vein.moveTo(-2, y0);
+        vein.cubicTo(30, y0 + 4, 70, y1 - 4, 102, y1);
+        p.setPen(QPen(i % 2 ? QColor(255, 255, 255, 9) : QColor(0, 0, 0, 14), 1.2));
         p.setBrush(Qt::NoBrush);
-        p.setPen(QPen(QColor(0, 0, 0, 90), 2));
-        p.drawPath(plaqueShape(2.2).translated(1, 1));
+        p.drawPath(vein);
     }
+    if (k.inset) { // the recess throws a shadow from its upper edge
+        p.setPen(QPen(QColor(0, 0, 0, 110), 2.2));
+        p.drawPath(face.translated(0.8, 1.2));
+    }
+    const double o = k.inset ? 0.6 : 0;
+    // an engraved bracket round each end, stopping well short of the caption
+    QPainterPath ends;
+    ends.addRect(QRectF(0, 0, 21, 32));
+    ends.addRect(QRectF(79, 0, 21, 32));
+    p.setClipPath(face.intersected(ends));
+    p.setBrush(Qt::NoBrush);
+    p.setPen(QPen(QColor(0, 0, 0, 80), 1));
+    p.drawPath(plaqueShape(4.6).translated(o, o + 0.5));
+    p.setPen(QPen(QColor(255, 255, 255, k.inset ? 16 : 30), 1));
+    p.drawPath(plaqueShape(4.6).translated(o, o + 1.5));
+    p.restore();
+    drawStud(p, QPointF(11.5 + o, 16 + o), k);
+    drawStud(p, QPointF(88.5 + o, 16 + o), k);
     p.end();
+
     QImage keyed = keyOut(img, kFeltDeep, kKey);
-    // grain on the stone only, never on the key colour
+    // a faint grain on the stone only, never on the key colour
     for (int y = 0; y < keyed.height(); ++y)
         for (int x = 0; x < keyed.width(); ++x) {
             const QRgb c = keyed.pixel(x, y);
             if (c == kKey.rgb())
                 continue;
-            const int d = noise(x, y, seed) % 9 - 4;
-            QRgb n = qRgb(std::clamp(qRed(c) + d, 0, 255), std::clamp(qGreen(c) + d, 0, 255),
-                          std::clamp(qBlue(c) + d, 0, 255));
+            const int d = noise(x, y, seed) % 5 - 2;
+            const QRgb n = qRgb(std::clamp(qRed(c) + d, 0, 255), std::clamp(qGreen(c) + d, 0, 255),
+                                std::clamp(qBlue(c) + d, 0, 255));
             keyed.setPixel(x, y, n == kKey.rgb() ? c : n);
         }
     return keyed;
@@ -686,22 +754,43 @@ QImage paintDigit(int scale, int digit)
 
 } // namespace
 
+QImage paintButtonSkin(int scale, int look)
+{
+    // normal slate, pressed a shade darker and sunk, disabled a step lighter and greyer;
+    // each face stays dark enough under its caption colour (see --review)
+    const Stone normal{QColor(0x55, 0x5E, 0x67), QColor(0x3D, 0x45, 0x4D), QColor(0x7C, 0x86, 0x90),
+                       QColor(0x35, 0x3B, 0x42), QColor(0xB8, 0x96, 0x48), QColor(0x4A, 0x38, 0x14),
+                       QColor(0xD8, 0xB0, 0x58), QColor(0x6A, 0x4C, 0x14), false};
+    const Stone pressed{QColor(0x34, 0x3A, 0x41), QColor(0x2A, 0x30, 0x36), QColor(0x5C, 0x65, 0x6E),
+                        QColor(0x32, 0x37, 0x3D), QColor(0xA0, 0x82, 0x3E), QColor(0x3A, 0x2C, 0x10),
+                        QColor(0xB8, 0x94, 0x48), QColor(0x5A, 0x40, 0x10), true};
+    const Stone disabled{QColor(0x6C, 0x71, 0x76), QColor(0x5E, 0x63, 0x68), QColor(0x8E, 0x93, 0x98),
+                         QColor(0x4E, 0x53, 0x58), QColor(0x9A, 0x94, 0x88), QColor(0x48, 0x46, 0x40),
+                         QColor(0xA4, 0xA0, 0x96), QColor(0x5C, 0x5A, 0x54), false};
+    const Stone* stones[] = {&normal, &pressed, &disabled};
+    return paintSkin(scale, *stones[look], 21);
+}
+
+TableLayout tableLayout()
+{
+    TableLayout layout;
+    layout.userPlate = kSeats[0].plate;
+    layout.buttonColumns = {kButtonColumns[0], kButtonColumns[1]};
+    for (int i = 0; i < 4; ++i)
+        for (const QLineF& piece : cornerLinePieces(i))
+            layout.cornerLines.append(piece);
+    return layout;
+}
+
 void paintTable(int scale, Pictures& out)
 {
-    out.push_back({"table/background.jpg", paintBackground(scale), Store::Jpeg});
-    out.push_back({"table/sheet.jpg", paintSheet(scale), Store::Jpeg});
+    out.push_back({"table/background.jpg", paintTableBackground(scale), Store::Jpeg});
+    out.push_back({"table/sheet.jpg", paintSheetPlaque(scale, true), Store::Jpeg});
     out.push_back({"table/rules.jpg", paintRules(scale), Store::Jpeg});
     out.push_back({"table/token.png", paintToken(scale)});
     out.push_back({"table/rose.gif", paintRose(scale), Store::Gif, 80});
-    const Stone normal{QColor(0x6E, 0x66, 0x5A), QColor(0xB0, 0xA6, 0x92), QColor(0x34, 0x2F, 0x29),
-                       QColor(0x42, 0x3C, 0x34), QColor(0xC8, 0x9C, 0x4C), QColor(0x5A, 0x40, 0x14), false};
-    const Stone pressed{QColor(0x4A, 0x44, 0x3C), QColor(0x8C, 0x84, 0x74), QColor(0x1C, 0x19, 0x16),
-                        QColor(0x2C, 0x28, 0x22), QColor(0xA0, 0x7C, 0x3A), QColor(0x40, 0x2C, 0x0C), true};
-    const Stone disabled{QColor(0x88, 0x8A, 0x8C), QColor(0xB8, 0xBA, 0xBC), QColor(0x60, 0x62, 0x64),
-                         QColor(0x74, 0x76, 0x78), QColor(0xA8, 0xA6, 0xA0), QColor(0x6C, 0x6A, 0x66), false};
-    out.push_back({"table/skin0.png", paintSkin(scale, normal, 21)});
-    out.push_back({"table/skin1.png", paintSkin(scale, pressed, 21)});
-    out.push_back({"table/skin2.png", paintSkin(scale, disabled, 21)});
+    for (int look = 0; look < 3; ++look)
+        out.push_back({QStringLiteral("table/skin%1.png").arg(look), paintButtonSkin(scale, look)});
     for (int d = 0; d <= 9; ++d)
         out.push_back({QStringLiteral("table/digit%1.png").arg(d), paintDigit(scale, d)});
 }

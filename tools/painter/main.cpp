@@ -2,6 +2,7 @@
 // the resource list. By default it paints the 1x set and, beside it, the 2x set that
 // high-density screens load (NAME@2x.EXT).
 //   orvanta-painter <assets-dir> [--scale N]... [--contact-sheet out.png] [--icons DIR]
+//   orvanta-painter --review DIR   measures captions, sheet and table; previews into DIR
 #include "Painter.h"
 
 #include <QDir>
@@ -87,7 +88,8 @@ bool writeQrc(const QString& dir, const Pictures& pics, QString* error)
 }
 
 constexpr char kUsage[] =
-    "usage: orvanta-painter <assets-dir> [--scale N]... [--contact-sheet out.png] [--icons DIR]";
+    "usage: orvanta-painter <assets-dir> [--scale N]... [--contact-sheet out.png] [--icons DIR]\n"
+    "       orvanta-painter --review DIR";
 
 // The launcher icons beyond MAINICON's own 48 pixels, in the hicolor theme's layout.
 constexpr int kIconSizes[] = {64, 128, 256};
@@ -124,6 +126,8 @@ int main(int argc, char** argv)
     QGuiApplication app(argc, argv);
 
     QString dir, sheetFile, iconDir;
+    if (argc == 3 && QString(argv[1]) == "--review")
+        return review(QString::fromLocal8Bit(argv[2])) ? 0 : 1;
     QList<int> scales;
     const QStringList args = app.arguments();
     for (int i = 1; i < args.size(); ++i) {
