@@ -1,0 +1,339 @@
+#include "support/TableView.h"
+
+#include <QFontMetrics>
+#include <QPainter>
+#include <algorithm>
+#include <cmath>
+
+#include "cards/ToviCard.h"
+#include "desktop/Fonts.h"
+#include "desktop/Image.h"
+#include "desktop/Label.h"
+#include "desktop/Panel.h"
+#include "desktop/Resources.h"
+#include "table/Form1.h"
+
+const char* const SeatName[5] = {"", "User", "Jack", "Jim", "Kate"};
+
+namespace {
+// ---- pictures the program carries, composed as a picture control shows them
+
+// A picture drawn through its mask onto white, as image lists hand their images out.
+QImage OnWhite(const QImage& Picture)
+{
+    QImage Out(Picture.size(), QImage::Format_ARGB32);
+    Out.fill(Qt::white);
+    QPainter(&Out).drawImage(0, 0, Picture);
+    return Out;
+}
+
+QImage Resource(const char* Path) { return OnWhite(LoadResourcePicture(QString::fromLatin1(Path))); }
+
+int Distance(QRgb A, QRgb B)
+{
+    return std::abs(qRed(A) - qRed(B)) + std::abs(qGreen(A) - qGreen(B)) + std::abs(qBlue(A) - qBlue(B));
+}
+
+// ---- stake counters: each 14 x 16 cell holds one of the digit pictures, or nothing
+
+std::string ReadCounter(const TImage* Counter)
+{
+    if (!Counter->isVisible())
+        return "hidden";
+    const QImage Picture = Counter->Picture().convertToFormat(QImage::Format_ARGB32);
+    if (Picture.isNull())
+        return "...";
+    static const std::vector<QImage> Digits = [] {
+        std::vector<QImage> Out;
+        for (int D = 0; D <= 9; ++D)
+            Out.push_back(Resource(QStringLiteral(":/table/digit%1.png").arg(D).toLatin1().constData()));
+        return Out;
+    }();
+    const QRgb SeeThrough = Picture.pixel(0, Picture.height() - 1);
+    std::string Out;
+    for (int Cell = 0; Cell < 3; ++Cell) {
+        const QImage Shown = Picture.copy(14 * Cell, 0, 14, 16);
+        bool Blank = true;
+        for (int Y = 0; Y < 16; ++Y)
+            for (int X = 0; X < 14; ++X)
+                Blank = Blank && Shown.pixel(X, Y) == SeeThrough;
+        char Read = Blank ? '.' : '?';
+        for (int D = 0; D <= 9 && !Blank; ++D)
+            if (Shown == Digits[D])
+                Read = char('0' + D);
+        Out += Read;
+    }
+    return Out;
+}
+
+// ---- buttons: which of the program's three skins, and the caption's colour
+
+std::string ReadButton(const TImage* Button)
+{
+    if (!Button->isVisible())
+        return "hidden";
+    static const QImage Skins[3] = {Resource(":/table/skin0.png"), Resource(":/table/skin1.png"),
+                                    Resource(":/table/skin2.png")};
+    static const char* const Looks[3] = {"normal", "pressed", "disabled"};
+    const QRgb Captions[3] = {qRgb(0xFF, 0xFF, 0x00), qRgb(0x00, 0xFF, 0x00), qRgb(0xFF, 0xFF, 0xFF)};
+    const QImage Picture = Button->Picture().convertToFormat(QImage::Format_ARGB32);
+    const std::string Usable = Button->isEnabled() ? ", usable" : ", unusable";
+    if (Picture.size() != Skins[0].size())
+        return "no skin" + Usable;
+    // The skin is the one the picture differs least from: only the caption differs.
+    int Skin = 0, Fewest = INT_MAX;
+    int CaptionPixels[3] = {};
+    for (int S = 0; S < 3; ++S) {
+        int Differ = 0;
+        for (int Y = 0; Y < Picture.height(); ++Y)
+            for (int X = 0; X < Picture.width(); ++X)
+                Differ += Picture.pixel(X, Y) != Skins[S].pixel(X, Y);
+        if (Differ < Fewest) {
+            Fewest = Differ;
+            Skin = S;
+        }
+    }
+    for (int Y = 0; Y < Picture.height(); ++Y)
+        for (int X = 0; X < Picture.width(); ++X)
+            if (Picture.pixel(X, Y) != Skins[Skin].pixel(X, Y))
+                for (int C = 0; C < 3; ++C)
+                    CaptionPixels[C] += Distance(Picture.pixel(X, Y), Captions[C]) < 40;
+    const int Caption = int(std::max_element(CaptionPixels, CaptionPixels + 3) - CaptionPixels);
+    if (Fewest > Picture.width() * Picture.height() / 3)
+        return "no skin of the program's" + Usable;
+    if (CaptionPixels[Caption] < 20)
+        return std::string(Looks[Skin]) + " skin without a caption" + Usable;
+    if (Caption != Skin)
+        return std::string(Looks[Skin]) + " skin with a " + Looks[Caption] + " caption" + Usable;
+    return Looks[Skin] + Usable;
+}
+
+// ---- cards: each visible card control on the panel, by seat, left to right
+
+std::string CardName(const TToviCard* Card)
+{
+    if (Card->ShowDeck())
+        return "back" + std::to_string(int(Card->DeckType()));
+    static const char* const Values[14] = {"", "A", "2", "3", "4", "5", "6", "7", "8", "9", "10", "J", "Q", "K"};
+    static const char Suits[] = "SDCHJ";
+    return std::string(Values[Card->Value()]) + Suits[Card->Suit()];
+}
+
+// The seat whose place a card lies at; 0 for none.
+int SeatAt(const TToviCard* Card)
+{
+    if (Card->Top() == 460)
+        return 1;
+    if (Card->Top() == 100)
+        return 3;
+    if (Card->Top() == 280)
+        return Card->Left() >= 600 ? 2 : Card->Left() <= 200 ? 4 : 0;
+    return 0;
+}
+
+void ReadCards(const TForm1& Form, TTableView& View)
+{
+    const QObjectList& Stack = Form.Panel1->children();
+    std::vector<const TToviCard*> Seats[5];
+    for (const QObject* Child : Stack)
+        if (const auto* Card = qobject_cast<const TToviCard*>(Child); Card && !Card->isHidden())
+            Seats[SeatAt(Card)].push_back(Card);
+    for (int P = 0; P <= 4; ++P) {
+        std::vector<const TToviCard*>& Cards = Seats[P];
+        // Left to right; each card must lie above its left neighbour, as the deal lays them.
+        std::stable_sort(Cards.begin(), Cards.end(), [](auto* A, auto* B) { return A->Left() < B->Left(); });
+        std::string Text;
+        for (size_t I = 0; I < Cards.size(); ++I) {
+            Text += (I ? ", " : "") + std::to_string(Cards[I]->Left()) + " " + CardName(Cards[I]);
+            if (I > 0 && Stack.indexOf(Cards[I]) < Stack.indexOf(Cards[I - 1]))
+                Text += " (under its left neighbour)";
+        }
+        if (P > 0)
+            View[std::string("cards ") + SeatName[P]] = Text;
+        else if (!Cards.empty())
+            View["cards elsewhere"] = Text;
+    }
+}
+
+// ---- the result sheet, read off the panel's pixels
+//
+// Each text is found by its ink: how far each pixel has moved from the blank plaque
+// towards the text's colour. A text is read glyph by glyph, left to right: each
+// candidate string is drawn in the same face, size and colour onto the blank plaque,
+// and the character whose drawing explains the ink best is taken while it explains
+// more of it.
+
+constexpr int SheetLeft = 288, SheetTop = 240;
+
+struct TSheetReader
+{
+    QImage Shown;  // the panel's pixels where the sheet belongs
+    QImage Blank;  // the template the program carries
+
+    // For each pixel of Box: how far it has moved from the blank plaque towards Colour
+    // (0..1), and how far off that line (ink of another colour).
+    std::vector<float> Ink(const QImage& Picture, const QRect& Box, QRgb Colour) const
+    {
+        std::vector<float> Out;
+        Out.reserve(2 * Box.width() * Box.height());
+        for (int Y = Box.top(); Y <= Box.bottom(); ++Y)
+            for (int X = Box.left(); X <= Box.right(); ++X) {
+                const QRgb P = Picture.pixel(X, Y), B = Blank.pixel(X, Y);
+                const float D[3] = {float(qRed(Colour) - qRed(B)), float(qGreen(Colour) - qGreen(B)), float(qBlue(Colour) - qBlue(B))};
+                const float M[3] = {float(qRed(P) - qRed(B)), float(qGreen(P) - qGreen(B)), float(qBlue(P) - qBlue(B))};
+                const float Length = D[0] * D[0] + D[1] * D[1] + D[2] * D[2];
+                const float A = Length > 0 ? std::clamp((M[0] * D[0] + M[1] * D[1] + M[2] * D[2]) / Length, 0.0f, 1.0f) : 0;
+                float Off = 0;
+                for (int I = 0; I < 3; ++I)
+                    Off += std::abs(M[I] - A * D[I]);
+                Out.push_back(A);
+                Out.push_back(Off / 255.0f);
+            }
+        return Out;
+    }
+
+    std::vector<float> Drawn(const QString& Text, QPoint At, int Points, QRgb Colour, const QRect& Box) const
+    {
+        QImage Picture = Blank.copy();
+        QFont Font;
+        Font.setFamilies({QStringLiteral("Liberation Sans")});
+        Font.setPixelSize(PointsToPixels(Points));
+        QPainter Painter(&Picture);
+        Painter.setRenderHint(QPainter::TextAntialiasing);
+        Painter.setFont(Font);
+        Painter.setPen(QColor(Colour));
+        Painter.drawText(QPoint(At.x(), At.y() + QFontMetrics(Font).ascent()), Text);
+        Painter.end();
+        return Ink(Picture, Box, Colour);
+    }
+
+    // Summed difference of two ink maps of Box, over its columns left of EndX.
+    static float Mismatch(const std::vector<float>& A, const std::vector<float>& B, const QRect& Box, int EndX = INT_MAX)
+    {
+        const int Columns = std::clamp(EndX - Box.left(), 0, Box.width());
+        float Sum = 0;
+        for (int Y = 0; Y < Box.height(); ++Y)
+            for (int X = 0; X < Columns; ++X)
+                for (int K = 0; K < 2; ++K) {
+                    const size_t I = 2 * (size_t(Y) * Box.width() + X) + K;
+                    Sum += std::abs(A[I] - B[I]);
+                }
+        return Sum;
+    }
+
+    std::string Read(QPoint At, int Width, int Points, QRgb Colour, const QString& Alphabet) const
+    {
+        const QRect Box = QRect(At.x() - 3, At.y(), Width + 3, PointsToPixels(Points) + 4).intersected(Blank.rect());
+        QFont Font;
+        Font.setFamilies({QStringLiteral("Liberation Sans")});
+        Font.setPixelSize(PointsToPixels(Points));
+        const QFontMetrics Metrics(Font);
+        const std::vector<float> Seen = Ink(Shown, Box, Colour);
+        QString Text;
+        float Left = Mismatch(Seen, Drawn(Text, At, Points, Colour, Box), Box);
+        const float Start = Left;
+        for (int Glyph = 0; Glyph < 24; ++Glyph) {
+            // The next glyph is the one that matches best up to its own right edge, so that
+            // a wide glyph cannot win by covering part of the glyph after it.
+            QChar Best;
+            float BestHere = 0, BestLeft = 0;
+            for (QChar C : Alphabet) {
+                const std::vector<float> Try = Drawn(Text + C, At, Points, Colour, Box);
+                const float Here = Mismatch(Seen, Try, Box, At.x() + Metrics.horizontalAdvance(Text + C));
+                if (Best.isNull() || Here < BestHere) {
+                    Best = C;
+                    BestHere = Here;
+                    BestLeft = Mismatch(Seen, Try, Box);
+                }
+            }
+            // It must explain a good part of its own ink to count.
+            if (Left - BestLeft < 4)
+                break;
+            Text += Best;
+            Left = BestLeft;
+        }
+        if (Start < 1)
+            return "";
+        if (Left > 6 + 0.12f * Start)
+            return "unreadable (" + Text.toStdString() + "?)";
+        return Text.toStdString();
+    }
+};
+
+void ReadSheet(const TForm1& Form, TTableView& View)
+{
+    const TImage* Sheet = Form.Image10;
+    const TImage* Marker = Form.Image7;
+    View["sheet"] = !Sheet->isVisible() ? "hidden"
+                  : Sheet->pos() == QPoint(SheetLeft, SheetTop) ? "shown"
+                                                                 : "shown at " + std::to_string(Sheet->Left()) + "," + std::to_string(Sheet->Top());
+    std::string MarkerAt = "hidden";
+    if (Marker->isVisible()) {
+        MarkerAt = "at " + std::to_string(Marker->Left()) + "," + std::to_string(Marker->Top());
+        const QObjectList& Stack = Form.Panel1->children();
+        for (int P = 1; P <= 4; ++P)
+            if (Marker->pos() == QPoint(SheetLeft + 70, SheetTop + 30 + 35 * (P - 1)) &&
+                Stack.indexOf(Marker) > Stack.indexOf(Sheet))
+                MarkerAt = std::string("row of ") + SeatName[P];
+    }
+    View["sheet marker"] = MarkerAt;
+    if (!Sheet->isVisible())
+        return;
+
+    TSheetReader Reader;
+    Reader.Blank = LoadResourcePicture(QStringLiteral(":/table/sheet.jpg")).convertToFormat(QImage::Format_ARGB32);
+    Reader.Shown = Form.Panel1->grab(QRect(QPoint(SheetLeft, SheetTop), Reader.Blank.size())).toImage().convertToFormat(QImage::Format_ARGB32);
+    const QString Letters = QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz?");
+    const QString Figures = QStringLiteral("0123456789-");
+    const QRgb Blue = qRgb(0, 0, 0xFF), Black = qRgb(0, 0, 0), Purple = qRgb(0x80, 0, 0x80), Red = qRgb(0xFF, 0, 0);
+    View["sheet headings"] = Reader.Read({120, 2}, 75, 16, Blue, Letters) + " " + Reader.Read({200, 2}, 72, 16, Blue, Letters);
+    for (int P = 1; P <= 4; ++P) {
+        const int Y = 30 + 35 * (P - 1);
+        const std::string Seat = std::string("sheet ") + SeatName[P];
+        // The name is read up to the marker's column.
+        View[Seat + " name"] = Reader.Read({10, Y}, 58, 16, Black, Letters);
+        View[Seat + " Add"] = Reader.Read({130, Y}, 76, 14, Purple, Figures);
+        View[Seat + " Score"] = Reader.Read({210, Y}, 62, 14, Red, Figures);
+    }
+}
+}
+
+TTableView ReadTable(const TForm1& Form, const std::vector<TMessageRecord>& Messages)
+{
+    TTableView View;
+    for (int P = 1; P <= 4; ++P) {
+        const std::string Seat = SeatName[P];
+        const TLabel* Money = Form.MoneyLabel(P);
+        View["money " + Seat] = Money->isVisible() ? Money->Caption().toStdString() : "hidden";
+        View["stake " + Seat] = ReadCounter(Form.StakeCounter(P));
+        const TImage* Token = Form.Token(P);
+        View["token " + Seat] = Token->isVisible() ? "at " + std::to_string(Token->Left()) + "," + std::to_string(Token->Top()) : "hidden";
+    }
+    const std::pair<const char*, const TImage*> Buttons[] = {
+        {"Start", Form.Image17}, {"Rules", Form.Image18}, {"Call", Form.Image11},
+        {"Fold", Form.Image12},  {"Flip", Form.Image13},  {"Flip all", Form.Image14}};
+    for (const auto& [Name, Button] : Buttons)
+        View[std::string("button ") + Name] = ReadButton(Button);
+    ReadCards(Form, View);
+    ReadSheet(Form, View);
+    std::string Said;
+    for (const TMessageRecord& M : Messages)
+        Said += (Said.empty() ? "" : " / ") + M.Text.toStdString() + (M.Buttons == TMsgButtons::YesNo ? " [Yes No]" : " [OK Cancel]");
+    View["messages"] = Said;
+    return View;
+}
+
+std::string Differences(const TTableView& Expected, const TTableView& Shown)
+{
+    std::string Out;
+    auto Value = [](const TTableView& View, const std::string& Key) {
+        const auto Found = View.find(Key);
+        return Found == View.end() ? std::string("(nothing)") : '"' + Found->second + '"';
+    };
+    TTableView All = Expected;
+    All.insert(Shown.begin(), Shown.end());
+    for (const auto& [Key, Unused] : All)
+        if (Value(Expected, Key) != Value(Shown, Key))
+            Out += "  " + Key + ": expected " + Value(Expected, Key) + ", the table shows " + Value(Shown, Key) + "\n";
+    return Out;
+}
