@@ -97,6 +97,7 @@ struct TScenario
     std::array<int, 4> Chips;  // each player's chips before the first hand
     std::vector<TStep> Steps;
 };
+void PrintTo(const TScenario& S, std::ostream* Out) { *Out << S.Name; }
 
 TTableView operator+(TTableView A, const TTableView& B)
 {
