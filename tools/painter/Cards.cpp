@@ -1,7 +1,10 @@
 // Card faces, backs and jokers, 71 x 96, designed on the pixel grid of the 1x size.
 #include "Painter.h"
 
+#include <QFontMetricsF>
 #include <QPainterPath>
+
+#include <cmath>
 
 namespace painter {
 namespace {
@@ -21,27 +24,6 @@ bool isRed(Suit s) { return s == Diamonds || s == Hearts; }
 QColor suitInk(Suit s) { return isRed(s) ? ink(Red) : ink(Black); }
 
 using Bits = std::vector<const char*>;
-
-// Corner ranks, 7 x 9 ("10" is 10 wide).
-Bits rankBits(int value)
-{
-    switch (value) {
-    case 1: return {"..###..", ".##.##.", "##...##", "##...##", "##...##", "#######", "##...##", "##...##", "##...##"};
-    case 2: return {".#####.", "##...##", ".....##", "....##.", "...##..", "..##...", ".##....", "##.....", "#######"};
-    case 3: return {".#####.", "##...##", ".....##", ".....##", "..####.", ".....##", ".....##", "##...##", ".#####."};
-    case 4: return {"....##.", "...###.", "..####.", ".##.##.", "##..##.", "#######", "....##.", "....##.", "....##."};
-    case 5: return {"#######", "##.....", "##.....", "######.", ".....##", ".....##", ".....##", "##...##", ".#####."};
-    case 6: return {"..####.", ".##....", "##.....", "######.", "##...##", "##...##", "##...##", "##...##", ".#####."};
-    case 7: return {"#######", ".....##", "....##.", "....##.", "...##..", "...##..", "..##...", "..##...", "..##..."};
-    case 8: return {".#####.", "##...##", "##...##", "##...##", ".#####.", "##...##", "##...##", "##...##", ".#####."};
-    case 9: return {".#####.", "##...##", "##...##", "##...##", ".######", ".....##", ".....##", "....##.", ".####.."};
-    case 10: return {".##..####.", "###.##..##", ".##.##..##", ".##.##..##", ".##.##..##", ".##.##..##",
-                     ".##.##..##", ".##.##..##", ".##..####."};
-    case 11: return {"..#####", "....##.", "....##.", "....##.", "....##.", "....##.", "##..##.", "##..##.", ".####.."};
-    case 12: return {".#####.", "##...##", "##...##", "##...##", "##...##", "##.#.##", "##..##.", ".###.##", "......#"};
-    default: return {"##...##", "##..##.", "##.##..", "####...", "###....", "####...", "##.##..", "##..##.", "##...##"};
-    }
-}
 
 // Corner suits, 7 wide, drawn for the pixel grid rather than scaled down.
 Bits suitBits(Suit s)
@@ -116,39 +98,42 @@ void drawBlank(QPainter& p)
         p.fillRect(QRectF(c, QSizeF(1, 1)), ink(Grey));
 }
 
-// The corner index with more than one pixel per unit: type and a drawn suit sign in the
-// boxes the pixel-art index fills, so that it is as sharp as the pips beside it.
-void drawFineIndex(QPainter& p, Suit s, int value)
+// The corner index: the value in bold type, its capitals 9 pixels high from y = 4, set
+// with the font's hinting so that stems land on whole pixels, and the suit sign below.
+void drawIndexOnce(QPainter& p, Suit s, int value)
 {
-    const char* names[] = {"", "A", "2", "3", "4", "5", "6", "7", "8", "9", "10", "J", "Q", "K"};
-    QPainterPath glyph;
-    glyph.addText(0, 0, pixelFont({"Liberation Sans"}, 48, true), names[value]);
-    const QRectF ink = glyph.boundingRect();
-    const QRectF box(value == 10 ? 2 : 3, 4, value == 10 ? 10 : 7, 9);
-    const double sy = box.height() / ink.height(), sx = std::min(sy, box.width() / ink.width());
-    QTransform t;
-    t.translate(box.center().x() - ink.width() * sx / 2, box.top());
-    t.scale(sx, sy);
-    t.translate(-ink.left(), -ink.top());
-    fillPath(p, t.map(glyph), suitInk(s));
+    const QFont font = pixelFont({"Liberation Sans"}, 13, true);
+    const QFontMetricsF m(font);
+    p.setFont(font);
+    p.setPen(suitInk(s));
+    const QString text = value == 1 ? "A" : value == 11 ? "J" : value == 12 ? "Q" : value == 13 ? "K"
+                                                                                   : QString::number(value);
+    if (value == 10) {
+        // the two figures set closer than the font does, each at its full width, in the
+        // room left of the first pip column
+        const QRectF one = m.tightBoundingRect("1"), zero = m.tightBoundingRect("0");
+        const double x1 = 2 - one.left(), x0 = 14.5 - zero.right();
+        p.drawText(QPointF(std::round(x1), 13), "1");
+        p.drawText(QPointF(std::round(x0), 13), "0");
+    } else {
+        const QRectF ink = m.tightBoundingRect(text);
+        p.drawText(QPointF(std::round(6.5 - ink.width() / 2 - ink.left()), 13), text);
+    }
     const bool stem = s == Spades || s == Clubs;
     fillPath(p, suitPath(s, QRectF(3, 15, 7, stem ? 8 : 7)), suitInk(s));
 }
 
-void drawIndex(QPainter& p, Suit s, int value, bool fine)
+// Both corners from one drawing, the lower one turned pixel for pixel, so that the
+// hinted type is the same either way up.
+void drawIndex(QPainter& p, int scale, Suit s, int value)
 {
-    for (int turn = 0; turn < 2; ++turn) {
-        p.save();
-        if (turn)
-            flip(p);
-        if (fine) {
-            drawFineIndex(p, s, value);
-        } else {
-            drawBits(p, value == 10 ? 2 : 3, 4, rankBits(value), suitInk(s));
-            drawBits(p, 3, 15, suitBits(s), suitInk(s));
-        }
-        p.restore();
-    }
+    QImage layer = makeCanvas(W, H, scale);
+    QPainter lp;
+    beginPaint(lp, layer, scale);
+    drawIndexOnce(lp, s, value);
+    lp.end();
+    p.drawImage(QRectF(0, 0, W, H), layer);
+    p.drawImage(QRectF(0, 0, W, H), layer.mirrored(true, true));
 }
 
 // A pip in an 11 x 12 cell; pips in the lower half stand on their heads.
@@ -368,9 +353,14 @@ QImage paintFace(int scale, Suit s, int value)
         drawPips(p, s, value);
     else
         drawCourt(p, s, value);
-    drawIndex(p, s, value, scale > 1);
+    drawIndex(p, scale, s, value);
     p.end();
-    return toIndexed(img, kInks);
+    if (value > 10)
+        return toIndexed(img, kInks);
+    // white, the border's greys and the suit's ink; the rest of the sixteen are the
+    // blends that the edges of pips and index need
+    const QList<QRgb> inks = {kInks[White], kInks[Dark], kInks[Grey], suitInk(s).rgb()};
+    return toIndexed(img, edgePalette(img, inks, 16));
 }
 
 // ---- backs ------------------------------------------------------------------
