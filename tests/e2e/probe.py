@@ -4,6 +4,7 @@
 usage: probe.py [-s SCALE] SHOT.ppm PANEL_X PANEL_Y
        probe.py [-s SCALE] SHOT.ppm PANEL_X PANEL_Y sample X Y W H   (colour census, for tuning)
        probe.py [-s SCALE] SHOT.ppm WINDOW_X WINDOW_Y text X Y W H FONT SIZES TEXT...
+       probe.py [-s SCALE] SHOT.ppm WINDOW_X WINDOW_Y lighttext X Y W H FONT SIZES TEXT...
 
 SHOT is a binary PPM (8 bits per channel); PANEL_X/Y is where the table's
 client area lies on the screen, in screen pixels. Prints one line of
@@ -18,7 +19,8 @@ either scale).
 whose client area lies at WINDOW_X/Y: it compares its start with each TEXT
 drawn in FONT at the pixel SIZES (such as 11,12,13, scaled like positions)
 and prints "text=N score=S", N the number (from 1) of the TEXT that
-matches, or "none".
+matches, or "none". "lighttext" reads light text on a dark ground the same
+way (a money label).
 """
 import os
 import subprocess
@@ -411,10 +413,14 @@ def likeness(shown, ref, k):
     return common / float(union)
 
 
-def read_text(s, box, font, sizes, texts):
+def light_mask(rows):
+    return {(x, y) for y, row in enumerate(rows) for x, c in enumerate(row) if min(c) > 150}
+
+
+def read_text(s, box, font, sizes, texts, light=False):
     # The first band of rows with ink is the line to read.
     k = s.scale
-    ink = dark_mask(s.box(*box))
+    ink = (light_mask if light else dark_mask)(s.box(*box))
     if not ink:
         print("text=none score=0 (no text there)")
         return
@@ -445,9 +451,9 @@ def main(argv):
     s = Shot.load(argv[1], int(argv[2]), int(argv[3]), scale)
     if len(argv) == 9 and argv[4] == "sample":
         sample(s, *map(int, argv[5:9]))
-    elif len(argv) >= 12 and argv[4] == "text":
+    elif len(argv) >= 12 and argv[4] in ("text", "lighttext"):
         sizes = [int(v) for v in argv[10].split(",")]
-        read_text(s, tuple(map(int, argv[5:9])), argv[9], sizes, argv[11:])
+        read_text(s, tuple(map(int, argv[5:9])), argv[9], sizes, argv[11:], argv[4] == "lighttext")
     else:
         report(s, digit_glyphs(argv[1], scale))
 
