@@ -240,7 +240,8 @@ seat_flipped() {
 # the deal as it runs. With "early", also clicks Call while the cards are still
 # coming, which must come to nothing: Call could not take it then. "double"
 # clicks twice, the second press 300 ms after the first, during the deal, where
-# Start could not take it: one deal, one ante. "begun": the click has been made.
+# Start could not take it: one deal, one ante. "begun": the click has been made
+# (the deal may still be waiting for a pause to end).
 deal() {
   local in_progress=0 deadline mode=${3:-} early='' clicked=0
   case $mode in
@@ -545,7 +546,6 @@ play() {
   # begins a new hand once the pause is over.
   desk_pointer "move $((OX + S * CALL[0])) $((OY + S * CALL[1]))" click "wait 170" \
     "move $((OX + S * START[0])) $((OY + S * START[1]))" click
-  wait_for "a new deal after the pause" 10 'has start=white'
   deal "${START[@]}" begun
   has counter_user=5 || fail "the new hand should start with the user's stake at the ante"
 
