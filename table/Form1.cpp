@@ -62,7 +62,7 @@ TForm1::TForm1(QWidget* Parent) : QWidget(Parent)
     setWindowTitle(QStringLiteral("Orvanta"));
     setWindowIcon(QIcon(QPixmap::fromImage(LoadResourcePicture(QStringLiteral(":/app/mainicon.png")))));
     // The designed place is the outer frame's; the window system adds the frame around
-    // the client area.
+    // the client area. A Wayland compositor places windows itself and ignores this.
     resize(ClientWidth, ClientHeight);
     move(DesignLeft, DesignTop);
     BuildControls();

@@ -121,3 +121,14 @@ desk_key() {
 desk_type() { wtype -s 100 -d 100 "$1"; }
 
 desk_close() { swaymsg "[con_id=$1] kill" >/dev/null; }
+
+desk_app_id() {
+  swaymsg -t get_tree 2>/dev/null | "$PY" -I -c '
+import json, sys
+def walk(n):
+    if n["id"] == int(sys.argv[1]):
+        print(n.get("app_id") or "")
+    for c in n.get("nodes", []) + n.get("floating_nodes", []):
+        walk(c)
+walk(json.load(sys.stdin))' "$1"
+}

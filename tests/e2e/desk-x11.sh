@@ -12,6 +12,8 @@
 #   desk_key KEY        Return, Tab, ctrl+a
 #   desk_type TEXT      types TEXT
 #   desk_close ID       asks the window to close, as its close box does
+#   desk_app_id ID      what the desktop matches to a launcher: the window class on X
+#                       (a launcher's StartupWMClass), the app id on Wayland
 # DESK_PLACES is 1 where the program places its windows itself.
 DESK=x11
 DESK_PLACES=1
@@ -105,3 +107,5 @@ desk_key() { xdotool key "$1"; }
 desk_type() { xdotool type --delay 150 "$1"; }
 
 desk_close() { wmctrl -i -c "$1"; }
+
+desk_app_id() { xprop -id "$1" WM_CLASS 2>/dev/null | sed -n 's/.*", "\(.*\)"$/\1/p'; }

@@ -446,6 +446,12 @@ play() {
   fi
   [ "${WW}x$WH" = $((S * 856))x$((S * 645)) ] ||
     fail "the table's client area is not $((S * 856))x$((S * 645)): ${WW}x$WH"
+  # Docks and task bars find the launcher (its name, its icon) through the window:
+  # by its app id on Wayland, by its window class on X.
+  local launcher=$root/packaging/org.orvanta.Orvanta.desktop want
+  if [ "$DESK" = wayland ]; then want=$(basename "$launcher" .desktop); else want=$(sed -n 's/^StartupWMClass=//p' "$launcher"); fi
+  [ "$(desk_app_id "$TABLE")" = "$want" ] ||
+    fail "the window does not match its launcher: \"$(desk_app_id "$TABLE")\", not \"$want\""
   wait_for "table at rest: Start and Rules usable, the rest disabled" 10 \
     'has start=yellow rules=yellow call=white fold=white flip=white flipall=white'
   has plaques=ok,ok,ok,ok,ok,ok || fail "the buttons are not 100x32 plaques in their places: $(val plaques)"
