@@ -3,19 +3,9 @@
 #include <QWidget>
 
 #include "desktop/InputGate.h"
+#include "support/WindowClocks.h"
 
 namespace {
-// The window systems' clocks, against ours (which starts near 0): an X server counts from
-// its own start and here wraps past 2^32 a second in; a Wayland compositor stamps
-// CLOCK_MONOTONIC, which has counted since boot.
-struct TWindowClock
-{
-    const char* Name;
-    quint32 Ahead;
-};
-constexpr TWindowClock XServer{"X11", 0xFFFFFC00u};
-constexpr TWindowClock Compositor{"Wayland", 86400000u * 3 + 12345u};
-
 class InputClockTest : public ::testing::TestWithParam<TWindowClock>
 {
 protected:
@@ -50,7 +40,7 @@ TEST_P(InputClockTest, ClocksThatPartStartAfresh)
     EXPECT_EQ(Clock.MadeAt(quint32(GetParam().Ahead + 100 - 3600000 + 500), 1600), 1500);
 }
 
-INSTANTIATE_TEST_SUITE_P(BothClocks, InputClockTest, ::testing::Values(XServer, Compositor),
+INSTANTIATE_TEST_SUITE_P(BothClocks, InputClockTest, ::testing::Values(XServerClock, CompositorClock),
                          [](const auto& Info) { return std::string(Info.param.Name); });
 
 namespace {

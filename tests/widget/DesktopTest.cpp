@@ -430,6 +430,36 @@ TEST_F(DesktopTest, RealMessageBoxIsPlainTextAndCountedWhileOpen)
     EXPECT_EQ(OpenMessageBoxes(), 0);
 }
 
+TEST_F(DesktopTest, UntimedInputCountsAsMadeDuringABusyHandlerUntilTheQueueIsRead)
+{
+    auto* App = static_cast<TApplication*>(QCoreApplication::instance());
+    const bool WasOn = App->DropsStaleInput;
+    App->DropsStaleInput = true;
+    qint64 Now = 0;
+    App->SetGateClock([&Now] { return Now; });
+
+    QString Log;
+    TImage* Button = LoggingControl(Log);
+    auto* Busy = new TImage(Panel.get());
+    Busy->SetBounds(100, 20, 40, 40);
+    Busy->show();
+    Busy->OnClick = [&](QObject*) {
+        Button->SetEnabled(false);
+        Now += 1000;
+        Button->SetEnabled(true);
+    };
+    Mouse(QTest::MouseClick, Busy, Qt::LeftButton);
+    EXPECT_FALSE(InputMayAct(Button, 0));
+    EXPECT_TRUE(InputMayAct(Busy, 0));
+    // The event loop goes through what was queued, then the gate takes untimed input as new.
+    for (int I = 0; I < 20 && !InputMayAct(Button, 0); ++I)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+    EXPECT_TRUE(InputMayAct(Button, 0));
+
+    App->SetGateClock({});
+    App->DropsStaleInput = WasOn;
+}
+
 TEST_F(DesktopTest, InputMadeWhileAHandlerWasBusyIsJudgedByItsControlThen)
 {
     auto* App = static_cast<TApplication*>(QCoreApplication::instance());

@@ -10,14 +10,9 @@
 #include "desktop/Sleep.h"
 #include "game/TableState.h"
 #include "support/TableFixture.h"
+#include "support/WindowClocks.h"
 
 namespace {
-struct TWindowClock
-{
-    const char* Name;
-    quint32 Ahead;  // the window system's clock minus ours
-};
-
 class StaleInputTest : public TTableTest, public ::testing::WithParamInterface<TWindowClock>
 {
 protected:
@@ -148,5 +143,5 @@ TEST_P(StaleInputTest, KeysAndAccessibilityPressesAreJudgedLikeClicks)
 }
 
 INSTANTIATE_TEST_SUITE_P(BothClocks, StaleInputTest,
-                         ::testing::Values(TWindowClock{"X11", 0xFFFFFC00u}, TWindowClock{"Wayland", 259212345u}),
+                         ::testing::Values(XServerClock, CompositorClock),
                          [](const auto& Info) { return std::string(Info.param.Name); });
