@@ -1,8 +1,8 @@
 # Sourced by play.sh: the desktop on Wayland, a headless sway session that this
 # run starts and ends itself, with the program on Qt's Wayland plugin. The same
-# desk_* functions as desk-x11.sh. sway refuses to run as root: it runs as
-# nobody in a runtime folder of its own, whose sockets the program (as root)
-# reaches by path. A virtual pointer (orvanta-vpointer, built beside the
+# desk_* functions as desk-x11.sh. sway runs in a runtime folder of its own,
+# whose sockets the program reaches by path; as nobody when the test runs as
+# root, which sway refuses. A virtual pointer (orvanta-vpointer, built beside the
 # program) is held for the whole run; wtype types; grim takes screenshots.
 DESK=wayland
 DESK_PLACES=0   # a Wayland client cannot place its windows: the compositor does
@@ -13,11 +13,16 @@ NOBODY=65534
 
 desk_up() {
   WIDTH=$1 HEIGHT=$2
-  local sock='' _
+  local sock='' display='' _
+  # sway refuses to run as root: then it runs as nobody.
+  local as=()
   SWAY_DIR=$(mktemp -d /tmp/orvanta-sway.XXXXXX)
   chmod 755 "$SWAY_DIR"
   mkdir -m 700 "$SWAY_DIR/run"
-  chown "$NOBODY:$NOBODY" "$SWAY_DIR/run"
+  if [ "$(id -u)" = 0 ]; then
+    chown "$NOBODY:$NOBODY" "$SWAY_DIR/run"
+    as=(setpriv --reuid=$NOBODY --regid=$NOBODY --clear-groups)
+  fi
   # Every window floats at its own size, without borders, as on a desktop.
   cat >"$SWAY_DIR/config" <<EOF
 xwayland disable
@@ -28,17 +33,17 @@ output HEADLESS-1 mode ${WIDTH}x${HEIGHT}
 EOF
   env -i PATH=/usr/bin:/bin HOME="$SWAY_DIR" XDG_RUNTIME_DIR="$SWAY_DIR/run" \
     WLR_BACKENDS=headless WLR_RENDERER=pixman WLR_LIBINPUT_NO_DEVICES=1 \
-    setpriv --reuid=$NOBODY --regid=$NOBODY --clear-groups \
-    sway -c "$SWAY_DIR/config" >"$SHOTS/sway.log" 2>&1 &
+    "${as[@]}" sway -c "$SWAY_DIR/config" >"$SHOTS/sway.log" 2>&1 &
   SWAY_PID=$!
   for _ in $(seq 100); do
     sock=$(ls "$SWAY_DIR"/run/sway-ipc.*.sock 2>/dev/null | head -n1)
-    [ -n "$sock" ] && [ -S "$SWAY_DIR/run/wayland-1" ] && break
+    display=$(ls "$SWAY_DIR"/run/wayland-[0-9] 2>/dev/null | head -n1)
+    [ -n "$sock" ] && [ -S "$display" ] && break
     kill -0 "$SWAY_PID" 2>/dev/null || break
     sleep 0.02
   done
-  [ -n "$sock" ] || fail "sway did not start: $(tail -c 400 "$SHOTS/sway.log")"
-  export SWAYSOCK=$sock WAYLAND_DISPLAY=$SWAY_DIR/run/wayland-1
+  [ -n "$sock" ] && [ -S "$display" ] || fail "sway did not start: $(tail -c 400 "$SHOTS/sway.log")"
+  export SWAYSOCK=$sock WAYLAND_DISPLAY=$display
   swaymsg -t get_outputs 2>/dev/null | grep -q "\"width\": $WIDTH" ||
     fail "sway's output is not ${WIDTH}x${HEIGHT}"
   # The pointer reads commands from a pipe and answers each "sync".
