@@ -30,6 +30,24 @@ QImage Filled(int Width, int Height, QRgb Colour)
     Image.fill(Colour);
     return Image;
 }
+
+// Turns the input gate on with a clock the test moves, and restores it afterwards.
+struct TGateOnFakeClock
+{
+    TApplication* App = static_cast<TApplication*>(QCoreApplication::instance());
+    const bool WasOn = App->DropsStaleInput;
+    qint64 Now = 0;
+    TGateOnFakeClock()
+    {
+        App->DropsStaleInput = true;
+        App->SetGateClock([this] { return Now; });
+    }
+    ~TGateOnFakeClock()
+    {
+        App->SetGateClock({});
+        App->DropsStaleInput = WasOn;
+    }
+};
 }
 
 // Controls on a shown panel of a known colour; pixels are read from the panel's grab.
@@ -71,6 +89,15 @@ protected:
         Control->OnMouseDown = [&Log](QObject*, TMouseButton, Qt::KeyboardModifiers, int, int) { Log += 'd'; };
         Control->OnClick = [&Log](QObject*) { Log += 'c'; };
         Control->OnMouseUp = [&Log](QObject*, TMouseButton, Qt::KeyboardModifiers, int, int) { Log += 'u'; };
+        return Control;
+    }
+
+    // A shown 40x40 control at (Left, 20).
+    TImage* PlainControl(int Left)
+    {
+        auto* Control = new TImage(Panel.get());
+        Control->SetBounds(Left, 20, 40, 40);
+        Control->show();
         return Control;
     }
 
@@ -432,17 +459,12 @@ TEST_F(DesktopTest, RealMessageBoxIsPlainTextAndCountedWhileOpen)
 
 TEST_F(DesktopTest, UntimedInputCountsAsMadeDuringABusyHandlerUntilTheQueueIsRead)
 {
-    auto* App = static_cast<TApplication*>(QCoreApplication::instance());
-    const bool WasOn = App->DropsStaleInput;
-    App->DropsStaleInput = true;
-    qint64 Now = 0;
-    App->SetGateClock([&Now] { return Now; });
+    TGateOnFakeClock Gate;
+    qint64& Now = Gate.Now;
 
     QString Log;
     TImage* Button = LoggingControl(Log);
-    auto* Busy = new TImage(Panel.get());
-    Busy->SetBounds(100, 20, 40, 40);
-    Busy->show();
+    TImage* Busy = PlainControl(100);
     Busy->OnClick = [&](QObject*) {
         Button->SetEnabled(false);
         Now += 1000;
@@ -455,18 +477,12 @@ TEST_F(DesktopTest, UntimedInputCountsAsMadeDuringABusyHandlerUntilTheQueueIsRea
     for (int I = 0; I < 20 && !InputMayAct(Button, 0); ++I)
         QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
     EXPECT_TRUE(InputMayAct(Button, 0));
-
-    App->SetGateClock({});
-    App->DropsStaleInput = WasOn;
 }
 
 TEST_F(DesktopTest, InputMadeWhileAHandlerWasBusyIsJudgedByItsControlThen)
 {
-    auto* App = static_cast<TApplication*>(QCoreApplication::instance());
-    const bool WasOn = App->DropsStaleInput;
-    App->DropsStaleInput = true;
-    qint64 Now = 0;
-    App->SetGateClock([&Now] { return Now; });
+    TGateOnFakeClock Gate;
+    qint64& Now = Gate.Now;
 
     // Sent straight to the control, stamped with its moment on a clock 100 s ahead of ours.
     auto Send = [&](QWidget* Control, QEvent::Type Type, qint64 MadeAt) {
@@ -482,9 +498,7 @@ TEST_F(DesktopTest, InputMadeWhileAHandlerWasBusyIsJudgedByItsControlThen)
 
     QString Log;
     TImage* Button = LoggingControl(Log);
-    auto* Busy = new TImage(Panel.get());
-    Busy->SetBounds(100, 20, 40, 40);
-    Busy->show();
+    TImage* Busy = PlainControl(100);
     // Like the deal: the button is disabled, then the thread sleeps with a repaint (a
     // nested dispatch) in between, and the button comes back.
     Busy->OnClick = [&](QObject*) {
@@ -495,9 +509,7 @@ TEST_F(DesktopTest, InputMadeWhileAHandlerWasBusyIsJudgedByItsControlThen)
         Button->SetEnabled(true);
     };
     // Like the pause after a call: the button stays usable.
-    auto* Pause = new TImage(Panel.get());
-    Pause->SetBounds(150, 20, 40, 40);
-    Pause->show();
+    TImage* Pause = PlainControl(150);
     Pause->OnClick = [&](QObject*) { Now += 500; };
 
     Click(Button, Now);  // delivered at once: sets the clocks' offset
@@ -526,7 +538,4 @@ TEST_F(DesktopTest, InputMadeWhileAHandlerWasBusyIsJudgedByItsControlThen)
     Send(Button, QEvent::MouseButtonPress, PressedAt);
     Send(Button, QEvent::MouseButtonRelease, PressedAt + 5);
     EXPECT_EQ(Log, "dcu");
-
-    App->SetGateClock({});
-    App->DropsStaleInput = WasOn;
 }
