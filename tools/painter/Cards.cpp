@@ -25,17 +25,6 @@ QColor suitInk(Suit s) { return isRed(s) ? ink(Red) : ink(Black); }
 
 using Bits = std::vector<const char*>;
 
-// Corner suits, 7 wide, drawn for the pixel grid rather than scaled down.
-Bits suitBits(Suit s)
-{
-    switch (s) {
-    case Hearts: return {".##.##.", "#######", "#######", "#######", ".#####.", "..###..", "...#..."};
-    case Diamonds: return {"...#...", "..###..", ".#####.", "#######", ".#####.", "..###..", "...#..."};
-    case Spades: return {"...#...", "..###..", ".#####.", "#######", "#######", ".#.#.#.", "...#...", "..###.."};
-    default: return {"..###..", ".#####.", "..###..", "##.#.##", "#######", "##.#.##", "...#...", "..###.."};
-    }
-}
-
 QPainterPath suitPath(Suit s, const QRectF& r)
 {
     auto P = [&r](double x, double y) { return QPointF(r.left() + x * r.width(), r.top() + y * r.height()); };
@@ -189,10 +178,51 @@ void drawAce(QPainter& p, Suit s)
 }
 
 // ---- court cards -------------------------------------------------------------
+//
+// Twelve figures, each its own: a king, a queen and a jack per suit, told apart by dress,
+// colours, what they hold and their faces. The upper half is drawn once and turned half a
+// turn about the card's middle for the lower half; a slanted rule through the middle
+// parts them, inside a frame that nothing crosses.
 
-struct Court {
-    QColor main, second, trim, trimDark;
+enum class Holds { Sword, Sceptre, Axe, Orb, Rose, Fan, Tulip, Halberd, Leaf, Banner, Arrow, StarSceptre };
+enum class Hat { KingCrown, HighCrown, Tiara, Coronet, Beret, Cap, Bonnet, BrimHat };
+enum class Beard { None, Full, Forked, Long, Moustache, Short };
+enum class Pattern { Lozenges, Dots, Stripes, Chevrons, Plain };
+
+struct Figure {
+    QColor robe, robe2, hair, metal, extra; // extra: leaves, stems, jewels
+    Hat hat;
+    Beard beard;
+    Holds holds;
+    Pattern pattern;
+    bool longHair;
+    bool lookLeft; // eyes turned towards what the figure holds
 };
+
+const QColor kOutline(0x00, 0x00, 0x00), kSkin(0xF7, 0xD4, 0xB4), kGold(0xE9, 0xB8, 0x2E);
+const QColor kRed(0xD0, 0x14, 0x2C), kBlue(0x26, 0x3E, 0x9C), kGreen(0x2C, 0x7E, 0x3C), kPurple(0x6A, 0x3C, 0x9E);
+const QColor kTeal(0x17, 0x6E, 0x78), kOrange(0xE0, 0x76, 0x1E), kSteel(0xB0, 0xBA, 0xC8);
+
+Figure figureOf(Suit s, int value)
+{
+    switch (value * 4 + s) {
+    // kings
+    case 13 * 4 + Spades: return {kBlue, kRed, QColor(0x3A, 0x2A, 0x22), kSteel, kGold, Hat::KingCrown, Beard::Forked, Holds::Sword, Pattern::Lozenges, false, false};
+    case 13 * 4 + Hearts: return {kRed, kPurple, QColor(0xB4, 0x52, 0x1C), kGold, kSteel, Hat::HighCrown, Beard::Full, Holds::Sceptre, Pattern::Dots, false, true};
+    case 13 * 4 + Diamonds: return {kGreen, kRed, QColor(0x6A, 0x42, 0x22), kSteel, kGold, Hat::KingCrown, Beard::Short, Holds::Axe, Pattern::Chevrons, false, false};
+    case 13 * 4 + Clubs: return {kPurple, kBlue, QColor(0xD8, 0xD8, 0xDE), kGold, kRed, Hat::HighCrown, Beard::Long, Holds::Orb, Pattern::Stripes, false, true};
+    // queens
+    case 12 * 4 + Spades: return {kTeal, QColor(0x30, 0x2C, 0x48), QColor(0x26, 0x1C, 0x1C), kGold, kRed, Hat::Coronet, Beard::None, Holds::StarSceptre, Pattern::Lozenges, true, true};
+    case 12 * 4 + Hearts: return {kRed, QColor(0xF2, 0x9C, 0xB0), QColor(0xD6, 0x8E, 0x2A), kGreen, kGold, Hat::Tiara, Beard::None, Holds::Rose, Pattern::Dots, true, false};
+    case 12 * 4 + Diamonds: return {kGreen, kGold, QColor(0x8E, 0x34, 0x18), kRed, kSteel, Hat::Coronet, Beard::None, Holds::Fan, Pattern::Stripes, true, true};
+    case 12 * 4 + Clubs: return {kBlue, kOrange, QColor(0x5C, 0x3A, 0x20), kGreen, QColor(0xF2, 0xD2, 0x30), Hat::Tiara, Beard::None, Holds::Tulip, Pattern::Chevrons, true, false};
+    // jacks
+    case 11 * 4 + Spades: return {kBlue, kGreen, QColor(0xC8, 0x8E, 0x3C), kSteel, kRed, Hat::Beret, Beard::None, Holds::Halberd, Pattern::Stripes, false, false};
+    case 11 * 4 + Hearts: return {kRed, kGold, QColor(0x6A, 0x42, 0x22), kGreen, kBlue, Hat::Cap, Beard::Moustache, Holds::Leaf, Pattern::Lozenges, false, true};
+    case 11 * 4 + Diamonds: return {kOrange, kGreen, QColor(0x26, 0x1C, 0x1C), kRed, kSteel, Hat::Bonnet, Beard::None, Holds::Banner, Pattern::Dots, false, false};
+    default: return {kPurple, kRed, QColor(0xB4, 0x52, 0x1C), kSteel, QColor(0xF4, 0xF4, 0xF4), Hat::BrimHat, Beard::Moustache, Holds::Arrow, Pattern::Chevrons, true, true};
+    }
+}
 
 QPainterPath poly(std::initializer_list<QPointF> pts)
 {
@@ -209,136 +239,497 @@ QPainterPath poly(std::initializer_list<QPointF> pts)
     return path;
 }
 
-void outlined(QPainter& p, const QPainterPath& path, QColor fill, double pen = 0.8)
+QPainterPath ellipse(QPointF c, double rx, double ry)
 {
-    p.setPen(QPen(ink(Dark), pen, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    QPainterPath path;
+    path.addEllipse(c, rx, ry);
+    return path;
+}
+
+void outlined(QPainter& p, const QPainterPath& path, QColor fill, double pen = 0.7)
+{
+    p.setPen(QPen(kOutline, pen, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
     p.setBrush(fill);
     p.drawPath(path);
 }
 
-// Upper half of a court figure, drawn in the 1x card coordinates (y 10..48).
-void drawHalfFigure(QPainter& p, Suit s, int value, const Court& c)
+void stroke(QPainter& p, const QPainterPath& path, QColor c, double w)
 {
-    const double cx = 35.5;
-    // robe: two panels with a gold band down the middle
-    outlined(p, poly({{cx - 17, 49}, {cx - 14, 37}, {cx - 6, 33}, {cx + 6, 33}, {cx + 14, 37}, {cx + 17, 49}}), c.main);
-    outlined(p, poly({{cx, 33}, {cx + 6, 33}, {cx + 14, 37}, {cx + 17, 49}, {cx, 49}}), c.second);
-    outlined(p, poly({{cx - 2.5, 33}, {cx + 2.5, 33}, {cx + 2.5, 49}, {cx - 2.5, 49}}), c.trim, 0.6);
+    p.setPen(QPen(c, w, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    p.setBrush(Qt::NoBrush);
+    p.drawPath(path);
+}
+
+QPainterPath line(QPointF a, QPointF b)
+{
+    QPainterPath path;
+    path.moveTo(a);
+    path.lineTo(b);
+    return path;
+}
+
+constexpr double kCx = 35.5;          // the card's middle
+constexpr double kHeadX = 34.5;       // the head a little off the middle, away from the held thing
+const QRectF kFrame(12.5, 4.5, 46, 87); // the frame line's centre
+
+// What a figure holds, in two parts: what lies behind the body, and what the hand grips
+// in front of it.
+void drawHeld(QPainter& p, const Figure& f, bool front)
+{
+    const double rx = kCx + 15, lx = kCx - 14; // right- and left-hand columns
+    switch (f.holds) {
+    case Holds::Sword:
+        if (!front) {
+            // a tapered blade rising from the fist, with its fuller
+            outlined(p, poly({{rx - 1.3, 37}, {rx - 1.3, 10}, {rx, 6.5}, {rx + 1.3, 10}, {rx + 1.3, 37}}), f.metal, 0.6);
+            stroke(p, line({rx, 11}, {rx, 35}), kInks[Dark], 0.4);
+        } else {
+            outlined(p, poly({{rx - 5, 37}, {rx + 5, 37}, {rx + 5, 39}, {rx - 5, 39}}), kGold, 0.6);
+            outlined(p, ellipse({rx, 41}, 2.6, 2.4), kSkin, 0.6);
+            outlined(p, ellipse({rx, 44.6}, 1.3, 1.2), kGold, 0.5);
+        }
+        break;
+    case Holds::Sceptre:
+    case Holds::StarSceptre:
+        if (!front) {
+            stroke(p, line({lx + 1, 44}, {lx - 1, 12}), kOutline, 2.2);
+            stroke(p, line({lx + 1, 44}, {lx - 1, 12}), kGold, 1.2);
+            if (f.holds == Holds::Sceptre) { // a lily at the head
+                outlined(p, poly({{lx - 1, 5.5}, {lx + 0.6, 9}, {lx - 1, 12.5}, {lx - 2.6, 9}}), kGold, 0.6);
+                outlined(p, poly({{lx - 1.5, 11}, {lx - 5.5, 8}, {lx - 4.5, 12}, {lx - 1.5, 13}}), kGold, 0.6);
+                outlined(p, poly({{lx - 0.5, 11}, {lx + 3.5, 8}, {lx + 2.5, 12}, {lx - 0.5, 13}}), kGold, 0.6);
+            } else {
+                outlined(p, starPath({lx - 1, 9.5}, 4.2, 2.6, 1.5), kGold, 0.6);
+                outlined(p, ellipse({lx - 1, 9.5}, 1.2, 1.2), f.extra, 0.4);
+            }
+        } else {
+            outlined(p, ellipse({lx + 1, 41}, 2.6, 2.4), kSkin, 0.6);
+        }
+        break;
+    case Holds::Axe:
+        if (!front) {
+            stroke(p, line({rx + 1, 46}, {rx - 2, 7}), kOutline, 2.4);
+            stroke(p, line({rx + 1, 46}, {rx - 2, 7}), f.hair, 1.4);
+            QPainterPath head;
+            head.moveTo(rx - 2, 8);
+            head.quadTo(rx + 5, 6, rx + 8, 4.5);
+            head.quadTo(rx + 6, 11, rx + 8, 17.5);
+            head.quadTo(rx + 4, 15, rx - 1, 15);
+            head.closeSubpath();
+            outlined(p, head, f.metal, 0.6);
+            outlined(p, poly({{rx - 2.5, 9}, {rx - 6, 11}, {rx - 2, 13}}), f.metal, 0.5);
+        } else {
+            outlined(p, ellipse({rx, 41}, 2.6, 2.4), kSkin, 0.6);
+        }
+        break;
+    case Holds::Orb:
+        if (front) {
+            outlined(p, ellipse({lx + 1, 41}, 2.6, 2.3), kSkin, 0.6);
+            outlined(p, ellipse({lx + 1, 35.5}, 3.6, 3.6), kGold, 0.6);
+            stroke(p, line({lx - 2.6, 35.5}, {lx + 4.6, 35.5}), f.extra, 0.8);
+            stroke(p, line({lx + 1, 35.5}, {lx + 1, 39}), f.extra, 0.8);
+            outlined(p, poly({{lx + 0.4, 28.5}, {lx + 1.6, 28.5}, {lx + 1.6, 29.8}, {lx + 3, 29.8}, {lx + 3, 31},
+                              {lx + 1.6, 31}, {lx + 1.6, 32.2}, {lx + 0.4, 32.2}, {lx + 0.4, 31}, {lx - 1, 31},
+                              {lx - 1, 29.8}, {lx + 0.4, 29.8}}), kGold, 0.4);
+        }
+        break;
+    case Holds::Rose:
+    case Holds::Tulip:
+        if (!front) {
+            QPainterPath stem;
+            stem.moveTo(lx + 1, 44);
+            stem.cubicTo(lx, 36, lx - 3, 28, lx - 2, 19);
+            stroke(p, stem, kOutline, 1.8);
+            stroke(p, stem, f.metal, 0.9);
+            QPainterPath leaf;
+            leaf.moveTo(lx - 1, 31);
+            leaf.quadTo(lx - 7, 27, lx - 8, 29.5);
+            leaf.quadTo(lx - 5, 33, lx - 1, 31);
+            outlined(p, leaf, f.metal, 0.5);
+            if (f.holds == Holds::Rose) {
+                outlined(p, ellipse({lx - 2, 16.5}, 4, 3.6), kRed, 0.6);
+                stroke(p, [&] { QPainterPath a; a.addEllipse(QPointF(lx - 2, 16.2), 1.8, 1.5); return a; }(),
+                       kOutline, 0.4);
+                outlined(p, poly({{lx - 5, 19.5}, {lx - 2, 21}, {lx + 1, 19.5}, {lx - 2, 19.8}}), f.metal, 0.4);
+            } else {
+                QPainterPath bloom;
+                bloom.moveTo(lx - 6, 12);
+                bloom.lineTo(lx - 4, 15);
+                bloom.lineTo(lx - 2, 11);
+                bloom.lineTo(lx, 15);
+                bloom.lineTo(lx + 2, 12);
+                bloom.quadTo(lx + 2.5, 20, lx - 2, 20.5);
+                bloom.quadTo(lx - 6.5, 20, lx - 6, 12);
+                outlined(p, bloom, f.extra, 0.6);
+            }
+        } else {
+            outlined(p, ellipse({lx + 1, 41}, 2.6, 2.4), kSkin, 0.6);
+        }
+        break;
+    case Holds::Fan:
+        if (front) {
+            // a folded fan opened above the hand
+            QPainterPath fan;
+            fan.moveTo(rx - 1, 40);
+            fan.arcTo(QRectF(rx - 12, 29, 22, 22), 60, 80);
+            fan.closeSubpath();
+            outlined(p, fan, f.metal, 0.6);
+            for (int k = 0; k < 5; ++k) {
+                const double a = (62 + k * 19) * M_PI / 180;
+                stroke(p, line({rx - 1, 40}, {rx - 1 + 10.5 * std::cos(a), 40 - 10.5 * std::sin(a)}), kGold, 0.6);
+            }
+            outlined(p, ellipse({rx, 41}, 2.6, 2.4), kSkin, 0.6);
+        }
+        break;
+    case Holds::Halberd:
+        if (!front) {
+            stroke(p, line({rx, 47}, {rx, 9}), kOutline, 2.2);
+            stroke(p, line({rx, 47}, {rx, 9}), f.hair, 1.2);
+            QPainterPath blade;
+            blade.moveTo(rx, 10.5);
+            blade.lineTo(rx + 6, 8.5);
+            blade.quadTo(rx + 4.5, 13, rx + 6, 17.5);
+            blade.lineTo(rx, 15.5);
+            blade.closeSubpath();
+            outlined(p, blade, f.metal, 0.5);
+            outlined(p, poly({{rx, 11.5}, {rx - 4, 13}, {rx, 14.5}}), f.metal, 0.5);
+            outlined(p, poly({{rx - 0.9, 10.5}, {rx, 4.5}, {rx + 0.9, 10.5}}), f.metal, 0.5);
+        } else {
+            outlined(p, ellipse({rx, 41}, 2.6, 2.4), kSkin, 0.6);
+        }
+        break;
+    case Holds::Leaf:
+        if (!front) {
+            QPainterPath leaf;
+            leaf.moveTo(lx + 1, 42);
+            leaf.cubicTo(lx - 8, 32, lx - 6, 14, lx - 2, 7);
+            leaf.cubicTo(lx + 4, 16, lx + 6, 32, lx + 1, 42);
+            outlined(p, leaf, f.metal, 0.6);
+            stroke(p, [&] { QPainterPath v; v.moveTo(lx + 1, 41); v.quadTo(lx - 1.5, 24, lx - 2, 9); return v; }(),
+                   kOutline, 0.6);
+            for (int k = 0; k < 4; ++k) {
+                const double y = 15 + k * 6;
+                stroke(p, line({lx - 1.4, y + 1.5}, {lx - 4.5, y - 1}), kOutline, 0.5);
+                stroke(p, line({lx - 1.2, y + 1.5}, {lx + 2.2, y - 1}), kOutline, 0.5);
+            }
+        } else {
+            outlined(p, ellipse({lx + 1, 41}, 2.6, 2.4), kSkin, 0.6);
+        }
+        break;
+    case Holds::Banner:
+        if (!front) {
+            stroke(p, line({rx, 47}, {rx, 6}), kOutline, 2.2);
+            stroke(p, line({rx, 47}, {rx, 6}), kGold, 1.2);
+            QPainterPath flag;
+            flag.moveTo(rx - 0.5, 7);
+            flag.cubicTo(rx - 5, 8, rx - 9, 6, rx - 12, 9);
+            flag.lineTo(rx - 8, 12);
+            flag.lineTo(rx - 12, 15.5);
+            flag.cubicTo(rx - 9, 13.5, rx - 5, 15, rx - 0.5, 14);
+            flag.closeSubpath();
+            outlined(p, flag, f.metal, 0.6);
+            outlined(p, ellipse({rx, 5.5}, 1.3, 1.3), kGold, 0.5);
+        } else {
+            outlined(p, ellipse({rx, 41}, 2.6, 2.4), kSkin, 0.6);
+        }
+        break;
+    case Holds::Arrow:
+        if (!front) {
+            stroke(p, line({lx + 3, 46}, {lx - 4, 9}), kOutline, 1.9);
+            stroke(p, line({lx + 3, 46}, {lx - 4, 9}), f.hair, 1.0);
+            outlined(p, poly({{lx - 4.6, 4.5}, {lx - 2, 10.5}, {lx - 6.5, 10}}), f.metal, 0.5);
+            for (double t : {0.0, 2.5})
+                outlined(p, poly({{lx + 1.6 + t * 0.2, 37.5 + t}, {lx - 1.5 + t * 0.2, 40 + t}, {lx + 2.2 + t * 0.2, 41 + t},
+                                  {lx + 4.5 + t * 0.2, 38.5 + t}}), f.extra, 0.4);
+        } else {
+            outlined(p, ellipse({lx + 1, 34}, 2.6, 2.4), kSkin, 0.6);
+        }
+        break;
+    }
+}
+
+void drawRobe(QPainter& p, const Figure& f, int value)
+{
+    const double cx = kHeadX;
+    // shoulders filling the frame's width down to the middle
+    const QPainterPath body = poly({{13, 49}, {13, 40}, {cx - 13, 33}, {cx - 5, 30}, {cx + 5, 30}, {cx + 13, 33},
+                                    {58, 40}, {58, 49}});
+    outlined(p, body, f.robe);
+    p.save();
+    p.setClipPath(body);
+    // the second colour on one side, the figure's own pattern on the first
     p.setPen(Qt::NoPen);
-    p.setBrush(ink(Dark));
-    for (int y = 36; y < 48; y += 4)
-        p.drawRect(QRectF(cx - 0.5, y, 1, 1));
-    // sleeve folds
-    p.setPen(QPen(ink(Dark), 0.7));
-    p.drawLine(QPointF(cx - 10, 39), QPointF(cx - 12, 48));
-    p.drawLine(QPointF(cx + 10, 39), QPointF(cx + 12, 48));
-
-    // hair behind the face
-    if (value == 12)
-        outlined(p, poly({{cx - 9, 19}, {cx + 9, 19}, {cx + 10, 35}, {cx + 5, 33}, {cx - 5, 33}, {cx - 10, 35}}), ink(GoldDark));
-    else
-        outlined(p, poly({{cx - 7.5, 18}, {cx + 7.5, 18}, {cx + 8, 28}, {cx - 8, 28}}), ink(GoldDark));
-
-    // collar
-    if (value == 13)
-        outlined(p, poly({{cx - 8, 32}, {cx + 8, 32}, {cx + 10, 36}, {cx - 10, 36}}), ink(White));
-    else if (value == 12)
-        outlined(p, poly({{cx - 6, 32}, {cx + 6, 32}, {cx, 38}}), ink(Skin));
-    else
-        outlined(p, poly({{cx - 8, 32}, {cx + 8, 32}, {cx + 6, 35}, {cx - 6, 35}}), ink(White));
+    p.setBrush(f.robe2);
+    p.drawPath(poly({{cx + 1, 28}, {60, 28}, {60, 50}, {cx + 1, 50}}));
+    const QColor mark = f.pattern == Pattern::Plain ? f.robe : kGold;
+    p.setBrush(mark);
+    p.setPen(QPen(mark, 0.8));
+    for (int row = 0; row < 4; ++row)
+        for (int col = 0; col < 4; ++col) {
+            const double x = 16 + col * 4.5 + (row % 2) * 2.2, y = 36 + row * 4;
+            switch (f.pattern) {
+            case Pattern::Lozenges:
+                p.drawPath(poly({{x, y - 1.4}, {x + 1.1, y}, {x, y + 1.4}, {x - 1.1, y}}));
+                break;
+            case Pattern::Dots:
+                p.drawEllipse(QPointF(x, y), 0.7, 0.7);
+                break;
+            case Pattern::Stripes:
+                if (row == 0 && col < 3)
+                    p.drawLine(QPointF(16 + col * 5, 33), QPointF(16 + col * 5 - 2, 50));
+                break;
+            case Pattern::Chevrons:
+                if (col == 0) {
+                    p.setBrush(Qt::NoBrush);
+                    p.drawPolyline(QPolygonF({{14, y - 2}, {(cx + 13) / 2 - 2, y + 1}, {cx, y - 2}}));
+                    p.setBrush(mark);
+                }
+                break;
+            case Pattern::Plain:
+                break;
+            }
+        }
+    p.restore();
+    // the gold front of the robe, and a sash or chain by rank
+    outlined(p, poly({{cx - 2.2, 30}, {cx + 2.2, 30}, {cx + 2.8, 49}, {cx - 2.8, 49}}), kGold, 0.6);
+    p.setPen(Qt::NoPen);
+    p.setBrush(kOutline);
+    for (double y = 34; y < 48; y += 4)
+        p.drawEllipse(QPointF(cx, y), 0.6, 0.6);
     if (value == 13) {
+        // ermine collar over the shoulders
+        outlined(p, poly({{cx - 11, 31.5}, {cx - 5, 29}, {cx + 5, 29}, {cx + 11, 31.5}, {cx + 9, 35}, {cx, 33.5}, {cx - 9, 35}}), Qt::white, 0.6);
+        p.setBrush(kOutline);
+        for (double x : {cx - 7, cx - 3, cx + 3, cx + 7})
+            p.drawRect(QRectF(x - 0.4, 31.2, 0.8, 1.4));
+    } else if (value == 12) {
+        // a low neckline with a jewelled necklace
+        outlined(p, poly({{cx - 6, 29.5}, {cx + 6, 29.5}, {cx, 35}}), kSkin, 0.6);
+        stroke(p, [&] { QPainterPath n; n.moveTo(cx - 5, 30.5); n.quadTo(cx, 35, cx + 5, 30.5); return n; }(), kGold, 0.9);
         p.setPen(Qt::NoPen);
-        p.setBrush(ink(Black));
-        for (double x = cx - 7; x < cx + 8; x += 3)
-            p.drawRect(QRectF(int(x), 34, 1, 1));
+        p.setBrush(f.extra);
+        p.drawEllipse(QPointF(cx, 33), 0.9, 0.9);
+    } else {
+        // a plain white collar
+        outlined(p, poly({{cx - 7, 29.5}, {cx + 7, 29.5}, {cx + 5, 32.5}, {cx, 31.5}, {cx - 5, 32.5}}), Qt::white, 0.6);
     }
-    if (value == 12) { // necklace
-        p.setPen(QPen(c.trim, 1.2));
-        p.setBrush(Qt::NoBrush);
-        p.drawArc(QRectF(cx - 5, 28, 10, 8), 200 * 16, 140 * 16);
-    }
+}
 
-    // face
-    outlined(p, [&] { QPainterPath f; f.addEllipse(QRectF(cx - 6, 18, 12, 14)); return f; }(), ink(Skin));
+void drawHead(QPainter& p, const Figure& f, int value)
+{
+    const double cx = kHeadX, cy = 21.5;
+    // hair behind the face: long for the queens and one jack, a bob for the others
+    if (f.longHair)
+        outlined(p, poly({{cx - 8.5, 15}, {cx + 8.5, 15}, {cx + 10, 30}, {cx + 6, 33}, {cx + 5, 26}, {cx - 5, 26},
+                          {cx - 6, 33}, {cx - 10, 30}}), f.hair);
+    else
+        outlined(p, poly({{cx - 7.6, 14}, {cx + 7.6, 14}, {cx + 8, 26}, {cx - 8, 26}}), f.hair);
+    outlined(p, ellipse({cx, cy}, 6.6, 7.8), kSkin);
+    // eyes: white, the pupil towards what the figure holds, a brow above
+    const double look = f.lookLeft ? -0.5 : 0.5;
+    for (double ex : {cx - 2.7, cx + 2.7}) {
+        p.setPen(Qt::NoPen);
+        p.setBrush(Qt::white);
+        p.drawEllipse(QPointF(ex, cy - 0.8), 1.8, 1.1);
+        p.setBrush(kOutline);
+        p.drawEllipse(QPointF(ex + look, cy - 0.8), 0.9, 1.0);
+        stroke(p, line({ex - 1.5, cy - 2.9}, {ex + 1.5, cy - 3.1}), value == 12 ? f.hair : kOutline, 0.6);
+    }
+    // nose and mouth
+    stroke(p, [&] { QPainterPath n; n.moveTo(cx + 0.2, cy - 0.6); n.lineTo(cx + 0.8, cy + 2.2); n.lineTo(cx - 0.4, cy + 2.5); return n; }(),
+           QColor(0, 0, 0, 110), 0.6);
     p.setPen(Qt::NoPen);
-    p.setBrush(ink(Black));
-    p.drawRect(QRectF(32, 23, 2, 1));
-    p.drawRect(QRectF(37, 23, 2, 1));
-    p.setBrush(ink(GoldDark));
-    p.drawRect(QRectF(35, 25, 1, 2));
-    p.setBrush(ink(Red));
-    p.drawRect(QRectF(34, 28, 3, 1));
-
-    if (value == 13) { // beard and moustache
-        outlined(p, poly({{cx - 6, 26.5}, {cx - 2, 29.5}, {cx + 2, 29.5}, {cx + 6, 26.5}, {cx + 5, 31}, {cx, 35}, {cx - 5, 31}}), ink(GoldDark), 0.6);
-        p.setPen(Qt::NoPen);
-        p.setBrush(ink(Red));
-        p.drawRect(QRectF(34, 30, 3, 1));
+    p.setBrush(kRed);
+    p.drawEllipse(QPointF(cx, cy + 4.4), value == 12 ? 1.6 : 1.3, 0.6);
+    // beards and moustaches
+    switch (f.beard) {
+    case Beard::Full:
+        outlined(p, [&] { QPainterPath b; b.moveTo(cx - 6, 21); b.quadTo(cx - 5, 25, cx - 2, 25); b.lineTo(cx + 2, 25);
+                          b.quadTo(cx + 5, 25, cx + 6, 21); b.quadTo(cx + 7, 31, cx, 33); b.quadTo(cx - 7, 31, cx - 6, 21);
+                          return b; }(), f.hair, 0.6);
+        break;
+    case Beard::Forked:
+        outlined(p, poly({{cx - 6, 21}, {cx - 3, 25}, {cx + 3, 25}, {cx + 6, 21}, {cx + 5, 29}, {cx + 2.5, 34}, {cx, 30},
+                          {cx - 2.5, 34}, {cx - 5, 29}}), f.hair, 0.6);
+        break;
+    case Beard::Long:
+        outlined(p, [&] { QPainterPath b; b.moveTo(cx - 6, 21); b.quadTo(cx - 4, 25.5, cx, 25.5); b.quadTo(cx + 4, 25.5, cx + 6, 21);
+                          b.quadTo(cx + 7, 33, cx, 38); b.quadTo(cx - 7, 33, cx - 6, 21); return b; }(), f.hair, 0.6);
+        stroke(p, line({cx - 1.5, 28}, {cx - 1, 35}), kOutline, 0.3);
+        stroke(p, line({cx + 1.5, 28}, {cx + 1, 35}), kOutline, 0.3);
+        break;
+    case Beard::Short:
+        outlined(p, [&] { QPainterPath b; b.moveTo(cx - 6, 22); b.quadTo(cx - 4, 25.8, cx, 25.8); b.quadTo(cx + 4, 25.8, cx + 6, 22);
+                          b.quadTo(cx + 5, 29.5, cx, 30); b.quadTo(cx - 5, 29.5, cx - 6, 22); return b; }(), f.hair, 0.6);
+        break;
+    case Beard::Moustache:
+    case Beard::None:
+        break;
     }
+    if (f.beard != Beard::None) { // moustache over the mouth
+        p.setPen(Qt::NoPen);
+        p.setBrush(f.hair);
+        p.drawPath(poly({{cx - 3.6, cy + 4.2}, {cx, cy + 2.9}, {cx + 3.6, cy + 4.2}, {cx, cy + 3.9}}));
+        p.setBrush(kRed);
+        p.drawEllipse(QPointF(cx, cy + 4.9), 1.1, 0.5);
+    }
+    // hair on the brow
+    outlined(p, [&] { QPainterPath h; h.moveTo(cx - 6.3, 19); h.quadTo(cx - 5, 14, cx, 14); h.quadTo(cx + 5, 14, cx + 6.3, 19);
+                      h.quadTo(cx + 2, 16.5, cx - 1, 17.2); h.quadTo(cx - 4, 17.5, cx - 6.3, 19); return h; }(), f.hair, 0.5);
 
     // headwear
-    if (value == 13) {
-        outlined(p, poly({{cx - 8, 20}, {cx - 8, 12}, {cx - 5, 16}, {cx, 10.5}, {cx + 5, 16}, {cx + 8, 12}, {cx + 8, 20}}), c.trim);
+    switch (f.hat) {
+    case Hat::KingCrown:
+        outlined(p, poly({{cx - 8, 15.5}, {cx - 8, 7}, {cx - 5, 11}, {cx - 2.5, 6}, {cx, 10}, {cx + 2.5, 6},
+                          {cx + 5, 11}, {cx + 8, 7}, {cx + 8, 15.5}}), kGold);
         p.setPen(Qt::NoPen);
-        p.setBrush(ink(Red));
-        p.drawRect(QRectF(35, 16, 1, 2));
-        p.setBrush(ink(Blue));
-        p.drawRect(QRectF(30, 17, 1, 1));
-        p.drawRect(QRectF(40, 17, 1, 1));
-        p.fillRect(QRectF(28, 19, 15, 1), c.trimDark);
-    } else if (value == 12) {
-        outlined(p, poly({{cx - 6, 19}, {cx - 6, 14}, {cx - 3, 16}, {cx, 12}, {cx + 3, 16}, {cx + 6, 14}, {cx + 6, 19}}), c.trim);
+        p.setBrush(f.robe2);
+        p.drawEllipse(QPointF(cx, 13.5), 1.2, 1.2);
+        p.setBrush(f.robe);
+        p.drawEllipse(QPointF(cx - 5, 13.5), 0.9, 0.9);
+        p.drawEllipse(QPointF(cx + 5, 13.5), 0.9, 0.9);
+        break;
+    case Hat::HighCrown:
+        outlined(p, [&] { QPainterPath c; c.moveTo(cx - 7.5, 15.5); c.lineTo(cx - 8, 9); c.quadTo(cx - 4, 5.5, cx, 5.5);
+                          c.quadTo(cx + 4, 5.5, cx + 8, 9); c.lineTo(cx + 7.5, 15.5); c.closeSubpath(); return c; }(), f.robe2);
+        outlined(p, poly({{cx - 8.2, 12}, {cx + 8.2, 12}, {cx + 8, 15.8}, {cx - 8, 15.8}}), kGold, 0.6);
+        stroke(p, line({cx, 6}, {cx, 12}), kGold, 1.1);
+        outlined(p, ellipse({cx, 6.2}, 1.3, 1.3), kGold, 0.5);
         p.setPen(Qt::NoPen);
-        p.setBrush(ink(Red));
-        p.drawRect(QRectF(35, 16, 1, 1));
-    } else {
-        outlined(p, [&] { QPainterPath h; h.addEllipse(QRectF(cx - 10, 13, 20, 7)); return h; }(), c.second);
-        outlined(p, poly({{cx - 7, 18}, {cx + 7, 18}, {cx + 7, 20}, {cx - 7, 20}}), c.trim, 0.6);
-        // feather
-        QPainterPath f;
-        f.moveTo(cx + 4, 15);
-        f.cubicTo(cx + 10, 9, cx + 15, 11, cx + 16, 14);
-        f.cubicTo(cx + 12, 13, cx + 8, 14, cx + 4, 17);
-        outlined(p, f, ink(GoldPale), 0.6);
+        p.setBrush(f.extra);
+        p.drawEllipse(QPointF(cx, 13.9), 1, 1);
+        break;
+    case Hat::Tiara:
+        outlined(p, poly({{cx - 6.5, 15.5}, {cx - 6, 11.5}, {cx - 3, 13}, {cx, 8.5}, {cx + 3, 13}, {cx + 6, 11.5}, {cx + 6.5, 15.5}}), kGold, 0.6);
+        p.setPen(Qt::NoPen);
+        p.setBrush(f.extra);
+        p.drawEllipse(QPointF(cx, 12.5), 1, 1.1);
+        break;
+    case Hat::Coronet:
+        outlined(p, poly({{cx - 7, 15.5}, {cx - 7, 10.5}, {cx - 4.5, 12.5}, {cx - 2.3, 9}, {cx, 11.5}, {cx + 2.3, 9},
+                          {cx + 4.5, 12.5}, {cx + 7, 10.5}, {cx + 7, 15.5}}), kGold, 0.6);
+        p.setPen(Qt::NoPen);
+        p.setBrush(f.robe);
+        for (double x : {cx - 4.5, cx, cx + 4.5})
+            p.drawEllipse(QPointF(x, 14.2), 0.8, 0.8);
+        // a veil falling behind
+        break;
+    case Hat::Beret:
+        outlined(p, ellipse({cx + 1, 12.5}, 10, 3.8), f.robe2);
+        outlined(p, poly({{cx - 7, 14.5}, {cx + 7, 14.5}, {cx + 7, 16.5}, {cx - 7, 16.5}}), kGold, 0.6);
+        outlined(p, [&] { QPainterPath q; q.moveTo(cx + 5, 11); q.cubicTo(cx + 11, 4, cx + 16, 6, cx + 17, 9);
+                          q.cubicTo(cx + 13, 8, cx + 9, 9, cx + 5, 13); return q; }(), Qt::white, 0.5);
+        break;
+    case Hat::Cap:
+        outlined(p, [&] { QPainterPath c; c.moveTo(cx - 7.5, 15.5); c.quadTo(cx - 7, 7, cx + 1, 7); c.quadTo(cx + 8, 7.5, cx + 8, 15.5);
+                          c.closeSubpath(); return c; }(), f.robe);
+        outlined(p, poly({{cx - 9, 14}, {cx + 9, 14}, {cx + 9, 16.6}, {cx - 9, 16.6}}), f.robe2, 0.6);
+        outlined(p, ellipse({cx + 1, 6.8}, 1.5, 1.5), f.robe2, 0.5);
+        break;
+    case Hat::Bonnet:
+        outlined(p, poly({{cx - 8, 16}, {cx - 6, 8}, {cx + 7, 6}, {cx + 8, 16}}), f.robe2);
+        outlined(p, poly({{cx - 8.5, 13.5}, {cx + 8.5, 13.5}, {cx + 8.5, 16.5}, {cx - 8.5, 16.5}}), kGold, 0.6);
+        p.setPen(Qt::NoPen);
+        p.setBrush(f.metal);
+        for (double x : {cx - 4, cx, cx + 4})
+            p.drawEllipse(QPointF(x, 15), 0.8, 0.8);
+        break;
+    case Hat::BrimHat:
+        outlined(p, [&] { QPainterPath c; c.moveTo(cx - 6, 15); c.quadTo(cx - 5, 6.5, cx + 1, 6.5); c.quadTo(cx + 6, 6.5, cx + 6.5, 15);
+                          c.closeSubpath(); return c; }(), f.robe2);
+        outlined(p, [&] { QPainterPath b; b.moveTo(cx - 11, 14); b.quadTo(cx, 18.5, cx + 11, 12); b.lineTo(cx + 10.5, 15.5);
+                          b.quadTo(cx, 20, cx - 10.5, 16.5); b.closeSubpath(); return b; }(), f.robe, 0.6);
+        outlined(p, [&] { QPainterPath q; q.moveTo(cx - 4, 10); q.cubicTo(cx - 9, 4, cx - 14, 5, cx - 15, 8.5);
+                          q.cubicTo(cx - 11, 7, cx - 8, 8, cx - 4, 12); return q; }(), f.extra, 0.5);
+        break;
     }
+}
 
-    // what each figure holds
-    if (value == 13) { // upright sword at the right
-        outlined(p, poly({{cx + 14, 12}, {cx + 15.5, 10}, {cx + 17, 12}, {cx + 17, 40}, {cx + 14, 40}}), ink(Light), 0.7);
-        outlined(p, poly({{cx + 11, 40}, {cx + 20, 40}, {cx + 20, 42}, {cx + 11, 42}}), c.trim, 0.6);
-        p.fillRect(QRectF(cx + 14.5, 42, 2, 7), c.trimDark);
-    } else if (value == 12) { // a flower at the left
-        p.setPen(QPen(ink(Navy), 1.2));
-        p.drawLine(QPointF(cx - 12, 48), QPointF(cx - 12.5, 32));
-        outlined(p, [&] { QPainterPath f; f.addEllipse(QRectF(cx - 16.5, 27, 8, 7)); return f; }(), ink(Red), 0.6);
-        p.setPen(Qt::NoPen);
-        p.setBrush(c.trim);
-        p.drawRect(QRectF(22, 30, 2, 1));
-    } else { // a halberd at the right
-        p.fillRect(QRectF(cx + 14, 16, 1.5, 33), ink(GoldDark));
-        outlined(p, poly({{cx + 14.75, 10}, {cx + 17, 14}, {cx + 19.5, 15}, {cx + 19.5, 20}, {cx + 15, 19}, {cx + 12.5, 14}}), ink(Light), 0.7);
+bool holdsRight(const Figure& f)
+{
+    return f.holds == Holds::Sword || f.holds == Holds::Axe || f.holds == Holds::Halberd || f.holds == Holds::Banner ||
+           f.holds == Holds::Fan;
+}
+
+// The sleeve of the arm that holds, reaching to the hand.
+void drawArms(QPainter& p, const Figure& f)
+{
+    const double cx = kHeadX;
+    const bool right = holdsRight(f);
+    const QPointF hand = right ? QPointF(kCx + 15, 41) : QPointF(kCx - 13, f.holds == Holds::Arrow ? 34 : 41);
+    for (int side : {-1, 1}) {
+        const bool holding = (side > 0) == right;
+        if (!holding)
+            continue;
+        const QPointF shoulder(cx + side * 11, 33);
+        const QPointF end = hand;
+        const QPointF elbow((shoulder.x() + end.x()) / 2 + side * 3, (shoulder.y() + end.y()) / 2 + 3);
+        QPainterPath sleeve;
+        sleeve.moveTo(shoulder + QPointF(-side * 3, -1.5));
+        sleeve.quadTo(shoulder + QPointF(side * 4, -1), elbow + QPointF(side * 2.5, 0));
+        sleeve.lineTo(end + QPointF(side * 1.5, 2.6));
+        sleeve.lineTo(end + QPointF(-side * 1.5, -2.6));
+        sleeve.quadTo(elbow + QPointF(-side * 3, -1), shoulder + QPointF(-side * 5, 3));
+        sleeve.closeSubpath();
+        outlined(p, sleeve, side > 0 ? f.robe : f.robe2, 0.6);
+        // a gold cuff at the wrist
+        stroke(p, line(end + QPointF(side * 2.8, 1.4), end + QPointF(-side * 0.6, -3.4)), kOutline, 2.2);
+        stroke(p, line(end + QPointF(side * 2.8, 1.4), end + QPointF(-side * 0.6, -3.4)), kGold, 1.2);
     }
-    drawBits(p, 16, 12, suitBits(s), suitInk(s));
+}
+
+void drawHalfFigure(QPainter& p, Suit s, int value)
+{
+    const Figure f = figureOf(s, value);
+    drawHeld(p, f, false);
+    drawRobe(p, f, value);
+    drawArms(p, f);
+    p.save();
+    // the head a size larger than the body's drawing, growing upwards from the neck
+    p.translate(kHeadX, 31);
+    p.scale(1.04, 1.04);
+    p.translate(-kHeadX, -31);
+    drawHead(p, f, value);
+    p.restore();
+    drawHeld(p, f, true);
+    // the suit's sign in the frame's upper corner, away from the held thing
+    const double sx = holdsRight(f) ? 15.5 : 48.5;
+    const bool stem = s == Spades || s == Clubs;
+    fillPath(p, suitPath(s, QRectF(sx, 6, 7, stem ? 8 : 7)), suitInk(s));
 }
 
 void drawCourt(QPainter& p, Suit s, int value)
 {
-    const Court c = isRed(s) ? Court{ink(Red), ink(Blue), ink(Gold), ink(GoldDark)}
-                             : Court{ink(Blue), ink(Red), ink(Gold), ink(GoldDark)};
+    // the two halves meet on a slanted line through the middle
+    const QRectF inside = kFrame.adjusted(0.5, 0.5, -0.5, -0.5);
+    QPainterPath upper;
+    upper.addPolygon(QPolygonF({inside.topLeft(), inside.topRight(), {inside.right(), 46.5}, {inside.left(), 49.5}}));
+    upper.closeSubpath();
     for (int turn = 0; turn < 2; ++turn) {
         p.save();
         if (turn)
             flip(p);
-        p.setClipRect(QRectF(14, 11, 43, 37));
-        drawHalfFigure(p, s, value, c);
+        p.setClipPath(upper);
+        drawHalfFigure(p, s, value);
         p.restore();
     }
-    // the frame, with the halves meeting on a slanted line as on printed decks
-    p.setPen(QPen(ink(Blue), 1));
+    stroke(p, line({inside.left(), 49.5}, {inside.right(), 46.5}), suitInk(s), 0.9);
+    p.setPen(QPen(suitInk(s), 1));
     p.setBrush(Qt::NoBrush);
-    p.drawRect(QRectF(13.5, 10.5, 44, 75));
-    p.setPen(QPen(ink(Gold), 1));
-    p.drawLine(QPointF(14, 48), QPointF(57, 48));
+    p.drawRect(kFrame);
+}
+
+QList<QRgb> courtInks(Suit s, int value)
+{
+    const Figure f = figureOf(s, value);
+    QList<QRgb> inks = {kInks[White], kOutline.rgb(), kInks[Dark], suitInk(s).rgb(), kSkin.rgb(), kGold.rgb(),
+                        f.robe.rgb(), f.robe2.rgb(), f.hair.rgb(), f.metal.rgb()};
+    if (isRed(s) || f.robe == kRed || f.robe2 == kRed)
+        inks.append(kRed.rgb()); // lips, jewels
+    if (f.holds == Holds::Rose || f.holds == Holds::Tulip || f.holds == Holds::StarSceptre || f.holds == Holds::Orb ||
+        f.holds == Holds::Arrow)
+        inks.append(f.extra.rgb());
+    return inks;
 }
 
 QImage paintFace(int scale, Suit s, int value)
@@ -356,7 +747,7 @@ QImage paintFace(int scale, Suit s, int value)
     drawIndex(p, scale, s, value);
     p.end();
     if (value > 10)
-        return toIndexed(img, kInks);
+        return toIndexed(img, edgePalette(img, courtInks(s, value), 16));
     // white, the border's greys and the suit's ink; the rest of the sixteen are the
     // blends that the edges of pips and index need
     const QList<QRgb> inks = {kInks[White], kInks[Dark], kInks[Grey], suitInk(s).rgb()};
