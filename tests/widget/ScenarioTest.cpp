@@ -22,6 +22,9 @@ const THands KateWins{{"9C", "7D", "2S"}, {"JS", "9D", "8C"}, {"QH", "10S", "2D"
 const THands ThreeFolds{{"9C", "7D", "2S"}, {"JS", "9D", "8C"}, {"JH", "9S", "8D"}, {"KS", "KH", "2C"}};
 // Jack and Kate hold king-nine-five in mixed suits; Jim folds: a tie for the best hand.
 const THands Tie{{"9C", "7D", "2S"}, {"KS", "9D", "5C"}, {"8D", "4S", "3H"}, {"KH", "9H", "5D"}};
+// The user calls, then folds in the second round; Jim's queen-nine-eight calls twice and
+// folds in the last round; Jack's pair of fours wins.
+const THands LateFolds{{"9C", "7D", "2S"}, {"4H", "4C", "2D"}, {"QS", "9D", "8C"}, {"QD", "10C", "3S"}};
 // Every computer player folds in the first round.
 const THands AllFold{{"9C", "7D", "2S"}, {"JS", "9D", "8C"}, {"JH", "9S", "8D"}, {"JD", "9H", "8S"}};
 
@@ -172,6 +175,18 @@ const std::vector<TScenario>& Scenarios()
                                  MoneyLabel(4, 975)} + BettingClosed},
             {"flip", TTableView{{"button Flip", Unusable}, MoneyLabel(4, 1015), CardsOf(4, ThreeFolds, FaceUp)} +
                          Sheet(4, {-5, -5, -5, 15}, {995, 995, 995, 1015})},
+        }},
+        {"UserFoldsInRoundTwoJimInRoundThreeJackWins", LateFolds, {1000, 1000, 1000, 1000}, {
+            {"start", {}, {995, 995, 995, 995}},
+            {"call", CallAndFoldUsed},
+            {"round", AllAt(".25", 975) + CallAndFoldBack},
+            {"fold", CallAndFoldUsed},
+            {"phase", {}},  // the user is passed over; Jack calls
+            {"round", TTableView{Stake(2, "125"), MoneyLabel(2, 875), Stake(3, ".65"), MoneyLabel(3, 935),
+                                 CardsOf(3, LateFolds, Pile), Stake(4, "125"), MoneyLabel(4, 875)} + BettingClosed},
+            {"flip", TTableView{{"button Flip", Unusable}, MoneyLabel(2, 1215), CardsOf(2, LateFolds, FaceUp),
+                                CardsOf(4, LateFolds, FaceUp)} +
+                         Sheet(2, {-25, 215, -65, -125}, {975, 1215, 935, 875})},
         }},
         {"ATieLosesThePot", Tie, {1000, 1000, 1000, 1000}, {
             {"start", {}, {995, 995, 995, 995}},
