@@ -495,7 +495,8 @@ play() {
     done
   done
   BETTING=0
-  has flipall=yellow call=white fold=white || fail "buttons when the betting closed"
+  # Flip turns usable a repaint before Flip all: the screen may be caught in between.
+  wait_for "buttons when the betting closed" 5 'has flipall=yellow call=white fold=white'
   [ -e "$SHOTS/token-travel.ppm" ] || fail "no chip token was seen travelling"
   echo "   $calls call(s); a token was seen travelling"
 
@@ -517,7 +518,7 @@ play() {
   # The user is out: the rounds run on without the user's turn.
   wait_for "the betting to close by itself" 40 \
     'has call=yellow && fail "Call usable again after the user folded"; has flipall=yellow'
-  has flip=yellow call=white fold=white || fail "buttons when the betting closed"
+  wait_for "buttons when the betting closed" 5 'has flip=yellow call=white fold=white'
   has cards_user=face,face,face || fail "the user's cards should stay face up after a fold"
   local folded=()
   for who in jack jim kate; do

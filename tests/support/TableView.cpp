@@ -160,10 +160,19 @@ void ReadCards(const TForm1& Form, TTableView& View)
 // Each text is found by its ink: how far each pixel has moved from the blank plaque
 // towards the text's colour. A text is read glyph by glyph, left to right: each
 // candidate string is drawn in the same face, size and colour onto the blank plaque,
-// and the character whose drawing explains the ink best is taken while it explains
-// more of it.
+// and the character that matches best up to its own right edge is taken, as long as
+// it explains more of the ink. Ink that no string explains makes the text unreadable.
 
 constexpr int SheetLeft = 288, SheetTop = 240;
+
+// The face the sheet is written in: "Arial" stands for Liberation Sans here.
+QFont SheetFont(int Points)
+{
+    QFont Font;
+    Font.setFamilies({QStringLiteral("Liberation Sans")});
+    Font.setPixelSize(PointsToPixels(Points));
+    return Font;
+}
 
 struct TSheetReader
 {
@@ -195,9 +204,7 @@ struct TSheetReader
     std::vector<float> Drawn(const QString& Text, QPoint At, int Points, QRgb Colour, const QRect& Box) const
     {
         QImage Picture = Blank.copy();
-        QFont Font;
-        Font.setFamilies({QStringLiteral("Liberation Sans")});
-        Font.setPixelSize(PointsToPixels(Points));
+        const QFont Font = SheetFont(Points);
         QPainter Painter(&Picture);
         Painter.setRenderHint(QPainter::TextAntialiasing);
         Painter.setFont(Font);
@@ -224,10 +231,7 @@ struct TSheetReader
     std::string Read(QPoint At, int Width, int Points, QRgb Colour, const QString& Alphabet) const
     {
         const QRect Box = QRect(At.x() - 3, At.y(), Width + 3, PointsToPixels(Points) + 4).intersected(Blank.rect());
-        QFont Font;
-        Font.setFamilies({QStringLiteral("Liberation Sans")});
-        Font.setPixelSize(PointsToPixels(Points));
-        const QFontMetrics Metrics(Font);
+        const QFontMetrics Metrics(SheetFont(Points));
         const std::vector<float> Seen = Ink(Shown, Box, Colour);
         QString Text;
         float Left = Mismatch(Seen, Drawn(Text, At, Points, Colour, Box), Box);
