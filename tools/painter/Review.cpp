@@ -274,7 +274,7 @@ void reviewSheet(int scale, const QString& dir)
                 if (inCorner(pt))
                     ink.push_back(pt);
         char what[120];
-        std::snprintf(what, sizeof what, "sheet, %s: text ink to the ornament", corners[c]);
+        std::snprintf(what, sizeof what, "sheet, %s: text ink to the corner ornament", corners[c]);
         report(what, nearest(ink, orn) / scale, 3, "px");
     }
     QImage shown = sheet;

@@ -357,9 +357,9 @@ QImage paintSheetPlaque(int scale, bool ornaments)
     p.drawRect(QRectF(1.5, 1.5, w - 3, h - 3));
     p.setPen(QPen(mid, 1));
     p.drawRect(QRectF(5.5, 5.5, w - 11, h - 11));
+    p.setPen(QPen(QColor(0x9C, 0xCF, 0xC8), 1));
+    p.drawLine(QPointF(30, 27.5), QPointF(w - 30, 27.5)); // under the headings, above the first row
     if (ornaments) {
-        p.setPen(QPen(QColor(0x9C, 0xCF, 0xC8), 1));
-        p.drawLine(QPointF(30, 27.5), QPointF(w - 30, 27.5));
         for (int c = 0; c < 4; ++c) {
             p.save();
             p.translate(c % 2 ? w : 0, c / 2 ? h : 0);
@@ -764,7 +764,7 @@ QImage paintButtonSkin(int scale, int look)
     const Stone pressed{QColor(0x34, 0x3A, 0x41), QColor(0x2A, 0x30, 0x36), QColor(0x5C, 0x65, 0x6E),
                         QColor(0x32, 0x37, 0x3D), QColor(0xA0, 0x82, 0x3E), QColor(0x3A, 0x2C, 0x10),
                         QColor(0xB8, 0x94, 0x48), QColor(0x5A, 0x40, 0x10), true};
-    const Stone disabled{QColor(0x6C, 0x71, 0x76), QColor(0x5E, 0x63, 0x68), QColor(0x8E, 0x93, 0x98),
+    const Stone disabled{QColor(0x67, 0x6C, 0x71), QColor(0x5A, 0x5F, 0x64), QColor(0x8E, 0x93, 0x98),
                          QColor(0x4E, 0x53, 0x58), QColor(0x9A, 0x94, 0x88), QColor(0x48, 0x46, 0x40),
                          QColor(0xA4, 0xA0, 0x96), QColor(0x5C, 0x5A, 0x54), false};
     const Stone* stones[] = {&normal, &pressed, &disabled};

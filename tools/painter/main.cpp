@@ -27,6 +27,14 @@ int fail(const QString& message)
 QImage displayed(const Picture& pic)
 {
     QImage img = pic.image.convertToFormat(QImage::Format_ARGB32);
+    // a magenta key colour in the bottom-left corner shows as the checker too
+    if (pic.transparentIndex < 0 && (img.pixel(0, img.height() - 1) & 0xFFFFFF) == 0xFF00FF) {
+        for (int y = 0; y < img.height(); ++y)
+            for (int x = 0; x < img.width(); ++x)
+                if ((img.pixel(x, y) & 0xFFFFFF) == 0xFF00FF)
+                    img.setPixel(x, y, ((x / 3 + y / 3) & 1) ? 0xFFB0B0B0 : 0xFFE0E0E0);
+        return img;
+    }
     if (pic.transparentIndex >= 0) {
         // show the see-through colour as a checker so a stray key pixel stands out
         const QImage idx = pic.image;
@@ -38,33 +46,47 @@ QImage displayed(const Picture& pic)
     return img;
 }
 
-// Everything on one page for review: small pictures are shown enlarged as well.
+// Everything on one page for review: every picture at 1x at its own size, then the
+// cards as painted at 2x.
 QImage contactSheet(const Pictures& pics)
 {
-    constexpr int width = 1500, pad = 10, label = 14;
+    constexpr int width = 1500, pad = 10, label = 14, title = 22;
     struct Item { QImage img; QString name; QPoint at; };
     std::vector<Item> items;
+    std::vector<std::pair<QString, int>> titles;
     int x = pad, y = pad, rowH = 0;
-    for (const Picture& pic : pics) {
-        QImage img = displayed(pic);
-        const int zoom = img.width() <= 110 && img.height() <= 110 ? 2 : 1;
-        if (zoom > 1)
-            img = img.scaled(img.size() * zoom, Qt::IgnoreAspectRatio, Qt::FastTransformation);
-        const int w = std::max(img.width(), 90);
-        if (x + w > width - pad) {
-            x = pad;
+    auto section = [&](const QString& name, auto wanted) {
+        if (rowH)
             y += rowH + pad;
-            rowH = 0;
+        titles.push_back({name, y});
+        y += title;
+        x = pad;
+        rowH = 0;
+        for (const Picture& pic : pics) {
+            if (!wanted(pic.path))
+                continue;
+            const QImage img = displayed(pic);
+            const int w = std::max(img.width(), 60);
+            if (x + w > width - pad) {
+                x = pad;
+                y += rowH + pad;
+                rowH = 0;
+            }
+            items.push_back({img, QFileInfo(pic.path).completeBaseName(), QPoint(x, y)});
+            x += w + pad;
+            rowH = std::max(rowH, img.height() + label);
         }
-        items.push_back({img, QFileInfo(pic.path).completeBaseName(), QPoint(x, y)});
-        x += w + pad;
-        rowH = std::max(rowH, img.height() + label);
-    }
+    };
+    section("every picture at 1x", [](const QString& p) { return !p.contains('@'); });
+    section("the cards at 2x", [](const QString& p) { return p.startsWith("cards/") && p.contains("@2x"); });
     QImage sheet(width, y + rowH + pad, QImage::Format_RGB32);
     sheet.fill(QColor(0x5A, 0x5E, 0x62));
     QPainter p(&sheet);
-    p.setFont(pixelFont({"Liberation Sans"}, 11));
     p.setPen(Qt::white);
+    p.setFont(pixelFont({"Liberation Sans"}, 15, true));
+    for (const auto& [name, at] : titles)
+        p.drawText(QPoint(pad, at + 15), name);
+    p.setFont(pixelFont({"Liberation Sans"}, 11));
     for (const Item& it : items) {
         p.drawImage(it.at, it.img);
         p.drawText(it.at + QPoint(0, it.img.height() + 11), it.name);
