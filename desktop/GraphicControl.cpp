@@ -1,8 +1,12 @@
 #include "desktop/GraphicControl.h"
 
+#include <QCoreApplication>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPointer>
+
+#include "desktop/FocusRing.h"
 
 namespace {
 bool ToButton(Qt::MouseButton In, TMouseButton& Out)
@@ -14,7 +18,11 @@ bool ToButton(Qt::MouseButton In, TMouseButton& Out)
     default: return false;
     }
 }
+
+bool IsPressKey(int Key) { return Key == Qt::Key_Space || Key == Qt::Key_Return || Key == Qt::Key_Enter; }
 }
+
+const QEvent::Type TGraphicControl::PressRequest = QEvent::Type(QEvent::registerEventType());
 
 TGraphicControl::TGraphicControl(QWidget* Parent) : QWidget(Parent)
 {
@@ -45,8 +53,10 @@ void TGraphicControl::changeEvent(QEvent* Event)
 {
     if (Event->type() == QEvent::EnabledChange) {
         UpdateCursor();
-        if (!isEnabled())
+        if (!isEnabled()) {
             Down = {};
+            KeyDown = 0;
+        }
     }
     QWidget::changeEvent(Event);
 }
@@ -57,12 +67,72 @@ TPaintWatch PaintWatch;
 
 void SetPaintWatch(TPaintWatch Watch) { PaintWatch = std::move(Watch); }
 
+bool TGraphicControl::event(QEvent* Event)
+{
+    if (Event->type() == PressRequest) {
+        Press();
+        return true;
+    }
+    return QWidget::event(Event);
+}
+
+void TGraphicControl::Press()
+{
+    if (!Usable())
+        return;
+    QPointer<TGraphicControl> Self(this);
+    const int X = width() / 2, Y = height() / 2;
+    if (OnMouseDown)
+        OnMouseDown(this, mbLeft, Qt::NoModifier, X, Y);
+    if (Self && Usable() && OnClick)
+        OnClick(this);
+    if (Self && OnMouseUp)
+        OnMouseUp(this, mbLeft, Qt::NoModifier, X, Y);
+}
+
+void TGraphicControl::RequestPress() { QCoreApplication::postEvent(this, new QEvent(PressRequest)); }
+
+void TGraphicControl::keyPressEvent(QKeyEvent* Event)
+{
+    if (!IsPressKey(Event->key())) {
+        QWidget::keyPressEvent(Event);
+        return;
+    }
+    Event->accept();
+    // A held key repeats; the control was pressed once.
+    if (Event->isAutoRepeat() || KeyDown != 0 || !Usable())
+        return;
+    KeyDown = Event->key();
+    if (OnMouseDown)
+        OnMouseDown(this, mbLeft, Event->modifiers(), width() / 2, height() / 2);
+}
+
+void TGraphicControl::keyReleaseEvent(QKeyEvent* Event)
+{
+    if (!IsPressKey(Event->key())) {
+        QWidget::keyReleaseEvent(Event);
+        return;
+    }
+    Event->accept();
+    if (Event->isAutoRepeat() || Event->key() != KeyDown)
+        return;
+    KeyDown = 0;
+    QPointer<TGraphicControl> Self(this);
+    const Qt::KeyboardModifiers Modifiers = Event->modifiers();
+    if (Usable() && OnClick)
+        OnClick(this);
+    if (Self && OnMouseUp)
+        OnMouseUp(this, mbLeft, Modifiers, width() / 2, height() / 2);
+}
+
 void TGraphicControl::paintEvent(QPaintEvent*)
 {
     if (PaintWatch)
         PaintWatch(this);
     QPainter Painter(this);
     Paint(Painter);
+    if (hasFocus() && FocusRingShown())
+        DrawFocusRing(Painter, FocusRect());
 }
 
 void TGraphicControl::Paint(QPainter&) {}

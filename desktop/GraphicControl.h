@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QAccessible>
 #include <QWidget>
 #include <functional>
 
@@ -14,6 +15,8 @@ using TMouseEvent = std::function<void(QObject* Sender, TMouseButton Button,
 // siblings, hit-tested on its rectangle. One left click gives OnMouseDown, then OnClick
 // (only when released over the control), then OnMouseUp; other buttons never click;
 // a disabled or hidden control gets none of them.
+// From the keyboard, Space or Enter on the focused control runs the same three, press on
+// the key's press, click and release on the key's release.
 class TGraphicControl : public QWidget
 {
     Q_OBJECT
@@ -39,6 +42,22 @@ public:
     // The hand-point cursor shows while the control is enabled.
     void SetHandPoint(bool HandPoint);
 
+    // Visible (with its parents) and enabled: it can take a click now.
+    bool Usable() const { return isVisible() && isEnabled(); }
+    // What one left click in the middle of the control runs: OnMouseDown, OnClick,
+    // OnMouseUp. Nothing while the control is not usable.
+    void Press();
+    // Asks for Press from the event loop and returns at once: an accessibility tool that
+    // presses must not wait for the handler. Whether the press still acts is decided when
+    // it comes round (see TApplication).
+    void RequestPress();
+    static const QEvent::Type PressRequest;
+
+    // The role that assistive tools are told (a picture by default).
+    QAccessible::Role AccessibleRole = QAccessible::Graphic;
+    // A free number for the program's own use, as on the old toolkit's controls.
+    int Tag = 0;
+
     TNotifyEvent OnClick;
     TMouseEvent OnMouseDown;
     TMouseEvent OnMouseUp;
@@ -50,11 +69,17 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent* Event) override;
     void mouseReleaseEvent(QMouseEvent* Event) override;
     void changeEvent(QEvent* Event) override;
+    bool event(QEvent* Event) override;
+    void keyPressEvent(QKeyEvent* Event) override;
+    void keyReleaseEvent(QKeyEvent* Event) override;
+    // The area the keyboard focus ring goes round.
+    virtual QRect FocusRect() const { return rect(); }
 
 private:
     void UpdateCursor();
     bool HandPoint = false;
     Qt::MouseButtons Down;
+    int KeyDown = 0;  // the Space or Enter key held on the control, 0 when none
 };
 
 // Tests and the bench count paints: the watcher hears of every control that paints.

@@ -102,3 +102,11 @@ void TImage::Paint(QPainter& Painter)
     else
         Painter.drawPixmap(0, 0, Shown);
 }
+
+QRect TImage::FocusRect() const
+{
+    // Round the picture, where it is drawn at the corner and smaller than the control.
+    if (Source.isNull() || IsStretch)
+        return rect();
+    return QRect(QPoint(0, 0), Source.deviceIndependentSize().toSize()) & rect();
+}

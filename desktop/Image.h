@@ -27,6 +27,7 @@ public:
 
 protected:
     void Paint(QPainter& Painter) override;
+    QRect FocusRect() const override;
 
 private:
     void Rebuild();

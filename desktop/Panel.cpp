@@ -15,3 +15,16 @@ void TPanel::paintEvent(QPaintEvent*)
     Painter.drawLine(R.bottomLeft(), R.bottomRight());
     Painter.drawLine(R.topRight(), R.bottomRight());
 }
+
+bool TPanel::focusNextPrevChild(bool Next)
+{
+    // A control that is disabled or hidden while it holds the keyboard focus leaves the
+    // focus with the window: passing it on would let the next key act on a control the
+    // player never chose (after Call, that would be Start, which abandons the hand).
+    QWidget* Focus = window()->focusWidget();
+    if (Focus && Focus != this && isAncestorOf(Focus) && (!Focus->isEnabled() || !Focus->isVisibleTo(this))) {
+        Focus->clearFocus();
+        return true;
+    }
+    return QWidget::focusNextPrevChild(Next);
+}

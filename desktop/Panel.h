@@ -13,4 +13,5 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* Event) override;
+    bool focusNextPrevChild(bool Next) override;
 };

@@ -11,6 +11,7 @@
 #include "desktop/Resources.h"
 #include "desktop/Timer.h"
 #include "game/TableState.h"
+#include "table/TableAccess.h"
 
 TForm1* Form1 = nullptr;
 
@@ -59,6 +60,7 @@ TLabel* NewLabel(QWidget* Parent, int Left, int Top, const QFont& Font, const QS
 TForm1::TForm1(QWidget* Parent) : QWidget(Parent)
 {
     Form1 = this;
+    InstallTableAccessibility();
     setWindowTitle(QStringLiteral("Orvanta"));
     setWindowIcon(QIcon(QPixmap::fromImage(LoadResourcePicture(QStringLiteral(":/app/mainicon.png")))));
     // The designed place is the outer frame's; the window system adds the frame around
@@ -67,6 +69,7 @@ TForm1::TForm1(QWidget* Parent) : QWidget(Parent)
     move(DesignLeft, DesignTop);
     BuildControls();
     FormCreate(this);
+    InstallTableAccess(this);
 }
 
 TForm1::~TForm1()

@@ -2,6 +2,7 @@
 #include "desktop/Label.h"
 #include "game/TableState.h"
 #include "table/Form1.h"
+#include "table/TableAccess.h"
 
 namespace {
 constexpr int HeadingPoints = 16, NumberPoints = 14;
@@ -37,6 +38,7 @@ void TForm1::DrawResultSheet(int Winner)
         Canvas.TextOut(AddX, RowY(P), ChipsText(-TotalBets[P]));
 
     Image10->SetPicture(Sheet.Pixels);
+    NoteResultSheet(this, Winner);
     Image10->show();
     Image10->BringToFront();
     Image7->BringToFront();

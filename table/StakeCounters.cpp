@@ -29,6 +29,7 @@ void TForm1::ShowStakeDigits(const TImageList& List, int Hundreds, int Tens, int
     Counter->SetTransparent(true);
     Counter->SetAutoSize(true);
     Counter->SetPicture(Picture.Pixels);
+    Counter->Tag = 100 * Hundreds + 10 * Tens + Units;  // the figure shown, for readers
     Counter->Repaint();
 }
 

@@ -1,0 +1,63 @@
+#include "desktop/AccessibleControl.h"
+
+#include "desktop/GraphicControl.h"
+
+TAccessibleControl::TAccessibleControl(TGraphicControl* Control) : QAccessibleWidget(Control, Control->AccessibleRole) {}
+
+TGraphicControl* TAccessibleControl::Control() const { return static_cast<TGraphicControl*>(widget()); }
+
+bool TAccessibleControl::Pressable() const { return bool(Control()->OnClick); }
+
+QAccessible::State TAccessibleControl::state() const
+{
+    QAccessible::State State = QAccessibleWidget::state();
+    // A widget that cannot take the focus now (disabled) is still one that can take it.
+    State.focusable = Control()->focusPolicy() != Qt::NoFocus;
+    return State;
+}
+
+QStringList TAccessibleControl::actionNames() const
+{
+    QStringList Names;
+    // Offered also while disabled (the state tells that it does nothing now), so that an
+    // action keeps its index.
+    if (Pressable())
+        Names << pressAction();
+    return Names << QAccessibleWidget::actionNames();
+}
+
+void TAccessibleControl::doAction(const QString& Action)
+{
+    if (Action == pressAction()) {
+        if (Pressable())
+            Control()->RequestPress();
+        return;
+    }
+    QAccessibleWidget::doAction(Action);
+}
+
+QStringList TAccessibleControl::keyBindingsForAction(const QString& Action) const
+{
+    if (Action == pressAction() && Pressable() && Control()->focusPolicy() != Qt::NoFocus)
+        return {QStringLiteral("Space")};
+    return QAccessibleWidget::keyBindingsForAction(Action);
+}
+
+namespace {
+QAccessibleInterface* GraphicControlFactory(const QString& ClassName, QObject* Object)
+{
+    if (ClassName == QLatin1String("TGraphicControl"))
+        if (auto* Control = qobject_cast<TGraphicControl*>(Object))
+            return new TAccessibleControl(Control);
+    return nullptr;
+}
+}
+
+void InstallAccessibleControls()
+{
+    static bool Installed = false;
+    if (Installed)
+        return;
+    Installed = true;
+    QAccessible::installFactory(GraphicControlFactory);
+}

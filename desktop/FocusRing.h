@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QRect>
+
+class QPainter;
+class QWidget;
+
+// The keyboard focus ring shows only once a key has been used on the window, and a
+// mouse press there hides it again: a player who only uses the mouse never sees it.
+bool FocusRingShown();
+void SetFocusRingShown(bool Shown);
+
+// Watches the keyboard and the mouse on Window and its children for the above, for as
+// long as Window lives. The ring starts hidden.
+void WatchFocusRing(QWidget* Window);
+
+// A two-tone dotted ring just inside Area, seen on light and dark pictures alike.
+void DrawFocusRing(QPainter& Painter, const QRect& Area);

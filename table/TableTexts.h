@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QString>
+
+class TToviCard;
+
+// What the table says to a screen reader, in plain English.
+
+// "queen of hearts", "two of clubs"; "card, face down" for a card lying on its back.
+QString CardText(const TToviCard* Card);
+
+// The kind of a three-card hand with its deciding rank: "three kings", "straight flush,
+// queen high", "flush, ace high", "straight, three high" (ace-2-3), "pair of aces",
+// "king high".
+QString HandText(const TToviCard* A, const TToviCard* B, const TToviCard* C);
+
+// A chip count as a money label shows it: "995" gives "995 chips", "1" gives "1 chip".
+QString ChipsText(const QString& Shown);
