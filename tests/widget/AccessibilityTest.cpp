@@ -1,0 +1,397 @@
+#include <QAccessible>
+#include <QApplication>
+#include <QMessageBox>
+#include <QTest>
+#include <QTimer>
+
+#include "cards/ToviCard.h"
+#include "desktop/FocusRing.h"
+#include "desktop/Image.h"
+#include "desktop/Label.h"
+#include "desktop/MessageBox.h"
+#include "desktop/Panel.h"
+#include "desktop/Random.h"
+#include "desktop/Timer.h"
+#include "game/TableState.h"
+#include "support/TableFixture.h"
+#include "table/TableTexts.h"
+
+namespace {
+// The user's aces win; Jim's five-high folds at once; Jack and Kate call every round.
+const THands AcesWin{{"AS", "AD", "KC"}, {"9H", "9C", "2D"}, {"5H", "3S", "2C"}, {"10D", "10S", "4H"}};
+
+std::string Str(const QString& S) { return S.toStdString(); }
+std::string Name(QAccessibleInterface* I) { return I ? Str(I->text(QAccessible::Name)) : "<none>"; }
+std::string Description(QAccessibleInterface* I) { return I ? Str(I->text(QAccessible::Description)) : "<none>"; }
+
+std::vector<std::string> ChildNames(QAccessibleInterface* I)
+{
+    std::vector<std::string> Out;
+    for (int C = 0; C < I->childCount(); ++C)
+        Out.push_back(Name(I->child(C)));
+    return Out;
+}
+}
+
+class AccessibilityTest : public TTableTest
+{
+protected:
+    void SetUp() override
+    {
+        TTableTest::SetUp();
+        Form->Label5->SetCaption(QStringLiteral("Alice"));
+    }
+
+    QAccessibleInterface* Table() const { return QAccessible::queryAccessibleInterface(Form->Panel1); }
+    // A child of the table by its name (a seat by its player's name before the comma).
+    QAccessibleInterface* Child(const std::string& Prefix) const
+    {
+        QAccessibleInterface* T = Table();
+        for (int C = 0; C < T->childCount(); ++C)
+            if (Name(T->child(C)).rfind(Prefix, 0) == 0)
+                return T->child(C);
+        ADD_FAILURE() << "no child named " << Prefix;
+        return nullptr;
+    }
+    QAccessibleInterface* Seat(int Player) const { return Table()->child(Player - 1); }
+    // What a screen reader's Press does; the press comes round with the event loop.
+    static void Press(QAccessibleInterface* I)
+    {
+        ASSERT_TRUE(I->actionInterface());
+        ASSERT_TRUE(I->actionInterface()->actionNames().contains(QAccessibleActionInterface::pressAction()));
+        I->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    }
+    static void Flush() { QCoreApplication::sendPostedEvents(); }
+    void Key(int K, Qt::KeyboardModifiers Modifiers = Qt::NoModifier)
+    {
+        QTest::keyClick(Form->windowHandle(), Qt::Key(K), Modifiers);
+    }
+    void ActivateTable()
+    {
+        Form->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(Form.get()));
+    }
+};
+
+TEST_F(AccessibilityTest, BeforeAHandTheTreeNamesSeatsButtonsAndHidesTheRest)
+{
+    QAccessibleInterface* T = Table();
+    ASSERT_TRUE(T);
+    EXPECT_EQ(ChildNames(T),
+              (std::vector<std::string>{"Alice, 1000 chips", "Jack, 1000 chips", "Jim, 1000 chips", "Kate, 1000 chips",
+                                        "开始", "规则", "跟注", "放弃", "翻牌", "全翻", "Result sheet", "Rules chart"}));
+    for (int C = 0; C < T->childCount(); ++C) {
+        EXPECT_EQ(T->child(C)->parent()->object(), static_cast<QObject*>(Form->Panel1));
+        EXPECT_EQ(T->indexOfChild(T->child(C)), C);
+    }
+    // Each seat: its stake counter, no cards yet.
+    for (int P = 1; P <= 4; ++P) {
+        EXPECT_EQ(Seat(P)->role(), QAccessible::Grouping);
+        EXPECT_EQ(ChildNames(Seat(P)), std::vector<std::string>{"no stake"});
+        EXPECT_EQ(Seat(P)->child(0)->parent()->object(), Seat(P)->object());
+    }
+    EXPECT_EQ(Description(Seat(User)), "Your seat.");
+
+    const std::pair<const char*, const char*> Buttons[] = {
+        {"开始", "Start: ante 5 chips and deal a new hand"}, {"规则", "Rules: show the chart of hands"},
+        {"跟注", "Call: put in 20 chips"}, {"放弃", "Fold: give up this hand"},
+        {"翻牌", "Flip: turn over the hands still in"}, {"全翻", "Flip all: turn over every hand"}};
+    for (const auto& [Caption, Meaning] : Buttons) {
+        QAccessibleInterface* B = Child(Caption);
+        EXPECT_EQ(B->role(), QAccessible::Button) << Caption;
+        EXPECT_EQ(Description(B), Meaning);
+        EXPECT_TRUE(B->state().focusable) << Caption;
+        EXPECT_TRUE(B->actionInterface()->actionNames().contains(QAccessibleActionInterface::pressAction()));
+        const bool Usable = std::string(Caption) == "开始" || std::string(Caption) == "规则";
+        EXPECT_EQ(B->state().disabled, !Usable) << Caption;
+        EXPECT_FALSE(B->state().invisible) << Caption;
+        EXPECT_EQ(B->rect().size(), QSize(100, 32));
+    }
+    EXPECT_TRUE(Child("Result sheet")->state().invisible);
+    EXPECT_EQ(Child("Result sheet")->role(), QAccessible::Table);
+    EXPECT_TRUE(Child("Rules chart")->state().invisible);
+
+    // The window reads as a window named by its title.
+    QAccessibleInterface* Window = QAccessible::queryAccessibleInterface(Form.get());
+    EXPECT_EQ(Window->role(), QAccessible::Window);
+    EXPECT_EQ(Name(Window), "Orvanta");
+}
+
+TEST_F(AccessibilityTest, AWholeHandIsReadAndPlayedThroughTheTree)
+{
+    // A press on a button that cannot be used when it comes round does nothing, then or later.
+    Press(Child("跟注"));
+    Flush();
+    EXPECT_EQ(TurnPhase, 0);
+
+    StackDeck(AcesWin);
+    Press(Child("开始"));
+    EXPECT_EQ(TToviCard::Alive, 0) << "the press runs from the event loop, not inside the request";
+    Flush();
+    SetDrawScript({});
+    ASSERT_EQ(TToviCard::Alive, 52);
+    EXPECT_EQ(TurnPhase, 0) << "the early press on Call stayed dropped";
+
+    // The user's cards in display order (left to right), with the hand's kind.
+    EXPECT_EQ(ChildNames(Seat(User)),
+              (std::vector<std::string>{"stake 5 chips", "ace of spades", "ace of diamonds", "king of clubs"}));
+    EXPECT_EQ(Description(Seat(User)),
+              "Your seat. Stake 5 chips. Hand: pair of aces: ace of spades, ace of diamonds, king of clubs.");
+    for (int P = Jack; P <= Kate; ++P) {
+        EXPECT_EQ(Name(Seat(P)).substr(Name(Seat(P)).find(',')), ", 995 chips");
+        EXPECT_EQ(ChildNames(Seat(P)), (std::vector<std::string>{"stake 5 chips", "card, face down",
+                                                                 "card, face down", "card, face down"}));
+        EXPECT_EQ(Description(Seat(P)), "Stake 5 chips.");
+        for (int C = 1; C < 4; ++C) {
+            EXPECT_EQ(Seat(P)->child(C)->parent()->object(), Seat(P)->object());
+            EXPECT_EQ(Seat(P)->indexOfChild(Seat(P)->child(C)), C);
+        }
+    }
+    EXPECT_FALSE(Child("跟注")->state().disabled);
+    EXPECT_FALSE(Child("放弃")->state().disabled);
+
+    // Call through the press action, then the betting runs on the timer.
+    Press(Child("跟注"));
+    EXPECT_EQ(TurnPhase, 0);
+    Flush();
+    EXPECT_EQ(TurnPhase, 1);
+    EXPECT_TRUE(Child("跟注")->state().disabled);
+    EXPECT_EQ(Name(Seat(User)), "Alice, 995 chips") << "the money label changes when the chip arrives";
+    TickUntilIdle();
+    EXPECT_EQ(Name(Seat(User)), "Alice, 975 chips");
+    EXPECT_EQ(Name(Seat(User)->child(0)), "stake 25 chips");
+    EXPECT_EQ(Description(Seat(Jim)), "Stake 5 chips. Folded.");
+    EXPECT_EQ(Name(Seat(Jack)), "Jack, 975 chips");
+    EXPECT_EQ(Description(Child("跟注")), "Call: put in 40 chips");
+    for (int Round = 2; Round <= 3; ++Round) {
+        Press(Child("跟注"));
+        Flush();
+        TickUntilIdle();
+    }
+    EXPECT_FALSE(Child("翻牌")->state().disabled);
+    EXPECT_EQ(Name(Seat(Kate)), "Kate, 875 chips");
+    EXPECT_EQ(Name(Seat(Kate)->child(0)), "stake 125 chips");
+
+    // Flip: the hands still in are read face up; Jim's folded pile stays face down.
+    Press(Child("翻牌"));
+    Flush();
+    EXPECT_EQ(Description(Seat(Kate)),
+              "Stake 125 chips. Hand: pair of tens: ten of diamonds, ten of spades, four of hearts.");
+    EXPECT_EQ(Description(Seat(Jim)), "Stake 5 chips. Folded.");
+    EXPECT_EQ(Name(Seat(Jim)->child(1)), "card, face down");
+
+    QAccessibleInterface* Sheet = Child("Result sheet");
+    EXPECT_FALSE(Sheet->state().invisible);
+    EXPECT_TRUE(Sheet->state().focusable);
+    EXPECT_EQ(Name(Sheet), "Result sheet: Alice wins");
+    QAccessibleTableInterface* Grid = Sheet->tableInterface();
+    ASSERT_TRUE(Grid);
+    ASSERT_EQ(Grid->rowCount(), 4);
+    ASSERT_EQ(Grid->columnCount(), 3);
+    const char* const Expected[4][3] = {
+        {"Alice", "255", "1255"}, {"Jack", "-125", "875"}, {"Jim", "-5", "995"}, {"Kate", "-125", "875"}};
+    for (int R = 0; R < 4; ++R)
+        for (int C = 0; C < 3; ++C) {
+            QAccessibleInterface* Cell = Grid->cellAt(R, C);
+            EXPECT_EQ(Name(Cell), Expected[R][C]) << R << "," << C;
+            EXPECT_EQ(Cell->parent(), Sheet);
+            ASSERT_TRUE(Cell->tableCellInterface());
+            EXPECT_EQ(Cell->tableCellInterface()->rowIndex(), R);
+            EXPECT_EQ(Name(Cell->tableCellInterface()->columnHeaderCells().value(0)),
+                      (std::vector<std::string>{"Player", "Add", "Score"})[C]);
+            EXPECT_TRUE(Sheet->rect().intersects(Cell->rect()));
+        }
+    EXPECT_EQ(Name(Sheet->child(1)), "Add");
+    EXPECT_EQ(Name(Seat(User)), "Alice, 1255 chips");
+
+    // The sheet deals the next hand when pressed, as a click on it does.
+    Press(Sheet);
+    Flush();
+    EXPECT_TRUE(Sheet->state().invisible);
+    EXPECT_EQ(Name(Seat(User)), "Alice, 1250 chips");
+    EXPECT_EQ(Name(Sheet), "Result sheet: Alice wins") << "the last sheet keeps its figures while hidden";
+}
+
+TEST_F(AccessibilityTest, TheSheetKeepsTheFiguresItShowsAfterAGameOver)
+{
+    for (int P = 1; P <= 4; ++P)
+        Money[P] = P == Jim ? 15 : 1000;
+    Form->ShowMoney();
+    PlayCalling(AcesWin);  // Jim folds and keeps 10 chips; a Flip ends the game
+    Money[Jim] = 5;
+    MoneyBefore[Jim] = 10;
+    Form->KaiPaiClick(Form->Image13);
+    ASSERT_EQ(Messages.size(), 1u);
+    QAccessibleTableInterface* Grid = Child("Result sheet")->tableInterface();
+    EXPECT_EQ(Name(Grid->cellAt(2, 2)), "5");
+    EXPECT_EQ(Name(Seat(Jim)), "Jim, 1000 chips") << "the money labels already show the new game";
+}
+
+TEST_F(AccessibilityTest, KeysMoveTheFocusInOrderAndPressLikeALeftClick)
+{
+    ActivateTable();
+    TForm1& F = *Form;
+    EXPECT_EQ(QApplication::focusWidget(), F.Image17) << "Start has the focus when the table shows";
+    Key(Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), F.Image18);
+    Key(Qt::Key_Tab);  // the disabled buttons and the hidden sheet are passed over
+    EXPECT_EQ(QApplication::focusWidget(), F.Image17);
+    Key(Qt::Key_Tab, Qt::ShiftModifier);
+    EXPECT_EQ(QApplication::focusWidget(), F.Image18);
+    Key(Qt::Key_Tab, Qt::ShiftModifier);
+    ASSERT_EQ(QApplication::focusWidget(), F.Image17);
+
+    // The pressed look while the key is held, as while the mouse button is.
+    QTest::mousePress(F.Image17, Qt::LeftButton, Qt::NoModifier, QPoint(10, 10));
+    const QImage MousePressed = F.Image17->Picture();
+    QTest::mouseRelease(F.Image17, Qt::LeftButton, Qt::NoModifier, QPoint(-50, -50));
+    const QImage Normal = F.Image17->Picture();
+    StackDeck(AcesWin);
+    QTest::keyPress(F.windowHandle(), Qt::Key_Space);
+    EXPECT_EQ(F.Image17->Picture(), MousePressed);
+    EXPECT_EQ(TToviCard::Alive, 0);
+    QTest::keyRelease(F.windowHandle(), Qt::Key_Space);
+    SetDrawScript({});
+    EXPECT_EQ(TToviCard::Alive, 52);
+    EXPECT_EQ(F.Image17->Picture(), Normal);
+
+    // The turn brings the focus to Call; Enter calls; the focus waits, off Start.
+    EXPECT_EQ(QApplication::focusWidget(), F.Image11);
+    Key(Qt::Key_Return);
+    EXPECT_EQ(TurnPhase, 1);
+    EXPECT_FALSE(F.Image11->hasFocus());
+    EXPECT_FALSE(F.Image17->hasFocus()) << "one key too many must not start a new hand";
+    Key(Qt::Key_Space);
+    EXPECT_EQ(TurnPhase, 1);
+    // The timer's ticks come through the timer's handler, as the running clock gives them.
+    for (int I = 0; I < 200 && !F.Image11->isEnabled(); ++I)
+        F.Timer4->OnTimer(F.Timer4);
+    EXPECT_EQ(QApplication::focusWidget(), F.Image11);
+    EXPECT_EQ(Money[User], 975);
+    Key(Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), F.Image12);
+    Key(Qt::Key_Space);  // fold
+    EXPECT_TRUE(Folded[User]);
+    for (int I = 0; I < 400 && !F.Image13->isEnabled(); ++I)
+        F.Timer4->OnTimer(F.Timer4);
+    EXPECT_EQ(QApplication::focusWidget(), F.Image13);
+    Key(Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), F.Image14);
+    Key(Qt::Key_Space);  // flip all: Kate's tens win; the sheet takes the focus
+    ASSERT_TRUE(F.Image10->isVisible());
+    EXPECT_EQ(QApplication::focusWidget(), F.Image10);
+    Key(Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), F.Image17);
+    Key(Qt::Key_Tab, Qt::ShiftModifier);
+    EXPECT_EQ(QApplication::focusWidget(), F.Image10);
+    Key(Qt::Key_Tab, Qt::ShiftModifier);
+    EXPECT_EQ(QApplication::focusWidget(), F.Image13) << "Flip is still usable after Flip all";
+
+    // Rules from the keyboard; Escape closes the chart.
+    F.Image18->setFocus();
+    Key(Qt::Key_Space);
+    EXPECT_TRUE(F.Image8->isVisible());
+    Key(Qt::Key_Escape);
+    EXPECT_FALSE(F.Image8->isVisible());
+    EXPECT_TRUE(F.Image18->hasFocus());
+}
+
+TEST_F(AccessibilityTest, TheFocusRingShowsOnlyAfterAKeyAndAMouseClickHidesIt)
+{
+    ActivateTable();
+    TForm1& F = *Form;
+    const QRect RulesArea = F.Image18->geometry();
+    const QImage Before = GrabPanel().copy(RulesArea);
+    Key(Qt::Key_Tab);  // onto Rules
+    ASSERT_TRUE(F.Image18->hasFocus());
+    EXPECT_TRUE(FocusRingShown());
+    const QImage WithRing = GrabPanel().copy(RulesArea);
+    EXPECT_NE(WithRing, Before);
+    // The ring lies on the button's edge, not over its caption.
+    int Changed = 0, Inside = 0;
+    for (int Y = 0; Y < RulesArea.height(); ++Y)
+        for (int X = 0; X < RulesArea.width(); ++X)
+            if (WithRing.pixel(X, Y) != Before.pixel(X, Y)) {
+                ++Changed;
+                Inside += X >= 2 && Y >= 2 && X < RulesArea.width() - 2 && Y < RulesArea.height() - 2;
+            }
+    EXPECT_GT(Changed, 100);
+    EXPECT_EQ(Inside, 0);
+
+    // A click anywhere on the table hides it: the table looks as it did.
+    QTest::mouseClick(F.Image4, Qt::LeftButton, Qt::NoModifier, QPoint(20, 20));
+    EXPECT_FALSE(FocusRingShown());
+    EXPECT_EQ(GrabPanel().copy(RulesArea), Before);
+    EXPECT_TRUE(F.Image18->hasFocus()) << "the focus stays where it was, unseen";
+}
+
+TEST_F(AccessibilityTest, HandTextsAgreeWithTheScoreOfEveryHand)
+{
+    Form->CreateCards();
+    for (int K = 1; K <= 52; ++K)
+        Cards[K]->SetShowDeck(false);
+    auto Category = [](double S) {
+        return S >= 9000 ? "three " : S >= 1800 ? "straight flush, " : S >= 532 ? "flush, " : S >= 101 ? "straight, "
+               : S >= 14 ? "pair of " : "";
+    };
+    int Hands = 0;
+    for (int A = 1; A <= 52; ++A)
+        for (int B = A + 1; B <= 52; ++B)
+            for (int C = B + 1; C <= 52; ++C) {
+                TToviCard* Hand[3] = {Cards[A], Cards[B], Cards[C]};
+                const QString Text = HandText(Hand[0], Hand[1], Hand[2]);
+                for (int I = 0; I < 3; ++I) {
+                    EvalCards[I] = Hand[I];
+                    EvalValues[I] = Hand[I]->Value() == 1 ? 14 : Hand[I]->Value();
+                }
+                Form->SortHand();
+                for (int I = 0; I < 3; ++I)
+                    EvalValues[I] = EvalCards[I]->Value() == 1 ? 14 : EvalCards[I]->Value();
+                const std::string Kind = Category(Form->ScoreHand());
+                ASSERT_EQ(Str(Text).rfind(Kind, 0), 0u) << Str(Text) << " scored as " << Kind;
+                if (Kind.empty())
+                    ASSERT_TRUE(Text.endsWith(QLatin1String(" high"))) << Str(Text);
+                ++Hands;
+            }
+    EXPECT_EQ(Hands, 22100);
+    EXPECT_EQ(Str(HandText(Cards[CardIndex("AS")], Cards[CardIndex("2D")], Cards[CardIndex("3S")])),
+              "straight, three high");
+    EXPECT_EQ(Str(HandText(Cards[CardIndex("QH")], Cards[CardIndex("KH")], Cards[CardIndex("AH")])),
+              "straight flush, ace high");
+    EXPECT_EQ(Str(HandText(Cards[CardIndex("6C")], Cards[CardIndex("6D")], Cards[CardIndex("6H")])), "three sixes");
+    EXPECT_EQ(Str(HandText(Cards[CardIndex("AS")], Cards[CardIndex("KD")], Cards[CardIndex("2S")])), "ace high");
+    EXPECT_EQ(Str(CardText(Cards[CardIndex("10C")])), "ten of clubs");
+    Cards[CardIndex("10C")]->SetShowDeck(true);
+    EXPECT_EQ(Str(CardText(Cards[CardIndex("10C")])), "card, face down");
+    EXPECT_EQ(Str(ChipsText("1")), "1 chip");
+    EXPECT_EQ(Str(ChipsText("-15")), "-15 chips");
+}
+
+TEST_F(AccessibilityTest, MessageBoxesReadAsAlerts)
+{
+    SetMessageHook({});
+    QString Role, Text, Title, Label;
+    QTimer Answerer;
+    Answerer.setInterval(10);
+    QObject::connect(&Answerer, &QTimer::timeout, [&] {
+        auto* Box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!Box)
+            return;
+        QAccessibleInterface* I = QAccessible::queryAccessibleInterface(Box);
+        Role = I->role() == QAccessible::AlertMessage ? "alert" : "other";
+        Title = I->text(QAccessible::Name);
+        Text = I->text(QAccessible::Value);
+        // A reader speaks the alert's text label among its children.
+        for (int C = 0; C < I->childCount(); ++C)
+            if (I->child(C)->role() == QAccessible::StaticText && I->child(C)->text(QAccessible::Name) == Text)
+                Label = Text;
+        Box->done(QMessageBox::Ok);
+    });
+    Answerer.start();
+    ShowInformation(QStringLiteral("Two winners, begin again!"), TMsgButtons::OkCancel);
+    Answerer.stop();
+    EXPECT_EQ(Str(Role), "alert");
+    EXPECT_EQ(Title, QApplication::applicationName());
+    EXPECT_EQ(Str(Text), "Two winners, begin again!");
+    EXPECT_EQ(Label, Text);
+}
