@@ -424,10 +424,11 @@ public:
             return static_cast<QAccessibleTableInterface*>(this);
         return TAccessibleControl::interface_cast(Type);
     }
-    int childCount() const override { return int(Cells.size()); }
+    // No cells to walk before the first sheet is drawn.
+    int childCount() const override { return Record() ? int(Cells.size()) : 0; }
     QAccessibleInterface* child(int Index) const override
     {
-        return Index >= 0 && Index < Cells.size() ? Cells[Index] : nullptr;
+        return Index >= 0 && Index < childCount() ? Cells[Index] : nullptr;
     }
     int indexOfChild(const QAccessibleInterface* Child) const override
     {
