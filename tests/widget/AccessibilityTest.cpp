@@ -14,6 +14,7 @@
 #include "desktop/Timer.h"
 #include "game/TableState.h"
 #include "support/TableFixture.h"
+#include "support/Watches.h"
 #include "table/TableTexts.h"
 
 namespace {
@@ -126,10 +127,10 @@ TEST_F(AccessibilityTest, AWholeHandIsReadAndPlayedThroughTheTree)
 
     StackDeck(AcesWin);
     Press(Child("开始"));
-    EXPECT_EQ(TToviCard::Alive, 0) << "the press runs from the event loop, not inside the request";
+    EXPECT_EQ(CardsAlive, 0) << "the press runs from the event loop, not inside the request";
     Flush();
     SetDrawScript({});
-    ASSERT_EQ(TToviCard::Alive, 52);
+    ASSERT_EQ(CardsAlive, 52);
     EXPECT_EQ(TurnPhase, 0) << "the early press on Call stayed dropped";
 
     // The user's cards in display order (left to right), with the hand's kind.
@@ -249,10 +250,10 @@ TEST_F(AccessibilityTest, KeysMoveTheFocusInOrderAndPressLikeALeftClick)
     StackDeck(AcesWin);
     QTest::keyPress(F.windowHandle(), Qt::Key_Space);
     EXPECT_EQ(F.Image17->Picture(), MousePressed);
-    EXPECT_EQ(TToviCard::Alive, 0);
+    EXPECT_EQ(CardsAlive, 0);
     QTest::keyRelease(F.windowHandle(), Qt::Key_Space);
     SetDrawScript({});
-    EXPECT_EQ(TToviCard::Alive, 52);
+    EXPECT_EQ(CardsAlive, 52);
     EXPECT_EQ(F.Image17->Picture(), Normal);
 
     // The turn brings the focus to Call; Enter calls; the focus waits, off Start.
