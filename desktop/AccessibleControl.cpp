@@ -1,5 +1,6 @@
 #include "desktop/AccessibleControl.h"
 
+#include "desktop/Application.h"
 #include "desktop/GraphicControl.h"
 
 TAccessibleControl::TAccessibleControl(TGraphicControl* Control) : QAccessibleWidget(Control, Control->AccessibleRole) {}
@@ -29,7 +30,9 @@ QStringList TAccessibleControl::actionNames() const
 void TAccessibleControl::doAction(const QString& Action)
 {
     if (Action == pressAction()) {
-        if (Pressable())
+        // A request carries no time of its own: the gate judges it as it is read here (one
+        // sent during the deal is dropped), and the queued press checks the control again.
+        if (Pressable() && InputMayAct(Control(), 0))
             Control()->RequestPress();
         return;
     }

@@ -6,6 +6,7 @@
 #include <QPainter>
 #include <QPointer>
 
+#include "desktop/Application.h"
 #include "desktop/FocusRing.h"
 
 namespace {
@@ -101,6 +102,10 @@ void TGraphicControl::keyPressEvent(QKeyEvent* Event)
     Event->accept();
     // A held key repeats; the control was pressed once.
     if (Event->isAutoRepeat() || KeyDown != 0 || !Usable())
+        return;
+    // Judged like a click: a key pressed while a handler was busy acts only if the control
+    // could take it then. Its release follows it either way.
+    if (!InputMayAct(this, Event->timestamp()))
         return;
     KeyDown = Event->key();
     if (OnMouseDown)

@@ -1,20 +1,25 @@
 #include <QAccessible>
 #include <QApplication>
+#include <QKeyEvent>
 #include <QMessageBox>
+#include <QMouseEvent>
 #include <QTest>
 #include <QTimer>
 
 #include "cards/ToviCard.h"
+#include "desktop/Application.h"
 #include "desktop/FocusRing.h"
 #include "desktop/Image.h"
 #include "desktop/Label.h"
 #include "desktop/MessageBox.h"
 #include "desktop/Panel.h"
 #include "desktop/Random.h"
+#include "desktop/Sleep.h"
 #include "desktop/Timer.h"
 #include "game/TableState.h"
 #include "support/TableFixture.h"
 #include "support/Watches.h"
+#include "support/WindowClocks.h"
 #include "table/TableTexts.h"
 
 namespace {
@@ -395,4 +400,74 @@ TEST_F(AccessibilityTest, MessageBoxesReadAsAlerts)
     EXPECT_EQ(Title, QApplication::applicationName());
     EXPECT_EQ(Str(Text), "Two winners, begin again!");
     EXPECT_EQ(Label, Text);
+}
+
+// Keys and accessibility presses made while the deal kept the table busy, judged by the
+// input gate on a clock that the sleeps advance (an X server's clock, near its wrap).
+class KeyGateTest : public AccessibilityTest
+{
+protected:
+    void SetUp() override
+    {
+        AccessibilityTest::SetUp();
+        App = static_cast<TApplication*>(QCoreApplication::instance());
+        WasOn = App->DropsStaleInput;
+        App->DropsStaleInput = true;
+        App->SetGateClock([this] { return Now; });
+        SetSleeper([this](int Ms) { Now += Ms; });
+        ActivateTable();
+        // A pointer motion read at once tells the gate how the clocks stand.
+        QMouseEvent Motion(QEvent::MouseMove, QPointF(5, 5), Form->mapToGlobal(QPointF(5, 5)), Qt::NoButton,
+                           Qt::NoButton, Qt::NoModifier);
+        Motion.setTimestamp(quint32(Now + XServerClock.Ahead));
+        QCoreApplication::sendEvent(Form->windowHandle(), &Motion);
+    }
+    void TearDown() override
+    {
+        App->SetGateClock({});
+        App->DropsStaleInput = WasOn;
+        AccessibilityTest::TearDown();
+    }
+    // Space goes down at MadeAt and up 80 ms later, read now (or then, if later).
+    void SpaceAt(qint64 MadeAt)
+    {
+        for (QEvent::Type Type : {QEvent::KeyPress, QEvent::KeyRelease}) {
+            Now = std::max(Now, MadeAt);
+            QKeyEvent Event(Type, Qt::Key_Space, Qt::NoModifier, QStringLiteral(" "));
+            Event.setTimestamp(quint32(MadeAt + XServerClock.Ahead));
+            QCoreApplication::sendEvent(Form->windowHandle(), &Event);
+            MadeAt += 80;
+        }
+    }
+
+    TApplication* App = nullptr;
+    bool WasOn = false;
+    qint64 Now = 1000;
+};
+
+TEST_F(KeyGateTest, KeysAndPressesMadeDuringTheDealAreJudgedByWhatTheyAimedAt)
+{
+    ASSERT_TRUE(Form->Image17->hasFocus());
+    const qint64 T0 = Now;
+    StackDeck(AcesWin);
+    SpaceAt(T0);
+    SetDrawScript({});
+    ASSERT_GT(Now, T0 + 1000) << "the deal kept the thread busy";
+    ASSERT_TRUE(Form->Image11->hasFocus());
+
+    // Read before the event loop has caught up: untimed, so taken as made during the deal.
+    Press(Child("开始"));  // Start was disabled through the deal: dropped
+    Press(Child("规则"));  // Rules was usable all along: acts
+    Flush();
+    EXPECT_EQ(Money[User], 995) << "a press sent during the deal never deals again";
+    EXPECT_TRUE(Form->Image8->isVisible());
+    // Space on Call made during the deal, read after it: dropped with its release.
+    SpaceAt(T0 + 300);
+    EXPECT_EQ(TurnPhase, 0);
+    EXPECT_TRUE(Form->Image11->isEnabled());
+    // Once the loop has read its queue, the same keys act.
+    App->SettleInput();
+    SpaceAt(Now);
+    EXPECT_EQ(TurnPhase, 1);
+    EXPECT_EQ(Money[User], 975);
 }
