@@ -8,6 +8,7 @@
 #include "desktop/Image.h"
 #include "desktop/Panel.h"
 #include "desktop/Sleep.h"
+#include "desktop/Timer.h"
 #include "game/TableState.h"
 #include "support/TableFixture.h"
 #include "support/WindowClocks.h"
@@ -103,6 +104,44 @@ TEST_P(StaleInputTest, StartClickedDuringTheCallsPauseBeginsANewHandAfterIt)
     EXPECT_EQ(Money[1], 970);
     EXPECT_EQ(TotalBets[1], 5);
     EXPECT_TRUE(Form->Image11->isEnabled());
+}
+
+TEST_P(StaleInputTest, StartClickedDuringFoldedJimsPauseBeginsANewHandAfterIt)
+{
+    // Jim folds at once; his step then pauses 1000 ms on a tick.
+    StackDeck(THands{{"7S", "7D", "7C"}, {"2S", "2D", "3C"}, {"JH", "9S", "8D"}, {"9H", "9C", "KD"}});
+    ClickAt(Form->Image17, Now);
+    ClickAt(Form->Image11, Now);
+    qint64 JimPausedAt = -1;
+    SetSleeper([&](int Ms) {
+        if (Ms == 1000)
+            JimPausedAt = Now;
+        Sleeps.push_back(Ms);
+        Now += Ms;
+    });
+    // Ticks come from the event loop like clicks: each is a dispatch of its own.
+    struct TTicker : QObject
+    {
+        TForm1* Form;
+        bool event(QEvent* Event) override
+        {
+            if (Event->type() != QEvent::User)
+                return QObject::event(Event);
+            Form->Timer4Timer(Form->Timer4);
+            return true;
+        }
+    } Ticker;
+    Ticker.Form = Form.get();
+    for (int I = 0; I < 500 && JimPausedAt < 0; ++I) {
+        QEvent Tick(QEvent::User);
+        QCoreApplication::sendEvent(&Ticker, &Tick);
+        Now += 50;
+    }
+    ASSERT_GE(JimPausedAt, 0);
+    ClickAt(Form->Image17, JimPausedAt + 300);
+    EXPECT_EQ(Deals(), 2);
+    EXPECT_EQ(TotalBets[1], 5);
+    EXPECT_FALSE(Folded[3]);
 }
 
 TEST_P(StaleInputTest, RulesClickedDuringTheDealShowTheChartAfterIt)
