@@ -165,12 +165,27 @@ void drawPips(QPainter& p, Suit s, int value)
 void drawAce(QPainter& p, Suit s)
 {
     if (s == Spades) {
-        // the ace of spades gets its traditional flourish: a large pip in a fine ring
-        p.setPen(QPen(ink(Black), 1));
+        // the ace of spades gets its traditional flourish: a large pip in a fine double
+        // ring, with a small lozenge at each quarter of the outer one
+        const QPointF c(35.5, 48.5);
         p.setBrush(Qt::NoBrush);
-        p.drawEllipse(QRectF(14.5, 25.5, 42, 46));
-        p.setPen(QPen(ink(Grey), 1));
-        p.drawEllipse(QRectF(16.5, 27.5, 38, 42));
+        p.setPen(QPen(ink(Black), 1.4));
+        p.drawEllipse(c, 21, 23);
+        p.setPen(QPen(ink(Grey), 1.1));
+        p.drawEllipse(c, 18, 20);
+        for (QPointF d : {QPointF(0, -23), QPointF(21, 0), QPointF(0, 23), QPointF(-21, 0)}) {
+            const QPointF m = c + d, along = d.x() ? QPointF(0, 2.6) : QPointF(2.6, 0);
+            const QPointF out = d * (2.2 / std::hypot(d.x(), d.y()));
+            QPainterPath lozenge;
+            lozenge.moveTo(m - out);
+            lozenge.lineTo(m + along);
+            lozenge.lineTo(m + out);
+            lozenge.lineTo(m - along);
+            lozenge.closeSubpath();
+            p.setPen(QPen(ink(White), 1.2)); // a gap in the rings round each lozenge
+            p.setBrush(ink(Black));
+            p.drawPath(lozenge);
+        }
         fillPath(p, suitPath(s, QRectF(21, 32, 29, 32)), ink(Black));
         return;
     }
@@ -537,7 +552,7 @@ void drawHead(QPainter& p, const Figure& f, int value)
     }
     // nose and mouth
     stroke(p, [&] { QPainterPath n; n.moveTo(cx + 0.2, cy - 0.6); n.lineTo(cx + 0.8, cy + 2.2); n.lineTo(cx - 0.4, cy + 2.5); return n; }(),
-           QColor(0, 0, 0, 110), 0.6);
+           QColor(0, 0, 0, 70), 0.5);
     p.setPen(Qt::NoPen);
     p.setBrush(kRed);
     p.drawEllipse(QPointF(cx, cy + 4.4), value == 12 ? 1.6 : 1.3, 0.6);
