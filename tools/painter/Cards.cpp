@@ -530,6 +530,15 @@ void drawRobe(QPainter& p, const Figure& f, int value)
     }
 }
 
+// Three stones set along a hat's band.
+void drawJewels(QPainter& p, QColor c, double cx, double spread, double y)
+{
+    p.setPen(Qt::NoPen);
+    p.setBrush(c);
+    for (double x : {cx - spread, cx, cx + spread})
+        p.drawEllipse(QPointF(x, y), 0.8, 0.8);
+}
+
 void drawHead(QPainter& p, const Figure& f, int value)
 {
     const double cx = kHeadX, cy = 21.5;
@@ -623,11 +632,7 @@ void drawHead(QPainter& p, const Figure& f, int value)
     case Hat::Coronet:
         outlined(p, poly({{cx - 7, 15.5}, {cx - 7, 10.5}, {cx - 4.5, 12.5}, {cx - 2.3, 9}, {cx, 11.5}, {cx + 2.3, 9},
                           {cx + 4.5, 12.5}, {cx + 7, 10.5}, {cx + 7, 15.5}}), kGold, 0.6);
-        p.setPen(Qt::NoPen);
-        p.setBrush(f.robe);
-        for (double x : {cx - 4.5, cx, cx + 4.5})
-            p.drawEllipse(QPointF(x, 14.2), 0.8, 0.8);
-        // a veil falling behind
+        drawJewels(p, f.robe, cx, 4.5, 14.2);
         break;
     case Hat::Beret:
         outlined(p, ellipse({cx + 1, 12.5}, 10, 3.8), f.robe2);
@@ -644,10 +649,7 @@ void drawHead(QPainter& p, const Figure& f, int value)
     case Hat::Bonnet:
         outlined(p, poly({{cx - 8, 16}, {cx - 6, 8}, {cx + 7, 6}, {cx + 8, 16}}), f.robe2);
         outlined(p, poly({{cx - 8.5, 13.5}, {cx + 8.5, 13.5}, {cx + 8.5, 16.5}, {cx - 8.5, 16.5}}), kGold, 0.6);
-        p.setPen(Qt::NoPen);
-        p.setBrush(f.metal);
-        for (double x : {cx - 4, cx, cx + 4})
-            p.drawEllipse(QPointF(x, 15), 0.8, 0.8);
+        drawJewels(p, f.metal, cx, 4, 15);
         break;
     case Hat::BrimHat:
         outlined(p, [&] { QPainterPath c; c.moveTo(cx - 6, 15); c.quadTo(cx - 5, 6.5, cx + 1, 6.5); c.quadTo(cx + 6, 6.5, cx + 6.5, 15);
