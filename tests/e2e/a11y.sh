@@ -2,7 +2,8 @@
 # Plays Orvanta as a screen-reader user would, on a virtual X display under a
 # window manager, with its own D-Bus session and accessibility bus: reads the
 # live accessibility tree from outside through AT-SPI (atspi.py), presses Call
-# through AT-SPI's action and plays a hand with the keyboard alone.
+# through AT-SPI's action, plays a hand with the keyboard alone and closes the
+# window from the keyboard.
 #
 # usage: tests/e2e/a11y.sh path/to/orvanta [name]
 # E2E_KEEP=1 keeps the trees, events and screenshots in out/a11y-*; a failed
@@ -98,8 +99,17 @@ APP_PID=$!
 
 timeout 180 "$PY" -I "$here/atspi.py" "$APP_PID" "$NAME" "$OUT"
 STATUS=$?
-if [ "$STATUS" = 0 ] && ! kill -0 "$APP_PID" 2>/dev/null; then
-  echo "FAIL: the program ended during the run" >&2
-  STATUS=1
+# The run ends by closing the window: the program must then exit by itself, and cleanly.
+if [ "$STATUS" = 0 ]; then
+  for _ in $(seq 100); do kill -0 "$APP_PID" 2>/dev/null || break; sleep 0.05; done
+  if kill -0 "$APP_PID" 2>/dev/null; then
+    echo "FAIL: the program did not end after the farewell" >&2
+    STATUS=1
+  else
+    wait "$APP_PID"
+    code=$?
+    APP_PID=
+    [ "$code" = 0 ] || { echo "FAIL: the program exited with $code" >&2; STATUS=1; }
+  fi
 fi
 exit "$STATUS"

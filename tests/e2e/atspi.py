@@ -379,6 +379,16 @@ def main():
         check(kinds.get(kind), f"events of {kind}")
     check(events_since(0, "object:state-changed:focused", CALL, 1) or events_since(0, "focus:", CALL),
           "focus events for Call")
+
+    # --- closing from the keyboard: the farewell reads as a message box
+    say("closing with Alt+F4")
+    key("alt+F4")
+    box = wait_for("the farewell message", lambda: window("Orvanta", "alert"), 10)
+    texts = [c.name for c in children(box) if c.getRoleName() == "label" and c.name]
+    say(f"message box {box.name!r}: {texts}")
+    check(any(t.startswith("本软件免费") for t in texts), "the farewell message reads as a message box")
+    key("Return")
+    wait_for("the program to end", lambda: application() is None, 10)
     say("all checks passed")
 
 
