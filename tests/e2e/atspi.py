@@ -122,11 +122,19 @@ def table():
     return children(frame)[0] if frame else None
 
 
+CACHE = {}
+
+
 def control(name_prefix):
-    for c in children(table()):
-        if c.name.startswith(name_prefix):
-            return c
-    raise Failed(f"nothing named {name_prefix!r} on the table")
+    """A button, the sheet or the rules chart: the objects stay, their names may change."""
+    if name_prefix not in CACHE:
+        for c in children(table()):
+            if c.name.startswith(name_prefix):
+                CACHE[name_prefix] = c
+                break
+        else:
+            raise Failed(f"nothing named {name_prefix!r} on the table")
+    return CACHE[name_prefix]
 
 
 BUTTONS = ["开始", "规则", "跟注", "放弃", "翻牌", "全翻"]
@@ -142,7 +150,9 @@ def focused(name):
 
 
 def seats():
-    return children(table())[:4]
+    if "seats" not in CACHE:
+        CACHE["seats"] = children(table())[:4]
+    return CACHE["seats"]
 
 
 def dump(acc, depth=0, lines=None):
@@ -218,8 +228,9 @@ def play_betting():
         if usable(FLIP):
             return
         check(wait_for("the focus on Call at the user's turn", lambda: focused(CALL), 3), "focus on Call")
+        t = time.monotonic() - T0
         key("space")
-        wait_for("Call to be taken", lambda: not usable(CALL), 5)
+        wait_for("Call to be taken", lambda: events_since(t, "object:state-changed:sensitive", CALL, 0), 10)
 
 
 def read_outcome():
@@ -292,10 +303,14 @@ def main():
     shot("a11y-01-start")
 
     # --- hand 1, keys only
-    say("hand 1: Start with the keyboard")
+    say("the rules chart, and hand 1: Start with the keyboard")
     key("Tab")
     wait_for("the focus on Rules", lambda: focused(RULES), 5)
     shot("a11y-02-ring-on-rules")
+    key("space")
+    wait_for("the rules chart", lambda: "showing" in states(control("Rules chart")), 5)
+    key("Escape")
+    wait_for("the rules chart to close", lambda: "showing" not in states(control("Rules chart")), 5)
     key("shift+Tab")
     wait_for("the focus back on Start", lambda: focused(START), 5)
     t = time.monotonic() - T0
@@ -348,7 +363,7 @@ def main():
     took = press_through_atspi(control(CALL))
     say(f"AT-SPI Press on Call returned after {took * 1000:.0f} ms")
     check(took < 0.4, "a press through AT-SPI returns at once, before the call's pause is over")
-    wait_for("the call to be booked", lambda: not usable(CALL), 5)
+    wait_for("the call to be booked", lambda: events_since(t, "object:state-changed:sensitive", CALL, 0), 10)
     wait_for("the user's chip to arrive", lambda: seat_chips(seats()[0]) == chips - 20, 10)
     check(events_since(t, "object:state-changed:sensitive", CALL, 0), "Call's disabling was announced")
     wait_for("the user's turn or the close", lambda: usable(CALL) or usable(FLIP), 30)
@@ -358,12 +373,6 @@ def main():
         wait_for("the focus on Fold", lambda: focused(FOLD), 3)
         key("space")
         wait_for("the fold", lambda: "Folded." in seats()[0].description, 5)
-    # Rules and Escape while the others play on.
-    tab_to(RULES)
-    key("space")
-    wait_for("the rules chart", lambda: "showing" in states(control("Rules chart")), 5)
-    key("Escape")
-    wait_for("the rules chart to close", lambda: "showing" not in states(control("Rules chart")), 5)
     wait_for("the close of the betting", lambda: usable(FLIP), 40)
     wait_for("the focus on Flip", lambda: focused(FLIP), 3)
     key("Tab", "space")  # Flip all
