@@ -149,6 +149,18 @@ TTableAccess* AccessOf(const TForm1* F)
 
 // ---- the interfaces --------------------------------------------------------------
 
+// Children chosen by the table rather than the widget's own: the interface at Index, and
+// the index of an interface.
+QAccessibleInterface* ChildIn(const QList<QWidget*>& List, int Index)
+{
+    return Index >= 0 && Index < List.size() ? QAccessible::queryAccessibleInterface(List[Index]) : nullptr;
+}
+
+int IndexIn(const QList<QWidget*>& List, const QAccessibleInterface* Child)
+{
+    return Child ? int(List.indexOf(qobject_cast<QWidget*>(Child->object()))) : -1;
+}
+
 class TPanelAccessible : public QAccessibleWidget
 {
 public:
@@ -160,15 +172,8 @@ public:
         return F ? PanelChildren(F) : QList<QWidget*>{};
     }
     int childCount() const override { return int(Children().size()); }
-    QAccessibleInterface* child(int Index) const override
-    {
-        const QList<QWidget*> List = Children();
-        return Index >= 0 && Index < List.size() ? QAccessible::queryAccessibleInterface(List[Index]) : nullptr;
-    }
-    int indexOfChild(const QAccessibleInterface* Child) const override
-    {
-        return Child ? int(Children().indexOf(qobject_cast<QWidget*>(Child->object()))) : -1;
-    }
+    QAccessibleInterface* child(int Index) const override { return ChildIn(Children(), Index); }
+    int indexOfChild(const QAccessibleInterface* Child) const override { return IndexIn(Children(), Child); }
     QString text(QAccessible::Text T) const override
     {
         if (T == QAccessible::Name)
@@ -193,15 +198,8 @@ public:
         return F ? SeatChildren(F, Player) : QList<QWidget*>{};
     }
     int childCount() const override { return int(Children().size()); }
-    QAccessibleInterface* child(int Index) const override
-    {
-        const QList<QWidget*> List = Children();
-        return Index >= 0 && Index < List.size() ? QAccessible::queryAccessibleInterface(List[Index]) : nullptr;
-    }
-    int indexOfChild(const QAccessibleInterface* Child) const override
-    {
-        return Child ? int(Children().indexOf(qobject_cast<QWidget*>(Child->object()))) : -1;
-    }
+    QAccessibleInterface* child(int Index) const override { return ChildIn(Children(), Index); }
+    int indexOfChild(const QAccessibleInterface* Child) const override { return IndexIn(Children(), Child); }
     QAccessibleInterface* childAt(int X, int Y) const override
     {
         for (int I = childCount() - 1; I >= 0; --I)  // the rightmost card lies on top
