@@ -19,11 +19,12 @@ void TPanel::paintEvent(QPaintEvent*)
 bool TPanel::focusNextPrevChild(bool Next)
 {
     // A control that is disabled or hidden while it holds the keyboard focus leaves the
-    // focus with the window: passing it on would let the next key act on a control the
-    // player never chose (after Call, that would be Start, which abandons the hand).
+    // focus with the panel: passing it on would let the next key act on a control the
+    // player never chose (after Call, that would be Start, which abandons the hand). With
+    // no focus at all, the window would hand it to its first control when next activated.
     QWidget* Focus = window()->focusWidget();
     if (Focus && Focus != this && isAncestorOf(Focus) && (!Focus->isEnabled() || !Focus->isVisibleTo(this))) {
-        Focus->clearFocus();
+        setFocus(Qt::OtherFocusReason);
         return true;
     }
     return QWidget::focusNextPrevChild(Next);

@@ -269,6 +269,10 @@ TEST_F(AccessibilityTest, KeysMoveTheFocusInOrderAndPressLikeALeftClick)
     EXPECT_FALSE(F.Image17->hasFocus()) << "one key too many must not start a new hand";
     Key(Qt::Key_Space);
     EXPECT_EQ(TurnPhase, 1);
+    // Nor when the window is left and activated again.
+    QApplication::setActiveWindow(nullptr);
+    QApplication::setActiveWindow(Form.get());
+    EXPECT_FALSE(F.Image17->hasFocus());
     // The timer's ticks come through the timer's handler, as the running clock gives them.
     for (int I = 0; I < 200 && !F.Image11->isEnabled(); ++I)
         F.Timer4->OnTimer(F.Timer4);
