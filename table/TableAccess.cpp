@@ -222,7 +222,7 @@ public:
         if (!F)
             return {};
         if (T == QAccessible::Name)
-            return NameLabel(F, Player)->Caption() + QStringLiteral(", ") + ChipsText(F->MoneyLabel(Player)->Caption());
+            return NameLabel(F, Player)->Caption() + QStringLiteral(", ") + SpokenChips(F->MoneyLabel(Player)->Caption());
         if (T != QAccessible::Description)
             return TAccessibleControl::text(T);
         QStringList Said;
@@ -230,7 +230,7 @@ public:
             Said << QStringLiteral("Your seat.");
         const TImage* Counter = F->StakeCounter(Player);
         if (!Counter->Picture().isNull())
-            Said << QStringLiteral("Stake %1.").arg(ChipsText(QString::number(Counter->Tag)));
+            Said << QStringLiteral("Stake %1.").arg(SpokenChips(QString::number(Counter->Tag)));
         if (Dealt() && Folded[Player])
             Said << QStringLiteral("Folded.");
         if (Dealt()) {
@@ -287,7 +287,7 @@ public:
         const auto* Counter = static_cast<const TImage*>(object());
         if (Counter->Picture().isNull())
             return QStringLiteral("no stake");
-        return QStringLiteral("stake ") + ChipsText(QString::number(Counter->Tag));
+        return QStringLiteral("stake ") + SpokenChips(QString::number(Counter->Tag));
     }
 };
 
@@ -707,7 +707,7 @@ void NoteResultSheet(TForm1* F, int Winner)
     R.Winner = Winner;
     for (int P = 1; P <= 4; ++P) {
         R.Name[P] = P == User ? F->Label5->Caption() : NameLabel(F, P)->Caption();
-        R.Add[P] = QString::number(-TotalBets[P]);
-        R.Score[P] = QString::number(Money[P]);
+        R.Add[P] = ChipsText(-TotalBets[P]);  // as the sheet writes them
+        R.Score[P] = ChipsText(Money[P]);
     }
 }

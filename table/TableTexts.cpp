@@ -47,7 +47,7 @@ QString HandText(const TToviCard* A, const TToviCard* B, const TToviCard* C)
     return Word(High) + QStringLiteral(" high");
 }
 
-QString ChipsText(const QString& Shown)
+QString SpokenChips(const QString& Shown)
 {
     const bool One = Shown == QLatin1String("1") || Shown == QLatin1String("-1");
     return Shown + (One ? QStringLiteral(" chip") : QStringLiteral(" chips"));

@@ -15,4 +15,4 @@ QString CardText(const TToviCard* Card);
 QString HandText(const TToviCard* A, const TToviCard* B, const TToviCard* C);
 
 // A chip count as a money label shows it: "995" gives "995 chips", "1" gives "1 chip".
-QString ChipsText(const QString& Shown);
+QString SpokenChips(const QString& Shown);

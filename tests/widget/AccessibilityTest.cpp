@@ -373,8 +373,8 @@ TEST_F(AccessibilityTest, HandTextsAgreeWithTheScoreOfEveryHand)
     EXPECT_EQ(Str(CardText(Cards[CardIndex("10C")])), "ten of clubs");
     Cards[CardIndex("10C")]->SetShowDeck(true);
     EXPECT_EQ(Str(CardText(Cards[CardIndex("10C")])), "card, face down");
-    EXPECT_EQ(Str(ChipsText("1")), "1 chip");
-    EXPECT_EQ(Str(ChipsText("-15")), "-15 chips");
+    EXPECT_EQ(Str(SpokenChips("1")), "1 chip");
+    EXPECT_EQ(Str(SpokenChips("-15")), "-15 chips");
 }
 
 TEST_F(AccessibilityTest, MessageBoxesReadAsAlerts)
