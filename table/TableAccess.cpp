@@ -102,6 +102,19 @@ TButtonText ButtonText(const TForm1* F, const QObject* Button)
 
 bool Dealt() { return SeatCard(User, 12) != nullptr; }
 
+// A seat's hand once its three cards lie face up, its kind first, then the cards from left
+// to right: "pair of aces: ace of spades, ace of diamonds, king of clubs."; empty otherwise.
+QString FaceUpHand(int Player)
+{
+    if (!Dealt())
+        return {};
+    const TToviCard* Hand[3] = {SeatCard(Player, 12), SeatCard(Player, 11), SeatCard(Player, 10)};
+    if (Hand[0]->ShowDeck() || Hand[1]->ShowDeck() || Hand[2]->ShowDeck())
+        return {};
+    return QStringLiteral("%1: %2, %3, %4.")
+        .arg(HandText(Hand[0], Hand[1], Hand[2]), CardText(Hand[0]), CardText(Hand[1]), CardText(Hand[2]));
+}
+
 class TSheetAccessible;
 
 // What readers get of the result sheet; kept from the moment it is drawn.
@@ -233,12 +246,8 @@ public:
             Said << QStringLiteral("Stake %1.").arg(SpokenChips(QString::number(Counter->Tag)));
         if (Dealt() && Folded[Player])
             Said << QStringLiteral("Folded.");
-        if (Dealt()) {
-            TToviCard* Hand[3] = {SeatCard(Player, 12), SeatCard(Player, 11), SeatCard(Player, 10)};
-            if (!Hand[0]->ShowDeck() && !Hand[1]->ShowDeck() && !Hand[2]->ShowDeck())
-                Said << QStringLiteral("Hand: %1: %2, %3, %4.")
-                            .arg(HandText(Hand[0], Hand[1], Hand[2]), CardText(Hand[0]), CardText(Hand[1]), CardText(Hand[2]));
-        }
+        if (const QString Hand = FaceUpHand(Player); !Hand.isEmpty())
+            Said << QStringLiteral("Hand: ") + Hand;
         return Said.join(QLatin1Char(' '));
     }
 
@@ -308,6 +317,10 @@ public:
         QString Meaning = QString::fromLatin1(Text.Meaning);
         if (object() == F->Image11)
             Meaning = Meaning.arg(BetRound * StakePerRound);
+        // The focus comes to Call at the player's turn: a reader then says the hand too.
+        if ((object() == F->Image11 || object() == F->Image12) && F->Image11->isEnabled())
+            if (const QString Hand = FaceUpHand(User); !Hand.isEmpty())
+                Meaning += QStringLiteral(". Your hand: ") + Hand;
         if (object() == F->Image18 && F->Image8->isVisible())
             Meaning += QStringLiteral(" (shown; Escape closes it)");
         return Meaning;

@@ -352,6 +352,8 @@ def main():
         check([c.name for c in children(s)[1:]] == ["card, face down"] * 3, f"{s.name}'s cards are face down")
     check(events_since(t, "object:property-change:accessible-name", f"{NAME}, 995 chips"), "the ante was announced")
     check(wait_for("the focus on Call", lambda: focused(CALL), 3), "the turn brings the focus to Call")
+    hand = seats()[0].description.split("Hand: ", 1)[1]
+    check(control(CALL).description.endswith("Your hand: " + hand), "Call, where the focus is, also tells the hand")
     save_tree("mid-hand")
     shot("a11y-03-dealt")
     play_betting()

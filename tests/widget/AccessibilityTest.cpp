@@ -168,7 +168,8 @@ TEST_F(AccessibilityTest, AWholeHandIsReadAndPlayedThroughTheTree)
     EXPECT_EQ(Name(Seat(User)->child(0)), "stake 25 chips");
     EXPECT_EQ(Description(Seat(Jim)), "Stake 5 chips. Folded.");
     EXPECT_EQ(Name(Seat(Jack)), "Jack, 975 chips");
-    EXPECT_EQ(Description(Child("跟注")), "Call: put in 40 chips");
+    EXPECT_EQ(Description(Child("跟注")),
+              "Call: put in 40 chips. Your hand: pair of aces: ace of spades, ace of diamonds, king of clubs.");
     for (int Round = 2; Round <= 3; ++Round) {
         Press(Child("跟注"));
         Flush();
