@@ -5,6 +5,7 @@
 #include <QMouseEvent>
 #include <QTest>
 #include <QTimer>
+#include <optional>
 
 #include "cards/ToviCard.h"
 #include "desktop/Application.h"
@@ -415,10 +416,7 @@ protected:
     void SetUp() override
     {
         AccessibilityTest::SetUp();
-        App = static_cast<TApplication*>(QCoreApplication::instance());
-        WasOn = App->DropsStaleInput;
-        App->DropsStaleInput = true;
-        App->SetGateClock([this] { return Now; });
+        Gate.emplace([this] { return Now; });
         SetSleeper([this](int Ms) { Now += Ms; });
         ActivateTable();
         // A pointer motion read at once tells the gate how the clocks stand.
@@ -429,8 +427,7 @@ protected:
     }
     void TearDown() override
     {
-        App->SetGateClock({});
-        App->DropsStaleInput = WasOn;
+        Gate.reset();
         AccessibilityTest::TearDown();
     }
     // Space goes down at MadeAt and up 80 ms later, read now (or then, if later).
@@ -445,8 +442,7 @@ protected:
         }
     }
 
-    TApplication* App = nullptr;
-    bool WasOn = false;
+    std::optional<TGateOnFakeClock> Gate;
     qint64 Now = 1000;
 };
 
@@ -471,7 +467,7 @@ TEST_F(KeyGateTest, KeysAndPressesMadeDuringTheDealAreJudgedByWhatTheyAimedAt)
     EXPECT_EQ(TurnPhase, 0);
     EXPECT_TRUE(Form->Image11->isEnabled());
     // Once the loop has read its queue, the same keys act.
-    App->SettleInput();
+    Gate->App->SettleInput();
     SpaceAt(Now);
     EXPECT_EQ(TurnPhase, 1);
     EXPECT_EQ(Money[User], 975);

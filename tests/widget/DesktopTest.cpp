@@ -20,6 +20,7 @@
 #include "desktop/ScreenCursor.h"
 #include "desktop/Sleep.h"
 #include "desktop/Timer.h"
+#include "support/WindowClocks.h"
 
 namespace {
 const QRgb Magenta = qRgb(255, 0, 255), Red = qRgb(255, 0, 0), Green = qRgb(0, 160, 0), Blue = qRgb(0, 0, 255);
@@ -31,23 +32,6 @@ QImage Filled(int Width, int Height, QRgb Colour)
     return Image;
 }
 
-// Turns the input gate on with a clock the test moves, and restores it afterwards.
-struct TGateOnFakeClock
-{
-    TApplication* App = static_cast<TApplication*>(QCoreApplication::instance());
-    const bool WasOn = App->DropsStaleInput;
-    qint64 Now = 0;
-    TGateOnFakeClock()
-    {
-        App->DropsStaleInput = true;
-        App->SetGateClock([this] { return Now; });
-    }
-    ~TGateOnFakeClock()
-    {
-        App->SetGateClock({});
-        App->DropsStaleInput = WasOn;
-    }
-};
 }
 
 // Controls on a shown panel of a known colour; pixels are read from the panel's grab.

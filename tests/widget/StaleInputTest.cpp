@@ -3,6 +3,7 @@
 // the sleeps advance.
 #include <QMouseEvent>
 #include <QWindow>
+#include <optional>
 
 #include "desktop/Application.h"
 #include "desktop/Image.h"
@@ -20,10 +21,7 @@ protected:
     void SetUp() override
     {
         TTableTest::SetUp();
-        App = static_cast<TApplication*>(QCoreApplication::instance());
-        WasOn = App->DropsStaleInput;
-        App->DropsStaleInput = true;
-        App->SetGateClock([this] { return Now; });
+        Gate.emplace([this] { return Now; });
         SetSleeper([this](int Ms) {
             Sleeps.push_back(Ms);
             Now += Ms;
@@ -33,8 +31,7 @@ protected:
     }
     void TearDown() override
     {
-        App->SetGateClock({});
-        App->DropsStaleInput = WasOn;
+        Gate.reset();
         TTableTest::TearDown();
     }
 
@@ -58,8 +55,7 @@ protected:
     }
     int Deals() const { return int(std::count(Sleeps.begin(), Sleeps.end(), 100)) / 12; }
 
-    TApplication* App = nullptr;
-    bool WasOn = false;
+    std::optional<TGateOnFakeClock> Gate;
     qint64 Now = 1000;
 };
 }
@@ -162,7 +158,7 @@ TEST_P(StaleInputTest, UntimedClicksRightAfterTheDealCountAsMadeDuringIt)
     EXPECT_EQ(Deals(), 1);
     EXPECT_TRUE(Form->Image8->isVisible());
     // Once the queue has been read, an untimed click counts as made when read.
-    App->SettleInput();
+    Gate->App->SettleInput();
     ClickAt(Form->Image17, Now, false);
     EXPECT_EQ(Deals(), 2);
 }
