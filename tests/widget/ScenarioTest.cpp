@@ -29,7 +29,6 @@ const THands LateFolds{{"9C", "7D", "2S"}, {"4H", "4C", "2D"}, {"QS", "9D", "8C"
 const THands AllFold{{"9C", "7D", "2S"}, {"JS", "9D", "8C"}, {"JH", "9S", "8D"}, {"JD", "9H", "8S"}};
 
 constexpr int BaseLeft[5] = {0, 550, 860, 550, 240};
-const char* const Seat[5] = {"", "User", "Jack", "Jim", "Kate"};
 enum TLie { FaceUp, Back, Pile, SpreadBack };
 
 // A seat's cards as the rules lay them: dealt 15 pixels apart from base left - 180; a
@@ -45,14 +44,14 @@ TTableView::value_type CardsOf(int P, const THands& Hands, TLie Lie)
         const std::string Shows = Lie == FaceUp ? (*Hand[P])[I] : Lie == Back ? "back1" : "back0";
         Text += (I ? ", " : "") + std::to_string(Left) + " " + Shows;
     }
-    return {std::string("cards ") + Seat[P], Text};
+    return {std::string("cards ") + SeatName[P], Text};
 }
 
-TTableView::value_type MoneyLabel(int P, int Chips) { return {std::string("money ") + Seat[P], std::to_string(Chips)}; }
-TTableView::value_type Stake(int P, const char* Cells) { return {std::string("stake ") + Seat[P], Cells}; }
+TTableView::value_type MoneyLabel(int P, int Chips) { return {std::string("money ") + SeatName[P], std::to_string(Chips)}; }
+TTableView::value_type Stake(int P, const char* Cells) { return {std::string("stake ") + SeatName[P], Cells}; }
 TTableView::value_type Token(int P, int X, int Y)
 {
-    return {std::string("token ") + Seat[P], "at " + std::to_string(X) + "," + std::to_string(Y)};
+    return {std::string("token ") + SeatName[P], "at " + std::to_string(X) + "," + std::to_string(Y)};
 }
 const char* const Usable = "normal, usable";
 const char* const Unusable = "disabled, unusable";
@@ -61,10 +60,10 @@ const char* const Unusable = "disabled, unusable";
 // chips held under "Score", the marker on the winner's row.
 TTableView Sheet(int Winner, std::array<int, 4> Add, std::array<int, 4> Score, const char* UserName = "?")
 {
-    TTableView View{{"sheet", "shown"}, {"sheet marker", std::string("row of ") + Seat[Winner]}, {"sheet headings", "Add Score"}};
+    TTableView View{{"sheet", "shown"}, {"sheet marker", std::string("row of ") + SeatName[Winner]}, {"sheet headings", "Add Score"}};
     for (int P = 1; P <= 4; ++P) {
-        const std::string Row = std::string("sheet ") + Seat[P];
-        View[Row + " name"] = P == 1 ? UserName : Seat[P];
+        const std::string Row = std::string("sheet ") + SeatName[P];
+        View[Row + " name"] = P == 1 ? UserName : SeatName[P];
         View[Row + " Add"] = std::to_string(Add[P - 1]);
         View[Row + " Score"] = std::to_string(Score[P - 1]);
     }
@@ -80,7 +79,7 @@ TTableView Dealt(const THands& Hands, std::array<int, 4> Chips)
     for (int P = 1; P <= 4; ++P) {
         View.insert(MoneyLabel(P, Chips[P - 1]));
         View.insert(Stake(P, "..5"));
-        View[std::string("token ") + Seat[P]] = "hidden";
+        View[std::string("token ") + SeatName[P]] = "hidden";
         View.insert(CardsOf(P, Hands, P == 1 ? FaceUp : Back));
     }
     return View;
@@ -112,21 +111,19 @@ TTableView operator+(TTableView A, const TTableView& B)
 const TTableView CallAndFoldUsed{{"button Call", Unusable}, {"button Fold", Unusable}};
 const TTableView CallAndFoldBack{{"button Call", Usable}, {"button Fold", Usable}};
 const TTableView BettingClosed{{"button Flip", Usable}, {"button Flip all", Usable}};
-// Every seat's last stake and chips after a round in which all four called.
-TTableView AllAt(const char* Cells, int Chips)
-{
-    TTableView View;
-    for (int P = 1; P <= 4; ++P) {
-        View.insert(Stake(P, Cells));
-        View.insert(MoneyLabel(P, Chips));
-    }
-    return View;
-}
 TTableView MoneyAll(int Chips)
 {
     TTableView View;
     for (int P = 1; P <= 4; ++P)
         View.insert(MoneyLabel(P, Chips));
+    return View;
+}
+// Every seat's last stake and chips after a round in which all four called.
+TTableView AllAt(const char* Cells, int Chips)
+{
+    TTableView View = MoneyAll(Chips);
+    for (int P = 1; P <= 4; ++P)
+        View.insert(Stake(P, Cells));
     return View;
 }
 
