@@ -41,7 +41,7 @@ TEST_P(InputClockTest, ClocksThatPartStartAfresh)
 }
 
 INSTANTIATE_TEST_SUITE_P(BothClocks, InputClockTest, ::testing::Values(XServerClock, CompositorClock),
-                         [](const auto& Info) { return std::string(Info.param.Name); });
+                         ::testing::PrintToStringParamName());
 
 namespace {
 // A window with two buttons side by side and a sheet that can cover the first.

@@ -278,7 +278,7 @@ class ScenarioTest : public ScenarioPlayer, public ::testing::WithParamInterface
 TEST_P(ScenarioTest, TableShowsWhatTheRulesSay) { Play(GetParam()); }
 
 INSTANTIATE_TEST_SUITE_P(Hands, ScenarioTest, ::testing::ValuesIn(Scenarios()),
-                         [](const auto& Info) { return std::string(Info.param.Name); });
+                         ::testing::PrintToStringParamName());
 
 using GameOverScenarioTest = ScenarioPlayer;
 

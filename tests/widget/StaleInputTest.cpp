@@ -179,4 +179,4 @@ TEST_P(StaleInputTest, KeysAndAccessibilityPressesAreJudgedLikeClicks)
 
 INSTANTIATE_TEST_SUITE_P(BothClocks, StaleInputTest,
                          ::testing::Values(XServerClock, CompositorClock),
-                         [](const auto& Info) { return std::string(Info.param.Name); });
+                         ::testing::PrintToStringParamName());
