@@ -284,8 +284,9 @@ void ReadSheet(const TForm1& Form, TTableView& View)
     if (!Sheet->isVisible())
         return;
 
+    static const QImage Blank = LoadResourcePicture(QStringLiteral(":/table/sheet.jpg")).convertToFormat(QImage::Format_ARGB32);
     TSheetReader Reader;
-    Reader.Blank = LoadResourcePicture(QStringLiteral(":/table/sheet.jpg")).convertToFormat(QImage::Format_ARGB32);
+    Reader.Blank = Blank;
     Reader.Shown = Form.Panel1->grab(QRect(QPoint(SheetLeft, SheetTop), Reader.Blank.size())).toImage().convertToFormat(QImage::Format_ARGB32);
     const QString Letters = QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz?");
     const QString Figures = QStringLiteral("0123456789-");
