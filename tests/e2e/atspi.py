@@ -142,7 +142,7 @@ START, RULES, CALL, FOLD, FLIP, FLIPALL = BUTTONS
 
 
 def usable(name):
-    return "sensitive" in states(control(name)) and "showing" in states(control(name))
+    return {"sensitive", "showing"} <= states(control(name))
 
 
 def focused(name):
@@ -159,8 +159,10 @@ def dump(acc, depth=0, lines=None):
     """The tree as a reader walks it: role, name, [description], states, actions."""
     lines = [] if lines is None else lines
     st = ",".join(sorted(states(acc) & {"sensitive", "showing", "focused"}))
-    desc = f" [{acc.description}]" if acc.description else ""
-    act = f" {actions(acc)}" if actions(acc) else ""
+    description = acc.description
+    desc = f" [{description}]" if description else ""
+    acts = actions(acc)
+    act = f" {acts}" if acts else ""
     lines.append(f"{'  ' * depth}{acc.getRoleName()} {acc.name!r}{desc} {st}{act}")
     for c in children(acc):
         dump(c, depth + 1, lines)
