@@ -89,6 +89,12 @@ double contrast(QRgb a, QRgb b)
     return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
 }
 
+// The largest difference in any one channel.
+int channelGap(QRgb a, QRgb b)
+{
+    return std::max({std::abs(qRed(a) - qRed(b)), std::abs(qGreen(a) - qGreen(b)), std::abs(qBlue(a) - qBlue(b))});
+}
+
 QRgb medianColour(const QImage& img, const QRect& box)
 {
     std::vector<int> ch[3];
@@ -147,18 +153,24 @@ const Caption kCaptions[] = {{"开始", 6}, {"规则", 6}, {"跟注", 4}, {"放�
 const QRgb kCaptionColour[3] = {qRgb(0xFF, 0xFF, 0x00), qRgb(0x00, 0xFF, 0x00), qRgb(0xFF, 0xFF, 0xFF)};
 const char* kLookName[3] = {"normal", "pressed", "disabled"};
 
+Text captionText(const Caption& c)
+{
+    return {QString::fromUtf8(c.text), {30, c.y}, 21, true};
+}
+
 void reviewButtons(int scale, const QImage& table, const QString& dir)
 {
     std::vector<Text> all;
     for (const Caption& c : kCaptions)
-        all.push_back({QString::fromUtf8(c.text), {30, c.y}, 21, true});
+        all.push_back(captionText(c));
     const QSize size(100 * scale, 32 * scale);
     const std::vector<QPoint> ink = inkOf(size, scale, all);
     const QRect box = boxOf(ink);
     std::printf("  caption box (all six captions): x %d..%d, y %d..%d\n", box.left(), box.right(), box.top(),
                 box.bottom());
+    const QImage skins[3] = {paintButtonSkin(scale, 0), paintButtonSkin(scale, 1), paintButtonSkin(scale, 2)};
     for (int look = 0; look < 3; ++look) {
-        const QImage skin = paintButtonSkin(scale, look);
+        const QImage& skin = skins[look];
         const QRgb key = skin.pixel(0, skin.height() - 1);
         const QRgb median = medianColour(skin, box);
         char what[120];
@@ -204,8 +216,7 @@ void reviewButtons(int scale, const QImage& table, const QString& dir)
         int left = 0, right = 0;
         auto feature = [&](int x, int y) {
             const QRgb c = skin.pixel(x, y);
-            return c == key || std::max({std::abs(qRed(c) - qRed(median)), std::abs(qGreen(c) - qGreen(median)),
-                                         std::abs(qBlue(c) - qBlue(median))}) > 40;
+            return c == key || channelGap(c, median) > 40;
         };
         const int row0 = box.top() + box.height() / 4, row1 = box.bottom() - box.height() / 4;
         auto clearRun = [&](int from, int dir) {
@@ -229,10 +240,9 @@ void reviewButtons(int scale, const QImage& table, const QString& dir)
     const Place places[] = {{88, 464, 0, 0}, {88, 496, 1, 1}, {640, 464, 2, 0}, {640, 496, 3, 1}, {640, 528, 4, 2},
                             {640, 560, 5, 2}};
     for (const Place& pl : places) {
-        QImage skin = paintButtonSkin(scale, pl.look);
+        QImage skin = skins[pl.look];
         const QImage under = shot.copy((pl.x - 80) * scale, (pl.y - 456) * scale, skin.width(), skin.height());
-        drawTexts(skin, scale, {{QString::fromUtf8(kCaptions[pl.caption].text), {30, kCaptions[pl.caption].y}, 21, true}},
-                  QColor::fromRgb(kCaptionColour[pl.look]));
+        drawTexts(skin, scale, {captionText(kCaptions[pl.caption])}, QColor::fromRgb(kCaptionColour[pl.look]));
         QPainter p(&shot);
         p.drawImage((pl.x - 80) * scale, (pl.y - 456) * scale, onFelt(skin, under));
     }
@@ -245,8 +255,7 @@ void reviewSheet(int scale, const QString& dir)
     std::vector<QPoint> ornament;
     for (int y = 0; y < sheet.height(); ++y)
         for (int x = 0; x < sheet.width(); ++x) {
-            const QRgb a = sheet.pixel(x, y), b = plain.pixel(x, y);
-            if (std::max({std::abs(qRed(a) - qRed(b)), std::abs(qGreen(a) - qGreen(b)), std::abs(qBlue(a) - qBlue(b))}) > 16)
+            if (channelGap(sheet.pixel(x, y), plain.pixel(x, y)) > 16)
                 ornament.push_back({x, y});
         }
     // the longest figures in both columns of every row, and long names in the first
@@ -265,14 +274,12 @@ void reviewSheet(int scale, const QString& dir)
     const QSize size = sheet.size();
     const QPoint mid(size.width() / 2, size.height() / 2);
     const char* corners[] = {"top left", "top right", "bottom left", "bottom right"};
+    const std::vector<QPoint> allInk = inkOf(size, scale, texts);
     for (int c = 0; c < 4; ++c) {
         auto inCorner = [&](QPoint pt) { return (pt.x() >= mid.x()) == bool(c % 2) && (pt.y() >= mid.y()) == bool(c / 2); };
         std::vector<QPoint> orn, ink;
         std::copy_if(ornament.begin(), ornament.end(), std::back_inserter(orn), inCorner);
-        for (const Text& t : texts)
-            for (QPoint pt : inkOf(size, scale, {t}))
-                if (inCorner(pt))
-                    ink.push_back(pt);
+        std::copy_if(allInk.begin(), allInk.end(), std::back_inserter(ink), inCorner);
         char what[120];
         std::snprintf(what, sizeof what, "sheet, %s: text ink to the corner ornament", corners[c]);
         report(what, nearest(ink, orn) / scale, 3, "px");

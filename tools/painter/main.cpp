@@ -27,22 +27,15 @@ int fail(const QString& message)
 QImage displayed(const Picture& pic)
 {
     QImage img = pic.image.convertToFormat(QImage::Format_ARGB32);
-    // a magenta key colour in the bottom-left corner shows as the checker too
-    if (pic.transparentIndex < 0 && (img.pixel(0, img.height() - 1) & 0xFFFFFF) == 0xFF00FF) {
-        for (int y = 0; y < img.height(); ++y)
-            for (int x = 0; x < img.width(); ++x)
-                if ((img.pixel(x, y) & 0xFFFFFF) == 0xFF00FF)
-                    img.setPixel(x, y, ((x / 3 + y / 3) & 1) ? 0xFFB0B0B0 : 0xFFE0E0E0);
+    // show the see-through colour, or a magenta key colour in the bottom-left corner,
+    // as a checker so a stray key pixel stands out
+    const bool magentaKey = pic.transparentIndex < 0 && (img.pixel(0, img.height() - 1) & 0xFFFFFF) == 0xFF00FF;
+    if (pic.transparentIndex < 0 && !magentaKey)
         return img;
-    }
-    if (pic.transparentIndex >= 0) {
-        // show the see-through colour as a checker so a stray key pixel stands out
-        const QImage idx = pic.image;
-        for (int y = 0; y < img.height(); ++y)
-            for (int x = 0; x < img.width(); ++x)
-                if (idx.pixelIndex(x, y) == pic.transparentIndex)
-                    img.setPixel(x, y, ((x / 3 + y / 3) & 1) ? 0xFFB0B0B0 : 0xFFE0E0E0);
-    }
+    for (int y = 0; y < img.height(); ++y)
+        for (int x = 0; x < img.width(); ++x)
+            if (magentaKey ? (img.pixel(x, y) & 0xFFFFFF) == 0xFF00FF : pic.image.pixelIndex(x, y) == pic.transparentIndex)
+                img.setPixel(x, y, ((x / 3 + y / 3) & 1) ? 0xFFB0B0B0 : 0xFFE0E0E0);
     return img;
 }
 
