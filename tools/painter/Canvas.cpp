@@ -324,6 +324,17 @@ QPainterPath spadePath(const QRectF& r)
     return path;
 }
 
+QPainterPath lozengePath(QPointF centre, double rx, double ry)
+{
+    QPainterPath path;
+    path.moveTo(centre + QPointF(0, -ry));
+    path.lineTo(centre + QPointF(rx, 0));
+    path.lineTo(centre + QPointF(0, ry));
+    path.lineTo(centre + QPointF(-rx, 0));
+    path.closeSubpath();
+    return path;
+}
+
 QPainterPath starPath(QPointF centre, double longRadius, double midRadius, double shortRadius)
 {
     QPainterPath star;

@@ -174,17 +174,11 @@ void drawAce(QPainter& p, Suit s)
         p.setPen(QPen(ink(Grey), 1.1));
         p.drawEllipse(c, 18, 20);
         for (QPointF d : {QPointF(0, -23), QPointF(21, 0), QPointF(0, 23), QPointF(-21, 0)}) {
-            const QPointF m = c + d, along = d.x() ? QPointF(0, 2.6) : QPointF(2.6, 0);
-            const QPointF out = d * (2.2 / std::hypot(d.x(), d.y()));
-            QPainterPath lozenge;
-            lozenge.moveTo(m - out);
-            lozenge.lineTo(m + along);
-            lozenge.lineTo(m + out);
-            lozenge.lineTo(m - along);
-            lozenge.closeSubpath();
+            // 2.2 across the ring, 2.6 along it
+            const bool side = d.x() != 0;
             p.setPen(QPen(ink(White), 1.2)); // a gap in the rings round each lozenge
             p.setBrush(ink(Black));
-            p.drawPath(lozenge);
+            p.drawPath(lozengePath(c + d, side ? 2.2 : 2.6, side ? 2.6 : 2.2));
         }
         fillPath(p, suitPath(s, QRectF(21, 32, 29, 32)), ink(Black));
         return;

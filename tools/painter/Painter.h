@@ -49,6 +49,8 @@ QImage toMono(const QImage& img);
 // filling r, and an eight-pointed star with its long points on the axes.
 QPainterPath heartPath(const QRectF& r);
 QPainterPath spadePath(const QRectF& r);
+// A diamond: the four points rx to each side and ry above and below the centre.
+QPainterPath lozengePath(QPointF centre, double rx, double ry);
 QPainterPath starPath(QPointF centre, double longRadius, double midRadius, double shortRadius);
 
 QFont pixelFont(const QStringList& families, int px, bool bold = false, bool italic = false);
@@ -59,9 +61,8 @@ QImage paintTableBackground(int scale);
 QImage paintSheetPlaque(int scale, bool ornaments);
 QImage paintButtonSkin(int scale, int look); // 0 normal, 1 pressed, 2 disabled
 struct TableLayout {
-    QRectF userPlate;           // in panel pixels
-    QList<QRectF> buttonColumns;
-    QList<QLineF> cornerLines;  // the drawn pieces of the lines from the oval to the corners
+    QList<QRectF> buttonColumns; // in panel pixels
+    QList<QLineF> cornerLines;   // the drawn pieces of the lines from the oval to the corners
 };
 TableLayout tableLayout();
 // Measures the pictures against what the table draws on them and writes previews.

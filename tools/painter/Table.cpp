@@ -178,10 +178,11 @@ std::vector<QLineF> cornerLinePieces(int i)
     double from = -1;
     for (int k = 0; k <= steps; ++k) {
         const double t = double(k) / steps;
-        if (clear(t) && from < 0)
+        const bool open = clear(t);
+        if (open && from < 0)
             from = t;
-        if ((!clear(t) || k == steps) && from >= 0) {
-            const double to = clear(t) ? t : double(k - 1) / steps;
+        if ((!open || k == steps) && from >= 0) {
+            const double to = open ? t : double(k - 1) / steps;
             pieces.emplace_back(start + (end - start) * from, start + (end - start) * to);
             from = -1;
         }
@@ -334,7 +335,7 @@ void drawSheetFoot(QPainter& p, QPointF c, const QColor& dark, const QColor& mid
         p.drawPath(leaf);
     }
     p.setBrush(dark);
-    p.drawPolygon(QPolygonF({c + QPointF(0, -4.5), c + QPointF(4.5, 0), c + QPointF(0, 4.5), c + QPointF(-4.5, 0)}));
+    p.drawPath(lozengePath(c, 4.5, 4.5));
     p.setBrush(QColor(0xF2, 0xFB, 0xF9));
     p.drawEllipse(c, 1.3, 1.3);
 }
@@ -397,7 +398,7 @@ QImage paintRules(int scale)
     for (QPointF c : {QPointF(8, 8), QPointF(w - 8, 8), QPointF(8, h - 8), QPointF(w - 8, h - 8)}) {
         p.setBrush(brown);
         p.setPen(Qt::NoPen);
-        p.drawPolygon(QPolygonF({c + QPointF(0, -5), c + QPointF(5, 0), c + QPointF(0, 5), c + QPointF(-5, 0)}));
+        p.drawPath(lozengePath(c, 5, 5));
     }
 
     const QStringList cjk{"Liberation Sans", "Noto Sans CJK SC"};
@@ -602,15 +603,9 @@ QPainterPath plaqueShape(double d)
 void drawStud(QPainter& p, QPointF c, const Stone& k)
 {
     // a small brass boss in a lozenge, echoing the rim
-    QPainterPath lozenge;
-    lozenge.moveTo(c + QPointF(0, -6));
-    lozenge.lineTo(c + QPointF(4, 0));
-    lozenge.lineTo(c + QPointF(0, 6));
-    lozenge.lineTo(c + QPointF(-4, 0));
-    lozenge.closeSubpath();
     p.setPen(QPen(k.rimDark, 0.8));
     p.setBrush(k.shade);
-    p.drawPath(lozenge);
+    p.drawPath(lozengePath(c, 4, 6));
     QRadialGradient g(c + QPointF(-0.7, -0.9), 2.6);
     g.setColorAt(0, k.stud.lighter(135));
     g.setColorAt(0.55, k.stud);
@@ -774,7 +769,6 @@ QImage paintButtonSkin(int scale, int look)
 TableLayout tableLayout()
 {
     TableLayout layout;
-    layout.userPlate = kSeats[0].plate;
     layout.buttonColumns = {kButtonColumns[0], kButtonColumns[1]};
     for (int i = 0; i < 4; ++i)
         for (const QLineF& piece : cornerLinePieces(i))
