@@ -20,15 +20,16 @@ find_program(SCDOC scdoc REQUIRED)
 find_program(DPKG_PARSECHANGELOG dpkg-parsechangelog REQUIRED)
 set(ORVANTA_CHANGELOG ${CMAKE_CURRENT_SOURCE_DIR}/packaging/changelog)
 set(ORVANTA_MANPAGE ${CMAKE_CURRENT_BINARY_DIR}/packaging/orvanta.6.gz)
+set(ORVANTA_CHANGELOG_GZ ${CMAKE_CURRENT_BINARY_DIR}/packaging/changelog.gz)
 add_custom_command(OUTPUT ${ORVANTA_MANPAGE}
   COMMAND sh -c "SOURCE_DATE_EPOCH=$(${DPKG_PARSECHANGELOG} -l \"$1\" -STimestamp) ${SCDOC} <\"$2\" | gzip -9n >\"$3\"" sh
           ${ORVANTA_CHANGELOG} ${CMAKE_CURRENT_SOURCE_DIR}/packaging/orvanta.6.scd ${ORVANTA_MANPAGE}
   DEPENDS packaging/orvanta.6.scd ${ORVANTA_CHANGELOG}
   COMMENT "Manual page orvanta(6)" VERBATIM)
-add_custom_command(OUTPUT ${CMAKE_CURRENT_BINARY_DIR}/packaging/changelog.gz
-  COMMAND sh -c "gzip -9n <\"$1\" >\"$2\"" sh ${ORVANTA_CHANGELOG} ${CMAKE_CURRENT_BINARY_DIR}/packaging/changelog.gz
+add_custom_command(OUTPUT ${ORVANTA_CHANGELOG_GZ}
+  COMMAND sh -c "gzip -9n <\"$1\" >\"$2\"" sh ${ORVANTA_CHANGELOG} ${ORVANTA_CHANGELOG_GZ}
   DEPENDS ${ORVANTA_CHANGELOG} VERBATIM)
-add_custom_target(orvanta_docs ALL DEPENDS ${ORVANTA_MANPAGE} ${CMAKE_CURRENT_BINARY_DIR}/packaging/changelog.gz)
+add_custom_target(orvanta_docs ALL DEPENDS ${ORVANTA_MANPAGE} ${ORVANTA_CHANGELOG_GZ})
 
 # ---- the layout, chosen at install time ---------------------------------------------
 install(CODE "set(ORVANTA_INSTALL_GAMES \"${ORVANTA_INSTALL_GAMES}\")")
@@ -93,7 +94,7 @@ install(FILES assets/app/mainicon.png
   DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/48x48/apps RENAME ${ORVANTA_APP_ID}.png)
 install(DIRECTORY packaging/icons/ DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor)
 install(FILES ${ORVANTA_MANPAGE} DESTINATION ${CMAKE_INSTALL_MANDIR}/man6)
-install(FILES ${CMAKE_CURRENT_BINARY_DIR}/packaging/changelog.gz packaging/copyright
+install(FILES ${ORVANTA_CHANGELOG_GZ} packaging/copyright
   DESTINATION ${ORVANTA_DOCDIR})
 
 # ---- the Debian package ---------------------------------------------------------------

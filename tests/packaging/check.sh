@@ -135,10 +135,10 @@ manual_page() {
 # the changelog's newest entry, the package and the software-centre entry's newest
 # release name the same version
 same_version() {
-  local deb=$1 changelog=$2 version
+  local deb=$1 changelog=$2 version newest
   version=$(dpkg-deb -f "$deb" Version)
-  [ "$(dpkg-parsechangelog -l "$changelog" -SVersion)" = "$version" ] ||
-    { echo "the changelog's newest entry is $(dpkg-parsechangelog -l "$changelog" -SVersion), the package $version"; return 1; }
+  newest=$(dpkg-parsechangelog -l "$changelog" -SVersion)
+  [ "$newest" = "$version" ] || { echo "the changelog's newest entry is $newest, the package $version"; return 1; }
   grep -q "<release version=\"$version\"" "$METAINFO" ||
     { echo "the metainfo has no release $version"; return 1; }
 }
