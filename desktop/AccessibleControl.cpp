@@ -3,7 +3,7 @@
 #include "desktop/Application.h"
 #include "desktop/GraphicControl.h"
 
-TAccessibleControl::TAccessibleControl(TGraphicControl* Control) : QAccessibleWidget(Control, Control->AccessibleRole) {}
+TAccessibleControl::TAccessibleControl(TGraphicControl* Control) : QAccessibleWidget(Control, QAccessible::Graphic) {}
 
 TGraphicControl* TAccessibleControl::Control() const { return static_cast<TGraphicControl*>(widget()); }
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QAccessible>
+#include <QEvent>
 #include <QWidget>
 #include <functional>
 
@@ -53,8 +53,6 @@ public:
     void RequestPress();
     static const QEvent::Type PressRequest;
 
-    // The role that assistive tools are told (a picture by default).
-    QAccessible::Role AccessibleRole = QAccessible::Graphic;
     // A free number for the program's own use, as on the old toolkit's controls.
     int Tag = 0;
 

@@ -34,6 +34,10 @@ public:
         int Stop;
     };
     static constexpr TTokenRoute TokenRoute[5] = {{}, {{0, -10}, 400}, {{-10, 0}, 490}, {{0, 10}, 265}, {{10, 0}, 316}};
+    // Where the result sheet's texts stand on its picture: the columns' left edges (names,
+    // Add, Score), the headings' row and each player's row.
+    static constexpr int SheetNameX = 10, SheetAddX = 130, SheetScoreX = 210, SheetHeadingY = 2;
+    static constexpr int SheetRowY(int Player) { return 30 + 35 * (Player - 1); }
 
     explicit TForm1(QWidget* Parent = nullptr);
     ~TForm1() override;

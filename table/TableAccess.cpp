@@ -20,11 +20,10 @@
 namespace {
 const QString AccessName = QStringLiteral("TableAccess");
 
-// Where the sheet's texts lie on its picture, for the cells' rectangles.
-constexpr int SheetColumnX[3] = {10, 130, 210};
+// The cells' rectangles on the sheet's picture, round the texts the sheet draws there.
+constexpr int SheetColumnX[3] = {TForm1::SheetNameX, TForm1::SheetAddX, TForm1::SheetScoreX};
 constexpr int SheetColumnWidth[3] = {110, 70, 60};
-constexpr int SheetHeadingY = 2, SheetRowHeight = 24;
-int SheetRowY(int Player) { return 30 + 35 * (Player - 1); }
+constexpr int SheetRowHeight = 24;
 
 TForm1* FormOf(const QObject* Object)
 {
@@ -44,14 +43,11 @@ TLabel* NameLabel(const TForm1* F, int Player)
     return Labels[Player];
 }
 
-// The card at a seat's place of the deal, row 12 (leftmost), 11 or 10; null when no hand is dealt.
-TToviCard* SeatCard(int Player, int Row) { return Cards[DeckOrder[4 * Row + 5 - Player]]; }
-
 // A seat's children for readers: its stake counter, then its cards from left to right.
 QList<QWidget*> SeatChildren(const TForm1* F, int Player)
 {
     QList<QWidget*> Out{F->StakeCounter(Player)};
-    for (int Row = 12; Row >= 10; --Row)
+    for (int Row = LeftRow; Row >= RightRow; --Row)
         if (TToviCard* Card = SeatCard(Player, Row))
             Out.push_back(Card);
     return Out;
@@ -63,11 +59,17 @@ int SeatOfPart(const TForm1* F, const QObject* Part)
     for (int P = 1; P <= 4; ++P) {
         if (F->StakeCounter(P) == Part)
             return P;
-        for (int Row = 12; Row >= 10; --Row)
+        for (int Row = LeftRow; Row >= RightRow; --Row)
             if (SeatCard(P, Row) == Part)
                 return P;
     }
     return 0;
+}
+
+// The six buttons in focus order: Start, Rules, Call, Fold, Flip, Flip all.
+std::array<TImage*, 6> Buttons(const TForm1* F)
+{
+    return {F->Image17, F->Image18, F->Image11, F->Image12, F->Image13, F->Image14};
 }
 
 // The panel's children for readers: the four seats, the six buttons in focus order,
@@ -75,8 +77,10 @@ int SeatOfPart(const TForm1* F, const QObject* Part)
 // labels and the sheet's template are read through the seats or not at all.
 QList<QWidget*> PanelChildren(const TForm1* F)
 {
-    return {F->Image5, F->Image1, F->Image2, F->Image3, F->Image17, F->Image18, F->Image11,
-            F->Image12, F->Image13, F->Image14, F->Image10, F->Image8};
+    QList<QWidget*> Out{F->Image5, F->Image1, F->Image2, F->Image3};
+    for (TImage* Button : Buttons(F))
+        Out.push_back(Button);
+    return Out << F->Image10 << F->Image8;
 }
 
 struct TButtonText
@@ -100,7 +104,7 @@ TButtonText ButtonText(const TForm1* F, const QObject* Button)
     return {"全翻", "Flip all: turn over every hand"};
 }
 
-bool Dealt() { return SeatCard(User, 12) != nullptr; }
+bool Dealt() { return SeatCard(User, LeftRow) != nullptr; }
 
 // A seat's hand once its three cards lie face up, its kind first, then the cards from left
 // to right: "pair of aces: ace of spades, ace of diamonds, king of clubs."; empty otherwise.
@@ -108,7 +112,7 @@ QString FaceUpHand(int Player)
 {
     if (!Dealt())
         return {};
-    const TToviCard* Hand[3] = {SeatCard(Player, 12), SeatCard(Player, 11), SeatCard(Player, 10)};
+    const TToviCard* Hand[3] = {SeatCard(Player, LeftRow), SeatCard(Player, MiddleRow), SeatCard(Player, RightRow)};
     if (Hand[0]->ShowDeck() || Hand[1]->ShowDeck() || Hand[2]->ShowDeck())
         return {};
     return QStringLiteral("%1: %2, %3, %4.")
@@ -422,7 +426,7 @@ public:
     QRect CellRect(int Row, int Column) const
     {
         const auto* Sheet = static_cast<const QWidget*>(object());
-        const QPoint At(SheetColumnX[Column], Row < 0 ? SheetHeadingY : SheetRowY(Row + 1));
+        const QPoint At(SheetColumnX[Column], Row < 0 ? TForm1::SheetHeadingY : TForm1::SheetRowY(Row + 1));
         return QRect(Sheet->mapToGlobal(At), QSize(SheetColumnWidth[Column], SheetRowHeight));
     }
     QAccessibleInterface* Heading(int Column) const { return Cells[Column]; }
@@ -548,7 +552,7 @@ QAccessibleInterface* TableFactory(const QString& ClassName, QObject* Object)
         if (Image == F->StakeCounter(P))
             return new TStakeAccessible(Image);
     }
-    for (TImage* Button : {F->Image17, F->Image18, F->Image11, F->Image12, F->Image13, F->Image14})
+    for (TImage* Button : Buttons(F))
         if (Image == Button)
             return new TButtonAccessible(Image);
     if (Image == F->Image10)
@@ -683,31 +687,27 @@ void InstallTableAccess(TForm1* F)
     F->installEventFilter(Access);
     WatchFocusRing(F);
 
-    TImage* const Order[] = {F->Image17, F->Image18, F->Image11, F->Image12, F->Image13, F->Image14, F->Image10};
+    const std::array<TImage*, 6> AllButtons = Buttons(F);
+    QList<TImage*> Order(AllButtons.begin(), AllButtons.end());
+    Order.push_back(F->Image10);
     for (TImage* Control : Order)
         Control->setFocusPolicy(Qt::TabFocus);
-    for (size_t I = 1; I < std::size(Order); ++I)
+    for (qsizetype I = 1; I < Order.size(); ++I)
         QWidget::setTabOrder(Order[I - 1], Order[I]);
-    for (TImage* Button : {F->Image17, F->Image18, F->Image11, F->Image12, F->Image13, F->Image14})
-        Button->AccessibleRole = QAccessible::Button;
-    F->Image10->AccessibleRole = QAccessible::Table;
 
     // After every handler that may change what a player reads, readers hear of it.
     QPointer<TTableAccess> Guard(Access);
-    for (TImage* Control : {F->Image17, F->Image18, F->Image11, F->Image12, F->Image13, F->Image14, F->Image10, F->Image8}) {
-        TNotifyEvent Handler = std::move(Control->OnClick);
-        Control->OnClick = [Handler, Guard](QObject* Sender) {
+    Order.push_back(F->Image8);
+    auto ThenAnnounce = [Guard](TNotifyEvent Handler) -> TNotifyEvent {
+        return [Handler = std::move(Handler), Guard](QObject* Sender) {
             Handler(Sender);
             if (Guard)
                 Guard->AfterHandler();
         };
-    }
-    std::function<void(QObject*)> Tick = std::move(F->Timer4->OnTimer);
-    F->Timer4->OnTimer = [Tick, Guard](QObject* Sender) {
-        Tick(Sender);
-        if (Guard)
-            Guard->AfterHandler();
     };
+    for (TImage* Control : Order)
+        Control->OnClick = ThenAnnounce(std::move(Control->OnClick));
+    F->Timer4->OnTimer = ThenAnnounce(std::move(F->Timer4->OnTimer));
 }
 
 void NoteResultSheet(TForm1* F, int Winner)
@@ -719,7 +719,7 @@ void NoteResultSheet(TForm1* F, int Winner)
     R.Drawn = true;
     R.Winner = Winner;
     for (int P = 1; P <= 4; ++P) {
-        R.Name[P] = P == User ? F->Label5->Caption() : NameLabel(F, P)->Caption();
+        R.Name[P] = NameLabel(F, P)->Caption();
         R.Add[P] = ChipsText(-TotalBets[P]);  // as the sheet writes them
         R.Score[P] = ChipsText(Money[P]);
     }

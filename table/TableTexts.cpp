@@ -4,6 +4,7 @@
 #include <array>
 
 #include "cards/ToviCard.h"
+#include "game/TableState.h"
 
 namespace {
 // By rank, 2..14 (the ace counts 14).
@@ -12,8 +13,6 @@ const char* const RankWord[15] = {"", "", "two", "three", "four", "five", "six",
 const char* const RankPlural[15] = {"", "", "twos", "threes", "fours", "fives", "sixes", "sevens", "eights",
                                     "nines", "tens", "jacks", "queens", "kings", "aces"};
 const char* const SuitWord[5] = {"spades", "diamonds", "clubs", "hearts", "jokers"};
-
-int Rank(const TToviCard* Card) { return Card->Value() == 1 ? 14 : Card->Value(); }
 
 QString Word(int Rank) { return QString::fromLatin1(RankWord[Rank]); }
 QString Plural(int Rank) { return QString::fromLatin1(RankPlural[Rank]); }
