@@ -27,7 +27,7 @@ protected:
             Now += Ms;
         });
         // A pointer motion read at once tells the gate how the clocks stand.
-        Send(QEvent::MouseMove, Form->Panel1, Now, false);
+        Send(QEvent::MouseMove, Form->Panel1, Now);
     }
     void TearDown() override
     {
