@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QPoint>
+#include <array>
 #include <QWidget>
 
 #include "desktop/GraphicControl.h"
@@ -77,6 +78,8 @@ public:
     void SetButton(TImage* Button, TButtonLook Look, bool Enabled);
     void ButtonMouseDown(QObject* Sender, TMouseButton Button, Qt::KeyboardModifiers Shift, int X, int Y);
     void ButtonMouseUp(QObject* Sender, TMouseButton Button, Qt::KeyboardModifiers Shift, int X, int Y);
+    // The six image buttons in focus order, as ButtonCaptions lists them.
+    std::array<TImage*, 6> Buttons() const;
 
     // Stake counters and the result sheet.
     void ShowStakeDigits(const TImageList& List, int Hundreds, int Tens, int Units, TImage* Counter);

@@ -1,10 +1,10 @@
+#include <algorithm>
+
 #include "desktop/Image.h"
+#include "table/ButtonCaptions.h"
 #include "table/Form1.h"
 
-namespace {
-const QColor CaptionColour[3] = {QColor(0xFF, 0xFF, 0x00), QColor(0x00, 0xFF, 0x00), QColor(0xFF, 0xFF, 0xFF)};
-constexpr int CaptionPoints = 16;
-}
+std::array<TImage*, 6> TForm1::Buttons() const { return {Image17, Image18, Image11, Image12, Image13, Image14}; }
 
 void TForm1::ShowListImage(const TImageList& List, int Index, TImage* Control)
 {
@@ -17,30 +17,21 @@ void TForm1::ShowListImage(const TImageList& List, int Index, TImage* Control)
 
 void TForm1::SetLook(TImage* Button, TButtonLook Look)
 {
-    struct TCaption
-    {
-        TImage* Button;
-        const char* Text;
-        int X, Y;
-    };
-    const TCaption Captions[] = {
-        {Image17, "开始", 30, 6}, {Image18, "规则", 30, 6}, {Image11, "跟注", 30, 4},
-        {Image12, "放弃", 30, 4}, {Image13, "翻牌", 30, 4}, {Image14, "全翻", 30, 4},
-    };
     ShowListImage(ImageList5, Look, Button);
-    for (const TCaption& C : Captions) {
-        if (C.Button != Button)
-            continue;
-        // The caption goes into the button's picture, so it lasts until the next skin.
-        TBitmap Picture(Button->Picture());
-        Picture.Canvas.BrushStyle = bsClear;
-        Picture.Canvas.Font.Style = fsBold;
-        Picture.Canvas.Font.Size = CaptionPoints;
-        Picture.Canvas.Font.Color = CaptionColour[Look];
-        Picture.Canvas.TextOut(C.X, C.Y, QString::fromUtf8(C.Text));
-        Button->SetPicture(Picture.Pixels);
-        Button->Repaint();
-    }
+    const std::array<TImage*, 6> All = Buttons();
+    const auto It = std::find(All.begin(), All.end(), Button);
+    if (It == All.end())
+        return;
+    // The caption goes into the button's picture, so it lasts until the next skin.
+    const TButtonCaption& C = ButtonCaptions[It - All.begin()];
+    TBitmap Picture(Button->Picture());
+    Picture.Canvas.BrushStyle = bsClear;
+    Picture.Canvas.Font.Style = fsBold;
+    Picture.Canvas.Font.Size = CaptionPoints;
+    Picture.Canvas.Font.Color = QColor::fromRgb(CaptionRgb[Look]);
+    Picture.Canvas.TextOut(CaptionX, C.Y, QString::fromUtf8(C.Caption));
+    Button->SetPicture(Picture.Pixels);
+    Button->Repaint();
 }
 
 void TForm1::SetButton(TImage* Button, TButtonLook Look, bool Enabled)

@@ -14,6 +14,7 @@
 #include "desktop/Panel.h"
 #include "desktop/Timer.h"
 #include "game/TableState.h"
+#include "table/ButtonCaptions.h"
 #include "table/Form1.h"
 #include "table/TableTexts.h"
 
@@ -67,10 +68,7 @@ int SeatOfPart(const TForm1* F, const QObject* Part)
 }
 
 // The six buttons in focus order: Start, Rules, Call, Fold, Flip, Flip all.
-std::array<TImage*, 6> Buttons(const TForm1* F)
-{
-    return {F->Image17, F->Image18, F->Image11, F->Image12, F->Image13, F->Image14};
-}
+std::array<TImage*, 6> Buttons(const TForm1* F) { return F->Buttons(); }
 
 // The panel's children for readers: the four seats, the six buttons in focus order,
 // the result sheet and the rules chart. Background, portraits' own pictures, tokens,
@@ -83,25 +81,10 @@ QList<QWidget*> PanelChildren(const TForm1* F)
     return Out << F->Image10 << F->Image8;
 }
 
-struct TButtonText
+const TButtonCaption& ButtonText(const TForm1* F, const QObject* Button)
 {
-    const char* Caption;
-    const char* Meaning;
-};
-
-TButtonText ButtonText(const TForm1* F, const QObject* Button)
-{
-    if (Button == F->Image17)
-        return {"开始", "Start: ante 5 chips and deal a new hand"};
-    if (Button == F->Image18)
-        return {"规则", "Rules: show the chart of hands"};
-    if (Button == F->Image11)
-        return {"跟注", "Call: put in %1 chips"};
-    if (Button == F->Image12)
-        return {"放弃", "Fold: give up this hand"};
-    if (Button == F->Image13)
-        return {"翻牌", "Flip: turn over the hands still in"};
-    return {"全翻", "Flip all: turn over every hand"};
+    const std::array<TImage*, 6> All = Buttons(F);
+    return ButtonCaptions[std::find(All.begin(), All.end(), Button) - All.begin()];
 }
 
 bool Dealt() { return SeatCard(User, LeftRow) != nullptr; }
@@ -315,7 +298,7 @@ public:
         const TForm1* F = FormOf(object());
         if (!F || (T != QAccessible::Name && T != QAccessible::Description))
             return TAccessibleControl::text(T);
-        const TButtonText Text = ButtonText(F, object());
+        const TButtonCaption& Text = ButtonText(F, object());
         if (T == QAccessible::Name)
             return QString::fromUtf8(Text.Caption);
         QString Meaning = QString::fromLatin1(Text.Meaning);

@@ -1,6 +1,7 @@
 #include "support/TableFixture.h"
 
 #include <QTest>
+#include <fstream>
 #include <map>
 #include <stdexcept>
 
@@ -21,6 +22,27 @@ int CardIndex(const std::string& Name)
     static const std::string Suits = "SDCH";
     const int Suit = int(Suits.find(Name.back()));
     return Suit * 13 + Values.at(Name.substr(0, Name.size() - 1));
+}
+
+const std::array<TButtonSeen, 6>& ButtonsSeen()
+{
+    static const std::array<TButtonSeen, 6> List = [] {
+        std::array<TButtonSeen, 6> Out;
+        std::ifstream In(ORVANTA_TEST_SUPPORT_DIR "/buttons.tsv");
+        size_t N = 0;
+        for (std::string Line; std::getline(In, Line);) {
+            const size_t Tab = Line.find('\t');
+            if (Line.empty() || Line[0] == '#')
+                continue;
+            if (Tab == std::string::npos || N == Out.size())
+                throw std::runtime_error("buttons.tsv: not six lines of caption, tab, meaning");
+            Out[N++] = {Line.substr(0, Tab), Line.substr(Tab + 1)};
+        }
+        if (N != Out.size())
+            throw std::runtime_error("buttons.tsv: not six lines of caption, tab, meaning");
+        return Out;
+    }();
+    return List;
 }
 
 void TTableTest::SetUp()

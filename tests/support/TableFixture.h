@@ -19,6 +19,15 @@ class TToviCard;
 // Card index 1..52 from a short name: "AS", "10H", "KD", "2C" (suits S, D, C, H).
 int CardIndex(const std::string& Name);
 
+// The six buttons as a reader finds them, in focus order, from tests/support/buttons.tsv.
+struct TButtonSeen
+{
+    std::string Caption, Meaning;
+};
+enum TButtonNo { StartButton, RulesButton, CallButton, FoldButton, FlipButton, FlipAllButton };
+const std::array<TButtonSeen, 6>& ButtonsSeen();
+inline const std::string& Caption(TButtonNo Button) { return ButtonsSeen()[Button].Caption; }
+
 // Three cards per seat, in the order they are dealt (rows 12, 11, 10).
 struct THands
 {

@@ -84,9 +84,11 @@ TEST_F(AccessibilityTest, BeforeAHandTheTreeNamesSeatsButtonsAndHidesTheRest)
 {
     QAccessibleInterface* T = Table();
     ASSERT_TRUE(T);
-    EXPECT_EQ(ChildNames(T),
-              (std::vector<std::string>{"Alice, 1000 chips", "Jack, 1000 chips", "Jim, 1000 chips", "Kate, 1000 chips",
-                                        "开始", "规则", "跟注", "放弃", "翻牌", "全翻", "Result sheet", "Rules chart"}));
+    std::vector<std::string> Names{"Alice, 1000 chips", "Jack, 1000 chips", "Jim, 1000 chips", "Kate, 1000 chips"};
+    for (const TButtonSeen& B : ButtonsSeen())
+        Names.push_back(B.Caption);
+    Names.insert(Names.end(), {"Result sheet", "Rules chart"});
+    EXPECT_EQ(ChildNames(T), Names);
     for (int C = 0; C < T->childCount(); ++C) {
         EXPECT_EQ(T->child(C)->parent()->object(), static_cast<QObject*>(Form->Panel1));
         EXPECT_EQ(T->indexOfChild(T->child(C)), C);
@@ -99,17 +101,13 @@ TEST_F(AccessibilityTest, BeforeAHandTheTreeNamesSeatsButtonsAndHidesTheRest)
     }
     EXPECT_EQ(Description(Seat(User)), "Your seat.");
 
-    const std::pair<const char*, const char*> Buttons[] = {
-        {"开始", "Start: ante 5 chips and deal a new hand"}, {"规则", "Rules: show the chart of hands"},
-        {"跟注", "Call: put in 20 chips"}, {"放弃", "Fold: give up this hand"},
-        {"翻牌", "Flip: turn over the hands still in"}, {"全翻", "Flip all: turn over every hand"}};
-    for (const auto& [Caption, Meaning] : Buttons) {
+    for (const auto& [Caption, Meaning] : ButtonsSeen()) {
         QAccessibleInterface* B = Child(Caption);
         EXPECT_EQ(B->role(), QAccessible::Button) << Caption;
         EXPECT_EQ(Description(B), Meaning);
         EXPECT_TRUE(B->state().focusable) << Caption;
         EXPECT_TRUE(B->actionInterface()->actionNames().contains(QAccessibleActionInterface::pressAction()));
-        const bool Usable = std::string(Caption) == "开始" || std::string(Caption) == "规则";
+        const bool Usable = Caption == ::Caption(StartButton) || Caption == ::Caption(RulesButton);
         EXPECT_EQ(B->state().disabled, !Usable) << Caption;
         EXPECT_FALSE(B->state().invisible) << Caption;
         EXPECT_EQ(B->rect().size(), QSize(100, 32));
@@ -127,12 +125,12 @@ TEST_F(AccessibilityTest, BeforeAHandTheTreeNamesSeatsButtonsAndHidesTheRest)
 TEST_F(AccessibilityTest, AWholeHandIsReadAndPlayedThroughTheTree)
 {
     // A press on a button that cannot be used when it comes round does nothing, then or later.
-    Press(Child("跟注"));
+    Press(Child(Caption(CallButton)));
     Flush();
     EXPECT_EQ(TurnPhase, 0);
 
     StackDeck(AcesWin);
-    Press(Child("开始"));
+    Press(Child(Caption(StartButton)));
     EXPECT_EQ(CardsAlive, 0) << "the press runs from the event loop, not inside the request";
     Flush();
     SetDrawScript({});
@@ -154,34 +152,34 @@ TEST_F(AccessibilityTest, AWholeHandIsReadAndPlayedThroughTheTree)
             EXPECT_EQ(Seat(P)->indexOfChild(Seat(P)->child(C)), C);
         }
     }
-    EXPECT_FALSE(Child("跟注")->state().disabled);
-    EXPECT_FALSE(Child("放弃")->state().disabled);
+    EXPECT_FALSE(Child(Caption(CallButton))->state().disabled);
+    EXPECT_FALSE(Child(Caption(FoldButton))->state().disabled);
 
     // Call through the press action, then the betting runs on the timer.
-    Press(Child("跟注"));
+    Press(Child(Caption(CallButton)));
     EXPECT_EQ(TurnPhase, 0);
     Flush();
     EXPECT_EQ(TurnPhase, 1);
-    EXPECT_TRUE(Child("跟注")->state().disabled);
+    EXPECT_TRUE(Child(Caption(CallButton))->state().disabled);
     EXPECT_EQ(Name(Seat(User)), "Alice, 995 chips") << "the money label changes when the chip arrives";
     TickUntilIdle();
     EXPECT_EQ(Name(Seat(User)), "Alice, 975 chips");
     EXPECT_EQ(Name(Seat(User)->child(0)), "stake 25 chips");
     EXPECT_EQ(Description(Seat(Jim)), "Stake 5 chips. Folded.");
     EXPECT_EQ(Name(Seat(Jack)), "Jack, 975 chips");
-    EXPECT_EQ(Description(Child("跟注")),
+    EXPECT_EQ(Description(Child(Caption(CallButton))),
               "Call: put in 40 chips. Your hand: pair of aces: ace of spades, ace of diamonds, king of clubs.");
     for (int Round = 2; Round <= 3; ++Round) {
-        Press(Child("跟注"));
+        Press(Child(Caption(CallButton)));
         Flush();
         TickUntilIdle();
     }
-    EXPECT_FALSE(Child("翻牌")->state().disabled);
+    EXPECT_FALSE(Child(Caption(FlipButton))->state().disabled);
     EXPECT_EQ(Name(Seat(Kate)), "Kate, 875 chips");
     EXPECT_EQ(Name(Seat(Kate)->child(0)), "stake 125 chips");
 
     // Flip: the hands still in are read face up; Jim's folded pile stays face down.
-    Press(Child("翻牌"));
+    Press(Child(Caption(FlipButton)));
     Flush();
     EXPECT_EQ(Description(Seat(Kate)),
               "Stake 125 chips. Hand: pair of tens: ten of diamonds, ten of spades, four of hearts.");
@@ -457,8 +455,8 @@ TEST_F(KeyGateTest, KeysAndPressesMadeDuringTheDealAreJudgedByWhatTheyAimedAt)
     ASSERT_TRUE(Form->Image11->hasFocus());
 
     // Read before the event loop has caught up: untimed, so taken as made during the deal.
-    Press(Child("开始"));  // Start was disabled through the deal: dropped
-    Press(Child("规则"));  // Rules was usable all along: acts
+    Press(Child(Caption(StartButton)));  // Start was disabled through the deal: dropped
+    Press(Child(Caption(RulesButton)));  // Rules was usable all along: acts
     Flush();
     EXPECT_EQ(Money[User], 995) << "a press sent during the deal never deals again";
     EXPECT_TRUE(Form->Image8->isVisible());

@@ -1,6 +1,7 @@
 // --review: measures what the eye judges on the table, with the texts the table draws
 // on the pictures, and writes previews to look at. It fails when a figure falls short.
 #include "Painter.h"
+#include "table/ButtonCaptions.h"
 
 #include <QDir>
 #include <QFontMetrics>
@@ -145,23 +146,19 @@ QImage onFelt(const QImage& skin, const QImage& felt)
     return out;
 }
 
-struct Caption {
-    const char* text;
-    int y;
-};
-const Caption kCaptions[] = {{"开始", 6}, {"规则", 6}, {"跟注", 4}, {"放弃", 4}, {"翻牌", 4}, {"全翻", 4}};
-const QRgb kCaptionColour[3] = {qRgb(0xFF, 0xFF, 0x00), qRgb(0x00, 0xFF, 0x00), qRgb(0xFF, 0xFF, 0xFF)};
+const QRgb kCaptionColour[3] = {0xFF000000 | CaptionRgb[0], 0xFF000000 | CaptionRgb[1], 0xFF000000 | CaptionRgb[2]};
 const char* kLookName[3] = {"normal", "pressed", "disabled"};
 
-Text captionText(const Caption& c)
+// The table writes them at CaptionPoints, 21 px at the 96 dpi the skins are drawn for.
+Text captionText(const TButtonCaption& c)
 {
-    return {QString::fromUtf8(c.text), {30, c.y}, 21, true};
+    return {QString::fromUtf8(c.Caption), {CaptionX, c.Y}, 21, true};
 }
 
 void reviewButtons(int scale, const QImage& table, const QString& dir)
 {
     std::vector<Text> all;
-    for (const Caption& c : kCaptions)
+    for (const TButtonCaption& c : ButtonCaptions)
         all.push_back(captionText(c));
     const QSize size(100 * scale, 32 * scale);
     const std::vector<QPoint> ink = inkOf(size, scale, all);
@@ -242,7 +239,7 @@ void reviewButtons(int scale, const QImage& table, const QString& dir)
     for (const Place& pl : places) {
         QImage skin = skins[pl.look];
         const QImage under = shot.copy((pl.x - 80) * scale, (pl.y - 456) * scale, skin.width(), skin.height());
-        drawTexts(skin, scale, {captionText(kCaptions[pl.caption])}, QColor::fromRgb(kCaptionColour[pl.look]));
+        drawTexts(skin, scale, {captionText(ButtonCaptions[pl.caption])}, QColor::fromRgb(kCaptionColour[pl.look]));
         QPainter p(&shot);
         p.drawImage((pl.x - 80) * scale, (pl.y - 456) * scale, onFelt(skin, under));
     }
