@@ -28,9 +28,8 @@ void TApplication::SetTitle(const QString& Title)
     setApplicationName(Title);
 }
 
-void TApplication::SetGateClock(TClock NewClock)
+void TApplication::ResetGate()
 {
-    GateClock = std::move(NewClock);
     Gate = TInputGate();
     EventClock.Reset();
     Delivered = Dropped = {};

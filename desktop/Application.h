@@ -3,7 +3,6 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QTimer>
-#include <functional>
 
 #include "desktop/InputGate.h"
 
@@ -23,29 +22,26 @@ public:
     void SetTitle(const QString& Title);
     bool notify(QObject* Receiver, QEvent* Event) override;
 
-    // On by default wherever input comes from a window system (X11, Wayland, ...); off on
-    // the offscreen and minimal platforms, where only tests send events.
-    bool DropsStaleInput = false;
-
     // Whether input aimed at Control may act now; see InputMayAct.
     bool MayAct(const QWidget* Control, quint64 EventTime);
 
-    // Tests: the clock the gate reads, in milliseconds (an empty function restores the
-    // real one). Setting it starts the gate afresh.
-    using TClock = std::function<qint64()>;
-    void SetGateClock(TClock Clock);
-    // Tests: everything queued has been read, as when the event loop waits again.
+protected:
+    // On by default wherever input comes from a window system (X11, Wayland, ...); off on
+    // the offscreen and minimal platforms, where only tests send events.
+    bool DropsStaleInput = false;
+    // The clock the gate reads, in milliseconds; a test's own clock goes with ResetGate.
+    virtual qint64 Now() const { return Clock.elapsed(); }
+    void ResetGate();
+    // Everything queued has been read, as when the event loop waits again.
     void SettleInput() { Gate.NoteSettled(); }
 
 private:
     bool Gated(QObject* Receiver, QEvent* Event, qint64 Now);
     void Observe(QObject* Receiver, QEvent* Event);
-    qint64 Now() const { return GateClock ? GateClock() : Clock.elapsed(); }
 
     TInputGate Gate;
     TInputClock EventClock;
     QElapsedTimer Clock;
-    TClock GateClock;
     int Depth = 0;
     qint64 DispatchStart = 0;  // when the event being dispatched was read
     qint64 IntakeAt = 0;       // when a nested loop (a message box) last took in input

@@ -1,7 +1,7 @@
 #include <QApplication>
 #include <gtest/gtest.h>
 
-#include "desktop/Application.h"
+#include "support/TestApplication.h"
 #include "support/Watches.h"
 
 // Widget tests need an application object; with no display they run offscreen.
@@ -10,7 +10,7 @@ int main(int argc, char** argv)
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     ::testing::InitGoogleTest(&argc, argv);
-    TApplication app(argc, argv);
+    TTestApplication app(argc, argv);
     WatchCards();
     return RUN_ALL_TESTS();
 }

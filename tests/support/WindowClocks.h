@@ -1,10 +1,14 @@
 #pragma once
 
-#include <QCoreApplication>
+#include <QMouseEvent>
+#include <QWidget>
+#include <QWindow>
 #include <QtGlobal>
 #include <ostream>
+#include <vector>
 
-#include "desktop/Application.h"
+#include "desktop/Sleep.h"
+#include "support/TestApplication.h"
 
 // The clocks window systems stamp input with, against ours (which starts near 0): an
 // X server counts from its own start and here wraps past 2^32 a second in; a Wayland
@@ -25,10 +29,25 @@ class TGateOnFakeClock
 {
 public:
     TGateOnFakeClock() : TGateOnFakeClock([this] { return Now; }) {}
-    explicit TGateOnFakeClock(TApplication::TClock Clock)
+    explicit TGateOnFakeClock(TTestApplication::TClock Clock)
     {
         App->DropsStaleInput = true;
         App->SetGateClock(std::move(Clock));
+    }
+    // For a table: the gate reads the test's clock Now, which each sleep advances (and
+    // records in Sleeps); a pointer motion read at once tells the gate how the window
+    // system's clock, Ahead of ours, stands.
+    TGateOnFakeClock(qint64& Now, std::vector<int>& Sleeps, QWidget* Window, quint32 Ahead)
+        : TGateOnFakeClock([&Now] { return Now; })
+    {
+        SetSleeper([&Now, &Sleeps](int Ms) {
+            Sleeps.push_back(Ms);
+            Now += Ms;
+        });
+        QMouseEvent Motion(QEvent::MouseMove, QPointF(5, 5), Window->mapToGlobal(QPointF(5, 5)), Qt::NoButton,
+                           Qt::NoButton, Qt::NoModifier);
+        Motion.setTimestamp(quint32(Now + Ahead));
+        QCoreApplication::sendEvent(Window->windowHandle(), &Motion);
     }
     ~TGateOnFakeClock()
     {
@@ -38,7 +57,7 @@ public:
     TGateOnFakeClock(const TGateOnFakeClock&) = delete;
     TGateOnFakeClock& operator=(const TGateOnFakeClock&) = delete;
 
-    TApplication* const App = static_cast<TApplication*>(QCoreApplication::instance());
+    TTestApplication* const App = TTestApplication::Instance();
     qint64 Now = 0;
 
 private:

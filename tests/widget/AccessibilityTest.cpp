@@ -414,14 +414,8 @@ protected:
     void SetUp() override
     {
         AccessibilityTest::SetUp();
-        Gate.emplace([this] { return Now; });
-        SetSleeper([this](int Ms) { Now += Ms; });
         ActivateTable();
-        // A pointer motion read at once tells the gate how the clocks stand.
-        QMouseEvent Motion(QEvent::MouseMove, QPointF(5, 5), Form->mapToGlobal(QPointF(5, 5)), Qt::NoButton,
-                           Qt::NoButton, Qt::NoModifier);
-        Motion.setTimestamp(quint32(Now + XServerClock.Ahead));
-        QCoreApplication::sendEvent(Form->windowHandle(), &Motion);
+        Gate.emplace(Now, Sleeps, Form.get(), XServerClock.Ahead);
     }
     void TearDown() override
     {

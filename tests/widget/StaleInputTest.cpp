@@ -21,13 +21,7 @@ protected:
     void SetUp() override
     {
         TTableTest::SetUp();
-        Gate.emplace([this] { return Now; });
-        SetSleeper([this](int Ms) {
-            Sleeps.push_back(Ms);
-            Now += Ms;
-        });
-        // A pointer motion read at once tells the gate how the clocks stand.
-        Send(QEvent::MouseMove, Form->Panel1, Now);
+        Gate.emplace(Now, Sleeps, Form.get(), GetParam().Ahead);
     }
     void TearDown() override
     {
@@ -42,7 +36,7 @@ protected:
         Now = std::max(Now, MadeAt);
         const QPointF At = Control->mapTo(Form.get(), QPointF(Control->width() / 2.0, Control->height() / 2.0));
         const bool Down = Type == QEvent::MouseButtonPress;
-        QMouseEvent Event(Type, At, Form->mapToGlobal(At), Type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton,
+        QMouseEvent Event(Type, At, Form->mapToGlobal(At), Qt::LeftButton,
                           Down ? Qt::LeftButton : Qt::NoButton, Qt::NoModifier);
         Event.setTimestamp(Stamp ? quint32(MadeAt + GetParam().Ahead) : 0);
         QCoreApplication::sendEvent(Form->windowHandle(), &Event);
