@@ -7,7 +7,7 @@ PACKAGES=(
   qt6-base-dev libgl-dev libjpeg-dev libgif-dev libgtest-dev
   fonts-liberation2 fonts-noto-cjk fontconfig
   xvfb xauth xdotool imagemagick openbox wmctrl x11-utils python3 fonts-dejavu-core
-  dbus-daemon dbus-bin at-spi2-core python3-pyatspi
+  dbus-daemon dbus-bin at-spi2-core python3-pyatspi orca
   desktop-file-utils appstream dpkg-dev scdoc lintian devscripts
   clang libclang-rt-14-dev
   qt6-wayland sway grim wtype libwayland-bin libwayland-dev

@@ -1,0 +1,205 @@
+"""Plays Orvanta with keys alone while the real Orca listens, and checks what Orca
+would have spoken (its debug log's SPEECH OUTPUT lines) against the table, read
+through AT-SPI: each opponent's call or fold as it happens, the player's turn with
+what Call costs said once, and the winner with the chips won. Plays hands until
+one in which an opponent folded has been heard to its end.
+
+usage: /usr/bin/python3 listen.py ORCA_LOG PID NAME OUTDIR
+Prints what it heard; writes the last hand's lines to OUTDIR/hand.txt.
+"""
+
+import os
+import re
+import subprocess
+import sys
+import time
+
+import pyatspi
+
+LOG, PID, NAME, OUT = sys.argv[1], int(sys.argv[2]), sys.argv[3], sys.argv[4]
+OPPONENTS = ["Jack", "Jim", "Kate"]
+MAX_HANDS = 15
+SPOKEN = re.compile(r"SPEECH OUTPUT: '(.*)' ?\{.*\}\s*$")
+MOVE = re.compile(r"\b(Jack|Jim|Kate) (calls|folds)\b\D*(\d+)?")
+T0 = time.monotonic()
+
+
+class Failed(Exception):
+    pass
+
+
+def say(text):
+    print(f"-- {time.monotonic() - T0:5.1f}s {text}", flush=True)
+
+
+def check(condition, what):
+    if not condition:
+        raise Failed(what)
+
+
+# --- what Orca said ---------------------------------------------------------------
+
+HEARD = []  # every spoken line, in order
+_offset = 0
+
+
+def listen():
+    """Reads the lines Orca has logged since the last call."""
+    global _offset
+    with open(LOG, "rb") as f:
+        f.seek(_offset)
+        data = f.read()
+    end = data.rfind(b"\n") + 1  # a line still being written waits for the next read
+    _offset += end
+    for raw in data[:end].decode("utf-8", "replace").splitlines():
+        m = SPOKEN.search(raw.rstrip("\r"))
+        if m:
+            HEARD.append(m.group(1).strip())
+
+
+def hear(pattern, since, limit=60.0):
+    """Index of the first line from `since` on that matches; waits for Orca to say it."""
+    rx = re.compile(pattern)
+    end = time.monotonic() + limit
+    while True:
+        listen()
+        for i in range(since, len(HEARD)):
+            if rx.search(HEARD[i]):
+                return i
+        check(time.monotonic() < end, f"Orca did not say /{pattern}/ within {limit:.0f}s; it said last: "
+              f"{HEARD[since:][-8:]}")
+        check(program_alive(), "the program ended")
+        time.sleep(0.05)
+
+
+def program_alive():
+    try:
+        os.kill(PID, 0)
+        return True
+    except OSError:
+        return False
+
+
+def press(key):
+    """Presses a key; returns the index of Orca's echo of it, where what follows begins."""
+    listen()
+    since = len(HEARD)
+    subprocess.run(["xdotool", "key", key], check=True)
+    return hear(rf"^(?i:{key})$", since, 20)
+
+
+# --- the table, read through AT-SPI -----------------------------------------------------
+
+def children(acc):
+    return [acc.getChildAtIndex(i) for i in range(acc.childCount)]
+
+
+def chips():
+    """Each seat's chips by name, from the seats' names ("Kate, 995 chips")."""
+    for app in children(pyatspi.Registry.getDesktop(0)):
+        if app is not None and app.get_process_id() == PID:
+            for w in children(app):
+                if w.getRoleName() == "frame" and w.name == "Orvanta":
+                    seats = children(children(w)[0])[:4]
+                    return {s.name.rsplit(", ", 1)[0]: int(s.name.rsplit(", ", 1)[1].split()[0]) for s in seats}
+    raise Failed("the table is not in the accessibility tree")
+
+
+# --- a hand --------------------------------------------------------------------------
+
+FOCUS_CALL = r"^跟注 push button"
+FOCUS_FLIP = r"^翻牌 push button"
+
+
+def moves_heard(lines):
+    return [(m.group(1), m.group(2), int(m.group(3)) if m.group(2) == "calls" and m.group(3) else None)
+            for line in lines for m in MOVE.finditer(line)]
+
+
+def play_hand(deal_key, number):
+    """Plays one hand calling at every turn; returns (an opponent folded, lines heard)."""
+    before = chips()
+    start = press(deal_key)
+    folded = set()
+    betting_round = 1
+    begin = start
+    while True:
+        at = hear(f"{FOCUS_CALL}|{FOCUS_FLIP}", begin + 1)
+        turn = bool(re.search(FOCUS_CALL, HEARD[at]))
+        now = chips()
+        if betting_round > 1:
+            # What each opponent still in did in the round just played, from the chips put in.
+            played = betting_round - 1
+            truth = []
+            for p in OPPONENTS:
+                if p not in folded:
+                    put_in = last[p] - now[p]
+                    check(put_in in (0, 20 * played), f"{p} put in {put_in} chips in round {played}")
+                    truth.append((p, "calls", put_in) if put_in else (p, "folds", None))
+                    if not put_in:
+                        folded.add(p)
+            heard = moves_heard(HEARD[begin:at])
+            say(f"hand {number} round {played}: the table shows {truth}, Orca said {heard}")
+            check(heard == truth, f"hand {number} round {played}: each opponent's move heard once, in order: "
+                  f"heard {heard}, the table shows {truth}; Orca said {HEARD[begin:at]}")
+        last = now
+        if not turn:
+            break
+        # The turn: what Call costs now, said once between the last move and the key.
+        cost = 20 * betting_round
+        key_at = press("space")
+        turn_lines = [line for line in HEARD[begin + 1:key_at] if not MOVE.search(line)]
+        said = sum(len(re.findall(rf"\b{cost}\b", line)) for line in turn_lines)
+        check(said == 1, f"hand {number} round {betting_round}: the cost of Call ({cost}) said once, not {said}: "
+              f"{turn_lines}")
+        begin = key_at
+        betting_round += 1
+    flip = press("space")
+    at = hear(r"Result sheet|Two winners|Game over", flip + 1, 30)
+    final = chips()
+    if "Two winners" in HEARD[at] or set(final.values()) == {1000}:
+        # A tie settles nothing; a game over starts everyone again at 1000. Neither has a winner.
+        box = hear(r"Two winners|Game over", flip + 1, 30)
+        say(f"hand {number}: {HEARD[box]!r}")
+        answered = press("Return")
+        hear(r"^开始 push button|^Result sheet", answered + 1)
+        return False, HEARD[start:]
+    gains = {p: final[p] - before[p] for p in final}
+    winner = max(gains, key=gains.get)
+    check(sum(gains.values()) == 0 and gains[winner] > 0, f"the chips after the hand: {gains}")
+    who = rf"(?:{re.escape(winner)}|You)" if winner == NAME else re.escape(winner)
+    hear(rf"\b{who}\b.*\b{gains[winner]}\b", flip + 1, 30)
+    say(f"hand {number}: {winner} wins {gains[winner]} chips, heard")
+    return bool(folded), HEARD[start:]
+
+
+def main():
+    hear(r"^用户名 dialog", 0)
+    field = hear(r" text\.?$", 0)
+    subprocess.run(["xdotool", "type", "--delay", "150", NAME], check=True)
+    subprocess.run(["xdotool", "key", "Tab"], check=True)
+    hear(r"^确定 push button", field)
+    press("space")
+    hear(r"^开始 push button", field)
+    deal_key = "space"  # Start; later Enter on the result sheet
+    for number in range(1, MAX_HANDS + 1):
+        folded, lines = play_hand(deal_key, number)
+        with open(os.path.join(OUT, "hand.txt"), "w") as f:
+            f.write("\n".join(lines) + "\n")
+        if folded:
+            say(f"heard a whole hand in which an opponent folded; Orca said:")
+            for line in lines:
+                print("     " + line)
+            return
+        deal_key = "Return"
+    raise Failed(f"no opponent folded in {MAX_HANDS} hands")
+
+
+try:
+    main()
+except Failed as failure:
+    print(f"FAIL: {failure}", file=sys.stderr)
+    sys.exit(1)
+finally:
+    with open(os.path.join(OUT, "heard.txt"), "w") as f:
+        f.write("\n".join(HEARD) + "\n")
