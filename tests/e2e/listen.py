@@ -119,17 +119,15 @@ def moves_heard(lines):
 def play_hand(deal_key, number):
     """Plays one hand calling at every turn; returns (an opponent folded, lines heard)."""
     before = chips()
-    start = press(deal_key)
+    start = begin = press(deal_key)
     folded = set()
     betting_round = 1
-    begin = start
     while True:
         at = hear(f"{FOCUS_CALL}|{FOCUS_FLIP}", begin + 1)
-        turn = bool(re.search(FOCUS_CALL, HEARD[at]))
         now = chips()
         if betting_round > 1:
-            # What each opponent still in did in the round just played, from the chips put in.
             played = betting_round - 1
+            # What each opponent still in did in the round just played, from the chips put in.
             truth = []
             for p in OPPONENTS:
                 if p not in folded:
@@ -142,17 +140,19 @@ def play_hand(deal_key, number):
             say(f"hand {number} round {played}: the table shows {truth}, Orca said {heard}")
             check(heard == truth, f"hand {number} round {played}: each opponent's move heard once, in order: "
                   f"heard {heard}, the table shows {truth}; Orca said {HEARD[begin:at]}")
+            # The turn before it: what Call cost, said once from the turn to the first move after it.
+            moved = next((i for i in range(begin, at) if MOVE.search(HEARD[i])), at)
+            turn_lines = [line for line in HEARD[turn:moved] if not MOVE.search(line)]
+            said = sum(len(re.findall(rf"\b{20 * played}\b", line)) for line in turn_lines)
+            check(said == 1, f"hand {number} round {played}: the cost of Call ({20 * played}) said once, "
+                  f"not {said}: {turn_lines}")
         last = now
-        if not turn:
+        if not re.search(FOCUS_CALL, HEARD[at]):
             break
-        # The turn: what Call costs now, said once between the last move and the key.
-        cost = 20 * betting_round
-        key_at = press("space")
-        turn_lines = [line for line in HEARD[begin + 1:key_at] if not MOVE.search(line)]
-        said = sum(len(re.findall(rf"\b{cost}\b", line)) for line in turn_lines)
-        check(said == 1, f"hand {number} round {betting_round}: the cost of Call ({cost}) said once, not {said}: "
-              f"{turn_lines}")
-        begin = key_at
+        # The turn begins after the last move heard; the player presses once Orca has said the cost.
+        turn = max([i + 1 for i in range(begin, at) if MOVE.search(HEARD[i])], default=begin + 1)
+        hear(rf"\b{20 * betting_round}\b", turn)
+        begin = press("space")
         betting_round += 1
     flip = press("space")
     at = hear(r"Result sheet|Two winners|Game over", flip + 1, 30)

@@ -68,7 +68,7 @@ DBUS_PID=$!
 for _ in $(seq 100); do [ -s "$SHOTS/bus-address" ] && break; sleep 0.05; done
 [ -s "$SHOTS/bus-address" ] || fail "the D-Bus session did not start"
 export DBUS_SESSION_BUS_ADDRESS=$(head -n1 "$SHOTS/bus-address")
-"$LAUNCHER" --launch-immediately 2>"$SHOTS/launcher.log" &
+"$LAUNCHER" --launch-immediately >"$SHOTS/launcher.log" 2>&1 &
 LAUNCHER_PID=$!
 for _ in $(seq 100); do
   dbus-send --session --print-reply --dest=org.freedesktop.DBus /org/freedesktop/DBus \
