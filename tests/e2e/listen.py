@@ -20,7 +20,7 @@ LOG, PID, NAME, OUT = sys.argv[1], int(sys.argv[2]), sys.argv[3], sys.argv[4]
 OPPONENTS = ["Jack", "Jim", "Kate"]
 MAX_HANDS = 15
 SPOKEN = re.compile(r"SPEECH OUTPUT: '(.*)' ?\{.*\}\s*$")
-MOVE = re.compile(r"\b(Jack|Jim|Kate) (calls|folds)\b\D*(\d+)?")
+MOVE = re.compile(r"\b(Jack|Jim|Kate) (calls|folds)\b(?: (\d+))?")
 T0 = time.monotonic()
 
 
@@ -142,15 +142,14 @@ def play_hand(deal_key, number):
                   f"heard {heard}, the table shows {truth}; Orca said {HEARD[begin:at]}")
             # The turn before it: what Call cost, said once from the turn to the first move after it.
             moved = next((i for i in range(begin, at) if MOVE.search(HEARD[i])), at)
-            turn_lines = [line for line in HEARD[turn:moved] if not MOVE.search(line)]
-            said = sum(len(re.findall(rf"\b{20 * played}\b", line)) for line in turn_lines)
+            said = sum(len(re.findall(rf"\b{20 * played}\b", MOVE.sub("", line))) for line in HEARD[turn:moved + 1])
             check(said == 1, f"hand {number} round {played}: the cost of Call ({20 * played}) said once, "
-                  f"not {said}: {turn_lines}")
+                  f"not {said}: {HEARD[turn:moved + 1]}")
         last = now
         if not re.search(FOCUS_CALL, HEARD[at]):
             break
         # The turn begins after the last move heard; the player presses once Orca has said the cost.
-        turn = max([i + 1 for i in range(begin, at) if MOVE.search(HEARD[i])], default=begin + 1)
+        turn = max([i for i in range(begin, at) if MOVE.search(HEARD[i])], default=begin + 1)
         hear(rf"\b{20 * betting_round}\b", turn)
         begin = press("space")
         betting_round += 1
