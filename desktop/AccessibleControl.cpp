@@ -1,6 +1,7 @@
 #include "desktop/AccessibleControl.h"
 
 #include "desktop/Application.h"
+#include "desktop/BenchTrace.h"
 #include "desktop/GraphicControl.h"
 
 TAccessibleControl::TAccessibleControl(TGraphicControl* Control) : QAccessibleWidget(Control, QAccessible::Graphic) {}
@@ -32,8 +33,10 @@ void TAccessibleControl::doAction(const QString& Action)
     if (Action == pressAction()) {
         // A request carries no time of its own: the gate judges it as it is read here (one
         // sent during the deal is dropped), and the queued press checks the control again.
-        if (Pressable() && InputMayAct(Control(), 0))
+        const bool Queued = Pressable() && InputMayAct(Control(), 0);
+        if (Queued)
             Control()->RequestPress();
+        TraceAccessPress(Control(), Queued);
         return;
     }
     QAccessibleWidget::doAction(Action);

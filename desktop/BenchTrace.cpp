@@ -1,14 +1,33 @@
 #include "desktop/BenchTrace.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QFile>
+#include <QKeyEvent>
+#include <QKeySequence>
 #include <QMouseEvent>
 #include <QSet>
+#include <QThread>
 #include <QTimer>
 #include <QWidget>
+#include <algorithm>
 #include <ctime>
 
 namespace {
+QByteArray Named(const QWidget* W)
+{
+    const QPoint At = W->mapTo(W->window(), QPoint(0, 0));
+    return QByteArray(W->metaObject()->className()) + ' ' + QByteArray::number(At.x()) + ' ' +
+           QByteArray::number(At.y());
+}
+
+QByteArray TimerName(const QTimer* Timer)
+{
+    QByteArray Name = Timer->objectName().toUtf8();
+    if (Name.isEmpty())
+        Name = Timer->parent() ? Timer->parent()->metaObject()->className() : "QTimer";
+    return Name + ' ' + QByteArray::number(Timer->interval());
+}
+
 class TBenchTrace : public QObject
 {
 public:
@@ -17,12 +36,19 @@ public:
         Out.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered);
     }
 
+    void Log(const QByteArray& What)
+    {
+        Out.write(Nanoseconds(CLOCK_MONOTONIC) + ' ' + Nanoseconds(CLOCK_PROCESS_CPUTIME_ID) + ' ' + What + '\n');
+    }
+
 protected:
     bool eventFilter(QObject* Watched, QEvent* Event) override
     {
-        switch (Event->type()) {
+        const QEvent::Type Type = Event->type();
+        auto* W = Watched->isWidgetType() ? static_cast<QWidget*>(Watched) : nullptr;
+        switch (Type) {
         case QEvent::Paint:
-            if (auto* W = qobject_cast<QWidget*>(Watched); W && !Painted.contains(W->window())) {
+            if (W && !Painted.contains(W->window())) {
                 const QByteArray Title = W->window()->windowTitle().toUtf8();
                 Painted.insert(W->window());
                 Log("paint " + Title);
@@ -30,33 +56,53 @@ protected:
             }
             break;
         case QEvent::MouseButtonRelease:
-            if (auto* W = qobject_cast<QWidget*>(Watched)) {
-                const QPoint At = W->mapTo(W->window(), QPoint(0, 0));
-                Log(QByteArray("release ") + W->metaObject()->className() + ' ' + QByteArray::number(At.x()) + ' ' +
-                    QByteArray::number(At.y()));
-                Later("handled");
+            if (W)
+                Input("release " + Named(W));
+            break;
+        case QEvent::KeyPress:
+        case QEvent::KeyRelease:
+            // Only where the key is delivered, not again as it climbs to the parents, nor
+            // when the accessibility bridge, which holds keys back for a screen reader,
+            // delivers its copy.
+            if (auto* K = static_cast<QKeyEvent*>(Event); W && W == QApplication::focusWidget() && !SameKey(K)) {
+                const QByteArray Key = QKeySequence(K->key()).toString(QKeySequence::PortableText).toUtf8();
+                Input(QByteArray("key ") + (Type == QEvent::KeyPress ? "press " : "release ") +
+                      (Key.isEmpty() ? QByteArray("?") : Key) + ' ' + Named(W));
             }
             break;
         case QEvent::Timer:
-            if (qobject_cast<QTimer*>(Watched)) {
-                Log("tick");
-                Later("ticked");
+            // Zero timers only say that the loop has caught up; a marker posted for
+            // each would keep it from ever catching up.
+            if (auto* T = qobject_cast<QTimer*>(Watched); T && T->interval() > 0) {
+                Log("tick " + TimerName(T));
+                Later("ticked " + TimerName(T));
+            }
+            break;
+        case QEvent::Show:
+        case QEvent::Hide:
+            if (W && W->isWindow() && !Event->spontaneous()) {
+                Log(QByteArray(Type == QEvent::Show ? "show " : "hide ") + W->metaObject()->className() + ' ' +
+                    W->windowTitle().toUtf8());
+                // The loop of a box that closes is about to end: what waited for it may go.
+                if (Type == QEvent::Hide && !Waiting.isEmpty())
+                    Flush();
             }
             break;
         case QEvent::EnabledChange:
-            if (auto* W = qobject_cast<QWidget*>(Watched)) {
-                const QPoint At = W->mapTo(W->window(), QPoint(0, 0));
-                Log(QByteArray("enabled ") + W->metaObject()->className() + ' ' + QByteArray::number(At.x()) + ' ' +
-                    QByteArray::number(At.y()) + ' ' + (W->isEnabled() ? '1' : '0'));
-            }
+            if (W)
+                Log("enabled " + Named(W) + ' ' + (W->isEnabled() ? '1' : '0'));
             break;
         case QEvent::Move:
-            if (auto* W = qobject_cast<QWidget*>(Watched); W && W->isVisible())
+            if (W && W->isVisible())
                 Log(QByteArray("move ") + W->metaObject()->className() + ' ' + QByteArray::number(W->width()) + ' ' +
                     QByteArray::number(W->height()) + ' ' + QByteArray::number(W->x()) + ' ' +
                     QByteArray::number(W->y()));
             break;
         default:
+            // A control's own queued request: the program's only one is a press through
+            // accessibility.
+            if (W && Type >= QEvent::User && Type <= QEvent::MaxUser)
+                Input("press " + Named(W));
             break;
         }
         return false;
@@ -69,25 +115,78 @@ private:
         clock_gettime(Clock, &Now);
         return QByteArray::number(qint64(Now.tv_sec) * 1000000000 + Now.tv_nsec);
     }
-    void Log(const QByteArray& What)
+    static int LoopLevel() { return std::max(1, QThread::currentThread()->loopLevel()); }
+
+    bool SameKey(const QKeyEvent* K)
     {
-        Out.write(Nanoseconds(CLOCK_MONOTONIC) + ' ' + Nanoseconds(CLOCK_PROCESS_CPUTIME_ID) + ' ' + What + '\n');
+        const TKey Now{K->type(), K->key(), K->timestamp()};
+        const bool Same = Now.Type == LastKey.Type && Now.Key == LastKey.Key && Now.Time == LastKey.Time;
+        LastKey = Now;
+        return Same;
     }
-    // Logged once the current event has been handled: the marker is queued behind it.
+    void Input(const QByteArray& What)
+    {
+        Log(What);
+        Later("handled " + What);
+    }
+    // Logged once the current event has been handled: the marker is queued behind it, and
+    // held back while a loop nested in its handler (a message box) runs.
     void Later(const QByteArray& What)
     {
-        QMetaObject::invokeMethod(this, [this, What] { Log(What); }, Qt::QueuedConnection);
+        Waiting.append({What, LoopLevel()});
+        Flush();
+    }
+    void Flush()
+    {
+        QMetaObject::invokeMethod(
+            this,
+            [this] {
+                const int Level = LoopLevel();
+                for (auto It = Waiting.begin(); It != Waiting.end();)
+                    if (It->Level >= Level) {
+                        Log(It->What);
+                        It = Waiting.erase(It);
+                    } else {
+                        ++It;
+                    }
+                // A box has closed but its loop has not ended yet: look again once it has.
+                if (!Waiting.isEmpty() && !QApplication::activeModalWidget())
+                    Flush();
+            },
+            Qt::QueuedConnection);
     }
 
+    struct TMarker
+    {
+        QByteArray What;
+        int Level;
+    };
+    struct TKey
+    {
+        QEvent::Type Type = QEvent::None;
+        int Key = 0;
+        quint64 Time = 0;
+    };
     QFile Out;
     QSet<QObject*> Painted;
+    TKey LastKey;
+    QList<TMarker> Waiting;
 };
+
+TBenchTrace* Trace = nullptr;
 }
 
 void InstallBenchTrace()
 {
     const QString Path = qEnvironmentVariable("ORVANTA_BENCH_TRACE");
-    if (Path.isEmpty() || !QCoreApplication::instance())
+    if (Path.isEmpty() || !QCoreApplication::instance() || Trace)
         return;
-    QCoreApplication::instance()->installEventFilter(new TBenchTrace(Path));
+    Trace = new TBenchTrace(Path);
+    QCoreApplication::instance()->installEventFilter(Trace);
+}
+
+void TraceAccessPress(const QWidget* Control, bool Queued)
+{
+    if (Trace)
+        Trace->Log("access " + Named(Control) + (Queued ? " queued" : " refused"));
 }

@@ -1,13 +1,28 @@
 #pragma once
 
-// A timing log for tools/bench, off unless ORVANTA_BENCH_TRACE names a file. When it
-// does, an application event filter appends one line per event of interest, each
-// starting with the CLOCK_MONOTONIC time and the process's CPU time, in nanoseconds:
+class QWidget;
+
+// A timing log for tools/bench and the end-to-end runs, off unless ORVANTA_BENCH_TRACE
+// names a file. When it does, an application event filter appends one line per event of
+// interest, each starting with the CLOCK_MONOTONIC time and the process's CPU time, in
+// nanoseconds. A control is named CLASS X Y (its place in its window):
 //   paint TITLE / painted TITLE   a window's first paint begins / has been flushed
-//   release CLASS X Y / handled   a mouse release reaches a control / its handler returned
-//   tick / ticked                 a QTimer fires / its handler returned
+//   release CONTROL               a mouse release reaches a control
+//   key press|release KEY CONTROL a key reaches the focused control (KEY as Qt names it)
+//   access CONTROL queued|refused an accessibility Press was read: queued for later, or not
+//   press CONTROL                 a queued accessibility Press comes round
+//   handled WHAT                  the handler of the release, key or press WHAT returned
+//   tick TIMER / ticked TIMER     a QTimer (not a zero timer) fires / its handler
+//                                 returned; TIMER is its object name, or its owner's class
+//                                 (QTimer when it has none), and its interval in ms
+//   show|hide CLASS TITLE         a window (the table, a dialog, a message box) is shown
+//                                 or hidden by the program
 //   move CLASS W H X Y            a shown control moved
-//   enabled CLASS X Y 0|1         a control was disabled or enabled
-// "handled", "ticked" and "painted" are posted before the handler runs, so they are
-// logged as soon as the event loop takes over again. Costs nothing when unset.
+//   enabled CONTROL 0|1           a control was disabled or enabled
+// "handled", "ticked" and "painted" are logged once the event loop that dispatched the
+// event takes over again; a message box opened by the handler runs a loop of its own, so
+// they wait until it has closed and the handler has returned. Costs nothing when unset.
 void InstallBenchTrace();
+
+// An accessibility Press on Control was read, and queued or refused (see "access").
+void TraceAccessPress(const QWidget* Control, bool Queued);
