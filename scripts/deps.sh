@@ -6,7 +6,7 @@ PACKAGES=(
   cmake ninja-build g++ pkg-config
   qt6-base-dev libgl-dev libjpeg-dev libgif-dev libgtest-dev
   fonts-liberation2 fonts-noto-cjk fontconfig
-  xvfb xauth xdotool imagemagick openbox wmctrl x11-utils python3 fonts-dejavu-core
+  xvfb xauth xdotool imagemagick openbox wmctrl x11-utils python3 fonts-dejavu-core stress-ng
   dbus-daemon dbus-bin at-spi2-core python3-pyatspi orca
   desktop-file-utils appstream dpkg-dev scdoc lintian devscripts
   clang libclang-rt-14-dev

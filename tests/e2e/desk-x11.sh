@@ -1,9 +1,12 @@
-# Sourced by play.sh: the desktop on X11, a virtual display (Xvfb) under openbox,
+# Sourced by run.sh: the desktop on X11, a virtual display (Xvfb) under openbox,
 # driven with xdotool. Defines the desk_* functions play.sh acts through:
-#   desk_up W H         starts the desktop on a W x H screen
+#   desk_up W H [bus]   starts the desktop on a W x H screen; with "bus", also a private
+#                       D-Bus session with the accessibility (AT-SPI) bus on it, for
+#                       runs that read the program as a screen reader does
 #   desk_down           ends everything desk_up started
 #   desk_launch LOG CMD starts the program in the background, sets APP_PID
-#   desk_shot FILE      a screenshot of the whole screen as a binary PPM
+#   desk_shot FILE      a screenshot of the screen (the part S * 1280 x 800 that the
+#                       program uses) as a binary PPM
 #   desk_windows        the program's visible windows, one a line: ID X Y W H TITLE
 #                       (the client area, in screen pixels)
 #   desk_focus ID       gives the window the keyboard; fails if it did not take it
@@ -17,7 +20,7 @@
 # DESK_PLACES is 1 where the program places its windows itself.
 DESK=x11
 DESK_PLACES=1
-OB_PID='' KEEPER_PID=''
+OB_PID='' KEEPER_PID='' DBUS_PID='' LAUNCHER_PID=''
 
 . "$root/scripts/xvfb.sh"
 
@@ -45,22 +48,60 @@ hold_display() {
 desk_up() {
   start_xvfb "$1x$2x24" || fail "Xvfb did not start"
   hold_display || fail "could not connect to the virtual display $DISPLAY"
-  openbox >"$SHOTS/openbox.log" 2>&1 &
+  [ "${3:-}" = bus ] && bus_up
+  # The window manager runs before any window maps, so that windows take the keyboard focus.
+  openbox --sm-disable >"$SHOTS/openbox.log" 2>&1 &
   OB_PID=$!
   local _
-  for _ in $(seq 50); do
+  for _ in $(seq 100); do
     xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && return 0
     sleep 0.1
   done
   fail "openbox did not start: $(head -c 300 "$SHOTS/openbox.log")"
 }
 
+# bus_up: a private session bus at a path of our own, and the accessibility bus on it.
+bus_up() {
+  local launcher='' f a11y_bus='' _
+  for f in /usr/libexec/at-spi-bus-launcher /usr/lib/at-spi2-core/at-spi-bus-launcher; do
+    [ -x "$f" ] && launcher=$f && break
+  done
+  [ -n "$launcher" ] || fail "at-spi-bus-launcher is missing (at-spi2-core; scripts/deps.sh installs it)"
+  dbus-daemon --session --nofork --nosyslog --address="unix:path=$SHOTS/session-bus" --print-address=3 \
+    3>"$SHOTS/bus-address" 2>"$SHOTS/dbus.log" &
+  DBUS_PID=$!
+  for _ in $(seq 200); do [ -s "$SHOTS/bus-address" ] && break; sleep 0.05; done
+  [ -s "$SHOTS/bus-address" ] || fail "the D-Bus session did not start"
+  export DBUS_SESSION_BUS_ADDRESS=$(head -n1 "$SHOTS/bus-address")
+  "$launcher" --launch-immediately 2>"$SHOTS/launcher.log" &
+  LAUNCHER_PID=$!
+  for _ in $(seq 200); do
+    # Asked only once the launcher owns the name, so that the bus does not start a second one.
+    if dbus-send --session --print-reply --dest=org.freedesktop.DBus /org/freedesktop/DBus \
+         org.freedesktop.DBus.NameHasOwner string:org.a11y.Bus 2>/dev/null | grep -q true; then
+      a11y_bus=$(dbus-send --session --print-reply --dest=org.a11y.Bus /org/a11y/bus org.a11y.Bus.GetAddress 2>/dev/null |
+                 sed -n 's/^ *string "\(.*\)"$/\1/p')
+      [ -n "$a11y_bus" ] && break
+    fi
+    sleep 0.05
+  done
+  [ -n "$a11y_bus" ] || fail "the accessibility bus did not answer"
+  echo "-- accessibility bus: $a11y_bus"
+}
+
+# stop PID: ends a process started here, and what it started in turn.
+stop() {
+  local pid=$1 child
+  [ -n "$pid" ] || return 0
+  for child in $(ps -o pid= --ppid "$pid" 2>/dev/null); do stop "$child"; done
+  kill "$pid" 2>/dev/null
+  wait "$pid" 2>/dev/null
+}
+
 desk_down() {
   local p
-  for p in "$OB_PID" "$KEEPER_PID"; do
-    [ -n "$p" ] && { kill "$p" 2>/dev/null; wait "$p" 2>/dev/null; }
-  done
-  OB_PID='' KEEPER_PID=''
+  for p in "$OB_PID" "$LAUNCHER_PID" "$DBUS_PID" "$KEEPER_PID"; do stop "$p"; done
+  OB_PID='' KEEPER_PID='' LAUNCHER_PID='' DBUS_PID=''
   stop_xvfb
 }
 
@@ -71,7 +112,7 @@ desk_launch() {
   APP_PID=$!
 }
 
-desk_shot() { /usr/bin/import -window root -depth 8 "$1" 2>/dev/null; }
+desk_shot() { /usr/bin/import -window root -crop $((S * 1280))x$((S * 800))+0+0 -depth 8 "$1" 2>/dev/null; }
 
 desk_windows() {
   local w

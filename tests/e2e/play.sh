@@ -1,37 +1,18 @@
-#!/usr/bin/env bash
-# Plays the real program on a desktop of its own, as a user would: types a
-# name, starts a hand with a double click (one deal, one ante), plays it
-# calling to the end, plays one hand folding at once, opens and closes the
-# rules, clicks Start during the pause after a call (a new hand follows), and
-# closes the window. Every check reads the screen (see probe.py for what is
-# read where).
+# Sourced by run.sh, after BIN, here and root are set and before a desk-*.sh: the
+# helpers every run on a desktop shares, and `play NAME`, one game as a user plays it:
+# types a name, starts a hand with a double click (one deal, one ante), plays it
+# calling to the end, plays one hand folding at once, opens and closes the rules,
+# clicks Start during the pause after a call (a new hand follows), and closes the
+# window. What it checks about the table is read from the screen (probe.py); when to
+# look and act is read from the program's own trace (ORVANTA_BENCH_TRACE, see
+# desktop/BenchTrace.h), never from a guess of how long something takes. A look at
+# something passing (the deal, a travelling token) is taken with the program stopped
+# (SIGSTOP) at a moment the trace names, so it cannot come too late.
 #
-# usage: [E2E_DESK=x11|wayland] [E2E_SCALE=2] tests/e2e/play.sh path/to/orvanta [name...]
-# E2E_DESK picks the desktop: x11 (default), a virtual X display under openbox
-# (desk-x11.sh), or wayland, a headless sway session with the program on Qt's
-# Wayland plugin (desk-wayland.sh).
-# With no names it plays once with a Latin and once with a Chinese name.
-# E2E_SCALE=2 (X11) runs the program at QT_SCALE_FACTOR=2, as on a high-density
-# screen: every check then reads the table at twice the pixels, against the
-# @2x pictures and text at twice the size.
-# Screenshots of a failed run are kept in out/e2e-fail-*; E2E_KEEP=1 keeps
-# those of a passing run too.
-set -uo pipefail
-
-here=$(cd "$(dirname "$0")" && pwd)
-root=$(cd "$here/../.." && pwd)
-[ $# -ge 1 ] || { echo "usage: $0 path/to/orvanta [name...]" >&2; exit 2; }
-BIN=$(realpath "$1")
-shift
-NAMES=("$@")
-[ ${#NAMES[@]} -gt 0 ] || NAMES=("Alice" "张三")
-[ -x "$BIN" ] || { echo "not an executable: $BIN" >&2; exit 2; }
-# Screen pixels per logical pixel: a logical x lies at OX + S * x.
-S=${E2E_SCALE:-1}
-[[ $S == [12] ]] || { echo "E2E_SCALE must be 1 or 2, not $S" >&2; exit 2; }
-DESK=${E2E_DESK:-x11}
-[[ $DESK == x11 || $DESK == wayland ]] || { echo "E2E_DESK must be x11 or wayland, not $DESK" >&2; exit 2; }
-[[ $DESK == x11 || $S == 1 ]] || { echo "E2E_SCALE=2 runs on X11 only" >&2; exit 2; }
+# S is the screen pixels per logical pixel of the next game (1, or 2 for
+# QT_SCALE_FACTOR=2): a logical x lies at OX + S * x.
+# Screenshots, traces and logs of a failed run are kept in out/e2e-fail-*;
+# E2E_KEEP=1 keeps those of a passing run too.
 
 # The distribution's interpreter starts in milliseconds; version shims do not.
 PY=/usr/bin/python3
@@ -42,25 +23,24 @@ CONVERT=/usr/bin/convert
 SHOTS=$(mktemp -d /tmp/orvanta-e2e.XXXXXX)
 export XDG_RUNTIME_DIR=$SHOTS/runtime
 mkdir -m 700 "$XDG_RUNTIME_DIR"
-APP_PID='' TABLE='' OX=0 OY=0 FAILED=0 NAME=- STEP=start STATE='' POLLS=0 T0=0
-BETTING=0 MATCH='' OUTCOME='' LAST= HANDS=0
-
-. "$here/desk-$DESK.sh"
+APP_PID='' TABLE='' OX=0 OY=0 FAILED=0 NAME=- STEP=start STATE='' POLLS=0 T0=0 S=1
+MATCH='' OUTCOME='' LAST= HANDS=0 TRACE=/dev/null FROZEN=0 RUN=game
 
 cleanup() {
   if [ -n "$APP_PID" ] && kill -0 "$APP_PID" 2>/dev/null; then
+    kill -CONT "$APP_PID" 2>/dev/null
     kill "$APP_PID" 2>/dev/null; wait "$APP_PID" 2>/dev/null
   fi
   desk_down
   if [ "$FAILED" = 1 ] || [ -n "${E2E_KEEP:-}" ]; then
-    local keep
-    keep="$root/out/e2e-$([ "$FAILED" = 1 ] && echo fail || echo pass)-$DESK-x$S-$(date +%Y%m%d-%H%M%S)"
+    local keep f
+    keep="$root/out/e2e-$([ "$FAILED" = 1 ] && echo fail || echo pass)-$DESK-$(date +%Y%m%d-%H%M%S)"
     mkdir -p "$keep"
     for f in "$SHOTS"/[0-9t]*.ppm; do
       [ -e "$f" ] && "$CONVERT" "$f" "$keep/$(basename "${f%.ppm}").png"
     done
-    cp "$SHOTS"/*.log "$keep"/ 2>/dev/null
-    echo "screenshots: $keep" >&2
+    cp -r "$SHOTS"/*.log "$SHOTS"/a11y "$keep"/ 2>/dev/null
+    echo "kept: $keep" >&2
   fi
   rm -rf "$SHOTS"
 }
@@ -75,6 +55,57 @@ fail() {
   exit 1
 }
 
+alive() { kill -0 "$APP_PID" 2>/dev/null; }
+
+# --- the program's trace ---------------------------------------------------
+# Lines are "TIME CPU WHAT"; the helpers match an extended regular expression
+# against WHAT and count lines from 1.
+
+# tmark: TMARK is the number of lines the trace holds now.
+tmark() { TMARK=$(wc -l <"$TRACE" 2>/dev/null) || TMARK=0; }
+
+# tfind FROM REGEX [N]: the number of the first (or Nth) line after line FROM that matches.
+tfind() {
+  awk -v from="$1" -v re="$2" -v nth="${3:-1}" '
+    NR > from { w = $0; sub(/^[0-9]+ [0-9]+ /, "", w); if (w ~ re && ++n == nth) { print NR; found = 1; exit } }
+    END { exit !found }' "$TRACE"
+}
+
+# tcount FROM TO REGEX: how many lines after FROM, up to TO, match.
+tcount() {
+  awk -v from="$1" -v to="$2" -v re="$3" '
+    NR > from && NR <= to { w = $0; sub(/^[0-9]+ [0-9]+ /, "", w); if (w ~ re) n++ }
+    END { print n + 0 }' "$TRACE"
+}
+
+# tline N: what line N says.
+tline() { sed -n "$1{s/^[0-9]* [0-9]* //;p;q}" "$TRACE"; }
+
+# twait DESCRIPTION SECONDS FROM REGEX [N]: waits for such a line (the Nth) after
+# line FROM; TLINE is its number. The deadline is generous: it only bounds a run
+# that hangs.
+twait() {
+  local deadline=$((SECONDS + $2))
+  while ! TLINE=$(tfind "$3" "$4" "${5:-1}"); do
+    alive || fail "the program ended while waiting for $1"
+    [ $SECONDS -ge $deadline ] && fail "no $1 within $2s (the trace has no /$4/ after line $3)"
+    sleep 0.02
+  done
+}
+
+# Where the controls sit in the trace's terms (logical pixels in the window).
+T_START='TImage 88 464' T_CALL='TImage 640 464' T_FOLD='TImage 640 496' T_FLIP='TImage 640 528'
+T_FLIPALL='TImage 640 560' T_SHEET='TImage 288 240' T_GROUND='TImage 1 1'
+
+# settle: clicks the bare table, where nothing acts, and waits until that click has
+# been handled: everything sent to the program before it has been handled too.
+settle() {
+  local m
+  tmark; m=$TMARK
+  click 20 620
+  twait "the click on the bare table to be handled" 30 "$m" "^handled release $T_GROUND\$"
+}
+
 # --- looking at the screen -------------------------------------------------
 
 # shot LABEL: screenshot of the whole display, kept under LABEL.
@@ -87,11 +118,12 @@ look() {
   shot "$1"
   LAST=$1
   STATE=$("$PY" -I "$here/probe.py" -s "$S" "$SHOTS/$1.ppm" "$OX" "$OY") || fail "probe failed on $1"
-  # While the betting runs, a screenshot with a token is kept as proof of its travel.
-  if [ "$BETTING" = 1 ] && [[ " $STATE " != *" token=none "* ]] && [ ! -e "$SHOTS/token-travel.ppm" ]; then
-    cp "$SHOTS/$1.ppm" "$SHOTS/token-travel.ppm"
-  fi
 }
+
+# freeze / thaw: stops the program where it is and lets it go on. A stopped program
+# cannot change the screen: a look taken meanwhile shows what it had drawn.
+freeze() { kill -STOP "$APP_PID" 2>/dev/null && FROZEN=1; }
+thaw() { [ "$FROZEN" = 1 ] && kill -CONT "$APP_PID" 2>/dev/null; FROZEN=0; }
 
 # has KEY=VALUE...: every word is on the screen.
 has() {
@@ -102,10 +134,10 @@ has() {
 # val KEY: the value read for KEY.
 val() { local v=" $STATE "; v=${v#* "$1"=}; echo "${v%% *}"; }
 
-alive() { kill -0 "$APP_PID" 2>/dev/null; }
-
 # wait_for DESCRIPTION SECONDS CONDITION: looks at the screen until CONDITION
-# (bash code) holds; fails naming DESCRIPTION when it does not in time.
+# (bash code) holds; fails naming DESCRIPTION when it does not in time. For states
+# that last until the user acts; what the trace says has happened may take a
+# repaint more to show.
 wait_for() {
   local desc=$1 limit=$2 cond=$3 label
   POLLS=$((POLLS + 1))
@@ -160,11 +192,16 @@ geometry() {
   return 1
 }
 
-# boxes: the program's visible windows other than the table (message boxes).
-boxes() {
-  local id rest
-  desk_windows | while read -r id rest; do
-    [ "$id" != "$TABLE" ] && echo "$id"
+# box_window: the message box the trace says is open, once the desktop shows it.
+box_window() {
+  local end=$((SECONDS + 30)) id rest
+  while :; do
+    while read -r id rest; do
+      [ "$id" != "$TABLE" ] && { echo "$id"; return 0; }
+    done < <(desk_windows)
+    alive || return 1
+    [ $SECONDS -ge $end ] && return 1
+    sleep 0.05
   done
 }
 
@@ -178,14 +215,14 @@ box_text() {
   POLLS=$((POLLS + 1))
   label=$(printf '%02d-message' "$POLLS")
   # The box paints just after it maps: wait for its text.
-  local deadline=$((SECONDS + 5)) out
+  local deadline=$((SECONDS + 15)) out
   while :; do
     shot "$label"
     # Right of the icon, above the buttons (the box's size is in screen pixels).
     out=$("$PY" -I "$here/probe.py" -s "$S" "$SHOTS/$label.ppm" "$bx" "$by" \
             text 50 0 $((bw / S - 50)) $((bh / S - 40)) "$font" 11,12,13 "$@") ||
       fail "probe failed on the message box"
-    [[ $out != "text=none score=0 "* ]] || [ $SECONDS -ge $deadline ] && break
+    [[ $out != "text=none "* ]] || [ $SECONDS -ge $deadline ] && break
     sleep 0.1
   done
   echo "   message: $out"
@@ -236,71 +273,73 @@ seat_flipped() {
   has "cards_$1=face,face,face" || has "cards_$1=pile-fold"
 }
 
-# deal X Y [early|double|begun]: starts a hand with a click at X, Y and checks
-# the deal as it runs. With "early", also clicks Call while the cards are still
-# coming, which must come to nothing: Call could not take it then. "double"
-# clicks twice, the second press 300 ms after the first, during the deal, where
-# Start could not take it: one deal, one ante. "begun": the click has been made
-# (the deal may still be waiting for a pause to end).
-deal() {
-  local in_progress=0 deadline mode=${3:-} early='' clicked=0
-  case $mode in
-    early) early=1; click "$1" "$2" ;;
-    double) desk_pointer "move $((OX + S * $1)) $((OY + S * $2))" click "wait 270" click ;;
-    begun) ;;
-    *) click "$1" "$2" ;;
-  esac
-  # A loaded machine (./test runs beside builds) stretches the pace several times.
-  deadline=$((SECONDS + 15))
+# deal_seen_running FROM: the deal begun after trace line FROM, looked at with the
+# program stopped after its third card is dealt and before it ends: Start disabled,
+# the counters empty, no sheet; the pile still there while cards are left to deal.
+deal_seen_running() {
+  local dealt='^move TToviCard 71 96 ([0-9]+ (460|100)|(680|695|710|60|75|90) 280)$' m
+  twait "the deal's third card" 30 "$1" "$dealt" 3
+  freeze
+  tmark; m=$TMARK
+  if tfind "$1" "^enabled $T_CALL 1\$" >/dev/null; then
+    thaw
+    fail "the deal was over before it could be looked at (the test came too late)"
+  fi
   POLLS=$((POLLS + 1))
-  # The deal takes about 1.3 s; it must be seen to run, with Start disabled.
-  while :; do
-    alive || fail "the program ended during the deal"
-    look "$(printf '%02d' $POLLS)-deal"
-    # Kate is dealt last, and the pile goes only when every card is out.
-    if has start=white && ! has cards_kate=back,back,back pile=no; then
-      # (Jack's counter lies under the pile.)
-      has counter_user=- counter_jim=- counter_kate=- ||
-        fail "the stake counters should be empty while the cards are dealt"
-      has sheet=no marker=none || fail "the result sheet or its marker still shows during the deal"
-      in_progress=1
-      cp "$SHOTS/$(printf '%02d' $POLLS)-deal.ppm" "$SHOTS/$(printf '%02d' $POLLS)-deal-running.ppm"
-      # The user's last card is out at 0.9 s of 1.3: before it, there is time.
-      if [ -n "$early" ] && [ $clicked = 0 ] && has pile=yes && ! has cards_user=face,face,face; then
-        click "${CALL[@]}"
-        clicked=1
-      fi
-    fi
-    has call=yellow && counters_show_ante && break
-    [ $SECONDS -ge $deadline ] && fail "the deal did not end with Call usable and every counter at the ante"
-    sleep 0.03
-  done
-  [ $in_progress = 1 ] || fail "never saw the deal running (Start disabled while cards arrive)"
+  look "$(printf '%02d' $POLLS)-deal-running"
+  thaw
+  has start=white || fail "Start should be disabled while the cards are dealt"
+  # (Jack's counter lies under the pile.)
+  has counter_user=- counter_jim=- counter_kate=- ||
+    fail "the stake counters should be empty while the cards are dealt"
+  has sheet=no marker=none || fail "the result sheet or its marker still shows during the deal"
+  if [ "$(tcount "$1" "$m" "$dealt")" -lt 12 ]; then
+    has pile=yes || fail "the undealt pile should show while cards are left to deal"
+    has cards_kate=back,back,back && fail "Kate's hand is complete before the last card was dealt"
+  fi
+  return 0
+}
+
+# deal_done: the deal is over and the table at rest for the new hand.
+deal_done() {
+  wait_for "the end of the deal: Call usable, every counter at the ante" 30 'has call=yellow && counters_show_ante'
   has start=yellow rules=yellow call=yellow fold=yellow flip=white flipall=white ||
     fail "buttons after the deal"
   check_dealt
   has sheet=no marker=none || fail "the result sheet or its marker is still shown in a new hand"
-  if [ -n "$early" ] && [ $clicked = 0 ]; then
-    echo "   (the deal was first seen too late to click Call during it)"
-  elif [ -n "$early" ]; then
-    # Watch for a second or two that the early click does not act now.
-    local watch_end=$((SECONDS + 2))
-    while [ $SECONDS -lt $watch_end ]; do
-      look "$(printf '%02d' $POLLS)-after-deal"
-      has call=yellow fold=yellow counter_user=5 token=none ||
-        fail "a click on Call made during the deal acted after it"
-      sleep 0.1
-    done
-  elif [ "$mode" = double ]; then
-    # A second deal would start at once: Start disabled, the pile back.
-    local watch_end=$((SECONDS + 2))
-    while [ $SECONDS -lt $watch_end ]; do
-      look "$(printf '%02d' $POLLS)-after-deal"
-      has start=yellow pile=no call=yellow || fail "the second click of a double click on Start dealt again"
-      sleep 0.1
-    done
-  fi
   HANDS=$((HANDS + 1))
+}
+
+# deal X Y [early|double]: starts a hand with a click at X, Y and looks at the deal
+# while it runs. "double" clicks a second time while the deal runs, where Start
+# cannot take it: one deal, one ante. "early" clicks Call while the cards are still
+# coming, which must come to nothing: Call could not take it then.
+deal() {
+  local m mode=${3:-} begun target=$T_START
+  [ "$1" = "${SHEET_AT[0]}" ] && target=$T_SHEET
+  tmark; m=$TMARK
+  click "$1" "$2"
+  twait "the click to reach Start" 30 "$m" "^release $target\$"
+  begun=$TLINE
+  case $mode in
+    double) click "$1" "$2" ;;
+    early) click "${CALL[@]}" ;;
+  esac
+  # The second click counts only if it was made before the deal's end: Call is
+  # enabled last thing in the deal.
+  if [ -n "$mode" ] && tfind "$m" "^enabled $T_CALL 1\$" >/dev/null; then
+    fail "the second click came after the deal (the test came too late)"
+  fi
+  deal_seen_running "$begun"
+  if [ -n "$mode" ]; then
+    settle
+    [ "$(tcount "$begun" "$TLINE" "^release $target\$")" = 0 ] ||
+      fail "the second click of a double click on Start reached it"
+    [ "$(tcount "$begun" "$TLINE" "^release $T_CALL\$")" = 0 ] ||
+      fail "a click on Call made during the deal reached it"
+  fi
+  deal_done
+  [ "$mode" = early ] && { has counter_user=5 token=none || fail "a click on Call made during the deal acted after it"; }
 }
 
 # money_reads VALUE OTHER: the user's money label reads VALUE rather than OTHER
@@ -325,31 +364,16 @@ sheet_shows_name() {
   [[ $out == text=1* ]]
 }
 
-# after_showdown: reads the outcome of Flip or Flip all into OUTCOME: sheet,
-# tie or gameover. Answers a message box with Return.
+# after_showdown FROM CONTROL: reads the outcome of the click on Flip or Flip all
+# made after trace line FROM into OUTCOME: sheet, tie or gameover. The handler has
+# returned, or opened a message box, which is answered with Return.
 after_showdown() {
-  local deadline=$((SECONDS + 15)) box='' label
-  OUTCOME=
-  POLLS=$((POLLS + 1))
-  label=$(printf '%02d-showdown' "$POLLS")
-  while :; do
-    alive || fail "the program ended at the showdown"
-    box=$(boxes | head -n1)
-    [ -n "$box" ] && break
-    look "$label"
-    if has sheet=yes && [[ $(val marker) != none ]]; then
-      # A game-over message follows the sheet at once, when there is one.
-      for _ in 1 2 3 4 5 6 7 8; do
-        box=$(boxes | head -n1)
-        [ -n "$box" ] && break
-        sleep 0.1
-      done
-      break
-    fi
-    [ $SECONDS -ge $deadline ] && fail "neither a result sheet nor a message after the showdown"
-    sleep 0.05
-  done
-  if [ -n "$box" ]; then
+  local from=$1 control=$2 box
+  OUTCOME=sheet
+  twait "the end of the showdown or a message box" 30 "$from" "^(show QMessageBox|handled release $control\$)"
+  if [[ $(tline "$TLINE") == show* ]]; then
+    local opened=$TLINE
+    box=$(box_window) || fail "the trace opened a message box the desktop does not show"
     box_text "$box" DejaVu-Sans "Two winners, begin again!" \
       "Game over! You are the winner! Try again?" "Game over! Jack is the winner! Try again?" \
       "Game over! Jim is the winner! Try again?" "Game over! Kate is the winner! Try again?"
@@ -359,18 +383,14 @@ after_showdown() {
       *) fail "a message box that is neither the tie nor the game-over message" ;;
     esac
     answer "$box"
-    wait_for "the message box to close" 15 '[ -z "$(boxes)" ]'
-    if [ $OUTCOME = tie ]; then
-      has sheet=no marker=none || fail "a tie must show neither the result sheet nor the marker"
-    else
-      has sheet=yes || fail "game over without the result sheet of the last hand"
-      money_all_1000 || fail "after game over every money label must read 1000"
-    fi
-  else
-    OUTCOME=sheet
+    twait "the message box to close" 30 "$opened" '^hide QMessageBox '
+    twait "the showdown to end after the message box" 30 "$TLINE" "^handled release $control\$"
   fi
-  if [ $OUTCOME != tie ]; then
-    [[ $(val marker) =~ ^[1-4]$ ]] || fail "the winner marker should be on exactly one row, got $(val marker)"
+  if [ $OUTCOME = tie ]; then
+    wait_for "the table after the tie" 15 'has sheet=no marker=none'
+  else
+    wait_for "the result sheet with its marker" 15 'has sheet=yes && [[ $(val marker) =~ ^[1-4]$ ]]'
+    [ $OUTCOME = sheet ] || money_all_1000 || fail "after game over every money label must read 1000"
     sheet_shows_name || fail "the first row of the result sheet does not read \"$NAME\""
   fi
   echo "   outcome: $OUTCOME, winner row $(val marker)"
@@ -381,15 +401,18 @@ after_showdown() {
 # for it, and a busy program can miss the remapping and lose the character:
 # then the name is typed again, at most three times.
 type_name() {
-  local font=Liberation-Sans out tries=0 deadline label
+  local font=Liberation-Sans out tries=0 deadline label m
   [[ $NAME == *[![:ascii:]]* ]] && font=Noto-Sans-CJK-SC
   while :; do
+    tmark; m=$TMARK
     desk_pointer "move $((DX + S * 140)) $((DY + S * 58))" click   # into the name field
     desk_key ctrl+a
     desk_type "$NAME"
     # Focus on to 确定, so that no blinking cursor lies beside the text.
     desk_key Tab
-    deadline=$((SECONDS + 3))
+    # Every key typed before Tab has been handled once Tab's has.
+    twait "the Tab after the name" 30 "$m" '^handled key release Tab '
+    deadline=$((SECONDS + 10))
     label=00-name-typed-$((tries + 1))
     while :; do
       shot "$label"
@@ -397,7 +420,7 @@ type_name() {
               text 43 50 194 17 "$font" 10,11,12 "$NAME") || fail "probe failed on the name field"
       [[ $out == text=1* ]] && { echo "   name field: $out"; return 0; }
       [ $SECONDS -ge $deadline ] && break
-      sleep 0.2
+      sleep 0.1
     done
     tries=$((tries + 1))
     [ $tries -lt 3 ] || fail "the name field does not read \"$NAME\" after typing it $tries times: $out"
@@ -405,16 +428,24 @@ type_name() {
   done
 }
 
+# launch: starts the program with its trace on.
+launch() {
+  TRACE=$SHOTS/trace-$RUN-$((++GAMES)).log
+  : >"$TRACE"
+  ORVANTA_BENCH_TRACE=$TRACE QT_SCALE_FACTOR=$S desk_launch "$SHOTS/program-$RUN-$GAMES.log" "$@"
+}
+GAMES=0
+
 # --- one game ----------------------------------------------------------------
 
 play() {
-  NAME=$1 POLLS=0 STATE='' T0=$SECONDS
+  NAME=$1 POLLS=0 STATE='' T0=$SECONDS RUN=game
   rm -f "$SHOTS"/*.ppm
-  QT_SCALE_FACTOR=$S desk_launch "$SHOTS/program-$NAME.log" "$BIN"
+  launch "$BIN"
 
   step "the name dialog"
-  local dlg
-  dlg=$(find_window '^用户名$' 15) || fail "the name dialog did not appear"
+  local dlg m
+  dlg=$(find_window '^用户名$' 30) || fail "the name dialog did not appear"
   # The table shows only after the name is given.
   titled '^Orvanta$' >/dev/null && fail "the table is visible before the name was given"
   geometry "$dlg" || fail "the name dialog vanished"
@@ -426,18 +457,18 @@ play() {
   fi
   desk_focus "$dlg" || fail "the name dialog does not take the keyboard"
   type_name
+  tmark; m=$TMARK
   desk_pointer "move $((DX + S * 140)) $((DY + S * 58))" click   # back into the field
   desk_key Return
   # Return must not close it: the dialog has no default button.
-  local watch_end=$((SECONDS + 2))
-  while [ $SECONDS -lt $watch_end ]; do
-    titled '^用户名$' >/dev/null || fail "Return closed the name dialog"
-    sleep 0.1
-  done
+  twait "Return to be handled" 30 "$m" '^handled key release Return '
+  if tfind "$m" '^hide TForm4 ' >/dev/null || ! titled '^用户名$' >/dev/null; then
+    fail "Return closed the name dialog"
+  fi
   desk_pointer "move $((DX + S * (48 + 37))) $((DY + S * (96 + 12)))" click   # 确定
 
   step "the table window"
-  TABLE=$(find_window '^Orvanta$' 15) || fail "the table window did not appear"
+  TABLE=$(find_window '^Orvanta$' 30) || fail "the table window did not appear"
   titled '^用户名$' >/dev/null && fail "the name dialog stayed open after 确定"
   geometry "$TABLE" || fail "the table window vanished"
   OX=$WX OY=$WY
@@ -452,7 +483,7 @@ play() {
   if [ "$DESK" = wayland ]; then want=$(basename "$launcher" .desktop); else want=$(sed -n 's/^StartupWMClass=//p' "$launcher"); fi
   [ "$(desk_app_id "$TABLE")" = "$want" ] ||
     fail "the window does not match its launcher: \"$(desk_app_id "$TABLE")\", not \"$want\""
-  wait_for "table at rest: Start and Rules usable, the rest disabled" 10 \
+  wait_for "table at rest: Start and Rules usable, the rest disabled" 30 \
     'has start=yellow rules=yellow call=white fold=white flip=white flipall=white'
   has plaques=ok,ok,ok,ok,ok,ok || fail "the buttons are not 100x32 plaques in their places: $(val plaques)"
   money_all_1000 || fail "the money labels do not all read 1000"
@@ -468,22 +499,27 @@ play() {
   [[ $(val money_user) == AAB:* ]] && money_reads 995 990 || fail "the user's money should read 995 after one ante"
 
   step "first hand: calling until the betting closes"
-  local calls=0 deadline=$((SECONDS + 60)) who
-  BETTING=1
-  while :; do
-    if has flip=yellow; then break; fi
-    if has call=yellow fold=yellow; then
-      [ $calls -lt 3 ] || fail "Call usable a fourth time: there are at most three rounds"
-      click "${CALL[@]}"
-      calls=$((calls + 1))
-      wait_for "Call and Fold disabled after Call $calls" 10 'has call=white fold=white'
+  local calls=0 who token_seen=0 turn
+  local stake=(0 25 65 125)
+  while ! has flip=yellow; do
+    has call=yellow fold=yellow || fail "neither the user's turn nor the close of the betting"
+    [ $calls -lt 3 ] || fail "Call usable a fourth time: there are at most three rounds"
+    tmark; m=$TMARK
+    click "${CALL[@]}"
+    calls=$((calls + 1))
+    twait "Call $calls to be taken (Call disabled)" 30 "$m" "^enabled $T_CALL 0\$"
+    [ $token_seen = 1 ] || { token_seen_travelling "$m" && token_seen=1; }
+    # The round ends with the user's turn (Call enabled) or the close (Flip all enabled).
+    twait "the user's turn or the close of the betting (round $calls)" 60 "$m" "^enabled ($T_CALL|$T_FLIPALL) 1\$"
+    turn=$TLINE
+    twait "the step that ended the round to be handled" 30 "$turn" '^ticked QTimer 50$'
+    if [[ $(tline "$turn") == "enabled $T_CALL 1" ]]; then
+      wait_for "the user's turn after Call $calls" 15 'has call=yellow fold=yellow'
+    else
+      wait_for "the close of the betting" 15 'has flip=yellow flipall=yellow call=white fold=white'
     fi
-    [ $SECONDS -ge $deadline ] && fail "the betting did not close"
-    wait_for "the user's turn or the close of the betting (round $calls)" 30 \
-      'has call=yellow fold=yellow || has flip=yellow'
     # The user's token has arrived: the counter holds the ante and every call
     # so far, 5 + 20, + 40, + 60.
-    local stake=(0 25 65 125)
     has "counter_user=${stake[$calls]}" ||
       fail "after $calls call(s) the user's counter should read ${stake[$calls]}, not $(val counter_user)"
     if [ $calls = 1 ]; then
@@ -494,31 +530,30 @@ play() {
         fail "$who's cards during the betting: $(val cards_$who)"
     done
   done
-  BETTING=0
-  # Flip turns usable a repaint before Flip all: the screen may be caught in between.
-  wait_for "buttons when the betting closed" 5 'has flipall=yellow call=white fold=white'
-  [ -e "$SHOTS/token-travel.ppm" ] || fail "no chip token was seen travelling"
+  [ $token_seen = 1 ] || fail "no chip token was seen travelling"
   echo "   $calls call(s); a token was seen travelling"
 
   step "first hand: Flip"
+  tmark; m=$TMARK
   click "${FLIP[@]}"
-  after_showdown
+  after_showdown "$m" "$T_FLIP"
   if [ "$OUTCOME" != tie ]; then
     has flip=white flipall=yellow || fail "after Flip, Flip disabled and Flip all still usable"
     for who in jack jim kate; do seat_flipped $who || fail "$who's cards after Flip: $(val cards_$who)"; done
     has cards_user=face,face,face || fail "the user's cards after Flip"
   fi
 
-  step "second hand: the deal"
+  step "second hand: the deal, with Call clicked during it"
   if has sheet=yes; then deal "${SHEET_AT[@]}" early; else deal "${START[@]}" early; fi
 
   step "second hand: folding at once"
+  tmark; m=$TMARK
   click "${FOLD[@]}"
-  wait_for "Call and Fold disabled after Fold" 10 'has call=white fold=white'
+  twait "the fold to be taken (Fold disabled)" 30 "$m" "^enabled $T_FOLD 0\$"
   # The user is out: the rounds run on without the user's turn.
-  wait_for "the betting to close by itself" 40 \
-    'has call=yellow && fail "Call usable again after the user folded"; has flipall=yellow'
-  wait_for "buttons when the betting closed" 5 'has flip=yellow call=white fold=white'
+  twait "the betting to close by itself" 90 "$m" "^enabled ($T_CALL|$T_FLIPALL) 1\$"
+  [[ $(tline "$TLINE") == "enabled $T_FLIPALL 1" ]] || fail "Call usable again after the user folded"
+  wait_for "the close of the betting" 15 'has flip=yellow flipall=yellow call=white fold=white'
   has cards_user=face,face,face || fail "the user's cards should stay face up after a fold"
   local folded=()
   for who in jack jim kate; do
@@ -531,11 +566,12 @@ play() {
   echo "   folded: ${folded[*]:-nobody}"
 
   step "second hand: Flip all"
+  tmark; m=$TMARK
   click "${FLIPALL[@]}"
-  wait_for "every hand face up and spread" 15 \
-    'has cards_jack=face,face,face cards_jim=face,face,face cards_kate=face,face,face'
-  after_showdown
+  after_showdown "$m" "$T_FLIPALL"
   [ "$OUTCOME" != gameover ] || fail "Flip all must not end the game"
+  has cards_jack=face,face,face cards_jim=face,face,face cards_kate=face,face,face ||
+    fail "every hand should be face up and spread after Flip all"
   if [ "$OUTCOME" = sheet ]; then
     [ "$(val marker)" != 1 ] || fail "the user folded but is marked the winner"
     has flipall=white flip=yellow || fail "after Flip all, Flip all disabled and Flip still usable"
@@ -551,42 +587,79 @@ play() {
   deal "${START[@]}"
   # Call's handler pauses 500 ms; Start stays usable, so a click on it then
   # begins a new hand once the pause is over.
-  desk_pointer "move $((OX + S * CALL[0])) $((OY + S * CALL[1]))" click "wait 170" \
-    "move $((OX + S * START[0])) $((OY + S * START[1]))" click
-  deal "${START[@]}" begun
+  tmark; m=$TMARK
+  click "${CALL[@]}"
+  twait "the click to reach Call" 30 "$m" "^release $T_CALL\$"
+  click "${START[@]}"
+  tfind "$m" "^handled release $T_CALL\$" >/dev/null &&
+    fail "the click on Start came after the call's pause (the test came too late)"
+  twait "the click on Start after the call's pause" 30 "$m" "^release $T_START\$"
+  deal_seen_running "$TLINE"
+  deal_done
   has counter_user=5 || fail "the new hand should start with the user's stake at the ante"
 
   step "closing"
+  tmark; m=$TMARK
   desk_close "$TABLE" || fail "could not ask the window to close"
+  twait "the farewell message" 30 "$m" '^show QMessageBox '
   local box
-  box=
-  local give_up=$((SECONDS + 10))
-  while [ -z "$box" ] && [ $SECONDS -lt $give_up ]; do
-    box=$(boxes | head -n1)
-    [ -n "$box" ] || sleep 0.1
-  done
-  [ -n "$box" ] || fail "no farewell message"
+  box=$(box_window) || fail "the trace opened the farewell message, the desktop does not show it"
   box_text "$box" Noto-Sans-CJK-SC "本软件免费"
   [ "$MATCH" = 1 ] || fail "the farewell message does not begin with 本软件免费"
   # The table waits for the answer before it closes.
   alive || fail "the program ended before the farewell was answered"
   geometry "$TABLE" || fail "the table closed under the open farewell message"
   answer "$box"
-  give_up=$((SECONDS + 10))
-  while alive && [ $SECONDS -lt $give_up ]; do sleep 0.1; done
+  ended
+  echo "   [$NAME $DESK x$S] passed in $((SECONDS - T0))s"
+}
+
+# token_seen_travelling FROM: after a call made after trace line FROM, stops the
+# program while a chip token is on its way (its third step or later, short of its
+# arrival, so that an earlier step has been painted) and reads it off the screen.
+# Fails when the screen shows none; returns non-zero when the round ended first.
+token_seen_travelling() {
+  local from=$1 last deadline=$((SECONDS + 60))
+  while ! tfind "$from" "^enabled ($T_CALL|$T_FLIPALL) 1\$" >/dev/null; do
+    alive || fail "the program ended during the betting"
+    [ $SECONDS -ge $deadline ] && fail "the betting round did not end"
+    if [ -n "$(token_on_its_way "$from")" ]; then
+      freeze
+      last=$(token_on_its_way "$from")
+      if [ -n "$last" ]; then
+        POLLS=$((POLLS + 1))
+        look "$(printf '%02d' $POLLS)-token-travel"
+        thaw
+        has token=none && fail "the trace has a token on its way ($last), the screen shows none"
+        return 0
+      fi
+      thaw
+    fi
+    sleep 0.02
+  done
+  return 1
+}
+
+# token_on_its_way FROM: "WHO X Y" when the last token move after trace line FROM is
+# its third step or later and not its arrival (where it is hidden), else nothing.
+token_on_its_way() {
+  awk -v from="$1" '
+    NR > from { w = $0; sub(/^[0-9]+ [0-9]+ /, "", w)
+      if (w ~ /^move TImage 24 23 /) {
+        split(w, f, " "); x = f[5]; y = f[6]
+        who = x == 408 ? (y >= 400 ? "user" : "jim") : (x >= 490 ? "jack" : "kate")
+        steps[who]++; last = who " " x " " y; arrived = (x " " y) ~ /^(408 400|490 330|408 274|318 330)$/
+        lastwho = who } }
+    END { if (last != "" && steps[lastwho] >= 3 && !arrived) print last }' "$TRACE"
+}
+
+# ended: the program ends by itself, and cleanly.
+ended() {
+  local give_up=$((SECONDS + 30)) rc
+  while alive && [ $SECONDS -lt $give_up ]; do sleep 0.05; done
   alive && fail "the program did not end after the farewell"
-  local rc
   wait "$APP_PID"
   rc=$?
   APP_PID=
   [ $rc = 0 ] || fail "the program exited with status $rc"
-  echo "   [$NAME $DESK x$S] passed in $((SECONDS - T0))s"
 }
-
-STEP="the desktop"
-# The table opens at a fixed place on X, (279, 102) logical: at scale 2 it
-# reaches x = 2270, so the screen is 1280x800 at twice the pixels.
-desk_up $((S * 1280)) $((S * 800))
-
-for n in "${NAMES[@]}"; do play "$n"; done
-echo "end-to-end: passed (${#NAMES[@]} game(s) on $DESK at scale $S, $HANDS hands, ${SECONDS}s)"

@@ -1,0 +1,62 @@
+#!/usr/bin/env bash
+# The end-to-end runs: the real program on real desktops, played as people play it.
+#
+# usage: tests/e2e/run.sh [--full] path/to/orvanta
+# Without --full: one game in a real X window (play.sh), what the quick ./test runs.
+# With --full: every desktop and every way in, one bring-up per desktop shared by every
+# run on it:
+#   X11 (Xvfb under openbox, with a private D-Bus session and accessibility bus):
+#     a game with a Latin and one with a Chinese name, one at scale 2 (QT_SCALE_FACTOR=2,
+#     the @2x pictures), one through the keyboard and AT-SPI (a11y.sh), and every run
+#     that a file tests/e2e/x11-*.sh adds (each defines x11_run_NAME, called with no
+#     arguments after the others; play.sh's helpers are at hand);
+#   Wayland (a headless sway of its own, Qt's Wayland plugin): a game with a Chinese name.
+# Each desktop runs in a subshell of its own: a failure ends that desktop's runs, the
+# next desktop still runs, and the exit status says whether all passed.
+set -uo pipefail
+
+here=$(cd "$(dirname "$0")" && pwd)
+root=$(cd "$here/../.." && pwd)
+FULL=0
+[ "${1:-}" = --full ] && { FULL=1; shift; }
+[ $# = 1 ] || { echo "usage: $0 [--full] path/to/orvanta" >&2; exit 2; }
+BIN=$(realpath "$1")
+[ -x "$BIN" ] || { echo "not an executable: $BIN" >&2; exit 2; }
+
+STATUS=0 STARTED=$SECONDS
+
+# on DESK RUNS...: brings DESK up once, runs each of RUNS (shell code) on it, brings it down.
+on() {
+  local desk=$1
+  shift
+  (
+    DESK=$desk
+    . "$here/play.sh"
+    . "$here/a11y.sh"
+    . "$here/desk-$desk.sh"
+    STEP="the desktop"
+    local run
+    if [ "$desk" = x11 ] && [ $FULL = 1 ]; then
+      # Room for the table at scale 2: it reaches x = 2 * (279 + 856).
+      desk_up 2560 1600 bus
+    else
+      desk_up 1280 800
+    fi
+    for run in "$@"; do eval "$run"; done
+  ) || STATUS=1
+}
+
+if [ $FULL = 0 ]; then
+  on x11 'play Alice'
+else
+  x11_runs=('play Alice' 'play 张三' 'S=2 play Alice' 'a11y_game Alice')
+  for f in "$here"/x11-*.sh; do
+    [ -e "$f" ] || continue
+    f=$(basename "$f" .sh)
+    x11_runs+=(". \"\$here/$f.sh\"; x11_run_${f#x11-}")
+  done
+  on x11 "${x11_runs[@]}"
+  on wayland 'play 张三'
+fi
+echo "end-to-end: $([ $STATUS = 0 ] && echo passed || echo FAILED) ($([ $FULL = 1 ] && echo full || echo quick), $((SECONDS - STARTED))s)"
+exit $STATUS
