@@ -21,6 +21,8 @@ find_program(DPKG_PARSECHANGELOG dpkg-parsechangelog REQUIRED)
 set(ORVANTA_CHANGELOG ${CMAKE_CURRENT_SOURCE_DIR}/packaging/changelog)
 set(ORVANTA_MANPAGE ${CMAKE_CURRENT_BINARY_DIR}/packaging/orvanta.6.gz)
 set(ORVANTA_CHANGELOG_GZ ${CMAKE_CURRENT_BINARY_DIR}/packaging/changelog.gz)
+# Ninja makes an output's folder itself, Make does not.
+file(MAKE_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}/packaging)
 add_custom_command(OUTPUT ${ORVANTA_MANPAGE}
   COMMAND sh -c "SOURCE_DATE_EPOCH=$(${DPKG_PARSECHANGELOG} -l \"$1\" -STimestamp) ${SCDOC} <\"$2\" | gzip -9n >\"$3\"" sh
           ${ORVANTA_CHANGELOG} ${CMAKE_CURRENT_SOURCE_DIR}/packaging/orvanta.6.scd ${ORVANTA_MANPAGE}

@@ -5,14 +5,26 @@
 # holds the same files as an install to /usr, depends on every package the program
 # loads at run time, is built hardened, and passes lintian without errors or warnings.
 #
-# usage: tests/packaging/check.sh BUILD_DIR     (BUILD_DIR holds a built orvanta)
+# It builds the release it checks itself, as distribution build helpers do: with
+# CMake's default generator (Unix Makefiles) and the release flags.
+#
+# usage: tests/packaging/check.sh [BUILD_DIR]     (default: build-package)
 set -uo pipefail
 
 here=$(cd "$(dirname "$0")" && pwd)
 root=$(cd "$here/../.." && pwd)
-[ $# -eq 1 ] || { echo "usage: $0 BUILD_DIR" >&2; exit 2; }
-BUILD=$(realpath "$1")
-[ -x "$BUILD/orvanta" ] || { echo "no built program in $BUILD" >&2; exit 2; }
+[ $# -le 1 ] || { echo "usage: $0 [BUILD_DIR]" >&2; exit 2; }
+BUILD=$(realpath -m "${1:-$root/build-package}")
+echo "== release build with CMake's default generator in $BUILD"
+mkdir -p "$BUILD"
+if ! env -u CMAKE_GENERATOR cmake -S "$root" -B "$BUILD" -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF \
+       -DCMAKE_EXPORT_COMPILE_COMMANDS=ON >"$BUILD/check-configure.log" 2>&1 ||
+   ! cmake --build "$BUILD" -j "$(nproc)" >"$BUILD/check-build.log" 2>&1; then
+  tail -n 30 "$BUILD/check-configure.log" "$BUILD/check-build.log" 2>/dev/null
+  echo "the release build failed" >&2
+  exit 1
+fi
+rm -f "$BUILD/check-configure.log" "$BUILD/check-build.log"
 
 ID=org.orvanta.Orvanta
 DESKTOP=$root/packaging/$ID.desktop
@@ -195,6 +207,21 @@ only_below_usr() {
   stray=$(dpkg-deb -c "$1" | awk '{ print $6 }' | grep -v -e '^\./$' -e '^\./usr/')
   [ -z "$stray" ] || { echo "outside /usr: $stray"; return 1; }
 }
+
+# every compile command of the program carries FLAG
+compiled_with() {
+  python3 - "$BUILD/compile_commands.json" "$1" <<'PY'
+import json, sys
+commands = json.load(open(sys.argv[1]))
+lacking = [c["file"] for c in commands if sys.argv[2] not in c["command"].split()]
+for f in lacking:
+    print("compiled without " + sys.argv[2] + ": " + f)
+sys.exit(1 if lacking or not commands else 0)
+PY
+}
+
+check "the build's generator is Unix Makefiles" grep -qx 'CMAKE_GENERATOR:INTERNAL=Unix Makefiles' "$BUILD/CMakeCache.txt"
+check "every file compiled with -fstack-clash-protection" compiled_with -fstack-clash-protection
 
 echo "== launcher and software-centre files"
 check "desktop-file-validate $ID.desktop" desktop-file-validate "$DESKTOP"
