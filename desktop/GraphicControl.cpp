@@ -8,6 +8,7 @@
 
 #include "desktop/Application.h"
 #include "desktop/FocusRing.h"
+#include "desktop/WindowSystem.h"
 
 namespace {
 bool ToButton(Qt::MouseButton In, TMouseButton& Out)
@@ -32,8 +33,10 @@ TGraphicControl::TGraphicControl(QWidget* Parent) : QWidget(Parent)
 
 void TGraphicControl::Repaint()
 {
-    if (parentWidget())
+    if (parentWidget()) {
         repaint();
+        SendPainted();
+    }
 }
 
 void TGraphicControl::SetHandPoint(bool Value)

@@ -112,10 +112,11 @@ set(CPACK_DEBIAN_PACKAGE_SECTION games)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 # files 0644 and programs 0755 whatever the umask of the build
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
-# the libraries come from dpkg-shlibdeps with their least versions; the fonts are
-# loaded by family name at run time, so no linker sees them
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation2, fonts-noto-cjk")
+# the libraries come from dpkg-shlibdeps with their least versions; the fonts are
+# loaded by family name at run time, so no linker sees them; Qt's private interface
+# (the Wayland connection) holds only for the Qt release built against
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation2, fonts-noto-cjk, qt6-base-abi (= ${Qt6Core_VERSION})")
 # Qt's Wayland plugin: without it Qt runs the game through XWayland
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-wayland")
 include(CPack)

@@ -342,6 +342,25 @@ deal() {
   [ "$mode" = early ] && { has counter_user=5 token=none || fail "a click on Call made during the deal acted after it"; }
 }
 
+# watch_deal start|check (Wayland): deal_frames.py takes frames of its own from
+# before the click to the deal's last card, and checks that the 12 cards arrived
+# one at a time in the deal's order.
+watch_deal() {
+  if [ "$1" = start ]; then
+    "$PY" -I "$here/deal_frames.py" wayland "$OX" "$OY" >"$SHOTS/deal_frames.log" 2>&1 &
+    FRAMES_PID=$!
+    until grep -qx ready "$SHOTS/deal_frames.log"; do
+      kill -0 "$FRAMES_PID" 2>/dev/null || fail "deal_frames.py: $(cat "$SHOTS/deal_frames.log")"
+      sleep 0.02
+    done
+  else
+    wait "$FRAMES_PID"
+    local rc=$?
+    sed '/^ready$/d; s/^/   /' "$SHOTS/deal_frames.log"
+    [ $rc = 0 ] || fail "the deal did not show card by card"
+  fi
+}
+
 # money_reads VALUE OTHER: the user's money label reads VALUE rather than OTHER
 # (on the screenshot STATE was read from).
 money_reads() {
@@ -495,7 +514,9 @@ play() {
   [ "$(val name_width)" -ge 20 ] || fail "the user's name label is missing or too short ($(val name_width) px)"
 
   step "first hand: the deal, from a double click on Start"
+  [ "$DESK" = wayland ] && watch_deal start
   deal "${START[@]}" double
+  [ "$DESK" = wayland ] && watch_deal check
   [[ $(val money_user) == AAB:* ]] && money_reads 995 990 || fail "the user's money should read 995 after one ante"
 
   step "first hand: calling until the betting closes"

@@ -262,6 +262,9 @@ else
   check "nothing outside /usr" only_below_usr "$DEB"
   check "Depends: ${RUNTIME_PACKAGES[*]} and every linked library's package" \
     depends_cover_needs "$DEB" "$SCRATCH/root/usr/games/orvanta"
+  # Qt's private interface is used: the package runs only on the Qt it was built with
+  QT_ABI=$(dpkg-query -W -f '${Version}' libqt6core6 | sed 's/^[0-9]*://; s/[+~-].*//')
+  check "Depends: qt6-base-abi (= $QT_ABI)" grep -qF "qt6-base-abi (= $QT_ABI)" <(dpkg-deb -f "$DEB" Depends)
   check "Recommends: qt6-wayland" test "$(dpkg-deb -f "$DEB" Recommends)" = qt6-wayland
   check "changelog, package and metainfo at one version" same_version "$DEB" "$root/packaging/changelog"
   check "appstreamcli validate-tree --no-net on the unpacked tree" appstreamcli validate-tree --no-net "$SCRATCH/root"
