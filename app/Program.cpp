@@ -6,11 +6,13 @@
 #include "desktop/Application.h"
 #include "desktop/BenchTrace.h"
 #include "table/Form1.h"
+#include "table/TableAccess.h"
 
 int RunProgram(int Argc, char** Argv)
 {
     TApplication Application(Argc, Argv);
     InstallBenchTrace();  // only with ORVANTA_BENCH_TRACE set
+    InstallTableAccessibility();
     Application.SetTitle(QStringLiteral("Orvanta"));
     // The launcher's name: Wayland docks and task bars match the window's app id to it.
     Application.setDesktopFileName(QStringLiteral("org.orvanta.Orvanta"));

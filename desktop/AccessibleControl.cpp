@@ -1,5 +1,6 @@
 #include "desktop/AccessibleControl.h"
 
+#include "desktop/Announcer.h"
 #include "desktop/Application.h"
 #include "desktop/BenchTrace.h"
 #include "desktop/GraphicControl.h"
@@ -61,9 +62,6 @@ QAccessibleInterface* GraphicControlFactory(const QString& ClassName, QObject* O
 
 void InstallAccessibleControls()
 {
-    static bool Installed = false;
-    if (Installed)
-        return;
-    Installed = true;
     QAccessible::installFactory(GraphicControlFactory);
+    QAccessible::installFactory(AnnouncementInterface);
 }

@@ -27,5 +27,6 @@ protected:
 };
 
 // Makes Qt's accessibility ask TAccessibleControl about every graphic control that has
-// no more particular interface. Safe to call more than once.
+// no more particular interface, and the announcer's lines for theirs. Once, at start-up:
+// a factory installed twice is asked twice.
 void InstallAccessibleControls();

@@ -3,11 +3,19 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QPainter>
-#include <QPointer>
 #include <QWidget>
 
 namespace {
-bool Shown = false;
+const char* const ShownProperty = "FocusRingShown";
+
+void SetShown(QWidget* Window, bool Value)
+{
+    if (Window->property(ShownProperty).toBool() == Value)
+        return;
+    Window->setProperty(ShownProperty, Value);
+    if (QWidget* Focus = Window->focusWidget())
+        Focus->update();
+}
 
 class TFocusRingWatcher : public QObject
 {
@@ -24,9 +32,9 @@ protected:
         if (!Widget || Widget->window() != Window)
             return false;
         if (Type != QEvent::KeyPress)
-            SetFocusRingShown(false);
+            SetShown(Window, false);
         else if (!IsModifier(static_cast<QKeyEvent*>(Event)->key()))
-            SetFocusRingShown(true);
+            SetShown(Window, true);
         return false;
     }
 
@@ -41,20 +49,11 @@ private:
 };
 }
 
-bool FocusRingShown() { return Shown; }
-
-void SetFocusRingShown(bool Value)
-{
-    if (Shown == Value)
-        return;
-    Shown = Value;
-    if (QWidget* Focus = QApplication::focusWidget())
-        Focus->update();
-}
+bool FocusRingShown(const QWidget* InWindow) { return InWindow->window()->property(ShownProperty).toBool(); }
 
 void WatchFocusRing(QWidget* Window)
 {
-    Shown = false;
+    SetShown(Window, false);
     new TFocusRingWatcher(Window);
 }
 

@@ -7,8 +7,8 @@ class QWidget;
 
 // The keyboard focus ring shows only once a key has been used on the window, and a
 // mouse press there hides it again: a player who only uses the mouse never sees it.
-bool FocusRingShown();
-void SetFocusRingShown(bool Shown);
+// Each window keeps its own state.
+bool FocusRingShown(const QWidget* InWindow);
 
 // Watches the keyboard and the mouse on Window and its children for the above, for as
 // long as Window lives. The ring starts hidden.

@@ -139,7 +139,7 @@ void TGraphicControl::paintEvent(QPaintEvent*)
         PaintWatch(this);
     QPainter Painter(this);
     Paint(Painter);
-    if (hasFocus() && FocusRingShown())
+    if (hasFocus() && FocusRingShown(this))
         DrawFocusRing(Painter, FocusRect());
 }
 

@@ -60,7 +60,6 @@ TLabel* NewLabel(QWidget* Parent, int Left, int Top, const QFont& Font, const QS
 TForm1::TForm1(QWidget* Parent) : QWidget(Parent)
 {
     Form1 = this;
-    InstallTableAccessibility();
     setWindowTitle(QStringLiteral("Orvanta"));
     setWindowIcon(QIcon(QPixmap::fromImage(LoadResourcePicture(QStringLiteral(":/app/mainicon.png")))));
     // The designed place is the outer frame's; the window system adds the frame around

@@ -1,17 +1,28 @@
 #pragma once
 
+#include <QString>
+#include <array>
+
 class TForm1;
 
 // Makes the table readable through the desktop's accessibility layer and playable from
-// the keyboard, without changing what a mouse player sees: names, roles and states for
-// everything a player reads; the keyboard focus order of the buttons (and the result
-// sheet while it shows); Escape for the rules chart; the focus following the turn; and
-// accessibility events when what a player reads changes.
-// Call at the start of the window's construction, before any control exists, so that
-// no control is described generically first; then InstallTableAccess once it is built.
+// the keyboard, without changing what a mouse player sees: the accessible interfaces
+// (TableAccessibles), keyboard play (TableKeyboard) and the narrator (Narrator), told
+// what happened at each handler's and betting phase's boundary.
+
+// Once, at start-up, before any window: the interfaces' factories.
 void InstallTableAccessibility();
+// Once the window is built.
 void InstallTableAccess(TForm1* Form);
 
-// Records the result sheet just drawn, its figures and its winner, for readers: the sheet
-// is a picture, and a game-over resets the figures it was drawn from.
+// What readers get of the result sheet; kept from the moment it is drawn, for the
+// sheet is a picture and a game-over resets the figures it was drawn from.
+struct TSheetRecord
+{
+    int Winner = 0;
+    std::array<QString, 5> Name, Add, Score;
+};
+// Records the sheet just drawn, its figures and its winner.
 void NoteResultSheet(TForm1* Form, int Winner);
+// The last sheet drawn on this window; null before the first.
+const TSheetRecord* DrawnSheet(const TForm1* Form);

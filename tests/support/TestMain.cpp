@@ -3,6 +3,7 @@
 
 #include "support/TestApplication.h"
 #include "support/Watches.h"
+#include "table/TableAccess.h"
 
 // Widget tests need an application object; with no display they run offscreen.
 int main(int argc, char** argv)
@@ -11,6 +12,7 @@ int main(int argc, char** argv)
         qputenv("QT_QPA_PLATFORM", "offscreen");
     ::testing::InitGoogleTest(&argc, argv);
     TTestApplication app(argc, argv);
+    InstallTableAccessibility();
     WatchCards();
     return RUN_ALL_TESTS();
 }

@@ -93,10 +93,11 @@ TEST_F(AccessibilityTest, BeforeAHandTheTreeNamesSeatsButtonsAndHidesTheRest)
         EXPECT_EQ(T->child(C)->parent()->object(), static_cast<QObject*>(Form->Panel1));
         EXPECT_EQ(T->indexOfChild(T->child(C)), C);
     }
-    // Each seat: its stake counter, no cards yet.
+    // Each seat: its stake counter, named by its owner, no cards yet.
     for (int P = 1; P <= 4; ++P) {
         EXPECT_EQ(Seat(P)->role(), QAccessible::Grouping);
-        EXPECT_EQ(ChildNames(Seat(P)), std::vector<std::string>{"no stake"});
+        const char* const Owner[5] = {"", "Your", "Jack's", "Jim's", "Kate's"};
+        EXPECT_EQ(ChildNames(Seat(P)), std::vector<std::string>{std::string(Owner[P]) + " stake: none"});
         EXPECT_EQ(Seat(P)->child(0)->parent()->object(), Seat(P)->object());
     }
     EXPECT_EQ(Description(Seat(User)), "Your seat.");
@@ -139,13 +140,14 @@ TEST_F(AccessibilityTest, AWholeHandIsReadAndPlayedThroughTheTree)
 
     // The user's cards in display order (left to right), with the hand's kind.
     EXPECT_EQ(ChildNames(Seat(User)),
-              (std::vector<std::string>{"stake 5 chips", "ace of spades", "ace of diamonds", "king of clubs"}));
+              (std::vector<std::string>{"Your stake: 5 chips", "ace of spades", "ace of diamonds", "king of clubs"}));
     EXPECT_EQ(Description(Seat(User)),
               "Your seat. Stake 5 chips. Hand: pair of aces: ace of spades, ace of diamonds, king of clubs.");
     for (int P = Jack; P <= Kate; ++P) {
         EXPECT_EQ(Name(Seat(P)).substr(Name(Seat(P)).find(',')), ", 995 chips");
-        EXPECT_EQ(ChildNames(Seat(P)), (std::vector<std::string>{"stake 5 chips", "card, face down",
-                                                                 "card, face down", "card, face down"}));
+        EXPECT_EQ(ChildNames(Seat(P)), (std::vector<std::string>{Name(Seat(P)).substr(0, Name(Seat(P)).find(',')) +
+                                                                     "'s stake: 5 chips",
+                                                                 "card, face down", "card, face down", "card, face down"}));
         EXPECT_EQ(Description(Seat(P)), "Stake 5 chips.");
         for (int C = 1; C < 4; ++C) {
             EXPECT_EQ(Seat(P)->child(C)->parent()->object(), Seat(P)->object());
@@ -164,11 +166,10 @@ TEST_F(AccessibilityTest, AWholeHandIsReadAndPlayedThroughTheTree)
     EXPECT_EQ(Name(Seat(User)), "Alice, 995 chips") << "the money label changes when the chip arrives";
     TickUntilIdle();
     EXPECT_EQ(Name(Seat(User)), "Alice, 975 chips");
-    EXPECT_EQ(Name(Seat(User)->child(0)), "stake 25 chips");
+    EXPECT_EQ(Name(Seat(User)->child(0)), "Your stake: 25 chips");
     EXPECT_EQ(Description(Seat(Jim)), "Stake 5 chips. Folded.");
     EXPECT_EQ(Name(Seat(Jack)), "Jack, 975 chips");
-    EXPECT_EQ(Description(Child(Caption(CallButton))),
-              "Call: put in 40 chips. Your hand: pair of aces: ace of spades, ace of diamonds, king of clubs.");
+    EXPECT_EQ(Description(Child(Caption(CallButton))), "Call: put in 40 chips") << "the hand is said once, at the deal";
     for (int Round = 2; Round <= 3; ++Round) {
         Press(Child(Caption(CallButton)));
         Flush();
@@ -176,7 +177,7 @@ TEST_F(AccessibilityTest, AWholeHandIsReadAndPlayedThroughTheTree)
     }
     EXPECT_FALSE(Child(Caption(FlipButton))->state().disabled);
     EXPECT_EQ(Name(Seat(Kate)), "Kate, 875 chips");
-    EXPECT_EQ(Name(Seat(Kate)->child(0)), "stake 125 chips");
+    EXPECT_EQ(Name(Seat(Kate)->child(0)), "Kate's stake: 125 chips");
 
     // Flip: the hands still in are read face up; Jim's folded pile stays face down.
     Press(Child(Caption(FlipButton)));
@@ -314,7 +315,7 @@ TEST_F(AccessibilityTest, TheFocusRingShowsOnlyAfterAKeyAndAMouseClickHidesIt)
     const QImage Before = GrabPanel().copy(RulesArea);
     Key(Qt::Key_Tab);  // onto Rules
     ASSERT_TRUE(F.Image18->hasFocus());
-    EXPECT_TRUE(FocusRingShown());
+    EXPECT_TRUE(FocusRingShown(Form.get()));
     const QImage WithRing = GrabPanel().copy(RulesArea);
     EXPECT_NE(WithRing, Before);
     // The ring lies on the button's edge, not over its caption.
@@ -330,7 +331,7 @@ TEST_F(AccessibilityTest, TheFocusRingShowsOnlyAfterAKeyAndAMouseClickHidesIt)
 
     // A click anywhere on the table hides it: the table looks as it did.
     QTest::mouseClick(F.Image4, Qt::LeftButton, Qt::NoModifier, QPoint(20, 20));
-    EXPECT_FALSE(FocusRingShown());
+    EXPECT_FALSE(FocusRingShown(Form.get()));
     EXPECT_EQ(GrabPanel().copy(RulesArea), Before);
     EXPECT_TRUE(F.Image18->hasFocus()) << "the focus stays where it was, unseen";
 }

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+#include <array>
+
+class QAccessibleInterface;
+class QWidget;
+
+// Makes a screen reader speak a line without moving the focus, the one place that knows
+// how. Qt 6.4 has no announcement event, and Orca speaks changes only of the focused
+// object; what it does speak unfocused is a notification that becomes showing. So each
+// line is the name of a 0 x 0 child of the window, of the notification role, shown.
+// Nothing paints and nothing takes the focus or the mouse: the window looks the same.
+class TAnnouncer : public QObject
+{
+public:
+    explicit TAnnouncer(QWidget* Window);
+
+    // Whether an assistive tool listens; when none does, nothing is worth composing.
+    static bool Listening();
+    // Speaks Line after whatever was said before it. Does nothing while none listens.
+    void Say(const QString& Line);
+
+private:
+    QWidget* Window;
+    // A reader asks for a line's name after the event, perhaps after the next line: each
+    // line keeps its own object until several more have been said.
+    static constexpr int Kept = 8;
+    std::array<QWidget*, Kept> Lines{};
+    int Next = 0;
+};
+
+// The accessible interface of the announcer's lines, for the desktop's factory.
+QAccessibleInterface* AnnouncementInterface(const QString& ClassName, QObject* Object);

@@ -1,0 +1,498 @@
+#include "table/TableAccessibles.h"
+
+#include <QAccessible>
+#include <QAccessibleWidget>
+#include <algorithm>
+#include <array>
+
+#include "cards/ToviCard.h"
+#include "desktop/AccessibleControl.h"
+#include "desktop/Image.h"
+#include "desktop/Label.h"
+#include "desktop/Panel.h"
+#include "game/TableState.h"
+#include "table/ButtonCaptions.h"
+#include "table/Form1.h"
+#include "table/TableAccess.h"
+#include "table/TableKeyboard.h"
+#include "table/TableTexts.h"
+
+namespace {
+// The cells' rectangles on the sheet's picture, round the texts the sheet draws there.
+constexpr int SheetColumnX[3] = {TForm1::SheetNameX, TForm1::SheetAddX, TForm1::SheetScoreX};
+constexpr int SheetColumnWidth[3] = {110, 70, 60};
+constexpr int SheetRowHeight = 24;
+
+TForm1* FormOf(const QObject* Object)
+{
+    auto* Widget = qobject_cast<const QWidget*>(Object);
+    return Widget ? qobject_cast<TForm1*>(Widget->window()) : nullptr;
+}
+
+TImage* Portrait(const TForm1* F, int Player)
+{
+    TImage* const Portraits[5] = {nullptr, F->Image5, F->Image1, F->Image2, F->Image3};
+    return Portraits[Player];
+}
+
+// A seat's children for readers: its stake counter, then its cards from left to right.
+QList<QWidget*> SeatChildren(const TForm1* F, int Player)
+{
+    QList<QWidget*> Out{F->StakeCounter(Player)};
+    for (int Row = LeftRow; Row >= RightRow; --Row)
+        if (const TToviCard* Card = ReadableSeatCard(F, Player, Row))
+            Out.push_back(const_cast<TToviCard*>(Card));
+    return Out;
+}
+
+// The seat whose stake counter or card this is; 0 for none. Compares pointers only.
+int SeatOfPart(const TForm1* F, const QObject* Part)
+{
+    for (int P = 1; P <= 4; ++P) {
+        if (F->StakeCounter(P) == Part)
+            return P;
+        for (int Row = LeftRow; Row >= RightRow; --Row)
+            if (SeatCard(P, Row) == Part)
+                return P;
+    }
+    return 0;
+}
+
+// The panel's children for readers: the four seats, the six buttons in focus order,
+// the result sheet and the rules chart. Background, portraits' own pictures, tokens,
+// labels and the sheet's template are read through the seats or not at all.
+QList<QWidget*> PanelChildren(const TForm1* F)
+{
+    QList<QWidget*> Out{F->Image5, F->Image1, F->Image2, F->Image3};
+    for (TImage* Button : F->Buttons())
+        Out.push_back(Button);
+    return Out << F->Image10 << F->Image8;
+}
+
+const TButtonCaption& ButtonText(const TForm1* F, const QObject* Button)
+{
+    const std::array<TImage*, 6> All = F->Buttons();
+    return ButtonCaptions[std::find(All.begin(), All.end(), Button) - All.begin()];
+}
+
+class TSheetAccessible;
+
+// Children chosen by the table rather than the widget's own: the interface at Index, and
+// the index of an interface.
+QAccessibleInterface* ChildIn(const QList<QWidget*>& List, int Index)
+{
+    return Index >= 0 && Index < List.size() ? QAccessible::queryAccessibleInterface(List[Index]) : nullptr;
+}
+
+int IndexIn(const QList<QWidget*>& List, const QAccessibleInterface* Child)
+{
+    return Child ? int(List.indexOf(qobject_cast<QWidget*>(Child->object()))) : -1;
+}
+
+class TPanelAccessible : public QAccessibleWidget
+{
+public:
+    explicit TPanelAccessible(TPanel* Panel) : QAccessibleWidget(Panel, QAccessible::Pane) {}
+
+    QList<QWidget*> Children() const
+    {
+        const TForm1* F = FormOf(object());
+        return F ? PanelChildren(F) : QList<QWidget*>{};
+    }
+    int childCount() const override { return int(Children().size()); }
+    QAccessibleInterface* child(int Index) const override { return ChildIn(Children(), Index); }
+    int indexOfChild(const QAccessibleInterface* Child) const override { return IndexIn(Children(), Child); }
+    QString text(QAccessible::Text T) const override
+    {
+        if (T == QAccessible::Name)
+            return QStringLiteral("Card table");
+        if (T == QAccessible::Description)
+            return QStringLiteral("You sit at the bottom, Jack on the right, Jim at the top, Kate on the left.");
+        return QAccessibleWidget::text(T);
+    }
+};
+
+// A seat: its player's name and chips, stake and fold, with the stake counter and the
+// cards as children. It stands on the player's portrait.
+class TSeatAccessible : public TAccessibleControl
+{
+public:
+    TSeatAccessible(TImage* Portrait, int Player) : TAccessibleControl(Portrait), Player(Player) {}
+
+    QAccessible::Role role() const override { return QAccessible::Grouping; }
+    QList<QWidget*> Children() const
+    {
+        const TForm1* F = FormOf(object());
+        return F ? SeatChildren(F, Player) : QList<QWidget*>{};
+    }
+    int childCount() const override { return int(Children().size()); }
+    QAccessibleInterface* child(int Index) const override { return ChildIn(Children(), Index); }
+    int indexOfChild(const QAccessibleInterface* Child) const override { return IndexIn(Children(), Child); }
+    QAccessibleInterface* childAt(int X, int Y) const override
+    {
+        for (int I = childCount() - 1; I >= 0; --I)  // the rightmost card lies on top
+            if (QAccessibleInterface* C = child(I); C && C->rect().contains(X, Y))
+                return C;
+        return nullptr;
+    }
+    QRect rect() const override
+    {
+        // The portrait and whatever of the seat lies around it.
+        QRect R = TAccessibleControl::rect();
+        for (int I = 0; I < childCount(); ++I)
+            if (QAccessibleInterface* C = child(I); C && !C->state().invisible)
+                R |= C->rect();
+        return R;
+    }
+    QString text(QAccessible::Text T) const override
+    {
+        const TForm1* F = FormOf(object());
+        if (!F)
+            return {};
+        if (T == QAccessible::Name)
+            return PlayerName(F, Player) + QStringLiteral(", ") + SpokenChips(F->MoneyLabel(Player)->Caption());
+        if (T != QAccessible::Description)
+            return TAccessibleControl::text(T);
+        QStringList Said;
+        if (Player == User)
+            Said << QStringLiteral("Your seat.");
+        const TImage* Counter = F->StakeCounter(Player);
+        if (!Counter->Picture().isNull())
+            Said << QStringLiteral("Stake %1.").arg(SpokenChips(QString::number(Counter->Tag)));
+        if (ReadableSeatCard(F, Player, LeftRow) && Folded[Player])
+            Said << QStringLiteral("Folded.");
+        if (const QString Hand = FaceUpHand(F, Player, true); !Hand.isEmpty())
+            Said << QStringLiteral("Hand: ") + Hand;
+        return Said.join(QLatin1Char(' '));
+    }
+
+private:
+    int Player;
+};
+
+// A card or a stake counter, read as a part of its seat.
+class TSeatPartAccessible : public TAccessibleControl
+{
+public:
+    explicit TSeatPartAccessible(TGraphicControl* Part) : TAccessibleControl(Part) {}
+
+    QAccessibleInterface* parent() const override
+    {
+        const TForm1* F = FormOf(object());
+        const int Seat = F ? SeatOfPart(F, object()) : 0;
+        return Seat ? QAccessible::queryAccessibleInterface(Portrait(F, Seat)) : TAccessibleControl::parent();
+    }
+};
+
+class TCardAccessible : public TSeatPartAccessible
+{
+public:
+    explicit TCardAccessible(TToviCard* Card) : TSeatPartAccessible(Card) {}
+
+    QAccessible::Role role() const override { return QAccessible::Graphic; }
+    QString text(QAccessible::Text T) const override
+    {
+        if (T == QAccessible::Name)
+            return CardText(static_cast<const TToviCard*>(object()));
+        return TSeatPartAccessible::text(T);
+    }
+};
+
+class TStakeAccessible : public TSeatPartAccessible
+{
+public:
+    explicit TStakeAccessible(TImage* Counter) : TSeatPartAccessible(Counter) {}
+
+    QAccessible::Role role() const override { return QAccessible::StaticText; }
+    QString text(QAccessible::Text T) const override
+    {
+        if (T != QAccessible::Name)
+            return TSeatPartAccessible::text(T);
+        const auto* Counter = static_cast<const TImage*>(object());
+        const TForm1* F = FormOf(Counter);
+        const int Seat = F ? SeatOfPart(F, Counter) : 0;
+        const QString Owner = Seat == User ? QStringLiteral("Your stake") : PlayerName(F, Seat) + QStringLiteral("'s stake");
+        if (Counter->Picture().isNull())
+            return Owner + QStringLiteral(": none");
+        return Owner + QStringLiteral(": ") + SpokenChips(QString::number(Counter->Tag));
+    }
+};
+
+class TButtonAccessible : public TAccessibleControl
+{
+public:
+    explicit TButtonAccessible(TImage* Button) : TAccessibleControl(Button) {}
+
+    QAccessible::Role role() const override { return QAccessible::Button; }
+    QString text(QAccessible::Text T) const override
+    {
+        const TForm1* F = FormOf(object());
+        if (!F || (T != QAccessible::Name && T != QAccessible::Description))
+            return TAccessibleControl::text(T);
+        const TButtonCaption& Text = ButtonText(F, object());
+        if (T == QAccessible::Name)
+            return QString::fromUtf8(Text.Caption);
+        QString Meaning = QString::fromLatin1(Text.Meaning);
+        if (object() == F->Image11)
+            Meaning = Meaning.arg(BetRound * StakePerRound);
+        if (object() == F->Image18 && F->Image8->isVisible())
+            Meaning += QStringLiteral(" (shown; Escape closes it)");
+        return Meaning;
+    }
+};
+
+class TRulesAccessible : public TAccessibleControl
+{
+public:
+    explicit TRulesAccessible(TImage* Chart) : TAccessibleControl(Chart) {}
+
+    QAccessible::Role role() const override { return QAccessible::Graphic; }
+    QString text(QAccessible::Text T) const override
+    {
+        if (T == QAccessible::Name)
+            return QStringLiteral("Rules chart");
+        if (T == QAccessible::Description)
+            return QStringLiteral(
+                "Hands, best first: three of a kind; straight flush; flush; straight; pair; high card. "
+                "Ace counts high, and ace-2-3 is the lowest straight. Press it, or Escape, to close it.");
+        return TAccessibleControl::text(T);
+    }
+};
+
+// One cell of the result sheet, or a column heading when Row is -1.
+class TSheetCell : public QAccessibleInterface, public QAccessibleTableCellInterface
+{
+public:
+    TSheetCell(TSheetAccessible* Table, int Row, int Column) : Table(Table), Row(Row), Column(Column) {}
+
+    bool isValid() const override;
+    QObject* object() const override { return nullptr; }
+    QWindow* window() const override;
+    QAccessibleInterface* childAt(int, int) const override { return nullptr; }
+    QAccessibleInterface* parent() const override;
+    QAccessibleInterface* child(int) const override { return nullptr; }
+    int childCount() const override { return 0; }
+    int indexOfChild(const QAccessibleInterface*) const override { return -1; }
+    QString text(QAccessible::Text T) const override;
+    void setText(QAccessible::Text, const QString&) override {}
+    QRect rect() const override;
+    QAccessible::Role role() const override { return Row < 0 ? QAccessible::ColumnHeader : QAccessible::Cell; }
+    QAccessible::State state() const override;
+    void* interface_cast(QAccessible::InterfaceType Type) override
+    {
+        return Type == QAccessible::TableCellInterface ? static_cast<QAccessibleTableCellInterface*>(this) : nullptr;
+    }
+
+    bool isSelected() const override { return false; }
+    QList<QAccessibleInterface*> columnHeaderCells() const override;
+    QList<QAccessibleInterface*> rowHeaderCells() const override { return {}; }
+    int columnIndex() const override { return Column; }
+    int rowIndex() const override { return Row < 0 ? 0 : Row; }
+    int columnExtent() const override { return 1; }
+    int rowExtent() const override { return 1; }
+    QAccessibleInterface* table() const override;
+
+private:
+    TSheetAccessible* Table;
+    int Row, Column;
+};
+
+// The result sheet as a table of the four players: name, what the hand added, chips.
+class TSheetAccessible : public TAccessibleControl, public QAccessibleTableInterface
+{
+public:
+    static constexpr int Columns = 3, Rows = 4;
+
+    explicit TSheetAccessible(TImage* Sheet) : TAccessibleControl(Sheet)
+    {
+        for (int C = 0; C < Columns; ++C)
+            Cells.push_back(Register(new TSheetCell(this, -1, C)));
+        for (int R = 0; R < Rows; ++R)
+            for (int C = 0; C < Columns; ++C)
+                Cells.push_back(Register(new TSheetCell(this, R, C)));
+    }
+    ~TSheetAccessible() override
+    {
+        for (QAccessible::Id Id : Ids)
+            QAccessible::deleteAccessibleInterface(Id);
+    }
+
+    const TSheetRecord* Record() const
+    {
+        const TForm1* F = FormOf(object());
+        return F ? DrawnSheet(F) : nullptr;
+    }
+    QString CellText(int Row, int Column) const
+    {
+        static const char* const Headings[Columns] = {"Player", "Add", "Score"};
+        if (Row < 0)
+            return QString::fromLatin1(Headings[Column]);
+        const TSheetRecord* R = Record();
+        if (!R)
+            return {};
+        const int P = Row + 1;
+        return Column == 0 ? R->Name[P] : Column == 1 ? R->Add[P] : R->Score[P];
+    }
+    QRect CellRect(int Row, int Column) const
+    {
+        const auto* Sheet = static_cast<const QWidget*>(object());
+        const QPoint At(SheetColumnX[Column], Row < 0 ? TForm1::SheetHeadingY : TForm1::SheetRowY(Row + 1));
+        return QRect(Sheet->mapToGlobal(At), QSize(SheetColumnWidth[Column], SheetRowHeight));
+    }
+    QAccessibleInterface* Heading(int Column) const { return Cells[Column]; }
+
+    // QAccessibleInterface
+    QAccessible::Role role() const override { return QAccessible::Table; }
+    void* interface_cast(QAccessible::InterfaceType Type) override
+    {
+        if (Type == QAccessible::TableInterface)
+            return static_cast<QAccessibleTableInterface*>(this);
+        return TAccessibleControl::interface_cast(Type);
+    }
+    // No cells to walk before the first sheet is drawn.
+    int childCount() const override { return Record() ? int(Cells.size()) : 0; }
+    QAccessibleInterface* child(int Index) const override
+    {
+        return Index >= 0 && Index < childCount() ? Cells[Index] : nullptr;
+    }
+    int indexOfChild(const QAccessibleInterface* Child) const override
+    {
+        return int(Cells.indexOf(const_cast<QAccessibleInterface*>(Child)));
+    }
+    QAccessibleInterface* childAt(int X, int Y) const override
+    {
+        for (QAccessibleInterface* Cell : Cells)
+            if (Cell->rect().contains(X, Y))
+                return Cell;
+        return nullptr;
+    }
+    QString text(QAccessible::Text T) const override
+    {
+        const TSheetRecord* R = Record();
+        if (T == QAccessible::Name)
+            return R ? QStringLiteral("Result sheet: %1 wins").arg(R->Name[R->Winner]) : QStringLiteral("Result sheet");
+        if (T == QAccessible::Description) {
+            if (!R)
+                return {};
+            QStringList Rows;
+            for (int P = 1; P <= 4; ++P)
+                Rows << QStringLiteral("%1: add %2, score %3.").arg(R->Name[P], R->Add[P], R->Score[P]);
+            return Rows.join(QLatin1Char(' ')) + QStringLiteral(" Press it to deal the next hand.");
+        }
+        return TAccessibleControl::text(T);
+    }
+
+    // QAccessibleTableInterface
+    QAccessibleInterface* caption() const override { return nullptr; }
+    QAccessibleInterface* summary() const override { return nullptr; }
+    QAccessibleInterface* cellAt(int Row, int Column) const override
+    {
+        if (Row < 0 || Row >= Rows || Column < 0 || Column >= Columns)
+            return nullptr;
+        return Cells[Columns + Row * Columns + Column];
+    }
+    int selectedCellCount() const override { return 0; }
+    QList<QAccessibleInterface*> selectedCells() const override { return {}; }
+    QString columnDescription(int Column) const override { return CellText(-1, Column); }
+    QString rowDescription(int Row) const override { return CellText(Row, 0); }
+    int selectedColumnCount() const override { return 0; }
+    int selectedRowCount() const override { return 0; }
+    int columnCount() const override { return Columns; }
+    int rowCount() const override { return Rows; }
+    QList<int> selectedColumns() const override { return {}; }
+    QList<int> selectedRows() const override { return {}; }
+    bool isColumnSelected(int) const override { return false; }
+    bool isRowSelected(int) const override { return false; }
+    bool selectRow(int) override { return false; }
+    bool selectColumn(int) override { return false; }
+    bool unselectRow(int) override { return false; }
+    bool unselectColumn(int) override { return false; }
+    void modelChange(QAccessibleTableModelChangeEvent*) override {}
+
+private:
+    QAccessibleInterface* Register(TSheetCell* Cell)
+    {
+        Ids.push_back(QAccessible::registerAccessibleInterface(Cell));
+        return Cell;
+    }
+    QList<QAccessibleInterface*> Cells;
+    QList<QAccessible::Id> Ids;
+};
+
+bool TSheetCell::isValid() const { return Table->isValid(); }
+QWindow* TSheetCell::window() const { return Table->window(); }
+QAccessibleInterface* TSheetCell::parent() const { return Table; }
+QAccessibleInterface* TSheetCell::table() const { return Table; }
+QString TSheetCell::text(QAccessible::Text T) const
+{
+    return T == QAccessible::Name ? Table->CellText(Row, Column) : QString();
+}
+QRect TSheetCell::rect() const { return Table->CellRect(Row, Column); }
+QAccessible::State TSheetCell::state() const
+{
+    QAccessible::State State;
+    State.readOnly = true;
+    State.invisible = Table->state().invisible;
+    return State;
+}
+QList<QAccessibleInterface*> TSheetCell::columnHeaderCells() const
+{
+    if (Row < 0)
+        return {};
+    return {Table->Heading(Column)};
+}
+}
+
+QAccessibleInterface* TableAccessibleFactory(const QString& ClassName, QObject* Object)
+{
+    if (ClassName == QLatin1String("TForm1"))
+        return new QAccessibleWidget(static_cast<QWidget*>(Object), QAccessible::Window);
+    if (ClassName == QLatin1String("TToviCard"))
+        return new TCardAccessible(static_cast<TToviCard*>(Object));
+    const TForm1* F = FormOf(Object);
+    if (!F)
+        return nullptr;
+    if (ClassName == QLatin1String("TPanel"))
+        return Object == F->Panel1 ? new TPanelAccessible(F->Panel1) : nullptr;
+    if (ClassName != QLatin1String("TImage"))
+        return nullptr;
+    auto* Image = static_cast<TImage*>(Object);
+    for (int P = 1; P <= 4; ++P) {
+        if (Image == Portrait(F, P))
+            return new TSeatAccessible(Image, P);
+        if (Image == F->StakeCounter(P))
+            return new TStakeAccessible(Image);
+    }
+    for (TImage* Button : F->Buttons())
+        if (Image == Button)
+            return new TButtonAccessible(Image);
+    if (Image == F->Image10)
+        return new TSheetAccessible(Image);
+    if (Image == F->Image8)
+        return new TRulesAccessible(Image);
+    return nullptr;
+}
+
+const TToviCard* ReadableSeatCard(const TForm1* F, int Player, int Row)
+{
+    return F->Image17->isEnabled() ? SeatCard(Player, Row) : nullptr;
+}
+
+QString FaceUpHand(const TForm1* F, int Player, bool WithCards)
+{
+    const TToviCard* Hand[3] = {ReadableSeatCard(F, Player, LeftRow), ReadableSeatCard(F, Player, MiddleRow),
+                                ReadableSeatCard(F, Player, RightRow)};
+    for (const TToviCard* Card : Hand)
+        if (!Card || Card->ShowDeck())
+            return {};
+    const QString Kind = HandText(Hand[0], Hand[1], Hand[2]);
+    if (!WithCards)
+        return Kind;
+    return QStringLiteral("%1: %2, %3, %4.").arg(Kind, CardText(Hand[0]), CardText(Hand[1]), CardText(Hand[2]));
+}
+
+QString PlayerName(const TForm1* F, int Player)
+{
+    const TLabel* const Labels[5] = {nullptr, F->Label5, F->Label6, F->Label7, F->Label8};
+    return Player >= 1 && Player <= 4 ? Labels[Player]->Caption() : QString();
+}

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QString>
+
+class QAccessibleInterface;
+class QObject;
+class TForm1;
+class TToviCard;
+
+// The table as assistive tools read it: the panel with its four seats (each with its
+// stake counter and cards), the six buttons, the result sheet as a table and the rules
+// chart. Everything is read from the controls and the table state when asked.
+QAccessibleInterface* TableAccessibleFactory(const QString& ClassName, QObject* Object);
+
+// A seat's card in Row, or null while the deck is being rebuilt (Start stays disabled
+// from before the old cards are freed until the new ones are dealt) or not yet made.
+const TToviCard* ReadableSeatCard(const TForm1* Form, int Player, int Row);
+
+// A seat's hand once its three cards lie face up, its kind first: "pair of aces", and
+// with WithCards the cards from left to right: "pair of aces: ace of spades, ace of
+// diamonds, king of clubs."; empty otherwise.
+QString FaceUpHand(const TForm1* Form, int Player, bool WithCards);
+
+// The name on a seat: the player's name as the table shows it.
+QString PlayerName(const TForm1* Form, int Player);
