@@ -1,0 +1,159 @@
+#include <QAccessible>
+#include <QApplication>
+#include <QMessageBox>
+#include <QTest>
+#include <QTimer>
+#include <qpa/qplatformaccessibility.h>
+#include <qpa/qplatformintegration.h>
+#include <private/qguiapplication_p.h>
+
+#include "desktop/Image.h"
+#include "desktop/MessageBox.h"
+#include "desktop/Random.h"
+#include "desktop/Timer.h"
+#include "game/TableState.h"
+#include "support/TableFixture.h"
+
+// What a screen reader hears while a hand is played through the real handlers, as one
+// list per scenario: the narrator's lines and the message boxes, in order.
+namespace {
+std::vector<std::string>* Heard = nullptr;
+
+void Listen(QAccessibleEvent* Event)
+{
+    QAccessibleInterface* I = Event->accessibleInterface();
+    if (Heard && Event->type() == QAccessible::ObjectShow && I && I->role() == QAccessible::Notification)
+        Heard->push_back(I->text(QAccessible::Name).toStdString());
+}
+
+// As when an assistive tool connects: the platform's accessibility becomes active.
+void SetReaderListening(bool On) { QGuiApplicationPrivate::platformIntegration()->accessibility()->setActive(On); }
+
+const THands AcesWin{{"AS", "AD", "KC"}, {"9H", "9C", "2D"}, {"5H", "3S", "2C"}, {"10D", "10S", "4H"}};
+const THands Tie{{"2S", "7D", "9C"}, {"KS", "9D", "5C"}, {"3H", "4S", "8D"}, {"KH", "9H", "5D"}};
+
+struct TScenario
+{
+    const char* Name;
+    THands Hands;
+    std::vector<std::string> Steps;  // start, call, fold, ticks (until the table waits), flip, flip all,
+                                     // quiet and listen (a reader leaves, joins), away (another window
+                                     // is active), poor jim (Jim holds 10 chips)
+    std::vector<std::string> Heard;
+};
+void PrintTo(const TScenario& S, std::ostream* Out) { *Out << S.Name; }
+
+const std::string AcesDealt = "New hand. Your hand: pair of aces: ace of spades, ace of diamonds, king of clubs.";
+
+const TScenario Scenarios[] = {
+    {"a hand called to the end",
+     AcesWin,
+     {"start", "call", "ticks", "call", "ticks", "call", "ticks", "flip"},
+     {AcesDealt + " Your turn.", "Jack calls 20. Jim folds.", "Kate calls 20. Your turn.", "Jack calls 40.",
+      "Kate calls 40. Your turn.", "Jack calls 60.", "Kate calls 60. Betting closed: Flip or Flip all.",
+      "Jack: pair of nines. Kate: pair of tens. You win 255 chips."}},
+    {"the player folds; the rounds run on; flip all shows the folded hand too",
+     AcesWin,
+     {"start", "fold", "ticks", "flip all"},
+     {AcesDealt + " Your turn.", "Jack calls 20. Jim folds.", "Kate calls 20.", "Jack calls 40.", "Kate calls 40.",
+      "Jack calls 60.", "Kate calls 60. Betting closed: Flip or Flip all.",
+      "Jack: pair of nines. Jim: five high. Kate: pair of tens. Kate wins 135 chips."}},
+    {"a tie: the hands are said before the box",
+     Tie,
+     {"start", "fold", "ticks", "flip"},
+     {"New hand. Your hand: nine high: nine of clubs, seven of diamonds, two of spades. Your turn.",
+      "Jack calls 20. Jim folds.", "Kate calls 20.", "Jack calls 40.", "Kate calls 40.", "Jack calls 60.",
+      "Kate calls 60. Betting closed: Flip or Flip all.", "Jack: king high. Kate: king high.",
+      "[box] Two winners, begin again!"}},
+    {"game over: the result before the box",
+     AcesWin,
+     {"poor jim", "start", "fold", "ticks", "flip"},
+     {AcesDealt + " Your turn.", "Jack calls 20. Jim folds.", "Kate calls 20.", "Jack calls 40.", "Kate calls 40.",
+      "Jack calls 60.", "Kate calls 60. Betting closed: Flip or Flip all.",
+      "Jack: pair of nines. Kate: pair of tens. Kate wins 135 chips.", "[box] Game over! Kate is the winner! Try again?"}},
+    {"no focus to speak the cost: the line says it",
+     AcesWin,
+     {"away", "start"},
+     {AcesDealt + " Your turn: a call costs 20 chips."}},
+    {"nothing while no reader listens; one that joins hears only what follows",
+     AcesWin,
+     {"quiet", "start", "call", "ticks", "listen", "call", "ticks"},
+     {"Jack calls 40.", "Kate calls 40. Your turn."}},
+};
+}
+
+class NarratorTest : public TTableTest, public ::testing::WithParamInterface<TScenario>
+{
+protected:
+    void SetUp() override
+    {
+        TTableTest::SetUp();
+        Form->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(Form.get()));
+        Heard = &Lines;
+        Previous = QAccessible::installUpdateHandler(Listen);
+        SetReaderListening(true);
+        // The real boxes, answered as they open: they send the table the event a reader's
+        // box does, and what they say joins the list.
+        SetMessageHook({});
+        Answerer.setInterval(5);
+        QObject::connect(&Answerer, &QTimer::timeout, [this] {
+            if (auto* Box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                Lines.push_back("[box] " + Box->text().toStdString());
+                Box->done(QMessageBox::Ok);
+            }
+        });
+        Answerer.start();
+    }
+    void TearDown() override
+    {
+        Answerer.stop();
+        SetReaderListening(false);
+        QAccessible::installUpdateHandler(Previous);
+        Heard = nullptr;
+        TTableTest::TearDown();
+    }
+
+    void Step(const std::string& S)
+    {
+        TForm1& F = *Form;
+        if (S == "start") {
+            StackDeck(GetParam().Hands);
+            F.Image17->Press();
+            SetDrawScript({});
+        } else if (S == "call") {
+            F.Image11->Press();
+        } else if (S == "fold") {
+            F.Image12->Press();
+        } else if (S == "flip") {
+            F.Image13->Press();
+        } else if (S == "flip all") {
+            F.Image14->Press();
+        } else if (S == "ticks") {
+            for (int I = 0; I < 1000 && TurnPhase != 0 && F.Timer4->Enabled(); ++I)
+                F.Timer4->OnTimer(F.Timer4);  // what the running timer calls
+        } else if (S == "quiet" || S == "listen") {
+            SetReaderListening(S == "listen");
+        } else if (S == "away") {
+            QApplication::setActiveWindow(nullptr);
+        } else if (S == "poor jim") {
+            Money[Jim] = 10;
+        } else {
+            FAIL() << "no step " << S;
+        }
+    }
+
+    std::vector<std::string> Lines;
+    QAccessible::UpdateHandler Previous = nullptr;
+    QTimer Answerer;
+};
+
+TEST_P(NarratorTest, SaysEachMoveOnceInTheOrderOfPlay)
+{
+    for (const std::string& S : GetParam().Steps)
+        Step(S);
+    EXPECT_EQ(Lines, GetParam().Heard);
+}
+
+INSTANTIATE_TEST_SUITE_P(Scenarios, NarratorTest, ::testing::ValuesIn(Scenarios),
+                         [](const auto& Info) { return "Scenario" + std::to_string(Info.index); });
