@@ -37,6 +37,8 @@ public:
         Keyboard->AfterClick(ChartHadFocus);
         TImage* Target = Keyboard->TurnTarget();
         if (TAnnouncer::Listening()) {
+            for (int P = 1; P <= 4; ++P)
+                SeatChanged(P);
             if (Control == Form->Image17 || Control == Form->Image10)
                 Narrator->HandDealt();
             Narrator->Flipped();
@@ -52,12 +54,26 @@ public:
     {
         TImage* Target = Keyboard->TurnTarget();
         if (TAnnouncer::Listening()) {
+            SeatChanged(Player);  // its chips and stake
+            if (Player < Kate)
+                SeatChanged(Player + 1);  // it has decided
             Narrator->PhaseEnded(Player);
             Narrator->TurnChanged(Target == Form->Image11 && Form->isActiveWindow());
             Narrator->Flush();
         }
         if (Target)
             Target->setFocus(Qt::OtherFocusReason);
+    }
+
+    // Tools that keep a copy of the tree hear that a seat's name (chips) and description
+    // (stake, fold, hand) may have changed.
+    void SeatChanged(int Player)
+    {
+        for (QObject* Part : {static_cast<QObject*>(SeatPortrait(Form, Player)), static_cast<QObject*>(Form->StakeCounter(Player))})
+            for (QAccessible::Event Type : {QAccessible::NameChanged, QAccessible::DescriptionChanged}) {
+                QAccessibleEvent Changed(Part, Type);
+                QAccessible::updateAccessibility(&Changed);
+            }
     }
 
     TForm1* Form;

@@ -29,12 +29,6 @@ TForm1* FormOf(const QObject* Object)
     return Widget ? qobject_cast<TForm1*>(Widget->window()) : nullptr;
 }
 
-TImage* Portrait(const TForm1* F, int Player)
-{
-    TImage* const Portraits[5] = {nullptr, F->Image5, F->Image1, F->Image2, F->Image3};
-    return Portraits[Player];
-}
-
 // A seat's children for readers: its stake counter, then its cards from left to right.
 QList<QWidget*> SeatChildren(const TForm1* F, int Player)
 {
@@ -180,7 +174,7 @@ public:
     {
         const TForm1* F = FormOf(object());
         const int Seat = F ? SeatOfPart(F, object()) : 0;
-        return Seat ? QAccessible::queryAccessibleInterface(Portrait(F, Seat)) : TAccessibleControl::parent();
+        return Seat ? QAccessible::queryAccessibleInterface(SeatPortrait(F, Seat)) : TAccessibleControl::parent();
     }
 };
 
@@ -458,7 +452,7 @@ QAccessibleInterface* TableAccessibleFactory(const QString& ClassName, QObject* 
         return nullptr;
     auto* Image = static_cast<TImage*>(Object);
     for (int P = 1; P <= 4; ++P) {
-        if (Image == Portrait(F, P))
+        if (Image == SeatPortrait(F, P))
             return new TSeatAccessible(Image, P);
         if (Image == F->StakeCounter(P))
             return new TStakeAccessible(Image);
@@ -495,4 +489,10 @@ QString PlayerName(const TForm1* F, int Player)
 {
     const TLabel* const Labels[5] = {nullptr, F->Label5, F->Label6, F->Label7, F->Label8};
     return Player >= 1 && Player <= 4 ? Labels[Player]->Caption() : QString();
+}
+
+TImage* SeatPortrait(const TForm1* F, int Player)
+{
+    TImage* const Portraits[5] = {nullptr, F->Image5, F->Image1, F->Image2, F->Image3};
+    return Portraits[Player];
 }

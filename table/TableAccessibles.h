@@ -5,6 +5,7 @@
 class QAccessibleInterface;
 class QObject;
 class TForm1;
+class TImage;
 class TToviCard;
 
 // The table as assistive tools read it: the panel with its four seats (each with its
@@ -23,3 +24,6 @@ QString FaceUpHand(const TForm1* Form, int Player, bool WithCards);
 
 // The name on a seat: the player's name as the table shows it.
 QString PlayerName(const TForm1* Form, int Player);
+
+// The control a seat's interface stands on: the player's portrait.
+TImage* SeatPortrait(const TForm1* Form, int Player);
