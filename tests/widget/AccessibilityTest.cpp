@@ -307,6 +307,69 @@ TEST_F(AccessibilityTest, KeysMoveTheFocusInOrderAndPressLikeALeftClick)
     EXPECT_TRUE(F.Image18->hasFocus());
 }
 
+TEST_F(AccessibilityTest, WhatTheChartCoversTakesNoKeyNorPressAndTheFocusWaitsOnTheChart)
+{
+    ActivateTable();
+    TForm1& F = *Form;
+    PlayCalling(AcesWin);
+    F.Image13->setFocus();
+    Key(Qt::Key_Space);  // Flip: the sheet takes the focus
+    ASSERT_TRUE(F.Image10->hasFocus());
+    const int Chips = Money[User];
+
+    Click(F.Image18);  // the chart opens over the sheet
+    EXPECT_TRUE(F.Image8->hasFocus()) << "the focus waits where Escape closes the chart";
+    Press(Child("Result sheet"));
+    Flush();
+    Key(Qt::Key_Tab);
+    EXPECT_NE(QApplication::focusWidget(), F.Image10) << "the covered sheet is out of the Tab ring";
+    F.Image8->setFocus();
+    Key(Qt::Key_Escape);
+    EXPECT_EQ(Money[User], Chips) << "no new hand from a sheet the player cannot see";
+    EXPECT_TRUE(F.Image10->hasFocus()) << "back to the sheet the chart covered";
+
+    Click(F.Image18);
+    Key(Qt::Key_Tab, Qt::ShiftModifier);  // the player moves on: the focus stays where he put it
+    QWidget* Moved = QApplication::focusWidget();
+    Key(Qt::Key_Escape);
+    EXPECT_EQ(QApplication::focusWidget(), Moved);
+
+    // A sheet drawn after the chart lies above it: it takes the focus and deals.
+    F.Image17->setFocus();
+    Key(Qt::Key_Space);
+    Click(F.Image18);
+    PlayCalling(AcesWin);
+    F.Image13->Press();
+    ASSERT_TRUE(F.Image8->isVisible());
+    EXPECT_TRUE(F.Image10->hasFocus());
+    Key(Qt::Key_Space);
+    EXPECT_FALSE(F.Image10->isVisible()) << "the sheet dealt the next hand";
+}
+
+TEST_F(AccessibilityTest, NoCardIsReadWhileTheDeckIsRebuiltAndAnEmptyEntryIsSkipped)
+{
+    Deal(AcesWin);
+    std::vector<std::vector<std::string>> Read;
+    auto ReadSeats = [&] {
+        for (int P = 1; P <= 4; ++P)
+            Read.push_back(ChildNames(Seat(P)));
+        Description(Seat(User));
+    };
+    // The old cards are freed one by one, then the new ones are made and dealt.
+    QObject::connect(Cards[1], &QObject::destroyed, ReadSeats);
+    SetSleeper([&](int) { ReadSeats(); });
+    Form->Image17->Press();
+    ASSERT_GT(Read.size(), 4u * 12);
+    for (const auto& Names : Read)
+        EXPECT_EQ(Names.size(), 1u) << Names.back();  // the stake counter alone
+
+    TToviCard* Middle = SeatCard(User, MiddleRow);
+    Cards[DeckOrder[DeckPosition(MiddleRow, SeatOffset(User))]] = nullptr;
+    EXPECT_EQ(ChildNames(Seat(User)).size(), 3u);
+    EXPECT_EQ(Description(Seat(User)), "Your seat. Stake 5 chips.");
+    Cards[DeckOrder[DeckPosition(MiddleRow, SeatOffset(User))]] = Middle;
+}
+
 TEST_F(AccessibilityTest, TheFocusRingShowsOnlyAfterAKeyAndAMouseClickHidesIt)
 {
     ActivateTable();
