@@ -3,6 +3,8 @@
 #include <QMouseEvent>
 #include <QWindow>
 
+#include "desktop/MessageBox.h"
+
 TApplication::TApplication(int& Argc, char** Argv) : QApplication(Argc, Argv)
 {
     Clock.start();
@@ -161,6 +163,9 @@ bool TApplication::MayAct(const QWidget* Control, quint64 EventTime)
 
 bool InputMayAct(const QWidget* Control, quint64 EventTime)
 {
+    // Qt's modal blocking stops mouse and keys, not a press through accessibility.
+    if (BlockedByModal(Control))
+        return false;
     if (auto* App = dynamic_cast<TApplication*>(QCoreApplication::instance()))
         return App->MayAct(Control, EventTime);
     return Control->isVisible() && Control->isEnabled();

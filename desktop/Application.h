@@ -62,6 +62,8 @@ private:
 //   and acts only if Control was usable through the whole of it (a press sent during the
 //   deal never deals again); otherwise it is taken as made when read: true when Control is
 //   visible and enabled now.
+// - Never while a message box is open (BlockedByModal): Qt's modality stops only mouse
+//   and keys.
 // Call it when the input is read (in the key or accessibility handler), not from a later
 // queued call: a press queued for later must also find Control usable when it runs.
 bool InputMayAct(const QWidget* Control, quint64 EventTime);

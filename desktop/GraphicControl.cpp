@@ -8,6 +8,7 @@
 
 #include "desktop/Application.h"
 #include "desktop/FocusRing.h"
+#include "desktop/MessageBox.h"
 #include "desktop/WindowSystem.h"
 
 namespace {
@@ -74,7 +75,9 @@ void SetPaintWatch(TPaintWatch Watch) { PaintWatch = std::move(Watch); }
 bool TGraphicControl::event(QEvent* Event)
 {
     if (Event->type() == PressRequest) {
-        Press();
+        // A press queued before a box opened is delivered by the box's own loop.
+        if (!BlockedByModal(this))
+            Press();
         return true;
     }
     return QWidget::event(Event);
@@ -111,8 +114,22 @@ void TGraphicControl::keyPressEvent(QKeyEvent* Event)
     if (!InputMayAct(this, Event->timestamp()))
         return;
     KeyDown = Event->key();
+    LookBeforeKey = LookNow();
     if (OnMouseDown)
         OnMouseDown(this, mbLeft, Event->modifiers(), width() / 2, height() / 2);
+    KeyPressedLook = LookNow().cacheKey();
+}
+
+void TGraphicControl::focusOutEvent(QFocusEvent* Event)
+{
+    if (KeyDown != 0) {
+        KeyDown = 0;
+        // Unless something else has set a look since the press.
+        if (LookNow().cacheKey() == KeyPressedLook)
+            PutLookBack(LookBeforeKey);
+    }
+    LookBeforeKey = {};
+    QWidget::focusOutEvent(Event);
 }
 
 void TGraphicControl::keyReleaseEvent(QKeyEvent* Event)
@@ -125,6 +142,7 @@ void TGraphicControl::keyReleaseEvent(QKeyEvent* Event)
     if (Event->isAutoRepeat() || Event->key() != KeyDown)
         return;
     KeyDown = 0;
+    LookBeforeKey = {};
     QPointer<TGraphicControl> Self(this);
     const Qt::KeyboardModifiers Modifiers = Event->modifiers();
     if (Usable() && OnClick)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QEvent>
+#include <QImage>
 #include <QWidget>
 #include <functional>
 
@@ -16,7 +17,9 @@ using TMouseEvent = std::function<void(QObject* Sender, TMouseButton Button,
 // (only when released over the control), then OnMouseUp; other buttons never click;
 // a disabled or hidden control gets none of them.
 // From the keyboard, Space or Enter on the focused control runs the same three, press on
-// the key's press, click and release on the key's release.
+// the key's press, click and release on the key's release. A key whose release goes
+// elsewhere (the focus moved, the window was left) clicks nothing: the control gets its
+// look from before the key back and takes keys again.
 class TGraphicControl : public QWidget
 {
     Q_OBJECT
@@ -70,14 +73,21 @@ protected:
     bool event(QEvent* Event) override;
     void keyPressEvent(QKeyEvent* Event) override;
     void keyReleaseEvent(QKeyEvent* Event) override;
+    void focusOutEvent(QFocusEvent* Event) override;
     // The area the keyboard focus ring goes round.
     virtual QRect FocusRect() const { return rect(); }
+    // The look a key press changes (a picture control's picture), so that a press whose
+    // release goes elsewhere can put back the look from before the key.
+    virtual QImage LookNow() const { return {}; }
+    virtual void PutLookBack(const QImage&) {}
 
 private:
     void UpdateCursor();
     bool HandPoint = false;
     Qt::MouseButtons Down;
     int KeyDown = 0;  // the Space or Enter key held on the control, 0 when none
+    QImage LookBeforeKey;
+    qint64 KeyPressedLook = 0;  // the cache key of the look the key's press gave
 };
 
 // Tests and the bench count paints: the watcher hears of every control that paints.

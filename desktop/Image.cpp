@@ -55,6 +55,12 @@ void TImage::SetPicture(const QImage& Picture)
     Rebuild();
 }
 
+void TImage::PutLookBack(const QImage& Look)
+{
+    SetPicture(Look);
+    Repaint();
+}
+
 void TImage::ClearPicture()
 {
     Source = QImage();

@@ -28,6 +28,8 @@ public:
 protected:
     void Paint(QPainter& Painter) override;
     QRect FocusRect() const override;
+    QImage LookNow() const override { return Source; }
+    void PutLookBack(const QImage& Look) override;
 
 private:
     void Rebuild();

@@ -39,4 +39,13 @@ int ShowInformation(const QString& Text, TMsgButtons Buttons)
 
 int OpenMessageBoxes() { return OpenCount; }
 
+bool BlockedByModal(const QWidget* Control)
+{
+    // Every box is application-modal (also a test's, which shows no window).
+    if (OpenCount > 0)
+        return true;
+    const QWidget* Modal = QApplication::activeModalWidget();
+    return Modal && Modal != Control->window() && !Modal->isAncestorOf(Control);
+}
+
 void SetMessageHook(TMessageHook NewHook) { Hook() = std::move(NewHook); }

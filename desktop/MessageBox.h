@@ -19,6 +19,11 @@ int ShowInformation(const QString& Text, TMsgButtons Buttons);
 // How many message boxes are open now; a close request waits while any is.
 int OpenMessageBoxes();
 
+// Whether a message box (or another modal window) is open that Control's window must
+// wait for: no input acts on Control then, whatever way it comes in.
+class QWidget;
+bool BlockedByModal(const QWidget* Control);
+
 // Tests answer the boxes themselves: the hook gets each box and returns the answer.
 using TMessageHook = std::function<int(const TMessageRecord&)>;
 void SetMessageHook(TMessageHook Hook);  // an empty function restores the real boxes

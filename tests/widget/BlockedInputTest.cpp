@@ -1,0 +1,63 @@
+// Input that must not act: a press through accessibility while a message box is open,
+// and a key press whose release went elsewhere.
+
+#include <QAccessible>
+#include <QApplication>
+#include <QTest>
+
+#include "desktop/Image.h"
+#include "game/TableState.h"
+#include "support/TableFixture.h"
+#include "support/Watches.h"
+
+class BlockedInputTest : public TTableTest
+{
+};
+
+TEST_F(BlockedInputTest, APressOnStartWhileTheTieBoxIsOpenChangesNothing)
+{
+    // Jack and Kate tie with K, 9, 5.
+    PlayCalling(THands{{"2S", "7D", "9C"}, {"KS", "9D", "5C"}, {"3H", "4S", "8D"}, {"KH", "9H", "5D"}});
+    QAccessibleActionInterface* Start = QAccessible::queryAccessibleInterface(Form->Image17)->actionInterface();
+    ASSERT_TRUE(Start);
+    // One press queued just before the box opens and one made inside it; the box's own
+    // loop delivers both.
+    Start->doAction(QAccessibleActionInterface::pressAction());
+    SetMessageHook([&](const TMessageRecord& Record) {
+        Messages.push_back(Record);
+        Start->doAction(QAccessibleActionInterface::pressAction());
+        QCoreApplication::sendPostedEvents();
+        return int(mrOk);
+    });
+    const int Destroyed = CardsDestroyed;
+    Form->KaiPaiClick(Form->Image13);
+    QCoreApplication::sendPostedEvents();
+    ASSERT_EQ(Messages.size(), 1u);
+    EXPECT_EQ(Messages[0].Text, "Two winners, begin again!");
+    EXPECT_EQ(CardsDestroyed, Destroyed) << "a new hand was dealt";
+    EXPECT_EQ(Money[User], 875);
+    EXPECT_TRUE(ChipsBalance());
+}
+
+TEST_F(BlockedInputTest, AKeyPressWhoseReleaseGoesElsewhereSpringsBackWithoutAClick)
+{
+    Form->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(Form.get()));
+    TForm1& F = *Form;
+    F.Image18->setFocus();  // Rules
+    const QImage Normal = F.Image18->Picture();
+    QTest::keyPress(F.windowHandle(), Qt::Key_Space);
+    ASSERT_FALSE(F.Image18->Picture() == Normal) << "the pressed look";
+    QTest::keyClick(F.windowHandle(), Qt::Key_Tab);
+    ASSERT_NE(QApplication::focusWidget(), F.Image18);
+    QTest::keyRelease(F.windowHandle(), Qt::Key_Space);
+    EXPECT_TRUE(F.Image18->Picture() == Normal) << "Rules keeps its pressed look";
+    EXPECT_FALSE(F.Image8->isVisible());
+    EXPECT_EQ(CardsAlive, 0);
+    // The next press on Rules is a press again.
+    F.Image18->setFocus();
+    QTest::keyPress(F.windowHandle(), Qt::Key_Space);
+    EXPECT_FALSE(F.Image18->Picture() == Normal) << "a press on Rules is not seen";
+    QTest::keyRelease(F.windowHandle(), Qt::Key_Space);
+    EXPECT_TRUE(F.Image8->isVisible());
+}
