@@ -57,7 +57,7 @@ def listen():
             HEARD.append(m.group(1).strip())
 
 
-def hear(pattern, since, limit=60.0):
+def hear(pattern, since, limit=120.0):
     """Index of the first line from `since` on that matches; waits for Orca to say it."""
     rx = re.compile(pattern)
     end = time.monotonic() + limit
@@ -94,26 +94,57 @@ def children(acc):
     return [acc.getChildAtIndex(i) for i in range(acc.childCount)]
 
 
-def chips():
-    """Each seat's chips by name, from the seats' names ("Kate, 995 chips")."""
+def table():
     for app in children(pyatspi.Registry.getDesktop(0)):
         if app is not None and app.get_process_id() == PID:
             for w in children(app):
                 if w.getRoleName() == "frame" and w.name == "Orvanta":
-                    seats = children(children(w)[0])[:4]
-                    return {s.name.rsplit(", ", 1)[0]: int(s.name.rsplit(", ", 1)[1].split()[0]) for s in seats}
+                    return children(w)[0]
     raise Failed("the table is not in the accessibility tree")
+
+
+def chips():
+    """Each seat's chips by name, from the seats' names ("Kate, 995 chips")."""
+    return {s.name.rsplit(", ", 1)[0]: int(s.name.rsplit(", ", 1)[1].split()[0]) for s in children(table())[:4]}
+
+
+def usable(caption):
+    """Whether the button of that caption can be pressed now."""
+    for c in children(table()):
+        if c.name == caption:
+            s = c.getState()
+            return s.contains(pyatspi.STATE_SENSITIVE) and s.contains(pyatspi.STATE_SHOWING)
+    raise Failed(f"no button {caption} on the table")
+
+
+def until(what, condition, limit=120.0):
+    """Waits for the program to reach a state; the reads wait while it is busy."""
+    end = time.monotonic() + limit
+    while not condition():
+        check(time.monotonic() < end, f"no {what} within {limit:.0f}s")
+        check(program_alive(), "the program ended")
+        time.sleep(0.05)
 
 
 # --- a hand --------------------------------------------------------------------------
 
-FOCUS_CALL = r"^跟注 push button"
-FOCUS_FLIP = r"^翻牌 push button"
+CALL, FLIP = "跟注", "翻牌"
 
 
 def moves_heard(lines):
     return [(m.group(1), m.group(2), int(m.group(3)) if m.group(2) == "calls" and m.group(3) else None)
             for line in lines for m in MOVE.finditer(line)]
+
+
+def hear_moves(since, count, limit=60.0):
+    """The moves Orca said from `since` on, once it has said `count` of them: it may be behind the table."""
+    end = time.monotonic() + limit
+    while True:
+        listen()
+        heard = moves_heard(HEARD[since:])
+        if len(heard) >= count or time.monotonic() > end:
+            return heard
+        time.sleep(0.05)
 
 
 def play_hand(deal_key, number):
@@ -123,7 +154,8 @@ def play_hand(deal_key, number):
     folded = set()
     betting_round = 1
     while True:
-        at = hear(f"{FOCUS_CALL}|{FOCUS_FLIP}", begin + 1)
+        until("turn nor close of the betting", lambda: usable(CALL) or usable(FLIP))
+        turn_now = usable(CALL)
         now = chips()
         if betting_round > 1:
             played = betting_round - 1
@@ -136,29 +168,35 @@ def play_hand(deal_key, number):
                     truth.append((p, "calls", put_in) if put_in else (p, "folds", None))
                     if not put_in:
                         folded.add(p)
-            heard = moves_heard(HEARD[begin:at])
+            heard = hear_moves(begin, len(truth))
             say(f"hand {number} round {played}: the table shows {truth}, Orca said {heard}")
             check(heard == truth, f"hand {number} round {played}: each opponent's move heard once, in order: "
-                  f"heard {heard}, the table shows {truth}; Orca said {HEARD[begin:at]}")
+                  f"heard {heard}, the table shows {truth}; Orca said {HEARD[begin:]}")
             # The turn before it: what Call cost, said once from the turn to the first move after it.
-            moved = next((i for i in range(begin, at) if MOVE.search(HEARD[i])), at)
+            moved = next(i for i in range(begin, len(HEARD)) if MOVE.search(HEARD[i]))
             said = sum(len(re.findall(rf"\b{20 * played}\b", MOVE.sub("", line))) for line in HEARD[turn:moved + 1])
             check(said == 1, f"hand {number} round {played}: the cost of Call ({20 * played}) said once, "
                   f"not {said}: {HEARD[turn:moved + 1]}")
         last = now
-        if not re.search(FOCUS_CALL, HEARD[at]):
+        if not turn_now:
             break
         # The turn begins after the last move heard; the player presses once Orca has said the cost.
-        turn = max([i for i in range(begin, at) if MOVE.search(HEARD[i])], default=begin + 1)
-        hear(rf"\b{20 * betting_round}\b", turn)
+        turn = max([i for i in range(begin, len(HEARD)) if MOVE.search(HEARD[i])], default=begin + 1)
+        cost = 20 * betting_round
+        try:
+            hear(rf"\b{cost}\b", turn)
+        except Failed:
+            raise Failed(f"hand {number} round {betting_round}: the turn came, and Orca never said what Call "
+                         f"costs ({cost}); it said {HEARD[turn:]}")
         begin = press("space")
+        until("call taken", lambda: not usable(CALL))  # Orca echoes the key before the program has it
         betting_round += 1
     flip = press("space")
-    at = hear(r"Result sheet|Two winners|Game over", flip + 1, 30)
+    at = hear(r"Result sheet|Two winners|Game over", flip + 1)
     final = chips()
     if "Two winners" in HEARD[at] or set(final.values()) == {1000}:
         # A tie settles nothing; a game over starts everyone again at 1000. Neither has a winner.
-        box = hear(r"Two winners|Game over", flip + 1, 30)
+        box = hear(r"Two winners|Game over", flip + 1)
         say(f"hand {number}: {HEARD[box]!r}")
         answered = press("Return")
         hear(r"^开始 push button|^Result sheet", answered + 1)
@@ -167,7 +205,7 @@ def play_hand(deal_key, number):
     winner = max(gains, key=gains.get)
     check(sum(gains.values()) == 0 and gains[winner] > 0, f"the chips after the hand: {gains}")
     who = rf"(?:{re.escape(winner)}|You)" if winner == NAME else re.escape(winner)
-    hear(rf"\b{who}\b.*\b{gains[winner]}\b", flip + 1, 30)
+    hear(rf"\b{who}\b.*\b{gains[winner]}\b", flip + 1)
     say(f"hand {number}: {winner} wins {gains[winner]} chips, heard")
     return bool(folded), HEARD[start:]
 
