@@ -32,8 +32,12 @@ QStringList TAccessibleControl::actionNames() const
 void TAccessibleControl::doAction(const QString& Action)
 {
     if (Action == pressAction()) {
-        // A request carries no time of its own: the gate judges it as it is read here (one
-        // sent during the deal is dropped), and the queued press checks the control again.
+        // A request carries no time of its own, and none can be taken where it enters: Qt
+        // 6.4 reads the bus on its own thread and posts the call here as an event without
+        // a time, with no public hook on that thread (libdbus runs message filters in the
+        // order added, and Qt's own, added with the connection, consumes the call). So the
+        // gate judges it by its rule for untimed input as it is read here (one sent during
+        // the deal is dropped), and the queued press checks the control again.
         const bool Queued = Pressable() && InputMayAct(Control(), 0);
         if (Queued)
             Control()->RequestPress();
