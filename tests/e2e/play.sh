@@ -342,12 +342,12 @@ deal() {
   [ "$mode" = early ] && { has counter_user=5 token=none || fail "a click on Call made during the deal acted after it"; }
 }
 
-# watch_deal start|check (Wayland): deal_frames.py takes frames of its own from
-# before the click to the deal's last card, and checks that the 12 cards arrived
-# one at a time in the deal's order.
+# watch_deal start|check (Wayland): deal_frames.py stops the program as each card
+# is dealt and checks from frames of its own that the cards arrive one at a time,
+# in the deal's order.
 watch_deal() {
   if [ "$1" = start ]; then
-    "$PY" -I "$here/deal_frames.py" wayland "$OX" "$OY" >"$SHOTS/deal_frames.log" 2>&1 &
+    "$PY" -I "$here/deal_frames.py" wayland "$OX" "$OY" "$TRACE" "$APP_PID" >"$SHOTS/deal_frames.log" 2>&1 &
     FRAMES_PID=$!
     until grep -qx ready "$SHOTS/deal_frames.log"; do
       kill -0 "$FRAMES_PID" 2>/dev/null || fail "deal_frames.py: $(cat "$SHOTS/deal_frames.log")"
