@@ -22,6 +22,9 @@ MAX_HANDS = 15
 SPOKEN = re.compile(r"SPEECH OUTPUT: '(.*)' ?\{.*\}\s*$")
 MOVE = re.compile(r"\b(Jack|Jim|Kate) (calls|folds)\b(?: (\d+))?")
 T0 = time.monotonic()
+# A read made while the program blocks (the deal, a pause) is answered after it; by default
+# a read gives up after 0.8 s once the program has run for 15 s.
+pyatspi.setTimeout(120000, 120000)
 
 
 class Failed(Exception):
