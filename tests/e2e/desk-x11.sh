@@ -89,15 +89,6 @@ bus_up() {
   echo "-- accessibility bus: $a11y_bus"
 }
 
-# stop PID: ends a process started here, and what it started in turn.
-stop() {
-  local pid=$1 child
-  [ -n "$pid" ] || return 0
-  for child in $(ps -o pid= --ppid "$pid" 2>/dev/null); do stop "$child"; done
-  kill "$pid" 2>/dev/null
-  wait "$pid" 2>/dev/null
-}
-
 desk_down() {
   local p
   for p in "$OB_PID" "$LAUNCHER_PID" "$DBUS_PID" "$KEEPER_PID"; do stop "$p"; done

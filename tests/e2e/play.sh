@@ -26,11 +26,19 @@ mkdir -m 700 "$XDG_RUNTIME_DIR"
 APP_PID='' TABLE='' OX=0 OY=0 FAILED=0 NAME=- STEP=start STATE='' POLLS=0 T0=0 S=1
 MATCH='' OUTCOME='' LAST= HANDS=0 TRACE=/dev/null FROZEN=0 RUN=game
 
+# stop PID: ends a process started here, and what it started in turn.
+stop() {
+  local pid=$1 child
+  [ -n "$pid" ] || return 0
+  for child in $(ps -o pid= --ppid "$pid" 2>/dev/null); do stop "$child"; done
+  kill -CONT "$pid" 2>/dev/null
+  kill "$pid" 2>/dev/null
+  wait "$pid" 2>/dev/null
+}
+
 cleanup() {
-  if [ -n "$APP_PID" ] && kill -0 "$APP_PID" 2>/dev/null; then
-    kill -CONT "$APP_PID" 2>/dev/null
-    kill "$APP_PID" 2>/dev/null; wait "$APP_PID" 2>/dev/null
-  fi
+  stop "$APP_PID"
+  stop "${ORCA_PID:-}"
   desk_down
   if [ "$FAILED" = 1 ] || [ -n "${E2E_KEEP:-}" ]; then
     local keep f
@@ -39,7 +47,7 @@ cleanup() {
     for f in "$SHOTS"/[0-9t]*.ppm; do
       [ -e "$f" ] && "$CONVERT" "$f" "$keep/$(basename "${f%.ppm}").png"
     done
-    cp -r "$SHOTS"/*.log "$SHOTS"/a11y "$keep"/ 2>/dev/null
+    cp -r "$SHOTS"/*.log "$SHOTS"/a11y "$SHOTS"/listen "$keep"/ 2>/dev/null
     echo "kept: $keep" >&2
   fi
   rm -rf "$SHOTS"

@@ -7,9 +7,9 @@
 # run on it:
 #   X11 (Xvfb under openbox, with a private D-Bus session and accessibility bus):
 #     a game with a Latin and one with a Chinese name, one at scale 2 (QT_SCALE_FACTOR=2,
-#     the @2x pictures), one through the keyboard and AT-SPI (a11y.sh), and every run
-#     that a file tests/e2e/x11-*.sh adds (each defines x11_run_NAME, called with no
-#     arguments after the others; play.sh's helpers are at hand);
+#     the @2x pictures), one through the keyboard and AT-SPI (a11y.sh), and one by keys
+#     while the real Orca listens (listen.sh), last, as Orca turns accessibility on for
+#     the session;
 #   Wayland (a headless sway of its own, Qt's Wayland plugin): a game with a Chinese name.
 # Each desktop runs in a subshell of its own: a failure ends that desktop's runs, the
 # next desktop still runs, and the exit status says whether all passed.
@@ -33,6 +33,7 @@ on() {
     DESK=$desk
     . "$here/play.sh"
     . "$here/a11y.sh"
+    . "$here/listen.sh"
     . "$here/desk-$desk.sh"
     STEP="the desktop"
     local run
@@ -49,13 +50,7 @@ on() {
 if [ $FULL = 0 ]; then
   on x11 'play Alice'
 else
-  x11_runs=('play Alice' 'play 张三' 'S=2 play Alice' 'a11y_game Alice')
-  for f in "$here"/x11-*.sh; do
-    [ -e "$f" ] || continue
-    f=$(basename "$f" .sh)
-    x11_runs+=(". \"\$here/$f.sh\"; x11_run_${f#x11-}")
-  done
-  on x11 "${x11_runs[@]}"
+  on x11 'play Alice' 'play 张三' 'S=2 play Alice' 'a11y_game Alice' 'listen_game Mia'
   on wayland 'play 张三'
 fi
 echo "end-to-end: $([ $STATUS = 0 ] && echo passed || echo FAILED) ($([ $FULL = 1 ] && echo full || echo quick), $((SECONDS - STARTED))s)"
