@@ -15,10 +15,13 @@ import sys
 import time
 
 import pyatspi
-from gi.repository import GLib
+from gi.repository import Atspi, GLib
 
 PID, NAME, OUT, TRACE = int(sys.argv[1]), sys.argv[2], sys.argv[3], sys.argv[4]
 T0 = time.monotonic()
+# A call waits for the program as long as it is busy (a Press sent during the deal is
+# answered after it): not AT-SPI's 0.8 s by default.
+Atspi.set_timeout(60000, 60000)
 EVENTS = []  # (seconds, type, role, name, detail1)
 
 

@@ -24,7 +24,7 @@ SHOTS=$(mktemp -d /tmp/orvanta-e2e.XXXXXX)
 export XDG_RUNTIME_DIR=$SHOTS/runtime
 mkdir -m 700 "$XDG_RUNTIME_DIR"
 APP_PID='' TABLE='' OX=0 OY=0 FAILED=0 NAME=- STEP=start STATE='' POLLS=0 T0=0 S=1
-MATCH='' OUTCOME='' LAST= HANDS=0 TRACE=/dev/null FROZEN=0 RUN=game
+MATCH='' OUTCOME='' LAST= HANDS=0 TRACE=/dev/null FROZEN=0 RUN=game FRAMES_PID=
 
 # stop PID: ends a process started here, and what it started in turn.
 stop() {
@@ -37,6 +37,7 @@ stop() {
 }
 
 cleanup() {
+  stop "$FRAMES_PID"
   stop "$APP_PID"
   stop "${ORCA_PID:-}"
   desk_down
@@ -338,7 +339,8 @@ deal() {
   if [ -n "$mode" ] && tfind "$m" "^enabled $T_CALL 1\$" >/dev/null; then
     fail "the second click came after the deal (the test came too late)"
   fi
-  deal_seen_running "$begun"
+  # deal_frames.py, where it watches, stops the program itself.
+  [ -n "$FRAMES_PID" ] || deal_seen_running "$begun"
   if [ -n "$mode" ]; then
     settle
     [ "$(tcount "$begun" "$TLINE" "^release $target\$")" = 0 ] ||
@@ -364,6 +366,7 @@ watch_deal() {
   else
     wait "$FRAMES_PID"
     local rc=$?
+    FRAMES_PID=
     sed '/^ready$/d; s/^/   /' "$SHOTS/deal_frames.log"
     [ $rc = 0 ] || fail "the deal did not show card by card"
   fi
