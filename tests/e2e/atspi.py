@@ -489,6 +489,15 @@ def main():
     texts = [c.name for c in children(box) if c.getRoleName() == "label" and c.name]
     say(f"message box {box.name!r}: {texts}")
     check(any(t.startswith("本软件免费") for t in texts), "the farewell message reads as a message box")
+    # The table takes no input while a box is open, through AT-SPI neither.
+    check(usable(START), "Start is usable under the farewell message, as the table left it")
+    mark = LOG.mark()
+    press_action(control(START))()
+    read, _ = press_read(mark, START)
+    say(f"a Press on Start under the farewell message: {LOG.what(read)}")
+    check(LOG.find(shown, "hide QMessageBox") is None, "the farewell message stays open")
+    check([seat_chips(s) for s in seats()] == chips,
+          f"a Press on Start under the farewell message changes nothing: {chips} became {[seat_chips(s) for s in seats()]}")
     key("Return")
     wait_for("the program to end", lambda: application() is None, 60)
     say("all checks passed")
