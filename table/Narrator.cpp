@@ -43,6 +43,9 @@ void TNarrator::HandDealt()
     Synced = false;
     Sync();
     CallOpen = FlipOpen = false;  // the turn is said once the hand is
+    if (!SeatingSaid)
+        Pending << Seating();
+    SeatingSaid = true;
     Pending << QStringLiteral("New hand. Your hand: ") + FaceUpHand(Form, User, true);
 }
 

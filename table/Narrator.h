@@ -8,7 +8,8 @@ class TAnnouncer;
 class TForm1;
 
 // Tells a screen reader's user what just happened at the table, once each, short, in
-// the order of play: a new hand and the player's own hand; each opponent's call as its
+// the order of play: where everyone sits, with the first hand only; a new hand and the
+// player's own hand; each opponent's call as its
 // token arrives and each fold as the fold pile is drawn; the player's turn with what a
 // call costs; the betting closed; the hands a flip turns over; the winner and the gain.
 // It is told at the handlers' and the betting phases' boundaries, reads the table state
@@ -50,4 +51,5 @@ private:
     int Staked[5] = {};
     bool FoldSaid[5] = {}, FaceUpSaid[5] = {};
     bool CallOpen = false, FlipOpen = false;
+    bool SeatingSaid = false;  // with the first hand heard
 };

@@ -100,8 +100,11 @@ public:
     {
         if (T == QAccessible::Name)
             return QStringLiteral("Card table");
+        // The focus rests on the table while the others bet: the seating is told before the
+        // first hand only (the narrator says it with that hand), not again every round.
+        const TForm1* F = FormOf(object());
         if (T == QAccessible::Description)
-            return QStringLiteral("You sit at the bottom, Jack on the right, Jim at the top, Kate on the left.");
+            return F && SeatCard(User, LeftRow) ? QString() : Seating();
         return QAccessibleWidget::text(T);
     }
 };
@@ -496,3 +499,5 @@ TImage* SeatPortrait(const TForm1* F, int Player)
     TImage* const Portraits[5] = {nullptr, F->Image5, F->Image1, F->Image2, F->Image3};
     return Portraits[Player];
 }
+
+QString Seating() { return QStringLiteral("You sit at the bottom, Jack on the right, Jim at the top, Kate on the left."); }

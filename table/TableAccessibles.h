@@ -27,3 +27,6 @@ QString PlayerName(const TForm1* Form, int Player);
 
 // The control a seat's interface stands on: the player's portrait.
 TImage* SeatPortrait(const TForm1* Form, int Player);
+
+// Where everyone sits, for a reader's first look at the table.
+QString Seating();

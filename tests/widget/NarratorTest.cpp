@@ -43,7 +43,8 @@ struct TScenario
 };
 void PrintTo(const TScenario& S, std::ostream* Out) { *Out << S.Name; }
 
-const std::string AcesDealt = "New hand. Your hand: pair of aces: ace of spades, ace of diamonds, king of clubs.";
+const std::string Seating = "You sit at the bottom, Jack on the right, Jim at the top, Kate on the left. ";
+const std::string AcesDealt = Seating + "New hand. Your hand: pair of aces: ace of spades, ace of diamonds, king of clubs.";
 
 const TScenario Scenarios[] = {
     {"a hand called to the end",
@@ -61,7 +62,7 @@ const TScenario Scenarios[] = {
     {"a tie: the hands are said before the box",
      Tie,
      {"start", "fold", "ticks", "flip"},
-     {"New hand. Your hand: nine high: nine of clubs, seven of diamonds, two of spades. Your turn.",
+     {Seating + "New hand. Your hand: nine high: nine of clubs, seven of diamonds, two of spades. Your turn.",
       "Jack calls 20. Jim folds.", "Kate calls 20.", "Jack calls 40.", "Kate calls 40.", "Jack calls 60.",
       "Kate calls 60. Betting closed: Flip or Flip all.", "Jack: king high. Kate: king high.",
       "[box] Two winners, begin again!"}},
@@ -71,6 +72,11 @@ const TScenario Scenarios[] = {
      {AcesDealt + " Your turn.", "Jack calls 20. Jim folds.", "Kate calls 20.", "Jack calls 40.", "Kate calls 40.",
       "Jack calls 60.", "Kate calls 60. Betting closed: Flip or Flip all.",
       "Jack: pair of nines. Kate: pair of tens. Kate wins 135 chips.", "[box] Game over! Kate is the winner! Try again?"}},
+    {"the seating is said with the first hand only",
+     AcesWin,
+     {"start", "start"},
+     {AcesDealt + " Your turn.",
+      "New hand. Your hand: pair of aces: ace of spades, ace of diamonds, king of clubs. Your turn."}},
     {"no focus to speak the cost: the line says it",
      AcesWin,
      {"away", "start"},

@@ -5,11 +5,13 @@
 //
 //   orvanta-bench-probe work HANDS   CPU time of each timer tick while tokens travel, and of
 //                                    full repaints of the table with cards, tokens and sheet
+//   ... work HANDS a11y              the same while accessibility is active
 //   orvanta-bench-probe hands N      memory after start-up, after 100 hands and after N
 //                                    (each hand: Start, Fold, ticks until the betting
 //                                    closes, Flip all)
 //
 // Output: one line per figure, "NAME VALUE..." (times in microseconds, memory in kB).
+#include <QAccessible>
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QFile>
@@ -34,6 +36,7 @@
 #include "desktop/Timer.h"
 #include "game/TableState.h"
 #include "table/Form1.h"
+#include "table/TableAccess.h"
 
 namespace {
 double ThreadCpuUs()
@@ -138,7 +141,7 @@ void RunTicks(TForm1& Form, TTickSamples* Samples)
     for (int Guard = 0; Guard < 1000 && Form.Timer4->Enabled() && TurnPhase != 0; ++Guard) {
         const int Phase = TurnPhase;
         const double Start = ThreadCpuUs();
-        Form.Timer4Timer(Form.Timer4);
+        Form.Timer4->OnTimer(Form.Timer4);  // as the running timer calls it, with the table's own hooks
         Pump();
         const double Used = ThreadCpuUs() - Start;
         if (!Samples)
@@ -234,9 +237,19 @@ void RepaintFloor(int Count)
     PrintStats("floor-repaint-cpu", Cpu);
 }
 
-int Work(int Hands)
+int Work(int Hands, bool Reader)
 {
     auto Form = StartUp();
+    // With a reader, accessibility must be on as a reader turns it on: the caller gives the
+    // process an accessibility bus and QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1.
+    QElapsedTimer Waited;
+    Waited.start();
+    while (Reader && !QAccessible::isActive() && Waited.elapsed() < 10000)
+        Pump();
+    if (Reader && !QAccessible::isActive()) {
+        std::fprintf(stderr, "accessibility did not become active\n");
+        return 1;
+    }
     CallingHand(*Form, nullptr);  // warms every path up once
     TTickSamples Samples;
     TDealSamples Deals;
@@ -307,17 +320,20 @@ int Hands(int Count)
 int main(int argc, char** argv)
 {
     TApplication Application(argc, argv);
-    if (argc != 3) {
-        std::fprintf(stderr, "usage: %s work HANDS | hands N\n", argv[0]);
+    InstallTableAccessibility();
+    const bool Reader = argc == 4 && QByteArray(argv[3]) == "a11y";
+    if (argc != 3 && !Reader) {
+        std::fprintf(stderr, "usage: %s work HANDS [a11y] | hands N\n", argv[0]);
         return 2;
     }
+
     SetSleeper([](int) {});
     SetMessageHook([](const TMessageRecord&) { return int(mrOk); });
     HoldTimerClock(true);
     const QByteArray Mode = argv[1];
     const int Count = std::max(1, atoi(argv[2]));
     if (Mode == "work")
-        return Work(Count);
+        return Work(Count, Reader);
     if (Mode == "hands")
         return Hands(Count);
     std::fprintf(stderr, "unknown mode %s\n", argv[1]);
