@@ -66,8 +66,10 @@ void TNarrator::PhaseEnded(int P)
 
 void TNarrator::Flipped()
 {
-    if (!Sync())
+    if (!Sync()) {
+        Result.clear();
         return;
+    }
     QStringList Shown;
     for (int P = Jack; P <= Kate; ++P) {
         const QString Hand = FaceUpHand(Form, P, false);

@@ -39,14 +39,15 @@ QList<QWidget*> SeatChildren(const TForm1* F, int Player)
     return Out;
 }
 
-// The seat whose stake counter or card this is; 0 for none. Compares pointers only.
+// The seat whose stake counter or card this is; 0 for none (a card while the deck is
+// rebuilt). Compares pointers only.
 int SeatOfPart(const TForm1* F, const QObject* Part)
 {
     for (int P = 1; P <= 4; ++P) {
         if (F->StakeCounter(P) == Part)
             return P;
         for (int Row = LeftRow; Row >= RightRow; --Row)
-            if (SeatCard(P, Row) == Part)
+            if (const TToviCard* Card = ReadableSeatCard(F, P, Row); Card && Card == Part)
                 return P;
     }
     return 0;

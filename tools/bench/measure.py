@@ -406,10 +406,12 @@ def in_process(paths, hands, results):
                          "floor-repaint-wall", "floor-repaint-cpu"):
             results[fields[0]] = [float(v) / 1000 for v in fields[2:5]] + [int(fields[1])]
     # The same ticks with accessibility on as a screen reader turns it on: a session bus of
-    # its own, which starts the accessibility bus when Qt asks for it.
-    if shutil.which("dbus-run-session"):
-        for fields in probe(paths, ["work", 10, "a11y"], wrap=("dbus-run-session", "--"),
-                            env={"QT_LINUX_ACCESSIBILITY_ALWAYS_ON": "1"}):
+    # its own with the accessibility bus on it (Qt looks for it once, at its start).
+    launcher = next((f for f in ("/usr/libexec/at-spi-bus-launcher", "/usr/lib/at-spi2-core/at-spi-bus-launcher")
+                     if os.access(f, os.X_OK)), None)
+    if shutil.which("dbus-run-session") and launcher:
+        wrap = ("dbus-run-session", "--", "sh", "-c", f'{launcher} --launch-immediately & exec "$@"', "sh")
+        for fields in probe(paths, ["work", 10, "a11y"], wrap=wrap, env={"QT_LINUX_ACCESSIBILITY_ALWAYS_ON": "1"}):
             if fields[0] in ("tick-travel", "tick-arrival"):
                 results["a11y " + fields[0]] = [float(v) / 1000 for v in fields[2:5]] + [int(fields[1])]
     memory = {}
