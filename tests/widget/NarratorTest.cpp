@@ -163,3 +163,36 @@ TEST_P(NarratorTest, SaysEachMoveOnceInTheOrderOfPlay)
 
 INSTANTIATE_TEST_SUITE_P(Scenarios, NarratorTest, ::testing::ValuesIn(Scenarios),
                          [](const auto& Info) { return "Scenario" + std::to_string(Info.index); });
+
+// The lines live in objects no one sees: the same hand looks the same with a reader
+// listening as without one.
+class NarratorLookTest : public TTableTest
+{
+};
+
+TEST_F(NarratorLookTest, AReaderLeavesTheTableAsItLooks)
+{
+    auto Play = [this](bool Listening) {
+        Form = std::make_unique<TForm1>();
+        Form->show();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(Form.get()));
+        SetReaderListening(Listening);
+        StackDeck(AcesWin);
+        Form->Image17->Press();
+        SetDrawScript({});
+        Form->Image11->Press();
+        for (int I = 0; I < 1000 && TurnPhase != 0 && Form->Timer4->Enabled(); ++I)
+            Form->Timer4->OnTimer(Form->Timer4);
+        SetReaderListening(false);
+        return Form->grab().toImage();
+    };
+    const QImage Alone = Play(false);
+    std::vector<std::string> Lines;
+    Heard = &Lines;
+    const QAccessible::UpdateHandler Previous = QAccessible::installUpdateHandler(Listen);
+    const QImage Listened = Play(true);
+    QAccessible::installUpdateHandler(Previous);
+    Heard = nullptr;
+    EXPECT_EQ(Lines.size(), 3u) << "the deal, Jack and Jim, Kate and the turn";
+    EXPECT_EQ(Listened, Alone);
+}
