@@ -150,6 +150,11 @@ def hear_moves(since, count, limit=60.0):
         time.sleep(0.05)
 
 
+def last_move(since):
+    """Where what follows the moves heard from `since` on begins: the line of the last one."""
+    return max([i for i in range(since, len(HEARD)) if MOVE.search(HEARD[i])], default=since + 1)
+
+
 def play_hand(deal_key, number):
     """Plays one hand calling at every turn; returns (an opponent folded, lines heard)."""
     before = chips()
@@ -184,7 +189,7 @@ def play_hand(deal_key, number):
         if not turn_now:
             break
         # The turn begins after the last move heard; the player presses once Orca has said the cost.
-        turn = max([i for i in range(begin, len(HEARD)) if MOVE.search(HEARD[i])], default=begin + 1)
+        turn = last_move(begin)
         cost = 20 * betting_round
         try:
             hear(rf"\b{cost}\b", turn)
@@ -194,6 +199,8 @@ def play_hand(deal_key, number):
         begin = press("space")
         until("call taken", lambda: not usable(CALL))  # Orca echoes the key before the program has it
         betting_round += 1
+    # The player presses Flip once told that the betting has closed.
+    hear(r"Flip|翻牌", last_move(begin))
     flip = press("space")
     at = hear(r"Result sheet|Two winners|Game over", flip + 1)
     final = chips()
