@@ -7,7 +7,6 @@
 #include "desktop/AccessibleControl.h"
 #include "desktop/Announcer.h"
 #include "desktop/Image.h"
-#include "desktop/Label.h"
 #include "desktop/Panel.h"
 #include "desktop/Timer.h"
 #include "game/TableState.h"
@@ -42,11 +41,8 @@ public:
             if (Control == Form->Image17 || Control == Form->Image10)
                 Narrator->HandDealt();
             Narrator->Flipped();
-            Narrator->TurnChanged(Target == Form->Image11 && Form->isActiveWindow());
-            Narrator->Flush();
         }
-        if (Target)
-            Target->setFocus(Qt::OtherFocusReason);
+        Conclude(Target);
     }
 
     // After a tick that ended the betting phase of Player.
@@ -58,6 +54,14 @@ public:
             if (Player < Kate)
                 SeatChanged(Player + 1);  // it has decided
             Narrator->PhaseEnded(Player);
+        }
+        Conclude(Target);
+    }
+
+    // The turn is said before the focus moves to Target, which speaks what it is.
+    void Conclude(TImage* Target)
+    {
+        if (TAnnouncer::Listening()) {
             Narrator->TurnChanged(Target == Form->Image11 && Form->isActiveWindow());
             Narrator->Flush();
         }
