@@ -36,8 +36,12 @@ public:
         Keyboard->AfterClick(ChartHadFocus);
         TImage* Target = Keyboard->TurnTarget();
         if (TAnnouncer::Listening()) {
+            // A deal or a showdown changes every seat; a fold, the player's own.
+            const bool Everyone = Control == Form->Image17 || Control == Form->Image10 || Control == Form->Image13 ||
+                                  Control == Form->Image14;
             for (int P = 1; P <= 4; ++P)
-                SeatChanged(P);
+                if (Everyone || (P == User && Control == Form->Image12))
+                    SeatChanged(P, true);
             if (Control == Form->Image17 || Control == Form->Image10)
                 Narrator->HandDealt();
             Narrator->Flipped();
@@ -50,9 +54,8 @@ public:
     {
         TImage* Target = Keyboard->TurnTarget();
         if (TAnnouncer::Listening()) {
-            SeatChanged(Player);  // its chips and stake
-            if (Player < Kate)
-                SeatChanged(Player + 1);  // it has decided
+            if (!Folded[Player])
+                SeatChanged(Player, false);  // its chips, as its token arrived
             Narrator->PhaseEnded(Player);
         }
         Conclude(Target);
@@ -69,15 +72,17 @@ public:
             Target->setFocus(Qt::OtherFocusReason);
     }
 
-    // Tools that keep a copy of the tree hear that a seat's name (chips) and description
-    // (stake, fold, hand) may have changed.
-    void SeatChanged(int Player)
+    // Tools that keep a copy of the tree hear that a seat's name (its chips) and perhaps
+    // its description (stake, fold, hand) have changed. Only these few: every event costs
+    // a reader queries of its own, and a reader busy with them speaks the focus late.
+    void SeatChanged(int Player, bool Description)
     {
-        for (QObject* Part : {static_cast<QObject*>(SeatPortrait(Form, Player)), static_cast<QObject*>(Form->StakeCounter(Player))})
-            for (QAccessible::Event Type : {QAccessible::NameChanged, QAccessible::DescriptionChanged}) {
-                QAccessibleEvent Changed(Part, Type);
-                QAccessible::updateAccessibility(&Changed);
-            }
+        QAccessibleEvent Name(SeatPortrait(Form, Player), QAccessible::NameChanged);
+        QAccessible::updateAccessibility(&Name);
+        if (Description) {
+            QAccessibleEvent Changed(SeatPortrait(Form, Player), QAccessible::DescriptionChanged);
+            QAccessible::updateAccessibility(&Changed);
+        }
     }
 
     TForm1* Form;
