@@ -13,3 +13,10 @@ struct TDecoded
 
     bool Ok() const { return Error.isEmpty() && !Image.isNull(); }
 };
+
+inline TDecoded Failure(const QString& Error)
+{
+    TDecoded Result;
+    Result.Error = Error;
+    return Result;
+}

@@ -27,13 +27,6 @@ int ReadFromBuffer(GifFileType* Gif, GifByteType* Out, int Count)
     return Taken;
 }
 
-TDecoded Failure(const QString& Error)
-{
-    TDecoded Result;
-    Result.Error = Error;
-    return Result;
-}
-
 TDecoded TooLarge(int Width, int Height)
 {
     return Failure(QStringLiteral("GIF: picture too large (%1x%2, at most %3 a side)")

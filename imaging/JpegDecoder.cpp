@@ -59,13 +59,6 @@ bool ReadPixels(jpeg_decompress_struct& Info, TJpegErrors& Errors, uchar* Bits, 
     return true;
 }
 
-TDecoded Failure(const QString& Error)
-{
-    TDecoded Result;
-    Result.Error = Error;
-    return Result;
-}
-
 } // namespace
 
 TDecoded DecodeJpeg(const QByteArray& Data)

@@ -34,6 +34,15 @@ struct THands
     std::array<std::string, 3> User, Jack, Jim, Kate;
 };
 
+// Hands several tests deal.
+// Every computer player holds a weak high card and folds in the first round.
+inline const THands AllComputersFold{{"2S", "7D", "9C"}, {"JS", "9D", "8C"}, {"JH", "9S", "8D"}, {"JD", "9H", "8S"}};
+// Everyone holds a pair or better, so nobody folds; the user's three sevens win.
+inline const THands NobodyFolds{{"7S", "7D", "7C"}, {"2S", "2D", "3C"}, {"4H", "4C", "5D"}, {"9H", "9C", "KD"}};
+// Jack's jack-nine-eight folds, Jim's queen-ten-two and Kate's three aces call every
+// round; Kate wins.
+inline const THands KateWins{{"9C", "7D", "2S"}, {"JS", "9D", "8C"}, {"QH", "10S", "2D"}, {"AS", "AD", "AC"}};
+
 // A shown table window with every seam set for tests: sleeps take no time and are
 // added up, message boxes are recorded and answered, and the deck can be stacked.
 class TTableTest : public ::testing::Test

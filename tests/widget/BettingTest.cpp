@@ -7,13 +7,6 @@
 #include "game/TableState.h"
 #include "support/TableFixture.h"
 
-namespace {
-// Everyone holds a pair or better, so nobody folds; the user's trips win.
-const THands NobodyFolds{{"7S", "7D", "7C"}, {"2S", "2D", "3C"}, {"4H", "4C", "5D"}, {"9H", "9C", "KD"}};
-// Every computer player holds a weak high card and folds in the first round.
-const THands AllComputersFold{{"2S", "7D", "9C"}, {"JS", "9D", "8C"}, {"JH", "9S", "8D"}, {"JD", "9H", "8S"}};
-}
-
 class BettingTest : public TTableTest
 {
 protected:

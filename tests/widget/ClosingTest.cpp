@@ -14,10 +14,6 @@
 #include "support/Watches.h"
 
 namespace {
-// Nobody folds; the user's trips win.
-const THands NobodyFolds{{"7S", "7D", "7C"}, {"2S", "2D", "3C"}, {"4H", "4C", "5D"}, {"9H", "9C", "KD"}};
-// Every computer player folds in the first round.
-const THands AllComputersFold{{"2S", "7D", "9C"}, {"JS", "9D", "8C"}, {"JH", "9S", "8D"}, {"JD", "9H", "8S"}};
 
 bool IsFarewell(const TMessageRecord& Record) { return Record.Text.startsWith(QStringLiteral("本软件免费")); }
 }

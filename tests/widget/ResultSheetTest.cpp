@@ -5,10 +5,6 @@
 #include "support/TableFixture.h"
 #include "support/TableView.h"
 
-namespace {
-const THands KateWins{{"2S", "7D", "9C"}, {"JS", "9D", "8C"}, {"QH", "10S", "2D"}, {"AS", "AD", "AC"}};
-}
-
 using ResultSheetTest = TTableTest;
 
 TEST_F(ResultSheetTest, EveryFigureReadsBackFromThePanel)

@@ -15,9 +15,6 @@ namespace {
 //
 // Everyone holds a pair or better and calls; the user's three sevens win.
 const THands Pairs{{"7S", "7D", "7C"}, {"4H", "4C", "2D"}, {"5S", "5D", "3H"}, {"9H", "9C", "2S"}};
-// The user folds at once, Jack's jack-nine-eight folds, Jim's queen-ten-two and Kate's
-// three aces call every round; Kate wins.
-const THands KateWins{{"9C", "7D", "2S"}, {"JS", "9D", "8C"}, {"QH", "10S", "2D"}, {"AS", "AD", "AC"}};
 // Jack and Jim fold in the first round after the user, Kate calls: three folds.
 const THands ThreeFolds{{"9C", "7D", "2S"}, {"JS", "9D", "8C"}, {"JH", "9S", "8D"}, {"KS", "KH", "2C"}};
 // Jack and Kate hold king-nine-five in mixed suits; Jim folds: a tie for the best hand.
