@@ -96,6 +96,7 @@ void TImage::Rebuild()
         Shown = QPixmap::fromImage(KeyOutBottomLeft(Source));
     else
         Shown = QPixmap::fromImage(FullyOpaque(Source) ? OpaqueView(Source) : Source);
+    Stretched = QPixmap();
     update();
 }
 
@@ -103,9 +104,17 @@ void TImage::Paint(QPainter& Painter)
 {
     if (Shown.isNull())
         return;
-    if (IsStretch)
-        Painter.drawPixmap(rect(), Shown);
-    else
+    if (IsStretch) {
+        // Scaled once for the whole control: scaled afresh for each repainted part, the
+        // picture's pixels would fall differently at the part's edges and leave seams.
+        const qreal Ratio = Painter.device()->devicePixelRatioF();
+        const QSize Pixels = (QSizeF(size()) * Ratio).toSize();
+        if (Stretched.isNull() || Stretched.size() != Pixels) {
+            Stretched = Shown.scaled(Pixels);
+            Stretched.setDevicePixelRatio(Ratio);
+        }
+        Painter.drawPixmap(0, 0, Stretched);
+    } else
         Painter.drawPixmap(0, 0, Shown);
 }
 

@@ -35,6 +35,7 @@ private:
     void Rebuild();
     QImage Source;
     QPixmap Shown;  // the picture as drawn, with the see-through colour cut out
+    QPixmap Stretched;  // Shown at the control's size, when stretched
     bool IsTransparent = false;
     bool IsAutoSize = false;
     bool IsStretch = false;

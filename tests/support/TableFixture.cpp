@@ -124,8 +124,11 @@ void TTableTest::Deal(const THands& Hands)
 
 void TTableTest::Tick(int Count)
 {
-    for (int I = 0; I < Count; ++I)
+    // Each tick comes from the event loop, which has painted what the one before changed.
+    for (int I = 0; I < Count; ++I) {
+        QCoreApplication::sendPostedEvents(Form.get(), QEvent::UpdateRequest);
         Form->Timer4Timer(Form->Timer4);
+    }
 }
 
 int TTableTest::TickUntilIdle(int Limit)

@@ -2,6 +2,7 @@
 
 #include <QFontMetrics>
 #include <QPainter>
+#include <QScreen>
 #include <algorithm>
 #include <cmath>
 
@@ -326,6 +327,28 @@ TTableView ReadTable(const TForm1& Form, const std::vector<TMessageRecord>& Mess
         Said += (Said.empty() ? "" : " / ") + M.Text.toStdString() + (M.Buttons == TMsgButtons::YesNo ? " [Yes No]" : " [OK Cancel]");
     View["messages"] = Said;
     return View;
+}
+
+std::string ReadScreen(const TForm1& Form)
+{
+    const QImage Painted = Form.screen()->grabWindow(Form.winId()).toImage().convertToFormat(QImage::Format_RGB32);
+    const QImage Afresh = const_cast<TForm1&>(Form).grab().toImage().convertToFormat(QImage::Format_RGB32);
+    if (Painted.size() != Afresh.size())
+        return "painted " + std::to_string(Painted.width()) + "x" + std::to_string(Painted.height());
+    QRect Stale;
+    for (int Y = 0; Y < Afresh.height(); ++Y) {
+        const auto* A = reinterpret_cast<const QRgb*>(Painted.constScanLine(Y));
+        const auto* B = reinterpret_cast<const QRgb*>(Afresh.constScanLine(Y));
+        if (std::equal(A, A + Afresh.width(), B))
+            continue;
+        for (int X = 0; X < Afresh.width(); ++X)
+            if (A[X] != B[X])
+                Stale |= QRect(X, Y, 1, 1);
+    }
+    if (Stale.isNull())
+        return "up to date";
+    return "not repainted at " + std::to_string(Stale.x()) + "," + std::to_string(Stale.y()) + " " +
+           std::to_string(Stale.width()) + "x" + std::to_string(Stale.height());
 }
 
 std::string Differences(const TTableView& Expected, const TTableView& Shown)

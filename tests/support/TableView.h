@@ -20,6 +20,11 @@ using TTableView = std::map<std::string, std::string>;
 // result sheet's figures read off the panel's pixels, and the message boxes given.
 TTableView ReadTable(const TForm1& Form, const std::vector<TMessageRecord>& Messages);
 
+// Whether the window shows what its controls hold: "up to date", or where what was
+// last painted differs from the controls drawn afresh. While a handler sleeps nothing
+// paints but the program's own repaints, so this tells what the player sees then.
+std::string ReadScreen(const TForm1& Form);
+
 // One line per figure that differs: "money Jack: expected "975", the table shows "995"".
 std::string Differences(const TTableView& Expected, const TTableView& Shown);
 

@@ -1,9 +1,11 @@
 // Whole hands played with stacked decks. After every step the table, read as the player
-// sees it, is compared with a view written from the rules of the game.
+// sees it, is compared with a view written from the rules of the game; so is the table
+// at every pause a step makes (the deal's, the call's), when the player watches it too.
 #include <QTest>
 
 #include "desktop/Image.h"
 #include "desktop/Random.h"
+#include "desktop/Sleep.h"
 #include "desktop/Timer.h"
 #include "game/TableState.h"
 #include "support/TableFixture.h"
@@ -103,6 +105,32 @@ TTableView operator+(TTableView A, const TTableView& B)
     for (const auto& [Key, Value] : B)
         A[Key] = Value;
     return A;
+}
+
+// The table at the deal's K-th pause (of 24): the ante taken, the counters cleared, every
+// button but Rules unusable, and the first K cards (of 12) lying at their seats. The hands
+// are listed in the order the rules lay them out, so laying out moves no card; but it
+// brings each card to the front from the left, so for a moment the middle card, then the
+// right one, lies under its left neighbour.
+TTableView Dealing(const THands& Hands, std::array<int, 4> Chips, int K)
+{
+    TTableView View = Dealt(Hands, Chips) +
+                      TTableView{{"button Start", "disabled, unusable"}, {"button Call", Unusable}, {"button Fold", Unusable}};
+    for (int P = 1; P <= 4; ++P) {
+        View[std::string("stake ") + SeatName[P]] = "...";
+        // Row by row, a card to each seat in turn: the seat's cards so far, from the left.
+        const int Given = std::clamp((std::min(K, 12) - P + 4) / 4, 0, 3);
+        const int Under = K > 12 && (K - 13) / 3 + 1 == P && (K - 13) % 3 < 2 ? (K - 13) % 3 + 1 : -1;
+        std::string& Cards = View[std::string("cards ") + SeatName[P]];
+        std::string Shown;
+        for (size_t I = 0, From = 0; int(I) < Given; ++I) {
+            const size_t To = Cards.find(", ", From);
+            Shown += (I ? ", " : "") + Cards.substr(From, To - From) + (int(I) == Under ? " (under its left neighbour)" : "");
+            From = To + 2;
+        }
+        Cards = Shown;
+    }
+    return View;
 }
 
 const TTableView CallAndFoldUsed{{"button Call", Unusable}, {"button Fold", Unusable}};
@@ -248,15 +276,25 @@ protected:
             FAIL() << "no such step: " << Action;
         }
     }
+    std::vector<TTableView> Paused;
 
     void Play(const TScenario& S)
     {
         for (int P = 1; P <= 4; ++P)
             ::Money[P] = MoneyBefore[P] = S.Chips[P - 1];
+        // The table at each pause, read from the sleep; the deck's pile is DealTest's.
+        SetSleeper([&](int Ms) {
+            Sleeps.push_back(Ms);
+            TTableView View = ReadTable(*Form, Messages);
+            View.erase("cards elsewhere");
+            View["screen"] = ReadScreen(*Form);
+            Paused.push_back(std::move(View));
+        });
         TTableView Expected;
         for (size_t I = 0; I < S.Steps.size(); ++I) {
             const TStep& Step = S.Steps[I];
             Messages.clear();
+            Paused.clear();
             Act(Step.Action, S.Hands);
             if (Step.Dealt[0] != 0)
                 Expected = Dealt(S.Hands, Step.Dealt);
@@ -264,6 +302,20 @@ protected:
             Expected = Expected + Step.Changes;
             const std::string Wrong = Differences(Expected, ReadTable(*Form, Messages));
             EXPECT_TRUE(Wrong.empty()) << "after step " << I + 1 << " (" << Step.Action << "):\n" << Wrong;
+            // The deal's pauses show it card by card; the call's pause shows the call made;
+            // every pause shows all that was changed before it.
+            if (Step.Dealt[0] != 0)
+                EXPECT_EQ(Paused.size(), 24u) << "step " << I + 1;
+            for (size_t K = 0; K < Paused.size(); ++K) {
+                TTableView Seen = Paused[K];
+                TTableView Then = Step.Dealt[0] != 0          ? Dealing(S.Hands, Step.Dealt, int(K) + 1)
+                                  : Step.Action == std::string("call") ? Expected
+                                                                       : Seen;
+                Then["screen"] = "up to date";
+                const std::string Wrong = Differences(Then, Seen);
+                EXPECT_TRUE(Wrong.empty()) << "step " << I + 1 << " (" << Step.Action << "), pause " << K + 1 << ":\n"
+                                           << Wrong;
+            }
         }
     }
 };
