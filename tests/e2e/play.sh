@@ -172,20 +172,21 @@ frame_at() {
   [ "$FRAME" = "$2,$3" ]
 }
 
-# titled TITLE_REGEX: the program's visible window of that title, if any.
+# titled TITLE_REGEX [BUT]: the program's visible window of that title (other than
+# the window BUT), if any.
 titled() {
   local id x y w h title
   while read -r id x y w h title; do
-    [[ $title =~ $1 ]] && { echo "$id"; return 0; }
+    [[ $title =~ $1 ]] && [ "$id" != "${2:-}" ] && { echo "$id"; return 0; }
   done < <(desk_windows)
   return 1
 }
 
-# find_window TITLE_REGEX SECONDS: the program's visible window of that title.
+# find_window TITLE_REGEX SECONDS [BUT]: the program's visible window of that title.
 find_window() {
   local end=$((SECONDS + $2)) w
   while :; do
-    w=$(titled "$1") && { echo "$w"; return 0; }
+    w=$(titled "$1" "${3:-}") && { echo "$w"; return 0; }
     alive || return 1
     [ $SECONDS -ge $end ] && return 1
     sleep 0.1
@@ -202,17 +203,7 @@ geometry() {
 }
 
 # box_window: the message box the trace says is open, once the desktop shows it.
-box_window() {
-  local end=$((SECONDS + 30)) id rest
-  while :; do
-    while read -r id rest; do
-      [ "$id" != "$TABLE" ] && { echo "$id"; return 0; }
-    done < <(desk_windows)
-    alive || return 1
-    [ $SECONDS -ge $end ] && return 1
-    sleep 0.05
-  done
-}
+box_window() { find_window '^Orvanta$' 30 "$TABLE"; }
 
 # box_text BOX FONT TEXT...: sets MATCH to the number (from 1) of the TEXT
 # the message in BOX begins with, or "none". Keeps the box's screenshot.
