@@ -11,6 +11,8 @@ while [ $# -gt 0 ] && [ "$1" != "--" ]; do targets+=("$1"); shift; done
 if [ ! -f "$dir/build.ninja" ]; then
   cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >/dev/null
 fi
+# With a compiler cache: precompiled headers are cached too (they are made afresh).
+export CCACHE_SLOPPINESS=${CCACHE_SLOPPINESS:-pch_defines,time_macros,include_file_mtime,include_file_ctime}
 # Test discovery runs the test binary at build time; it needs no display.
 export XDG_RUNTIME_DIR=${XDG_RUNTIME_DIR:-/tmp/orvanta-runtime-$(id -u)}
 mkdir -p -m 700 "$XDG_RUNTIME_DIR"
