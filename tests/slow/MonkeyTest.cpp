@@ -24,12 +24,6 @@
 #include "support/Watches.h"
 
 namespace {
-long EnvLong(const char* Name, long Default)
-{
-    const char* Value = std::getenv(Name);
-    return Value && *Value ? std::atol(Value) : Default;
-}
-
 // Deals that random shuffles rarely give: two equal best hands, and a table where
 // every computer player folds at once (a tie of four zeros when the user folds too).
 const THands Stacked[] = {

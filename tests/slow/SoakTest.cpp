@@ -23,12 +23,6 @@
 #include "support/Watches.h"
 
 namespace {
-long EnvLong(const char* Name, long Default)
-{
-    const char* Value = std::getenv(Name);
-    return Value && *Value ? std::atol(Value) : Default;
-}
-
 long ResidentKb()
 {
     std::ifstream Status("/proc/self/status");

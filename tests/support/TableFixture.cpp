@@ -30,17 +30,10 @@ const std::array<TButtonSeen, 6>& ButtonsSeen()
         std::array<TButtonSeen, 6> Out;
         std::ifstream In(ORVANTA_TEST_SUPPORT_DIR "/buttons.tsv");
         size_t N = 0;
-        for (std::string Line; std::getline(In, Line);) {
-            const size_t Tab = Line.find('\t');
-            if (Line.empty() || Line[0] == '#')
-                continue;
-            if (Tab == std::string::npos || N == Out.size())
-                throw std::runtime_error("buttons.tsv: not six lines of caption, tab, meaning");
-            Out[N++] = {Line.substr(0, Tab), Line.substr(Tab + 1)};
-        }
-        if (N != Out.size())
-            throw std::runtime_error("buttons.tsv: not six lines of caption, tab, meaning");
-        return Out;
+        for (std::string Line; std::getline(In, Line);)
+            if (const size_t Tab = Line.find('\t'); Line[0] != '#' && Tab != std::string::npos && N++ < Out.size())
+                Out[N - 1] = {Line.substr(0, Tab), Line.substr(Tab + 1)};
+        return N == Out.size() ? Out : throw std::runtime_error("buttons.tsv: not six lines of caption, tab, meaning");
     }();
     return List;
 }

@@ -6,6 +6,7 @@
 #include <QRect>
 #include <ostream>
 #include <array>
+#include <cstdlib>
 #include <memory>
 #include <string>
 #include <vector>
@@ -81,6 +82,13 @@ protected:
     std::vector<TMessageRecord> Messages;
     int Answer = mrOk;
 };
+
+// A whole number from the environment, or Default: how the long runs are scaled.
+inline long EnvLong(const char* Name, long Default)
+{
+    const char* Value = std::getenv(Name);
+    return Value && *Value ? std::atol(Value) : Default;
+}
 
 // Readable geometry in test failures.
 inline void PrintTo(const QRect& R, std::ostream* Out) { *Out << "QRect(" << R.x() << "," << R.y() << " " << R.width() << "x" << R.height() << ")"; }

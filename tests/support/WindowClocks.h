@@ -57,7 +57,7 @@ public:
     TGateOnFakeClock(const TGateOnFakeClock&) = delete;
     TGateOnFakeClock& operator=(const TGateOnFakeClock&) = delete;
 
-    TTestApplication* const App = TTestApplication::Instance();
+    TTestApplication* const App = static_cast<TTestApplication*>(QCoreApplication::instance());
     qint64 Now = 0;
 
 private:
