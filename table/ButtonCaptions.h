@@ -7,14 +7,14 @@ struct TButtonCaption
 {
     const char* Caption;  // UTF-8
     int Y;                // top of the text on the skin; every caption starts at CaptionX
-    const char* Meaning;  // for readers; %1 is the chips a call puts in
+    const char* Meaning;  // for readers
 };
 
 // In focus order: Start, Rules, Call, Fold, Flip, Flip all.
 inline constexpr TButtonCaption ButtonCaptions[6] = {
     {"开始", 6, "Start: ante 5 chips and deal a new hand"},
     {"规则", 6, "Rules: show the chart of hands"},
-    {"跟注", 4, "Call: put in %1 chips"},
+    {"跟注", 4, "Call: put in this round's stake"},
     {"放弃", 4, "Fold: give up this hand"},
     {"翻牌", 4, "Flip: turn over the hands still in"},
     {"全翻", 4, "Flip all: turn over every hand"},

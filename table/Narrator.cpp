@@ -94,15 +94,14 @@ void TNarrator::ResultDrawn(int Winner)
                             : QStringLiteral("%1 wins %2 chips.").arg(Sheet->Name[Winner], Gain);
 }
 
-void TNarrator::TurnChanged(bool FocusSpeaksCost)
+void TNarrator::TurnChanged()
 {
     if (!Sync())
         return;
     const bool Call = Form->Image11->Usable();
     const bool Flip = Form->Image13->Usable() || Form->Image14->Usable();
     if (Call && !CallOpen)
-        Pending << (FocusSpeaksCost ? QStringLiteral("Your turn.")
-                                    : QStringLiteral("Your turn: a call costs %1 chips.").arg(BetRound * StakePerRound));
+        Pending << QStringLiteral("Your turn: a call costs %1 chips.").arg(BetRound * StakePerRound);
     if (Flip && !FlipOpen)
         Pending << QStringLiteral("Betting closed: Flip or Flip all.");
     CallOpen = Call;

@@ -31,9 +31,10 @@ public:
     void Flipped();
     // The sheet was just drawn: its result is said after the hands that were turned over.
     void ResultDrawn(int Winner);
-    // The turn has come to the player, or the betting has closed. FocusSpeaksCost: the
-    // focus is moving to Call, whose description already says what a call costs.
-    void TurnChanged(bool FocusSpeaksCost);
+    // The turn has come to the player, with what a call costs (said here only: whether
+    // the focus's return to Call is spoken depends on how late the reader is), or the
+    // betting has closed.
+    void TurnChanged();
     // Says what was gathered since the last Flush, as one line.
     void Flush();
 

@@ -65,7 +65,7 @@ public:
     void Conclude(TImage* Target)
     {
         if (TAnnouncer::Listening()) {
-            Narrator->TurnChanged(Target == Form->Image11 && Form->isActiveWindow());
+            Narrator->TurnChanged();
             Narrator->Flush();
         }
         if (Target)

@@ -231,8 +231,6 @@ public:
         if (T == QAccessible::Name)
             return QString::fromUtf8(Text.Caption);
         QString Meaning = QString::fromLatin1(Text.Meaning);
-        if (object() == F->Image11)
-            Meaning = Meaning.arg(BetRound * StakePerRound);
         if (object() == F->Image18 && F->Image8->isVisible())
             Meaning += QStringLiteral(" (shown; Escape closes it)");
         return Meaning;

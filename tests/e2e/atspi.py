@@ -420,8 +420,12 @@ def main():
         check([c.name for c in children(s)[1:]] == ["card, face down"] * 3, f"{s.name}'s cards are face down")
     check(events_since(t, "object:property-change:accessible-name", f"{NAME}, 995 chips"), "the ante was announced")
     check(wait_for("the focus on Call", lambda: focused(CALL), 60), "the turn brings the focus to Call")
-    # The narrator says the hand once, at the deal; Call, where the focus comes, tells its cost.
-    check(control(CALL).description == MEANINGS[CALL], f"Call tells what a call costs: {control(CALL).description!r}")
+    # The narrator says the hand once, at the deal, and what a call costs with the turn; Call,
+    # where the focus comes, says what it does without the figure, so the cost is heard once.
+    check(control(CALL).description == MEANINGS[CALL], f"Call tells what it does: {control(CALL).description!r}")
+    told = [e[3] for e in events_since(t, "object:state-changed:showing") if e[2] == "notification" and e[4]]
+    check(any("Your turn: a call costs 20 chips." in line for line in told),
+          f"the turn is told with what a call costs: {told}")
     save_tree("mid-hand")
     shot("a11y-03-dealt")
     play_betting()

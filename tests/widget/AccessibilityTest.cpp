@@ -169,7 +169,8 @@ TEST_F(AccessibilityTest, AWholeHandIsReadAndPlayedThroughTheTree)
     EXPECT_EQ(Name(Seat(User)->child(0)), "Your stake: 25 chips");
     EXPECT_EQ(Description(Seat(Jim)), "Stake 5 chips. Folded.");
     EXPECT_EQ(Name(Seat(Jack)), "Jack, 975 chips");
-    EXPECT_EQ(Description(Child(Caption(CallButton))), "Call: put in 40 chips") << "the hand is said once, at the deal";
+    EXPECT_EQ(Description(Child(Caption(CallButton))), ButtonsSeen()[CallButton].Meaning)
+        << "the hand is said once, at the deal; the cost once, in the turn's line";
     for (int Round = 2; Round <= 3; ++Round) {
         Press(Child(Caption(CallButton)));
         Flush();
