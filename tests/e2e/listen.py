@@ -197,7 +197,10 @@ def play_hand(deal_key, number):
             raise Failed(f"hand {number} round {betting_round}: the turn came, and Orca never said what Call "
                          f"costs ({cost}); it said {HEARD[turn:]}")
         begin = press("space")
-        until("call taken", lambda: not usable(CALL))  # Orca echoes the key before the program has it
+        # Orca echoes the key before the program has it. Wait for the player's chips to drop, which
+        # lasts: Call is unusable only until the turn comes back, as little as 1.5 s when two fold,
+        # and a read made while the program pauses is answered after the pause.
+        until("call taken", lambda: chips()[NAME] < now[NAME])
         betting_round += 1
     # The player presses Flip once told that the betting has closed.
     hear(r"Flip|翻牌", last_move(begin))
