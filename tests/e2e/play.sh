@@ -237,7 +237,8 @@ answer() {
 }
 
 # key_taken KEY: presses KEY until the program has taken it (its trace has the key's
-# release handled): a virtual keyboard on a loaded Wayland desktop can lose keys.
+# press handled; a press that closes the program has no release): a virtual keyboard
+# on a loaded Wayland desktop can lose keys.
 key_taken() {
   local m tries=0 deadline
   while [ $tries -lt 3 ]; do
@@ -245,7 +246,7 @@ key_taken() {
     desk_key "$1"
     deadline=$((SECONDS + 30))
     while [ $SECONDS -lt $deadline ]; do
-      tfind "$m" "^handled key release $1 " >/dev/null && return 0
+      tfind "$m" "^handled key press $1 " >/dev/null && return 0
       alive || return 0
       sleep 0.02
     done
@@ -301,8 +302,10 @@ deal_seen_running() {
   tmark; m=$TMARK
   if tfind "$1" "^enabled $T_CALL 1\$" >/dev/null; then
     thaw
-    fail "the deal was over before it could be looked at (the test came too late)"
+    echo "   (this deal was over before the test could stop it: not looked at)"
+    return 0
   fi
+  RUNNING_SEEN=$((RUNNING_SEEN + 1))
   POLLS=$((POLLS + 1))
   look "$(printf '%02d' $POLLS)-deal-running"
   thaw
@@ -485,7 +488,7 @@ GAMES=0
 # --- one game ----------------------------------------------------------------
 
 play() {
-  NAME=$1 POLLS=0 STATE='' T0=$SECONDS RUN=game
+  NAME=$1 POLLS=0 STATE='' T0=$SECONDS RUN=game RUNNING_SEEN=0
   launch "$BIN"
 
   step "the name dialog"
@@ -643,6 +646,9 @@ play() {
   deal_seen_running "$TLINE"
   deal_done
   has counter_user=5 || fail "the new hand should start with the user's stake at the ante"
+
+  # A loaded machine may keep the test from stopping a deal in time; not every one.
+  [ $RUNNING_SEEN -gt 0 ] || fail "no deal could be looked at while it ran"
 
   step "closing"
   tmark; m=$TMARK
