@@ -1,4 +1,5 @@
-# Sourced: start_xvfb starts a virtual X display and exports DISPLAY; stop_xvfb ends it.
+# Sourced: start_xvfb starts a virtual X display and exports DISPLAY; stop_xvfb ends it;
+# stop PID ends another process started here.
 # Xvfb picks a free display number itself, so runs side by side never collide.
 # Only the server started here is ended. Usage: start_xvfb [WxHxD]
 start_xvfb() {
@@ -27,4 +28,15 @@ start_xvfb() {
 stop_xvfb() {
   [ -n "${XVFB_PID:-}" ] && kill "$XVFB_PID" 2>/dev/null && wait "$XVFB_PID" 2>/dev/null
   XVFB_PID=
+}
+
+# stop PID: ends a process started here, and what it started in turn (also a stopped
+# one: it is let go on first).
+stop() {
+  local pid=$1 child
+  [ -n "$pid" ] || return 0
+  for child in $(ps -o pid= --ppid "$pid" 2>/dev/null); do stop "$child"; done
+  kill -CONT "$pid" 2>/dev/null
+  kill "$pid" 2>/dev/null
+  wait "$pid" 2>/dev/null
 }

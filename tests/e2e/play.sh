@@ -26,15 +26,7 @@ mkdir -m 700 "$XDG_RUNTIME_DIR"
 APP_PID='' TABLE='' OX=0 OY=0 FAILED=0 NAME=- STEP=start STATE='' POLLS=0 T0=0 S=1
 MATCH='' OUTCOME='' LAST= HANDS=0 TRACE=/dev/null FROZEN=0 RUN=game FRAMES_PID=
 
-# stop PID: ends a process started here, and what it started in turn.
-stop() {
-  local pid=$1 child
-  [ -n "$pid" ] || return 0
-  for child in $(ps -o pid= --ppid "$pid" 2>/dev/null); do stop "$child"; done
-  kill -CONT "$pid" 2>/dev/null
-  kill "$pid" 2>/dev/null
-  wait "$pid" 2>/dev/null
-}
+. "$root/scripts/xvfb.sh"  # stop PID
 
 cleanup() {
   stop "$FRAMES_PID"
