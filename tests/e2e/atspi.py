@@ -17,25 +17,15 @@ import time
 import pyatspi
 from gi.repository import Atspi, GLib
 
+# -I leaves the script's folder off the path
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+from reader import T0, Failed, application, check, children, say, states, window  # noqa: E402
+
 PID, NAME, OUT, TRACE = int(sys.argv[1]), sys.argv[2], sys.argv[3], sys.argv[4]
-T0 = time.monotonic()
 # A call waits for the program as long as it is busy (a Press sent during the deal is
 # answered after it): not AT-SPI's 0.8 s by default.
 Atspi.set_timeout(60000, 60000)
 EVENTS = []  # (seconds, type, role, name, detail1)
-
-
-class Failed(Exception):
-    pass
-
-
-def say(text):
-    print(f"-- {time.monotonic() - T0:5.1f}s {text}", flush=True)
-
-
-def check(condition, what):
-    if not condition:
-        raise Failed(what)
 
 
 # --- events ----------------------------------------------------------------
@@ -149,17 +139,6 @@ def press_read(mark, name):
 
 # --- reading the tree ----------------------------------------------------------
 
-def children(acc):
-    return [acc.getChildAtIndex(i) for i in range(acc.childCount)]
-
-
-def states(acc):
-    s = acc.getState()
-    names = {"enabled": pyatspi.STATE_ENABLED, "sensitive": pyatspi.STATE_SENSITIVE, "showing": pyatspi.STATE_SHOWING,
-             "focused": pyatspi.STATE_FOCUSED, "focusable": pyatspi.STATE_FOCUSABLE}
-    return {n for n, v in names.items() if s.contains(v)}
-
-
 def actions(acc):
     try:
         a = acc.queryAction()
@@ -168,24 +147,8 @@ def actions(acc):
     return [a.getName(i) for i in range(a.nActions)]
 
 
-def application():
-    desktop = pyatspi.Registry.getDesktop(0)
-    for app in children(desktop):
-        if app is not None and app.get_process_id() == PID:
-            return app
-    return None
-
-
-def window(title, role):
-    app = application()
-    for w in children(app) if app else []:
-        if w.getRoleName() == role and w.name == title and "showing" in states(w):
-            return w
-    return None
-
-
 def table():
-    frame = window("Orvanta", "frame")
+    frame = window(PID, "Orvanta", "frame")
     return children(frame)[0] if frame else None
 
 
@@ -317,7 +280,7 @@ def play_betting():
 def read_outcome():
     """After Flip: the sheet (returns its rows) or a message box (answered; returns None)."""
     def outcome():
-        app = application()
+        app = application(PID)
         for w in children(app):
             if w.getRoleName() == "alert" and "showing" in states(w):
                 return ("box", w)
@@ -359,7 +322,7 @@ def check_sheet(sheet, rows):
 
 def main():
     say("the name dialog")
-    dialog = wait_for("the name dialog in the tree", lambda: window("用户名", "dialog"), 60)
+    dialog = wait_for("the name dialog in the tree", lambda: window(PID, "用户名", "dialog"), 60)
     field = [c for c in children(dialog) if c.getRoleName() == "text"][0]
     take_keyboard("用户名", lambda: "focused" in states(field))
     key(*list(NAME))
@@ -367,7 +330,7 @@ def main():
     mark = LOG.mark()
     key("Return", "Escape")
     LOG.wait("Escape to be handled", mark, "handled key release Esc ")
-    check(LOG.find(mark, "hide TForm4") is None and window("用户名", "dialog") is not None,
+    check(LOG.find(mark, "hide TForm4") is None and window(PID, "用户名", "dialog") is not None,
           "Enter and Escape leave the name dialog open")
     key("Tab", "space")  # onto 确定, and press it
     wait_for("the table window", table, 60)
@@ -489,7 +452,7 @@ def main():
     mark = LOG.mark()
     key("alt+F4")
     shown = LOG.wait("the farewell message", mark, "show QMessageBox ")
-    box = wait_for("the farewell message in the tree", lambda: window("Orvanta", "alert"), 60)
+    box = wait_for("the farewell message in the tree", lambda: window(PID, "Orvanta", "alert"), 60)
     texts = [c.name for c in children(box) if c.getRoleName() == "label" and c.name]
     say(f"message box {box.name!r}: {texts}")
     check(any(t.startswith("本软件免费") for t in texts), "the farewell message reads as a message box")
@@ -503,7 +466,7 @@ def main():
     check([seat_chips(s) for s in seats()] == chips,
           f"a Press on Start under the farewell message changes nothing: {chips} became {[seat_chips(s) for s in seats()]}")
     key("Return")
-    wait_for("the program to end", lambda: application() is None, 60)
+    wait_for("the program to end", lambda: application(PID) is None, 60)
     say("all checks passed")
 
 

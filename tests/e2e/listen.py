@@ -16,28 +16,18 @@ import time
 
 import pyatspi
 
+# -I leaves the script's folder off the path
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+from reader import Failed, check, children, say, states, window  # noqa: E402
+
 LOG, PID, NAME, OUT = sys.argv[1], int(sys.argv[2]), sys.argv[3], sys.argv[4]
 OPPONENTS = ["Jack", "Jim", "Kate"]
 MAX_HANDS = 15
 SPOKEN = re.compile(r"SPEECH OUTPUT: '(.*)' ?\{.*\}\s*$")
 MOVE = re.compile(r"\b(Jack|Jim|Kate) (calls|folds)\b(?: (\d+))?")
-T0 = time.monotonic()
 # A read made while the program blocks (the deal, a pause) is answered after it; by default
 # a read gives up after 0.8 s once the program has run for 15 s.
 pyatspi.setTimeout(120000, 120000)
-
-
-class Failed(Exception):
-    pass
-
-
-def say(text):
-    print(f"-- {time.monotonic() - T0:5.1f}s {text}", flush=True)
-
-
-def check(condition, what):
-    if not condition:
-        raise Failed(what)
 
 
 # --- what Orca said ---------------------------------------------------------------
@@ -93,17 +83,11 @@ def press(key):
 
 # --- the table, read through AT-SPI -----------------------------------------------------
 
-def children(acc):
-    return [acc.getChildAtIndex(i) for i in range(acc.childCount)]
-
-
 def table():
-    for app in children(pyatspi.Registry.getDesktop(0)):
-        if app is not None and app.get_process_id() == PID:
-            for w in children(app):
-                if w.getRoleName() == "frame" and w.name == "Orvanta":
-                    return children(w)[0]
-    raise Failed("the table is not in the accessibility tree")
+    frame = window(PID, "Orvanta", "frame")
+    if frame is None:
+        raise Failed("the table is not in the accessibility tree")
+    return children(frame)[0]
 
 
 def chips():
@@ -115,8 +99,7 @@ def usable(caption):
     """Whether the button of that caption can be pressed now."""
     for c in children(table()):
         if c.name == caption:
-            s = c.getState()
-            return s.contains(pyatspi.STATE_SENSITIVE) and s.contains(pyatspi.STATE_SHOWING)
+            return {"sensitive", "showing"} <= states(c)
     raise Failed(f"no button {caption} on the table")
 
 
