@@ -2,10 +2,10 @@
 
 #include <memory>
 
-#include "app/Form4.h"
+#include "app/NameDialog.h"
 #include "desktop/Application.h"
 #include "desktop/BenchTrace.h"
-#include "table/Form1.h"
+#include "table/TableWindow.h"
 #include "table/TableAccess.h"
 
 int RunProgram(int Argc, char** Argv)
@@ -18,10 +18,10 @@ int RunProgram(int Argc, char** Argv)
     Application.setDesktopFileName(QStringLiteral("org.orvanta.Orvanta"));
     Application.setWindowIcon(QIcon(QStringLiteral(":/app/mainicon.png")));
 
-    auto Table = std::make_unique<TForm1>();
-    TForm4 NameDialog;
+    auto Table = std::make_unique<TTableWindow>();
+    TNameDialog NameDialog(Table.get());
     // Only "退出" ends the program here; the close box goes on to the table.
-    if (NameDialog.exec() == TForm4::QuitResult)
+    if (NameDialog.exec() == TNameDialog::QuitResult)
         return 0;
     Table->show();
     const int Status = Application.exec();

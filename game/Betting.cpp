@@ -4,7 +4,7 @@
 #include "desktop/Sleep.h"
 #include "desktop/Timer.h"
 #include "game/TableState.h"
-#include "table/Form1.h"
+#include "table/TableWindow.h"
 
 namespace {
 constexpr int CallPauseMs = 500;
@@ -12,10 +12,10 @@ constexpr int FoldedJimPauseMs = 1000;
 constexpr int LastRound = 3;
 }
 
-void TForm1::N1NewClick(QObject*)
+void TTableWindow::StartClick(QObject*)
 {
     TurnPhase = 0;
-    Image7->hide();
+    WinnerMarker->hide();
     for (int P = 1; P <= 4; ++P) {
         TotalBets[P] = Ante;
         Money[P] -= Ante;
@@ -24,10 +24,10 @@ void TForm1::N1NewClick(QObject*)
     ShowMoney();
     for (int P = 1; P <= 4; ++P)
         StakeCounter(P)->ClearPicture();
-    Image17->SetEnabled(false);
-    SetLook(Image17, blDisabled);
-    Image10->hide();
-    for (TImage* Button : {Image11, Image12, Image13, Image14})
+    StartButton->SetEnabled(false);
+    SetLook(StartButton, blDisabled);
+    ResultSheet->hide();
+    for (TImage* Button : {CallButton, FoldButton, FlipButton, FlipAllButton})
         SetButton(Button, blDisabled, false);
     SetScreenCursor(crHourGlass);
     FoldCount = 0;
@@ -41,54 +41,54 @@ void TForm1::N1NewClick(QObject*)
     CreateCards();
     ShuffleDeck();
     DealHands();
-    SetButton(Image11, blNormal, true);
-    SetButton(Image12, blNormal, true);
+    SetButton(CallButton, blNormal, true);
+    SetButton(FoldButton, blNormal, true);
     SetScreenCursor(crDefault);
-    SetButton(Image17, blNormal, true);
+    SetButton(StartButton, blNormal, true);
     for (int P = 1; P <= 4; ++P)
-        ShowStakeDigits(ImageList3, 0, 0, Ante, StakeCounter(P));
+        ShowStakeDigits(DigitGlyphs, 0, 0, Ante, StakeCounter(P));
 }
 
-void TForm1::JiaZhuClick(QObject*)
+void TTableWindow::CallClick(QObject*)
 {
-    SetButton(Image11, blDisabled, false);
-    SetButton(Image12, blDisabled, false);
+    SetButton(CallButton, blDisabled, false);
+    SetButton(FoldButton, blDisabled, false);
     if (!Folded[User])
         BookCall(User);
     Sleep(CallPauseMs);
-    Timer4->SetEnabled(true);
+    BettingTimer->SetEnabled(true);
     TurnPhase = 1;
 }
 
-void TForm1::FangQiClick(QObject*)
+void TTableWindow::FoldClick(QObject*)
 {
     BookFold(User);
-    SetButton(Image11, blDisabled, false);
-    SetButton(Image12, blDisabled, false);
+    SetButton(CallButton, blDisabled, false);
+    SetButton(FoldButton, blDisabled, false);
     if (BetRound < 4) {
-        Timer4->SetEnabled(true);
+        BettingTimer->SetEnabled(true);
         TurnPhase = 1;
     }
 }
 
-void TForm1::Timer4Timer(QObject*)
+void TTableWindow::BettingTick(QObject*)
 {
     switch (TurnPhase) {
-    case 1: ChipPhase1(); break;
-    case 2: ChipPhase2(); break;
-    case 3: ChipPhase3(); break;
-    case 4: ChipPhase4(); break;
+    case 1: UserChipPhase(); break;
+    case 2: JackChipPhase(); break;
+    case 3: JimChipPhase(); break;
+    case 4: KateChipPhase(); break;
     default: break;
     }
 }
 
-void TForm1::ChipPhase1() { ChipPhase(User); }
-void TForm1::ChipPhase2() { ChipPhase(Jack); }
-void TForm1::ChipPhase3() { ChipPhase(Jim); }
+void TTableWindow::UserChipPhase() { ChipPhase(User); }
+void TTableWindow::JackChipPhase() { ChipPhase(Jack); }
+void TTableWindow::JimChipPhase() { ChipPhase(Jim); }
 
 // One tick of the phase of seat P (the user, Jack or Jim): P's token moves one step
 // towards the pot; on its arrival the next seat decides.
-void TForm1::ChipPhase(int P)
+void TTableWindow::ChipPhase(int P)
 {
     const int Next = P + 1;
     if (Folded[P]) {
@@ -101,17 +101,17 @@ void TForm1::ChipPhase(int P)
     TurnPhase = Next;
 }
 
-void TForm1::ChipPhase4()
+void TTableWindow::KateChipPhase()
 {
     if (Folded[Kate])
-        Timer4->SetEnabled(false);
+        BettingTimer->SetEnabled(false);
     else if (!TokenArrives(Kate))
         return;
     EndBettingRound();
 }
 
 // Moves P's token one step; on arrival it goes home unseen and P's stake and chips show.
-bool TForm1::TokenArrives(int P)
+bool TTableWindow::TokenArrives(int P)
 {
     TImage* Chip = Token(P);
     Chip->show();
@@ -132,24 +132,24 @@ bool TForm1::TokenArrives(int P)
     return true;
 }
 
-void TForm1::EndBettingRound()
+void TTableWindow::EndBettingRound()
 {
     ++BetRound;
     if (FoldCount >= 3)
         BetRound = 4;
     if (BetRound > LastRound) {
         BetRound = 1;
-        SetButton(Image13, blNormal, true);
-        SetButton(Image14, blNormal, true);
+        SetButton(FlipButton, blNormal, true);
+        SetButton(FlipAllButton, blNormal, true);
         TurnPhase = 1;
-        Timer4->SetEnabled(false);
+        BettingTimer->SetEnabled(false);
     } else if (Folded[User]) {
-        Timer4->SetEnabled(true);
+        BettingTimer->SetEnabled(true);
         TurnPhase = 1;
     } else {
-        Timer4->SetEnabled(false);
+        BettingTimer->SetEnabled(false);
         TurnPhase = 1;
-        SetButton(Image11, blNormal, true);
-        SetButton(Image12, blNormal, true);
+        SetButton(CallButton, blNormal, true);
+        SetButton(FoldButton, blNormal, true);
     }
 }

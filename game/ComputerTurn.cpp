@@ -1,6 +1,6 @@
-#include "cards/ToviCard.h"
+#include "cards/CardControl.h"
 #include "game/TableState.h"
-#include "table/Form1.h"
+#include "table/TableWindow.h"
 
 namespace {
 enum class TDecision { Call, Fold, None };
@@ -22,7 +22,7 @@ TDecision Decide(double S, int Round)
 }
 }
 
-void TForm1::ComputerTurn(int P)
+void TTableWindow::ComputerTurn(int P)
 {
     switch (Decide(Scores[P], BetRound)) {
     case TDecision::Call:
@@ -37,10 +37,10 @@ void TForm1::ComputerTurn(int P)
     if (!Folded[P])
         return;
     // The folded hand: three backs of the other design, piled on the middle card.
-    TToviCard* Left = SeatCard(P, LeftRow);
-    TToviCard* Middle = SeatCard(P, MiddleRow);
-    TToviCard* Right = SeatCard(P, RightRow);
-    for (TToviCard* Card : {Left, Middle, Right})
+    TCardControl* Left = SeatCard(P, LeftRow);
+    TCardControl* Middle = SeatCard(P, MiddleRow);
+    TCardControl* Right = SeatCard(P, RightRow);
+    for (TCardControl* Card : {Left, Middle, Right})
         Card->SetDeckType(Back0);
     Left->SetLeft(Middle->Left() - 1);
     Right->SetLeft(Middle->Left() + 1);

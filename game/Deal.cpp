@@ -1,9 +1,9 @@
-#include "cards/ToviCard.h"
+#include "cards/CardControl.h"
 #include "desktop/Panel.h"
 #include "desktop/Random.h"
 #include "desktop/Sleep.h"
 #include "game/TableState.h"
-#include "table/Form1.h"
+#include "table/TableWindow.h"
 
 namespace {
 constexpr int PileLeft = 550, PileTop = 280, PileStep = 3;
@@ -19,13 +19,13 @@ struct TSeat
 constexpr TSeat SeatOf[5] = {{}, {550, 460, true}, {860, 280, false}, {550, 100, false}, {240, 280, false}};
 }
 
-void TForm1::CreateCards()
+void TTableWindow::CreateCards()
 {
     for (int S = 0; S <= 3; ++S) {
         for (int V = 1; V <= 13; ++V) {
-            auto* Card = new TToviCard(this);
+            auto* Card = new TCardControl(this);
             Cards[S * 13 + V] = Card;
-            Card->SetParent(Panel1);
+            Card->SetParent(Panel);
             Card->move(PileLeft, PileTop);
             Card->SetShowDeck(true);
             Card->SetValue(V);
@@ -34,7 +34,7 @@ void TForm1::CreateCards()
     }
 }
 
-void TForm1::ShuffleDeck()
+void TTableWindow::ShuffleDeck()
 {
     for (int I = 0; I <= 52; ++I)
         DeckOrder[I] = I;
@@ -46,14 +46,14 @@ void TForm1::ShuffleDeck()
             std::swap(DeckOrder[A], DeckOrder[B]);
     }
     for (int I = 1; I <= 52; ++I) {
-        TToviCard* Card = Cards[DeckOrder[I]];
+        TCardControl* Card = Cards[DeckOrder[I]];
         Card->move(PileLeft - PileStep * I, PileTop);
         Card->BringToFront();
         Card->Repaint();
     }
 }
 
-void TForm1::DealHands()
+void TTableWindow::DealHands()
 {
     DealRow(LeftRow);
     DealRow(MiddleRow);
@@ -65,11 +65,11 @@ void TForm1::DealHands()
         Scores[P] = TakeHand(SeatCount, LeftRow, SeatOffset(P), SeatOf[P].BaseLeft, SeatOf[P].Top);
 }
 
-void TForm1::DealRow(int Row)
+void TTableWindow::DealRow(int Row)
 {
     for (int P = 1; P <= 4; ++P) {
         const TSeat& Seat = SeatOf[P];
-        TToviCard* Card = SeatCard(P, Row);
+        TCardControl* Card = SeatCard(P, Row);
         Card->move(Seat.BaseLeft - CardSpacing * Row, Seat.Top);
         Card->SetShowDeck(!Seat.FaceUp);
         Card->BringToFront();
@@ -78,18 +78,18 @@ void TForm1::DealRow(int Row)
     }
 }
 
-double TForm1::TakeHand(int Seats, int First, int Offset, int BaseLeft, int Top)
+double TTableWindow::TakeHand(int Seats, int First, int Offset, int BaseLeft, int Top)
 {
     // The game deals to every seat; the seat count only ever equals SeatCount.
     Q_ASSERT(Seats == SeatCount);
     for (int R = First; R >= First - 2; --R) {
-        TToviCard* Card = Cards[DeckOrder[DeckPosition(R, Offset)]];
+        TCardControl* Card = Cards[DeckOrder[DeckPosition(R, Offset)]];
         EvalCards[R - First + 2] = Card;
         EvalValues[R - First + 2] = Rank(Card);
     }
     SortHand();
     for (int R = First; R >= First - 2; --R) {
-        TToviCard* Card = EvalCards[R - First + 2];
+        TCardControl* Card = EvalCards[R - First + 2];
         Cards[DeckOrder[DeckPosition(R, Offset)]] = Card;
         Card->move(BaseLeft - CardSpacing * R, Top);
         Card->BringToFront();
@@ -100,7 +100,7 @@ double TForm1::TakeHand(int Seats, int First, int Offset, int BaseLeft, int Top)
     return ScoreHand();
 }
 
-void TForm1::FreeCards()
+void TTableWindow::FreeCards()
 {
     for (int K = 1; K <= 52; ++K) {
         delete Cards[K];

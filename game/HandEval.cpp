@@ -1,8 +1,8 @@
-#include "cards/ToviCard.h"
+#include "cards/CardControl.h"
 #include "game/TableState.h"
-#include "table/Form1.h"
+#include "table/TableWindow.h"
 
-void TForm1::SortHand()
+void TTableWindow::SortHand()
 {
     // Two bubble passes; equal ranks are never exchanged, so they keep their order.
     const int Compares[3] = {0, 1, 0};
@@ -22,7 +22,7 @@ void TForm1::SortHand()
         std::swap(EvalCards[0], EvalCards[1]);
 }
 
-double TForm1::ScoreHand()
+double TTableWindow::ScoreHand()
 {
     const double R0 = EvalValues[0], R1 = EvalValues[1], R2 = EvalValues[2];
     const bool Suited = EvalCards[1]->Suit() == EvalCards[2]->Suit() && EvalCards[2]->Suit() == EvalCards[0]->Suit();

@@ -1,41 +1,41 @@
-#include "cards/ToviCard.h"
+#include "cards/CardControl.h"
 #include "desktop/Image.h"
 #include "desktop/MessageBox.h"
 #include "game/TableState.h"
-#include "table/Form1.h"
+#include "table/TableWindow.h"
 
 namespace {
 constexpr int GameOverChips = 5;
 }
 
-void TForm1::KaiPaiClick(QObject*)
+void TTableWindow::FlipClick(QObject*)
 {
     for (int Row = LeftRow; Row >= RightRow; --Row)
         for (int P = Jack; P <= Kate; ++P)
             SeatCard(P, Row)->SetShowDeck(Folded[P]);
-    SetButton(Image13, blDisabled, false);
+    SetButton(FlipButton, blDisabled, false);
     Showdown();
     ShowMoney();
     GameOverTest();
 }
 
-void TForm1::QuanKaiClick(QObject*)
+void TTableWindow::FlipAllClick(QObject*)
 {
     for (int Row = LeftRow; Row >= RightRow; --Row)
         for (int P = Jack; P <= Kate; ++P)
             SeatCard(P, Row)->SetShowDeck(false);
     // Spread every seat to the deal's spacing; a folded pile opens up again.
     for (int P = User; P <= Kate; ++P) {
-        TToviCard* Middle = SeatCard(P, MiddleRow);
+        TCardControl* Middle = SeatCard(P, MiddleRow);
         SeatCard(P, LeftRow)->SetLeft(Middle->Left() - CardSpacing);
         SeatCard(P, RightRow)->SetLeft(Middle->Left() + CardSpacing);
     }
-    SetButton(Image14, blDisabled, false);
+    SetButton(FlipAllButton, blDisabled, false);
     Showdown();
     ShowMoney();
 }
 
-void TForm1::Showdown()
+void TTableWindow::Showdown()
 {
     double Best = Scores[1];
     int Winner = 1, Count = 1;
@@ -62,7 +62,7 @@ void TForm1::Showdown()
     DrawResultSheet(Winner);
 }
 
-void TForm1::GameOverTest()
+void TTableWindow::GameOverTest()
 {
     int Richest = 1;
     for (int P = 2; P <= 4; ++P)

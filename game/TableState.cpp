@@ -1,10 +1,10 @@
 #include "game/TableState.h"
 
-#include "cards/ToviCard.h"
+#include "cards/CardControl.h"
 
-TToviCard* Cards[53] = {};
+TCardControl* Cards[53] = {};
 int DeckOrder[53] = {};
-TToviCard* EvalCards[3] = {};
+TCardControl* EvalCards[3] = {};
 int EvalValues[3] = {};
 double Scores[5] = {};
 int BetRound = 1;
@@ -15,9 +15,9 @@ bool Folded[5] = {};
 int FoldCount = 0;
 int TurnPhase = 0;
 
-TToviCard* SeatCard(int Player, int Row) { return Cards[DeckOrder[DeckPosition(Row, SeatOffset(Player))]]; }
+TCardControl* SeatCard(int Player, int Row) { return Cards[DeckOrder[DeckPosition(Row, SeatOffset(Player))]]; }
 
-int Rank(const TToviCard* Card) { return Card->Value() == 1 ? 14 : Card->Value(); }
+int Rank(const TCardControl* Card) { return Card->Value() == 1 ? 14 : Card->Value(); }
 
 void BookCall(int Player)
 {

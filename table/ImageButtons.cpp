@@ -2,11 +2,11 @@
 
 #include "desktop/Image.h"
 #include "table/ButtonCaptions.h"
-#include "table/Form1.h"
+#include "table/TableWindow.h"
 
-std::array<TImage*, 6> TForm1::Buttons() const { return {Image17, Image18, Image11, Image12, Image13, Image14}; }
+std::array<TImage*, 6> TTableWindow::Buttons() const { return {StartButton, RulesButton, CallButton, FoldButton, FlipButton, FlipAllButton}; }
 
-void TForm1::ShowListImage(const TImageList& List, int Index, TImage* Control)
+void TTableWindow::ShowListImage(const TImageList& List, int Index, TImage* Control)
 {
     const TBitmap Bitmap = List.GetBitmap(Index);
     Control->SetTransparent(true);
@@ -15,9 +15,9 @@ void TForm1::ShowListImage(const TImageList& List, int Index, TImage* Control)
     Control->Repaint();
 }
 
-void TForm1::SetLook(TImage* Button, TButtonLook Look)
+void TTableWindow::SetLook(TImage* Button, TButtonLook Look)
 {
-    ShowListImage(ImageList5, Look, Button);
+    ShowListImage(ButtonSkins, Look, Button);
     const std::array<TImage*, 6> All = Buttons();
     const auto It = std::find(All.begin(), All.end(), Button);
     if (It == All.end())
@@ -34,23 +34,23 @@ void TForm1::SetLook(TImage* Button, TButtonLook Look)
     Button->Repaint();
 }
 
-void TForm1::SetButton(TImage* Button, TButtonLook Look, bool Enabled)
+void TTableWindow::SetButton(TImage* Button, TButtonLook Look, bool Enabled)
 {
     SetLook(Button, Look);
     Button->SetEnabled(Enabled);
 }
 
-void TForm1::ButtonMouseDown(QObject* Sender, TMouseButton Button, Qt::KeyboardModifiers, int, int)
+void TTableWindow::ButtonMouseDown(QObject* Sender, TMouseButton Button, Qt::KeyboardModifiers, int, int)
 {
     if (Button == mbLeft)
         SetLook(static_cast<TImage*>(Sender), blPressed);
 }
 
-void TForm1::ButtonMouseUp(QObject* Sender, TMouseButton, Qt::KeyboardModifiers, int, int)
+void TTableWindow::ButtonMouseUp(QObject* Sender, TMouseButton, Qt::KeyboardModifiers, int, int)
 {
     // Start and Rules spring back on release. The betting buttons leave their look to
     // the game: a click has already set it, and a press released outside keeps
     // the pressed look until the game next sets one.
-    if (Sender == Image17 || Sender == Image18)
+    if (Sender == StartButton || Sender == RulesButton)
         SetLook(static_cast<TImage*>(Sender), blNormal);
 }

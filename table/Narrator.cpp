@@ -5,11 +5,11 @@
 #include "desktop/Announcer.h"
 #include "desktop/Image.h"
 #include "game/TableState.h"
-#include "table/Form1.h"
+#include "table/TableWindow.h"
 #include "table/TableAccess.h"
 #include "table/TableAccessibles.h"
 
-TNarrator::TNarrator(TForm1* Form) : QObject(Form), Form(Form), Announcer(new TAnnouncer(Form))
+TNarrator::TNarrator(TTableWindow* Form) : QObject(Form), Form(Form), Announcer(new TAnnouncer(Form))
 {
     QAccessible::installActivationObserver(this);
 }
@@ -33,8 +33,8 @@ bool TNarrator::Sync()
         FoldSaid[P] = Folded[P];
         FaceUpSaid[P] = !FaceUpHand(Form, P, false).isEmpty();
     }
-    CallOpen = Form->Image11->Usable();
-    FlipOpen = Form->Image13->Usable() || Form->Image14->Usable();
+    CallOpen = Form->CallButton->Usable();
+    FlipOpen = Form->FlipButton->Usable() || Form->FlipAllButton->Usable();
     return false;
 }
 
@@ -98,8 +98,8 @@ void TNarrator::TurnChanged()
 {
     if (!Sync())
         return;
-    const bool Call = Form->Image11->Usable();
-    const bool Flip = Form->Image13->Usable() || Form->Image14->Usable();
+    const bool Call = Form->CallButton->Usable();
+    const bool Flip = Form->FlipButton->Usable() || Form->FlipAllButton->Usable();
     if (Call && !CallOpen)
         Pending << QStringLiteral("Your turn: a call costs %1 chips.").arg(BetRound * StakePerRound);
     if (Flip && !FlipOpen)

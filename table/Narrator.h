@@ -5,7 +5,7 @@
 #include <QStringList>
 
 class TAnnouncer;
-class TForm1;
+class TTableWindow;
 
 // Tells a screen reader's user what just happened at the table, once each, short, in
 // the order of play: where everyone sits, with the first hand only; a new hand and the
@@ -18,7 +18,7 @@ class TForm1;
 class TNarrator : public QObject, public QAccessible::ActivationObserver
 {
 public:
-    explicit TNarrator(TForm1* Form);
+    explicit TNarrator(TTableWindow* Form);
     ~TNarrator() override;
 
     // Start's handler (or the sheet's) has dealt a new hand.
@@ -44,7 +44,7 @@ private:
     void accessibilityActiveChanged(bool Active) override;
     bool Sync();
 
-    TForm1* Form;
+    TTableWindow* Form;
     TAnnouncer* Announcer;
     QStringList Pending;
     QString Result;

@@ -1,7 +1,7 @@
 #include "desktop/Image.h"
 #include "desktop/Label.h"
 #include "game/TableState.h"
-#include "table/Form1.h"
+#include "table/TableWindow.h"
 #include "table/TableAccess.h"
 
 namespace {
@@ -10,10 +10,10 @@ constexpr int AddHeadingX = 120, ScoreHeadingX = 200;
 constexpr int MarkerOffsetX = 70;
 }
 
-void TForm1::DrawResultSheet(int Winner)
+void TTableWindow::DrawResultSheet(int Winner)
 {
     // Every sheet starts from the blank plaque; the template itself is never drawn on.
-    TBitmap Sheet(Image6->Picture());
+    TBitmap Sheet(SheetTemplate->Picture());
     TCanvas& Canvas = Sheet.Canvas;
     Canvas.BrushStyle = bsClear;
     Canvas.Font.Name = QStringLiteral("Arial");
@@ -23,7 +23,7 @@ void TForm1::DrawResultSheet(int Winner)
     Canvas.TextOut(ScoreHeadingX, SheetHeadingY, QStringLiteral("Score"));
 
     Canvas.Font.Color = QColor(0x00, 0x00, 0x00);
-    const QString Names[5] = {{}, Label5->Caption(), QStringLiteral("Jack"), QStringLiteral("Jim"), QStringLiteral("Kate")};
+    const QString Names[5] = {{}, UserName->Caption(), QStringLiteral("Jack"), QStringLiteral("Jim"), QStringLiteral("Kate")};
     for (int P = 1; P <= 4; ++P)
         Canvas.TextOut(SheetNameX, SheetRowY(P), Names[P]);
 
@@ -36,11 +36,11 @@ void TForm1::DrawResultSheet(int Winner)
     for (int P = 1; P <= 4; ++P)
         Canvas.TextOut(SheetAddX, SheetRowY(P), ChipsText(-TotalBets[P]));
 
-    Image10->SetPicture(Sheet.Pixels);
+    ResultSheet->SetPicture(Sheet.Pixels);
     NoteResultSheet(this, Winner);
-    Image10->show();
-    Image10->BringToFront();
-    Image7->BringToFront();
-    Image7->show();
-    Image7->move(Image10->Left() + MarkerOffsetX, Image10->Top() + SheetRowY(Winner));
+    ResultSheet->show();
+    ResultSheet->BringToFront();
+    WinnerMarker->BringToFront();
+    WinnerMarker->show();
+    WinnerMarker->move(ResultSheet->Left() + MarkerOffsetX, ResultSheet->Top() + SheetRowY(Winner));
 }

@@ -1,13 +1,13 @@
 #include "desktop/Image.h"
 #include "game/TableState.h"
-#include "table/Form1.h"
+#include "table/TableWindow.h"
 
 namespace {
 constexpr int CounterSize = 100;
 constexpr int HundredsLeft = 0, TensLeft = 14, UnitsLeft = 28;
 }
 
-void TForm1::ShowStakeDigits(const TImageList& List, int Hundreds, int Tens, int Units, TImage* Counter)
+void TTableWindow::ShowStakeDigits(const TImageList& List, int Hundreds, int Tens, int Units, TImage* Counter)
 {
     Counter->ClearPicture();
     const TBitmap H = List.GetBitmap(Hundreds);
@@ -33,11 +33,11 @@ void TForm1::ShowStakeDigits(const TImageList& List, int Hundreds, int Tens, int
     Counter->Repaint();
 }
 
-void TForm1::ShowStake(int Player)
+void TTableWindow::ShowStake(int Player)
 {
     const int Amount = TotalBets[Player];
     const int Hundreds = Amount / 100;
     const int Tens = (Amount - 100 * Hundreds) / 10;
     const int Units = Amount - 100 * Hundreds - 10 * Tens;
-    ShowStakeDigits(ImageList3, Hundreds, Tens, Units, StakeCounter(Player));
+    ShowStakeDigits(DigitGlyphs, Hundreds, Tens, Units, StakeCounter(Player));
 }

@@ -10,7 +10,7 @@
 #include "desktop/Panel.h"
 #include "desktop/Timer.h"
 #include "game/TableState.h"
-#include "table/Form1.h"
+#include "table/TableWindow.h"
 #include "table/Narrator.h"
 #include "table/TableAccessibles.h"
 #include "table/TableKeyboard.h"
@@ -23,7 +23,7 @@ const QString AccessName = QStringLiteral("TableAccess");
 class TTableAccess : public QObject
 {
 public:
-    explicit TTableAccess(TForm1* Form)
+    explicit TTableAccess(TTableWindow* Form)
         : QObject(Form), Form(Form), Keyboard(new TTableKeyboard(Form)), Narrator(new TNarrator(Form))
     {
         setObjectName(AccessName);
@@ -37,12 +37,12 @@ public:
         TImage* Target = Keyboard->TurnTarget();
         if (TAnnouncer::Listening()) {
             // A deal or a showdown changes every seat; a fold, the player's own.
-            const bool Everyone = Control == Form->Image17 || Control == Form->Image10 || Control == Form->Image13 ||
-                                  Control == Form->Image14;
+            const bool Everyone = Control == Form->StartButton || Control == Form->ResultSheet || Control == Form->FlipButton ||
+                                  Control == Form->FlipAllButton;
             for (int P = 1; P <= 4; ++P)
-                if (Everyone || (P == User && Control == Form->Image12))
+                if (Everyone || (P == User && Control == Form->FoldButton))
                     SeatChanged(P, true);
-            if (Control == Form->Image17 || Control == Form->Image10)
+            if (Control == Form->StartButton || Control == Form->ResultSheet)
                 Narrator->HandDealt();
             Narrator->Flipped();
         }
@@ -85,7 +85,7 @@ public:
         }
     }
 
-    TForm1* Form;
+    TTableWindow* Form;
     TTableKeyboard* Keyboard;
     TNarrator* Narrator;
     std::optional<TSheetRecord> Sheet;
@@ -102,7 +102,7 @@ protected:
     }
 };
 
-TTableAccess* AccessOf(const TForm1* F)
+TTableAccess* AccessOf(const TTableWindow* F)
 {
     return F ? static_cast<TTableAccess*>(F->findChild<QObject*>(AccessName, Qt::FindDirectChildrenOnly)) : nullptr;
 }
@@ -114,12 +114,12 @@ void InstallTableAccessibility()
     QAccessible::installFactory(TableAccessibleFactory);
 }
 
-void InstallTableAccess(TForm1* F)
+void InstallTableAccess(TTableWindow* F)
 {
     // A control that an assistive tool asked about while the window was being built,
     // before the form knew it by name, was described generically: forget that.
     if (QAccessible::isActive()) {
-        QList<QObject*> Built{F, F->Panel1, F->Image5, F->Image1, F->Image2, F->Image3, F->Image10, F->Image8};
+        QList<QObject*> Built{F, F->Panel, F->UserPortrait, F->JackPortrait, F->JimPortrait, F->KatePortrait, F->ResultSheet, F->RulesChart};
         for (TImage* Control : F->Buttons())
             Built.push_back(Control);
         for (int P = 1; P <= 4; ++P)
@@ -134,18 +134,18 @@ void InstallTableAccess(TForm1* F)
     // the handler the keyboard and the narrator hear of what it did.
     const std::array<TImage*, 6> Buttons = F->Buttons();
     QList<TImage*> Pressed(Buttons.begin(), Buttons.end());
-    Pressed << F->Image10 << F->Image8;
+    Pressed << F->ResultSheet << F->RulesChart;
     for (TImage* Control : Pressed)
         Control->OnClick = [Handler = std::move(Control->OnClick), Guard, Control](QObject* Sender) {
             if (Guard && Guard->Keyboard->Covered(Control))
                 return;
-            const bool ChartHadFocus = Guard && Guard->Form->Image8->hasFocus();
+            const bool ChartHadFocus = Guard && Guard->Form->RulesChart->hasFocus();
             Handler(Sender);
             if (Guard)
                 Guard->AfterClick(Control, ChartHadFocus);
         };
     // A tick's only boundary is the end of a betting phase, when the phase changes.
-    F->Timer4->OnTimer = [Handler = std::move(F->Timer4->OnTimer), Guard](QObject* Sender) {
+    F->BettingTimer->OnTimer = [Handler = std::move(F->BettingTimer->OnTimer), Guard](QObject* Sender) {
         const int Phase = TurnPhase;
         Handler(Sender);
         if (Guard && TurnPhase != Phase)
@@ -153,7 +153,7 @@ void InstallTableAccess(TForm1* F)
     };
 }
 
-void NoteResultSheet(TForm1* F, int Winner)
+void NoteResultSheet(TTableWindow* F, int Winner)
 {
     TTableAccess* Access = AccessOf(F);
     if (!Access)
@@ -169,7 +169,7 @@ void NoteResultSheet(TForm1* F, int Winner)
         Access->Narrator->ResultDrawn(Winner);
 }
 
-const TSheetRecord* DrawnSheet(const TForm1* F)
+const TSheetRecord* DrawnSheet(const TTableWindow* F)
 {
     const TTableAccess* Access = AccessOf(F);
     return Access && Access->Sheet ? &*Access->Sheet : nullptr;

@@ -3,7 +3,7 @@
 #include <QString>
 #include <array>
 
-class TForm1;
+class TTableWindow;
 
 // Makes the table readable through the desktop's accessibility layer and playable from
 // the keyboard, without changing what a mouse player sees: the accessible interfaces
@@ -13,7 +13,7 @@ class TForm1;
 // Once, at start-up, before any window: the interfaces' factories.
 void InstallTableAccessibility();
 // Once the window is built.
-void InstallTableAccess(TForm1* Form);
+void InstallTableAccess(TTableWindow* Form);
 
 // What readers get of the result sheet; kept from the moment it is drawn, for the
 // sheet is a picture and a game-over resets the figures it was drawn from.
@@ -23,6 +23,6 @@ struct TSheetRecord
     std::array<QString, 5> Name, Add, Score;
 };
 // Records the sheet just drawn, its figures and its winner.
-void NoteResultSheet(TForm1* Form, int Winner);
+void NoteResultSheet(TTableWindow* Form, int Winner);
 // The last sheet drawn on this window; null before the first.
-const TSheetRecord* DrawnSheet(const TForm1* Form);
+const TSheetRecord* DrawnSheet(const TTableWindow* Form);

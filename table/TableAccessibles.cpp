@@ -5,49 +5,49 @@
 #include <algorithm>
 #include <array>
 
-#include "cards/ToviCard.h"
+#include "cards/CardControl.h"
 #include "desktop/AccessibleControl.h"
 #include "desktop/Image.h"
 #include "desktop/Label.h"
 #include "desktop/Panel.h"
 #include "game/TableState.h"
 #include "table/ButtonCaptions.h"
-#include "table/Form1.h"
+#include "table/TableWindow.h"
 #include "table/TableAccess.h"
 #include "table/TableKeyboard.h"
 #include "table/TableTexts.h"
 
 namespace {
 // The cells' rectangles on the sheet's picture, round the texts the sheet draws there.
-constexpr int SheetColumnX[3] = {TForm1::SheetNameX, TForm1::SheetAddX, TForm1::SheetScoreX};
+constexpr int SheetColumnX[3] = {TTableWindow::SheetNameX, TTableWindow::SheetAddX, TTableWindow::SheetScoreX};
 constexpr int SheetColumnWidth[3] = {110, 70, 60};
 constexpr int SheetRowHeight = 24;
 
-TForm1* FormOf(const QObject* Object)
+TTableWindow* FormOf(const QObject* Object)
 {
     auto* Widget = qobject_cast<const QWidget*>(Object);
-    return Widget ? qobject_cast<TForm1*>(Widget->window()) : nullptr;
+    return Widget ? qobject_cast<TTableWindow*>(Widget->window()) : nullptr;
 }
 
 // A seat's children for readers: its stake counter, then its cards from left to right.
-QList<QWidget*> SeatChildren(const TForm1* F, int Player)
+QList<QWidget*> SeatChildren(const TTableWindow* F, int Player)
 {
     QList<QWidget*> Out{F->StakeCounter(Player)};
     for (int Row = LeftRow; Row >= RightRow; --Row)
-        if (const TToviCard* Card = ReadableSeatCard(F, Player, Row))
-            Out.push_back(const_cast<TToviCard*>(Card));
+        if (const TCardControl* Card = ReadableSeatCard(F, Player, Row))
+            Out.push_back(const_cast<TCardControl*>(Card));
     return Out;
 }
 
 // The seat whose stake counter or card this is; 0 for none (a card while the deck is
 // rebuilt). Compares pointers only.
-int SeatOfPart(const TForm1* F, const QObject* Part)
+int SeatOfPart(const TTableWindow* F, const QObject* Part)
 {
     for (int P = 1; P <= 4; ++P) {
         if (F->StakeCounter(P) == Part)
             return P;
         for (int Row = LeftRow; Row >= RightRow; --Row)
-            if (const TToviCard* Card = ReadableSeatCard(F, P, Row); Card && Card == Part)
+            if (const TCardControl* Card = ReadableSeatCard(F, P, Row); Card && Card == Part)
                 return P;
     }
     return 0;
@@ -56,15 +56,15 @@ int SeatOfPart(const TForm1* F, const QObject* Part)
 // The panel's children for readers: the four seats, the six buttons in focus order,
 // the result sheet and the rules chart. Background, portraits' own pictures, tokens,
 // labels and the sheet's template are read through the seats or not at all.
-QList<QWidget*> PanelChildren(const TForm1* F)
+QList<QWidget*> PanelChildren(const TTableWindow* F)
 {
-    QList<QWidget*> Out{F->Image5, F->Image1, F->Image2, F->Image3};
+    QList<QWidget*> Out{F->UserPortrait, F->JackPortrait, F->JimPortrait, F->KatePortrait};
     for (TImage* Button : F->Buttons())
         Out.push_back(Button);
-    return Out << F->Image10 << F->Image8;
+    return Out << F->ResultSheet << F->RulesChart;
 }
 
-const TButtonCaption& ButtonText(const TForm1* F, const QObject* Button)
+const TButtonCaption& ButtonText(const TTableWindow* F, const QObject* Button)
 {
     const std::array<TImage*, 6> All = F->Buttons();
     return ButtonCaptions[std::find(All.begin(), All.end(), Button) - All.begin()];
@@ -91,7 +91,7 @@ public:
 
     QList<QWidget*> Children() const
     {
-        const TForm1* F = FormOf(object());
+        const TTableWindow* F = FormOf(object());
         return F ? PanelChildren(F) : QList<QWidget*>{};
     }
     int childCount() const override { return int(Children().size()); }
@@ -103,7 +103,7 @@ public:
             return QStringLiteral("Card table");
         // The focus rests on the table while the others bet: the seating is told before the
         // first hand only (the narrator says it with that hand), not again every round.
-        const TForm1* F = FormOf(object());
+        const TTableWindow* F = FormOf(object());
         if (T == QAccessible::Description)
             return F && SeatCard(User, LeftRow) ? QString() : Seating();
         return QAccessibleWidget::text(T);
@@ -120,7 +120,7 @@ public:
     QAccessible::Role role() const override { return QAccessible::Grouping; }
     QList<QWidget*> Children() const
     {
-        const TForm1* F = FormOf(object());
+        const TTableWindow* F = FormOf(object());
         return F ? SeatChildren(F, Player) : QList<QWidget*>{};
     }
     int childCount() const override { return int(Children().size()); }
@@ -144,7 +144,7 @@ public:
     }
     QString text(QAccessible::Text T) const override
     {
-        const TForm1* F = FormOf(object());
+        const TTableWindow* F = FormOf(object());
         if (!F)
             return {};
         if (T == QAccessible::Name)
@@ -176,7 +176,7 @@ public:
 
     QAccessibleInterface* parent() const override
     {
-        const TForm1* F = FormOf(object());
+        const TTableWindow* F = FormOf(object());
         const int Seat = F ? SeatOfPart(F, object()) : 0;
         return Seat ? QAccessible::queryAccessibleInterface(SeatPortrait(F, Seat)) : TAccessibleControl::parent();
     }
@@ -185,13 +185,13 @@ public:
 class TCardAccessible : public TSeatPartAccessible
 {
 public:
-    explicit TCardAccessible(TToviCard* Card) : TSeatPartAccessible(Card) {}
+    explicit TCardAccessible(TCardControl* Card) : TSeatPartAccessible(Card) {}
 
     QAccessible::Role role() const override { return QAccessible::Graphic; }
     QString text(QAccessible::Text T) const override
     {
         if (T == QAccessible::Name)
-            return CardText(static_cast<const TToviCard*>(object()));
+            return CardText(static_cast<const TCardControl*>(object()));
         return TSeatPartAccessible::text(T);
     }
 };
@@ -207,7 +207,7 @@ public:
         if (T != QAccessible::Name)
             return TSeatPartAccessible::text(T);
         const auto* Counter = static_cast<const TImage*>(object());
-        const TForm1* F = FormOf(Counter);
+        const TTableWindow* F = FormOf(Counter);
         const int Seat = F ? SeatOfPart(F, Counter) : 0;
         const QString Owner = Seat == User ? QStringLiteral("Your stake") : PlayerName(F, Seat) + QStringLiteral("'s stake");
         if (Counter->Picture().isNull())
@@ -224,14 +224,14 @@ public:
     QAccessible::Role role() const override { return QAccessible::Button; }
     QString text(QAccessible::Text T) const override
     {
-        const TForm1* F = FormOf(object());
+        const TTableWindow* F = FormOf(object());
         if (!F || (T != QAccessible::Name && T != QAccessible::Description))
             return TAccessibleControl::text(T);
         const TButtonCaption& Text = ButtonText(F, object());
         if (T == QAccessible::Name)
             return QString::fromUtf8(Text.Caption);
         QString Meaning = QString::fromLatin1(Text.Meaning);
-        if (object() == F->Image18 && F->Image8->isVisible())
+        if (object() == F->RulesButton && F->RulesChart->isVisible())
             Meaning += QStringLiteral(" (shown; Escape closes it)");
         return Meaning;
     }
@@ -315,7 +315,7 @@ public:
 
     const TSheetRecord* Record() const
     {
-        const TForm1* F = FormOf(object());
+        const TTableWindow* F = FormOf(object());
         return F ? DrawnSheet(F) : nullptr;
     }
     QString CellText(int Row, int Column) const
@@ -332,7 +332,7 @@ public:
     QRect CellRect(int Row, int Column) const
     {
         const auto* Sheet = static_cast<const QWidget*>(object());
-        const QPoint At(SheetColumnX[Column], Row < 0 ? TForm1::SheetHeadingY : TForm1::SheetRowY(Row + 1));
+        const QPoint At(SheetColumnX[Column], Row < 0 ? TTableWindow::SheetHeadingY : TTableWindow::SheetRowY(Row + 1));
         return QRect(Sheet->mapToGlobal(At), QSize(SheetColumnWidth[Column], SheetRowHeight));
     }
     QAccessibleInterface* Heading(int Column) const { return Cells[Column]; }
@@ -441,15 +441,15 @@ QList<QAccessibleInterface*> TSheetCell::columnHeaderCells() const
 
 QAccessibleInterface* TableAccessibleFactory(const QString& ClassName, QObject* Object)
 {
-    if (ClassName == QLatin1String("TForm1"))
+    if (ClassName == QLatin1String("TTableWindow"))
         return new QAccessibleWidget(static_cast<QWidget*>(Object), QAccessible::Window);
-    if (ClassName == QLatin1String("TToviCard"))
-        return new TCardAccessible(static_cast<TToviCard*>(Object));
-    const TForm1* F = FormOf(Object);
+    if (ClassName == QLatin1String("TCardControl"))
+        return new TCardAccessible(static_cast<TCardControl*>(Object));
+    const TTableWindow* F = FormOf(Object);
     if (!F)
         return nullptr;
     if (ClassName == QLatin1String("TPanel"))
-        return Object == F->Panel1 ? new TPanelAccessible(F->Panel1) : nullptr;
+        return Object == F->Panel ? new TPanelAccessible(F->Panel) : nullptr;
     if (ClassName != QLatin1String("TImage"))
         return nullptr;
     auto* Image = static_cast<TImage*>(Object);
@@ -462,23 +462,23 @@ QAccessibleInterface* TableAccessibleFactory(const QString& ClassName, QObject* 
     for (TImage* Button : F->Buttons())
         if (Image == Button)
             return new TButtonAccessible(Image);
-    if (Image == F->Image10)
+    if (Image == F->ResultSheet)
         return new TSheetAccessible(Image);
-    if (Image == F->Image8)
+    if (Image == F->RulesChart)
         return new TRulesAccessible(Image);
     return nullptr;
 }
 
-const TToviCard* ReadableSeatCard(const TForm1* F, int Player, int Row)
+const TCardControl* ReadableSeatCard(const TTableWindow* F, int Player, int Row)
 {
-    return F->Image17->isEnabled() ? SeatCard(Player, Row) : nullptr;
+    return F->StartButton->isEnabled() ? SeatCard(Player, Row) : nullptr;
 }
 
-QString FaceUpHand(const TForm1* F, int Player, bool WithCards)
+QString FaceUpHand(const TTableWindow* F, int Player, bool WithCards)
 {
-    const TToviCard* Hand[3] = {ReadableSeatCard(F, Player, LeftRow), ReadableSeatCard(F, Player, MiddleRow),
+    const TCardControl* Hand[3] = {ReadableSeatCard(F, Player, LeftRow), ReadableSeatCard(F, Player, MiddleRow),
                                 ReadableSeatCard(F, Player, RightRow)};
-    for (const TToviCard* Card : Hand)
+    for (const TCardControl* Card : Hand)
         if (!Card || Card->ShowDeck())
             return {};
     const QString Kind = HandText(Hand[0], Hand[1], Hand[2]);
@@ -487,15 +487,15 @@ QString FaceUpHand(const TForm1* F, int Player, bool WithCards)
     return QStringLiteral("%1: %2, %3, %4.").arg(Kind, CardText(Hand[0]), CardText(Hand[1]), CardText(Hand[2]));
 }
 
-QString PlayerName(const TForm1* F, int Player)
+QString PlayerName(const TTableWindow* F, int Player)
 {
-    const TLabel* const Labels[5] = {nullptr, F->Label5, F->Label6, F->Label7, F->Label8};
+    const TLabel* const Labels[5] = {nullptr, F->UserName, F->JackName, F->JimName, F->KateName};
     return Player >= 1 && Player <= 4 ? Labels[Player]->Caption() : QString();
 }
 
-TImage* SeatPortrait(const TForm1* F, int Player)
+TImage* SeatPortrait(const TTableWindow* F, int Player)
 {
-    TImage* const Portraits[5] = {nullptr, F->Image5, F->Image1, F->Image2, F->Image3};
+    TImage* const Portraits[5] = {nullptr, F->UserPortrait, F->JackPortrait, F->JimPortrait, F->KatePortrait};
     return Portraits[Player];
 }
 

@@ -4,9 +4,9 @@
 
 class QAccessibleInterface;
 class QObject;
-class TForm1;
+class TTableWindow;
 class TImage;
-class TToviCard;
+class TCardControl;
 
 // The table as assistive tools read it: the panel with its four seats (each with its
 // stake counter and cards), the six buttons, the result sheet as a table and the rules
@@ -15,18 +15,18 @@ QAccessibleInterface* TableAccessibleFactory(const QString& ClassName, QObject* 
 
 // A seat's card in Row, or null while the deck is being rebuilt (Start stays disabled
 // from before the old cards are freed until the new ones are dealt) or not yet made.
-const TToviCard* ReadableSeatCard(const TForm1* Form, int Player, int Row);
+const TCardControl* ReadableSeatCard(const TTableWindow* Form, int Player, int Row);
 
 // A seat's hand once its three cards lie face up, its kind first: "pair of aces", and
 // with WithCards the cards from left to right: "pair of aces: ace of spades, ace of
 // diamonds, king of clubs."; empty otherwise.
-QString FaceUpHand(const TForm1* Form, int Player, bool WithCards);
+QString FaceUpHand(const TTableWindow* Form, int Player, bool WithCards);
 
 // The name on a seat: the player's name as the table shows it.
-QString PlayerName(const TForm1* Form, int Player);
+QString PlayerName(const TTableWindow* Form, int Player);
 
 // The control a seat's interface stands on: the player's portrait.
-TImage* SeatPortrait(const TForm1* Form, int Player);
+TImage* SeatPortrait(const TTableWindow* Form, int Player);
 
 // Where everyone sits, for a reader's first look at the table.
 QString Seating();

@@ -6,18 +6,18 @@
 #include "desktop/FocusRing.h"
 #include "desktop/Image.h"
 #include "desktop/Panel.h"
-#include "table/Form1.h"
+#include "table/TableWindow.h"
 
 namespace {
 // Everything the Tab ring can hold, in its order.
-QList<TImage*> Ring(const TForm1* F)
+QList<TImage*> Ring(const TTableWindow* F)
 {
     const std::array<TImage*, 6> Buttons = F->Buttons();
-    return QList<TImage*>(Buttons.begin(), Buttons.end()) << F->Image10;
+    return QList<TImage*>(Buttons.begin(), Buttons.end()) << F->ResultSheet;
 }
 }
 
-TTableKeyboard::TTableKeyboard(TForm1* Form) : QObject(Form), Form(Form)
+TTableKeyboard::TTableKeyboard(TTableWindow* Form) : QObject(Form), Form(Form)
 {
     const QList<TImage*> Order = Ring(Form);
     for (TImage* Control : Order)
@@ -25,25 +25,25 @@ TTableKeyboard::TTableKeyboard(TForm1* Form) : QObject(Form), Form(Form)
     for (qsizetype I = 1; I < Order.size(); ++I)
         QWidget::setTabOrder(Order[I - 1], Order[I]);
     // The chart joins the ring after the sheet while it shows.
-    QWidget::setTabOrder(Order.back(), Form->Image8);
+    QWidget::setTabOrder(Order.back(), Form->RulesChart);
     Form->installEventFilter(this);
     WatchFocusRing(Form);
 }
 
 bool TTableKeyboard::Covered(const TGraphicControl* Control) const
 {
-    const TImage* Chart = Form->Image8;
+    const TImage* Chart = Form->RulesChart;
     if (Control == Chart || !Chart->isVisible() || !Control->isVisible())
         return false;
     if (!Chart->geometry().intersects(Control->geometry()))
         return false;
-    const QObjectList& Stack = Form->Panel1->children();  // bottom to top
+    const QObjectList& Stack = Form->Panel->children();  // bottom to top
     return Stack.indexOf(Chart) > Stack.indexOf(Control);
 }
 
 TImage* TTableKeyboard::TurnTarget()
 {
-    TImage* const Turn[] = {Form->Image10, Form->Image11, Form->Image13, Form->Image14};
+    TImage* const Turn[] = {Form->ResultSheet, Form->CallButton, Form->FlipButton, Form->FlipAllButton};
     bool* const Was[] = {&SheetWasUsable, &CallWasUsable, &FlipWasUsable, &FlipAllWasUsable};
     bool New[4], Open[4];
     for (int I = 0; I < 4; ++I) {
@@ -53,10 +53,10 @@ TImage* TTableKeyboard::TurnTarget()
     }
     QWidget* Focus = Form->focusWidget();
     auto* FocusControl = qobject_cast<TGraphicControl*>(Focus);
-    if (Focus == Form->Image8 && Form->Image8->Usable())
+    if (Focus == Form->RulesChart && Form->RulesChart->Usable())
         return nullptr;  // waiting on the open chart
     const bool Parked = !FocusControl || !FocusControl->Usable();
-    const bool OnTurn = !Parked && Focus != Form->Image17 && Focus != Form->Image18;
+    const bool OnTurn = !Parked && Focus != Form->StartButton && Focus != Form->RulesButton;
     for (int I = 0; I < 4; ++I)
         if (New[I] && (I == 0 || !OnTurn))
             return Focus != Turn[I] ? Turn[I] : nullptr;
@@ -68,7 +68,7 @@ TImage* TTableKeyboard::TurnTarget()
 
 void TTableKeyboard::AfterClick(bool ChartHadFocus)
 {
-    TImage* Chart = Form->Image8;
+    TImage* Chart = Form->RulesChart;
     const QList<TImage*> Order = Ring(Form);
     for (TImage* Control : Order)
         Control->setFocusPolicy(Covered(Control) ? Qt::NoFocus : Qt::TabFocus);
@@ -88,7 +88,7 @@ void TTableKeyboard::AfterClick(bool ChartHadFocus)
         return;
     }
     TImage* Back = CoveredFocus && CoveredFocus->Usable() ? CoveredFocus.data() : nullptr;
-    for (TImage* Control : {Form->Image10, Form->Image11, Form->Image13, Form->Image14, Form->Image18})
+    for (TImage* Control : {Form->ResultSheet, Form->CallButton, Form->FlipButton, Form->FlipAllButton, Form->RulesButton})
         if (!Back && Control->Usable())
             Back = Control;
     CoveredFocus = nullptr;
@@ -101,11 +101,11 @@ bool TTableKeyboard::eventFilter(QObject* Watched, QEvent* Event)
     if (Watched != Form)
         return false;
     if (Event->type() == QEvent::Show && !Form->focusWidget())
-        Form->Image17->setFocus(Qt::OtherFocusReason);
+        Form->StartButton->setFocus(Qt::OtherFocusReason);
     // Keys no control took; Escape closes the rules chart as a click on it would.
     if (Event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(Event)->key() == Qt::Key_Escape &&
-        Form->Image8->Usable()) {
-        Form->Image8->Press();
+        Form->RulesChart->Usable()) {
+        Form->RulesChart->Press();
         return true;
     }
     return false;

@@ -3,7 +3,7 @@
 #include <QObject>
 #include <QPointer>
 
-class TForm1;
+class TTableWindow;
 class TGraphicControl;
 class TImage;
 
@@ -14,7 +14,7 @@ class TImage;
 class TTableKeyboard : public QObject
 {
 public:
-    explicit TTableKeyboard(TForm1* Form);
+    explicit TTableKeyboard(TTableWindow* Form);
 
     // Where the focus goes now that the game may have handed the turn to the player
     // (Call, Flip or a new sheet became usable); null to leave it where it is.
@@ -30,7 +30,7 @@ protected:
     bool eventFilter(QObject* Watched, QEvent* Event) override;
 
 private:
-    TForm1* Form;
+    TTableWindow* Form;
     bool SheetWasUsable = false, CallWasUsable = false, FlipWasUsable = false, FlipAllWasUsable = false;
     // The control the chart covered while it had the focus.
     QPointer<TImage> CoveredFocus;

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <array>
 
-#include "cards/ToviCard.h"
+#include "cards/CardControl.h"
 #include "game/TableState.h"
 
 namespace {
@@ -18,14 +18,14 @@ QString Word(int Rank) { return QString::fromLatin1(RankWord[Rank]); }
 QString Plural(int Rank) { return QString::fromLatin1(RankPlural[Rank]); }
 }
 
-QString CardText(const TToviCard* Card)
+QString CardText(const TCardControl* Card)
 {
     if (Card->ShowDeck())
         return QStringLiteral("card, face down");
     return QStringLiteral("%1 of %2").arg(Word(Rank(Card)), QString::fromLatin1(SuitWord[Card->Suit()]));
 }
 
-QString HandText(const TToviCard* A, const TToviCard* B, const TToviCard* C)
+QString HandText(const TCardControl* A, const TCardControl* B, const TCardControl* C)
 {
     std::array<int, 3> R = {Rank(A), Rank(B), Rank(C)};
     std::sort(R.begin(), R.end());

@@ -330,7 +330,7 @@ def main():
     mark = LOG.mark()
     key("Return", "Escape")
     LOG.wait("Escape to be handled", mark, "handled key release Esc ")
-    check(LOG.find(mark, "hide TForm4") is None and window(PID, "用户名", "dialog") is not None,
+    check(LOG.find(mark, "hide TNameDialog") is None and window(PID, "用户名", "dialog") is not None,
           "Enter and Escape leave the name dialog open")
     key("Tab", "space")  # onto 确定, and press it
     wait_for("the table window", table, 60)

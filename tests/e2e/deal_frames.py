@@ -45,7 +45,7 @@ def strip(base, top, row):
     return (x, top + 8, 15, CARD_H - 16)
 
 # the trace's line for a control that moved, and the places a seat's cards are dealt to
-MOVE = re.compile(r"^\d+ \d+ move TToviCard 71 96 (\d+) (\d+)$")
+MOVE = re.compile(r"^\d+ \d+ move TCardControl 71 96 (\d+) (\d+)$")
 PLACES = {(base - 15 * row, top) for _, base, top in SEATS for row in (12, 11, 10)}
 
 # in the deal's order

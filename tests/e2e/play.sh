@@ -288,7 +288,7 @@ seat_flipped() {
 # program stopped after its third card is dealt and before it ends: Start disabled,
 # the counters empty, no sheet; the pile still there while cards are left to deal.
 deal_seen_running() {
-  local dealt='^move TToviCard 71 96 ([0-9]+ (460|100)|(680|695|710|60|75|90) 280)$' m
+  local dealt='^move TCardControl 71 96 ([0-9]+ (460|100)|(680|695|710|60|75|90) 280)$' m
   twait "the deal's third card" 30 "$1" "$dealt" 3
   freeze
   tmark; m=$TMARK
@@ -501,7 +501,7 @@ play() {
   desk_pointer "move $((DX + S * 140)) $((DY + S * 58))" click   # back into the field
   # Return must not close it: the dialog has no default button.
   key_taken Return
-  if tfind "$m" '^hide TForm4 ' >/dev/null || ! titled '^用户名$' >/dev/null; then
+  if tfind "$m" '^hide TNameDialog ' >/dev/null || ! titled '^用户名$' >/dev/null; then
     fail "Return closed the name dialog"
   fi
   desk_pointer "move $((DX + S * (48 + 37))) $((DY + S * (96 + 12)))" click   # 确定

@@ -11,7 +11,7 @@
 #include <random>
 #include <sstream>
 
-#include "cards/ToviCard.h"
+#include "cards/CardControl.h"
 #include "desktop/Image.h"
 #include "desktop/Label.h"
 #include "desktop/Panel.h"
@@ -42,7 +42,7 @@ struct TSnapshot
     bool FlipOn, FlipAllOn;
     long Made;  // card controls made so far
 
-    static TSnapshot Take(const TForm1& Form)
+    static TSnapshot Take(const TTableWindow& Form)
     {
         TSnapshot S{};
         for (int P = 1; P <= 4; ++P) {
@@ -51,8 +51,8 @@ struct TSnapshot
             S.TotalBets[P] = ::TotalBets[P];
             S.Scores[P] = ::Scores[P];
         }
-        S.FlipOn = Form.Image13->isEnabled();
-        S.FlipAllOn = Form.Image14->isEnabled();
+        S.FlipOn = Form.FlipButton->isEnabled();
+        S.FlipAllOn = Form.FlipAllButton->isEnabled();
         S.Made = CardsAlive + CardsDestroyed;
         return S;
     }
@@ -126,15 +126,15 @@ private:
         Boxes.push_back(Record.Text);
         if (IsFarewell(Record.Text)) {
             // The timer still ticks in the box's own loop, and the user may ask again.
-            for (int I = Pick(3); I > 0 && Form->Timer4->Enabled(); --I) {
-                Form->Timer4Timer(Form->Timer4);
+            for (int I = Pick(3); I > 0 && Form->BettingTimer->Enabled(); --I) {
+                Form->BettingTick(Form->BettingTimer);
                 ++Ticks;
             }
             if (Chance(10))
                 Form->close();
         } else {
             // The game asks only once the betting has stopped the timer.
-            BoxWithTimer = BoxWithTimer || Form->Timer4->Enabled();
+            BoxWithTimer = BoxWithTimer || Form->BettingTimer->Enabled();
             if (Chance(20)) {
                 CloseRequestedInBox = true;
                 Form->close();
@@ -175,12 +175,12 @@ private:
 
     QWidget* AnyTarget()
     {
-        TForm1& F = *Form;
+        TTableWindow& F = *Form;
         const int Kind = Pick(100);
         if (Kind < 45) {
             // Start seldom, so that most hands run to their end.
-            const std::pair<TImage*, int> Buttons[] = {{F.Image11, 30}, {F.Image12, 10}, {F.Image13, 15},
-                                                       {F.Image14, 15}, {F.Image18, 8}, {F.Image17, 4}};
+            const std::pair<TImage*, int> Buttons[] = {{F.CallButton, 30}, {F.FoldButton, 10}, {F.FlipButton, 15},
+                                                       {F.FlipAllButton, 15}, {F.RulesButton, 8}, {F.StartButton, 4}};
             int Roll = Pick(82);
             for (const auto& [Button, Weight] : Buttons) {
                 if (Roll < Weight)
@@ -189,29 +189,29 @@ private:
             }
         }
         if (Kind < 60) {
-            TToviCard* Card = Cards[1 + Pick(52)];
+            TCardControl* Card = Cards[1 + Pick(52)];
             if (Card)
                 return Card;
         }
         if (Kind < 85) {
-            QWidget* const Others[] = {F.Image10, F.Image8, F.Image1, F.Image2, F.Image3, F.Image5,
-                                       F.ImageIn1, F.ImageIn2, F.ImageIn3, F.ImageIn4, F.Image22, F.Image25,
-                                       F.Image6, F.Image7, F.Image4, F.Label1, F.Label5};
+            QWidget* const Others[] = {F.ResultSheet, F.RulesChart, F.JackPortrait, F.JimPortrait, F.KatePortrait, F.UserPortrait,
+                                       F.UserToken, F.JackToken, F.JimToken, F.KateToken, F.UserStake, F.KateStake,
+                                       F.SheetTemplate, F.WinnerMarker, F.Background, F.UserMoney, F.UserName};
             return Others[Pick(int(std::size(Others)))];
         }
         // Whatever lies under a point of the table, as the window system would pick it.
-        const QPoint At(Pick(F.Panel1->width()), Pick(F.Panel1->height()));
-        QWidget* Under = F.Panel1->childAt(At);
-        return Under ? Under : F.Panel1;
+        const QPoint At(Pick(F.Panel->width()), Pick(F.Panel->height()));
+        QWidget* Under = F.Panel->childAt(At);
+        return Under ? Under : F.Panel;
     }
 
-    static std::string Name(QWidget* W)
+    std::string Name(QWidget* W) const
     {
-        const TForm1& F = *Form1;
+        const TTableWindow& F = *Form;
         const std::pair<const QWidget*, const char*> Names[] = {
-            {F.Image11, "Call"}, {F.Image12, "Fold"}, {F.Image13, "Flip"}, {F.Image14, "Flip all"},
-            {F.Image17, "Start"}, {F.Image18, "Rules"}, {F.Image10, "sheet"}, {F.Image8, "rules chart"},
-            {F.Panel1, "panel"}};
+            {F.CallButton, "Call"}, {F.FoldButton, "Fold"}, {F.FlipButton, "Flip"}, {F.FlipAllButton, "Flip all"},
+            {F.StartButton, "Start"}, {F.RulesButton, "Rules"}, {F.ResultSheet, "sheet"}, {F.RulesChart, "rules chart"},
+            {F.Panel, "panel"}};
         for (const auto& [Control, Text] : Names)
             if (Control == W)
                 return Text;
@@ -224,7 +224,7 @@ private:
     // Only a left click on Start or on the shown result sheet begins a hand.
     bool MayStartHand(QWidget* W, Qt::MouseButton B) const
     {
-        return B == Qt::LeftButton && (W == Form->Image17 || (W == Form->Image10 && !W->isHidden()));
+        return B == Qt::LeftButton && (W == Form->StartButton || (W == Form->ResultSheet && !W->isHidden()));
     }
 
     void Describe(const char* What, QWidget* W, Qt::MouseButton B)
@@ -239,8 +239,8 @@ private:
     {
         Last = "tick";
         // The real timer ticks only while it runs.
-        if (Form->Timer4->Enabled()) {
-            Form->Timer4Timer(Form->Timer4);
+        if (Form->BettingTimer->Enabled()) {
+            Form->BettingTick(Form->BettingTimer);
             ++Ticks;
         }
     }
@@ -370,7 +370,7 @@ private:
         Form.reset();
         // A fresh program holds no bets.
         std::fill(std::begin(TotalBets), std::end(TotalBets), 0);
-        Form = std::make_unique<TForm1>();
+        Form = std::make_unique<TTableWindow>();
         Form->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(Form.get()));
         NewWindowState();
@@ -428,8 +428,8 @@ private:
                     Others += Before.TotalBets[Q];
             Expected[Winner] = Before.MoneyBefore[Winner] + Others;
             ExpectedWinnerBets = -Others;
-            EXPECT_TRUE(Form->Image10->isVisible()) << At << ": no result sheet";
-            EXPECT_TRUE(Form->Image7->isVisible()) << At << ": no winner marker";
+            EXPECT_TRUE(Form->ResultSheet->isVisible()) << At << ": no result sheet";
+            EXPECT_TRUE(Form->WinnerMarker->isVisible()) << At << ": no winner marker";
         }
         bool Over = false;
         for (int P = 1; P <= 4; ++P)
@@ -460,17 +460,17 @@ private:
     {
         if (HasFailure())
             return "see above";
-        const TForm1& F = *Form;
-        const bool Timer = F.Timer4->Enabled();
-        const bool Call = F.Image11->isEnabled(), Fold = F.Image12->isEnabled();
-        const bool Flip = F.Image13->isEnabled(), FlipAll = F.Image14->isEnabled();
+        const TTableWindow& F = *Form;
+        const bool Timer = F.BettingTimer->Enabled();
+        const bool Call = F.CallButton->isEnabled(), Fold = F.FoldButton->isEnabled();
+        const bool Flip = F.FlipButton->isEnabled(), FlipAll = F.FlipAllButton->isEnabled();
         if (CardsAlive != (HandDealt ? 52 : 0))
             return std::to_string(CardsAlive) + " card controls alive";
         if (TurnPhase < 0 || TurnPhase > 4)
             return "TurnPhase " + std::to_string(TurnPhase);
         if (BetRound < 1 || BetRound > 3)
             return "BetRound " + std::to_string(BetRound);
-        if (!F.Image17->isEnabled() || !F.Image18->isEnabled())
+        if (!F.StartButton->isEnabled() || !F.RulesButton->isEnabled())
             return "Start or Rules disabled";
         const bool UsersTurn = HandDealt && !Closed && (TurnPhase == 0 || (TurnPhase == 1 && !Timer));
         if (Call != UsersTurn || Fold != UsersTurn)

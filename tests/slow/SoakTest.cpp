@@ -13,7 +13,7 @@
 #include <random>
 #include <string>
 
-#include "cards/ToviCard.h"
+#include "cards/CardControl.h"
 #include "desktop/Image.h"
 #include "desktop/Sleep.h"
 #include "desktop/Random.h"
@@ -63,25 +63,25 @@ protected:
 
     void PlayHand()
     {
-        Click(Form->Image17);
+        Click(Form->StartButton);
         ASSERT_EQ(CardsAlive, 52);
-        while (!Form->Image13->isEnabled()) {
-            if (Form->Image11->isEnabled())
-                Click(Rng() % 6 ? Form->Image11 : Form->Image12);
-            ASSERT_TRUE(Form->Timer4->Enabled());
+        while (!Form->FlipButton->isEnabled()) {
+            if (Form->CallButton->isEnabled())
+                Click(Rng() % 6 ? Form->CallButton : Form->FoldButton);
+            ASSERT_TRUE(Form->BettingTimer->Enabled());
             TickUntilIdle();
-            ASSERT_FALSE(Form->Timer4->Enabled() && TurnPhase != 0);
+            ASSERT_FALSE(Form->BettingTimer->Enabled() && TurnPhase != 0);
             ASSERT_TRUE(ChipsBalance());
         }
         switch (Rng() % 4) {
-        case 0: Click(Form->Image13); break;
-        case 1: Click(Form->Image14); break;
-        case 2: Click(Form->Image13); Click(Form->Image14); break;
-        default: Click(Form->Image14); Click(Form->Image13); break;
+        case 0: Click(Form->FlipButton); break;
+        case 1: Click(Form->FlipAllButton); break;
+        case 2: Click(Form->FlipButton); Click(Form->FlipAllButton); break;
+        default: Click(Form->FlipAllButton); Click(Form->FlipButton); break;
         }
         if (Rng() % 8 == 0) {
-            Click(Form->Image18);
-            Click(Form->Image8);
+            Click(Form->RulesButton);
+            Click(Form->RulesChart);
         }
         // Let the window paint what the hand changed, as the running program would.
         QCoreApplication::processEvents();

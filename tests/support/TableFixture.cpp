@@ -5,7 +5,7 @@
 #include <map>
 #include <stdexcept>
 
-#include "cards/ToviCard.h"
+#include "cards/CardControl.h"
 #include "desktop/Image.h"
 #include "desktop/Panel.h"
 #include "desktop/Random.h"
@@ -51,7 +51,7 @@ void TTableTest::SetUp()
     });
     SetFixedSeed(12345);
     HoldTimerClock(true);
-    Form = std::make_unique<TForm1>();
+    Form = std::make_unique<TTableWindow>();
     Form->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(Form.get()));
 }
@@ -111,7 +111,7 @@ void TTableTest::StackDeck(const THands& Hands)
 void TTableTest::Deal(const THands& Hands)
 {
     StackDeck(Hands);
-    Form->N1NewClick(Form->Image17);
+    Form->StartClick(Form->StartButton);
     SetDrawScript({});
 }
 
@@ -120,14 +120,14 @@ void TTableTest::Tick(int Count)
     // Each tick comes from the event loop, which has painted what the one before changed.
     for (int I = 0; I < Count; ++I) {
         QCoreApplication::sendPostedEvents(Form.get(), QEvent::UpdateRequest);
-        Form->Timer4Timer(Form->Timer4);
+        Form->BettingTick(Form->BettingTimer);
     }
 }
 
 int TTableTest::TickUntilIdle(int Limit)
 {
     int Ticks = 0;
-    while (Ticks < Limit && TurnPhase != 0 && Form->Timer4->Enabled()) {
+    while (Ticks < Limit && TurnPhase != 0 && Form->BettingTimer->Enabled()) {
         Tick();
         ++Ticks;
     }
@@ -137,17 +137,17 @@ int TTableTest::TickUntilIdle(int Limit)
 void TTableTest::PlayFolding(const THands& Hands)
 {
     Deal(Hands);
-    Form->FangQiClick(Form->Image12);
+    Form->FoldClick(Form->FoldButton);
     TickUntilIdle();
 }
 
 void TTableTest::PlayCalling(const THands& Hands)
 {
     Deal(Hands);
-    while (!Form->Image13->isEnabled()) {
-        if (Form->Image11->isEnabled())
-            Form->JiaZhuClick(Form->Image11);
-        if (TickUntilIdle() == 0 && !Form->Image11->isEnabled())
+    while (!Form->FlipButton->isEnabled()) {
+        if (Form->CallButton->isEnabled())
+            Form->CallClick(Form->CallButton);
+        if (TickUntilIdle() == 0 && !Form->CallButton->isEnabled())
             break;  // nothing left to drive
     }
 }
@@ -166,14 +166,14 @@ void TTableTest::Click(QWidget* Control, Qt::MouseButton Button)
     QTest::mouseClick(Control, Button, Qt::NoModifier, QPoint(Control->width() / 2, Control->height() / 2));
 }
 
-QImage TTableTest::GrabPanel() const { return Form->Panel1->grab().toImage(); }
+QImage TTableTest::GrabPanel() const { return Form->Panel->grab().toImage(); }
 
 QRgb TTableTest::PanelPixel(int X, int Y) const
 {
-    return Form->Panel1->grab(QRect(X, Y, 1, 1)).toImage().pixel(0, 0) & 0xFFFFFF;
+    return Form->Panel->grab(QRect(X, Y, 1, 1)).toImage().pixel(0, 0) & 0xFFFFFF;
 }
 
-TToviCard* TTableTest::SeatCard(int Player, int Row) { return Cards[DeckOrder[4 * Row + 5 - Player]]; }
+TCardControl* TTableTest::SeatCard(int Player, int Row) { return Cards[DeckOrder[4 * Row + 5 - Player]]; }
 
 bool TTableTest::ChipsBalance()
 {

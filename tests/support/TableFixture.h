@@ -13,9 +13,9 @@
 
 #include "desktop/GraphicControl.h"
 #include "desktop/MessageBox.h"
-#include "table/Form1.h"
+#include "table/TableWindow.h"
 
-class TToviCard;
+class TCardControl;
 
 // Card index 1..52 from a short name: "AS", "10H", "KD", "2C" (suits S, D, C, H).
 int CardIndex(const std::string& Name);
@@ -72,11 +72,11 @@ protected:
     // The controls on a parent, bottom to top.
     static QList<QWidget*> Stacking(QWidget* Parent);
     // The card at the seat of Player, row 12, 11 or 10.
-    static TToviCard* SeatCard(int Player, int Row);
+    static TCardControl* SeatCard(int Player, int Row);
     // Money[p] + TotalBets[p] == MoneyBefore[p] for every player.
     static bool ChipsBalance();
 
-    std::unique_ptr<TForm1> Form;
+    std::unique_ptr<TTableWindow> Form;
     std::vector<int> Sleeps;
     int SleptMs() const;
     std::vector<TMessageRecord> Messages;

@@ -6,13 +6,13 @@
 #include <algorithm>
 #include <cmath>
 
-#include "cards/ToviCard.h"
+#include "cards/CardControl.h"
 #include "desktop/Fonts.h"
 #include "desktop/Image.h"
 #include "desktop/Label.h"
 #include "desktop/Panel.h"
 #include "desktop/Resources.h"
-#include "table/Form1.h"
+#include "table/TableWindow.h"
 
 const char* const SeatName[5] = {"", "User", "Jack", "Jim", "Kate"};
 
@@ -111,7 +111,7 @@ std::string ReadButton(const TImage* Button)
 
 // ---- cards: each visible card control on the panel, by seat, left to right
 
-std::string CardName(const TToviCard* Card)
+std::string CardName(const TCardControl* Card)
 {
     if (Card->ShowDeck())
         return "back" + std::to_string(int(Card->DeckType()));
@@ -121,7 +121,7 @@ std::string CardName(const TToviCard* Card)
 }
 
 // The seat whose place a card lies at; 0 for none.
-int SeatAt(const TToviCard* Card)
+int SeatAt(const TCardControl* Card)
 {
     if (Card->Top() == 460)
         return 1;
@@ -132,15 +132,15 @@ int SeatAt(const TToviCard* Card)
     return 0;
 }
 
-void ReadCards(const TForm1& Form, TTableView& View)
+void ReadCards(const TTableWindow& Form, TTableView& View)
 {
-    const QObjectList& Stack = Form.Panel1->children();
-    std::vector<const TToviCard*> Seats[5];
+    const QObjectList& Stack = Form.Panel->children();
+    std::vector<const TCardControl*> Seats[5];
     for (const QObject* Child : Stack)
-        if (const auto* Card = qobject_cast<const TToviCard*>(Child); Card && !Card->isHidden())
+        if (const auto* Card = qobject_cast<const TCardControl*>(Child); Card && !Card->isHidden())
             Seats[SeatAt(Card)].push_back(Card);
     for (int P = 0; P <= 4; ++P) {
-        std::vector<const TToviCard*>& Cards = Seats[P];
+        std::vector<const TCardControl*>& Cards = Seats[P];
         // Left to right; each card must lie above its left neighbour, as the deal lays them.
         std::stable_sort(Cards.begin(), Cards.end(), [](auto* A, auto* B) { return A->Left() < B->Left(); });
         std::string Text;
@@ -265,17 +265,17 @@ struct TSheetReader
     }
 };
 
-void ReadSheet(const TForm1& Form, TTableView& View)
+void ReadSheet(const TTableWindow& Form, TTableView& View)
 {
-    const TImage* Sheet = Form.Image10;
-    const TImage* Marker = Form.Image7;
+    const TImage* Sheet = Form.ResultSheet;
+    const TImage* Marker = Form.WinnerMarker;
     View["sheet"] = !Sheet->isVisible() ? "hidden"
                   : Sheet->pos() == QPoint(SheetLeft, SheetTop) ? "shown"
                                                                  : "shown at " + std::to_string(Sheet->Left()) + "," + std::to_string(Sheet->Top());
     std::string MarkerAt = "hidden";
     if (Marker->isVisible()) {
         MarkerAt = "at " + std::to_string(Marker->Left()) + "," + std::to_string(Marker->Top());
-        const QObjectList& Stack = Form.Panel1->children();
+        const QObjectList& Stack = Form.Panel->children();
         for (int P = 1; P <= 4; ++P)
             if (Marker->pos() == QPoint(SheetLeft + 70, SheetTop + 30 + 35 * (P - 1)) &&
                 Stack.indexOf(Marker) > Stack.indexOf(Sheet))
@@ -288,7 +288,7 @@ void ReadSheet(const TForm1& Form, TTableView& View)
     static const QImage Blank = LoadResourcePicture(QStringLiteral(":/table/sheet.jpg")).convertToFormat(QImage::Format_ARGB32);
     TSheetReader Reader;
     Reader.Blank = Blank;
-    Reader.Shown = Form.Panel1->grab(QRect(QPoint(SheetLeft, SheetTop), Reader.Blank.size())).toImage().convertToFormat(QImage::Format_ARGB32);
+    Reader.Shown = Form.Panel->grab(QRect(QPoint(SheetLeft, SheetTop), Reader.Blank.size())).toImage().convertToFormat(QImage::Format_ARGB32);
     const QString Letters = QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz?");
     const QString Figures = QStringLiteral("0123456789-");
     const QRgb Blue = qRgb(0, 0, 0xFF), Black = qRgb(0, 0, 0), Purple = qRgb(0x80, 0, 0x80), Red = qRgb(0xFF, 0, 0);
@@ -304,7 +304,7 @@ void ReadSheet(const TForm1& Form, TTableView& View)
 }
 }
 
-TTableView ReadTable(const TForm1& Form, const std::vector<TMessageRecord>& Messages)
+TTableView ReadTable(const TTableWindow& Form, const std::vector<TMessageRecord>& Messages)
 {
     TTableView View;
     for (int P = 1; P <= 4; ++P) {
@@ -316,8 +316,8 @@ TTableView ReadTable(const TForm1& Form, const std::vector<TMessageRecord>& Mess
         View["token " + Seat] = Token->isVisible() ? "at " + std::to_string(Token->Left()) + "," + std::to_string(Token->Top()) : "hidden";
     }
     const std::pair<const char*, const TImage*> Buttons[] = {
-        {"Start", Form.Image17}, {"Rules", Form.Image18}, {"Call", Form.Image11},
-        {"Fold", Form.Image12},  {"Flip", Form.Image13},  {"Flip all", Form.Image14}};
+        {"Start", Form.StartButton}, {"Rules", Form.RulesButton}, {"Call", Form.CallButton},
+        {"Fold", Form.FoldButton},  {"Flip", Form.FlipButton},  {"Flip all", Form.FlipAllButton}};
     for (const auto& [Name, Button] : Buttons)
         View[std::string("button ") + Name] = ReadButton(Button);
     ReadCards(Form, View);
@@ -329,10 +329,10 @@ TTableView ReadTable(const TForm1& Form, const std::vector<TMessageRecord>& Mess
     return View;
 }
 
-std::string ReadScreen(const TForm1& Form)
+std::string ReadScreen(const TTableWindow& Form)
 {
     const QImage Painted = Form.screen()->grabWindow(Form.winId()).toImage().convertToFormat(QImage::Format_RGB32);
-    const QImage Afresh = const_cast<TForm1&>(Form).grab().toImage().convertToFormat(QImage::Format_RGB32);
+    const QImage Afresh = const_cast<TTableWindow&>(Form).grab().toImage().convertToFormat(QImage::Format_RGB32);
     if (Painted.size() != Afresh.size())
         return "painted " + std::to_string(Painted.width()) + "x" + std::to_string(Painted.height());
     QRect Stale;

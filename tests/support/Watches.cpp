@@ -1,6 +1,6 @@
 #include "support/Watches.h"
 
-#include "cards/ToviCard.h"
+#include "cards/CardControl.h"
 #include "desktop/GraphicControl.h"
 
 int CardsAlive = 0, CardsDestroyed = 0;

@@ -158,15 +158,15 @@ using AssetsOnTable = TTableTest;
 
 TEST_F(AssetsOnTable, ImageListsAndTokensShowAsDesigned)
 {
-    EXPECT_EQ(Form->ImageList5.Count(), 3);
-    EXPECT_EQ(Form->ImageList3.Count(), 10);
+    EXPECT_EQ(Form->ButtonSkins.Count(), 3);
+    EXPECT_EQ(Form->DigitGlyphs.Count(), 10);
     // The token's magenta never reaches the screen.
-    Form->ImageIn1->show();
-    Form->ImageIn2->show();
+    Form->UserToken->show();
+    Form->JackToken->show();
     const QImage Panel = GrabPanel();
-    EXPECT_EQ(CountColour(Panel, 0xFF00FF, Form->ImageIn1->geometry()), 0);
-    EXPECT_EQ(CountColour(Panel, 0xFF00FF, Form->ImageIn2->geometry()), 0);
+    EXPECT_EQ(CountColour(Panel, 0xFF00FF, Form->UserToken->geometry()), 0);
+    EXPECT_EQ(CountColour(Panel, 0xFF00FF, Form->JackToken->geometry()), 0);
     // ... and the coin itself does.
-    const QPoint Middle = Form->ImageIn1->geometry().center();
-    EXPECT_EQ(Panel.pixel(Middle), KeyOutBottomLeft(Form->ImageIn1->Picture()).pixel(Middle - Form->ImageIn1->pos()));
+    const QPoint Middle = Form->UserToken->geometry().center();
+    EXPECT_EQ(Panel.pixel(Middle), KeyOutBottomLeft(Form->UserToken->Picture()).pixel(Middle - Form->UserToken->pos()));
 }

@@ -6,19 +6,19 @@
 #include <set>
 #include <sstream>
 
-#include "cards/ToviCard.h"
+#include "cards/CardControl.h"
 #include "game/TableState.h"
 #include "support/TableFixture.h"
-#include "table/Form1.h"
+#include "table/TableWindow.h"
 
 namespace {
-int RankOf(const TToviCard* Card) { return Card->Value() == 1 ? 14 : Card->Value(); }
+int RankOf(const TCardControl* Card) { return Card->Value() == 1 ? 14 : Card->Value(); }
 
 struct TResult
 {
     double Score;
     std::array<int, 3> Ranks;  // display order, positions 0..2, refreshed from the cards
-    std::array<TToviCard*, 3> Order;
+    std::array<TCardControl*, 3> Order;
 };
 
 // Category boundaries, best first, as scores.
@@ -41,9 +41,9 @@ class HandEvalTest : public ::testing::Test
 protected:
     static void SetUpTestSuite()
     {
-        Form = new TForm1;
+        Form = new TTableWindow;
         for (int K = 1; K <= 52; ++K) {
-            Deck[K] = new TToviCard(nullptr);
+            Deck[K] = new TCardControl(nullptr);
             Deck[K]->SetSuit(TCardSuit((K - 1) / 13));
             Deck[K]->SetValue((K - 1) % 13 + 1);
         }
@@ -57,7 +57,7 @@ protected:
     }
 
     // As the deal does it: gather, sort, refresh the ranks from the cards, score.
-    static TResult Evaluate(TToviCard* A, TToviCard* B, TToviCard* C)
+    static TResult Evaluate(TCardControl* A, TCardControl* B, TCardControl* C)
     {
         EvalCards[0] = A, EvalCards[1] = B, EvalCards[2] = C;
         for (int I = 0; I < 3; ++I)
@@ -78,8 +78,8 @@ protected:
         return Evaluate(Deck[CardIndex(A)], Deck[CardIndex(B)], Deck[CardIndex(C)]);
     }
 
-    static inline TForm1* Form = nullptr;
-    static inline TToviCard* Deck[53] = {};
+    static inline TTableWindow* Form = nullptr;
+    static inline TCardControl* Deck[53] = {};
 };
 
 TEST_F(HandEvalTest, AllHandsFallIntoDisjointCategoriesWithTheRightCountsAndBounds)
@@ -129,7 +129,7 @@ TEST_F(HandEvalTest, EveryDealOrderGivesTheSameScoreAndDisplayOrder)
     for (int A = 1; A <= 52; ++A)
         for (int B = A + 1; B <= 52; ++B)
             for (int C = B + 1; C <= 52; ++C) {
-                std::array<TToviCard*, 3> Hand = {Deck[A], Deck[B], Deck[C]};
+                std::array<TCardControl*, 3> Hand = {Deck[A], Deck[B], Deck[C]};
                 std::sort(Hand.begin(), Hand.end());
                 const TResult First = Evaluate(Hand[0], Hand[1], Hand[2]);
                 const auto& [R0, R1, R2] = First.Ranks;

@@ -7,7 +7,7 @@
 #include <QTimer>
 #include <optional>
 
-#include "cards/ToviCard.h"
+#include "cards/CardControl.h"
 #include "desktop/Application.h"
 #include "desktop/FocusRing.h"
 #include "desktop/Image.h"
@@ -46,10 +46,10 @@ protected:
     void SetUp() override
     {
         TTableTest::SetUp();
-        Form->Label5->SetCaption(QStringLiteral("Alice"));
+        Form->UserName->SetCaption(QStringLiteral("Alice"));
     }
 
-    QAccessibleInterface* Table() const { return QAccessible::queryAccessibleInterface(Form->Panel1); }
+    QAccessibleInterface* Table() const { return QAccessible::queryAccessibleInterface(Form->Panel); }
     // A child of the table by its name (a seat by its player's name before the comma).
     QAccessibleInterface* Child(const std::string& Prefix) const
     {
@@ -90,7 +90,7 @@ TEST_F(AccessibilityTest, BeforeAHandTheTreeNamesSeatsButtonsAndHidesTheRest)
     Names.insert(Names.end(), {"Result sheet", "Rules chart"});
     EXPECT_EQ(ChildNames(T), Names);
     for (int C = 0; C < T->childCount(); ++C) {
-        EXPECT_EQ(T->child(C)->parent()->object(), static_cast<QObject*>(Form->Panel1));
+        EXPECT_EQ(T->child(C)->parent()->object(), static_cast<QObject*>(Form->Panel));
         EXPECT_EQ(T->indexOfChild(T->child(C)), C);
     }
     // Each seat: its stake counter, named by its owner, no cards yet.
@@ -228,7 +228,7 @@ TEST_F(AccessibilityTest, TheSheetKeepsTheFiguresItShowsAfterAGameOver)
     PlayCalling(AcesWin);  // Jim folds and keeps 10 chips; a Flip ends the game
     Money[Jim] = 5;
     MoneyBefore[Jim] = 10;
-    Form->KaiPaiClick(Form->Image13);
+    Form->FlipClick(Form->FlipButton);
     ASSERT_EQ(Messages.size(), 1u);
     QAccessibleTableInterface* Grid = Child("Result sheet")->tableInterface();
     EXPECT_EQ(Name(Grid->cellAt(2, 2)), "5");
@@ -238,113 +238,113 @@ TEST_F(AccessibilityTest, TheSheetKeepsTheFiguresItShowsAfterAGameOver)
 TEST_F(AccessibilityTest, KeysMoveTheFocusInOrderAndPressLikeALeftClick)
 {
     ActivateTable();
-    TForm1& F = *Form;
-    EXPECT_EQ(QApplication::focusWidget(), F.Image17) << "Start has the focus when the table shows";
+    TTableWindow& F = *Form;
+    EXPECT_EQ(QApplication::focusWidget(), F.StartButton) << "Start has the focus when the table shows";
     Key(Qt::Key_Tab);
-    EXPECT_EQ(QApplication::focusWidget(), F.Image18);
+    EXPECT_EQ(QApplication::focusWidget(), F.RulesButton);
     Key(Qt::Key_Tab);  // the disabled buttons and the hidden sheet are passed over
-    EXPECT_EQ(QApplication::focusWidget(), F.Image17);
+    EXPECT_EQ(QApplication::focusWidget(), F.StartButton);
     Key(Qt::Key_Tab, Qt::ShiftModifier);
-    EXPECT_EQ(QApplication::focusWidget(), F.Image18);
+    EXPECT_EQ(QApplication::focusWidget(), F.RulesButton);
     Key(Qt::Key_Tab, Qt::ShiftModifier);
-    ASSERT_EQ(QApplication::focusWidget(), F.Image17);
+    ASSERT_EQ(QApplication::focusWidget(), F.StartButton);
 
     // The pressed look while the key is held, as while the mouse button is.
-    QTest::mousePress(F.Image17, Qt::LeftButton, Qt::NoModifier, QPoint(10, 10));
-    const QImage MousePressed = F.Image17->Picture();
-    QTest::mouseRelease(F.Image17, Qt::LeftButton, Qt::NoModifier, QPoint(-50, -50));
-    const QImage Normal = F.Image17->Picture();
+    QTest::mousePress(F.StartButton, Qt::LeftButton, Qt::NoModifier, QPoint(10, 10));
+    const QImage MousePressed = F.StartButton->Picture();
+    QTest::mouseRelease(F.StartButton, Qt::LeftButton, Qt::NoModifier, QPoint(-50, -50));
+    const QImage Normal = F.StartButton->Picture();
     StackDeck(AcesWin);
     QTest::keyPress(F.windowHandle(), Qt::Key_Space);
-    EXPECT_EQ(F.Image17->Picture(), MousePressed);
+    EXPECT_EQ(F.StartButton->Picture(), MousePressed);
     EXPECT_EQ(CardsAlive, 0);
     QTest::keyRelease(F.windowHandle(), Qt::Key_Space);
     SetDrawScript({});
     EXPECT_EQ(CardsAlive, 52);
-    EXPECT_EQ(F.Image17->Picture(), Normal);
+    EXPECT_EQ(F.StartButton->Picture(), Normal);
 
     // The turn brings the focus to Call; Enter calls; the focus waits, off Start.
-    EXPECT_EQ(QApplication::focusWidget(), F.Image11);
+    EXPECT_EQ(QApplication::focusWidget(), F.CallButton);
     Key(Qt::Key_Return);
     EXPECT_EQ(TurnPhase, 1);
-    EXPECT_FALSE(F.Image11->hasFocus());
-    EXPECT_FALSE(F.Image17->hasFocus()) << "one key too many must not start a new hand";
+    EXPECT_FALSE(F.CallButton->hasFocus());
+    EXPECT_FALSE(F.StartButton->hasFocus()) << "one key too many must not start a new hand";
     Key(Qt::Key_Space);
     EXPECT_EQ(TurnPhase, 1);
     // Nor when the window is left and activated again.
     QApplication::setActiveWindow(nullptr);
     QApplication::setActiveWindow(Form.get());
-    EXPECT_FALSE(F.Image17->hasFocus());
+    EXPECT_FALSE(F.StartButton->hasFocus());
     // The timer's ticks come through the timer's handler, as the running clock gives them.
-    for (int I = 0; I < 200 && !F.Image11->isEnabled(); ++I)
-        F.Timer4->OnTimer(F.Timer4);
-    EXPECT_EQ(QApplication::focusWidget(), F.Image11);
+    for (int I = 0; I < 200 && !F.CallButton->isEnabled(); ++I)
+        F.BettingTimer->OnTimer(F.BettingTimer);
+    EXPECT_EQ(QApplication::focusWidget(), F.CallButton);
     EXPECT_EQ(Money[User], 975);
     Key(Qt::Key_Tab);
-    EXPECT_EQ(QApplication::focusWidget(), F.Image12);
+    EXPECT_EQ(QApplication::focusWidget(), F.FoldButton);
     Key(Qt::Key_Space);  // fold
     EXPECT_TRUE(Folded[User]);
-    for (int I = 0; I < 400 && !F.Image13->isEnabled(); ++I)
-        F.Timer4->OnTimer(F.Timer4);
-    EXPECT_EQ(QApplication::focusWidget(), F.Image13);
+    for (int I = 0; I < 400 && !F.FlipButton->isEnabled(); ++I)
+        F.BettingTimer->OnTimer(F.BettingTimer);
+    EXPECT_EQ(QApplication::focusWidget(), F.FlipButton);
     Key(Qt::Key_Tab);
-    EXPECT_EQ(QApplication::focusWidget(), F.Image14);
+    EXPECT_EQ(QApplication::focusWidget(), F.FlipAllButton);
     Key(Qt::Key_Space);  // flip all: Kate's tens win; the sheet takes the focus
-    ASSERT_TRUE(F.Image10->isVisible());
-    EXPECT_EQ(QApplication::focusWidget(), F.Image10);
+    ASSERT_TRUE(F.ResultSheet->isVisible());
+    EXPECT_EQ(QApplication::focusWidget(), F.ResultSheet);
     Key(Qt::Key_Tab);
-    EXPECT_EQ(QApplication::focusWidget(), F.Image17);
+    EXPECT_EQ(QApplication::focusWidget(), F.StartButton);
     Key(Qt::Key_Tab, Qt::ShiftModifier);
-    EXPECT_EQ(QApplication::focusWidget(), F.Image10);
+    EXPECT_EQ(QApplication::focusWidget(), F.ResultSheet);
     Key(Qt::Key_Tab, Qt::ShiftModifier);
-    EXPECT_EQ(QApplication::focusWidget(), F.Image13) << "Flip is still usable after Flip all";
+    EXPECT_EQ(QApplication::focusWidget(), F.FlipButton) << "Flip is still usable after Flip all";
 
     // Rules from the keyboard; Escape closes the chart.
-    F.Image18->setFocus();
+    F.RulesButton->setFocus();
     Key(Qt::Key_Space);
-    EXPECT_TRUE(F.Image8->isVisible());
+    EXPECT_TRUE(F.RulesChart->isVisible());
     Key(Qt::Key_Escape);
-    EXPECT_FALSE(F.Image8->isVisible());
-    EXPECT_TRUE(F.Image18->hasFocus());
+    EXPECT_FALSE(F.RulesChart->isVisible());
+    EXPECT_TRUE(F.RulesButton->hasFocus());
 }
 
 TEST_F(AccessibilityTest, WhatTheChartCoversTakesNoKeyNorPressAndTheFocusWaitsOnTheChart)
 {
     ActivateTable();
-    TForm1& F = *Form;
+    TTableWindow& F = *Form;
     PlayCalling(AcesWin);
-    F.Image13->setFocus();
+    F.FlipButton->setFocus();
     Key(Qt::Key_Space);  // Flip: the sheet takes the focus
-    ASSERT_TRUE(F.Image10->hasFocus());
+    ASSERT_TRUE(F.ResultSheet->hasFocus());
     const int Chips = Money[User];
 
-    Click(F.Image18);  // the chart opens over the sheet
-    EXPECT_TRUE(F.Image8->hasFocus()) << "the focus waits where Escape closes the chart";
+    Click(F.RulesButton);  // the chart opens over the sheet
+    EXPECT_TRUE(F.RulesChart->hasFocus()) << "the focus waits where Escape closes the chart";
     Press(Child("Result sheet"));
     Flush();
     Key(Qt::Key_Tab);
-    EXPECT_NE(QApplication::focusWidget(), F.Image10) << "the covered sheet is out of the Tab ring";
-    F.Image8->setFocus();
+    EXPECT_NE(QApplication::focusWidget(), F.ResultSheet) << "the covered sheet is out of the Tab ring";
+    F.RulesChart->setFocus();
     Key(Qt::Key_Escape);
     EXPECT_EQ(Money[User], Chips) << "no new hand from a sheet the player cannot see";
-    EXPECT_TRUE(F.Image10->hasFocus()) << "back to the sheet the chart covered";
+    EXPECT_TRUE(F.ResultSheet->hasFocus()) << "back to the sheet the chart covered";
 
-    Click(F.Image18);
+    Click(F.RulesButton);
     Key(Qt::Key_Tab, Qt::ShiftModifier);  // the player moves on: the focus stays where he put it
     QWidget* Moved = QApplication::focusWidget();
     Key(Qt::Key_Escape);
     EXPECT_EQ(QApplication::focusWidget(), Moved);
 
     // A sheet drawn after the chart lies above it: it takes the focus and deals.
-    F.Image17->setFocus();
+    F.StartButton->setFocus();
     Key(Qt::Key_Space);
-    Click(F.Image18);
+    Click(F.RulesButton);
     PlayCalling(AcesWin);
-    F.Image13->Press();
-    ASSERT_TRUE(F.Image8->isVisible());
-    EXPECT_TRUE(F.Image10->hasFocus());
+    F.FlipButton->Press();
+    ASSERT_TRUE(F.RulesChart->isVisible());
+    EXPECT_TRUE(F.ResultSheet->hasFocus());
     Key(Qt::Key_Space);
-    EXPECT_FALSE(F.Image10->isVisible()) << "the sheet dealt the next hand";
+    EXPECT_FALSE(F.ResultSheet->isVisible()) << "the sheet dealt the next hand";
 }
 
 TEST_F(AccessibilityTest, NoCardIsReadWhileTheDeckIsRebuiltAndAnEmptyEntryIsSkipped)
@@ -359,12 +359,12 @@ TEST_F(AccessibilityTest, NoCardIsReadWhileTheDeckIsRebuiltAndAnEmptyEntryIsSkip
     // The old cards are freed one by one, then the new ones are made and dealt.
     QObject::connect(Cards[1], &QObject::destroyed, ReadSeats);
     SetSleeper([&](int) { ReadSeats(); });
-    Form->Image17->Press();
+    Form->StartButton->Press();
     ASSERT_GT(Read.size(), 4u * 12);
     for (const auto& Names : Read)
         EXPECT_EQ(Names.size(), 1u) << Names.back();  // the stake counter alone
 
-    TToviCard* Middle = SeatCard(User, MiddleRow);
+    TCardControl* Middle = SeatCard(User, MiddleRow);
     Cards[DeckOrder[DeckPosition(MiddleRow, SeatOffset(User))]] = nullptr;
     EXPECT_EQ(ChildNames(Seat(User)).size(), 3u);
     EXPECT_EQ(Description(Seat(User)), "Your seat. Stake 5 chips.");
@@ -374,11 +374,11 @@ TEST_F(AccessibilityTest, NoCardIsReadWhileTheDeckIsRebuiltAndAnEmptyEntryIsSkip
 TEST_F(AccessibilityTest, TheFocusRingShowsOnlyAfterAKeyAndAMouseClickHidesIt)
 {
     ActivateTable();
-    TForm1& F = *Form;
-    const QRect RulesArea = F.Image18->geometry();
+    TTableWindow& F = *Form;
+    const QRect RulesArea = F.RulesButton->geometry();
     const QImage Before = GrabPanel().copy(RulesArea);
     Key(Qt::Key_Tab);  // onto Rules
-    ASSERT_TRUE(F.Image18->hasFocus());
+    ASSERT_TRUE(F.RulesButton->hasFocus());
     EXPECT_TRUE(FocusRingShown(Form.get()));
     const QImage WithRing = GrabPanel().copy(RulesArea);
     EXPECT_NE(WithRing, Before);
@@ -394,10 +394,10 @@ TEST_F(AccessibilityTest, TheFocusRingShowsOnlyAfterAKeyAndAMouseClickHidesIt)
     EXPECT_EQ(Inside, 0);
 
     // A click anywhere on the table hides it: the table looks as it did.
-    QTest::mouseClick(F.Image4, Qt::LeftButton, Qt::NoModifier, QPoint(20, 20));
+    QTest::mouseClick(F.Background, Qt::LeftButton, Qt::NoModifier, QPoint(20, 20));
     EXPECT_FALSE(FocusRingShown(Form.get()));
     EXPECT_EQ(GrabPanel().copy(RulesArea), Before);
-    EXPECT_TRUE(F.Image18->hasFocus()) << "the focus stays where it was, unseen";
+    EXPECT_TRUE(F.RulesButton->hasFocus()) << "the focus stays where it was, unseen";
 }
 
 TEST_F(AccessibilityTest, HandTextsAgreeWithTheScoreOfEveryHand)
@@ -413,7 +413,7 @@ TEST_F(AccessibilityTest, HandTextsAgreeWithTheScoreOfEveryHand)
     for (int A = 1; A <= 52; ++A)
         for (int B = A + 1; B <= 52; ++B)
             for (int C = B + 1; C <= 52; ++C) {
-                TToviCard* Hand[3] = {Cards[A], Cards[B], Cards[C]};
+                TCardControl* Hand[3] = {Cards[A], Cards[B], Cards[C]};
                 const QString Text = HandText(Hand[0], Hand[1], Hand[2]);
                 for (int I = 0; I < 3; ++I) {
                     EvalCards[I] = Hand[I];
@@ -505,24 +505,24 @@ protected:
 
 TEST_F(KeyGateTest, KeysAndPressesMadeDuringTheDealAreJudgedByWhatTheyAimedAt)
 {
-    ASSERT_TRUE(Form->Image17->hasFocus());
+    ASSERT_TRUE(Form->StartButton->hasFocus());
     const qint64 T0 = Now;
     StackDeck(AcesWin);
     SpaceAt(T0);
     SetDrawScript({});
     ASSERT_GT(Now, T0 + 1000) << "the deal kept the thread busy";
-    ASSERT_TRUE(Form->Image11->hasFocus());
+    ASSERT_TRUE(Form->CallButton->hasFocus());
 
     // Read before the event loop has caught up: untimed, so taken as made during the deal.
     Press(Child(Caption(StartButton)));  // Start was disabled through the deal: dropped
     Press(Child(Caption(RulesButton)));  // Rules was usable all along: acts
     Flush();
     EXPECT_EQ(Money[User], 995) << "a press sent during the deal never deals again";
-    EXPECT_TRUE(Form->Image8->isVisible());
+    EXPECT_TRUE(Form->RulesChart->isVisible());
     // Space on Call made during the deal, read after it: dropped with its release.
     SpaceAt(T0 + 300);
     EXPECT_EQ(TurnPhase, 0);
-    EXPECT_TRUE(Form->Image11->isEnabled());
+    EXPECT_TRUE(Form->CallButton->isEnabled());
     // Once the loop has read its queue, the same keys act.
     Gate->App->SettleInput();
     SpaceAt(Now);

@@ -1,4 +1,4 @@
-#include "cards/ToviCard.h"
+#include "cards/CardControl.h"
 #include "desktop/Image.h"
 #include "desktop/Label.h"
 #include "desktop/ScreenCursor.h"
@@ -14,7 +14,7 @@ protected:
     int RunPhase(int Phase)
     {
         int Ticks = 0;
-        while (TurnPhase == Phase && Form->Timer4->Enabled() && Ticks < 100) {
+        while (TurnPhase == Phase && Form->BettingTimer->Enabled() && Ticks < 100) {
             Tick();
             ++Ticks;
             EXPECT_TRUE(ChipsBalance());
@@ -39,7 +39,7 @@ TEST_F(BettingTest, StartOfAHandTakesTheAnteAndDeals)
     // Ticks do nothing until the user acts.
     Tick(20);
     EXPECT_EQ(TurnPhase, 0);
-    EXPECT_FALSE(Form->ImageIn1->isVisible());
+    EXPECT_FALSE(Form->UserToken->isVisible());
 }
 
 TEST_F(BettingTest, HourglassShowsDuringTheDeal)
@@ -49,9 +49,9 @@ TEST_F(BettingTest, HourglassShowsDuringTheDeal)
     std::vector<bool> StartUsable;
     SetSleeper([&](int) {
         Seen.push_back(ScreenCursor());
-        StartUsable.push_back(Form->Image17->isEnabled());
+        StartUsable.push_back(Form->StartButton->isEnabled());
     });
-    Form->N1NewClick(Form->Image17);
+    Form->StartClick(Form->StartButton);
     ASSERT_FALSE(Seen.empty());
     for (TCursor C : Seen)
         EXPECT_EQ(C, crHourGlass);
@@ -65,42 +65,42 @@ TEST_F(BettingTest, ThreeRoundsWithoutAFold)
     Deal(NobodyFolds);
     for (int Round = 1; Round <= 3; ++Round) {
         Sleeps.clear();
-        Form->JiaZhuClick(Form->Image11);
+        Form->CallClick(Form->CallButton);
         EXPECT_EQ(Sleeps, std::vector<int>{500});
         EXPECT_EQ(Money[User], 995 - (Round == 1 ? 20 : Round == 2 ? 60 : 120));
         EXPECT_EQ(TurnPhase, 1);
-        EXPECT_TRUE(Form->Timer4->Enabled());
+        EXPECT_TRUE(Form->BettingTimer->Enabled());
 
         // The user's token: visible after every tick but the last, 5 ticks in all.
         Tick();
-        EXPECT_TRUE(Form->ImageIn1->isVisible());
-        EXPECT_EQ(Form->ImageIn1->pos(), QPoint(408, 440));
+        EXPECT_TRUE(Form->UserToken->isVisible());
+        EXPECT_EQ(Form->UserToken->pos(), QPoint(408, 440));
         EXPECT_EQ(RunPhase(1) + 1, 5);
-        EXPECT_FALSE(Form->ImageIn1->isVisible());
-        EXPECT_EQ(Form->ImageIn1->pos(), QPoint(408, 450));
-        EXPECT_EQ(Form->Label1->Caption().toInt(), Money[User]);
+        EXPECT_FALSE(Form->UserToken->isVisible());
+        EXPECT_EQ(Form->UserToken->pos(), QPoint(408, 450));
+        EXPECT_EQ(Form->UserMoney->Caption().toInt(), Money[User]);
         EXPECT_EQ(RunPhase(2), 9);
-        EXPECT_EQ(Form->ImageIn2->pos(), QPoint(580, 330));
+        EXPECT_EQ(Form->JackToken->pos(), QPoint(580, 330));
         EXPECT_EQ(RunPhase(3), 9);
-        EXPECT_EQ(Form->ImageIn3->pos(), QPoint(408, 184));
+        EXPECT_EQ(Form->JimToken->pos(), QPoint(408, 184));
         EXPECT_EQ(RunPhase(4), 9);
-        EXPECT_EQ(Form->ImageIn4->pos(), QPoint(228, 330));
+        EXPECT_EQ(Form->KateToken->pos(), QPoint(228, 330));
         EXPECT_TRUE(Sleeps.size() == 1);  // no pause but the call's
-        EXPECT_FALSE(Form->Timer4->Enabled());
+        EXPECT_FALSE(Form->BettingTimer->Enabled());
         EXPECT_EQ(TurnPhase, 1);
         if (Round < 3)
             EXPECT_EQ(BetRound, Round + 1);
     }
     EXPECT_EQ(BetRound, 1);
 
-    Form->KaiPaiClick(Form->Image13);
+    Form->FlipClick(Form->FlipButton);
     EXPECT_EQ(TotalBets[User], -375);
 }
 
 TEST_F(BettingTest, UserFoldsAndTheRoundsRunOnByThemselves)
 {
     Deal(NobodyFolds);
-    Form->FangQiClick(Form->Image12);
+    Form->FoldClick(Form->FoldButton);
     EXPECT_TRUE(Folded[User]);
     EXPECT_EQ(Scores[User], 0.0);
     EXPECT_EQ(FoldCount, 1);
@@ -108,7 +108,7 @@ TEST_F(BettingTest, UserFoldsAndTheRoundsRunOnByThemselves)
     EXPECT_TRUE(Sleeps.size() == 24);  // only the deal's
     // The user's phase is passed over at once: Jack decides on the first tick.
     Tick();
-    EXPECT_FALSE(Form->ImageIn1->isVisible());
+    EXPECT_FALSE(Form->UserToken->isVisible());
     EXPECT_EQ(TurnPhase, 2);
     EXPECT_EQ(TotalBets[Jack], 25);
     const int Ticks = TickUntilIdle();
@@ -121,13 +121,13 @@ TEST_F(BettingTest, FoldedJimPausesEachOfHisPhases)
 {
     Deal(THands{{"7S", "7D", "7C"}, {"2S", "2D", "3C"}, {"JH", "9S", "8D"}, {"9H", "9C", "KD"}});
     Sleeps.clear();
-    Form->JiaZhuClick(Form->Image11);
+    Form->CallClick(Form->CallButton);
     TickUntilIdle();
     EXPECT_TRUE(Folded[Jim]);
     EXPECT_EQ(Sleeps, (std::vector<int>{500, 1000}));
     for (int Round = 2; Round <= 3; ++Round) {
         Sleeps.clear();
-        Form->JiaZhuClick(Form->Image11);
+        Form->CallClick(Form->CallButton);
         TickUntilIdle();
         EXPECT_EQ(Sleeps, (std::vector<int>{500, 1000}));
     }
@@ -146,8 +146,8 @@ TEST_F(BettingTest, AllComputersFoldAndTheUserWins)
 {
     PlayCalling(AllComputersFold);
     EXPECT_EQ(FoldCount, 3);
-    EXPECT_TRUE(Usable(Form->Image13));
-    Form->KaiPaiClick(Form->Image13);
+    EXPECT_TRUE(Usable(Form->FlipButton));
+    Form->FlipClick(Form->FlipButton);
     EXPECT_EQ(Money[User], 1000 + 15);
     // Folded hands stay face down in their piles after Flip.
     for (int P = Jack; P <= Kate; ++P)
@@ -157,12 +157,12 @@ TEST_F(BettingTest, AllComputersFoldAndTheUserWins)
 TEST_F(BettingTest, EverybodyFoldsAndThePotIsLost)
 {
     PlayFolding(AllComputersFold);
-    Form->KaiPaiClick(Form->Image13);
+    Form->FlipClick(Form->FlipButton);
     ASSERT_EQ(Messages.size(), 1u);
     EXPECT_EQ(Messages[0].Text, "Two winners, begin again!");
     EXPECT_EQ(Messages[0].Buttons, TMsgButtons::OkCancel);
-    EXPECT_FALSE(Form->Image10->isVisible());
-    EXPECT_FALSE(Form->Image7->isVisible());
+    EXPECT_FALSE(Form->ResultSheet->isVisible());
+    EXPECT_FALSE(Form->WinnerMarker->isVisible());
     for (int P = 1; P <= 4; ++P)
         EXPECT_EQ(Money[P], 995);
 }
@@ -170,22 +170,22 @@ TEST_F(BettingTest, EverybodyFoldsAndThePotIsLost)
 TEST_F(BettingTest, StartDuringTravelAbandonsTheHand)
 {
     Deal(NobodyFolds);
-    Form->JiaZhuClick(Form->Image11);
+    Form->CallClick(Form->CallButton);
     Tick(6);  // the user's token arrived; Jack's is on its way
     ASSERT_EQ(TurnPhase, 2);
-    const QPoint Halfway = Form->ImageIn2->pos();
+    const QPoint Halfway = Form->JackToken->pos();
     EXPECT_EQ(Halfway, QPoint(570, 330));
     Deal(NobodyFolds);
     EXPECT_EQ(TurnPhase, 0);
-    EXPECT_FALSE(Form->ImageIn2->isVisible());
-    EXPECT_EQ(Form->ImageIn2->pos(), Halfway);
+    EXPECT_FALSE(Form->JackToken->isVisible());
+    EXPECT_EQ(Form->JackToken->pos(), Halfway);
     EXPECT_EQ(Money[User], 995 - 20 - 5);
     EXPECT_EQ(Money[Jack], 995 - 20 - 5);
-    EXPECT_TRUE(Form->Timer4->Enabled());  // still running, idle until the user acts
+    EXPECT_TRUE(Form->BettingTimer->Enabled());  // still running, idle until the user acts
     Tick(5);
     EXPECT_EQ(TurnPhase, 0);
     // Jack's token now arrives one tick early.
-    Form->JiaZhuClick(Form->Image11);
+    Form->CallClick(Form->CallButton);
     RunPhase(1);
     EXPECT_EQ(RunPhase(2), 8);
 }
@@ -193,7 +193,7 @@ TEST_F(BettingTest, StartDuringTravelAbandonsTheHand)
 TEST_F(BettingTest, TieBetweenEqualHandsSettlesNothing)
 {
     PlayCalling(THands{{"2S", "7D", "9C"}, {"KS", "9D", "5C"}, {"3H", "4S", "8D"}, {"KH", "9H", "5D"}});
-    Form->KaiPaiClick(Form->Image13);
+    Form->FlipClick(Form->FlipButton);
     Deal(NobodyFolds);
     EXPECT_EQ(MoneyBefore[Jack], 875);
 }
@@ -201,8 +201,8 @@ TEST_F(BettingTest, TieBetweenEqualHandsSettlesNothing)
 TEST_F(BettingTest, FlipThenFlipAllRepeatsTheSettlement)
 {
     PlayCalling(AllComputersFold);
-    Form->KaiPaiClick(Form->Image13);
-    Form->QuanKaiClick(Form->Image14);
+    Form->FlipClick(Form->FlipButton);
+    Form->FlipAllClick(Form->FlipAllButton);
     for (int P = Jack; P <= Kate; ++P) {
         const int Middle = SeatCard(P, 11)->Left();
         EXPECT_EQ(SeatCard(P, 12)->Left(), Middle - 15);
@@ -215,8 +215,8 @@ TEST_F(BettingTest, FlipThenFlipAllRepeatsTheSettlement)
 TEST_F(BettingTest, FlipAllThenFlipTurnsFoldedHandsBackButKeepsThemSpread)
 {
     PlayCalling(AllComputersFold);
-    Form->QuanKaiClick(Form->Image14);
-    Form->KaiPaiClick(Form->Image13);
+    Form->FlipAllClick(Form->FlipAllButton);
+    Form->FlipClick(Form->FlipButton);
     for (int P = Jack; P <= Kate; ++P) {
         EXPECT_TRUE(SeatCard(P, 12)->ShowDeck());
         EXPECT_EQ(SeatCard(P, 12)->Left(), SeatCard(P, 11)->Left() - 15);
@@ -231,9 +231,9 @@ TEST_F(BettingTest, GameOverAtFiveChipsAfterFlip)
         MoneyBefore[Jack] = Chips;
         Deal(AllComputersFold);
         Messages.clear();
-        Form->JiaZhuClick(Form->Image11);
+        Form->CallClick(Form->CallButton);
         TickUntilIdle();
-        Form->KaiPaiClick(Form->Image13);
+        Form->FlipClick(Form->FlipButton);
         if (Chips == 10) {
             ASSERT_EQ(Messages.size(), 1u);
             EXPECT_EQ(Messages[0].Text, "Game over! You are the winner! Try again?");
@@ -244,9 +244,9 @@ TEST_F(BettingTest, GameOverAtFiveChipsAfterFlip)
                 EXPECT_EQ(TotalBets[P], 0);
             }
             // The sheet still shows the hand just settled.
-            EXPECT_TRUE(Form->Image10->isVisible());
+            EXPECT_TRUE(Form->ResultSheet->isVisible());
             // Flip all after the reset settles with every bet at 0.
-            Form->QuanKaiClick(Form->Image14);
+            Form->FlipAllClick(Form->FlipAllButton);
             EXPECT_EQ(Money[User], 1000);
             for (int P = 1; P <= 4; ++P)
                 EXPECT_EQ(TotalBets[P], 0);
@@ -268,10 +268,10 @@ TEST_F(BettingTest, RichestTieGoesToTheLaterPlayer)
     // Kate wins 135 (5 + 5 + 125) and ends at 2000 too.
     Money[Kate] = 1860;
     MoneyBefore[Kate] = 1865;
-    Form->FangQiClick(Form->Image12);
+    Form->FoldClick(Form->FoldButton);
     TickUntilIdle();
     Answer = mrNo;
-    Form->KaiPaiClick(Form->Image13);
+    Form->FlipClick(Form->FlipButton);
     ASSERT_FALSE(Messages.empty());
     EXPECT_EQ(Messages.back().Text, "Game over! Kate is the winner! Try again?");
     EXPECT_EQ(Money[User], 1000);  // answering No changes nothing: the new game began
@@ -282,12 +282,12 @@ TEST_F(BettingTest, FlipAllMakesNoGameOverTest)
     Money[Jack] = 7;
     MoneyBefore[Jack] = 7;
     PlayCalling(AllComputersFold);
-    Form->QuanKaiClick(Form->Image14);
+    Form->FlipAllClick(Form->FlipAllButton);
     EXPECT_TRUE(Messages.empty());
     EXPECT_EQ(Money[Jack], 2);
-    EXPECT_EQ(Form->Label2->Caption(), "2");
+    EXPECT_EQ(Form->JackMoney->Caption(), "2");
     // The next Flip ends the game.
-    Form->KaiPaiClick(Form->Image13);
+    Form->FlipClick(Form->FlipButton);
     ASSERT_EQ(Messages.size(), 1u);
 }
 
@@ -296,5 +296,5 @@ TEST_F(BettingTest, NegativeChipsShowWithAMinus)
     Money[Jim] = -10;
     MoneyBefore[Jim] = -10;
     Deal(NobodyFolds);
-    EXPECT_EQ(Form->Label3->Caption(), "-15");
+    EXPECT_EQ(Form->JimMoney->Caption(), "-15");
 }

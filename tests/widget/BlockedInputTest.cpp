@@ -18,7 +18,7 @@ TEST_F(BlockedInputTest, APressOnStartWhileTheTieBoxIsOpenChangesNothing)
 {
     // Jack and Kate tie with K, 9, 5.
     PlayCalling(THands{{"2S", "7D", "9C"}, {"KS", "9D", "5C"}, {"3H", "4S", "8D"}, {"KH", "9H", "5D"}});
-    QAccessibleActionInterface* Start = QAccessible::queryAccessibleInterface(Form->Image17)->actionInterface();
+    QAccessibleActionInterface* Start = QAccessible::queryAccessibleInterface(Form->StartButton)->actionInterface();
     ASSERT_TRUE(Start);
     // One press queued just before the box opens and one made inside it; the box's own
     // loop delivers both.
@@ -30,7 +30,7 @@ TEST_F(BlockedInputTest, APressOnStartWhileTheTieBoxIsOpenChangesNothing)
         return int(mrOk);
     });
     const int Destroyed = CardsDestroyed;
-    Form->KaiPaiClick(Form->Image13);
+    Form->FlipClick(Form->FlipButton);
     QCoreApplication::sendPostedEvents();
     ASSERT_EQ(Messages.size(), 1u);
     EXPECT_EQ(Messages[0].Text, "Two winners, begin again!");
@@ -43,21 +43,21 @@ TEST_F(BlockedInputTest, AKeyPressWhoseReleaseGoesElsewhereSpringsBackWithoutACl
 {
     Form->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(Form.get()));
-    TForm1& F = *Form;
-    F.Image18->setFocus();  // Rules
-    const QImage Normal = F.Image18->Picture();
+    TTableWindow& F = *Form;
+    F.RulesButton->setFocus();  // Rules
+    const QImage Normal = F.RulesButton->Picture();
     QTest::keyPress(F.windowHandle(), Qt::Key_Space);
-    ASSERT_FALSE(F.Image18->Picture() == Normal) << "the pressed look";
+    ASSERT_FALSE(F.RulesButton->Picture() == Normal) << "the pressed look";
     QTest::keyClick(F.windowHandle(), Qt::Key_Tab);
-    ASSERT_NE(QApplication::focusWidget(), F.Image18);
+    ASSERT_NE(QApplication::focusWidget(), F.RulesButton);
     QTest::keyRelease(F.windowHandle(), Qt::Key_Space);
-    EXPECT_TRUE(F.Image18->Picture() == Normal) << "Rules keeps its pressed look";
-    EXPECT_FALSE(F.Image8->isVisible());
+    EXPECT_TRUE(F.RulesButton->Picture() == Normal) << "Rules keeps its pressed look";
+    EXPECT_FALSE(F.RulesChart->isVisible());
     EXPECT_EQ(CardsAlive, 0);
     // The next press on Rules is a press again.
-    F.Image18->setFocus();
+    F.RulesButton->setFocus();
     QTest::keyPress(F.windowHandle(), Qt::Key_Space);
-    EXPECT_FALSE(F.Image18->Picture() == Normal) << "a press on Rules is not seen";
+    EXPECT_FALSE(F.RulesButton->Picture() == Normal) << "a press on Rules is not seen";
     QTest::keyRelease(F.windowHandle(), Qt::Key_Space);
-    EXPECT_TRUE(F.Image8->isVisible());
+    EXPECT_TRUE(F.RulesChart->isVisible());
 }

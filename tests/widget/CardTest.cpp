@@ -4,7 +4,7 @@
 #include <QTest>
 #include <memory>
 
-#include "cards/ToviCard.h"
+#include "cards/CardControl.h"
 #include "desktop/Panel.h"
 #include "desktop/Random.h"
 #include "desktop/Resources.h"
@@ -21,7 +21,7 @@ protected:
         QPalette Palette = Panel->palette();
         Palette.setColor(QPalette::Window, Background);
         Panel->setPalette(Palette);
-        Card = new TToviCard(nullptr);
+        Card = new TCardControl(nullptr);
         Card->SetParent(Panel.get());
         Card->move(20, 20);
         Panel->show();
@@ -37,7 +37,7 @@ protected:
 
     const QColor Background{0x12, 0x34, 0x56};
     std::unique_ptr<TPanel> Panel;
-    TToviCard* Card = nullptr;  // freed by hand, as the game does
+    TCardControl* Card = nullptr;  // freed by hand, as the game does
 };
 
 TEST_F(CardTest, StartsAsAceOfHeartsFaceUp)
@@ -174,7 +174,7 @@ TEST_F(CardTest, KeepsItsSizeWhateverItIsGiven)
 TEST_F(CardTest, WithoutParentItDrawsNothing)
 {
     TPaintCount Paints;
-    TToviCard Loose(nullptr);
+    TCardControl Loose(nullptr);
     Loose.SetValue(9);
     Loose.SetSuit(Clubs);
     Loose.SetShowDeck(true);
@@ -188,17 +188,17 @@ TEST_F(CardTest, CreationReseedsAndIsCounted)
 {
     SetFixedSeed(777);
     const int Alive = CardsAlive, Destroyed = CardsDestroyed;
-    auto* First = new TToviCard(nullptr);
+    auto* First = new TCardControl(nullptr);
     EXPECT_EQ(LastSeed(), 777u);
     const int Draw1 = RandomBelow(1000000), Draw2 = RandomBelow(1000000);
     SetFixedSeed(778);
     {
-        TToviCard Second(nullptr);
+        TCardControl Second(nullptr);
         EXPECT_EQ(LastSeed(), 778u);
         EXPECT_EQ(CardsAlive, Alive + 2);
     }
     SetFixedSeed(777);
-    TToviCard Third(nullptr);
+    TCardControl Third(nullptr);
     EXPECT_EQ(RandomBelow(1000000), Draw1);
     EXPECT_EQ(RandomBelow(1000000), Draw2);
     delete First;

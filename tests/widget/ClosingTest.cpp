@@ -6,7 +6,7 @@
 #include <QTest>
 #include <functional>
 
-#include "cards/ToviCard.h"
+#include "cards/CardControl.h"
 #include "desktop/Image.h"
 #include "desktop/Timer.h"
 #include "game/TableState.h"
@@ -24,7 +24,7 @@ protected:
     void NewWindow()
     {
         Form.reset();
-        Form = std::make_unique<TForm1>();
+        Form = std::make_unique<TTableWindow>();
         Form->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(Form.get()));
         Messages.clear();
@@ -33,7 +33,7 @@ protected:
     void CallAndTickToPhase(int Phase)
     {
         Deal(NobodyFolds);
-        Form->JiaZhuClick(Form->Image11);
+        Form->CallClick(Form->CallButton);
         while (TurnPhase != Phase)
             Tick();
         Tick();  // a token on its way
@@ -42,8 +42,8 @@ protected:
     void CloseBetting(const THands& Hands)
     {
         Deal(Hands);
-        while (!Form->Image13->isEnabled()) {
-            Form->JiaZhuClick(Form->Image11);
+        while (!Form->FlipButton->isEnabled()) {
+            Form->CallClick(Form->CallButton);
             TickUntilIdle();
         }
     }
@@ -62,13 +62,12 @@ protected:
         EXPECT_TRUE(IsFarewell(Messages[0]));
         EXPECT_EQ(Messages[0].Buttons, TMsgButtons::YesNo);
         EXPECT_FALSE(Form->isVisible());
-        QPointer<TForm1> Window(Form.get());
+        QPointer<TTableWindow> Window(Form.get());
         Form.reset();
         EXPECT_TRUE(Window.isNull());
-        EXPECT_EQ(Form1, nullptr);
         EXPECT_EQ(CardsAlive, 0);
         EXPECT_EQ(CardsDestroyed - DestroyedBefore, AliveBefore);
-        for (TToviCard* Card : Cards)
+        for (TCardControl* Card : Cards)
             EXPECT_EQ(Card, nullptr);
     }
 };
@@ -82,19 +81,19 @@ TEST_F(ClosingTest, EveryStateSaysFarewellAndFreesTheCards)
         {"Jack's token travelling", [&] { CallAndTickToPhase(2); }},
         {"Jim's token travelling", [&] { CallAndTickToPhase(3); }},
         {"Kate's token travelling", [&] { CallAndTickToPhase(4); }},
-        {"user folded, rounds running", [&] { Deal(NobodyFolds); Form->FangQiClick(Form->Image12); Tick(3); }},
-        {"user's second turn", [&] { Deal(NobodyFolds); Form->JiaZhuClick(Form->Image11); TickUntilIdle(); }},
+        {"user folded, rounds running", [&] { Deal(NobodyFolds); Form->FoldClick(Form->FoldButton); Tick(3); }},
+        {"user's second turn", [&] { Deal(NobodyFolds); Form->CallClick(Form->CallButton); TickUntilIdle(); }},
         {"betting closed", [&] { CloseBetting(NobodyFolds); }},
-        {"result shown", [&] { CloseBetting(NobodyFolds); Form->KaiPaiClick(Form->Image13); }},
-        {"folded hands spread", [&] { CloseBetting(AllComputersFold); Form->QuanKaiClick(Form->Image14); }},
-        {"rules chart shown", [&] { Deal(NobodyFolds); Form->Image18Click(Form->Image18); }},
-        {"rules chart before any hand", [&] { Form->Image18Click(Form->Image18); }},
+        {"result shown", [&] { CloseBetting(NobodyFolds); Form->FlipClick(Form->FlipButton); }},
+        {"folded hands spread", [&] { CloseBetting(AllComputersFold); Form->FlipAllClick(Form->FlipAllButton); }},
+        {"rules chart shown", [&] { Deal(NobodyFolds); Form->RulesClick(Form->RulesButton); }},
+        {"rules chart before any hand", [&] { Form->RulesClick(Form->RulesButton); }},
     };
     for (const auto& [Name, Reach] : States) {
         NewWindow();
         Reach();
         if (std::string(Name).find("travelling") != std::string::npos || std::string(Name).find("running") != std::string::npos)
-            EXPECT_TRUE(Form->Timer4->Enabled() && TurnPhase != 0) << Name;
+            EXPECT_TRUE(Form->BettingTimer->Enabled() && TurnPhase != 0) << Name;
         CloseAndDestroy(Name);
         if (HasFatalFailure())
             return;
@@ -108,7 +107,7 @@ TEST_F(ClosingTest, TicksWhileTheFarewellIsOpenDoNoHarm)
     int TicksInBox = 0;
     SetMessageHook([&](const TMessageRecord& Record) {
         Messages.push_back(Record);
-        for (int I = 0; I < 40 && Form->Timer4->Enabled(); ++I, ++TicksInBox)
+        for (int I = 0; I < 40 && Form->BettingTimer->Enabled(); ++I, ++TicksInBox)
             Tick();
         return int(mrNo);
     });
@@ -140,12 +139,12 @@ TEST_F(ClosingTest, CloseWaitsForTheGameOverBox)
             // Asked twice while the box is open: still one farewell, and only afterwards.
             for (int I = 0; I < 2; ++I, ++Requests)
                 Form->close();
-            ShownInsideBox = ShownInsideBox && Form->isVisible() && Form1 == Form.get();
+            ShownInsideBox = ShownInsideBox && Form->isVisible() && Form->isWindow();
         }
         return int(mrNo);
     });
     const int Alive = CardsAlive, Destroyed = CardsDestroyed;
-    Form->KaiPaiClick(Form->Image13);
+    Form->FlipClick(Form->FlipButton);
     EXPECT_EQ(Requests, 2);
     EXPECT_TRUE(ShownInsideBox);
     ASSERT_EQ(Messages.size(), 1u);

@@ -1,4 +1,4 @@
-#include "cards/ToviCard.h"
+#include "cards/CardControl.h"
 #include "game/TableState.h"
 #include "support/TableFixture.h"
 
@@ -55,13 +55,13 @@ TEST_F(ComputerTurnTest, FoldPilesTheCardsInTheOtherBack)
     Deal(JackHolds({"JS", "9D", "8C"}));
     Form->ComputerTurn(Jack);
     ASSERT_TRUE(Folded[Jack]);
-    TToviCard* Left = SeatCard(Jack, 12);
-    TToviCard* Middle = SeatCard(Jack, 11);
-    TToviCard* Right = SeatCard(Jack, 10);
+    TCardControl* Left = SeatCard(Jack, 12);
+    TCardControl* Middle = SeatCard(Jack, 11);
+    TCardControl* Right = SeatCard(Jack, 10);
     EXPECT_EQ(Middle->Left(), 695);
     EXPECT_EQ(Left->Left(), 694);
     EXPECT_EQ(Right->Left(), 696);
-    for (TToviCard* Card : {Left, Middle, Right}) {
+    for (TCardControl* Card : {Left, Middle, Right}) {
         EXPECT_EQ(Card->DeckType(), Back0);
         EXPECT_TRUE(Card->ShowDeck());
         EXPECT_EQ(Card->Top(), 280);

@@ -1,6 +1,6 @@
 #include <QSet>
 
-#include "cards/ToviCard.h"
+#include "cards/CardControl.h"
 #include "desktop/Image.h"
 #include "desktop/Panel.h"
 #include "desktop/Sleep.h"
@@ -32,9 +32,9 @@ TEST_F(DealTest, ShuffleGivesAPermutationAndFansThePile)
         Seen.insert(DeckOrder[I]);
     EXPECT_EQ(Seen.size(), 52);
     EXPECT_FALSE(Seen.contains(0));
-    const auto Order = Stacking(Form->Panel1);
+    const auto Order = Stacking(Form->Panel);
     for (int I = 1; I <= 52; ++I) {
-        TToviCard* Card = Cards[DeckOrder[I]];
+        TCardControl* Card = Cards[DeckOrder[I]];
         EXPECT_EQ(Card->pos(), QPoint(550 - 3 * I, 280));
         if (I > 1)
             EXPECT_GT(Order.indexOf(Card), Order.indexOf(Cards[DeckOrder[I - 1]]));
@@ -103,7 +103,7 @@ TEST_F(DealTest, DealLaysOutSortedHandsAndScoresThem)
     } const Seats[] = {{User, 460, 370, true}, {Jack, 280, 680, false}, {Jim, 100, 370, false}, {Kate, 280, 60, false}};
     for (const auto& S : Seats)
         for (int Row = 12; Row >= 10; --Row) {
-            TToviCard* Card = SeatCard(S.Player, Row);
+            TCardControl* Card = SeatCard(S.Player, Row);
             EXPECT_EQ(Card->pos(), QPoint(S.Left + 15 * (12 - Row), S.Top)) << S.Player << " row " << Row;
             EXPECT_EQ(Card->ShowDeck(), !S.FaceUp);
             EXPECT_EQ(Card->DeckType(), Back1);
@@ -121,7 +121,7 @@ TEST_F(DealTest, DealLaysOutSortedHandsAndScoresThem)
     EXPECT_DOUBLE_EQ(Scores[Jim], (500 + 30 + 2) / 200.0);
     EXPECT_DOUBLE_EQ(Scores[Kate], (13 * 20 + 9) / 3.0);
     // Each card lies above its left neighbour.
-    const auto Order = Stacking(Form->Panel1);
+    const auto Order = Stacking(Form->Panel);
     for (int P = 1; P <= 4; ++P)
         EXPECT_LT(Order.indexOf(SeatCard(P, 12)), Order.indexOf(SeatCard(P, 10)));
 }
@@ -149,13 +149,13 @@ TEST_F(DealTest, DealShowsEachCardAsItArrives)
         if (Checked)
             return;
         Checked = true;
-        TToviCard* First = Cards[DeckOrder[52]];
+        TCardControl* First = Cards[DeckOrder[52]];
         EXPECT_EQ(First->pos(), QPoint(370, 460));
         EXPECT_FALSE(First->ShowDeck());
         EXPECT_GT(Paints.Of(First), 0);
         EXPECT_EQ(PanelPixel(370 + 35, 460 + 3) & 0xFFFFFF, QColor(Qt::white).rgb() & 0xFFFFFF);
     });
-    Form->N1NewClick(Form->Image17);
+    Form->StartClick(Form->StartButton);
     EXPECT_TRUE(Checked);
 }
 

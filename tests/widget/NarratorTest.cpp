@@ -144,22 +144,22 @@ protected:
 
     void Step(const std::string& S)
     {
-        TForm1& F = *Form;
+        TTableWindow& F = *Form;
         if (S == "start") {
             StackDeck(GetParam().Hands);
-            F.Image17->Press();
+            F.StartButton->Press();
             SetDrawScript({});
         } else if (S == "call") {
-            F.Image11->Press();
+            F.CallButton->Press();
         } else if (S == "fold") {
-            F.Image12->Press();
+            F.FoldButton->Press();
         } else if (S == "flip") {
-            F.Image13->Press();
+            F.FlipButton->Press();
         } else if (S == "flip all") {
-            F.Image14->Press();
+            F.FlipAllButton->Press();
         } else if (S == "ticks") {
-            for (int I = 0; I < 1000 && TurnPhase != 0 && F.Timer4->Enabled(); ++I)
-                F.Timer4->OnTimer(F.Timer4);  // what the running timer calls
+            for (int I = 0; I < 1000 && TurnPhase != 0 && F.BettingTimer->Enabled(); ++I)
+                F.BettingTimer->OnTimer(F.BettingTimer);  // what the running timer calls
         } else if (S == "quiet" || S == "listen") {
             SetReaderListening(S == "listen");
         } else if (S == "away") {
@@ -209,16 +209,16 @@ class NarratorLookTest : public TTableTest
 TEST_F(NarratorLookTest, AReaderLeavesTheTableAsItLooks)
 {
     auto Play = [this](bool Listening) {
-        Form = std::make_unique<TForm1>();
+        Form = std::make_unique<TTableWindow>();
         Form->show();
         EXPECT_TRUE(QTest::qWaitForWindowExposed(Form.get()));
         SetReaderListening(Listening);
         StackDeck(AcesWin);
-        Form->Image17->Press();
+        Form->StartButton->Press();
         SetDrawScript({});
-        Form->Image11->Press();
-        for (int I = 0; I < 1000 && TurnPhase != 0 && Form->Timer4->Enabled(); ++I)
-            Form->Timer4->OnTimer(Form->Timer4);
+        Form->CallButton->Press();
+        for (int I = 0; I < 1000 && TurnPhase != 0 && Form->BettingTimer->Enabled(); ++I)
+            Form->BettingTimer->OnTimer(Form->BettingTimer);
         SetReaderListening(false);
         return Form->grab().toImage();
     };

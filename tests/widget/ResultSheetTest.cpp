@@ -23,7 +23,7 @@ TEST_F(ResultSheetTest, EveryFigureReadsBackFromThePanel)
     };
     int Winner = 0;
     for (const auto& S : Sheets) {
-        Form->Label5->SetCaption(S.Name);
+        Form->UserName->SetCaption(S.Name);
         for (int P = 1; P <= 4; ++P) {
             TotalBets[P] = -S.Add[P - 1];
             Money[P] = S.Score[P - 1];
@@ -41,18 +41,18 @@ TEST_F(ResultSheetTest, EveryFigureReadsBackFromThePanel)
         }
     }
     // The template itself is never drawn on.
-    EXPECT_EQ(Form->Image6->Picture(), LoadResourcePicture(":/table/sheet.jpg"));
+    EXPECT_EQ(Form->SheetTemplate->Picture(), LoadResourcePicture(":/table/sheet.jpg"));
     // The rose has no background square.
-    EXPECT_EQ(qAlpha(Form->Image7->Picture().pixel(0, 0)), 0);
+    EXPECT_EQ(qAlpha(Form->WinnerMarker->Picture().pixel(0, 0)), 0);
 }
 
 TEST_F(ResultSheetTest, ALongNameRunsOnIntoTheAddColumn)
 {
-    Form->Label5->SetCaption(QString(60, QChar('M')));
+    Form->UserName->SetCaption(QString(60, QChar('M')));
     PlayFolding(KateWins);
-    Form->QuanKaiClick(Form->Image14);
+    Form->FlipAllClick(Form->FlipAllButton);
     // Black strokes of the name reach across the "Add" column, right of the marker.
-    const QImage Sheet = Form->Image10->Picture();
+    const QImage Sheet = Form->ResultSheet->Picture();
     int Black = 0;
     for (int Y = 34; Y < 48; ++Y)
         for (int X = 100; X < 270; ++X)

@@ -254,24 +254,24 @@ protected:
     {
         if (Action == "start" || Action == "sheet") {
             StackDeck(Hands);
-            Click(Action == "start" ? Form->Image17 : Form->Image10);
+            Click(Action == "start" ? Form->StartButton : Form->ResultSheet);
             SetDrawScript({});
         } else if (Action == "call") {
-            Click(Form->Image11);
+            Click(Form->CallButton);
         } else if (Action == "fold") {
-            Click(Form->Image12);
+            Click(Form->FoldButton);
         } else if (Action == "tick") {
             Tick();
         } else if (Action == "phase") {
             const int Phase = TurnPhase;
-            for (int I = 0; I < 50 && TurnPhase == Phase && Form->Timer4->Enabled(); ++I)
+            for (int I = 0; I < 50 && TurnPhase == Phase && Form->BettingTimer->Enabled(); ++I)
                 Tick();
         } else if (Action == "round") {
             TickUntilIdle();
         } else if (Action == "flip") {
-            Click(Form->Image13);
+            Click(Form->FlipButton);
         } else if (Action == "flip all") {
-            Click(Form->Image14);
+            Click(Form->FlipAllButton);
         } else {
             FAIL() << "no such step: " << Action;
         }

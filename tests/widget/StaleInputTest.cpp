@@ -57,15 +57,15 @@ protected:
 TEST_P(StaleInputTest, ADoubleClickOnStartDealsOnce)
 {
     const qint64 T0 = Now;
-    ClickAt(Form->Image17, T0);
+    ClickAt(Form->StartButton, T0);
     ASSERT_GT(Now, T0 + 1000);  // the deal kept the thread busy
-    ClickAt(Form->Image17, T0 + 300);
+    ClickAt(Form->StartButton, T0 + 300);
     EXPECT_EQ(Deals(), 1);
     EXPECT_EQ(Money[1], 995);
     EXPECT_EQ(TotalBets[1], 5);
-    EXPECT_TRUE(Form->Image11->isEnabled());
+    EXPECT_TRUE(Form->CallButton->isEnabled());
     // The gate swallowed only that click: the next one deals.
-    ClickAt(Form->Image17, Now);
+    ClickAt(Form->StartButton, Now);
     EXPECT_EQ(Deals(), 2);
     EXPECT_EQ(Money[1], 990);
 }
@@ -73,35 +73,35 @@ TEST_P(StaleInputTest, ADoubleClickOnStartDealsOnce)
 TEST_P(StaleInputTest, ACallClickedDuringTheDealComesToNothing)
 {
     const qint64 T0 = Now;
-    ClickAt(Form->Image17, T0);
-    ClickAt(Form->Image11, T0 + 300);
+    ClickAt(Form->StartButton, T0);
+    ClickAt(Form->CallButton, T0 + 300);
     EXPECT_EQ(TotalBets[1], 5);
     EXPECT_EQ(TurnPhase, 0);
-    EXPECT_TRUE(Form->Image11->isEnabled());
-    EXPECT_TRUE(Form->Image12->isEnabled());
+    EXPECT_TRUE(Form->CallButton->isEnabled());
+    EXPECT_TRUE(Form->FoldButton->isEnabled());
     EXPECT_EQ(std::count(Sleeps.begin(), Sleeps.end(), 500), 0);
 }
 
 TEST_P(StaleInputTest, StartClickedDuringTheCallsPauseBeginsANewHandAfterIt)
 {
-    ClickAt(Form->Image17, Now);
+    ClickAt(Form->StartButton, Now);
     const qint64 Called = Now;
-    ClickAt(Form->Image11, Called);
+    ClickAt(Form->CallButton, Called);
     ASSERT_EQ(Money[1], 975);
     ASSERT_GE(Now, Called + 500);
-    ClickAt(Form->Image17, Called + 200);  // Start stays usable through the pause
+    ClickAt(Form->StartButton, Called + 200);  // Start stays usable through the pause
     EXPECT_EQ(Deals(), 2);
     EXPECT_EQ(Money[1], 970);
     EXPECT_EQ(TotalBets[1], 5);
-    EXPECT_TRUE(Form->Image11->isEnabled());
+    EXPECT_TRUE(Form->CallButton->isEnabled());
 }
 
 TEST_P(StaleInputTest, StartClickedDuringFoldedJimsPauseBeginsANewHandAfterIt)
 {
     // Jim folds at once; his step then pauses 1000 ms on a tick.
     StackDeck(THands{{"7S", "7D", "7C"}, {"2S", "2D", "3C"}, {"JH", "9S", "8D"}, {"9H", "9C", "KD"}});
-    ClickAt(Form->Image17, Now);
-    ClickAt(Form->Image11, Now);
+    ClickAt(Form->StartButton, Now);
+    ClickAt(Form->CallButton, Now);
     qint64 JimPausedAt = -1;
     SetSleeper([&](int Ms) {
         if (Ms == 1000)
@@ -112,12 +112,12 @@ TEST_P(StaleInputTest, StartClickedDuringFoldedJimsPauseBeginsANewHandAfterIt)
     // Ticks come from the event loop like clicks: each is a dispatch of its own.
     struct TTicker : QObject
     {
-        TForm1* Form;
+        TTableWindow* Form;
         bool event(QEvent* Event) override
         {
             if (Event->type() != QEvent::User)
                 return QObject::event(Event);
-            Form->Timer4Timer(Form->Timer4);
+            Form->BettingTick(Form->BettingTimer);
             return true;
         }
     } Ticker;
@@ -128,7 +128,7 @@ TEST_P(StaleInputTest, StartClickedDuringFoldedJimsPauseBeginsANewHandAfterIt)
         Now += 50;
     }
     ASSERT_GE(JimPausedAt, 0);
-    ClickAt(Form->Image17, JimPausedAt + 300);
+    ClickAt(Form->StartButton, JimPausedAt + 300);
     EXPECT_EQ(Deals(), 2);
     EXPECT_EQ(TotalBets[1], 5);
     EXPECT_FALSE(Folded[3]);
@@ -137,38 +137,38 @@ TEST_P(StaleInputTest, StartClickedDuringFoldedJimsPauseBeginsANewHandAfterIt)
 TEST_P(StaleInputTest, RulesClickedDuringTheDealShowTheChartAfterIt)
 {
     const qint64 T0 = Now;
-    ClickAt(Form->Image17, T0);
-    ASSERT_FALSE(Form->Image8->isVisible());
-    ClickAt(Form->Image18, T0 + 300);
-    EXPECT_TRUE(Form->Image8->isVisible());
+    ClickAt(Form->StartButton, T0);
+    ASSERT_FALSE(Form->RulesChart->isVisible());
+    ClickAt(Form->RulesButton, T0 + 300);
+    EXPECT_TRUE(Form->RulesChart->isVisible());
     EXPECT_EQ(Deals(), 1);
 }
 
 TEST_P(StaleInputTest, UntimedClicksRightAfterTheDealCountAsMadeDuringIt)
 {
-    ClickAt(Form->Image17, Now);
-    ClickAt(Form->Image17, Now, false);  // dropped: Start was disabled during the deal
-    ClickAt(Form->Image18, Now, false);  // Rules was usable all along
+    ClickAt(Form->StartButton, Now);
+    ClickAt(Form->StartButton, Now, false);  // dropped: Start was disabled during the deal
+    ClickAt(Form->RulesButton, Now, false);  // Rules was usable all along
     EXPECT_EQ(Deals(), 1);
-    EXPECT_TRUE(Form->Image8->isVisible());
+    EXPECT_TRUE(Form->RulesChart->isVisible());
     // Once the queue has been read, an untimed click counts as made when read.
     Gate->App->SettleInput();
-    ClickAt(Form->Image17, Now, false);
+    ClickAt(Form->StartButton, Now, false);
     EXPECT_EQ(Deals(), 2);
 }
 
 TEST_P(StaleInputTest, KeysAndAccessibilityPressesAreJudgedLikeClicks)
 {
     const qint64 T0 = Now;
-    ClickAt(Form->Image17, T0);
+    ClickAt(Form->StartButton, T0);
     const quint32 During = quint32(T0 + 300 + GetParam().Ahead);
-    EXPECT_FALSE(InputMayAct(Form->Image17, During));
-    EXPECT_FALSE(InputMayAct(Form->Image11, During));
-    EXPECT_TRUE(InputMayAct(Form->Image18, During));
-    EXPECT_FALSE(InputMayAct(Form->Image17, 0));
-    EXPECT_TRUE(InputMayAct(Form->Image18, 0));
-    EXPECT_TRUE(InputMayAct(Form->Image17, quint32(Now + GetParam().Ahead)));
-    EXPECT_FALSE(InputMayAct(Form->Image13, quint32(Now + GetParam().Ahead)));  // Flip: disabled now
+    EXPECT_FALSE(InputMayAct(Form->StartButton, During));
+    EXPECT_FALSE(InputMayAct(Form->CallButton, During));
+    EXPECT_TRUE(InputMayAct(Form->RulesButton, During));
+    EXPECT_FALSE(InputMayAct(Form->StartButton, 0));
+    EXPECT_TRUE(InputMayAct(Form->RulesButton, 0));
+    EXPECT_TRUE(InputMayAct(Form->StartButton, quint32(Now + GetParam().Ahead)));
+    EXPECT_FALSE(InputMayAct(Form->FlipButton, quint32(Now + GetParam().Ahead)));  // Flip: disabled now
 }
 
 INSTANTIATE_TEST_SUITE_P(BothClocks, StaleInputTest,

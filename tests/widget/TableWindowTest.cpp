@@ -2,8 +2,8 @@
 #include <QPushButton>
 #include <QTest>
 
-#include "app/Form4.h"
-#include "cards/ToviCard.h"
+#include "app/NameDialog.h"
+#include "cards/CardControl.h"
 #include "desktop/Image.h"
 #include "desktop/Label.h"
 #include "desktop/Panel.h"
@@ -33,67 +33,67 @@ protected:
 
 TEST_F(TableWindowTest, StartsWithTheDesignLayout)
 {
-    TForm1& F = *Form;
+    TTableWindow& F = *Form;
     EXPECT_EQ(F.windowTitle(), "Orvanta");
     EXPECT_EQ(F.size(), QSize(856, 645));
-    EXPECT_EQ(F.Panel1->geometry(), QRect(0, 0, 856, 645));
-    EXPECT_EQ(F.Image4->geometry(), QRect(1, 1, 854, 643));
+    EXPECT_EQ(F.Panel->geometry(), QRect(0, 0, 856, 645));
+    EXPECT_EQ(F.Background->geometry(), QRect(1, 1, 854, 643));
     const struct
     {
         QWidget* Control;
         QRect Geometry;
     } Expected[] = {
-        {F.Image5, {360, 564, 40, 40}}, {F.Image3, {34, 224, 40, 40}}, {F.Image2, {360, 40, 40, 40}},
-        {F.Image1, {682, 224, 40, 40}}, {F.Image17, {88, 464, 100, 32}}, {F.Image18, {88, 496, 100, 32}},
-        {F.Image11, {640, 464, 100, 32}}, {F.Image12, {640, 496, 100, 32}}, {F.Image13, {640, 528, 100, 32}},
-        {F.Image14, {640, 560, 100, 32}}, {F.Image10, {288, 240, 278, 185}}, {F.Image22, {392, 424, 65, 33}},
-        {F.Image23, {504, 331, 49, 33}}, {F.Image24, {392, 248, 65, 33}}, {F.Image25, {272, 331, 57, 33}},
-        {F.Image6, {536, 24, 273, 176}}, {F.Image8, {200, 136, 433, 325}},
-        {F.ImageIn1, {408, 450, 24, 23}}, {F.ImageIn2, {580, 330, 24, 23}}, {F.ImageIn3, {408, 184, 24, 23}},
-        {F.ImageIn4, {228, 330, 24, 23}},
+        {F.UserPortrait, {360, 564, 40, 40}}, {F.KatePortrait, {34, 224, 40, 40}}, {F.JimPortrait, {360, 40, 40, 40}},
+        {F.JackPortrait, {682, 224, 40, 40}}, {F.StartButton, {88, 464, 100, 32}}, {F.RulesButton, {88, 496, 100, 32}},
+        {F.CallButton, {640, 464, 100, 32}}, {F.FoldButton, {640, 496, 100, 32}}, {F.FlipButton, {640, 528, 100, 32}},
+        {F.FlipAllButton, {640, 560, 100, 32}}, {F.ResultSheet, {288, 240, 278, 185}}, {F.UserStake, {392, 424, 65, 33}},
+        {F.JackStake, {504, 331, 49, 33}}, {F.JimStake, {392, 248, 65, 33}}, {F.KateStake, {272, 331, 57, 33}},
+        {F.SheetTemplate, {536, 24, 273, 176}}, {F.RulesChart, {200, 136, 433, 325}},
+        {F.UserToken, {408, 450, 24, 23}}, {F.JackToken, {580, 330, 24, 23}}, {F.JimToken, {408, 184, 24, 23}},
+        {F.KateToken, {228, 330, 24, 23}},
     };
     for (const auto& E : Expected)
         EXPECT_EQ(E.Control->geometry(), E.Geometry) << E.Control->metaObject()->className();
-    EXPECT_EQ(F.Image7->size(), QSize(24, 24));
-    EXPECT_EQ(F.Label1->pos(), QPoint(424, 592));
-    EXPECT_EQ(F.Label5->pos(), QPoint(416, 568));
-    EXPECT_EQ(F.Label6->pos(), QPoint(744, 224));
+    EXPECT_EQ(F.WinnerMarker->size(), QSize(24, 24));
+    EXPECT_EQ(F.UserMoney->pos(), QPoint(424, 592));
+    EXPECT_EQ(F.UserName->pos(), QPoint(416, 568));
+    EXPECT_EQ(F.JackName->pos(), QPoint(744, 224));
 
     for (int P = 1; P <= 4; ++P)
         EXPECT_EQ(F.MoneyLabel(P)->Caption(), "1000");
-    EXPECT_EQ(F.Label5->Caption(), "?");
-    EXPECT_EQ(F.Label6->Caption(), "Jack");
-    EXPECT_EQ(F.Label7->Caption(), "Jim");
-    EXPECT_EQ(F.Label8->Caption(), "Kate");
+    EXPECT_EQ(F.UserName->Caption(), "?");
+    EXPECT_EQ(F.JackName->Caption(), "Jack");
+    EXPECT_EQ(F.JimName->Caption(), "Jim");
+    EXPECT_EQ(F.KateName->Caption(), "Kate");
 
-    for (QWidget* Hidden : std::initializer_list<QWidget*>{F.ImageIn1, F.ImageIn2, F.ImageIn3, F.ImageIn4,
-                                                           F.Image10, F.Image6, F.Image7, F.Image8})
+    for (QWidget* Hidden : std::initializer_list<QWidget*>{F.UserToken, F.JackToken, F.JimToken, F.KateToken,
+                                                           F.ResultSheet, F.SheetTemplate, F.WinnerMarker, F.RulesChart})
         EXPECT_FALSE(Hidden->isVisible());
-    for (QWidget* Shown : std::initializer_list<QWidget*>{F.Image4, F.Image1, F.Image2, F.Image3, F.Image5,
-                                                          F.Image22, F.Label1, F.Label8, F.Image17, F.Image14})
+    for (QWidget* Shown : std::initializer_list<QWidget*>{F.Background, F.JackPortrait, F.JimPortrait, F.KatePortrait, F.UserPortrait,
+                                                          F.UserStake, F.UserMoney, F.KateName, F.StartButton, F.FlipAllButton})
         EXPECT_TRUE(Shown->isVisible());
     EXPECT_EQ(CardsAlive, 0);
-    EXPECT_TRUE(F.Timer4->Enabled());
-    EXPECT_EQ(F.Timer4->Interval(), 50);
+    EXPECT_TRUE(F.BettingTimer->Enabled());
+    EXPECT_EQ(F.BettingTimer->Interval(), 50);
 
     const QList<QWidget*> Order = {
-        F.Image4, F.Image22, F.Image23, F.Image24, F.Image25, F.Label1, F.Label2, F.Label3, F.Label4,
-        F.Label5, F.Label6, F.Label7, F.Label8, F.Image6, F.Image7, F.Image8, F.Image17, F.Image18,
-        F.Image5, F.Image2, F.Image1, F.Image3, F.Image10, F.Image11, F.Image12, F.Image13, F.Image14,
-        F.ImageIn1, F.ImageIn2, F.ImageIn3, F.ImageIn4};
-    EXPECT_EQ(Stacking(F.Panel1), Order);
+        F.Background, F.UserStake, F.JackStake, F.JimStake, F.KateStake, F.UserMoney, F.JackMoney, F.JimMoney, F.KateMoney,
+        F.UserName, F.JackName, F.JimName, F.KateName, F.SheetTemplate, F.WinnerMarker, F.RulesChart, F.StartButton, F.RulesButton,
+        F.UserPortrait, F.JimPortrait, F.JackPortrait, F.KatePortrait, F.ResultSheet, F.CallButton, F.FoldButton, F.FlipButton, F.FlipAllButton,
+        F.UserToken, F.JackToken, F.JimToken, F.KateToken};
+    EXPECT_EQ(Stacking(F.Panel), Order);
 }
 
 TEST_F(TableWindowTest, ButtonsStartInTheirLooks)
 {
-    TForm1& F = *Form;
+    TTableWindow& F = *Form;
     for (const char* Button : {"Start", "Rules"})
         EXPECT_EQ(Look(Button), "normal, usable") << Button;
     for (const char* Button : {"Call", "Fold", "Flip", "Flip all"})
         EXPECT_EQ(Look(Button), "disabled, unusable") << Button;
-    for (TImage* Button : {F.Image17, F.Image18})
+    for (TImage* Button : {F.StartButton, F.RulesButton})
         EXPECT_EQ(Button->cursor().shape(), Qt::PointingHandCursor);
-    for (TImage* Button : {F.Image11, F.Image12, F.Image13, F.Image14})
+    for (TImage* Button : {F.CallButton, F.FoldButton, F.FlipButton, F.FlipAllButton})
         EXPECT_NE(Button->cursor().shape(), Qt::PointingHandCursor);
     // A white caption stays visible on the table: white is not the skins' see-through colour.
     const QImage Panel = GrabPanel();
@@ -106,50 +106,50 @@ TEST_F(TableWindowTest, ButtonsStartInTheirLooks)
 
 TEST_F(TableWindowTest, PressLooksFollowTheMouseButtons)
 {
-    TForm1& F = *Form;
+    TTableWindow& F = *Form;
     // Right and middle presses change nothing and never start a hand.
     for (Qt::MouseButton B : {Qt::RightButton, Qt::MiddleButton}) {
-        QTest::mousePress(F.Image17, B, Qt::NoModifier, QPoint(10, 10));
+        QTest::mousePress(F.StartButton, B, Qt::NoModifier, QPoint(10, 10));
         EXPECT_EQ(Look("Start"), "normal, usable");
-        QTest::mouseRelease(F.Image17, B, Qt::NoModifier, QPoint(10, 10));
+        QTest::mouseRelease(F.StartButton, B, Qt::NoModifier, QPoint(10, 10));
         EXPECT_EQ(Look("Start"), "normal, usable");
     }
     EXPECT_EQ(CardsAlive, 0);
 
     // Left press: the pressed look; released outside: no click, Start springs back.
-    QTest::mousePress(F.Image17, Qt::LeftButton, Qt::NoModifier, QPoint(10, 10));
+    QTest::mousePress(F.StartButton, Qt::LeftButton, Qt::NoModifier, QPoint(10, 10));
     EXPECT_EQ(Look("Start"), "pressed, usable");
-    QTest::mouseRelease(F.Image17, Qt::LeftButton, Qt::NoModifier, QPoint(-50, -50));
+    QTest::mouseRelease(F.StartButton, Qt::LeftButton, Qt::NoModifier, QPoint(-50, -50));
     EXPECT_EQ(Look("Start"), "normal, usable");
     EXPECT_EQ(CardsAlive, 0);
 
     // A full left click on Start deals a hand and leaves Start normal and usable.
-    Click(F.Image17);
+    Click(F.StartButton);
     EXPECT_EQ(CardsAlive, 52);
     EXPECT_EQ(Look("Start"), "normal, usable");
     EXPECT_EQ(Look("Call"), "normal, usable");
 
     // Call pressed and left: it keeps the pressed look until the game sets one.
-    PressAndLeave(F.Image11);
+    PressAndLeave(F.CallButton);
     EXPECT_EQ(Look("Call"), "pressed, usable");
     EXPECT_EQ(TurnPhase, 0);
 
     // Clicking Call disables both betting buttons, Call included, in the white look.
-    Click(F.Image11);
+    Click(F.CallButton);
     EXPECT_EQ(TurnPhase, 1);
     EXPECT_EQ(Look("Call"), "disabled, unusable");
     EXPECT_EQ(Look("Fold"), "disabled, unusable");
     // A press on a disabled button changes nothing.
-    QTest::mousePress(F.Image12, Qt::LeftButton, Qt::NoModifier, QPoint(10, 10));
+    QTest::mousePress(F.FoldButton, Qt::LeftButton, Qt::NoModifier, QPoint(10, 10));
     EXPECT_EQ(Look("Fold"), "disabled, unusable");
-    QTest::mouseRelease(F.Image12, Qt::LeftButton, Qt::NoModifier, QPoint(10, 10));
+    QTest::mouseRelease(F.FoldButton, Qt::LeftButton, Qt::NoModifier, QPoint(10, 10));
     EXPECT_FALSE(Folded[User]);
 }
 
 TEST_F(TableWindowTest, StakeCountersRightAlignThreeDigits)
 {
     auto Shown = [&](int Amount) {
-        Form->ShowStakeDigits(Form->ImageList3, Amount / 100, Amount / 10 % 10, Amount % 10, Form->Image22);
+        Form->ShowStakeDigits(Form->DigitGlyphs, Amount / 100, Amount / 10 % 10, Amount % 10, Form->UserStake);
         return ReadTable(*Form, {})["stake User"];
     };
     EXPECT_EQ(Shown(5), "..5");
@@ -159,68 +159,68 @@ TEST_F(TableWindowTest, StakeCountersRightAlignThreeDigits)
     EXPECT_EQ(Shown(0), "..0");
     EXPECT_EQ(Shown(987), "987");
     EXPECT_EQ(Shown(643), "643");
-    EXPECT_EQ(Form->Image22->size(), QSize(100, 100));
+    EXPECT_EQ(Form->UserStake->size(), QSize(100, 100));
     // Only the strokes show: below the digits the table shows through.
-    const QImage Picture = KeyOutBottomLeft(Form->Image22->Picture());
+    const QImage Picture = KeyOutBottomLeft(Form->UserStake->Picture());
     EXPECT_EQ(qAlpha(Picture.pixel(50, 50)), 0);
     // A cleared counter shows nothing and keeps its size.
-    Form->Image22->ClearPicture();
-    EXPECT_EQ(Form->Image22->size(), QSize(100, 100));
+    Form->UserStake->ClearPicture();
+    EXPECT_EQ(Form->UserStake->size(), QSize(100, 100));
     EXPECT_EQ(ReadTable(*Form, {})["stake User"], "...");
 }
 
 TEST_F(TableWindowTest, RulesChartShowsAboveEverythingAndHidesOnAClick)
 {
-    TForm1& F = *Form;
-    Click(F.Image18);
-    EXPECT_TRUE(F.Image8->isVisible());
-    EXPECT_EQ(Stacking(F.Panel1).back(), F.Image8);
+    TTableWindow& F = *Form;
+    Click(F.RulesButton);
+    EXPECT_TRUE(F.RulesChart->isVisible());
+    EXPECT_EQ(Stacking(F.Panel).back(), F.RulesChart);
     EXPECT_EQ(Look("Rules"), "normal, usable");
     // A new hand leaves it shown; its cards lie above it.
-    Click(F.Image17);
-    EXPECT_TRUE(F.Image8->isVisible());
-    auto Order = Stacking(F.Panel1);
-    EXPECT_GT(Order.indexOf(SeatCard(User, 12)), Order.indexOf(F.Image8));
+    Click(F.StartButton);
+    EXPECT_TRUE(F.RulesChart->isVisible());
+    auto Order = Stacking(F.Panel);
+    EXPECT_GT(Order.indexOf(SeatCard(User, 12)), Order.indexOf(F.RulesChart));
     // Rules again brings it back above everything.
-    Click(F.Image18);
-    EXPECT_EQ(Stacking(F.Panel1).back(), F.Image8);
-    Click(F.Image8);
-    EXPECT_FALSE(F.Image8->isVisible());
+    Click(F.RulesButton);
+    EXPECT_EQ(Stacking(F.Panel).back(), F.RulesChart);
+    Click(F.RulesChart);
+    EXPECT_FALSE(F.RulesChart->isVisible());
 }
 
 TEST_F(TableWindowTest, ResizingStretchesOnlyTheBackground)
 {
     Form->resize(1000, 700);
-    EXPECT_EQ(Form->Panel1->size(), QSize(1000, 700));
-    EXPECT_EQ(Form->Image4->geometry(), QRect(1, 1, 998, 698));
-    EXPECT_EQ(Form->Image17->pos(), QPoint(88, 464));
-    EXPECT_EQ(Form->Label2->pos(), QPoint(744, 248));
+    EXPECT_EQ(Form->Panel->size(), QSize(1000, 700));
+    EXPECT_EQ(Form->Background->geometry(), QRect(1, 1, 998, 698));
+    EXPECT_EQ(Form->StartButton->pos(), QPoint(88, 464));
+    EXPECT_EQ(Form->JackMoney->pos(), QPoint(744, 248));
 }
 
 TEST_F(TableWindowTest, MoneyLabelsGrowToTheRight)
 {
     Money[Jack] = -15;
     Form->ShowMoney();
-    EXPECT_EQ(Form->Label2->Caption(), "-15");
-    const int Narrow = Form->Label2->width();
+    EXPECT_EQ(Form->JackMoney->Caption(), "-15");
+    const int Narrow = Form->JackMoney->width();
     Money[Jack] = -1234567;
     Form->ShowMoney();
-    EXPECT_EQ(Form->Label2->Caption(), "-1234567");
-    EXPECT_GT(Form->Label2->width(), Narrow);
-    EXPECT_EQ(Form->Label2->pos(), QPoint(744, 248));
+    EXPECT_EQ(Form->JackMoney->Caption(), "-1234567");
+    EXPECT_GT(Form->JackMoney->width(), Narrow);
+    EXPECT_EQ(Form->JackMoney->pos(), QPoint(744, 248));
 }
 
 TEST_F(TableWindowTest, ClosingSaysFarewellWhateverTheAnswer)
 {
     for (int Answer_ : {mrYes, mrNo}) {
         if (!Form) {
-            Form = std::make_unique<TForm1>();
+            Form = std::make_unique<TTableWindow>();
             Form->show();
             ASSERT_TRUE(QTest::qWaitForWindowExposed(Form.get()));
         }
         Messages.clear();
         Answer = Answer_;
-        Click(Form->Image17);  // a hand on the table, then close
+        Click(Form->StartButton);  // a hand on the table, then close
         EXPECT_TRUE(Form->close());
         ASSERT_EQ(Messages.size(), 1u);
         EXPECT_TRUE(Messages[0].Text.startsWith("本软件免费，若您有意提供捐助、购买源码或者联系广告业务，请写信："));
@@ -236,7 +236,7 @@ TEST_F(TableWindowTest, CloseRequestWaitsForAnOpenMessageBox)
 {
     // A tie box is open when the close request comes: the window stays until it is answered.
     Deal(THands{{"2S", "7D", "9C"}, {"JS", "9D", "8C"}, {"JH", "9S", "8D"}, {"JD", "9H", "8S"}});
-    Form->FangQiClick(Form->Image12);
+    Form->FoldClick(Form->FoldButton);
     TickUntilIdle();
     bool StillShownInsideBox = false;
     SetMessageHook([&](const TMessageRecord& Record) {
@@ -247,7 +247,7 @@ TEST_F(TableWindowTest, CloseRequestWaitsForAnOpenMessageBox)
         }
         return int(mrOk);
     });
-    Form->KaiPaiClick(Form->Image13);
+    Form->FlipClick(Form->FlipButton);
     EXPECT_TRUE(StillShownInsideBox);
     ASSERT_EQ(Messages.size(), 1u);
     EXPECT_EQ(Messages[0].Text, "Two winners, begin again!");
@@ -263,11 +263,11 @@ class NameDialogTest : public TTableTest
 protected:
     QString NameAfterOk(const QString& Typed)
     {
-        TForm4 Dialog;
-        Dialog.LabeledEdit1->setText(Typed);
-        Dialog.BitBtn1Click(Dialog.BitBtn1);
+        TNameDialog Dialog(Form.get());
+        Dialog.NameEdit->setText(Typed);
+        Dialog.OkClick(Dialog.OkButton);
         EXPECT_EQ(Dialog.result(), QDialog::Accepted);
-        return Form->Label5->Caption();
+        return Form->UserName->Caption();
     }
 };
 
@@ -285,38 +285,38 @@ TEST_F(NameDialogTest, HostileNamesShowAsTyped)
                              "a\tb", "&amp;"};
     for (const QString& Name : Names) {
         EXPECT_EQ(NameAfterOk(Name), Name);
-        EXPECT_EQ(Form->Label5->text(), Name);
-        EXPECT_EQ(Form->Label5->pos(), QPoint(416, 568));
+        EXPECT_EQ(Form->UserName->text(), Name);
+        EXPECT_EQ(Form->UserName->pos(), QPoint(416, 568));
     }
     // Shown on the sheet too, without trouble.
     Deal(THands{{"AS", "AD", "AC"}, {"JS", "9D", "8C"}, {"JH", "9S", "8D"}, {"JD", "9H", "8S"}});
-    Form->FangQiClick(Form->Image12);
+    Form->FoldClick(Form->FoldButton);
     TickUntilIdle();
-    Form->QuanKaiClick(Form->Image14);
+    Form->FlipAllClick(Form->FlipAllButton);
 }
 
 TEST_F(NameDialogTest, LayoutAndKeys)
 {
-    TForm4 Dialog;
+    TNameDialog Dialog(Form.get());
     EXPECT_EQ(Dialog.windowTitle(), "用户名");
-    EXPECT_EQ(Dialog.EditLabel->text(), QString("请输入您的大名：") + QString(16, ' '));
-    EXPECT_EQ(Dialog.LabeledEdit1->geometry(), QRect(40, 48, 201, 21));
-    EXPECT_EQ(Dialog.BitBtn1->geometry(), QRect(48, 96, 75, 25));
-    EXPECT_EQ(Dialog.BitBtn2->geometry(), QRect(176, 96, 75, 25));
-    EXPECT_EQ(Dialog.BitBtn1->text(), "确定");
-    EXPECT_EQ(Dialog.BitBtn2->text(), "退出");
+    EXPECT_EQ(Dialog.PromptLabel->text(), QString("请输入您的大名：") + QString(16, ' '));
+    EXPECT_EQ(Dialog.NameEdit->geometry(), QRect(40, 48, 201, 21));
+    EXPECT_EQ(Dialog.OkButton->geometry(), QRect(48, 96, 75, 25));
+    EXPECT_EQ(Dialog.QuitButton->geometry(), QRect(176, 96, 75, 25));
+    EXPECT_EQ(Dialog.OkButton->text(), "确定");
+    EXPECT_EQ(Dialog.QuitButton->text(), "退出");
     Dialog.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&Dialog));
-    EXPECT_TRUE(Dialog.LabeledEdit1->hasFocus());
+    EXPECT_TRUE(Dialog.NameEdit->hasFocus());
     // Enter and Escape leave it open.
-    QTest::keyClick(Dialog.LabeledEdit1, Qt::Key_Return);
-    QTest::keyClick(Dialog.LabeledEdit1, Qt::Key_Escape);
+    QTest::keyClick(Dialog.NameEdit, Qt::Key_Return);
+    QTest::keyClick(Dialog.NameEdit, Qt::Key_Escape);
     QTest::keyClick(&Dialog, Qt::Key_Return);
     EXPECT_TRUE(Dialog.isVisible());
     // The close box keeps "?"; "退出" ends with its own result.
     Dialog.close();
-    EXPECT_EQ(Form->Label5->Caption(), "?");
-    TForm4 Quit;
-    QTest::mouseClick(Quit.BitBtn2, Qt::LeftButton);
-    EXPECT_EQ(Quit.result(), TForm4::QuitResult);
+    EXPECT_EQ(Form->UserName->Caption(), "?");
+    TNameDialog Quit(Form.get());
+    QTest::mouseClick(Quit.QuitButton, Qt::LeftButton);
+    EXPECT_EQ(Quit.result(), TNameDialog::QuitResult);
 }

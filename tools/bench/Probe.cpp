@@ -26,7 +26,7 @@
 #include <memory>
 #include <vector>
 
-#include "app/Form4.h"
+#include "app/NameDialog.h"
 #include "desktop/Application.h"
 #include "desktop/GraphicControl.h"
 #include "desktop/Image.h"
@@ -35,7 +35,7 @@
 #include "desktop/Sleep.h"
 #include "desktop/Timer.h"
 #include "game/TableState.h"
-#include "table/Form1.h"
+#include "table/TableWindow.h"
 #include "table/TableAccess.h"
 
 namespace {
@@ -108,16 +108,16 @@ void PrintStats(const char* Name, std::vector<double> Samples)
 
 // The program's start-up: the table is made, the name dialog shows and is answered,
 // then the table shows.
-std::unique_ptr<TForm1> StartUp()
+std::unique_ptr<TTableWindow> StartUp()
 {
-    auto Form = std::make_unique<TForm1>();
+    auto Form = std::make_unique<TTableWindow>();
     {
-        TForm4 NameDialog;
+        TNameDialog NameDialog(Form.get());
         NameDialog.show();
         WaitExposed(&NameDialog);
         Settle();
-        NameDialog.LabeledEdit1->setText(QStringLiteral("Bench"));
-        NameDialog.BitBtn1Click(NameDialog.BitBtn1);
+        NameDialog.NameEdit->setText(QStringLiteral("Bench"));
+        NameDialog.OkClick(NameDialog.OkButton);
     }
     Form->show();
     if (!WaitExposed(Form.get())) {
@@ -136,17 +136,17 @@ struct TTickSamples
 
 // Ticks until the betting waits for the user or has closed, timing each tick with the
 // painting it causes.
-void RunTicks(TForm1& Form, TTickSamples* Samples)
+void RunTicks(TTableWindow& Form, TTickSamples* Samples)
 {
-    for (int Guard = 0; Guard < 1000 && Form.Timer4->Enabled() && TurnPhase != 0; ++Guard) {
+    for (int Guard = 0; Guard < 1000 && Form.BettingTimer->Enabled() && TurnPhase != 0; ++Guard) {
         const int Phase = TurnPhase;
         const double Start = ThreadCpuUs();
-        Form.Timer4->OnTimer(Form.Timer4);  // as the running timer calls it, with the table's own hooks
+        Form.BettingTimer->OnTimer(Form.BettingTimer);  // as the running timer calls it, with the table's own hooks
         Pump();
         const double Used = ThreadCpuUs() - Start;
         if (!Samples)
             continue;
-        const bool Travelling = TurnPhase == Phase && Form.Timer4->Enabled() && Form.Token(Phase)->isVisible();
+        const bool Travelling = TurnPhase == Phase && Form.BettingTimer->Enabled() && Form.Token(Phase)->isVisible();
         (Travelling ? Samples->Travel : Samples->Arrival).push_back(Used);
     }
 }
@@ -172,14 +172,14 @@ struct TDealSamples
 };
 
 // One hand in which the user calls whenever it is his turn, then turns all cards over.
-void CallingHand(TForm1& Form, TTickSamples* Samples, TDealSamples* Deals = nullptr)
+void CallingHand(TTableWindow& Form, TTickSamples* Samples, TDealSamples* Deals = nullptr)
 {
     TRepaintCounter Counter;
     Form.installEventFilter(&Counter);
     QElapsedTimer Wall;
     Wall.start();
     const double Cpu = ThreadCpuUs();
-    Form.N1NewClick(Form.Image17);
+    Form.StartClick(Form.StartButton);
     if (Deals) {
         Deals->Cpu.push_back(ThreadCpuUs() - Cpu);
         Deals->Wall.push_back(Wall.nsecsElapsed() / 1e3);
@@ -187,12 +187,12 @@ void CallingHand(TForm1& Form, TTickSamples* Samples, TDealSamples* Deals = null
     }
     Form.removeEventFilter(&Counter);
     Pump();
-    while (Form.Image11->isEnabled()) {
-        Form.JiaZhuClick(Form.Image11);
+    while (Form.CallButton->isEnabled()) {
+        Form.CallClick(Form.CallButton);
         Pump();
         RunTicks(Form, Samples);
     }
-    Form.QuanKaiClick(Form.Image14);
+    Form.FlipAllClick(Form.FlipAllButton);
     Pump();
 }
 
@@ -219,7 +219,7 @@ void RepaintFloor(int Count)
 {
     QWidget Window;
     Window.setWindowTitle(QStringLiteral("Floor"));
-    Window.setGeometry(279, 102, TForm1::ClientWidth, TForm1::ClientHeight);
+    Window.setGeometry(279, 102, TTableWindow::ClientWidth, TTableWindow::ClientHeight);
     auto* Card = new TFloorCard(&Window);
     Window.show();
     WaitExposed(&Window);
@@ -262,7 +262,7 @@ int Work(int Hands, bool Reader)
     PrintStats("deal-repaints", Deals.Repaints);
 
     // The fullest table: 12 cards face up, the result sheet with its marker, all tokens.
-    for (int Try = 0; Try < 20 && !Form->Image10->isVisible(); ++Try)
+    for (int Try = 0; Try < 20 && !Form->ResultSheet->isVisible(); ++Try)
         CallingHand(*Form, nullptr);
     for (int P = 1; P <= 4; ++P)
         Form->Token(P)->show();
@@ -271,14 +271,14 @@ int Work(int Hands, bool Reader)
     // is painted by the topmost opaque control over it, and flushed. (A repaint of the
     // window or the panel alone would paint next to nothing: Qt leaves out what opaque
     // children cover, and the panel, the background and the cards are opaque.)
-    const QList<TGraphicControl*> Controls = Form->Panel1->findChildren<TGraphicControl*>();
+    const QList<TGraphicControl*> Controls = Form->Panel->findChildren<TGraphicControl*>();
     std::vector<double> Repaints;
     int Painted = 0;
     SetPaintWatch([&Painted](const TGraphicControl*) { ++Painted; });
     for (int I = 0; I < 60; ++I) {
-        for (QWidget* Control : Form->Panel1->findChildren<QWidget*>())
+        for (QWidget* Control : Form->Panel->findChildren<QWidget*>())
             Control->update();
-        Form->Panel1->update();
+        Form->Panel->update();
         Painted = 0;
         const double Start = ThreadCpuUs();
         Form->repaint();
@@ -290,7 +290,7 @@ int Work(int Hands, bool Reader)
     for (const TGraphicControl* Control : Controls)
         Visible += Control->isVisible();
     std::printf("repaint-controls %d %d\n", Painted, Visible);
-    std::printf("repaint-sheet %d\n", Form->Image10->isVisible() ? 1 : 0);
+    std::printf("repaint-sheet %d\n", Form->ResultSheet->isVisible() ? 1 : 0);
     Form->hide();
     RepaintFloor(300);
     return 0;
@@ -301,12 +301,12 @@ int Hands(int Count)
     auto Form = StartUp();
     PrintMemory("0");
     for (int H = 1; H <= Count; ++H) {
-        Form->N1NewClick(Form->Image17);
+        Form->StartClick(Form->StartButton);
         Pump();
-        Form->FangQiClick(Form->Image12);
+        Form->FoldClick(Form->FoldButton);
         Pump();
         RunTicks(*Form, nullptr);
-        Form->QuanKaiClick(Form->Image14);
+        Form->FlipAllClick(Form->FlipAllButton);
         Pump();
         if (H == 100 || H == Count || H % 250 == 0) {
             Settle(20);

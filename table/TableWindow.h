@@ -12,13 +12,13 @@ class TLabel;
 class TPanel;
 class TTimer;
 
-// The three looks of an image button: the skin number in ImageList5 and a caption colour.
+// The three looks of an image button: the skin number in ButtonSkins and a caption colour.
 enum TButtonLook { blNormal = 0, blPressed = 1, blDisabled = 2 };
 
 // The table window. Its controls are fixed at design time; the game shows, hides,
 // moves, restacks and repaints them, and creates each hand's cards on top.
 // The game routines are methods of this class too; they live in game/.
-class TForm1 : public QWidget
+class TTableWindow : public QWidget
 {
     Q_OBJECT
 public:
@@ -40,37 +40,37 @@ public:
     static constexpr int SheetNameX = 10, SheetAddX = 130, SheetScoreX = 210, SheetHeadingY = 2;
     static constexpr int SheetRowY(int Player) { return 30 + 35 * (Player - 1); }
 
-    explicit TForm1(QWidget* Parent = nullptr);
-    ~TForm1() override;
+    explicit TTableWindow(QWidget* Parent = nullptr);
+    ~TTableWindow() override;
 
-    // Controls on Panel1, in design order.
-    TPanel* Panel1;
-    TImage* Image4;                                  // background
-    TImage *ImageIn4, *ImageIn3, *ImageIn2, *ImageIn1;  // chip tokens
-    TImage *Image5, *Image3, *Image2;                // portraits: user, Kate, Jim
-    TImage *Image14, *Image13, *Image12, *Image11;   // Flip all, Flip, Fold, Call
-    TImage* Image10;                                 // result sheet
-    TImage* Image1;                                  // Jack's portrait
-    TImage *Image17, *Image18;                       // Start, Rules
-    TImage *Image22, *Image23, *Image24, *Image25;   // stake counters
-    TLabel *Label1, *Label2, *Label3, *Label4;       // chips
-    TLabel *Label5, *Label6, *Label7, *Label8;       // names
-    TImage* Image6;                                  // result-sheet template
-    TImage* Image7;                                  // winner marker
-    TImage* Image8;                                  // rules chart
+    // Controls on Panel, in design order.
+    TPanel* Panel;
+    TImage* Background;                                  // background
+    TImage *KateToken, *JimToken, *JackToken, *UserToken;  // chip tokens
+    TImage *UserPortrait, *KatePortrait, *JimPortrait;                // portraits: user, Kate, Jim
+    TImage *FlipAllButton, *FlipButton, *FoldButton, *CallButton;   // Flip all, Flip, Fold, Call
+    TImage* ResultSheet;                                 // result sheet
+    TImage* JackPortrait;                                  // Jack's portrait
+    TImage *StartButton, *RulesButton;                       // Start, Rules
+    TImage *UserStake, *JackStake, *JimStake, *KateStake;   // stake counters
+    TLabel *UserMoney, *JackMoney, *JimMoney, *KateMoney;       // chips
+    TLabel *UserName, *JackName, *JimName, *KateName;       // names
+    TImage* SheetTemplate;                                  // result-sheet template
+    TImage* WinnerMarker;                                  // winner marker
+    TImage* RulesChart;                                  // rules chart
 
-    TTimer* Timer4;
-    TImageList ImageList5{100, 32};  // button skins
-    TImageList ImageList3{14, 16};   // digit glyphs
+    TTimer* BettingTimer;
+    TImageList ButtonSkins{100, 32};  // button skins
+    TImageList DigitGlyphs{14, 16};   // digit glyphs
 
     // Window handlers and presentation routines.
-    void FormCreate(QObject* Sender);
-    void FormDestroy(QObject* Sender);
-    void FormCloseQuery(QObject* Sender, bool& CanClose);
+    void SetUpTable(QObject* Sender);
+    void FreeTable(QObject* Sender);
+    void AskToClose(QObject* Sender, bool& CanClose);
     void ShowMoney();
     void ShowOpponents();
-    void Image18Click(QObject* Sender);
-    void Image8Click(QObject* Sender);
+    void RulesClick(QObject* Sender);
+    void RulesChartClick(QObject* Sender);
 
     // Image buttons.
     void ShowListImage(const TImageList& List, int Index, TImage* Control);
@@ -102,18 +102,18 @@ public:
     void ComputerTurn(int Player);
 
     // Betting.
-    void N1NewClick(QObject* Sender);
-    void JiaZhuClick(QObject* Sender);
-    void FangQiClick(QObject* Sender);
-    void Timer4Timer(QObject* Sender);
-    void ChipPhase1();
-    void ChipPhase2();
-    void ChipPhase3();
-    void ChipPhase4();
+    void StartClick(QObject* Sender);
+    void CallClick(QObject* Sender);
+    void FoldClick(QObject* Sender);
+    void BettingTick(QObject* Sender);
+    void UserChipPhase();
+    void JackChipPhase();
+    void JimChipPhase();
+    void KateChipPhase();
 
     // Showdown and settlement.
-    void KaiPaiClick(QObject* Sender);
-    void QuanKaiClick(QObject* Sender);
+    void FlipClick(QObject* Sender);
+    void FlipAllClick(QObject* Sender);
     void Showdown();
 
     // Per seat, by player index 1..4.
@@ -134,8 +134,6 @@ private:
     void EndBettingRound();
     void GameOverTest();
 };
-
-extern TForm1* Form1;
 
 // Chips as the table writes them, on the money labels and the result sheet: decimal,
 // a leading "-" when negative, no grouping.

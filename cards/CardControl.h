@@ -12,15 +12,15 @@ enum TDecks : std::uint8_t { Back0 = 0, Back1 = 1, Back2 = 2 };
 // One playing card on the table. It draws itself from the named card picture of its
 // state, and every write of a drawn property repaints it at once, also unchanged, so
 // the deal shows while the thread sleeps.
-class TToviCard : public TGraphicControl
+class TCardControl : public TGraphicControl
 {
     Q_OBJECT
 public:
     static constexpr int CardWidth = 71;
     static constexpr int CardHeight = 96;
 
-    explicit TToviCard(QObject* Owner);
-    ~TToviCard() override;
+    explicit TCardControl(QObject* Owner);
+    ~TCardControl() override;
 
     // Puts the card on a parent control; it shows there at once.
     void SetParent(QWidget* Parent);

@@ -1,4 +1,4 @@
-#include "cards/ToviCard.h"
+#include "cards/CardControl.h"
 
 #include <QPainter>
 
@@ -12,7 +12,7 @@ TCardWatch CardWatch;
 
 void SetCardWatch(TCardWatch Watch) { CardWatch = std::move(Watch); }
 
-TToviCard::TToviCard(QObject* Owner) : TGraphicControl(nullptr)
+TCardControl::TCardControl(QObject* Owner) : TGraphicControl(nullptr)
 {
     Q_UNUSED(Owner);  // the owner frees its cards itself; Qt's parent is set with SetParent
     setFixedSize(CardWidth, CardHeight);
@@ -25,43 +25,43 @@ TToviCard::TToviCard(QObject* Owner) : TGraphicControl(nullptr)
         CardWatch(+1);
 }
 
-TToviCard::~TToviCard()
+TCardControl::~TCardControl()
 {
     if (CardWatch)
         CardWatch(-1);
 }
 
-void TToviCard::SetParent(QWidget* Parent)
+void TCardControl::SetParent(QWidget* Parent)
 {
     setParent(Parent);
     show();
 }
 
-void TToviCard::SetValue(std::uint8_t Value)
+void TCardControl::SetValue(std::uint8_t Value)
 {
     FValue = Value < 1 ? 1 : Value > 13 ? 13 : Value;
     Repaint();
 }
 
-void TToviCard::SetSuit(TCardSuit Suit)
+void TCardControl::SetSuit(TCardSuit Suit)
 {
     FSuit = Suit;
     Repaint();
 }
 
-void TToviCard::SetShowDeck(bool ShowDeck)
+void TCardControl::SetShowDeck(bool ShowDeck)
 {
     FShowDeck = ShowDeck;
     Repaint();
 }
 
-void TToviCard::SetDeckType(TDecks DeckType)
+void TCardControl::SetDeckType(TDecks DeckType)
 {
     FDeckType = DeckType;
     Repaint();
 }
 
-QString TToviCard::PictureName() const
+QString TCardControl::PictureName() const
 {
     if (FShowDeck)
         return QStringLiteral("BK%1").arg(int(FDeckType));
@@ -69,7 +69,7 @@ QString TToviCard::PictureName() const
     return QStringLiteral("%1%2").arg(QLatin1Char(Letters[FSuit <= Joker ? FSuit : Joker])).arg(int(FValue));
 }
 
-void TToviCard::Paint(QPainter& Painter)
+void TCardControl::Paint(QPainter& Painter)
 {
     const QImage Picture = LoadNamedBitmap(PictureName());
     if (!Picture.isNull()) {

@@ -1,0 +1,291 @@
+#include "table/TableWindow.h"
+
+#include <QCloseEvent>
+#include <QTimer>
+
+#include "desktop/Fonts.h"
+#include "desktop/Image.h"
+#include "desktop/Label.h"
+#include "desktop/MessageBox.h"
+#include "desktop/Panel.h"
+#include "desktop/Resources.h"
+#include "desktop/Timer.h"
+#include "game/TableState.h"
+#include "table/TableAccess.h"
+
+namespace {
+constexpr int DesignLeft = 279, DesignTop = 102;
+constexpr int TimerInterval = 50;
+constexpr int MoneyFontPixels = 13, NameFontPixels = 16;
+constexpr int CloseRetryMs = 100;
+// The rules chart is decoded when it is first shown: half a megabyte that a game may
+// never need. Until then the control has the chart's size.
+constexpr int RulesWidth = 433, RulesHeight = 325;
+const QString RulesChartPicture = QStringLiteral(":/table/rules.jpg");
+// The background is decoded when the window first shows: the name dialog, which comes
+// before, then shows that much sooner at start-up.
+const QString BackgroundPicture = QStringLiteral(":/table/background.jpg");
+
+const QString FarewellText = QStringLiteral(
+    "本软件免费，若您有意提供捐助、购买源码或者联系广告业务，请写信：orvanta@example.org");
+
+TImage* NewImage(QWidget* Parent, int Left, int Top, int Width, int Height)
+{
+    auto* Image = new TImage(Parent);
+    Image->SetBounds(Left, Top, Width, Height);
+    return Image;
+}
+
+TImage* NewPicture(QWidget* Parent, int Left, int Top, const QString& Path, bool Transparent = false)
+{
+    auto* Image = NewImage(Parent, Left, Top, 0, 0);
+    Image->SetAutoSize(true);
+    Image->SetTransparent(Transparent);
+    Image->SetPicture(LoadResourcePicture(Path));
+    return Image;
+}
+
+TLabel* NewLabel(QWidget* Parent, int Left, int Top, const QFont& Font, const QString& Caption)
+{
+    auto* Label = new TLabel(Parent);
+    Label->move(Left, Top);
+    Label->SetFont(Font, Qt::white);
+    Label->SetCaption(Caption);
+    return Label;
+}
+}
+
+TTableWindow::TTableWindow(QWidget* Parent) : QWidget(Parent)
+{
+    setWindowTitle(QStringLiteral("Orvanta"));
+    setWindowIcon(QIcon(QPixmap::fromImage(LoadResourcePicture(QStringLiteral(":/app/mainicon.png")))));
+    // The designed place is the outer frame's; the window system adds the frame around
+    // the client area. A Wayland compositor places windows itself and ignores this.
+    resize(ClientWidth, ClientHeight);
+    move(DesignLeft, DesignTop);
+    BuildControls();
+    SetUpTable(this);
+    InstallTableAccess(this);
+}
+
+TTableWindow::~TTableWindow()
+{
+    // Frees the cards before Qt deletes the panel's children, so none is deleted twice.
+    FreeTable(this);
+}
+
+void TTableWindow::BuildControls()
+{
+    Panel = new TPanel(this);
+    Panel->setGeometry(0, 0, ClientWidth, ClientHeight);
+
+    Background = NewImage(Panel, 1, 1, ClientWidth - 2, ClientHeight - 2);
+    Background->SetStretch(true);
+
+    const QString Token = QStringLiteral(":/table/token.png");
+    KateToken = NewPicture(Panel, 228, 330, Token, true);
+    JimToken = NewPicture(Panel, 408, 184, Token, true);
+    JackToken = NewPicture(Panel, 580, 330, Token, true);
+    UserToken = NewPicture(Panel, 416, 466, Token, true);
+    UserPortrait = NewPicture(Panel, 360, 564, QStringLiteral(":/table/portrait_user.png"));
+    KatePortrait = NewPicture(Panel, 34, 224, QStringLiteral(":/table/portrait_kate.png"));
+    JimPortrait = NewPicture(Panel, 360, 40, QStringLiteral(":/table/portrait_jim.png"));
+    FlipAllButton = NewImage(Panel, 640, 560, 81, 25);
+    FlipButton = NewImage(Panel, 640, 528, 81, 25);
+    FoldButton = NewImage(Panel, 640, 496, 81, 25);
+    CallButton = NewImage(Panel, 640, 464, 81, 25);
+    ResultSheet = NewImage(Panel, 288, 240, 278, 185);
+    JackPortrait = NewPicture(Panel, 682, 224, QStringLiteral(":/table/portrait_jack.png"));
+    StartButton = NewImage(Panel, 88, 464, 105, 25);
+    RulesButton = NewImage(Panel, 88, 496, 105, 25);
+    UserStake = NewImage(Panel, 392, 424, 65, 33);
+    JackStake = NewImage(Panel, 504, 331, 49, 33);
+    JimStake = NewImage(Panel, 392, 248, 65, 33);
+    KateStake = NewImage(Panel, 272, 331, 57, 33);
+
+    const QFont MoneyFont = SansFont(MoneyFontPixels);
+    UserMoney = NewLabel(Panel, 424, 592, MoneyFont, QString());
+    JackMoney = NewLabel(Panel, 744, 248, MoneyFont, QString());
+    JimMoney = NewLabel(Panel, 424, 64, MoneyFont, QString());
+    KateMoney = NewLabel(Panel, 96, 248, MoneyFont, QString());
+    const QFont NameFont = SansFont(NameFontPixels, true, true);
+    UserName = NewLabel(Panel, 416, 568, NameFont, QStringLiteral("?"));
+    JackName = NewLabel(Panel, 744, 224, NameFont, QStringLiteral("Jack"));
+    JimName = NewLabel(Panel, 416, 40, NameFont, QStringLiteral("Jim"));
+    KateName = NewLabel(Panel, 96, 224, NameFont, QStringLiteral("Kate"));
+
+    SheetTemplate = NewPicture(Panel, 536, 24, QStringLiteral(":/table/sheet.jpg"));
+    SheetTemplate->hide();
+    WinnerMarker = NewPicture(Panel, 256, 128, QStringLiteral(":/table/rose.gif"));
+    RulesChart = NewImage(Panel, 200, 136, RulesWidth, RulesHeight);
+    RulesChart->SetAutoSize(true);
+
+    // Each control is named by its role: the trace and the tests find it by that name.
+    const std::pair<QWidget*, const char*> Roles[] = {
+        {Panel, "Panel"}, {Background, "Background"}, {UserToken, "UserToken"}, {JackToken, "JackToken"},
+        {JimToken, "JimToken"}, {KateToken, "KateToken"}, {UserPortrait, "UserPortrait"},
+        {JackPortrait, "JackPortrait"}, {JimPortrait, "JimPortrait"}, {KatePortrait, "KatePortrait"},
+        {StartButton, "StartButton"}, {RulesButton, "RulesButton"}, {CallButton, "CallButton"},
+        {FoldButton, "FoldButton"}, {FlipButton, "FlipButton"}, {FlipAllButton, "FlipAllButton"},
+        {ResultSheet, "ResultSheet"}, {SheetTemplate, "SheetTemplate"}, {WinnerMarker, "WinnerMarker"},
+        {RulesChart, "RulesChart"}, {UserStake, "UserStake"}, {JackStake, "JackStake"}, {JimStake, "JimStake"},
+        {KateStake, "KateStake"}, {UserMoney, "UserMoney"}, {JackMoney, "JackMoney"}, {JimMoney, "JimMoney"},
+        {KateMoney, "KateMoney"}, {UserName, "UserName"}, {JackName, "JackName"}, {JimName, "JimName"},
+        {KateName, "KateName"}};
+    for (const auto& [Control, Role] : Roles)
+        Control->setObjectName(QLatin1String(Role));
+
+    for (TImage* Clickable : {FlipAllButton, FlipButton, FoldButton, CallButton, ResultSheet, StartButton, RulesButton, RulesChart})
+        Clickable->SetHandPoint(true);
+    for (int I = 0; I <= 9; ++I)
+        DigitGlyphs.Add(LoadResourcePicture(QStringLiteral(":/table/digit%1.png").arg(I)));
+    for (int I = 0; I <= 2; ++I)
+        ButtonSkins.Add(LoadResourcePicture(QStringLiteral(":/table/skin%1.png").arg(I)));
+
+    auto Down = [this](QObject* S, TMouseButton B, Qt::KeyboardModifiers M, int X, int Y) { ButtonMouseDown(S, B, M, X, Y); };
+    auto Up = [this](QObject* S, TMouseButton B, Qt::KeyboardModifiers M, int X, int Y) { ButtonMouseUp(S, B, M, X, Y); };
+    for (TImage* Button : {CallButton, FoldButton, FlipButton, FlipAllButton, StartButton, RulesButton}) {
+        Button->OnMouseDown = Down;
+        Button->OnMouseUp = Up;
+    }
+    StartButton->OnClick = [this](QObject* S) { StartClick(S); };
+    ResultSheet->OnClick = [this](QObject* S) { StartClick(S); };
+    CallButton->OnClick = [this](QObject* S) { CallClick(S); };
+    FoldButton->OnClick = [this](QObject* S) { FoldClick(S); };
+    FlipButton->OnClick = [this](QObject* S) { FlipClick(S); };
+    FlipAllButton->OnClick = [this](QObject* S) { FlipAllClick(S); };
+    RulesButton->OnClick = [this](QObject* S) { RulesClick(S); };
+    RulesChart->OnClick = [this](QObject* S) { RulesChartClick(S); };
+
+    BettingTimer = new TTimer(this);
+    BettingTimer->setObjectName(QStringLiteral("BettingTimer"));
+    BettingTimer->SetInterval(TimerInterval);
+    BettingTimer->OnTimer = [this](QObject* S) { BettingTick(S); };
+    BettingTimer->SetEnabled(true);
+}
+
+void TTableWindow::SetUpTable(QObject*)
+{
+    Panel->DoubleBuffered = true;
+    WinnerMarker->hide();
+    RulesChart->hide();
+    TurnPhase = 0;
+    FoldCount = 0;
+    BetRound = 1;
+    StartButton->BringToFront();
+    SetLook(StartButton, blNormal);
+    RulesButton->BringToFront();
+    SetLook(RulesButton, blNormal);
+    Background->SendToBack();
+    for (TImage* Portrait : {UserPortrait, JimPortrait, JackPortrait, KatePortrait})
+        Portrait->BringToFront();
+    ResultSheet->BringToFront();
+    ResultSheet->hide();
+    for (TImage* Button : {CallButton, FoldButton, FlipButton, FlipAllButton}) {
+        Button->BringToFront();
+        SetLook(Button, blDisabled);
+        Button->SetEnabled(false);
+    }
+    for (int P = 1; P <= 4; ++P) {
+        Money[P] = StartMoney;
+        MoneyBefore[P] = StartMoney;
+    }
+    ShowMoney();
+    for (int P = 1; P <= 4; ++P)
+        Token(P)->hide();
+    for (int P = 1; P <= 4; ++P)
+        Token(P)->BringToFront();
+    for (int P = 1; P <= 4; ++P)
+        Token(P)->move(TokenStart[P]);
+    for (int P = 1; P <= 4; ++P)
+        Folded[P] = false;
+}
+
+void TTableWindow::FreeTable(QObject*) { FreeCards(); }
+
+void TTableWindow::AskToClose(QObject*, bool& CanClose)
+{
+    ShowInformation(FarewellText, TMsgButtons::YesNo);
+    CanClose = true;
+}
+
+void TTableWindow::closeEvent(QCloseEvent* Event)
+{
+    // A close request waits while a message box is open, so the window is never
+    // destroyed under it; it is tried again once the box has been answered.
+    if (OpenMessageBoxes() > 0) {
+        Event->ignore();
+        QTimer::singleShot(CloseRetryMs, this, [this] { close(); });
+        return;
+    }
+    bool CanClose = true;
+    AskToClose(this, CanClose);
+    if (CanClose)
+        Event->accept();
+    else
+        Event->ignore();
+}
+
+void TTableWindow::resizeEvent(QResizeEvent* Event)
+{
+    // The panel and the stretched background follow the client area; nothing else moves.
+    Panel->setGeometry(rect());
+    Background->setGeometry(1, 1, width() - 2, height() - 2);
+    QWidget::resizeEvent(Event);
+}
+
+void TTableWindow::showEvent(QShowEvent* Event)
+{
+    if (Background->Picture().isNull()) {
+        Background->SetPicture(LoadResourcePicture(BackgroundPicture));
+        // The background covers the panel with opaque pixels, so a repaint anywhere on the
+        // table need not paint the panel under it first.
+        Background->setAttribute(Qt::WA_OpaquePaintEvent, !Background->Picture().isNull());
+    }
+    QWidget::showEvent(Event);
+}
+
+void TTableWindow::ShowMoney()
+{
+    for (int P = 1; P <= 4; ++P)
+        ShowMoneyOf(P);
+}
+
+void TTableWindow::ShowMoneyOf(int Player) { MoneyLabel(Player)->SetCaption(ChipsText(Money[Player])); }
+
+QString ChipsText(int Chips) { return QString::number(Chips); }
+
+void TTableWindow::ShowOpponents()
+{
+    JackPortrait->show();
+    JimPortrait->show();
+    KatePortrait->show();
+}
+
+void TTableWindow::RulesClick(QObject*)
+{
+    if (RulesChart->Picture().isNull())
+        RulesChart->SetPicture(LoadResourcePicture(RulesChartPicture));
+    RulesChart->BringToFront();
+    RulesChart->show();
+}
+
+void TTableWindow::RulesChartClick(QObject*) { RulesChart->hide(); }
+
+TImage* TTableWindow::Token(int Player) const
+{
+    TImage* const Tokens[5] = {nullptr, UserToken, JackToken, JimToken, KateToken};
+    return Tokens[Player];
+}
+
+TImage* TTableWindow::StakeCounter(int Player) const
+{
+    TImage* const Counters[5] = {nullptr, UserStake, JackStake, JimStake, KateStake};
+    return Counters[Player];
+}
+
+TLabel* TTableWindow::MoneyLabel(int Player) const
+{
+    TLabel* const Labels[5] = {nullptr, UserMoney, JackMoney, JimMoney, KateMoney};
+    return Labels[Player];
+}
