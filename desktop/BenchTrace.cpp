@@ -185,6 +185,12 @@ void InstallBenchTrace()
     QCoreApplication::instance()->installEventFilter(Trace);
 }
 
+void TraceLine(const QByteArray& What)
+{
+    if (Trace)
+        Trace->Log(What);
+}
+
 void TraceAccessPress(const QWidget* Control, bool Queued)
 {
     if (Trace)

@@ -19,10 +19,16 @@ class QWidget;
 //                                 or hidden by the program
 //   move CLASS W H X Y            a shown control moved
 //   enabled CONTROL 0|1           a control was disabled or enabled
+//   event NAME ARGS...            the table's event NAME happened (table/TableTrace.cpp)
 // "handled", "ticked" and "painted" are logged once the event loop that dispatched the
 // event takes over again; a message box opened by the handler runs a loop of its own, so
 // they wait until it has closed and the handler has returned. Costs nothing when unset.
 void InstallBenchTrace();
+
+// A line of the program's own, such as the table's events ("event ..."); nothing while
+// the trace is off.
+class QByteArray;
+void TraceLine(const QByteArray& What);
 
 // An accessibility Press on Control was read, and queued or refused (see "access").
 void TraceAccessPress(const QWidget* Control, bool Queued);
