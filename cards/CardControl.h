@@ -4,10 +4,7 @@
 #include <functional>
 
 #include "desktop/GraphicControl.h"
-
-using TCardValue = std::uint8_t;  // 1..13: 1 ace, 11 jack, 12 queen, 13 king
-enum TCardSuit : std::uint8_t { Spades = 0, Diamonds = 1, Clubs = 2, Hearts = 3, Joker = 4 };
-enum TDecks : std::uint8_t { Back0 = 0, Back1 = 1, Back2 = 2 };
+#include "game/Card.h"
 
 // One playing card on the table. It draws itself from the named card picture of its
 // state, and every write of a drawn property repaints it at once, also unchanged, so
@@ -35,6 +32,9 @@ public:
     void SetSelected(bool Selected) { FSelected = Selected; }
     TDecks DeckType() const { return FDeckType; }
     void SetDeckType(TDecks DeckType);
+
+    // The card as it shows now.
+    TCard Shown() const { return {FValue, FSuit, FShowDeck, FDeckType}; }
 
     // The name of the picture for the current state: "S1", "D10", "H13", "BK0", ...
     QString PictureName() const;

@@ -5,7 +5,6 @@
 #include <QStringList>
 #include <array>
 
-#include "desktop/Sleep.h"
 
 class QAccessibleInterface;
 class QWidget;
@@ -22,7 +21,7 @@ class QWidget;
 // object goes, so a late question finds nothing to speak) and said again, on a new
 // object, once the handler holding the pause is over or before the next line: heard
 // once, however late the reader is. A line already asked for is never said again.
-class TAnnouncer : public QObject, public TPauseWatcher
+class TAnnouncer : public QObject
 {
 public:
     explicit TAnnouncer(QWidget* Window);
@@ -31,9 +30,11 @@ public:
     static bool Listening();
     // Speaks Line after whatever was said before it. Does nothing while none listens.
     void Say(const QString& Line);
+    // Its owner is about to hold the thread in a pause: nothing here answers until the
+    // pause is over.
+    void PauseBegins();
 
 private:
-    void PauseBegins() override;
 
     QWidget* Window;
     // A reader asks for a line's name after the event, perhaps after the next line: each

@@ -185,6 +185,8 @@ void InstallBenchTrace()
     QCoreApplication::instance()->installEventFilter(Trace);
 }
 
+bool Tracing() { return Trace; }
+
 void TraceLine(const QByteArray& What)
 {
     if (Trace)

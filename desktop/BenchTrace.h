@@ -29,6 +29,7 @@ void InstallBenchTrace();
 // the trace is off.
 class QByteArray;
 void TraceLine(const QByteArray& What);
+bool Tracing();
 
 // An accessibility Press on Control was read, and queued or refused (see "access").
 void TraceAccessPress(const QWidget* Control, bool Queued);

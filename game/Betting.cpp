@@ -1,10 +1,5 @@
-#include "desktop/Image.h"
-#include "desktop/Label.h"
-#include "desktop/ScreenCursor.h"
-#include "desktop/Sleep.h"
-#include "desktop/Timer.h"
-#include "game/TableState.h"
-#include "table/TableWindow.h"
+#include "game/Table.h"
+#include "game/TableDisplay.h"
 
 namespace {
 constexpr int CallPauseMs = 500;
@@ -12,88 +7,94 @@ constexpr int FoldedJimPauseMs = 1000;
 constexpr int LastRound = 3;
 }
 
-void TTableWindow::StartClick(QObject*)
+void TTable::NewHand()
 {
     TurnPhase = 0;
-    WinnerMarker->hide();
+    Display.HideWinnerMarker();
     for (int P = 1; P <= 4; ++P) {
         TotalBets[P] = Ante;
         Money[P] -= Ante;
         MoneyBefore[P] = Money[P] + Ante;
+        Uncalled[P] = 0;
     }
     ShowMoney();
     for (int P = 1; P <= 4; ++P)
-        StakeCounter(P)->ClearPicture();
-    StartButton->SetEnabled(false);
-    SetLook(StartButton, blDisabled);
-    ResultSheet->hide();
-    for (TImage* Button : {CallButton, FoldButton, FlipButton, FlipAllButton})
-        SetButton(Button, blDisabled, false);
-    SetScreenCursor(crHourGlass);
+        Display.ClearStake(P);
+    Display.EnableButton(TTableButton::Start, false);
+    Display.SetLook(TTableButton::Start, blDisabled);
+    Display.HideResultSheet();
+    for (TTableButton Button : {TTableButton::Call, TTableButton::Fold, TTableButton::Flip, TTableButton::FlipAll})
+        Display.SetButton(Button, blDisabled, false);
+    Display.SetBusyCursor(true);
     FoldCount = 0;
     BetRound = 1;
     for (int P = 1; P <= 4; ++P)
-        Token(P)->hide();
+        Display.HideToken(P);
     for (int P = 1; P <= 4; ++P)
         Folded[P] = false;
-    ShowOpponents();
+    Display.ShowOpponents();
+    Stage = Dealing;
     FreeCards();
     CreateCards();
     ShuffleDeck();
     DealHands();
-    SetButton(CallButton, blNormal, true);
-    SetButton(FoldButton, blNormal, true);
-    SetScreenCursor(crDefault);
-    SetButton(StartButton, blNormal, true);
+    Stage = HandOnTable;
+    Display.SetButton(TTableButton::Call, blNormal, true);
+    Display.SetButton(TTableButton::Fold, blNormal, true);
+    Display.SetBusyCursor(false);
+    Display.SetButton(TTableButton::Start, blNormal, true);
     for (int P = 1; P <= 4; ++P)
-        ShowStakeDigits(DigitGlyphs, 0, 0, Ante, StakeCounter(P));
+        Display.ShowStake(P, Ante);
+    Raise({TTableEvent::HandDealt});
+    Raise({TTableEvent::UserTurn, User, BetRound * StakePerRound});
 }
 
-void TTableWindow::CallClick(QObject*)
+void TTable::Call()
 {
-    SetButton(CallButton, blDisabled, false);
-    SetButton(FoldButton, blDisabled, false);
+    Display.SetButton(TTableButton::Call, blDisabled, false);
+    Display.SetButton(TTableButton::Fold, blDisabled, false);
     if (!Folded[User])
         BookCall(User);
-    Sleep(CallPauseMs);
-    BettingTimer->SetEnabled(true);
-    TurnPhase = 1;
+    Pause(CallPauseMs);
+    Display.RunBettingTimer(true);
+    TurnPhase = User;
 }
 
-void TTableWindow::FoldClick(QObject*)
+void TTable::Fold()
 {
     BookFold(User);
-    SetButton(CallButton, blDisabled, false);
-    SetButton(FoldButton, blDisabled, false);
+    Display.SetButton(TTableButton::Call, blDisabled, false);
+    Display.SetButton(TTableButton::Fold, blDisabled, false);
+    Raise({TTableEvent::Fold, User});
     if (BetRound < 4) {
-        BettingTimer->SetEnabled(true);
-        TurnPhase = 1;
+        Display.RunBettingTimer(true);
+        TurnPhase = User;
     }
 }
 
-void TTableWindow::BettingTick(QObject*)
+void TTable::BettingTick()
 {
     switch (TurnPhase) {
-    case 1: UserChipPhase(); break;
-    case 2: JackChipPhase(); break;
-    case 3: JimChipPhase(); break;
-    case 4: KateChipPhase(); break;
+    case User: UserChipPhase(); break;
+    case Jack: JackChipPhase(); break;
+    case Jim: JimChipPhase(); break;
+    case Kate: KateChipPhase(); break;
     default: break;
     }
 }
 
-void TTableWindow::UserChipPhase() { ChipPhase(User); }
-void TTableWindow::JackChipPhase() { ChipPhase(Jack); }
-void TTableWindow::JimChipPhase() { ChipPhase(Jim); }
+void TTable::UserChipPhase() { ChipPhase(User); }
+void TTable::JackChipPhase() { ChipPhase(Jack); }
+void TTable::JimChipPhase() { ChipPhase(Jim); }
 
-// One tick of the phase of seat P (the user, Jack or Jim): P's token moves one step
+// One tick of the phase of seat P (the user, Jack or Jim): P's chip moves one step
 // towards the pot; on its arrival the next seat decides.
-void TTableWindow::ChipPhase(int P)
+void TTable::ChipPhase(int P)
 {
     const int Next = P + 1;
     if (Folded[P]) {
         if (P == Jim)
-            Sleep(FoldedJimPauseMs);
+            Pause(FoldedJimPauseMs);
     } else if (!TokenArrives(P)) {
         return;
     }
@@ -101,55 +102,47 @@ void TTableWindow::ChipPhase(int P)
     TurnPhase = Next;
 }
 
-void TTableWindow::KateChipPhase()
+void TTable::KateChipPhase()
 {
     if (Folded[Kate])
-        BettingTimer->SetEnabled(false);
+        Display.RunBettingTimer(false);
     else if (!TokenArrives(Kate))
         return;
     EndBettingRound();
 }
 
-// Moves P's token one step; on arrival it goes home unseen and P's stake and chips show.
-bool TTableWindow::TokenArrives(int P)
+// Moves P's chip one step; on arrival P's stake and chips show.
+bool TTable::TokenArrives(int P)
 {
-    TImage* Chip = Token(P);
-    Chip->show();
-    const TTokenRoute& Route = TokenRoute[P];
-    Chip->move(Chip->pos() + Route.Step);
-    const QPoint At = Chip->pos();
-    const bool Travelling = Route.Step.x() < 0 ? At.x() > Route.Stop
-                          : Route.Step.x() > 0 ? At.x() < Route.Stop
-                          : Route.Step.y() < 0 ? At.y() > Route.Stop
-                                               : At.y() < Route.Stop;
-    if (Travelling)
+    if (!Display.StepToken(P))
         return false;
-    Chip->hide();
-    // Only the coordinate that moves goes back to its start.
-    Chip->move(Route.Step.x() != 0 ? QPoint(TokenStart[P].x(), At.y()) : QPoint(At.x(), TokenStart[P].y()));
-    ShowStake(P);
-    ShowMoneyOf(P);
+    Display.ShowStake(P, TotalBets[P]);
+    Display.ShowMoney(P, Money[P]);
+    Raise({TTableEvent::Call, P, Uncalled[P]});
+    Uncalled[P] = 0;
     return true;
 }
 
-void TTableWindow::EndBettingRound()
+void TTable::EndBettingRound()
 {
     ++BetRound;
     if (FoldCount >= 3)
         BetRound = 4;
     if (BetRound > LastRound) {
         BetRound = 1;
-        SetButton(FlipButton, blNormal, true);
-        SetButton(FlipAllButton, blNormal, true);
-        TurnPhase = 1;
-        BettingTimer->SetEnabled(false);
+        Display.SetButton(TTableButton::Flip, blNormal, true);
+        Display.SetButton(TTableButton::FlipAll, blNormal, true);
+        TurnPhase = User;
+        Display.RunBettingTimer(false);
+        Raise({TTableEvent::BettingClosed});
     } else if (Folded[User]) {
-        BettingTimer->SetEnabled(true);
-        TurnPhase = 1;
+        Display.RunBettingTimer(true);
+        TurnPhase = User;
     } else {
-        BettingTimer->SetEnabled(false);
-        TurnPhase = 1;
-        SetButton(CallButton, blNormal, true);
-        SetButton(FoldButton, blNormal, true);
+        Display.RunBettingTimer(false);
+        TurnPhase = User;
+        Display.SetButton(TTableButton::Call, blNormal, true);
+        Display.SetButton(TTableButton::Fold, blNormal, true);
+        Raise({TTableEvent::UserTurn, User, BetRound * StakePerRound});
     }
 }

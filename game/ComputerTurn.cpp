@@ -1,6 +1,5 @@
-#include "cards/CardControl.h"
-#include "game/TableState.h"
-#include "table/TableWindow.h"
+#include "game/Table.h"
+#include "game/TableDisplay.h"
 
 namespace {
 enum class TDecision { Call, Fold, None };
@@ -22,9 +21,10 @@ TDecision Decide(double S, int Round)
 }
 }
 
-void TTableWindow::ComputerTurn(int P)
+void TTable::ComputerTurn(int P)
 {
-    switch (Decide(Scores[P], BetRound)) {
+    const TDecision Decision = Decide(Scores[P], BetRound);
+    switch (Decision) {
     case TDecision::Call:
         BookCall(P);
         break;
@@ -37,11 +37,12 @@ void TTableWindow::ComputerTurn(int P)
     if (!Folded[P])
         return;
     // The folded hand: three backs of the other design, piled on the middle card.
-    TCardControl* Left = SeatCard(P, LeftRow);
-    TCardControl* Middle = SeatCard(P, MiddleRow);
-    TCardControl* Right = SeatCard(P, RightRow);
-    for (TCardControl* Card : {Left, Middle, Right})
-        Card->SetDeckType(Back0);
-    Left->SetLeft(Middle->Left() - 1);
-    Right->SetLeft(Middle->Left() + 1);
+    TCard& Left = SeatCard(P, LeftRow);
+    TCard& Middle = SeatCard(P, MiddleRow);
+    TCard& Right = SeatCard(P, RightRow);
+    for (TCard* Card : {&Left, &Middle, &Right})
+        Card->Back = Back0;
+    Display.PileHand(Left, Middle, Right);
+    if (Decision == TDecision::Fold)
+        Raise({TTableEvent::Fold, P});
 }

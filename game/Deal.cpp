@@ -1,40 +1,27 @@
-#include "cards/CardControl.h"
-#include "desktop/Panel.h"
+#include <utility>
+
 #include "desktop/Random.h"
-#include "desktop/Sleep.h"
-#include "game/TableState.h"
-#include "table/TableWindow.h"
+#include "game/HandEval.h"
+#include "game/Table.h"
+#include "game/TableDisplay.h"
 
 namespace {
-constexpr int PileLeft = 550, PileTop = 280, PileStep = 3;
 constexpr int ShuffleSwaps = 163;
 constexpr int DealPauseMs = 100, LayoutPauseMs = 10;
-
-struct TSeat
-{
-    int BaseLeft, Top;
-    bool FaceUp;
-};
-// By player index: the user, Jack, Jim, Kate.
-constexpr TSeat SeatOf[5] = {{}, {550, 460, true}, {860, 280, false}, {550, 100, false}, {240, 280, false}};
 }
 
-void TTableWindow::CreateCards()
+void TTable::CreateCards()
 {
     for (int S = 0; S <= 3; ++S) {
         for (int V = 1; V <= 13; ++V) {
-            auto* Card = new TCardControl(this);
-            Cards[S * 13 + V] = Card;
-            Card->SetParent(Panel);
-            Card->move(PileLeft, PileTop);
-            Card->SetShowDeck(true);
-            Card->SetValue(V);
-            Card->SetSuit(TCardSuit(S));
+            TCard& Card = Cards[S * 13 + V];
+            Card = {TCardValue(V), TCardSuit(S), true, Back1};
+            Display.CreateCard(Card);
         }
     }
 }
 
-void TTableWindow::ShuffleDeck()
+void TTable::ShuffleDeck()
 {
     for (int I = 0; I <= 52; ++I)
         DeckOrder[I] = I;
@@ -45,65 +32,48 @@ void TTableWindow::ShuffleDeck()
         if (A != B)
             std::swap(DeckOrder[A], DeckOrder[B]);
     }
-    for (int I = 1; I <= 52; ++I) {
-        TCardControl* Card = Cards[DeckOrder[I]];
-        Card->move(PileLeft - PileStep * I, PileTop);
-        Card->BringToFront();
-        Card->Repaint();
-    }
+    for (int I = 1; I <= 52; ++I)
+        Display.StackCard(Cards[DeckOrder[I]], I);
 }
 
-void TTableWindow::DealHands()
+void TTable::DealHands()
 {
     DealRow(LeftRow);
     DealRow(MiddleRow);
     DealRow(RightRow);
     for (int I = 40; I >= 1; --I)
-        if (Cards[DeckOrder[I]])
-            Cards[DeckOrder[I]]->hide();
+        Display.HideCard(Cards[DeckOrder[I]]);
     for (int P = 1; P <= 4; ++P)
-        Scores[P] = TakeHand(SeatCount, LeftRow, SeatOffset(P), SeatOf[P].BaseLeft, SeatOf[P].Top);
+        Scores[P] = TakeHand(P);
 }
 
-void TTableWindow::DealRow(int Row)
+void TTable::DealRow(int Row)
 {
     for (int P = 1; P <= 4; ++P) {
-        const TSeat& Seat = SeatOf[P];
-        TCardControl* Card = SeatCard(P, Row);
-        Card->move(Seat.BaseLeft - CardSpacing * Row, Seat.Top);
-        Card->SetShowDeck(!Seat.FaceUp);
-        Card->BringToFront();
-        Card->Repaint();
-        Sleep(DealPauseMs);
+        TCard& Card = SeatCard(P, Row);
+        Card.FaceDown = P != User;  // only the user sees the hand dealt to them
+        Display.DealCard(Card, P, Row);
+        Pause(DealPauseMs);
     }
 }
 
-double TTableWindow::TakeHand(int Seats, int First, int Offset, int BaseLeft, int Top)
+double TTable::TakeHand(int Player)
 {
-    // The game deals to every seat; the seat count only ever equals SeatCount.
-    Q_ASSERT(Seats == SeatCount);
-    for (int R = First; R >= First - 2; --R) {
-        TCardControl* Card = Cards[DeckOrder[DeckPosition(R, Offset)]];
-        EvalCards[R - First + 2] = Card;
-        EvalValues[R - First + 2] = Rank(Card);
+    const int Offset = SeatOffset(Player);
+    THandEval Hand;
+    for (int R = LeftRow; R >= RightRow; --R) {
+        Hand.Cards[R - RightRow] = Cards[DeckOrder[DeckPosition(R, Offset)]];
+        Hand.Ranks[R - RightRow] = Hand.Cards[R - RightRow].Rank();
     }
-    SortHand();
-    for (int R = First; R >= First - 2; --R) {
-        TCardControl* Card = EvalCards[R - First + 2];
+    SortHand(Hand);
+    for (int R = LeftRow; R >= RightRow; --R) {
+        const TCard& Card = Hand.Cards[R - RightRow];
         Cards[DeckOrder[DeckPosition(R, Offset)]] = Card;
-        Card->move(BaseLeft - CardSpacing * R, Top);
-        Card->BringToFront();
-        Card->Repaint();
-        Sleep(LayoutPauseMs);
-        EvalValues[R - First + 2] = Rank(Card);
+        Display.LayCard(Card, Player, R);
+        Pause(LayoutPauseMs);
+        Hand.Ranks[R - RightRow] = Card.Rank();
     }
-    return ScoreHand();
+    return ScoreHand(Hand);
 }
 
-void TTableWindow::FreeCards()
-{
-    for (int K = 1; K <= 52; ++K) {
-        delete Cards[K];
-        Cards[K] = nullptr;
-    }
-}
+void TTable::FreeCards() { Display.FreeCards(); }

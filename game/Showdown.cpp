@@ -1,41 +1,43 @@
-#include "cards/CardControl.h"
-#include "desktop/Image.h"
-#include "desktop/MessageBox.h"
-#include "game/TableState.h"
-#include "table/TableWindow.h"
+#include "game/Table.h"
+#include "game/TableDisplay.h"
 
 namespace {
 constexpr int GameOverChips = 5;
 }
 
-void TTableWindow::FlipClick(QObject*)
+void TTable::Flip()
 {
     for (int Row = LeftRow; Row >= RightRow; --Row)
-        for (int P = Jack; P <= Kate; ++P)
-            SeatCard(P, Row)->SetShowDeck(Folded[P]);
-    SetButton(FlipButton, blDisabled, false);
+        for (int P = Jack; P <= Kate; ++P) {
+            TCard& Card = SeatCard(P, Row);
+            Card.FaceDown = Folded[P];
+            Display.TurnCard(Card);
+        }
+    Display.SetButton(TTableButton::Flip, blDisabled, false);
+    Raise({TTableEvent::HandsTurnedOver});
     Showdown();
     ShowMoney();
     GameOverTest();
 }
 
-void TTableWindow::FlipAllClick(QObject*)
+void TTable::FlipAll()
 {
     for (int Row = LeftRow; Row >= RightRow; --Row)
-        for (int P = Jack; P <= Kate; ++P)
-            SeatCard(P, Row)->SetShowDeck(false);
-    // Spread every seat to the deal's spacing; a folded pile opens up again.
-    for (int P = User; P <= Kate; ++P) {
-        TCardControl* Middle = SeatCard(P, MiddleRow);
-        SeatCard(P, LeftRow)->SetLeft(Middle->Left() - CardSpacing);
-        SeatCard(P, RightRow)->SetLeft(Middle->Left() + CardSpacing);
-    }
-    SetButton(FlipAllButton, blDisabled, false);
+        for (int P = Jack; P <= Kate; ++P) {
+            TCard& Card = SeatCard(P, Row);
+            Card.FaceDown = false;
+            Display.TurnCard(Card);
+        }
+    // Every seat spread to the deal's spacing; a folded pile opens up again.
+    for (int P = User; P <= Kate; ++P)
+        Display.SpreadHand(SeatCard(P, LeftRow), SeatCard(P, MiddleRow), SeatCard(P, RightRow));
+    Display.SetButton(TTableButton::FlipAll, blDisabled, false);
+    Raise({TTableEvent::HandsTurnedOver, 0, 0, true});
     Showdown();
     ShowMoney();
 }
 
-void TTableWindow::Showdown()
+void TTable::Showdown()
 {
     double Best = Scores[1];
     int Winner = 1, Count = 1;
@@ -50,7 +52,8 @@ void TTableWindow::Showdown()
     }
     if (Count >= 2) {
         // A shared best hand takes nothing: the pot is lost to everyone.
-        ShowInformation(QStringLiteral("Two winners, begin again!"), TMsgButtons::OkCancel);
+        Raise({TTableEvent::Tie});
+        Display.TellTie();
         return;
     }
     int Others = 0;
@@ -59,10 +62,17 @@ void TTableWindow::Showdown()
             Others += TotalBets[Q];
     TotalBets[Winner] = -Others;
     Money[Winner] = MoneyBefore[Winner] + Others;
-    DrawResultSheet(Winner);
+    TSettlement Settlement;
+    Settlement.Winner = Winner;
+    for (int P = 1; P <= 4; ++P) {
+        Settlement.Add[P] = -TotalBets[P];
+        Settlement.Score[P] = Money[P];
+    }
+    Display.ShowResult(Settlement);
+    Raise({TTableEvent::Result, Winner, Others});
 }
 
-void TTableWindow::GameOverTest()
+void TTable::GameOverTest()
 {
     int Richest = 1;
     for (int P = 2; P <= 4; ++P)
@@ -81,6 +91,6 @@ void TTableWindow::GameOverTest()
         TotalBets[P] = 0;
     }
     ShowMoney();
-    const QString Who[5] = {{}, QStringLiteral("You are"), QStringLiteral("Jack is"), QStringLiteral("Jim is"), QStringLiteral("Kate is")};
-    ShowInformation(QStringLiteral("Game over! %1 the winner! Try again?").arg(Who[Richest]), TMsgButtons::YesNo);
+    Raise({TTableEvent::GameOver, Richest});
+    Display.TellGameOver(Richest);
 }

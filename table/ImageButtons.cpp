@@ -54,3 +54,19 @@ void TTableWindow::ButtonMouseUp(QObject* Sender, TMouseButton, Qt::KeyboardModi
     if (Sender == StartButton || Sender == RulesButton)
         SetLook(static_cast<TImage*>(Sender), blNormal);
 }
+
+TImage* TTableWindow::ButtonOf(TTableButton Button) const
+{
+    switch (Button) {
+    case TTableButton::Start: return StartButton;
+    case TTableButton::Call: return CallButton;
+    case TTableButton::Fold: return FoldButton;
+    case TTableButton::Flip: return FlipButton;
+    case TTableButton::FlipAll: return FlipAllButton;
+    }
+    return nullptr;
+}
+
+void TTableWindow::SetLook(TTableButton Button, TButtonLook Look) { SetLook(ButtonOf(Button), Look); }
+void TTableWindow::EnableButton(TTableButton Button, bool Enabled) { ButtonOf(Button)->SetEnabled(Enabled); }
+void TTableWindow::SetButton(TTableButton Button, TButtonLook Look, bool Enabled) { SetButton(ButtonOf(Button), Look, Enabled); }

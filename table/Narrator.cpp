@@ -3,13 +3,10 @@
 #include <QAccessible>
 
 #include "desktop/Announcer.h"
-#include "desktop/Image.h"
-#include "game/TableState.h"
-#include "table/TableWindow.h"
-#include "table/TableAccess.h"
 #include "table/TableAccessibles.h"
+#include "table/TableWindow.h"
 
-TNarrator::TNarrator(TTableWindow* Form) : QObject(Form), Form(Form), Announcer(new TAnnouncer(Form))
+TNarrator::TNarrator(TTableWindow* Window) : QObject(Window), Window(Window), Announcer(new TAnnouncer(Window))
 {
     QAccessible::installActivationObserver(this);
 }
@@ -18,94 +15,60 @@ TNarrator::~TNarrator() { QAccessible::removeActivationObserver(this); }
 
 void TNarrator::accessibilityActiveChanged(bool)
 {
-    Synced = false;
     Pending.clear();
-    Result.clear();
+    NoteFaceUp();
 }
 
-bool TNarrator::Sync()
+void TNarrator::NoteFaceUp()
 {
-    if (Synced)
-        return true;
-    Synced = true;
-    for (int P = 1; P <= 4; ++P) {
-        Staked[P] = TotalBets[P];
-        FoldSaid[P] = Folded[P];
-        FaceUpSaid[P] = !FaceUpHand(Form, P, false).isEmpty();
-    }
-    CallOpen = Form->CallButton->Usable();
-    FlipOpen = Form->FlipButton->Usable() || Form->FlipAllButton->Usable();
-    return false;
+    for (int P = 1; P <= 4; ++P)
+        FaceUpSaid[P] = !FaceUpHand(Window, P, false).isEmpty();
 }
 
-void TNarrator::HandDealt()
+void TNarrator::Heard(const TTableEvent& Event)
 {
-    Synced = false;
-    Sync();
-    CallOpen = FlipOpen = false;  // the turn is said once the hand is
-    if (!SeatingSaid)
-        Pending << Seating();
-    SeatingSaid = true;
-    Pending << QStringLiteral("New hand. Your hand: ") + FaceUpHand(Form, User, true);
-}
-
-void TNarrator::PhaseEnded(int P)
-{
-    if (!Sync())
-        return;
-    if (TotalBets[P] > Staked[P] && P != User)
-        Pending << QStringLiteral("%1 calls %2.").arg(PlayerName(Form, P)).arg(TotalBets[P] - Staked[P]);
-    Staked[P] = TotalBets[P];
-    // The seat that decided on this tick; its fold pile has just been drawn.
-    for (int Q = Jack; Q <= Kate; ++Q)
-        if (Folded[Q] && !FoldSaid[Q]) {
-            FoldSaid[Q] = true;
-            Pending << QStringLiteral("%1 folds.").arg(PlayerName(Form, Q));
-        }
-}
-
-void TNarrator::Flipped()
-{
-    if (!Sync()) {
-        Result.clear();
-        return;
-    }
-    QStringList Shown;
-    for (int P = Jack; P <= Kate; ++P) {
-        const QString Hand = FaceUpHand(Form, P, false);
-        if (!Hand.isEmpty() && !FaceUpSaid[P])
-            Shown << QStringLiteral("%1: %2.").arg(PlayerName(Form, P), Hand);
-        FaceUpSaid[P] = !Hand.isEmpty();
-    }
-    if (!Shown.isEmpty())
-        Pending << Shown.join(QLatin1Char(' '));
-    if (!Result.isEmpty())
-        Pending << Result;
-    Result.clear();
-}
-
-void TNarrator::ResultDrawn(int Winner)
-{
-    const TSheetRecord* Sheet = DrawnSheet(Form);
-    if (!Sheet)
-        return;
-    const QString Gain = Sheet->Add[Winner];
-    Result = Winner == User ? QStringLiteral("You win %1 chips.").arg(Gain)
-                            : QStringLiteral("%1 wins %2 chips.").arg(Sheet->Name[Winner], Gain);
-}
-
-void TNarrator::TurnChanged()
-{
-    if (!Sync())
-        return;
-    const bool Call = Form->CallButton->Usable();
-    const bool Flip = Form->FlipButton->Usable() || Form->FlipAllButton->Usable();
-    if (Call && !CallOpen)
-        Pending << QStringLiteral("Your turn: a call costs %1 chips.").arg(BetRound * StakePerRound);
-    if (Flip && !FlipOpen)
+    const int P = Event.Player;
+    switch (Event.Kind) {
+    case TTableEvent::HandDealt:
+        NoteFaceUp();
+        if (!SeatingSaid)
+            Pending << Seating();
+        SeatingSaid = true;
+        Pending << QStringLiteral("New hand. Your hand: ") + FaceUpHand(Window, User, true);
+        break;
+    case TTableEvent::Call:
+        if (P != User && Event.Chips > 0)
+            Pending << QStringLiteral("%1 calls %2.").arg(PlayerName(Window, P)).arg(Event.Chips);
+        break;
+    case TTableEvent::Fold:
+        if (P != User)
+            Pending << QStringLiteral("%1 folds.").arg(PlayerName(Window, P));
+        break;
+    case TTableEvent::UserTurn:
+        Pending << QStringLiteral("Your turn: a call costs %1 chips.").arg(Event.Chips);
+        break;
+    case TTableEvent::BettingClosed:
         Pending << QStringLiteral("Betting closed: Flip or Flip all.");
-    CallOpen = Call;
-    FlipOpen = Flip;
+        break;
+    case TTableEvent::HandsTurnedOver: {
+        QStringList Shown;
+        for (int Q = Jack; Q <= Kate; ++Q) {
+            const QString Hand = FaceUpHand(Window, Q, false);
+            if (!Hand.isEmpty() && !FaceUpSaid[Q])
+                Shown << QStringLiteral("%1: %2.").arg(PlayerName(Window, Q), Hand);
+            FaceUpSaid[Q] = !Hand.isEmpty();
+        }
+        if (!Shown.isEmpty())
+            Pending << Shown.join(QLatin1Char(' '));
+        break;
+    }
+    case TTableEvent::Result:
+        Pending << (P == User ? QStringLiteral("You win %1 chips.").arg(ChipsText(Event.Chips))
+                              : QStringLiteral("%1 wins %2 chips.").arg(PlayerName(Window, P), ChipsText(Event.Chips)));
+        break;
+    default:  // a tie and a game over are message boxes, read as they open
+        break;
+    }
 }
 
 void TNarrator::Flush()
@@ -113,3 +76,5 @@ void TNarrator::Flush()
     Announcer->Say(Pending.join(QLatin1Char(' ')));
     Pending.clear();
 }
+
+void TNarrator::PauseBegins() { Announcer->PauseBegins(); }

@@ -1,8 +1,6 @@
 #include "desktop/Image.h"
 #include "desktop/Label.h"
-#include "game/TableState.h"
 #include "table/TableWindow.h"
-#include "table/TableAccess.h"
 
 namespace {
 constexpr int HeadingPoints = 16, NumberPoints = 14;
@@ -10,8 +8,9 @@ constexpr int AddHeadingX = 120, ScoreHeadingX = 200;
 constexpr int MarkerOffsetX = 70;
 }
 
-void TTableWindow::DrawResultSheet(int Winner)
+void TTableWindow::ShowResult(const TSettlement& Settlement)
 {
+    const int Winner = Settlement.Winner;
     // Every sheet starts from the blank plaque; the template itself is never drawn on.
     TBitmap Sheet(SheetTemplate->Picture());
     TCanvas& Canvas = Sheet.Canvas;
@@ -30,17 +29,20 @@ void TTableWindow::DrawResultSheet(int Winner)
     Canvas.Font.Color = QColor(0xFF, 0x00, 0x00);
     Canvas.Font.Size = NumberPoints;
     for (int P = 1; P <= 4; ++P)
-        Canvas.TextOut(SheetScoreX, SheetRowY(P), ChipsText(Money[P]));
+        Canvas.TextOut(SheetScoreX, SheetRowY(P), ChipsText(Settlement.Score[P]));
 
     Canvas.Font.Color = QColor(0x80, 0x00, 0x80);
     for (int P = 1; P <= 4; ++P)
-        Canvas.TextOut(SheetAddX, SheetRowY(P), ChipsText(-TotalBets[P]));
+        Canvas.TextOut(SheetAddX, SheetRowY(P), ChipsText(Settlement.Add[P]));
 
     ResultSheet->SetPicture(Sheet.Pixels);
-    NoteResultSheet(this, Winner);
+    LastSheet = Settlement;  // for readers, who ask later
     ResultSheet->show();
     ResultSheet->BringToFront();
     WinnerMarker->BringToFront();
     WinnerMarker->show();
     WinnerMarker->move(ResultSheet->Left() + MarkerOffsetX, ResultSheet->Top() + SheetRowY(Winner));
 }
+
+void TTableWindow::HideWinnerMarker() { WinnerMarker->hide(); }
+void TTableWindow::HideResultSheet() { ResultSheet->hide(); }

@@ -1,5 +1,4 @@
 #include "desktop/Image.h"
-#include "game/TableState.h"
 #include "table/TableWindow.h"
 
 namespace {
@@ -33,11 +32,12 @@ void TTableWindow::ShowStakeDigits(const TImageList& List, int Hundreds, int Ten
     Counter->Repaint();
 }
 
-void TTableWindow::ShowStake(int Player)
+void TTableWindow::ShowStake(int Player, int Amount)
 {
-    const int Amount = TotalBets[Player];
     const int Hundreds = Amount / 100;
     const int Tens = (Amount - 100 * Hundreds) / 10;
     const int Units = Amount - 100 * Hundreds - 10 * Tens;
     ShowStakeDigits(DigitGlyphs, Hundreds, Tens, Units, StakeCounter(Player));
 }
+
+void TTableWindow::ClearStake(int Player) { StakeCounter(Player)->ClearPicture(); }

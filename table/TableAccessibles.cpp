@@ -10,10 +10,8 @@
 #include "desktop/Image.h"
 #include "desktop/Label.h"
 #include "desktop/Panel.h"
-#include "game/TableState.h"
 #include "table/ButtonCaptions.h"
 #include "table/TableWindow.h"
-#include "table/TableAccess.h"
 #include "table/TableKeyboard.h"
 #include "table/TableTexts.h"
 
@@ -105,7 +103,7 @@ public:
         // first hand only (the narrator says it with that hand), not again every round.
         const TTableWindow* F = FormOf(object());
         if (T == QAccessible::Description)
-            return F && SeatCard(User, LeftRow) ? QString() : Seating();
+            return F && F->Table.Stage == TTable::NoHandYet ? Seating() : QString();
         return QAccessibleWidget::text(T);
     }
 };
@@ -157,7 +155,7 @@ public:
         const TImage* Counter = F->StakeCounter(Player);
         if (!Counter->Picture().isNull())
             Said << QStringLiteral("Stake %1.").arg(SpokenChips(QString::number(Counter->Tag)));
-        if (ReadableSeatCard(F, Player, LeftRow) && Folded[Player])
+        if (ReadableSeatCard(F, Player, LeftRow) && F->Table.Folded[Player])
             Said << QStringLiteral("Folded.");
         if (const QString Hand = FaceUpHand(F, Player, true); !Hand.isEmpty())
             Said << QStringLiteral("Hand: ") + Hand;
@@ -191,7 +189,7 @@ public:
     QString text(QAccessible::Text T) const override
     {
         if (T == QAccessible::Name)
-            return CardText(static_cast<const TCardControl*>(object()));
+            return CardText(static_cast<const TCardControl*>(object())->Shown());
         return TSeatPartAccessible::text(T);
     }
 };
@@ -313,21 +311,22 @@ public:
             QAccessible::deleteAccessibleInterface(Id);
     }
 
-    const TSheetRecord* Record() const
+    const TSettlement* Record() const
     {
         const TTableWindow* F = FormOf(object());
-        return F ? DrawnSheet(F) : nullptr;
+        return F && F->DrawnSheet() ? &*F->DrawnSheet() : nullptr;
     }
+    QString Name(int Player) const { return PlayerName(FormOf(object()), Player); }
     QString CellText(int Row, int Column) const
     {
         static const char* const Headings[Columns] = {"Player", "Add", "Score"};
         if (Row < 0)
             return QString::fromLatin1(Headings[Column]);
-        const TSheetRecord* R = Record();
+        const TSettlement* R = Record();
         if (!R)
             return {};
         const int P = Row + 1;
-        return Column == 0 ? R->Name[P] : Column == 1 ? R->Add[P] : R->Score[P];
+        return Column == 0 ? Name(P) : ChipsText(Column == 1 ? R->Add[P] : R->Score[P]);
     }
     QRect CellRect(int Row, int Column) const
     {
@@ -364,15 +363,15 @@ public:
     }
     QString text(QAccessible::Text T) const override
     {
-        const TSheetRecord* R = Record();
+        const TSettlement* R = Record();
         if (T == QAccessible::Name)
-            return R ? QStringLiteral("Result sheet: %1 wins").arg(R->Name[R->Winner]) : QStringLiteral("Result sheet");
+            return R ? QStringLiteral("Result sheet: %1 wins").arg(Name(R->Winner)) : QStringLiteral("Result sheet");
         if (T == QAccessible::Description) {
             if (!R)
                 return {};
             QStringList Rows;
             for (int P = 1; P <= 4; ++P)
-                Rows << QStringLiteral("%1: add %2, score %3.").arg(R->Name[P], R->Add[P], R->Score[P]);
+                Rows << QStringLiteral("%1: add %2, score %3.").arg(Name(P), ChipsText(R->Add[P]), ChipsText(R->Score[P]));
             return Rows.join(QLatin1Char(' ')) + QStringLiteral(" Press it to deal the next hand.");
         }
         return TAccessibleControl::text(T);
@@ -471,15 +470,17 @@ QAccessibleInterface* TableAccessibleFactory(const QString& ClassName, QObject* 
 
 const TCardControl* ReadableSeatCard(const TTableWindow* F, int Player, int Row)
 {
-    return F->StartButton->isEnabled() ? SeatCard(Player, Row) : nullptr;
+    return F->Table.Stage == TTable::HandOnTable ? F->SeatCardControl(Player, Row) : nullptr;
 }
 
 QString FaceUpHand(const TTableWindow* F, int Player, bool WithCards)
 {
-    const TCardControl* Hand[3] = {ReadableSeatCard(F, Player, LeftRow), ReadableSeatCard(F, Player, MiddleRow),
-                                ReadableSeatCard(F, Player, RightRow)};
-    for (const TCardControl* Card : Hand)
-        if (!Card || Card->ShowDeck())
+    if (F->Table.Stage != TTable::HandOnTable)
+        return {};
+    const TTable& T = F->Table;
+    const TCard Hand[3] = {T.SeatCard(Player, LeftRow), T.SeatCard(Player, MiddleRow), T.SeatCard(Player, RightRow)};
+    for (const TCard& Card : Hand)
+        if (Card.FaceDown)
             return {};
     const QString Kind = HandText(Hand[0], Hand[1], Hand[2]);
     if (!WithCards)
@@ -489,14 +490,9 @@ QString FaceUpHand(const TTableWindow* F, int Player, bool WithCards)
 
 QString PlayerName(const TTableWindow* F, int Player)
 {
-    const TLabel* const Labels[5] = {nullptr, F->UserName, F->JackName, F->JimName, F->KateName};
-    return Player >= 1 && Player <= 4 ? Labels[Player]->Caption() : QString();
+    return F && Player >= 1 && Player <= 4 ? F->NameLabel(Player)->Caption() : QString();
 }
 
-TImage* SeatPortrait(const TTableWindow* F, int Player)
-{
-    TImage* const Portraits[5] = {nullptr, F->UserPortrait, F->JackPortrait, F->JimPortrait, F->KatePortrait};
-    return Portraits[Player];
-}
+TImage* SeatPortrait(const TTableWindow* F, int Player) { return F->Portrait(Player); }
 
 QString Seating() { return QStringLiteral("You sit at the bottom, Jack on the right, Jim at the top, Kate on the left."); }

@@ -13,8 +13,8 @@ class TCardControl;
 // chart. Everything is read from the controls and the table state when asked.
 QAccessibleInterface* TableAccessibleFactory(const QString& ClassName, QObject* Object);
 
-// A seat's card in Row, or null while the deck is being rebuilt (Start stays disabled
-// from before the old cards are freed until the new ones are dealt) or not yet made.
+// A seat's card control in Row, or null before the first hand and while the deck is
+// rebuilt and dealt.
 const TCardControl* ReadableSeatCard(const TTableWindow* Form, int Player, int Row);
 
 // A seat's hand once its three cards lie face up, its kind first: "pair of aces", and

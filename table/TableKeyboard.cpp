@@ -5,90 +5,98 @@
 
 #include "desktop/FocusRing.h"
 #include "desktop/Image.h"
-#include "desktop/Panel.h"
 #include "table/TableWindow.h"
 
 namespace {
 // Everything the Tab ring can hold, in its order.
-QList<TImage*> Ring(const TTableWindow* F)
+QList<TImage*> Ring(const TTableWindow* W)
 {
-    const std::array<TImage*, 6> Buttons = F->Buttons();
-    return QList<TImage*>(Buttons.begin(), Buttons.end()) << F->ResultSheet;
+    const std::array<TImage*, 6> Buttons = W->Buttons();
+    return QList<TImage*>(Buttons.begin(), Buttons.end()) << W->ResultSheet;
 }
 }
 
-TTableKeyboard::TTableKeyboard(TTableWindow* Form) : QObject(Form), Form(Form)
+TTableKeyboard::TTableKeyboard(TTableWindow* Window) : QObject(Window), Window(Window)
 {
-    const QList<TImage*> Order = Ring(Form);
+    const QList<TImage*> Order = Ring(Window);
     for (TImage* Control : Order)
         Control->setFocusPolicy(Qt::TabFocus);
     for (qsizetype I = 1; I < Order.size(); ++I)
         QWidget::setTabOrder(Order[I - 1], Order[I]);
     // The chart joins the ring after the sheet while it shows.
-    QWidget::setTabOrder(Order.back(), Form->RulesChart);
-    Form->installEventFilter(this);
-    WatchFocusRing(Form);
+    QWidget::setTabOrder(Order.back(), Window->RulesChart);
+    Window->installEventFilter(this);
+    Window->RulesChart->installEventFilter(this);
+    WatchFocusRing(Window);
 }
 
-bool TTableKeyboard::Covered(const TGraphicControl* Control) const
+void TTableKeyboard::Heard(const TTableEvent& Event)
 {
-    const TImage* Chart = Form->RulesChart;
-    if (Control == Chart || !Chart->isVisible() || !Control->isVisible())
-        return false;
-    if (!Chart->geometry().intersects(Control->geometry()))
-        return false;
-    const QObjectList& Stack = Form->Panel->children();  // bottom to top
-    return Stack.indexOf(Chart) > Stack.indexOf(Control);
+    switch (Event.Kind) {
+    case TTableEvent::Result: Opened[0] = true; break;
+    case TTableEvent::UserTurn: Opened[1] = true; break;
+    case TTableEvent::BettingClosed: Opened[2] = Opened[3] = true; break;
+    default: break;
+    }
 }
 
-TImage* TTableKeyboard::TurnTarget()
+void TTableKeyboard::FollowTurn()
 {
-    TImage* const Turn[] = {Form->ResultSheet, Form->CallButton, Form->FlipButton, Form->FlipAllButton};
-    bool* const Was[] = {&SheetWasUsable, &CallWasUsable, &FlipWasUsable, &FlipAllWasUsable};
+    UpdateRing();
+    TImage* const Turn[] = {Window->ResultSheet, Window->CallButton, Window->FlipButton, Window->FlipAllButton};
     bool New[4], Open[4];
     for (int I = 0; I < 4; ++I) {
         Open[I] = Turn[I]->Usable() && Turn[I]->focusPolicy() != Qt::NoFocus;
-        New[I] = Open[I] && !*Was[I];
-        *Was[I] = Turn[I]->Usable();
+        New[I] = Open[I] && Opened[I];
+        Opened[I] = false;
     }
-    QWidget* Focus = Form->focusWidget();
+    QWidget* Focus = Window->focusWidget();
     auto* FocusControl = qobject_cast<TGraphicControl*>(Focus);
-    if (Focus == Form->RulesChart && Form->RulesChart->Usable())
-        return nullptr;  // waiting on the open chart
+    if (Focus == Window->RulesChart && Window->RulesChart->Usable())
+        return;  // waiting on the open chart
     const bool Parked = !FocusControl || !FocusControl->Usable();
-    const bool OnTurn = !Parked && Focus != Form->StartButton && Focus != Form->RulesButton;
-    for (int I = 0; I < 4; ++I)
-        if (New[I] && (I == 0 || !OnTurn))
-            return Focus != Turn[I] ? Turn[I] : nullptr;
-    for (int I = 0; I < 4 && Parked; ++I)
-        if (Open[I])
-            return Turn[I];
-    return nullptr;
+    const bool OnTurn = !Parked && Focus != Window->StartButton && Focus != Window->RulesButton;
+    const auto Target = [&]() -> TImage* {
+        for (int I = 0; I < 4; ++I)
+            if (New[I] && (I == 0 || !OnTurn))
+                return Focus != Turn[I] ? Turn[I] : nullptr;
+        for (int I = 0; I < 4 && Parked; ++I)
+            if (Open[I])
+                return Turn[I];
+        return nullptr;
+    }();
+    if (Target)
+        Target->setFocus(Qt::OtherFocusReason);
 }
 
-void TTableKeyboard::AfterClick(bool ChartHadFocus)
+void TTableKeyboard::UpdateRing()
 {
-    TImage* Chart = Form->RulesChart;
-    const QList<TImage*> Order = Ring(Form);
-    for (TImage* Control : Order)
-        Control->setFocusPolicy(Covered(Control) ? Qt::NoFocus : Qt::TabFocus);
+    for (TImage* Control : Ring(Window))
+        Control->setFocusPolicy(Window->Covered(Control) ? Qt::NoFocus : Qt::TabFocus);
+    TImage* Chart = Window->RulesChart;
     Chart->setFocusPolicy(Chart->isVisible() ? Qt::TabFocus : Qt::NoFocus);
+}
 
-    if (Chart->isVisible()) {
-        auto* Focus = qobject_cast<TImage*>(Form->focusWidget());
-        if (Focus && Order.contains(Focus) && Covered(Focus)) {
-            CoveredFocus = Focus;
-            Chart->setFocus(Qt::OtherFocusReason);
-        }
-        return;
+void TTableKeyboard::ChartShown()
+{
+    UpdateRing();
+    auto* Focus = qobject_cast<TImage*>(Window->focusWidget());
+    if (Focus && Ring(Window).contains(Focus) && Window->Covered(Focus)) {
+        CoveredFocus = Focus;
+        Window->RulesChart->setFocus(Qt::OtherFocusReason);
     }
-    // Closed: back to what it covered, unless the player has moved on meanwhile.
-    if (!ChartHadFocus) {
+}
+
+void TTableKeyboard::ChartHidden(bool HadFocus)
+{
+    UpdateRing();
+    // Back to what it covered, unless the player has moved on meanwhile.
+    if (!HadFocus) {
         CoveredFocus = nullptr;
         return;
     }
     TImage* Back = CoveredFocus && CoveredFocus->Usable() ? CoveredFocus.data() : nullptr;
-    for (TImage* Control : {Form->ResultSheet, Form->CallButton, Form->FlipButton, Form->FlipAllButton, Form->RulesButton})
+    for (TImage* Control : {Window->ResultSheet, Window->CallButton, Window->FlipButton, Window->FlipAllButton, Window->RulesButton})
         if (!Back && Control->Usable())
             Back = Control;
     CoveredFocus = nullptr;
@@ -98,14 +106,23 @@ void TTableKeyboard::AfterClick(bool ChartHadFocus)
 
 bool TTableKeyboard::eventFilter(QObject* Watched, QEvent* Event)
 {
-    if (Watched != Form)
+    TImage* Chart = Window->RulesChart;
+    if (Watched == Chart) {
+        // Only the chart's own showing and hiding, not the window's.
+        if (Event->type() == QEvent::Show && Chart->isVisible())
+            ChartShown();
+        else if (Event->type() == QEvent::Hide && Chart->isHidden())
+            ChartHidden(Chart->hasFocus());
         return false;
-    if (Event->type() == QEvent::Show && !Form->focusWidget())
-        Form->StartButton->setFocus(Qt::OtherFocusReason);
+    }
+    if (Watched != Window)
+        return false;
+    if (Event->type() == QEvent::Show && !Window->focusWidget())
+        Window->StartButton->setFocus(Qt::OtherFocusReason);
     // Keys no control took; Escape closes the rules chart as a click on it would.
     if (Event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(Event)->key() == Qt::Key_Escape &&
-        Form->RulesChart->Usable()) {
-        Form->RulesChart->Press();
+        Chart->Usable()) {
+        Chart->Press();
         return true;
     }
     return false;

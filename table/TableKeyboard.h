@@ -3,8 +3,9 @@
 #include <QObject>
 #include <QPointer>
 
+#include "game/TableEvent.h"
+
 class TTableWindow;
-class TGraphicControl;
 class TImage;
 
 // Playing the table from the keyboard: the Tab ring (the buttons, then the result sheet
@@ -14,24 +15,28 @@ class TImage;
 class TTableKeyboard : public QObject
 {
 public:
-    explicit TTableKeyboard(TTableWindow* Form);
+    explicit TTableKeyboard(TTableWindow* Window);
 
-    // Where the focus goes now that the game may have handed the turn to the player
-    // (Call, Flip or a new sheet became usable); null to leave it where it is.
-    // Start never takes it by itself: one key too many would abandon the hand.
-    TImage* TurnTarget();
-    // After a click handler: the chart may have opened, closed or been covered in turn.
-    // ChartHadFocus tells whether the focus waited on the chart before the handler.
-    void AfterClick(bool ChartHadFocus);
-    // Whether the rules chart lies over Control now.
-    bool Covered(const TGraphicControl* Control) const;
+    // A table event: the turn may have come to the player.
+    void Heard(const TTableEvent& Event);
+    // Once the move that raised the events is over: the focus goes where the turn has
+    // opened (Call, Flip, or a new sheet). Start never takes it by itself: one key too
+    // many would abandon the hand.
+    void FollowTurn();
 
 protected:
     bool eventFilter(QObject* Watched, QEvent* Event) override;
 
 private:
-    TTableWindow* Form;
-    bool SheetWasUsable = false, CallWasUsable = false, FlipWasUsable = false, FlipAllWasUsable = false;
+    // What the chart covers leaves the ring, and comes back when it no longer does.
+    void UpdateRing();
+    void ChartShown();
+    void ChartHidden(bool HadFocus);
+
+    TTableWindow* Window;
+    // Turn controls opened by the game since the focus last followed: the sheet, Call,
+    // Flip, Flip all.
+    bool Opened[4] = {};
     // The control the chart covered while it had the focus.
     QPointer<TImage> CoveredFocus;
 };

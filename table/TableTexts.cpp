@@ -3,8 +3,7 @@
 #include <algorithm>
 #include <array>
 
-#include "cards/CardControl.h"
-#include "game/TableState.h"
+#include "game/Card.h"
 
 namespace {
 // By rank, 2..14 (the ace counts 14).
@@ -18,18 +17,18 @@ QString Word(int Rank) { return QString::fromLatin1(RankWord[Rank]); }
 QString Plural(int Rank) { return QString::fromLatin1(RankPlural[Rank]); }
 }
 
-QString CardText(const TCardControl* Card)
+QString CardText(const TCard& Card)
 {
-    if (Card->ShowDeck())
+    if (Card.FaceDown)
         return QStringLiteral("card, face down");
-    return QStringLiteral("%1 of %2").arg(Word(Rank(Card)), QString::fromLatin1(SuitWord[Card->Suit()]));
+    return QStringLiteral("%1 of %2").arg(Word(Card.Rank()), QString::fromLatin1(SuitWord[Card.Suit]));
 }
 
-QString HandText(const TCardControl* A, const TCardControl* B, const TCardControl* C)
+QString HandText(const TCard& A, const TCard& B, const TCard& C)
 {
-    std::array<int, 3> R = {Rank(A), Rank(B), Rank(C)};
+    std::array<int, 3> R = {A.Rank(), B.Rank(), C.Rank()};
     std::sort(R.begin(), R.end());
-    const bool Suited = A->Suit() == B->Suit() && B->Suit() == C->Suit();
+    const bool Suited = A.Suit == B.Suit && B.Suit == C.Suit;
     const bool AceLow = R == std::array<int, 3>{2, 3, 14};
     const bool Run = AceLow || (R[1] == R[0] + 1 && R[2] == R[1] + 1);
     const int High = AceLow ? 3 : R[2];

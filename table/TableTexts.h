@@ -2,17 +2,17 @@
 
 #include <QString>
 
-class TCardControl;
+struct TCard;
 
 // What the table says to a screen reader, in plain English.
 
 // "queen of hearts", "two of clubs"; "card, face down" for a card lying on its back.
-QString CardText(const TCardControl* Card);
+QString CardText(const TCard& Card);
 
 // The kind of a three-card hand with its deciding rank: "three kings", "straight flush,
 // queen high", "flush, ace high", "straight, three high" (ace-2-3), "pair of aces",
 // "king high".
-QString HandText(const TCardControl* A, const TCardControl* B, const TCardControl* C);
+QString HandText(const TCard& A, const TCard& B, const TCard& C);
 
 // A chip count as a money label shows it: "995" gives "995 chips", "1" gives "1 chip".
 QString SpokenChips(const QString& Shown);

@@ -10,8 +10,9 @@
 #include "desktop/Panel.h"
 #include "desktop/Resources.h"
 #include "desktop/Timer.h"
-#include "game/TableState.h"
+#include "desktop/ScreenCursor.h"
 #include "table/TableAccess.h"
+#include "table/TableTrace.h"
 
 namespace {
 constexpr int DesignLeft = 279, DesignTop = 102;
@@ -64,14 +65,15 @@ TTableWindow::TTableWindow(QWidget* Parent) : QWidget(Parent)
     resize(ClientWidth, ClientHeight);
     move(DesignLeft, DesignTop);
     BuildControls();
-    SetUpTable(this);
+    SetUpTable();
     InstallTableAccess(this);
+    InstallTableTrace(this);
 }
 
 TTableWindow::~TTableWindow()
 {
     // Frees the cards before Qt deletes the panel's children, so none is deleted twice.
-    FreeTable(this);
+    FreeCards();
 }
 
 void TTableWindow::BuildControls()
@@ -148,14 +150,17 @@ void TTableWindow::BuildControls()
         Button->OnMouseDown = Down;
         Button->OnMouseUp = Up;
     }
-    StartButton->OnClick = [this](QObject* S) { StartClick(S); };
-    ResultSheet->OnClick = [this](QObject* S) { StartClick(S); };
-    CallButton->OnClick = [this](QObject* S) { CallClick(S); };
-    FoldButton->OnClick = [this](QObject* S) { FoldClick(S); };
-    FlipButton->OnClick = [this](QObject* S) { FlipClick(S); };
-    FlipAllButton->OnClick = [this](QObject* S) { FlipAllClick(S); };
-    RulesButton->OnClick = [this](QObject* S) { RulesClick(S); };
-    RulesChart->OnClick = [this](QObject* S) { RulesChartClick(S); };
+    // What the rules chart covers takes no press, from a key or an assistive tool alike.
+    const std::pair<TImage*, void (TTableWindow::*)(QObject*)> Handlers[] = {
+        {StartButton, &TTableWindow::StartClick}, {ResultSheet, &TTableWindow::StartClick},
+        {CallButton, &TTableWindow::CallClick},   {FoldButton, &TTableWindow::FoldClick},
+        {FlipButton, &TTableWindow::FlipClick},   {FlipAllButton, &TTableWindow::FlipAllClick},
+        {RulesButton, &TTableWindow::RulesClick}, {RulesChart, &TTableWindow::RulesChartClick}};
+    for (const auto& [Control, Handler] : Handlers)
+        Control->OnClick = [this, Control, Handler](QObject* Sender) {
+            if (!Covered(Control))
+                (this->*Handler)(Sender);
+        };
 
     BettingTimer = new TTimer(this);
     BettingTimer->setObjectName(QStringLiteral("BettingTimer"));
@@ -164,14 +169,11 @@ void TTableWindow::BuildControls()
     BettingTimer->SetEnabled(true);
 }
 
-void TTableWindow::SetUpTable(QObject*)
+void TTableWindow::SetUpTable()
 {
     Panel->DoubleBuffered = true;
     WinnerMarker->hide();
     RulesChart->hide();
-    TurnPhase = 0;
-    FoldCount = 0;
-    BetRound = 1;
     StartButton->BringToFront();
     SetLook(StartButton, blNormal);
     RulesButton->BringToFront();
@@ -186,24 +188,17 @@ void TTableWindow::SetUpTable(QObject*)
         SetLook(Button, blDisabled);
         Button->SetEnabled(false);
     }
-    for (int P = 1; P <= 4; ++P) {
-        Money[P] = StartMoney;
-        MoneyBefore[P] = StartMoney;
-    }
-    ShowMoney();
+    for (int P = 1; P <= 4; ++P)
+        ShowMoney(P, Table.Money[P]);
     for (int P = 1; P <= 4; ++P)
         Token(P)->hide();
     for (int P = 1; P <= 4; ++P)
         Token(P)->BringToFront();
     for (int P = 1; P <= 4; ++P)
         Token(P)->move(TokenStart[P]);
-    for (int P = 1; P <= 4; ++P)
-        Folded[P] = false;
 }
 
-void TTableWindow::FreeTable(QObject*) { FreeCards(); }
-
-void TTableWindow::AskToClose(QObject*, bool& CanClose)
+void TTableWindow::AskToClose(bool& CanClose)
 {
     ShowInformation(FarewellText, TMsgButtons::YesNo);
     CanClose = true;
@@ -219,7 +214,7 @@ void TTableWindow::closeEvent(QCloseEvent* Event)
         return;
     }
     bool CanClose = true;
-    AskToClose(this, CanClose);
+    AskToClose(CanClose);
     if (CanClose)
         Event->accept();
     else
@@ -245,13 +240,21 @@ void TTableWindow::showEvent(QShowEvent* Event)
     QWidget::showEvent(Event);
 }
 
-void TTableWindow::ShowMoney()
+void TTableWindow::StartClick(QObject*) { Play(&TTable::NewHand); }
+void TTableWindow::CallClick(QObject*) { Play(&TTable::Call); }
+void TTableWindow::FoldClick(QObject*) { Play(&TTable::Fold); }
+void TTableWindow::FlipClick(QObject*) { Play(&TTable::Flip); }
+void TTableWindow::FlipAllClick(QObject*) { Play(&TTable::FlipAll); }
+void TTableWindow::BettingTick(QObject*) { Play(&TTable::BettingTick); }
+
+void TTableWindow::Play(void (TTable::*Move)())
 {
-    for (int P = 1; P <= 4; ++P)
-        ShowMoneyOf(P);
+    (Table.*Move)();
+    if (OnMoveOver)
+        OnMoveOver();
 }
 
-void TTableWindow::ShowMoneyOf(int Player) { MoneyLabel(Player)->SetCaption(ChipsText(Money[Player])); }
+void TTableWindow::ShowMoney(int Player, int Chips) { MoneyLabel(Player)->SetCaption(ChipsText(Chips)); }
 
 QString ChipsText(int Chips) { return QString::number(Chips); }
 
@@ -272,6 +275,50 @@ void TTableWindow::RulesClick(QObject*)
 
 void TTableWindow::RulesChartClick(QObject*) { RulesChart->hide(); }
 
+bool TTableWindow::Covered(const TGraphicControl* Control) const
+{
+    if (Control == RulesChart || !RulesChart->isVisible() || !Control->isVisible())
+        return false;
+    if (!RulesChart->geometry().intersects(Control->geometry()))
+        return false;
+    const QObjectList& Stack = Panel->children();  // bottom to top
+    return Stack.indexOf(RulesChart) > Stack.indexOf(Control);
+}
+
+void TTableWindow::HideToken(int Player) { Token(Player)->hide(); }
+
+// Moves Player's token one step; on arrival it goes home unseen.
+bool TTableWindow::StepToken(int Player)
+{
+    TImage* Chip = Token(Player);
+    Chip->show();
+    const TTokenRoute& Route = TokenRoute[Player];
+    Chip->move(Chip->pos() + Route.Step);
+    const QPoint At = Chip->pos();
+    const bool Travelling = Route.Step.x() < 0 ? At.x() > Route.Stop
+                          : Route.Step.x() > 0 ? At.x() < Route.Stop
+                          : Route.Step.y() < 0 ? At.y() > Route.Stop
+                                               : At.y() < Route.Stop;
+    if (Travelling)
+        return false;
+    Chip->hide();
+    // Only the coordinate that moves goes back to its start.
+    Chip->move(Route.Step.x() != 0 ? QPoint(TokenStart[Player].x(), At.y()) : QPoint(At.x(), TokenStart[Player].y()));
+    return true;
+}
+
+void TTableWindow::RunBettingTimer(bool Running) { BettingTimer->SetEnabled(Running); }
+
+void TTableWindow::SetBusyCursor(bool Busy) { SetScreenCursor(Busy ? crHourGlass : crDefault); }
+
+void TTableWindow::TellTie() { ShowInformation(QStringLiteral("Two winners, begin again!"), TMsgButtons::OkCancel); }
+
+void TTableWindow::TellGameOver(int Richest)
+{
+    const QString Who[5] = {{}, QStringLiteral("You are"), QStringLiteral("Jack is"), QStringLiteral("Jim is"), QStringLiteral("Kate is")};
+    ShowInformation(QStringLiteral("Game over! %1 the winner! Try again?").arg(Who[Richest]), TMsgButtons::YesNo);
+}
+
 TImage* TTableWindow::Token(int Player) const
 {
     TImage* const Tokens[5] = {nullptr, UserToken, JackToken, JimToken, KateToken};
@@ -288,4 +335,16 @@ TLabel* TTableWindow::MoneyLabel(int Player) const
 {
     TLabel* const Labels[5] = {nullptr, UserMoney, JackMoney, JimMoney, KateMoney};
     return Labels[Player];
+}
+
+TLabel* TTableWindow::NameLabel(int Player) const
+{
+    TLabel* const Labels[5] = {nullptr, UserName, JackName, JimName, KateName};
+    return Labels[Player];
+}
+
+TImage* TTableWindow::Portrait(int Player) const
+{
+    TImage* const Portraits[5] = {nullptr, UserPortrait, JackPortrait, JimPortrait, KatePortrait};
+    return Portraits[Player];
 }

@@ -1,24 +1,26 @@
 #pragma once
 
 #include <QPoint>
-#include <array>
 #include <QWidget>
+#include <array>
+#include <functional>
+#include <optional>
 
 #include "desktop/GraphicControl.h"
 #include "desktop/ImageList.h"
+#include "game/Table.h"
+#include "game/TableDisplay.h"
 
+class TCardControl;
 class TImage;
 class TLabel;
 class TPanel;
 class TTimer;
 
-// The three looks of an image button: the skin number in ButtonSkins and a caption colour.
-enum TButtonLook { blNormal = 0, blPressed = 1, blDisabled = 2 };
-
-// The table window. Its controls are fixed at design time; the game shows, hides,
-// moves, restacks and repaints them, and creates each hand's cards on top.
-// The game routines are methods of this class too; they live in game/.
-class TTableWindow : public QWidget
+// The table window. Its controls are fixed at design time; it shows what its table's
+// game tells it to (TTableDisplay), creates each hand's card controls on top, and hands
+// the player's clicks and the betting timer's ticks to the game.
+class TTableWindow : public QWidget, public TTableDisplay
 {
     Q_OBJECT
 public:
@@ -39,38 +41,47 @@ public:
     // Add, Score), the headings' row and each player's row.
     static constexpr int SheetNameX = 10, SheetAddX = 130, SheetScoreX = 210, SheetHeadingY = 2;
     static constexpr int SheetRowY(int Player) { return 30 + 35 * (Player - 1); }
+    // The deal's spacing between neighbouring cards of a seat.
+    static constexpr int CardSpacing = 15;
 
     explicit TTableWindow(QWidget* Parent = nullptr);
     ~TTableWindow() override;
 
+    // The game this window shows.
+    TTable Table{*this};
+
     // Controls on Panel, in design order.
     TPanel* Panel;
-    TImage* Background;                                  // background
+    TImage* Background;
     TImage *KateToken, *JimToken, *JackToken, *UserToken;  // chip tokens
-    TImage *UserPortrait, *KatePortrait, *JimPortrait;                // portraits: user, Kate, Jim
-    TImage *FlipAllButton, *FlipButton, *FoldButton, *CallButton;   // Flip all, Flip, Fold, Call
-    TImage* ResultSheet;                                 // result sheet
-    TImage* JackPortrait;                                  // Jack's portrait
-    TImage *StartButton, *RulesButton;                       // Start, Rules
-    TImage *UserStake, *JackStake, *JimStake, *KateStake;   // stake counters
-    TLabel *UserMoney, *JackMoney, *JimMoney, *KateMoney;       // chips
-    TLabel *UserName, *JackName, *JimName, *KateName;       // names
-    TImage* SheetTemplate;                                  // result-sheet template
-    TImage* WinnerMarker;                                  // winner marker
-    TImage* RulesChart;                                  // rules chart
+    TImage *UserPortrait, *KatePortrait, *JimPortrait;
+    TImage *FlipAllButton, *FlipButton, *FoldButton, *CallButton;
+    TImage* ResultSheet;
+    TImage* JackPortrait;
+    TImage *StartButton, *RulesButton;
+    TImage *UserStake, *JackStake, *JimStake, *KateStake;  // stake counters
+    TLabel *UserMoney, *JackMoney, *JimMoney, *KateMoney;
+    TLabel *UserName, *JackName, *JimName, *KateName;
+    TImage* SheetTemplate;
+    TImage* WinnerMarker;
+    TImage* RulesChart;
 
     TTimer* BettingTimer;
-    TImageList ButtonSkins{100, 32};  // button skins
-    TImageList DigitGlyphs{14, 16};   // digit glyphs
+    TImageList ButtonSkins{100, 32};
+    TImageList DigitGlyphs{14, 16};
 
-    // Window handlers and presentation routines.
-    void SetUpTable(QObject* Sender);
-    void FreeTable(QObject* Sender);
-    void AskToClose(QObject* Sender, bool& CanClose);
-    void ShowMoney();
-    void ShowOpponents();
+    // The handlers: the player's clicks and the betting timer's tick.
+    void StartClick(QObject* Sender);
+    void CallClick(QObject* Sender);
+    void FoldClick(QObject* Sender);
+    void FlipClick(QObject* Sender);
+    void FlipAllClick(QObject* Sender);
     void RulesClick(QObject* Sender);
     void RulesChartClick(QObject* Sender);
+    void BettingTick(QObject* Sender);
+    // Told when one of the game's moves (a click's or a tick's) has run its course, with
+    // all it showed: the keyboard's focus and the narration follow from there.
+    std::function<void()> OnMoveOver;
 
     // Image buttons.
     void ShowListImage(const TImageList& List, int Index, TImage* Control);
@@ -80,46 +91,25 @@ public:
     void ButtonMouseUp(QObject* Sender, TMouseButton Button, Qt::KeyboardModifiers Shift, int X, int Y);
     // The six image buttons in focus order, as ButtonCaptions lists them.
     std::array<TImage*, 6> Buttons() const;
+    // Whether the rules chart lies over Control now: a covered control takes no press.
+    bool Covered(const TGraphicControl* Control) const;
 
-    // Stake counters and the result sheet.
+    // Stake counters.
     void ShowStakeDigits(const TImageList& List, int Hundreds, int Tens, int Units, TImage* Counter);
-    void ShowStake(int Player);
-    void DrawResultSheet(int Winner);
-
-    // Deck, shuffle and deal.
-    void CreateCards();
-    void ShuffleDeck();
-    void DealHands();
-    void DealRow(int Row);
-    double TakeHand(int Seats, int FirstRow, int SeatOffset, int BaseLeft, int Top);
-    void FreeCards();
-
-    // Hand evaluation.
-    void SortHand();
-    double ScoreHand();
-
-    // Computer players.
-    void ComputerTurn(int Player);
-
-    // Betting.
-    void StartClick(QObject* Sender);
-    void CallClick(QObject* Sender);
-    void FoldClick(QObject* Sender);
-    void BettingTick(QObject* Sender);
-    void UserChipPhase();
-    void JackChipPhase();
-    void JimChipPhase();
-    void KateChipPhase();
-
-    // Showdown and settlement.
-    void FlipClick(QObject* Sender);
-    void FlipAllClick(QObject* Sender);
-    void Showdown();
 
     // Per seat, by player index 1..4.
     TImage* Token(int Player) const;
     TImage* StakeCounter(int Player) const;
     TLabel* MoneyLabel(int Player) const;
+    TLabel* NameLabel(int Player) const;
+    TImage* Portrait(int Player) const;
+    // The control made for the card of this Id (1..52) this hand; null once freed.
+    TCardControl* CardControlOf(int CardId) const { return Cards[CardId]; }
+    TCardControl* SeatCardControl(int Player, int Row) const { return Cards[Table.SeatCard(Player, Row).Id()]; }
+
+    // What the result sheet shows, as drawn: a game over resets the figures it was drawn
+    // from. Empty before the first sheet.
+    const std::optional<TSettlement>& DrawnSheet() const { return LastSheet; }
 
 protected:
     void closeEvent(QCloseEvent* Event) override;
@@ -128,11 +118,40 @@ protected:
 
 private:
     void BuildControls();
-    void ChipPhase(int Player);
-    bool TokenArrives(int Player);
-    void ShowMoneyOf(int Player);
-    void EndBettingRound();
-    void GameOverTest();
+    void SetUpTable();
+    void AskToClose(bool& CanClose);
+    void Play(void (TTable::*Move)());
+    TImage* ButtonOf(TTableButton Button) const;
+
+    // TTableDisplay: the game calls these through its display.
+    void ShowMoney(int Player, int Chips) override;
+    void ShowStake(int Player, int Chips) override;
+    void ClearStake(int Player) override;
+    void HideToken(int Player) override;
+    bool StepToken(int Player) override;
+    void ShowOpponents() override;
+    void SetLook(TTableButton Button, TButtonLook Look) override;
+    void EnableButton(TTableButton Button, bool Enabled) override;
+    void SetButton(TTableButton Button, TButtonLook Look, bool Enabled) override;
+    void SetBusyCursor(bool Busy) override;
+    void RunBettingTimer(bool Running) override;
+    void FreeCards() override;
+    void CreateCard(const TCard& Card) override;
+    void StackCard(const TCard& Card, int Position) override;
+    void DealCard(const TCard& Card, int Player, int Row) override;
+    void HideCard(const TCard& Card) override;
+    void LayCard(const TCard& Card, int Player, int Row) override;
+    void TurnCard(const TCard& Card) override;
+    void PileHand(const TCard& Left, const TCard& Middle, const TCard& Right) override;
+    void SpreadHand(const TCard& Left, const TCard& Middle, const TCard& Right) override;
+    void HideWinnerMarker() override;
+    void HideResultSheet() override;
+    void ShowResult(const TSettlement& Settlement) override;
+    void TellTie() override;
+    void TellGameOver(int Richest) override;
+
+    TCardControl* Cards[53] = {};  // by card id, for this hand
+    std::optional<TSettlement> LastSheet;
 };
 
 // Chips as the table writes them, on the money labels and the result sheet: decimal,

@@ -19,7 +19,7 @@
 #include "desktop/ScreenCursor.h"
 #include "desktop/Sleep.h"
 #include "desktop/Timer.h"
-#include "game/TableState.h"
+#include "game/Table.h"
 #include "support/TableFixture.h"
 #include "support/Watches.h"
 
@@ -46,10 +46,10 @@ struct TSnapshot
     {
         TSnapshot S{};
         for (int P = 1; P <= 4; ++P) {
-            S.Money[P] = ::Money[P];
-            S.MoneyBefore[P] = ::MoneyBefore[P];
-            S.TotalBets[P] = ::TotalBets[P];
-            S.Scores[P] = ::Scores[P];
+            S.Money[P] = Form.Table.Money[P];
+            S.MoneyBefore[P] = Form.Table.MoneyBefore[P];
+            S.TotalBets[P] = Form.Table.TotalBets[P];
+            S.Scores[P] = Form.Table.Scores[P];
         }
         S.FlipOn = Form.FlipButton->isEnabled();
         S.FlipAllOn = Form.FlipAllButton->isEnabled();
@@ -153,7 +153,7 @@ private:
         // Sometimes a game that is close to its end, so that game over comes often.
         if (Chance(30))
             for (int P = 1; P <= 4; ++P)
-                Money[P] = MoneyBefore[P] = 6 + Pick(60);
+                Game().Money[P] = Game().MoneyBefore[P] = 6 + Pick(60);
     }
 
     QPoint Inside(QWidget* W) { return QPoint(Pick(std::max(1, W->width())), Pick(std::max(1, W->height()))); }
@@ -189,9 +189,8 @@ private:
             }
         }
         if (Kind < 60) {
-            TCardControl* Card = Cards[1 + Pick(52)];
-            if (Card)
-                return Card;
+            if (TCardControl* Control = Card(1 + Pick(52)))
+                return Control;
         }
         if (Kind < 85) {
             QWidget* const Others[] = {F.ResultSheet, F.RulesChart, F.JackPortrait, F.JimPortrait, F.KatePortrait, F.UserPortrait,
@@ -216,7 +215,7 @@ private:
             if (Control == W)
                 return Text;
         for (int K = 1; K <= 52; ++K)
-            if (Cards[K] == W)
+            if (Card(K) == W)
                 return "card";
         return W->metaObject()->className();
     }
@@ -368,8 +367,6 @@ private:
     void NewWindow()
     {
         Form.reset();
-        // A fresh program holds no bets.
-        std::fill(std::begin(TotalBets), std::end(TotalBets), 0);
         Form = std::make_unique<TTableWindow>();
         Form->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(Form.get()));
@@ -438,15 +435,15 @@ private:
             ++GameOvers;
             Want.push_back(QStringLiteral("Game over!"));
             for (int P = 1; P <= 4; ++P) {
-                EXPECT_EQ(Money[P], 1000) << At;
-                EXPECT_EQ(MoneyBefore[P], 1000) << At;
-                EXPECT_EQ(TotalBets[P], 0) << At;
+                EXPECT_EQ(Game().Money[P], 1000) << At;
+                EXPECT_EQ(Game().MoneyBefore[P], 1000) << At;
+                EXPECT_EQ(Game().TotalBets[P], 0) << At;
             }
         } else {
             for (int P = 1; P <= 4; ++P) {
-                EXPECT_EQ(Money[P], Expected[P]) << At << ", player " << P << (Tie ? ", tie" : "");
-                EXPECT_EQ(MoneyBefore[P], Before.MoneyBefore[P]) << At;
-                EXPECT_EQ(TotalBets[P], P != Winner || Tie ? Before.TotalBets[P] : ExpectedWinnerBets) << At;
+                EXPECT_EQ(Game().Money[P], Expected[P]) << At << ", player " << P << (Tie ? ", tie" : "");
+                EXPECT_EQ(Game().MoneyBefore[P], Before.MoneyBefore[P]) << At;
+                EXPECT_EQ(Game().TotalBets[P], P != Winner || Tie ? Before.TotalBets[P] : ExpectedWinnerBets) << At;
             }
         }
         ASSERT_EQ(Boxes.size(), Want.size()) << At;
@@ -466,13 +463,13 @@ private:
         const bool Flip = F.FlipButton->isEnabled(), FlipAll = F.FlipAllButton->isEnabled();
         if (CardsAlive != (HandDealt ? 52 : 0))
             return std::to_string(CardsAlive) + " card controls alive";
-        if (TurnPhase < 0 || TurnPhase > 4)
-            return "TurnPhase " + std::to_string(TurnPhase);
-        if (BetRound < 1 || BetRound > 3)
-            return "BetRound " + std::to_string(BetRound);
+        if (Game().TurnPhase < 0 || Game().TurnPhase > 4)
+            return "Game().TurnPhase " + std::to_string(Game().TurnPhase);
+        if (Game().BetRound < 1 || Game().BetRound > 3)
+            return "Game().BetRound " + std::to_string(Game().BetRound);
         if (!F.StartButton->isEnabled() || !F.RulesButton->isEnabled())
             return "Start or Rules disabled";
-        const bool UsersTurn = HandDealt && !Closed && (TurnPhase == 0 || (TurnPhase == 1 && !Timer));
+        const bool UsersTurn = HandDealt && !Closed && (Game().TurnPhase == 0 || (Game().TurnPhase == 1 && !Timer));
         if (Call != UsersTurn || Fold != UsersTurn)
             return std::string("Call/Fold ") + (Call ? "on" : "off") + "/" + (Fold ? "on" : "off") +
                    " in the user's turn: " + (UsersTurn ? "yes" : "no");
@@ -480,11 +477,11 @@ private:
             return "Flip usable before the betting closed";
         if (Call && (Flip || FlipAll))
             return "Call and Flip usable together";
-        if (Closed && TurnPhase != 1)
-            return "TurnPhase " + std::to_string(TurnPhase) + " after the betting closed";
+        if (Closed && Game().TurnPhase != 1)
+            return "Game().TurnPhase " + std::to_string(Game().TurnPhase) + " after the betting closed";
         for (int P = 1; P <= 4; ++P)
-            if (F.Token(P)->isVisible() && (TurnPhase != P || !Timer))
-                return "token " + std::to_string(P) + " shows in phase " + std::to_string(TurnPhase);
+            if (F.Token(P)->isVisible() && (Game().TurnPhase != P || !Timer))
+                return "token " + std::to_string(P) + " shows in phase " + std::to_string(Game().TurnPhase);
         if (HandDealt && !Settled && !ChipsBalance())
             return "Money + TotalBets != MoneyBefore";
         if (ScreenCursor() != crDefault)

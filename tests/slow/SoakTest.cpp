@@ -18,7 +18,7 @@
 #include "desktop/Sleep.h"
 #include "desktop/Random.h"
 #include "desktop/Timer.h"
-#include "game/TableState.h"
+#include "game/Table.h"
 #include "support/TableFixture.h"
 #include "support/Watches.h"
 
@@ -70,7 +70,7 @@ protected:
                 Click(Rng() % 6 ? Form->CallButton : Form->FoldButton);
             ASSERT_TRUE(Form->BettingTimer->Enabled());
             TickUntilIdle();
-            ASSERT_FALSE(Form->BettingTimer->Enabled() && TurnPhase != 0);
+            ASSERT_FALSE(Form->BettingTimer->Enabled() && Game().TurnPhase != 0);
             ASSERT_TRUE(ChipsBalance());
         }
         switch (Rng() % 4) {

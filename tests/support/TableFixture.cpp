@@ -12,7 +12,7 @@
 #include "desktop/ScreenCursor.h"
 #include "desktop/Sleep.h"
 #include "desktop/Timer.h"
-#include "game/TableState.h"
+#include "game/Table.h"
 
 int CardIndex(const std::string& Name)
 {
@@ -40,10 +40,6 @@ const std::array<TButtonSeen, 6>& ButtonsSeen()
 
 void TTableTest::SetUp()
 {
-    std::fill(std::begin(Cards), std::end(Cards), nullptr);
-    std::fill(std::begin(DeckOrder), std::end(DeckOrder), 0);
-    std::fill(std::begin(Scores), std::end(Scores), 0.0);
-    std::fill(std::begin(TotalBets), std::end(TotalBets), 0);
     SetSleeper([this](int Ms) { Sleeps.push_back(Ms); });
     SetMessageHook([this](const TMessageRecord& Record) {
         Messages.push_back(Record);
@@ -127,7 +123,7 @@ void TTableTest::Tick(int Count)
 int TTableTest::TickUntilIdle(int Limit)
 {
     int Ticks = 0;
-    while (Ticks < Limit && TurnPhase != 0 && Form->BettingTimer->Enabled()) {
+    while (Ticks < Limit && Game().TurnPhase != 0 && Form->BettingTimer->Enabled()) {
         Tick();
         ++Ticks;
     }
@@ -173,12 +169,10 @@ QRgb TTableTest::PanelPixel(int X, int Y) const
     return Form->Panel->grab(QRect(X, Y, 1, 1)).toImage().pixel(0, 0) & 0xFFFFFF;
 }
 
-TCardControl* TTableTest::SeatCard(int Player, int Row) { return Cards[DeckOrder[4 * Row + 5 - Player]]; }
-
-bool TTableTest::ChipsBalance()
+bool TTableTest::ChipsBalance() const
 {
     for (int P = 1; P <= 4; ++P)
-        if (Money[P] + TotalBets[P] != MoneyBefore[P])
+        if (Game().Money[P] + Game().TotalBets[P] != Game().MoneyBefore[P])
             return false;
     return true;
 }

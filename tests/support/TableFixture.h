@@ -71,10 +71,13 @@ protected:
 
     // The controls on a parent, bottom to top.
     static QList<QWidget*> Stacking(QWidget* Parent);
-    // The card at the seat of Player, row 12, 11 or 10.
-    static TCardControl* SeatCard(int Player, int Row);
+    // The table's game, and the control of the card in its slot 1..52.
+    TTable& Game() const { return Form->Table; }
+    TCardControl* Card(int Slot) const { return Form->CardControlOf(Game().Cards[Slot].Id()); }
+    // The card control at the seat of Player, row 12, 11 or 10.
+    TCardControl* SeatCard(int Player, int Row) const { return Form->SeatCardControl(Player, Row); }
     // Money[p] + TotalBets[p] == MoneyBefore[p] for every player.
-    static bool ChipsBalance();
+    bool ChipsBalance() const;
 
     std::unique_ptr<TTableWindow> Form;
     std::vector<int> Sleeps;

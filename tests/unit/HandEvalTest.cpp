@@ -6,19 +6,17 @@
 #include <set>
 #include <sstream>
 
-#include "cards/CardControl.h"
-#include "game/TableState.h"
+#include "game/HandEval.h"
 #include "support/TableFixture.h"
-#include "table/TableWindow.h"
 
 namespace {
-int RankOf(const TCardControl* Card) { return Card->Value() == 1 ? 14 : Card->Value(); }
+int RankOf(const TCard* Card) { return Card->Rank(); }
 
 struct TResult
 {
     double Score;
     std::array<int, 3> Ranks;  // display order, positions 0..2, refreshed from the cards
-    std::array<TCardControl*, 3> Order;
+    std::array<const TCard*, 3> Order;
 };
 
 // Category boundaries, best first, as scores.
@@ -35,38 +33,28 @@ int CategoryOf(double Score)
 }
 }
 
-// One unshown table window and 52 parentless cards, shared by every case.
+// The 52 cards, by card index, shared by every case.
 class HandEvalTest : public ::testing::Test
 {
 protected:
     static void SetUpTestSuite()
     {
-        Form = new TTableWindow;
-        for (int K = 1; K <= 52; ++K) {
-            Deck[K] = new TCardControl(nullptr);
-            Deck[K]->SetSuit(TCardSuit((K - 1) / 13));
-            Deck[K]->SetValue((K - 1) % 13 + 1);
-        }
-    }
-    static void TearDownTestSuite()
-    {
         for (int K = 1; K <= 52; ++K)
-            delete Deck[K];
-        delete Form;
-        Form = nullptr;
+            Cards[K] = {TCardValue((K - 1) % 13 + 1), TCardSuit((K - 1) / 13)};
+        for (int K = 1; K <= 52; ++K)
+            Deck[K] = &Cards[K];
     }
 
     // As the deal does it: gather, sort, refresh the ranks from the cards, score.
-    static TResult Evaluate(TCardControl* A, TCardControl* B, TCardControl* C)
+    static TResult Evaluate(const TCard* A, const TCard* B, const TCard* C)
     {
-        EvalCards[0] = A, EvalCards[1] = B, EvalCards[2] = C;
+        THandEval Hand{{*A, *B, *C}, {A->Rank(), B->Rank(), C->Rank()}};
+        SortHand(Hand);
         for (int I = 0; I < 3; ++I)
-            EvalValues[I] = RankOf(EvalCards[I]);
-        Form->SortHand();
-        for (int I = 0; I < 3; ++I)
-            EvalValues[I] = RankOf(EvalCards[I]);
-        const double Score = Form->ScoreHand();
-        return {Score, {EvalValues[0], EvalValues[1], EvalValues[2]}, {EvalCards[0], EvalCards[1], EvalCards[2]}};
+            Hand.Ranks[I] = Hand.Cards[I].Rank();
+        const double Score = ScoreHand(Hand);
+        const auto Same = [](const TCard& Card) { return Deck[Card.Id()]; };
+        return {Score, {Hand.Ranks[0], Hand.Ranks[1], Hand.Ranks[2]}, {Same(Hand.Cards[0]), Same(Hand.Cards[1]), Same(Hand.Cards[2])}};
     }
 
     // "AS KS QS": the cards in the order they were dealt.
@@ -78,8 +66,8 @@ protected:
         return Evaluate(Deck[CardIndex(A)], Deck[CardIndex(B)], Deck[CardIndex(C)]);
     }
 
-    static inline TTableWindow* Form = nullptr;
-    static inline TCardControl* Deck[53] = {};
+    static inline TCard Cards[53];
+    static inline const TCard* Deck[53] = {};
 };
 
 TEST_F(HandEvalTest, AllHandsFallIntoDisjointCategoriesWithTheRightCountsAndBounds)
@@ -104,7 +92,7 @@ TEST_F(HandEvalTest, AllHandsFallIntoDisjointCategoriesWithTheRightCountsAndBoun
 
                 std::array<int, 3> Sorted = {RankOf(Deck[A]), RankOf(Deck[B]), RankOf(Deck[C])};
                 std::sort(Sorted.begin(), Sorted.end());
-                const bool Suited = Deck[A]->Suit() == Deck[B]->Suit() && Deck[B]->Suit() == Deck[C]->Suit();
+                const bool Suited = Deck[A]->Suit == Deck[B]->Suit && Deck[B]->Suit == Deck[C]->Suit;
                 const auto Key = std::make_pair(Sorted, Suited);
                 const auto [It, New] = ScoreOfKey.emplace(Key, R.Score);
                 ASSERT_EQ(It->second, R.Score) << "suits changed the score of " << A << " " << B << " " << C;
@@ -129,7 +117,7 @@ TEST_F(HandEvalTest, EveryDealOrderGivesTheSameScoreAndDisplayOrder)
     for (int A = 1; A <= 52; ++A)
         for (int B = A + 1; B <= 52; ++B)
             for (int C = B + 1; C <= 52; ++C) {
-                std::array<TCardControl*, 3> Hand = {Deck[A], Deck[B], Deck[C]};
+                std::array<const TCard*, 3> Hand = {Deck[A], Deck[B], Deck[C]};
                 std::sort(Hand.begin(), Hand.end());
                 const TResult First = Evaluate(Hand[0], Hand[1], Hand[2]);
                 const auto& [R0, R1, R2] = First.Ranks;

@@ -17,7 +17,8 @@
 #include "desktop/Random.h"
 #include "desktop/Sleep.h"
 #include "desktop/Timer.h"
-#include "game/TableState.h"
+#include "game/HandEval.h"
+#include "game/Table.h"
 #include "support/TableFixture.h"
 #include "support/Watches.h"
 #include "support/WindowClocks.h"
@@ -128,7 +129,7 @@ TEST_F(AccessibilityTest, AWholeHandIsReadAndPlayedThroughTheTree)
     // A press on a button that cannot be used when it comes round does nothing, then or later.
     Press(Child(Caption(CallButton)));
     Flush();
-    EXPECT_EQ(TurnPhase, 0);
+    EXPECT_EQ(Game().TurnPhase, 0);
 
     StackDeck(AcesWin);
     Press(Child(Caption(StartButton)));
@@ -136,7 +137,7 @@ TEST_F(AccessibilityTest, AWholeHandIsReadAndPlayedThroughTheTree)
     Flush();
     SetDrawScript({});
     ASSERT_EQ(CardsAlive, 52);
-    EXPECT_EQ(TurnPhase, 0) << "the early press on Call stayed dropped";
+    EXPECT_EQ(Game().TurnPhase, 0) << "the early press on Call stayed dropped";
 
     // The user's cards in display order (left to right), with the hand's kind.
     EXPECT_EQ(ChildNames(Seat(User)),
@@ -159,9 +160,9 @@ TEST_F(AccessibilityTest, AWholeHandIsReadAndPlayedThroughTheTree)
 
     // Call through the press action, then the betting runs on the timer.
     Press(Child(Caption(CallButton)));
-    EXPECT_EQ(TurnPhase, 0);
+    EXPECT_EQ(Game().TurnPhase, 0);
     Flush();
-    EXPECT_EQ(TurnPhase, 1);
+    EXPECT_EQ(Game().TurnPhase, 1);
     EXPECT_TRUE(Child(Caption(CallButton))->state().disabled);
     EXPECT_EQ(Name(Seat(User)), "Alice, 995 chips") << "the money label changes when the chip arrives";
     TickUntilIdle();
@@ -223,11 +224,10 @@ TEST_F(AccessibilityTest, AWholeHandIsReadAndPlayedThroughTheTree)
 TEST_F(AccessibilityTest, TheSheetKeepsTheFiguresItShowsAfterAGameOver)
 {
     for (int P = 1; P <= 4; ++P)
-        Money[P] = P == Jim ? 15 : 1000;
-    Form->ShowMoney();
+        Game().Money[P] = P == Jim ? 15 : 1000;
     PlayCalling(AcesWin);  // Jim folds and keeps 10 chips; a Flip ends the game
-    Money[Jim] = 5;
-    MoneyBefore[Jim] = 10;
+    Game().Money[Jim] = 5;
+    Game().MoneyBefore[Jim] = 10;
     Form->FlipClick(Form->FlipButton);
     ASSERT_EQ(Messages.size(), 1u);
     QAccessibleTableInterface* Grid = Child("Result sheet")->tableInterface();
@@ -266,11 +266,11 @@ TEST_F(AccessibilityTest, KeysMoveTheFocusInOrderAndPressLikeALeftClick)
     // The turn brings the focus to Call; Enter calls; the focus waits, off Start.
     EXPECT_EQ(QApplication::focusWidget(), F.CallButton);
     Key(Qt::Key_Return);
-    EXPECT_EQ(TurnPhase, 1);
+    EXPECT_EQ(Game().TurnPhase, 1);
     EXPECT_FALSE(F.CallButton->hasFocus());
     EXPECT_FALSE(F.StartButton->hasFocus()) << "one key too many must not start a new hand";
     Key(Qt::Key_Space);
-    EXPECT_EQ(TurnPhase, 1);
+    EXPECT_EQ(Game().TurnPhase, 1);
     // Nor when the window is left and activated again.
     QApplication::setActiveWindow(nullptr);
     QApplication::setActiveWindow(Form.get());
@@ -279,11 +279,11 @@ TEST_F(AccessibilityTest, KeysMoveTheFocusInOrderAndPressLikeALeftClick)
     for (int I = 0; I < 200 && !F.CallButton->isEnabled(); ++I)
         F.BettingTimer->OnTimer(F.BettingTimer);
     EXPECT_EQ(QApplication::focusWidget(), F.CallButton);
-    EXPECT_EQ(Money[User], 975);
+    EXPECT_EQ(Game().Money[User], 975);
     Key(Qt::Key_Tab);
     EXPECT_EQ(QApplication::focusWidget(), F.FoldButton);
     Key(Qt::Key_Space);  // fold
-    EXPECT_TRUE(Folded[User]);
+    EXPECT_TRUE(Game().Folded[User]);
     for (int I = 0; I < 400 && !F.FlipButton->isEnabled(); ++I)
         F.BettingTimer->OnTimer(F.BettingTimer);
     EXPECT_EQ(QApplication::focusWidget(), F.FlipButton);
@@ -316,7 +316,7 @@ TEST_F(AccessibilityTest, WhatTheChartCoversTakesNoKeyNorPressAndTheFocusWaitsOn
     F.FlipButton->setFocus();
     Key(Qt::Key_Space);  // Flip: the sheet takes the focus
     ASSERT_TRUE(F.ResultSheet->hasFocus());
-    const int Chips = Money[User];
+    const int Chips = Game().Money[User];
 
     Click(F.RulesButton);  // the chart opens over the sheet
     EXPECT_TRUE(F.RulesChart->hasFocus()) << "the focus waits where Escape closes the chart";
@@ -326,7 +326,7 @@ TEST_F(AccessibilityTest, WhatTheChartCoversTakesNoKeyNorPressAndTheFocusWaitsOn
     EXPECT_NE(QApplication::focusWidget(), F.ResultSheet) << "the covered sheet is out of the Tab ring";
     F.RulesChart->setFocus();
     Key(Qt::Key_Escape);
-    EXPECT_EQ(Money[User], Chips) << "no new hand from a sheet the player cannot see";
+    EXPECT_EQ(Game().Money[User], Chips) << "no new hand from a sheet the player cannot see";
     EXPECT_TRUE(F.ResultSheet->hasFocus()) << "back to the sheet the chart covered";
 
     Click(F.RulesButton);
@@ -347,7 +347,7 @@ TEST_F(AccessibilityTest, WhatTheChartCoversTakesNoKeyNorPressAndTheFocusWaitsOn
     EXPECT_FALSE(F.ResultSheet->isVisible()) << "the sheet dealt the next hand";
 }
 
-TEST_F(AccessibilityTest, NoCardIsReadWhileTheDeckIsRebuiltAndAnEmptyEntryIsSkipped)
+TEST_F(AccessibilityTest, NoCardIsReadWhileTheDeckIsRebuilt)
 {
     Deal(AcesWin);
     std::vector<std::vector<std::string>> Read;
@@ -357,18 +357,13 @@ TEST_F(AccessibilityTest, NoCardIsReadWhileTheDeckIsRebuiltAndAnEmptyEntryIsSkip
         Description(Seat(User));
     };
     // The old cards are freed one by one, then the new ones are made and dealt.
-    QObject::connect(Cards[1], &QObject::destroyed, ReadSeats);
+    QObject::connect(Card(1), &QObject::destroyed, ReadSeats);
     SetSleeper([&](int) { ReadSeats(); });
     Form->StartButton->Press();
     ASSERT_GT(Read.size(), 4u * 12);
     for (const auto& Names : Read)
         EXPECT_EQ(Names.size(), 1u) << Names.back();  // the stake counter alone
-
-    TCardControl* Middle = SeatCard(User, MiddleRow);
-    Cards[DeckOrder[DeckPosition(MiddleRow, SeatOffset(User))]] = nullptr;
-    EXPECT_EQ(ChildNames(Seat(User)).size(), 3u);
-    EXPECT_EQ(Description(Seat(User)), "Your seat. Stake 5 chips.");
-    Cards[DeckOrder[DeckPosition(MiddleRow, SeatOffset(User))]] = Middle;
+    EXPECT_EQ(ChildNames(Seat(User)).size(), 4u) << "once dealt, the cards are read again";
 }
 
 TEST_F(AccessibilityTest, TheFocusRingShowsOnlyAfterAKeyAndAMouseClickHidesIt)
@@ -402,9 +397,9 @@ TEST_F(AccessibilityTest, TheFocusRingShowsOnlyAfterAKeyAndAMouseClickHidesIt)
 
 TEST_F(AccessibilityTest, HandTextsAgreeWithTheScoreOfEveryHand)
 {
-    Form->CreateCards();
+    TCard Cards[53];
     for (int K = 1; K <= 52; ++K)
-        Cards[K]->SetShowDeck(false);
+        Cards[K] = {TCardValue((K - 1) % 13 + 1), TCardSuit((K - 1) / 13)};
     auto Category = [](double S) {
         return S >= 9000 ? "three " : S >= 1800 ? "straight flush, " : S >= 532 ? "flush, " : S >= 101 ? "straight, "
                : S >= 14 ? "pair of " : "";
@@ -413,16 +408,12 @@ TEST_F(AccessibilityTest, HandTextsAgreeWithTheScoreOfEveryHand)
     for (int A = 1; A <= 52; ++A)
         for (int B = A + 1; B <= 52; ++B)
             for (int C = B + 1; C <= 52; ++C) {
-                TCardControl* Hand[3] = {Cards[A], Cards[B], Cards[C]};
-                const QString Text = HandText(Hand[0], Hand[1], Hand[2]);
-                for (int I = 0; I < 3; ++I) {
-                    EvalCards[I] = Hand[I];
-                    EvalValues[I] = Hand[I]->Value() == 1 ? 14 : Hand[I]->Value();
-                }
-                Form->SortHand();
+                THandEval Hand{{Cards[A], Cards[B], Cards[C]}, {Cards[A].Rank(), Cards[B].Rank(), Cards[C].Rank()}};
+                const QString Text = HandText(Cards[A], Cards[B], Cards[C]);
+                SortHand(Hand);
                 for (int I = 0; I < 3; ++I)
-                    EvalValues[I] = EvalCards[I]->Value() == 1 ? 14 : EvalCards[I]->Value();
-                const std::string Kind = Category(Form->ScoreHand());
+                    Hand.Ranks[I] = Hand.Cards[I].Rank();
+                const std::string Kind = Category(ScoreHand(Hand));
                 ASSERT_EQ(Str(Text).rfind(Kind, 0), 0u) << Str(Text) << " scored as " << Kind;
                 if (Kind.empty())
                     ASSERT_TRUE(Text.endsWith(QLatin1String(" high"))) << Str(Text);
@@ -436,7 +427,7 @@ TEST_F(AccessibilityTest, HandTextsAgreeWithTheScoreOfEveryHand)
     EXPECT_EQ(Str(HandText(Cards[CardIndex("6C")], Cards[CardIndex("6D")], Cards[CardIndex("6H")])), "three sixes");
     EXPECT_EQ(Str(HandText(Cards[CardIndex("AS")], Cards[CardIndex("KD")], Cards[CardIndex("2S")])), "ace high");
     EXPECT_EQ(Str(CardText(Cards[CardIndex("10C")])), "ten of clubs");
-    Cards[CardIndex("10C")]->SetShowDeck(true);
+    Cards[CardIndex("10C")].FaceDown = true;
     EXPECT_EQ(Str(CardText(Cards[CardIndex("10C")])), "card, face down");
     EXPECT_EQ(Str(SpokenChips("1")), "1 chip");
     EXPECT_EQ(Str(SpokenChips("-15")), "-15 chips");
@@ -517,15 +508,15 @@ TEST_F(KeyGateTest, KeysAndPressesMadeDuringTheDealAreJudgedByWhatTheyAimedAt)
     Press(Child(Caption(StartButton)));  // Start was disabled through the deal: dropped
     Press(Child(Caption(RulesButton)));  // Rules was usable all along: acts
     Flush();
-    EXPECT_EQ(Money[User], 995) << "a press sent during the deal never deals again";
+    EXPECT_EQ(Game().Money[User], 995) << "a press sent during the deal never deals again";
     EXPECT_TRUE(Form->RulesChart->isVisible());
     // Space on Call made during the deal, read after it: dropped with its release.
     SpaceAt(T0 + 300);
-    EXPECT_EQ(TurnPhase, 0);
+    EXPECT_EQ(Game().TurnPhase, 0);
     EXPECT_TRUE(Form->CallButton->isEnabled());
     // Once the loop has read its queue, the same keys act.
     Gate->App->SettleInput();
     SpaceAt(Now);
-    EXPECT_EQ(TurnPhase, 1);
-    EXPECT_EQ(Money[User], 975);
+    EXPECT_EQ(Game().TurnPhase, 1);
+    EXPECT_EQ(Game().Money[User], 975);
 }

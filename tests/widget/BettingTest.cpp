@@ -4,7 +4,7 @@
 #include "desktop/ScreenCursor.h"
 #include "desktop/Sleep.h"
 #include "desktop/Timer.h"
-#include "game/TableState.h"
+#include "game/Table.h"
 #include "support/TableFixture.h"
 
 class BettingTest : public TTableTest
@@ -14,7 +14,7 @@ protected:
     int RunPhase(int Phase)
     {
         int Ticks = 0;
-        while (TurnPhase == Phase && Form->BettingTimer->Enabled() && Ticks < 100) {
+        while (Game().TurnPhase == Phase && Form->BettingTimer->Enabled() && Ticks < 100) {
             Tick();
             ++Ticks;
             EXPECT_TRUE(ChipsBalance());
@@ -28,17 +28,17 @@ TEST_F(BettingTest, StartOfAHandTakesTheAnteAndDeals)
 {
     Deal(NobodyFolds);
     for (int P = 1; P <= 4; ++P) {
-        EXPECT_EQ(Money[P], 995);
-        EXPECT_EQ(MoneyBefore[P], 1000);
-        EXPECT_EQ(TotalBets[P], 5);
+        EXPECT_EQ(Game().Money[P], 995);
+        EXPECT_EQ(Game().MoneyBefore[P], 1000);
+        EXPECT_EQ(Game().TotalBets[P], 5);
         EXPECT_EQ(Form->StakeCounter(P)->size(), QSize(100, 100));
     }
-    EXPECT_EQ(TurnPhase, 0);
-    EXPECT_EQ(BetRound, 1);
+    EXPECT_EQ(Game().TurnPhase, 0);
+    EXPECT_EQ(Game().BetRound, 1);
     EXPECT_EQ(ScreenCursor(), crDefault);
     // Ticks do nothing until the user acts.
     Tick(20);
-    EXPECT_EQ(TurnPhase, 0);
+    EXPECT_EQ(Game().TurnPhase, 0);
     EXPECT_FALSE(Form->UserToken->isVisible());
 }
 
@@ -67,8 +67,8 @@ TEST_F(BettingTest, ThreeRoundsWithoutAFold)
         Sleeps.clear();
         Form->CallClick(Form->CallButton);
         EXPECT_EQ(Sleeps, std::vector<int>{500});
-        EXPECT_EQ(Money[User], 995 - (Round == 1 ? 20 : Round == 2 ? 60 : 120));
-        EXPECT_EQ(TurnPhase, 1);
+        EXPECT_EQ(Game().Money[User], 995 - (Round == 1 ? 20 : Round == 2 ? 60 : 120));
+        EXPECT_EQ(Game().TurnPhase, 1);
         EXPECT_TRUE(Form->BettingTimer->Enabled());
 
         // The user's token: visible after every tick but the last, 5 ticks in all.
@@ -78,7 +78,7 @@ TEST_F(BettingTest, ThreeRoundsWithoutAFold)
         EXPECT_EQ(RunPhase(1) + 1, 5);
         EXPECT_FALSE(Form->UserToken->isVisible());
         EXPECT_EQ(Form->UserToken->pos(), QPoint(408, 450));
-        EXPECT_EQ(Form->UserMoney->Caption().toInt(), Money[User]);
+        EXPECT_EQ(Form->UserMoney->Caption().toInt(), Game().Money[User]);
         EXPECT_EQ(RunPhase(2), 9);
         EXPECT_EQ(Form->JackToken->pos(), QPoint(580, 330));
         EXPECT_EQ(RunPhase(3), 9);
@@ -87,33 +87,33 @@ TEST_F(BettingTest, ThreeRoundsWithoutAFold)
         EXPECT_EQ(Form->KateToken->pos(), QPoint(228, 330));
         EXPECT_TRUE(Sleeps.size() == 1);  // no pause but the call's
         EXPECT_FALSE(Form->BettingTimer->Enabled());
-        EXPECT_EQ(TurnPhase, 1);
+        EXPECT_EQ(Game().TurnPhase, 1);
         if (Round < 3)
-            EXPECT_EQ(BetRound, Round + 1);
+            EXPECT_EQ(Game().BetRound, Round + 1);
     }
-    EXPECT_EQ(BetRound, 1);
+    EXPECT_EQ(Game().BetRound, 1);
 
     Form->FlipClick(Form->FlipButton);
-    EXPECT_EQ(TotalBets[User], -375);
+    EXPECT_EQ(Game().TotalBets[User], -375);
 }
 
 TEST_F(BettingTest, UserFoldsAndTheRoundsRunOnByThemselves)
 {
     Deal(NobodyFolds);
     Form->FoldClick(Form->FoldButton);
-    EXPECT_TRUE(Folded[User]);
-    EXPECT_EQ(Scores[User], 0.0);
-    EXPECT_EQ(FoldCount, 1);
-    EXPECT_EQ(Money[User], 995);
+    EXPECT_TRUE(Game().Folded[User]);
+    EXPECT_EQ(Game().Scores[User], 0.0);
+    EXPECT_EQ(Game().FoldCount, 1);
+    EXPECT_EQ(Game().Money[User], 995);
     EXPECT_TRUE(Sleeps.size() == 24);  // only the deal's
     // The user's phase is passed over at once: Jack decides on the first tick.
     Tick();
     EXPECT_FALSE(Form->UserToken->isVisible());
-    EXPECT_EQ(TurnPhase, 2);
-    EXPECT_EQ(TotalBets[Jack], 25);
+    EXPECT_EQ(Game().TurnPhase, 2);
+    EXPECT_EQ(Game().TotalBets[Jack], 25);
     const int Ticks = TickUntilIdle();
     EXPECT_EQ(Ticks, 3 * (1 + 27) - 1);
-    EXPECT_EQ(TotalBets[Jack], 125);
+    EXPECT_EQ(Game().TotalBets[Jack], 125);
     EXPECT_TRUE(ChipsBalance());
 }
 
@@ -123,7 +123,7 @@ TEST_F(BettingTest, FoldedJimPausesEachOfHisPhases)
     Sleeps.clear();
     Form->CallClick(Form->CallButton);
     TickUntilIdle();
-    EXPECT_TRUE(Folded[Jim]);
+    EXPECT_TRUE(Game().Folded[Jim]);
     EXPECT_EQ(Sleeps, (std::vector<int>{500, 1000}));
     for (int Round = 2; Round <= 3; ++Round) {
         Sleeps.clear();
@@ -131,7 +131,7 @@ TEST_F(BettingTest, FoldedJimPausesEachOfHisPhases)
         TickUntilIdle();
         EXPECT_EQ(Sleeps, (std::vector<int>{500, 1000}));
     }
-    EXPECT_EQ(TotalBets[Jim], 5);
+    EXPECT_EQ(Game().TotalBets[Jim], 5);
     EXPECT_EQ(Form->StakeCounter(Jim)->size(), QSize(100, 100));
 }
 
@@ -139,16 +139,16 @@ TEST_F(BettingTest, ThreeFoldsCloseTheBettingAtTheEndOfTheRound)
 {
     // The user folds, then Jack and Jim: Kate still decides and pays in that round.
     PlayFolding(THands{{"2S", "7D", "9C"}, {"JS", "9D", "8C"}, {"JH", "9S", "8D"}, {"AD", "AH", "KS"}});
-    EXPECT_EQ(FoldCount, 3);
+    EXPECT_EQ(Game().FoldCount, 3);
 }
 
 TEST_F(BettingTest, AllComputersFoldAndTheUserWins)
 {
     PlayCalling(AllComputersFold);
-    EXPECT_EQ(FoldCount, 3);
+    EXPECT_EQ(Game().FoldCount, 3);
     EXPECT_TRUE(Usable(Form->FlipButton));
     Form->FlipClick(Form->FlipButton);
-    EXPECT_EQ(Money[User], 1000 + 15);
+    EXPECT_EQ(Game().Money[User], 1000 + 15);
     // Folded hands stay face down in their piles after Flip.
     for (int P = Jack; P <= Kate; ++P)
         EXPECT_TRUE(SeatCard(P, 11)->ShowDeck());
@@ -164,7 +164,7 @@ TEST_F(BettingTest, EverybodyFoldsAndThePotIsLost)
     EXPECT_FALSE(Form->ResultSheet->isVisible());
     EXPECT_FALSE(Form->WinnerMarker->isVisible());
     for (int P = 1; P <= 4; ++P)
-        EXPECT_EQ(Money[P], 995);
+        EXPECT_EQ(Game().Money[P], 995);
 }
 
 TEST_F(BettingTest, StartDuringTravelAbandonsTheHand)
@@ -172,18 +172,18 @@ TEST_F(BettingTest, StartDuringTravelAbandonsTheHand)
     Deal(NobodyFolds);
     Form->CallClick(Form->CallButton);
     Tick(6);  // the user's token arrived; Jack's is on its way
-    ASSERT_EQ(TurnPhase, 2);
+    ASSERT_EQ(Game().TurnPhase, 2);
     const QPoint Halfway = Form->JackToken->pos();
     EXPECT_EQ(Halfway, QPoint(570, 330));
     Deal(NobodyFolds);
-    EXPECT_EQ(TurnPhase, 0);
+    EXPECT_EQ(Game().TurnPhase, 0);
     EXPECT_FALSE(Form->JackToken->isVisible());
     EXPECT_EQ(Form->JackToken->pos(), Halfway);
-    EXPECT_EQ(Money[User], 995 - 20 - 5);
-    EXPECT_EQ(Money[Jack], 995 - 20 - 5);
+    EXPECT_EQ(Game().Money[User], 995 - 20 - 5);
+    EXPECT_EQ(Game().Money[Jack], 995 - 20 - 5);
     EXPECT_TRUE(Form->BettingTimer->Enabled());  // still running, idle until the user acts
     Tick(5);
-    EXPECT_EQ(TurnPhase, 0);
+    EXPECT_EQ(Game().TurnPhase, 0);
     // Jack's token now arrives one tick early.
     Form->CallClick(Form->CallButton);
     RunPhase(1);
@@ -195,7 +195,7 @@ TEST_F(BettingTest, TieBetweenEqualHandsSettlesNothing)
     PlayCalling(THands{{"2S", "7D", "9C"}, {"KS", "9D", "5C"}, {"3H", "4S", "8D"}, {"KH", "9H", "5D"}});
     Form->FlipClick(Form->FlipButton);
     Deal(NobodyFolds);
-    EXPECT_EQ(MoneyBefore[Jack], 875);
+    EXPECT_EQ(Game().MoneyBefore[Jack], 875);
 }
 
 TEST_F(BettingTest, FlipThenFlipAllRepeatsTheSettlement)
@@ -221,14 +221,14 @@ TEST_F(BettingTest, FlipAllThenFlipTurnsFoldedHandsBackButKeepsThemSpread)
         EXPECT_TRUE(SeatCard(P, 12)->ShowDeck());
         EXPECT_EQ(SeatCard(P, 12)->Left(), SeatCard(P, 11)->Left() - 15);
     }
-    EXPECT_EQ(Money[User], 1015);
+    EXPECT_EQ(Game().Money[User], 1015);
 }
 
 TEST_F(BettingTest, GameOverAtFiveChipsAfterFlip)
 {
     for (int Chips : {10, 11}) {  // 5 and 6 after the ante
-        Money[Jack] = Chips;
-        MoneyBefore[Jack] = Chips;
+        Game().Money[Jack] = Chips;
+        Game().MoneyBefore[Jack] = Chips;
         Deal(AllComputersFold);
         Messages.clear();
         Form->CallClick(Form->CallButton);
@@ -239,20 +239,20 @@ TEST_F(BettingTest, GameOverAtFiveChipsAfterFlip)
             EXPECT_EQ(Messages[0].Text, "Game over! You are the winner! Try again?");
             EXPECT_EQ(Messages[0].Buttons, TMsgButtons::YesNo);
             for (int P = 1; P <= 4; ++P) {
-                EXPECT_EQ(Money[P], 1000);
-                EXPECT_EQ(MoneyBefore[P], 1000);
-                EXPECT_EQ(TotalBets[P], 0);
+                EXPECT_EQ(Game().Money[P], 1000);
+                EXPECT_EQ(Game().MoneyBefore[P], 1000);
+                EXPECT_EQ(Game().TotalBets[P], 0);
             }
             // The sheet still shows the hand just settled.
             EXPECT_TRUE(Form->ResultSheet->isVisible());
             // Flip all after the reset settles with every bet at 0.
             Form->FlipAllClick(Form->FlipAllButton);
-            EXPECT_EQ(Money[User], 1000);
+            EXPECT_EQ(Game().Money[User], 1000);
             for (int P = 1; P <= 4; ++P)
-                EXPECT_EQ(TotalBets[P], 0);
+                EXPECT_EQ(Game().TotalBets[P], 0);
         } else {
             EXPECT_TRUE(Messages.empty());
-            EXPECT_EQ(Money[Jack], 6);
+            EXPECT_EQ(Game().Money[Jack], 6);
         }
     }
 }
@@ -260,31 +260,31 @@ TEST_F(BettingTest, GameOverAtFiveChipsAfterFlip)
 TEST_F(BettingTest, RichestTieGoesToTheLaterPlayer)
 {
     // The user and Kate end equal; Jim is broke.
-    Money[Jim] = 3;
-    MoneyBefore[Jim] = 3;
+    Game().Money[Jim] = 3;
+    Game().MoneyBefore[Jim] = 3;
     Deal(THands{{"KS", "9D", "5C"}, {"JS", "9C", "8C"}, {"QH", "10S", "2D"}, {"AS", "AD", "AC"}});
-    Money[User] = 2000;
-    MoneyBefore[User] = 2000 + TotalBets[User];
+    Game().Money[User] = 2000;
+    Game().MoneyBefore[User] = 2000 + Game().TotalBets[User];
     // Kate wins 135 (5 + 5 + 125) and ends at 2000 too.
-    Money[Kate] = 1860;
-    MoneyBefore[Kate] = 1865;
+    Game().Money[Kate] = 1860;
+    Game().MoneyBefore[Kate] = 1865;
     Form->FoldClick(Form->FoldButton);
     TickUntilIdle();
     Answer = mrNo;
     Form->FlipClick(Form->FlipButton);
     ASSERT_FALSE(Messages.empty());
     EXPECT_EQ(Messages.back().Text, "Game over! Kate is the winner! Try again?");
-    EXPECT_EQ(Money[User], 1000);  // answering No changes nothing: the new game began
+    EXPECT_EQ(Game().Money[User], 1000);  // answering No changes nothing: the new game began
 }
 
 TEST_F(BettingTest, FlipAllMakesNoGameOverTest)
 {
-    Money[Jack] = 7;
-    MoneyBefore[Jack] = 7;
+    Game().Money[Jack] = 7;
+    Game().MoneyBefore[Jack] = 7;
     PlayCalling(AllComputersFold);
     Form->FlipAllClick(Form->FlipAllButton);
     EXPECT_TRUE(Messages.empty());
-    EXPECT_EQ(Money[Jack], 2);
+    EXPECT_EQ(Game().Money[Jack], 2);
     EXPECT_EQ(Form->JackMoney->Caption(), "2");
     // The next Flip ends the game.
     Form->FlipClick(Form->FlipButton);
@@ -293,8 +293,8 @@ TEST_F(BettingTest, FlipAllMakesNoGameOverTest)
 
 TEST_F(BettingTest, NegativeChipsShowWithAMinus)
 {
-    Money[Jim] = -10;
-    MoneyBefore[Jim] = -10;
+    Game().Money[Jim] = -10;
+    Game().MoneyBefore[Jim] = -10;
     Deal(NobodyFolds);
     EXPECT_EQ(Form->JimMoney->Caption(), "-15");
 }

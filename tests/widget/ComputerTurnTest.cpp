@@ -1,5 +1,5 @@
 #include "cards/CardControl.h"
-#include "game/TableState.h"
+#include "game/Table.h"
 #include "support/TableFixture.h"
 
 namespace {
@@ -31,19 +31,19 @@ TEST_F(ComputerTurnTest, DecisionsFollowScoreAndRound)
     for (const auto& Case : Cases) {
         for (int Round = 1; Round <= 3; ++Round) {
             Deal(JackHolds(Case.Hand));
-            BetRound = Round;
-            const int Before = Money[Jack];
-            Form->ComputerTurn(Jack);
+            Game().BetRound = Round;
+            const int Before = Game().Money[Jack];
+            Game().ComputerTurn(Jack);
             const std::string What = Case.Hand[0] + Case.Hand[1] + Case.Hand[2] + " round " + std::to_string(Round);
             if (Case.Calls[Round - 1]) {
-                EXPECT_FALSE(Folded[Jack]) << What;
-                EXPECT_EQ(Money[Jack], Before - 20 * Round) << What;
-                EXPECT_EQ(TotalBets[Jack], 5 + 20 * Round) << What;
+                EXPECT_FALSE(Game().Folded[Jack]) << What;
+                EXPECT_EQ(Game().Money[Jack], Before - 20 * Round) << What;
+                EXPECT_EQ(Game().TotalBets[Jack], 5 + 20 * Round) << What;
             } else {
-                EXPECT_TRUE(Folded[Jack]) << What;
-                EXPECT_EQ(FoldCount, 1) << What;
-                EXPECT_EQ(Money[Jack], Before) << What;
-                EXPECT_EQ(Scores[Jack], 0.0) << What;
+                EXPECT_TRUE(Game().Folded[Jack]) << What;
+                EXPECT_EQ(Game().FoldCount, 1) << What;
+                EXPECT_EQ(Game().Money[Jack], Before) << What;
+                EXPECT_EQ(Game().Scores[Jack], 0.0) << What;
             }
             EXPECT_TRUE(ChipsBalance()) << What;
         }
@@ -53,8 +53,8 @@ TEST_F(ComputerTurnTest, DecisionsFollowScoreAndRound)
 TEST_F(ComputerTurnTest, FoldPilesTheCardsInTheOtherBack)
 {
     Deal(JackHolds({"JS", "9D", "8C"}));
-    Form->ComputerTurn(Jack);
-    ASSERT_TRUE(Folded[Jack]);
+    Game().ComputerTurn(Jack);
+    ASSERT_TRUE(Game().Folded[Jack]);
     TCardControl* Left = SeatCard(Jack, 12);
     TCardControl* Middle = SeatCard(Jack, 11);
     TCardControl* Right = SeatCard(Jack, 10);
@@ -69,12 +69,12 @@ TEST_F(ComputerTurnTest, FoldPilesTheCardsInTheOtherBack)
     }
 
     // Asked again in later rounds: nothing moves, no chips, no second fold counted.
-    const int MoneyAfterFold = Money[Jack];
+    const int MoneyAfterFold = Game().Money[Jack];
     for (int Round = 2; Round <= 3; ++Round) {
-        BetRound = Round;
-        Form->ComputerTurn(Jack);
-        EXPECT_EQ(Money[Jack], MoneyAfterFold);
-        EXPECT_EQ(FoldCount, 1);
+        Game().BetRound = Round;
+        Game().ComputerTurn(Jack);
+        EXPECT_EQ(Game().Money[Jack], MoneyAfterFold);
+        EXPECT_EQ(Game().FoldCount, 1);
         EXPECT_EQ(Left->Left(), 694);
         EXPECT_EQ(Right->Left(), 696);
     }
@@ -83,11 +83,11 @@ TEST_F(ComputerTurnTest, FoldPilesTheCardsInTheOtherBack)
 TEST_F(ComputerTurnTest, CallsWithoutChipsGoNegative)
 {
     Deal(JackHolds({"AS", "AD", "KC"}));
-    Money[Jack] = 30;
-    MoneyBefore[Jack] = 30 + TotalBets[Jack];
-    BetRound = 3;
-    Form->ComputerTurn(Jack);
-    EXPECT_EQ(Money[Jack], -30);
+    Game().Money[Jack] = 30;
+    Game().MoneyBefore[Jack] = 30 + Game().TotalBets[Jack];
+    Game().BetRound = 3;
+    Game().ComputerTurn(Jack);
+    EXPECT_EQ(Game().Money[Jack], -30);
     EXPECT_TRUE(ChipsBalance());
 }
 
@@ -95,8 +95,8 @@ TEST_F(ComputerTurnTest, EachComputerSeatFoldsItsOwnCards)
 {
     Deal(THands{{"2S", "7D", "9C"}, {"JS", "9D", "8C"}, {"JH", "9S", "8D"}, {"JD", "9H", "8S"}});
     for (int P = Jack; P <= Kate; ++P)
-        Form->ComputerTurn(P);
-    EXPECT_EQ(FoldCount, 3);
+        Game().ComputerTurn(P);
+    EXPECT_EQ(Game().FoldCount, 3);
     const int Middles[5] = {0, 0, 695, 385, 75};
     for (int P = Jack; P <= Kate; ++P) {
         EXPECT_EQ(SeatCard(P, 11)->Left(), Middles[P]);

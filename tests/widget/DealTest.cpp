@@ -5,7 +5,7 @@
 #include "desktop/Panel.h"
 #include "desktop/Sleep.h"
 #include "desktop/Random.h"
-#include "game/TableState.h"
+#include "game/Table.h"
 #include "support/TableFixture.h"
 #include "support/Watches.h"
 
@@ -17,29 +17,29 @@ using DealTest = TTableTest;
 
 TEST_F(DealTest, ShuffleGivesAPermutationAndFansThePile)
 {
-    Form->CreateCards();
+    Game().CreateCards();
     for (int S = 0; S <= 3; ++S)
         for (int V = 1; V <= 13; ++V) {
-            EXPECT_EQ(Cards[S * 13 + V]->Suit(), S);
-            EXPECT_EQ(Cards[S * 13 + V]->Value(), V);
-            EXPECT_TRUE(Cards[S * 13 + V]->ShowDeck());
-            EXPECT_EQ(Cards[S * 13 + V]->pos(), QPoint(550, 280));
+            EXPECT_EQ(Card(S * 13 + V)->Suit(), S);
+            EXPECT_EQ(Card(S * 13 + V)->Value(), V);
+            EXPECT_TRUE(Card(S * 13 + V)->ShowDeck());
+            EXPECT_EQ(Card(S * 13 + V)->pos(), QPoint(550, 280));
         }
-    Form->ShuffleDeck();
-    EXPECT_EQ(DeckOrder[0], 0);
+    Game().ShuffleDeck();
+    EXPECT_EQ(Game().DeckOrder[0], 0);
     QSet<int> Seen;
     for (int I = 1; I <= 52; ++I)
-        Seen.insert(DeckOrder[I]);
+        Seen.insert(Game().DeckOrder[I]);
     EXPECT_EQ(Seen.size(), 52);
     EXPECT_FALSE(Seen.contains(0));
     const auto Order = Stacking(Form->Panel);
     for (int I = 1; I <= 52; ++I) {
-        TCardControl* Card = Cards[DeckOrder[I]];
-        EXPECT_EQ(Card->pos(), QPoint(550 - 3 * I, 280));
+        TCardControl* Shown = Card(Game().DeckOrder[I]);
+        EXPECT_EQ(Shown->pos(), QPoint(550 - 3 * I, 280));
         if (I > 1)
-            EXPECT_GT(Order.indexOf(Card), Order.indexOf(Cards[DeckOrder[I - 1]]));
+            EXPECT_GT(Order.indexOf(Shown), Order.indexOf(Card(Game().DeckOrder[I - 1])));
     }
-    EXPECT_EQ(Cards[DeckOrder[52]]->Left(), 394);
+    EXPECT_EQ(Card(Game().DeckOrder[52])->Left(), 394);
 }
 
 TEST_F(DealTest, ShuffleMakesExactlyTheDrawnExchanges)
@@ -52,19 +52,19 @@ TEST_F(DealTest, ShuffleMakesExactlyTheDrawnExchanges)
         const int Script[] = {0, 1, 5, 5, 51, 2};
         return Draw < 6 ? Script[Draw++] : 3;
     });
-    Form->CreateCards();
-    Form->ShuffleDeck();
+    Game().CreateCards();
+    Game().ShuffleDeck();
     EXPECT_EQ(Asked.size(), 326u);
     for (int N : Asked)
         EXPECT_EQ(N, 52);
-    EXPECT_EQ(DeckOrder[0], 0);
-    EXPECT_EQ(DeckOrder[1], 2);
-    EXPECT_EQ(DeckOrder[2], 1);
-    EXPECT_EQ(DeckOrder[6], 6);
-    EXPECT_EQ(DeckOrder[52], 3);
-    EXPECT_EQ(DeckOrder[3], 52);
+    EXPECT_EQ(Game().DeckOrder[0], 0);
+    EXPECT_EQ(Game().DeckOrder[1], 2);
+    EXPECT_EQ(Game().DeckOrder[2], 1);
+    EXPECT_EQ(Game().DeckOrder[6], 6);
+    EXPECT_EQ(Game().DeckOrder[52], 3);
+    EXPECT_EQ(Game().DeckOrder[3], 52);
     for (int I = 4; I <= 51; ++I)
-        EXPECT_EQ(DeckOrder[I], I);
+        EXPECT_EQ(Game().DeckOrder[I], I);
 }
 
 TEST_F(DealTest, RealShuffleIsCloseToItsExpectedSpread)
@@ -74,14 +74,14 @@ TEST_F(DealTest, RealShuffleIsCloseToItsExpectedSpread)
     SetFixedSeed(std::nullopt);
     constexpr int Rounds = 3000;
     int StayedHome = 0, AtTop = 0;
-    Form->CreateCards();
+    Game().CreateCards();
     for (int K = 1; K <= 52; ++K)
-        Cards[K]->hide();  // the layout is checked elsewhere; hidden cards skip painting
+        Card(K)->hide();  // the layout is checked elsewhere; hidden cards skip painting
     for (int R = 0; R < Rounds; ++R) {
-        Form->ShuffleDeck();
+        Game().ShuffleDeck();
         for (int I = 1; I <= 52; ++I)
-            StayedHome += DeckOrder[I] == I;
-        AtTop += DeckOrder[52] == 1;
+            StayedHome += Game().DeckOrder[I] == I;
+        AtTop += Game().DeckOrder[52] == 1;
     }
     const double Home = double(StayedHome) / (Rounds * 52.0);
     const double Top = double(AtTop) / Rounds;
@@ -94,7 +94,7 @@ TEST_F(DealTest, DealLaysOutSortedHandsAndScoresThem)
     Deal(Sample);
     int Visible = 0;
     for (int K = 1; K <= 52; ++K)
-        Visible += Cards[K]->isVisible();
+        Visible += Card(K)->isVisible();
     EXPECT_EQ(Visible, 12);
     struct
     {
@@ -109,17 +109,17 @@ TEST_F(DealTest, DealLaysOutSortedHandsAndScoresThem)
             EXPECT_EQ(Card->DeckType(), Back1);
         }
     // K, 9, 9 shows 9, 9, K; 3, A, 2 shows A, 2, 3; 5, 3, 2 stays; 9, K, K shows K, K, 9.
-    auto Values = [](int P) {
+    auto Values = [this](int P) {
         return std::vector<int>{SeatCard(P, 12)->Value(), SeatCard(P, 11)->Value(), SeatCard(P, 10)->Value()};
     };
     EXPECT_EQ(Values(User), (std::vector<int>{9, 9, 13}));
     EXPECT_EQ(Values(Jack), (std::vector<int>{1, 2, 3}));
     EXPECT_EQ(Values(Jim), (std::vector<int>{5, 3, 2}));
     EXPECT_EQ(Values(Kate), (std::vector<int>{13, 13, 9}));
-    EXPECT_DOUBLE_EQ(Scores[User], (9 * 20 + 13) / 3.0);
-    EXPECT_DOUBLE_EQ(Scores[Jack], 101);
-    EXPECT_DOUBLE_EQ(Scores[Jim], (500 + 30 + 2) / 200.0);
-    EXPECT_DOUBLE_EQ(Scores[Kate], (13 * 20 + 9) / 3.0);
+    EXPECT_DOUBLE_EQ(Game().Scores[User], (9 * 20 + 13) / 3.0);
+    EXPECT_DOUBLE_EQ(Game().Scores[Jack], 101);
+    EXPECT_DOUBLE_EQ(Game().Scores[Jim], (500 + 30 + 2) / 200.0);
+    EXPECT_DOUBLE_EQ(Game().Scores[Kate], (13 * 20 + 9) / 3.0);
     // Each card lies above its left neighbour.
     const auto Order = Stacking(Form->Panel);
     for (int P = 1; P <= 4; ++P)
@@ -149,7 +149,7 @@ TEST_F(DealTest, DealShowsEachCardAsItArrives)
         if (Checked)
             return;
         Checked = true;
-        TCardControl* First = Cards[DeckOrder[52]];
+        TCardControl* First = Card(Game().DeckOrder[52]);
         EXPECT_EQ(First->pos(), QPoint(370, 460));
         EXPECT_FALSE(First->ShowDeck());
         EXPECT_GT(Paints.Of(First), 0);
@@ -162,7 +162,7 @@ TEST_F(DealTest, DealShowsEachCardAsItArrives)
 TEST_F(DealTest, EveryCardIsFreedExactlyOnce)
 {
     const int DestroyedBefore = CardsDestroyed;
-    Form->FreeCards();  // nothing to free before the first hand
+    Game().FreeCards();  // nothing to free before the first hand
     EXPECT_EQ(CardsDestroyed, DestroyedBefore);
     Deal(Sample);
     EXPECT_EQ(CardsAlive, 52);
@@ -172,6 +172,4 @@ TEST_F(DealTest, EveryCardIsFreedExactlyOnce)
     Form.reset();
     EXPECT_EQ(CardsAlive, 0);
     EXPECT_EQ(CardsDestroyed, DestroyedBefore + 104);
-    for (int K = 1; K <= 52; ++K)
-        EXPECT_EQ(Cards[K], nullptr);
 }

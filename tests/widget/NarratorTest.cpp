@@ -13,7 +13,7 @@
 #include "desktop/Random.h"
 #include "desktop/Sleep.h"
 #include "desktop/Timer.h"
-#include "game/TableState.h"
+#include "game/Table.h"
 #include "support/TableFixture.h"
 
 // What a screen reader hears while a hand is played through the real handlers, as one
@@ -158,7 +158,7 @@ protected:
         } else if (S == "flip all") {
             F.FlipAllButton->Press();
         } else if (S == "ticks") {
-            for (int I = 0; I < 1000 && TurnPhase != 0 && F.BettingTimer->Enabled(); ++I)
+            for (int I = 0; I < 1000 && Game().TurnPhase != 0 && F.BettingTimer->Enabled(); ++I)
                 F.BettingTimer->OnTimer(F.BettingTimer);  // what the running timer calls
         } else if (S == "quiet" || S == "listen") {
             SetReaderListening(S == "listen");
@@ -167,7 +167,7 @@ protected:
         } else if (S == "lag") {
             Asked = &Questions;
         } else if (S == "poor jim") {
-            Money[Jim] = 10;
+            Game().Money[Jim] = 10;
         } else {
             FAIL() << "no step " << S;
         }
@@ -217,7 +217,7 @@ TEST_F(NarratorLookTest, AReaderLeavesTheTableAsItLooks)
         Form->StartButton->Press();
         SetDrawScript({});
         Form->CallButton->Press();
-        for (int I = 0; I < 1000 && TurnPhase != 0 && Form->BettingTimer->Enabled(); ++I)
+        for (int I = 0; I < 1000 && Game().TurnPhase != 0 && Form->BettingTimer->Enabled(); ++I)
             Form->BettingTimer->OnTimer(Form->BettingTimer);
         SetReaderListening(false);
         return Form->grab().toImage();

@@ -1,7 +1,7 @@
 #include "desktop/Image.h"
 #include "desktop/Label.h"
 #include "desktop/Resources.h"
-#include "game/TableState.h"
+#include "game/Table.h"
 #include "support/TableFixture.h"
 #include "support/TableView.h"
 
@@ -24,11 +24,12 @@ TEST_F(ResultSheetTest, EveryFigureReadsBackFromThePanel)
     int Winner = 0;
     for (const auto& S : Sheets) {
         Form->UserName->SetCaption(S.Name);
+        TSettlement Settlement{++Winner};
         for (int P = 1; P <= 4; ++P) {
-            TotalBets[P] = -S.Add[P - 1];
-            Money[P] = S.Score[P - 1];
+            Settlement.Add[P] = S.Add[P - 1];
+            Settlement.Score[P] = S.Score[P - 1];
         }
-        Form->DrawResultSheet(++Winner);
+        static_cast<TTableDisplay&>(*Form).ShowResult(Settlement);
         TTableView View = ReadTable(*Form, {});
         EXPECT_EQ(View["sheet"], "shown");
         EXPECT_EQ(View["sheet headings"], "Add Score");

@@ -7,7 +7,7 @@
 #include "desktop/Random.h"
 #include "desktop/Sleep.h"
 #include "desktop/Timer.h"
-#include "game/TableState.h"
+#include "game/Table.h"
 #include "support/TableFixture.h"
 #include "support/TableView.h"
 
@@ -263,8 +263,8 @@ protected:
         } else if (Action == "tick") {
             Tick();
         } else if (Action == "phase") {
-            const int Phase = TurnPhase;
-            for (int I = 0; I < 50 && TurnPhase == Phase && Form->BettingTimer->Enabled(); ++I)
+            const int Phase = Game().TurnPhase;
+            for (int I = 0; I < 50 && Game().TurnPhase == Phase && Form->BettingTimer->Enabled(); ++I)
                 Tick();
         } else if (Action == "round") {
             TickUntilIdle();
@@ -281,7 +281,7 @@ protected:
     void Play(const TScenario& S)
     {
         for (int P = 1; P <= 4; ++P)
-            ::Money[P] = MoneyBefore[P] = S.Chips[P - 1];
+            Game().Money[P] = Game().MoneyBefore[P] = S.Chips[P - 1];
         // The table at each pause, read from the sleep; the deck's pile is DealTest's.
         SetSleeper([&](int Ms) {
             Sleeps.push_back(Ms);

@@ -10,7 +10,7 @@
 #include "desktop/Panel.h"
 #include "desktop/Sleep.h"
 #include "desktop/Timer.h"
-#include "game/TableState.h"
+#include "game/Table.h"
 #include "support/TableFixture.h"
 #include "support/WindowClocks.h"
 
@@ -61,13 +61,13 @@ TEST_P(StaleInputTest, ADoubleClickOnStartDealsOnce)
     ASSERT_GT(Now, T0 + 1000);  // the deal kept the thread busy
     ClickAt(Form->StartButton, T0 + 300);
     EXPECT_EQ(Deals(), 1);
-    EXPECT_EQ(Money[1], 995);
-    EXPECT_EQ(TotalBets[1], 5);
+    EXPECT_EQ(Game().Money[1], 995);
+    EXPECT_EQ(Game().TotalBets[1], 5);
     EXPECT_TRUE(Form->CallButton->isEnabled());
     // The gate swallowed only that click: the next one deals.
     ClickAt(Form->StartButton, Now);
     EXPECT_EQ(Deals(), 2);
-    EXPECT_EQ(Money[1], 990);
+    EXPECT_EQ(Game().Money[1], 990);
 }
 
 TEST_P(StaleInputTest, ACallClickedDuringTheDealComesToNothing)
@@ -75,8 +75,8 @@ TEST_P(StaleInputTest, ACallClickedDuringTheDealComesToNothing)
     const qint64 T0 = Now;
     ClickAt(Form->StartButton, T0);
     ClickAt(Form->CallButton, T0 + 300);
-    EXPECT_EQ(TotalBets[1], 5);
-    EXPECT_EQ(TurnPhase, 0);
+    EXPECT_EQ(Game().TotalBets[1], 5);
+    EXPECT_EQ(Game().TurnPhase, 0);
     EXPECT_TRUE(Form->CallButton->isEnabled());
     EXPECT_TRUE(Form->FoldButton->isEnabled());
     EXPECT_EQ(std::count(Sleeps.begin(), Sleeps.end(), 500), 0);
@@ -87,12 +87,12 @@ TEST_P(StaleInputTest, StartClickedDuringTheCallsPauseBeginsANewHandAfterIt)
     ClickAt(Form->StartButton, Now);
     const qint64 Called = Now;
     ClickAt(Form->CallButton, Called);
-    ASSERT_EQ(Money[1], 975);
+    ASSERT_EQ(Game().Money[1], 975);
     ASSERT_GE(Now, Called + 500);
     ClickAt(Form->StartButton, Called + 200);  // Start stays usable through the pause
     EXPECT_EQ(Deals(), 2);
-    EXPECT_EQ(Money[1], 970);
-    EXPECT_EQ(TotalBets[1], 5);
+    EXPECT_EQ(Game().Money[1], 970);
+    EXPECT_EQ(Game().TotalBets[1], 5);
     EXPECT_TRUE(Form->CallButton->isEnabled());
 }
 
@@ -130,8 +130,8 @@ TEST_P(StaleInputTest, StartClickedDuringFoldedJimsPauseBeginsANewHandAfterIt)
     ASSERT_GE(JimPausedAt, 0);
     ClickAt(Form->StartButton, JimPausedAt + 300);
     EXPECT_EQ(Deals(), 2);
-    EXPECT_EQ(TotalBets[1], 5);
-    EXPECT_FALSE(Folded[3]);
+    EXPECT_EQ(Game().TotalBets[1], 5);
+    EXPECT_FALSE(Game().Folded[3]);
 }
 
 TEST_P(StaleInputTest, RulesClickedDuringTheDealShowTheChartAfterIt)

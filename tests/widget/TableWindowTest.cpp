@@ -8,7 +8,7 @@
 #include "desktop/Label.h"
 #include "desktop/Panel.h"
 #include "desktop/Timer.h"
-#include "game/TableState.h"
+#include "game/Table.h"
 #include "support/TableFixture.h"
 #include "support/TableView.h"
 #include "support/Watches.h"
@@ -132,18 +132,18 @@ TEST_F(TableWindowTest, PressLooksFollowTheMouseButtons)
     // Call pressed and left: it keeps the pressed look until the game sets one.
     PressAndLeave(F.CallButton);
     EXPECT_EQ(Look("Call"), "pressed, usable");
-    EXPECT_EQ(TurnPhase, 0);
+    EXPECT_EQ(Game().TurnPhase, 0);
 
     // Clicking Call disables both betting buttons, Call included, in the white look.
     Click(F.CallButton);
-    EXPECT_EQ(TurnPhase, 1);
+    EXPECT_EQ(Game().TurnPhase, 1);
     EXPECT_EQ(Look("Call"), "disabled, unusable");
     EXPECT_EQ(Look("Fold"), "disabled, unusable");
     // A press on a disabled button changes nothing.
     QTest::mousePress(F.FoldButton, Qt::LeftButton, Qt::NoModifier, QPoint(10, 10));
     EXPECT_EQ(Look("Fold"), "disabled, unusable");
     QTest::mouseRelease(F.FoldButton, Qt::LeftButton, Qt::NoModifier, QPoint(10, 10));
-    EXPECT_FALSE(Folded[User]);
+    EXPECT_FALSE(Game().Folded[User]);
 }
 
 TEST_F(TableWindowTest, StakeCountersRightAlignThreeDigits)
@@ -199,12 +199,11 @@ TEST_F(TableWindowTest, ResizingStretchesOnlyTheBackground)
 
 TEST_F(TableWindowTest, MoneyLabelsGrowToTheRight)
 {
-    Money[Jack] = -15;
-    Form->ShowMoney();
+    TTableDisplay& Display = *Form;
+    Display.ShowMoney(Jack, -15);
     EXPECT_EQ(Form->JackMoney->Caption(), "-15");
     const int Narrow = Form->JackMoney->width();
-    Money[Jack] = -1234567;
-    Form->ShowMoney();
+    Display.ShowMoney(Jack, -1234567);
     EXPECT_EQ(Form->JackMoney->Caption(), "-1234567");
     EXPECT_GT(Form->JackMoney->width(), Narrow);
     EXPECT_EQ(Form->JackMoney->pos(), QPoint(744, 248));

@@ -34,7 +34,7 @@
 #include "desktop/Panel.h"
 #include "desktop/Sleep.h"
 #include "desktop/Timer.h"
-#include "game/TableState.h"
+#include "game/Table.h"
 #include "table/TableWindow.h"
 #include "table/TableAccess.h"
 
@@ -138,15 +138,15 @@ struct TTickSamples
 // painting it causes.
 void RunTicks(TTableWindow& Form, TTickSamples* Samples)
 {
-    for (int Guard = 0; Guard < 1000 && Form.BettingTimer->Enabled() && TurnPhase != 0; ++Guard) {
-        const int Phase = TurnPhase;
+    for (int Guard = 0; Guard < 1000 && Form.BettingTimer->Enabled() && Form.Table.TurnPhase != 0; ++Guard) {
+        const int Phase = Form.Table.TurnPhase;
         const double Start = ThreadCpuUs();
         Form.BettingTimer->OnTimer(Form.BettingTimer);  // as the running timer calls it, with the table's own hooks
         Pump();
         const double Used = ThreadCpuUs() - Start;
         if (!Samples)
             continue;
-        const bool Travelling = TurnPhase == Phase && Form.BettingTimer->Enabled() && Form.Token(Phase)->isVisible();
+        const bool Travelling = Form.Table.TurnPhase == Phase && Form.BettingTimer->Enabled() && Form.Token(Phase)->isVisible();
         (Travelling ? Samples->Travel : Samples->Arrival).push_back(Used);
     }
 }

@@ -1,0 +1,52 @@
+#include "game/Table.h"
+
+#include "desktop/Sleep.h"
+#include "game/TableDisplay.h"
+
+TTable::TTable(TTableDisplay& Display) : Display(Display) {}
+
+void TTable::Listen(TTableListener Listener) { Listeners.push_back(std::move(Listener)); }
+
+void TTable::Raise(TTableEvent Event)
+{
+    for (const TTableListener& Listener : Listeners)
+        Listener(Event);
+}
+
+void TTable::Pause(int Ms)
+{
+    Raise({TTableEvent::PauseBegins, 0, Ms});
+    Sleep(Ms);
+    Raise({TTableEvent::PauseEnds});
+}
+
+void TTable::ShowMoney()
+{
+    for (int P = 1; P <= 4; ++P)
+        Display.ShowMoney(P, Money[P]);
+}
+
+// The chip accounting of a call (BetRound * 20 chips from Money into TotalBets) and of
+// a fold (no chips move; the hand can no longer win), for the user and the computer alike.
+void TTable::BookCall(int Player)
+{
+    const int Stake = BetRound * StakePerRound;
+    Money[Player] -= Stake;
+    TotalBets[Player] += Stake;
+    Uncalled[Player] += Stake;
+    Folded[Player] = false;
+}
+
+void TTable::BookFold(int Player)
+{
+    Scores[Player] = 0.0;
+    Folded[Player] = true;
+    ++FoldCount;
+}
+
+const char* EventName(TTableEvent::TKind Kind)
+{
+    static const char* const Names[] = {"hand-dealt", "call", "fold", "turn", "betting-closed", "turned-over",
+                                        "result", "tie", "game-over", "pause-begins", "pause-ends"};
+    return Names[Kind];
+}

@@ -1,0 +1,95 @@
+#pragma once
+
+#include <vector>
+
+#include "game/Card.h"
+#include "game/TableEvent.h"
+
+class TTableDisplay;
+
+// Players, by the index every seat keeps: the user, then clockwise.
+constexpr int User = 1, Jack = 2, Jim = 3, Kate = 4;
+constexpr int StartMoney = 1000;
+constexpr int Ante = 5;
+constexpr int StakePerRound = 20;
+
+// A seat's three cards lie at deck positions 4 * row + seat offset, the offset being
+// 5 - player; row 12 holds the left card, 11 the middle one, 10 the right one.
+constexpr int SeatCount = 4;
+constexpr int LeftRow = 12, MiddleRow = 11, RightRow = 10;
+constexpr int SeatOffset(int Player) { return 5 - Player; }
+constexpr int DeckPosition(int Row, int Offset) { return SeatCount * Row + Offset; }
+
+// One table and its game: the state of a hand, the moves that change it, and what they
+// show. Arrays keep the game's index bases (players 1..4, cards and deck positions 1..52);
+// element 0 is unused. The display is told what to show as each step happens; listeners
+// hear what happened.
+class TTable
+{
+public:
+    explicit TTable(TTableDisplay& Display);
+    TTable(const TTable&) = delete;
+    TTable& operator=(const TTable&) = delete;
+
+    void Listen(TTableListener Listener);
+
+    // The moves: a new hand (Start, or a click on the sheet), the user's call and fold, one
+    // tick of the betting timer, and the two flips.
+    void NewHand();
+    void Call();
+    void Fold();
+    void BettingTick();
+    void Flip();
+    void FlipAll();
+
+    // Where the hand stands: before the first deal, while the deck is rebuilt and dealt
+    // (from the old cards' freeing to the new ones' laying out), or with a hand on the table.
+    enum TStage { NoHandYet, Dealing, HandOnTable };
+    TStage Stage = NoHandYet;
+
+    TCard Cards[53];                 // the hand's cards; a slot's card may change as hands are sorted
+    int DeckOrder[53] = {};          // DeckOrder[i]: the slot in Cards of deck position i
+    double Scores[5] = {};           // each player's hand score; 0.0 once folded
+    int BetRound = 1;                // 1..3 while betting; a call costs BetRound * 20
+    int TotalBets[5] = {};           // chips each player has put in this hand, ante included
+    int Money[5] = {0, StartMoney, StartMoney, StartMoney, StartMoney};  // may go negative
+    int MoneyBefore[5] = {0, StartMoney, StartMoney, StartMoney, StartMoney};  // before the ante
+    bool Folded[5] = {};
+    int FoldCount = 0;
+    int TurnPhase = 0;               // the seat whose chip the next tick moves: 0 none, 1..4
+
+    // The card at Player's seat, Row 12, 11 or 10.
+    const TCard& SeatCard(int Player, int Row) const { return Cards[DeckOrder[DeckPosition(Row, SeatOffset(Player))]]; }
+    TCard& SeatCard(int Player, int Row) { return Cards[DeckOrder[DeckPosition(Row, SeatOffset(Player))]]; }
+
+    // Deck, shuffle and deal.
+    void CreateCards();
+    void ShuffleDeck();
+    void DealHands();
+    void DealRow(int Row);
+    double TakeHand(int Player);
+    void FreeCards();
+
+    // The computer player at Player decides on its call.
+    void ComputerTurn(int Player);
+
+private:
+    void UserChipPhase();
+    void JackChipPhase();
+    void JimChipPhase();
+    void KateChipPhase();
+    void ChipPhase(int Player);
+    bool TokenArrives(int Player);
+    void EndBettingRound();
+    void BookCall(int Player);
+    void BookFold(int Player);
+    void Showdown();
+    void GameOverTest();
+    void ShowMoney();
+    void Pause(int Ms);
+    void Raise(TTableEvent Event);
+
+    TTableDisplay& Display;
+    std::vector<TTableListener> Listeners;
+    int Uncalled[5] = {};  // chips a seat has put in that its chip has not yet carried
+};

@@ -1,0 +1,80 @@
+#include "cards/CardControl.h"
+#include "desktop/Panel.h"
+#include "table/TableWindow.h"
+
+// Where the game's cards lie: the pile the deck is made and fanned on, and each seat's
+// hand, left of its base by the card spacing times the row.
+namespace {
+constexpr int PileLeft = 550, PileTop = 280, PileStep = 3;
+
+struct TSeatSpot
+{
+    int BaseLeft, Top;
+};
+// By player index: the user, Jack, Jim, Kate.
+constexpr TSeatSpot SeatSpot[5] = {{}, {550, 460}, {860, 280}, {550, 100}, {240, 280}};
+}
+
+void TTableWindow::FreeCards()
+{
+    for (TCardControl*& Card : Cards) {
+        delete Card;
+        Card = nullptr;
+    }
+}
+
+void TTableWindow::CreateCard(const TCard& Card)
+{
+    auto* Control = new TCardControl(this);
+    Cards[Card.Id()] = Control;
+    Control->SetParent(Panel);
+    Control->move(PileLeft, PileTop);
+    Control->SetShowDeck(Card.FaceDown);
+    Control->SetValue(Card.Value);
+    Control->SetSuit(Card.Suit);
+}
+
+void TTableWindow::StackCard(const TCard& Card, int Position)
+{
+    TCardControl* Control = Cards[Card.Id()];
+    Control->move(PileLeft - PileStep * Position, PileTop);
+    Control->BringToFront();
+    Control->Repaint();
+}
+
+void TTableWindow::DealCard(const TCard& Card, int Player, int Row)
+{
+    TCardControl* Control = Cards[Card.Id()];
+    Control->move(SeatSpot[Player].BaseLeft - CardSpacing * Row, SeatSpot[Player].Top);
+    Control->SetShowDeck(Card.FaceDown);
+    Control->BringToFront();
+    Control->Repaint();
+}
+
+void TTableWindow::HideCard(const TCard& Card) { Cards[Card.Id()]->hide(); }
+
+void TTableWindow::LayCard(const TCard& Card, int Player, int Row)
+{
+    TCardControl* Control = Cards[Card.Id()];
+    Control->move(SeatSpot[Player].BaseLeft - CardSpacing * Row, SeatSpot[Player].Top);
+    Control->BringToFront();
+    Control->Repaint();
+}
+
+void TTableWindow::TurnCard(const TCard& Card) { Cards[Card.Id()]->SetShowDeck(Card.FaceDown); }
+
+void TTableWindow::PileHand(const TCard& Left, const TCard& Middle, const TCard& Right)
+{
+    for (const TCard* Card : {&Left, &Middle, &Right})
+        Cards[Card->Id()]->SetDeckType(Card->Back);
+    const int MiddleLeft = Cards[Middle.Id()]->Left();
+    Cards[Left.Id()]->SetLeft(MiddleLeft - 1);
+    Cards[Right.Id()]->SetLeft(MiddleLeft + 1);
+}
+
+void TTableWindow::SpreadHand(const TCard& Left, const TCard& Middle, const TCard& Right)
+{
+    const int MiddleLeft = Cards[Middle.Id()]->Left();
+    Cards[Left.Id()]->SetLeft(MiddleLeft - CardSpacing);
+    Cards[Right.Id()]->SetLeft(MiddleLeft + CardSpacing);
+}
