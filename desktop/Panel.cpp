@@ -2,7 +2,14 @@
 
 #include <QPainter>
 
-TPanel::TPanel(QWidget* Parent) : QWidget(Parent) { setAutoFillBackground(true); }
+TPanel::TPanel(QWidget* Parent) : QWidget(Parent), Rest(new QWidget(this))
+{
+    setAutoFillBackground(true);
+    Rest->setObjectName(QStringLiteral("FocusRest"));
+    Rest->setGeometry(0, 0, 0, 0);
+    Rest->setFocusPolicy(Qt::NoFocus);
+    Rest->setAttribute(Qt::WA_TransparentForMouseEvents);
+}
 
 void TPanel::paintEvent(QPaintEvent*)
 {
@@ -19,12 +26,14 @@ void TPanel::paintEvent(QPaintEvent*)
 bool TPanel::focusNextPrevChild(bool Next)
 {
     // A control that is disabled or hidden while it holds the keyboard focus leaves the
-    // focus with the panel: passing it on would let the next key act on a control the
-    // player never chose (after Call, that would be Start, which abandons the hand). With
-    // no focus at all, the window would hand it to its first control when next activated.
+    // focus at the panel's resting spot: passing it on would let the next key act on a
+    // control the player never chose (after Call, that would be Start, which abandons the
+    // hand). With no focus at all, the window would hand it to its first control when next
+    // activated.
     QWidget* Focus = window()->focusWidget();
-    if (Focus && Focus != this && isAncestorOf(Focus) && (!Focus->isEnabled() || !Focus->isVisibleTo(this))) {
-        setFocus(Qt::OtherFocusReason);
+    if (Focus && Focus != this && Focus != Rest && isAncestorOf(Focus) &&
+        (!Focus->isEnabled() || !Focus->isVisibleTo(this))) {
+        Rest->setFocus(Qt::OtherFocusReason);
         return true;
     }
     return QWidget::focusNextPrevChild(Next);

@@ -10,8 +10,15 @@ class TPanel : public QWidget
 public:
     explicit TPanel(QWidget* Parent = nullptr);
     bool DoubleBuffered = false;
+    // Where the keyboard focus waits when the control holding it becomes unusable: an
+    // empty spot of no size, so that a screen reader says only what its owner names it,
+    // not everything the panel holds.
+    QWidget* FocusRest() const { return Rest; }
 
 protected:
     void paintEvent(QPaintEvent* Event) override;
     bool focusNextPrevChild(bool Next) override;
+
+private:
+    QWidget* Rest;
 };

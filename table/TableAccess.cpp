@@ -116,7 +116,7 @@ void InstallTableAccess(TTableWindow* W)
     // A control that an assistive tool asked about while the window was being built,
     // before the window knew it by name, was described generically: forget that.
     if (QAccessible::isActive()) {
-        QList<QObject*> Built{W, W->Panel, W->ResultSheet, W->RulesChart};
+        QList<QObject*> Built{W, W->Panel, W->Panel->FocusRest(), W->ResultSheet, W->RulesChart};
         for (TImage* Control : W->Buttons())
             Built.push_back(Control);
         for (int P = 1; P <= 4; ++P)

@@ -52,14 +52,14 @@ int SeatOfPart(const TTableWindow* F, const QObject* Part)
 }
 
 // The panel's children for readers: the four seats, the six buttons in focus order,
-// the result sheet and the rules chart. Background, portraits' own pictures, tokens,
+// the result sheet, the rules chart and where the focus waits. Background, portraits' own pictures, tokens,
 // labels and the sheet's template are read through the seats or not at all.
 QList<QWidget*> PanelChildren(const TTableWindow* F)
 {
     QList<QWidget*> Out{F->UserPortrait, F->JackPortrait, F->JimPortrait, F->KatePortrait};
     for (TImage* Button : F->Buttons())
         Out.push_back(Button);
-    return Out << F->ResultSheet << F->RulesChart;
+    return Out << F->ResultSheet << F->RulesChart << F->Panel->FocusRest();
 }
 
 const TButtonCaption& ButtonText(const TTableWindow* F, const QObject* Button)
@@ -232,6 +232,18 @@ public:
         if (object() == F->RulesButton && F->RulesChart->isVisible())
             Meaning += QStringLiteral(" (shown; Escape closes it)");
         return Meaning;
+    }
+};
+
+// Where the focus waits while the others bet: a short fixed name, and nothing below it for
+// a reader to go on with; the table stays there for its review keys.
+class TFocusRestAccessible : public QAccessibleWidget
+{
+public:
+    explicit TFocusRestAccessible(QWidget* Rest) : QAccessibleWidget(Rest, QAccessible::Grouping) {}
+    QString text(QAccessible::Text T) const override
+    {
+        return T == QAccessible::Name ? QStringLiteral("Waiting") : QString();
     }
 };
 
@@ -449,6 +461,8 @@ QAccessibleInterface* TableAccessibleFactory(const QString& ClassName, QObject* 
         return nullptr;
     if (ClassName == QLatin1String("TPanel"))
         return Object == F->Panel ? new TPanelAccessible(F->Panel) : nullptr;
+    if (Object == F->Panel->FocusRest())
+        return new TFocusRestAccessible(F->Panel->FocusRest());
     if (ClassName != QLatin1String("TImage"))
         return nullptr;
     auto* Image = static_cast<TImage*>(Object);

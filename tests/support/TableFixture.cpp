@@ -150,9 +150,11 @@ void TTableTest::PlayCalling(const THands& Hands)
 
 QList<QWidget*> TTableTest::Stacking(QWidget* Parent)
 {
+    // The panel's resting spot for the focus has no size and is no control.
+    const auto* Panel = qobject_cast<TPanel*>(Parent);
     QList<QWidget*> Out;
     for (QObject* Child : Parent->children())
-        if (auto* W = qobject_cast<QWidget*>(Child))
+        if (auto* W = qobject_cast<QWidget*>(Child); W && !(Panel && W == Panel->FocusRest()))
             Out.push_back(W);
     return Out;
 }

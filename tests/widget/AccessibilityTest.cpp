@@ -88,7 +88,7 @@ TEST_F(AccessibilityTest, BeforeAHandTheTreeNamesSeatsButtonsAndHidesTheRest)
     std::vector<std::string> Names{"Alice, 1000 chips", "Jack, 1000 chips", "Jim, 1000 chips", "Kate, 1000 chips"};
     for (const TButtonSeen& B : ButtonsSeen())
         Names.push_back(B.Caption);
-    Names.insert(Names.end(), {"Result sheet", "Rules chart"});
+    Names.insert(Names.end(), {"Result sheet", "Rules chart", "Waiting"});
     EXPECT_EQ(ChildNames(T), Names);
     for (int C = 0; C < T->childCount(); ++C) {
         EXPECT_EQ(T->child(C)->parent()->object(), static_cast<QObject*>(Form->Panel));
@@ -269,6 +269,10 @@ TEST_F(AccessibilityTest, KeysMoveTheFocusInOrderAndPressLikeALeftClick)
     EXPECT_EQ(Game().TurnPhase, 1);
     EXPECT_FALSE(F.CallButton->hasFocus());
     EXPECT_FALSE(F.StartButton->hasFocus()) << "one key too many must not start a new hand";
+    // Where it waits, a reader hears one short word, not the table's stakes and names.
+    QAccessibleInterface* Waiting = QAccessible::queryAccessibleInterface(QApplication::focusWidget());
+    EXPECT_EQ(Waiting->text(QAccessible::Name), "Waiting");
+    EXPECT_EQ(Waiting->childCount(), 0);
     Key(Qt::Key_Space);
     EXPECT_EQ(Game().TurnPhase, 1);
     // Nor when the window is left and activated again.
