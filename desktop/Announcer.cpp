@@ -5,7 +5,6 @@
 #include <QTimer>
 #include <QWidget>
 
-namespace {
 class TAnnouncement : public QWidget
 {
     Q_OBJECT
@@ -19,6 +18,10 @@ public:
     }
     bool Fetched = false;  // a reader has asked for the line
 };
+
+namespace {
+// Announcements a reader has read stay for a second look until this many more have.
+constexpr size_t ReadKept = 8;
 
 class TAnnouncementAccessible : public QAccessibleWidget
 {
@@ -37,48 +40,65 @@ TAnnouncer::TAnnouncer(QWidget* Window) : QObject(Window), Window(Window) {}
 
 bool TAnnouncer::Listening() { return QAccessible::isActive(); }
 
-void TAnnouncer::Say(const QString& Line)
+void TAnnouncer::TakeBack()
+{
+    if (!Shown)
+        return;
+    if (Shown->Fetched) {
+        Unread.clear();  // heard: nothing of it waits any more
+        Read.push_back(Shown);
+        while (Read.size() > ReadKept) {
+            delete Read.front().data();
+            Read.pop_front();
+        }
+    } else {
+        delete Shown.data();  // now: a question that comes late must find nothing
+    }
+    Shown = nullptr;
+}
+
+void TAnnouncer::Say(const QList<TLine>& Lines)
 {
     if (!Listening()) {
-        Withdrawn.clear();
+        TakeBack();
+        Unread.clear();
         return;
     }
-    if (!Line.isEmpty())
-        Withdrawn << Line;
-    const QString Text = Withdrawn.join(QLatin1Char(' '));
-    Withdrawn.clear();
-    if (Text.isEmpty())
+    if (Lines.isEmpty() && Shown && !Shown->Fetched)
+        return;  // nothing new: what is shown still waits for its reader
+    TakeBack();
+    Unread += Lines;
+    if (Unread.isEmpty())
         return;
-    QWidget*& Slot = Lines[Next];
-    Next = (Next + 1) % Kept;
-    if (!Slot)
-        Slot = new TAnnouncement(Window);
-    auto* Shown = static_cast<TAnnouncement*>(Slot);
-    Shown->hide();
-    Shown->setAccessibleName(Text);
+    QStringList Texts;
+    for (const TLine& Line : Unread)
+        Texts << Line.Text;
+    Shown = new TAnnouncement(Window);
+    Shown->setAccessibleName(Texts.join(QLatin1Char(' ')));
     Shown->Fetched = false;  // the bridge read it to tell of the change; no reader has yet
     Shown->show();           // the reader hears of it as it becomes showing
+}
+
+void TAnnouncer::Forget(int Topic)
+{
+    if (Shown && Shown->Fetched)
+        TakeBack();
+    if (Unread.removeIf([Topic](const TLine& Line) { return Line.Topic == Topic; }) > 0)
+        TakeBack();  // the rest waits for the next announcement
 }
 
 void TAnnouncer::PauseBegins()
 {
     if (!Listening())
         return;
-    for (int I = 0; I < Kept; ++I) {
-        QWidget*& Slot = Lines[(Next + I) % Kept];  // oldest first
-        auto* Line = static_cast<TAnnouncement*>(Slot);
-        if (!Line || Line->Fetched)
-            continue;
-        Withdrawn << Line->accessibleName();
-        delete Line;  // now: a question that waits out the pause must find nothing
-        Slot = nullptr;
-    }
-    if (Withdrawn.isEmpty() || Resaying)
+    TakeBack();
+    if (Unread.isEmpty() || Resaying)
         return;
     Resaying = true;  // once the event loop runs again, unless a new line takes them first
     QTimer::singleShot(0, this, [this] {
         Resaying = false;
-        Say({});
+        if (!Shown)
+            Say({});
     });
 }
 

@@ -1,48 +1,60 @@
 #pragma once
 
+#include <QList>
 #include <QObject>
+#include <QPointer>
 #include <QString>
-#include <QStringList>
-#include <array>
-
+#include <deque>
 
 class QAccessibleInterface;
 class QWidget;
+class TAnnouncement;
 
 // Makes a screen reader speak a line without moving the focus, the one place that knows
 // how. Qt 6.4 has no announcement event, and Orca speaks changes only of the focused
 // object; what it does speak unfocused is a notification that becomes showing. So each
-// line is the name of a 0 x 0 child of the window, of the notification role, shown.
-// Nothing paints and nothing takes the focus or the mouse: the window looks the same.
+// announcement is the name of a 0 x 0 child of the window, of the notification role,
+// shown. Nothing paints and nothing takes the focus or the mouse: the window looks the same.
 //
-// The reader asks for the line's name some time after the line is shown, and gives up
-// when no answer comes within its limit (Orca: 0.8 s), as when the game blocks in a
-// pause. A line the reader has not yet asked for when a pause begins is withdrawn (its
-// object goes, so a late question finds nothing to speak) and said again, on a new
-// object, once the handler holding the pause is over or before the next line: heard
-// once, however late the reader is. A line already asked for is never said again.
+// The reader asks for an announcement's name some time after it is shown, and gives up
+// when no answer comes within its limit (Orca: 0.8 s), as when the program blocks in a
+// pause. So every line is said exactly once, however late the reader is:
+// - what the reader has not asked for yet is taken back (its object goes, so a late
+//   question finds nothing) and said again with the next announcement, or once the
+//   pause is over: never lost, never overwritten;
+// - what it has asked for is never said again;
+// - a line whose topic has passed (Forget) is dropped if it has not been asked for.
 class TAnnouncer : public QObject
 {
 public:
+    // One line and what it is about: lines of topic 0 stay true; others may pass.
+    struct TLine
+    {
+        QString Text;
+        int Topic = 0;
+    };
+
     explicit TAnnouncer(QWidget* Window);
 
     // Whether an assistive tool listens; when none does, nothing is worth composing.
     static bool Listening();
-    // Speaks Line after whatever was said before it. Does nothing while none listens.
-    void Say(const QString& Line);
+    // Speaks Lines after whatever waits to be said. Does nothing while none listens.
+    void Say(const QList<TLine>& Lines);
+    // What is about Topic has passed: not said if no reader has asked for it yet. The rest
+    // of what waits goes with the next announcement (Say, even of nothing new).
+    void Forget(int Topic);
     // Its owner is about to hold the thread in a pause: nothing here answers until the
-    // pause is over.
+    // pause is over, so what waits is taken back and said again after it.
     void PauseBegins();
 
 private:
+    // Takes back the shown announcement if no reader has asked for it.
+    void TakeBack();
 
     QWidget* Window;
-    // A reader asks for a line's name after the event, perhaps after the next line: each
-    // line keeps its own object until several more have been said.
-    static constexpr int Kept = 8;
-    std::array<QWidget*, Kept> Lines{};
-    int Next = 0;
-    QStringList Withdrawn;  // oldest first, said again with the next line
+    QList<TLine> Unread;               // the lines of Shown, or taken back and waiting
+    QPointer<TAnnouncement> Shown;     // the announcement no reader has asked for yet
+    std::deque<QPointer<TAnnouncement>> Read;  // asked for: kept a while for a second look
     bool Resaying = false;
 };
 

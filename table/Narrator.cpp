@@ -2,9 +2,25 @@
 
 #include <QAccessible>
 
-#include "desktop/Announcer.h"
+#include "game/HandEval.h"
 #include "table/TableAccessibles.h"
+#include "table/TableTexts.h"
 #include "table/TableWindow.h"
+
+namespace {
+// What a line is about: a choice the player has now passes with the next move.
+enum TTopic { Lasting = 0, TurnTopic, FlipTopic };
+
+double Score(const TTable& Table, int Player)
+{
+    THandEval Hand;
+    for (int Row = RightRow; Row <= LeftRow; ++Row) {
+        Hand.Cards[Row - RightRow] = Table.SeatCard(Player, Row);
+        Hand.Ranks[Row - RightRow] = Hand.Cards[Row - RightRow].Rank();
+    }
+    return ScoreHand(Hand);
+}
+}
 
 TNarrator::TNarrator(TTableWindow* Window) : QObject(Window), Window(Window), Announcer(new TAnnouncer(Window))
 {
@@ -32,49 +48,72 @@ void TNarrator::Heard(const TTableEvent& Event)
     case TTableEvent::HandDealt:
         NoteFaceUp();
         if (!SeatingSaid)
-            Pending << Seating();
+            Pending << TAnnouncer::TLine{Seating()};
         SeatingSaid = true;
-        Pending << QStringLiteral("New hand. Your hand: ") + FaceUpHand(Window, User, true);
+        Pending << TAnnouncer::TLine{QStringLiteral("New hand. Your hand: ") + FaceUpHand(Window, User, true)};
         break;
     case TTableEvent::Call:
         if (P != User && Event.Chips > 0)
-            Pending << QStringLiteral("%1 calls %2.").arg(PlayerName(Window, P)).arg(Event.Chips);
+            Pending << TAnnouncer::TLine{QStringLiteral("%1 calls %2.").arg(PlayerName(Window, P)).arg(Event.Chips)};
         break;
     case TTableEvent::Fold:
         if (P != User)
-            Pending << QStringLiteral("%1 folds.").arg(PlayerName(Window, P));
+            Pending << TAnnouncer::TLine{QStringLiteral("%1 folds.").arg(PlayerName(Window, P))};
+        else
+            Announcer->Forget(TurnTopic);
         break;
     case TTableEvent::UserTurn:
-        Pending << QStringLiteral("Your turn: a call costs %1 chips.").arg(Event.Chips);
+        Pending << TAnnouncer::TLine{QStringLiteral("Your turn: a call costs %1 chips.").arg(Event.Chips), TurnTopic};
         break;
     case TTableEvent::BettingClosed:
-        Pending << QStringLiteral("Betting closed: Flip or Flip all.");
+        Pending << TAnnouncer::TLine{QStringLiteral("Betting closed: Flip or Flip all."), FlipTopic};
         break;
-    case TTableEvent::HandsTurnedOver: {
-        QStringList Shown;
-        for (int Q = Jack; Q <= Kate; ++Q) {
-            const QString Hand = FaceUpHand(Window, Q, false);
-            if (!Hand.isEmpty() && !FaceUpSaid[Q])
-                Shown << QStringLiteral("%1: %2.").arg(PlayerName(Window, Q), Hand);
-            FaceUpSaid[Q] = !Hand.isEmpty();
-        }
-        if (!Shown.isEmpty())
-            Pending << Shown.join(QLatin1Char(' '));
+    case TTableEvent::HandsTurnedOver:
+        if (const QString Shown = TurnedOver(); !Shown.isEmpty())
+            Pending << TAnnouncer::TLine{Shown};
         break;
-    }
     case TTableEvent::Result:
-        Pending << (P == User ? QStringLiteral("You win %1 chips.").arg(ChipsText(Event.Chips))
-                              : QStringLiteral("%1 wins %2 chips.").arg(PlayerName(Window, P), ChipsText(Event.Chips)));
+        Pending << TAnnouncer::TLine{P == User ? QStringLiteral("You win %1 chips.").arg(ChipsText(Event.Chips))
+                                               : QStringLiteral("%1 wins %2 chips.").arg(PlayerName(Window, P), ChipsText(Event.Chips))};
         break;
     default:  // a tie and a game over are message boxes, read as they open
         break;
     }
 }
 
+QString TNarrator::TurnedOver()
+{
+    // Every seat's hand that lies face up now, by its kind alone.
+    QString Kind[5];
+    for (int P = User; P <= Kate; ++P)
+        Kind[P] = FaceUpHand(Window, P, false);
+    QStringList Shown;
+    for (int P = Jack; P <= Kate; ++P) {
+        if (!Kind[P].isEmpty() && !FaceUpSaid[P]) {
+            bool Alike = false;
+            for (int Q = User; Q <= Kate; ++Q)
+                Alike = Alike || (Q != P && Kind[Q] == Kind[P] && Score(Window->Table, Q) != Score(Window->Table, P));
+            Shown << QStringLiteral("%1: %2").arg(PlayerName(Window, P), FaceUpHand(Window, P, Alike));
+            if (!Alike)
+                Shown.last() += QLatin1Char('.');
+        }
+        FaceUpSaid[P] = !Kind[P].isEmpty();
+    }
+    return Shown.join(QLatin1Char(' '));
+}
+
 void TNarrator::Flush()
 {
-    Announcer->Say(Pending.join(QLatin1Char(' ')));
+    Announcer->Say(Pending);
     Pending.clear();
 }
 
-void TNarrator::PauseBegins() { Announcer->PauseBegins(); }
+void TNarrator::PauseBegins()
+{
+    // Every pause is a move that takes the player's present choice away: a new deal, or
+    // a call made.
+    Announcer->Forget(TurnTopic);
+    Announcer->Forget(FlipTopic);
+    Pending.removeIf([](const TAnnouncer::TLine& Line) { return Line.Topic != Lasting; });
+    Announcer->PauseBegins();
+}

@@ -2,8 +2,9 @@
 
 #include <QAccessible>
 #include <QObject>
-#include <QStringList>
+#include <QList>
 
+#include "desktop/Announcer.h"
 #include "game/TableEvent.h"
 
 class TAnnouncer;
@@ -13,9 +14,10 @@ class TTableWindow;
 // the order of play: where everyone sits, with the first hand only; a new hand and the
 // player's own hand; each opponent's call as its chip arrives and each fold as the fold
 // pile is drawn; the player's turn with what a call costs; the betting closed; the hands
-// a flip turns over; the winner and the gain. It hears the table's events, gathers their
-// lines and says them together at Flush. Only while a reader listens: otherwise nobody
-// calls it.
+// a flip turns over, told apart where two would sound alike; the winner and the gain.
+// It hears the table's events, gathers their lines and says them together at Flush. A
+// line about what the player may do now is dropped once that has passed unheard. Only
+// while a reader listens: otherwise nobody calls it.
 class TNarrator : public QObject, public QAccessible::ActivationObserver
 {
 public:
@@ -33,10 +35,13 @@ private:
     // A reader that joins mid-hand hears from the next event on, not stale ones.
     void accessibilityActiveChanged(bool Active) override;
     void NoteFaceUp();
+    // The hands a flip has just shown, each told apart from every other face-up hand it
+    // would sound like but does not equal.
+    QString TurnedOver();
 
     TTableWindow* Window;
     TAnnouncer* Announcer;
-    QStringList Pending;
+    QList<TAnnouncer::TLine> Pending;
     bool FaceUpSaid[5] = {};  // whose hand has been told face up this hand
     bool SeatingSaid = false;  // with the first hand heard
 };
