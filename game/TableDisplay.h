@@ -6,10 +6,7 @@
 enum class TTableButton { Start, Call, Fold, Flip, FlipAll };
 enum TButtonLook { blNormal = 0, blPressed = 1, blDisabled = 2 };
 
-// What the screen must show at each step of the game, as named operations. The game
-// calls them in the order the player is to see things; each one shows its change at once
-// (a card dealt is painted before the game pauses), so the window implements them with
-// the repaints they need and nothing more.
+// A showdown's outcome, by player index 1..4, as the result sheet shows it.
 struct TSettlement
 {
     int Winner = 0;
@@ -17,6 +14,10 @@ struct TSettlement
     int Score[5] = {};  // the chips each player holds now
 };
 
+// What the screen must show at each step of the game, as named operations. The game
+// calls them in the order the player is to see things; each one shows its change at once
+// (a card dealt is painted before the game pauses), so the window implements them with
+// the repaints they need and nothing more.
 class TTableDisplay
 {
 public:

@@ -319,32 +319,12 @@ void TTableWindow::TellGameOver(int Richest)
     ShowInformation(QStringLiteral("Game over! %1 the winner! Try again?").arg(Who[Richest]), TMsgButtons::YesNo);
 }
 
-TImage* TTableWindow::Token(int Player) const
+TTableWindow::TSeatControls TTableWindow::Seat(int Player) const
 {
-    TImage* const Tokens[5] = {nullptr, UserToken, JackToken, JimToken, KateToken};
-    return Tokens[Player];
-}
-
-TImage* TTableWindow::StakeCounter(int Player) const
-{
-    TImage* const Counters[5] = {nullptr, UserStake, JackStake, JimStake, KateStake};
-    return Counters[Player];
-}
-
-TLabel* TTableWindow::MoneyLabel(int Player) const
-{
-    TLabel* const Labels[5] = {nullptr, UserMoney, JackMoney, JimMoney, KateMoney};
-    return Labels[Player];
-}
-
-TLabel* TTableWindow::NameLabel(int Player) const
-{
-    TLabel* const Labels[5] = {nullptr, UserName, JackName, JimName, KateName};
-    return Labels[Player];
-}
-
-TImage* TTableWindow::Portrait(int Player) const
-{
-    TImage* const Portraits[5] = {nullptr, UserPortrait, JackPortrait, JimPortrait, KatePortrait};
-    return Portraits[Player];
+    const TSeatControls Seats[5] = {{},
+                                    {UserToken, UserStake, UserMoney, UserName, UserPortrait},
+                                    {JackToken, JackStake, JackMoney, JackName, JackPortrait},
+                                    {JimToken, JimStake, JimMoney, JimName, JimPortrait},
+                                    {KateToken, KateStake, KateMoney, KateName, KatePortrait}};
+    return Seats[Player];
 }

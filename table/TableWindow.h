@@ -98,11 +98,11 @@ public:
     void ShowStakeDigits(const TImageList& List, int Hundreds, int Tens, int Units, TImage* Counter);
 
     // Per seat, by player index 1..4.
-    TImage* Token(int Player) const;
-    TImage* StakeCounter(int Player) const;
-    TLabel* MoneyLabel(int Player) const;
-    TLabel* NameLabel(int Player) const;
-    TImage* Portrait(int Player) const;
+    TImage* Token(int Player) const { return Seat(Player).Token; }
+    TImage* StakeCounter(int Player) const { return Seat(Player).Stake; }
+    TLabel* MoneyLabel(int Player) const { return Seat(Player).Money; }
+    TLabel* NameLabel(int Player) const { return Seat(Player).Name; }
+    TImage* Portrait(int Player) const { return Seat(Player).Portrait; }
     // The control made for the card of this Id (1..52) this hand; null once freed.
     TCardControl* CardControlOf(int CardId) const { return Cards[CardId]; }
     TCardControl* SeatCardControl(int Player, int Row) const { return Cards[Table.SeatCard(Player, Row).Id()]; }
@@ -117,6 +117,13 @@ protected:
     void showEvent(QShowEvent* Event) override;
 
 private:
+    struct TSeatControls
+    {
+        TImage *Token, *Stake;
+        TLabel *Money, *Name;
+        TImage* Portrait;
+    };
+    TSeatControls Seat(int Player) const;
     void BuildControls();
     void SetUpTable();
     void AskToClose(bool& CanClose);
