@@ -10,9 +10,8 @@ qint64 TInputClock::MadeAt(quint64 EventTime, qint64 NowMs)
         HaveOffset = true;
     }
     qint64 Late = -qint64(qint32(Seen - Offset));
-    // No handler blocks the thread this long: the two clocks have parted (a new server,
-    // a tool with its own clock). Start again from this event, as if read at once.
-    if (Late > TInputGate::RecordMs) {
+    // The clocks have parted: start again from this event, as if read at once.
+    if (Late > PartedMs) {
         Offset = Seen;
         Late = 0;
     }
@@ -24,6 +23,11 @@ void TInputGate::Note(TChange Change)
     // Times come from one monotonic clock; keep the record sorted even if a seam goes back.
     if (!Record.empty() && Change.At < Record.back().At)
         Change.At = Record.back().At;
+    if (Record.size() >= MaxChanges) {
+        // What happened up to the oldest change's moment can no longer be told.
+        RecordStart = std::max(RecordStart, Record.front().At);
+        Record.pop_front();
+    }
     Record.push_back(std::move(Change));
 }
 

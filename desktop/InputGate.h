@@ -4,9 +4,10 @@
 #include <QRect>
 #include <QWidget>
 #include <QtGlobal>
+#include <cstddef>
+#include <deque>
 #include <limits>
 #include <optional>
-#include <vector>
 
 // Turns a window system's event time into our clock. X11 stamps input with the server's
 // time, Wayland with the compositor's CLOCK_MONOTONIC; both count milliseconds in 32 bits
@@ -18,6 +19,10 @@ public:
     // Our time at which an event stamped EventTime, read at NowMs, was made; never after NowMs.
     qint64 MadeAt(quint64 EventTime, qint64 NowMs);
     void Reset() { HaveOffset = false; }
+
+    // No handler blocks the thread this long: an event that seems this late means the two
+    // clocks have parted (a new server, a tool with its own clock).
+    static constexpr qint64 PartedMs = 30000;
 
 private:
     bool HaveOffset = false;
@@ -47,7 +52,15 @@ public:
     // own, count as made during it. The game's own pauses last 500 ms and more.
     static constexpr qint64 BusyThresholdMs = 250;
     // How far back the record reaches. Input made earlier, during a handler, is dropped.
+    // The longest spell the gate judges is the deal, 1.32 s of pauses; the rest is room for
+    // a loaded machine, where a deal has taken several seconds.
     static constexpr qint64 RecordMs = 30000;
+    // The most changes the record holds, whatever the clock does: it may stand still (a
+    // test's clock, hands that take no time) while changes pile up, and a message box keeps
+    // the timer's changes coming for as long as it stays open. The deal, the longest busy
+    // spell, makes some 370 changes (cards made, shown, moved); this holds eleven deals.
+    // The oldest go first.
+    static constexpr std::size_t MaxChanges = 4096;
 
     // --- the record: called as the changes happen, with the state before them
     void NoteVisible(QWidget* Control, bool Was, const QRect& Geometry, qint64 At);
@@ -78,6 +91,7 @@ public:
 
     // Drops what is older than the record needs.
     void Prune(qint64 NowMs);
+    std::size_t Changes() const { return Record.size(); }
 
 private:
     enum TField { Visibility, Enabling, Placing };
@@ -93,7 +107,7 @@ private:
     bool UsableThroughout(const QWidget* Control, qint64 From, qint64 To) const;
     bool Recorded(qint64 At) const { return At >= RecordStart; }
 
-    std::vector<TChange> Record;  // in time order
+    std::deque<TChange> Record;  // in time order
     qint64 RecordStart = std::numeric_limits<qint64>::min();
     qint64 LastHandlerEnd = std::numeric_limits<qint64>::min();
     // The last busy handler, and whether input read now still counts as read right after it.

@@ -146,6 +146,35 @@ TEST_F(InputGateTest, InputOlderThanTheRecordIsDropped)
     EXPECT_TRUE(Gate.MayPress(&Window, At(Start), Start, 2000));
 }
 
+TEST_F(InputGateTest, TheRecordKeepsOnlyItsNewestChangesWhateverTheClockDoes)
+{
+    // A flood of moves a millisecond apart, more than the record holds, all within its time.
+    constexpr auto Cap = TInputGate::MaxChanges;
+    constexpr int Over = 500;
+    for (int I = 0; I < int(Cap) + Over; ++I) {
+        const QRect Was = Call->geometry();
+        Call->move(I + 1, 60);
+        Gate.NoteGeometry(Call, Was, 1000 + I);
+    }
+    Gate.NoteHandler(900, 1000 + Cap + Over);
+    Gate.Prune(1000 + Cap + Over);
+    EXPECT_EQ(Gate.Changes(), Cap);
+    // The newest are all there: where Call lay at any moment they cover.
+    EXPECT_EQ(Gate.StateAt(Call, 1000 + Over + 100).Geometry.topLeft(), QPoint(Over + 101, 60));
+    EXPECT_TRUE(Gate.MayPress(&Window, QPoint(Over + 110, 70), Call, 1000 + Over + 100));
+    // Before them nothing can be told any more: a press made then is dropped.
+    EXPECT_FALSE(Gate.MayPress(&Window, QPoint(Over / 2 + 10, 70), Call, 1000 + Over / 2));
+    EXPECT_FALSE(Gate.MayAct(Call, 1000 + Over / 2));
+
+    // A clock that stands still (hands that take no time), then one that goes back.
+    for (qint64 At : {qint64(5000), qint64(4000)}) {
+        for (std::size_t I = 0; I < 2 * Cap; ++I)
+            Gate.NoteEnabled(Start, true, At);
+        Gate.Prune(At);
+        EXPECT_EQ(Gate.Changes(), Cap) << At;
+    }
+}
+
 TEST_F(InputGateTest, UntimedInputAfterABusyHandlerNeedsItsControlUsableThroughout)
 {
     // A short handler is not busy: untimed input after it is taken as made when read.
