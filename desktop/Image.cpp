@@ -2,6 +2,8 @@
 
 #include <QPainter>
 
+#include "desktop/Resources.h"
+
 QImage KeyOutBottomLeft(const QImage& Picture)
 {
     QImage Out = Picture.convertToFormat(QImage::Format_ARGB32);
@@ -47,11 +49,35 @@ QImage OpaqueView(const QImage& Picture)
 
 TImage::TImage(QWidget* Parent) : TGraphicControl(Parent) {}
 
+QImage TImage::Picture() const { return Source.isNull() && !Origin.isEmpty() ? LoadResourcePicture(Origin) : Source; }
+
 void TImage::SetPicture(const QImage& Picture)
 {
+    Origin.clear();
     Source = Picture;
     if (IsAutoSize && !Source.isNull())
         resize(Source.deviceIndependentSize().toSize());
+    Rebuild();
+}
+
+void TImage::LoadPicture(const QString& Path)
+{
+    Origin = Path;
+    Source = QImage();
+    Restore();
+}
+
+// Drops the picture at its own size when it is kept scaled only, or decodes it again
+// when it is needed after all.
+void TImage::Restore()
+{
+    if (KeptScaledOnly()) {
+        Source = QImage();
+    } else if (Source.isNull() && !Origin.isEmpty()) {
+        Source = LoadResourcePicture(Origin);
+        if (IsAutoSize && !Source.isNull())
+            resize(Source.deviceIndependentSize().toSize());
+    }
     Rebuild();
 }
 
@@ -63,6 +89,7 @@ void TImage::PutLookBack(const QImage& Look)
 
 void TImage::ClearPicture()
 {
+    Origin.clear();
     Source = QImage();
     Rebuild();
 }
@@ -72,50 +99,70 @@ void TImage::SetTransparent(bool Value)
     if (IsTransparent == Value)
         return;
     IsTransparent = Value;
-    Rebuild();
+    Restore();
 }
 
 void TImage::SetAutoSize(bool Value)
 {
     IsAutoSize = Value;
-    if (IsAutoSize && !Source.isNull())
+    if (IsAutoSize && Source.isNull())
+        Restore();
+    else if (IsAutoSize && !Source.isNull())
         resize(Source.deviceIndependentSize().toSize());
 }
 
 void TImage::SetStretch(bool Value)
 {
+    if (IsStretch == Value)
+        return;
     IsStretch = Value;
-    update();
+    Restore();
+}
+
+namespace {
+QPixmap AsShown(const QImage& Source, bool Transparent)
+{
+    if (Source.isNull())
+        return {};
+    if (Transparent)
+        return QPixmap::fromImage(KeyOutBottomLeft(Source));
+    return QPixmap::fromImage(FullyOpaque(Source) ? OpaqueView(Source) : Source);
+}
 }
 
 void TImage::Rebuild()
 {
-    if (Source.isNull())
-        Shown = QPixmap();
-    else if (IsTransparent)
-        Shown = QPixmap::fromImage(KeyOutBottomLeft(Source));
-    else
-        Shown = QPixmap::fromImage(FullyOpaque(Source) ? OpaqueView(Source) : Source);
+    Shown = AsShown(Source, IsTransparent);
     Stretched = QPixmap();
     update();
 }
 
 void TImage::Paint(QPainter& Painter)
 {
-    if (Shown.isNull())
+    if (!IsStretch) {
+        if (!Shown.isNull())
+            Painter.drawPixmap(0, 0, Shown);
         return;
-    if (IsStretch) {
-        // Scaled once for the whole control: scaled afresh for each repainted part, the
-        // picture's pixels would fall differently at the part's edges and leave seams.
-        const qreal Ratio = Painter.device()->devicePixelRatioF();
-        const QSize Pixels = (QSizeF(size()) * Ratio).toSize();
-        if (Stretched.isNull() || Stretched.size() != Pixels) {
+    }
+    // Scaled once for the whole control: scaled afresh for each repainted part, the
+    // picture's pixels would fall differently at the part's edges and leave seams.
+    const qreal Ratio = Painter.device()->devicePixelRatioF();
+    const QSize Pixels = (QSizeF(size()) * Ratio).toSize();
+    if (Stretched.isNull() || Stretched.size() != Pixels) {
+        if (KeptScaledOnly()) {
+            // Never held at its own size beside the scaled copy, not even for a moment:
+            // for the table's background that would be another 2 MB at the peak.
+            QImage Scaled = LoadResourcePictureScaled(Origin, Pixels);
+            Scaled.setDevicePixelRatio(Ratio);
+            Stretched = Scaled.isNull() ? AsShown(LoadResourcePicture(Origin), false).scaled(Pixels)
+                                        : QPixmap::fromImage(std::move(Scaled));
+        } else {
             Stretched = Shown.scaled(Pixels);
-            Stretched.setDevicePixelRatio(Ratio);
         }
+        Stretched.setDevicePixelRatio(Ratio);
+    }
+    if (!Stretched.isNull())
         Painter.drawPixmap(0, 0, Stretched);
-    } else
-        Painter.drawPixmap(0, 0, Shown);
 }
 
 QRect TImage::FocusRect() const

@@ -14,8 +14,12 @@ class TImage : public TGraphicControl
 public:
     explicit TImage(QWidget* Parent = nullptr);
 
-    const QImage& Picture() const { return Source; }
+    QImage Picture() const;
+    bool HasPicture() const { return !Source.isNull() || !Origin.isEmpty(); }
     void SetPicture(const QImage& Picture);
+    // A picture of the program's own (desktop/Resources.h). Stretched and opaque, it is
+    // kept only at the size it is drawn, and decoded again when that size changes.
+    void LoadPicture(const QString& Path);
     void ClearPicture();
 
     bool Transparent() const { return IsTransparent; }
@@ -28,12 +32,15 @@ public:
 protected:
     void Paint(QPainter& Painter) override;
     QRect FocusRect() const override;
-    QImage LookNow() const override { return Source; }
+    QImage LookNow() const override { return Picture(); }
     void PutLookBack(const QImage& Look) override;
 
 private:
     void Rebuild();
-    QImage Source;
+    void Restore();
+    bool KeptScaledOnly() const { return !Origin.isEmpty() && IsStretch && !IsTransparent && !IsAutoSize; }
+    QString Origin;  // the resource the picture came from, if any
+    QImage Source;  // null while the picture is kept scaled only
     QPixmap Shown;  // the picture as drawn, with the see-through colour cut out
     QPixmap Stretched;  // Shown at the control's size, when stretched
     bool IsTransparent = false;

@@ -4,6 +4,7 @@
 #include <QGuiApplication>
 #include <QHash>
 #include <algorithm>
+#include <cmath>
 
 #include "imaging/GifDecoder.h"
 #include "imaging/JpegDecoder.h"
@@ -39,18 +40,79 @@ static QImage DecodePicture(const QString& Path)
     return QImage::fromData(Data, "PNG").convertToFormat(QImage::Format_ARGB32);
 }
 
+static QString SharpPath(const QString& Path)
+{
+    const int Dot = Path.lastIndexOf(QLatin1Char('.'));
+    return Path.left(Dot) + QStringLiteral("@2x") + Path.mid(Dot);
+}
+
 QImage LoadResourcePicture(const QString& Path)
 {
     RegisterPictures();
     if (PictureScale() == 2) {
-        const int Dot = Path.lastIndexOf(QLatin1Char('.'));
-        QImage Sharp = DecodePicture(Path.left(Dot) + QStringLiteral("@2x") + Path.mid(Dot));
+        QImage Sharp = DecodePicture(SharpPath(Path));
         if (!Sharp.isNull()) {
             Sharp.setDevicePixelRatio(2);
             return Sharp;
         }
     }
     return DecodePicture(Path);
+}
+
+namespace {
+// One axis of Qt's nearest-neighbour scaling of a whole picture (qt_scale_image_32bit in
+// its raster engine): 16.16 fixed-point steps from the middle of the first pixel, with
+// the last pixel left out (black) where its rounding would step past the picture. Kept to
+// exactly, so that the table looks as it did when Qt scaled the decoded picture.
+struct TScaleAxis
+{
+    quint32 First = 0;
+    int Step = 0;
+    int Count = 0;  // target pixels filled
+
+    TScaleAxis(int From, int To)
+    {
+        const double Scale = From / double(To);
+        Step = int(0x00010000 * Scale);
+        First = quint32(int(std::ceil(0.5 * Scale * 65536)) - 1);
+        Count = To;
+        if (int((First + quint32(Step * (Count - 1))) >> 16) >= From)
+            --Count;
+    }
+};
+}
+
+QImage LoadResourcePictureScaled(const QString& Path, QSize Pixels)
+{
+    RegisterPictures();
+    if (!Path.endsWith(QLatin1String(".jpg")) || Pixels.isEmpty())
+        return {};
+    QFile File(PictureScale() == 2 && QFile::exists(SharpPath(Path)) ? SharpPath(Path) : Path);
+    if (!File.open(QIODevice::ReadOnly))
+        return {};
+    QImage Out;
+    TScaleAxis Across(1, 1), Down(1, 1);
+    int Next = 0;  // the next target row
+    quint32 From = 0;  // its source row, 16.16
+    const QString Error = DecodeJpegRows(
+        File.readAll(),
+        [&](QSize Size) {
+            Across = TScaleAxis(Size.width(), Pixels.width());
+            Down = TScaleAxis(Size.height(), Pixels.height());
+            From = Down.First;
+            Out = QImage(Pixels, QImage::Format_RGB32);
+            Out.fill(0);
+            return !Out.isNull();
+        },
+        [&](int Y, const QRgb* Row) {
+            for (; Next < Down.Count && int(From >> 16) == Y; ++Next, From += Down.Step) {
+                auto* Line = reinterpret_cast<QRgb*>(Out.scanLine(Next));
+                quint32 X = Across.First;
+                for (int I = 0; I < Across.Count; ++I, X += Across.Step)
+                    Line[I] = Row[X >> 16];
+            }
+        });
+    return Error.isEmpty() ? Out : QImage();
 }
 
 // A picture with a colour table expanded to 32 bits a pixel: one table look-up per pixel,

@@ -10,5 +10,10 @@
 QImage LoadNamedBitmap(const QString& Name);  // null when there is no such picture
 QImage LoadResourcePicture(const QString& Path);  // PNG, JPEG or GIF; null on failure
 
+// The picture at Path stretched to Pixels (device pixels), pixel for pixel as Qt scales
+// a picture (QPixmap::scaled, the fast way), without ever holding it at its own size: a
+// JPEG is scaled row by row as it is decoded. Null for other kinds, and on failure.
+QImage LoadResourcePictureScaled(const QString& Path, QSize Pixels);
+
 // The scale at which pictures are drawn and composed: 1, or 2 on a high-density screen.
 int PictureScale();

@@ -2,6 +2,7 @@
 
 #include <csetjmp>
 #include <cstdio>
+#include <vector>
 
 #include <jpeglib.h>
 
@@ -45,26 +46,32 @@ bool ReadHeader(jpeg_decompress_struct& Info, TJpegErrors& Errors, const QByteAr
     return true;
 }
 
-bool ReadPixels(jpeg_decompress_struct& Info, TJpegErrors& Errors, uchar* Bits, qsizetype Stride)
+// With a Stride of 0 every row goes to the same memory, and Row is told of each.
+bool ReadPixels(jpeg_decompress_struct& Info, TJpegErrors& Errors, uchar* Bits, qsizetype Stride,
+                const TJpegRow* Row)
 {
     if (setjmp(Errors.Jump))
         return false;
     jpeg_start_decompress(&Info);
     while (Info.output_scanline < Info.output_height)
     {
-        JSAMPROW Row = Bits + Stride * Info.output_scanline;
-        jpeg_read_scanlines(&Info, &Row, 1);
+        const int Y = static_cast<int>(Info.output_scanline);
+        JSAMPROW Into = Bits + Stride * Y;
+        jpeg_read_scanlines(&Info, &Into, 1);
+        if (Row)
+            (*Row)(Y, reinterpret_cast<const QRgb*>(Into));
     }
     jpeg_finish_decompress(&Info);
     return true;
 }
 
-} // namespace
+// Where the rows go, once the size is known: the memory and the stride, or null to stop.
+using TTarget = std::function<std::pair<uchar*, qsizetype>(QSize)>;
 
-TDecoded DecodeJpeg(const QByteArray& Data)
+QString Decode(const QByteArray& Data, const TTarget& Target, const TJpegRow* Row)
 {
     if (Data.isEmpty())
-        return Failure(QStringLiteral("JPEG: no data"));
+        return QStringLiteral("JPEG: no data");
 
     jpeg_decompress_struct Info{};
     TJpegErrors Errors;
@@ -81,7 +88,7 @@ TDecoded DecodeJpeg(const QByteArray& Data)
     } Cleanup{Info};
 
     const auto LibraryError = [&Errors] {
-        return Failure(QStringLiteral("JPEG: %1").arg(QString::fromLocal8Bit(Errors.Message)));
+        return QStringLiteral("JPEG: %1").arg(QString::fromLocal8Bit(Errors.Message));
     };
 
     if (!ReadHeader(Info, Errors, Data))
@@ -89,26 +96,55 @@ TDecoded DecodeJpeg(const QByteArray& Data)
 
     const J_COLOR_SPACE Source = Info.jpeg_color_space;
     if (Source != JCS_GRAYSCALE && Source != JCS_RGB && Source != JCS_YCbCr)
-        return Failure(QStringLiteral("JPEG: unsupported colour space (CMYK or unknown)"));
+        return QStringLiteral("JPEG: unsupported colour space (CMYK or unknown)");
     if (Info.image_width > MaxJpegSide || Info.image_height > MaxJpegSide)
-        return Failure(QStringLiteral("JPEG: picture too large (%1x%2, at most %3 a side)")
-                           .arg(Info.image_width).arg(Info.image_height).arg(MaxJpegSide));
+        return QStringLiteral("JPEG: picture too large (%1x%2, at most %3 a side)")
+            .arg(Info.image_width).arg(Info.image_height).arg(MaxJpegSide);
 
     // libjpeg-turbo writes straight into QImage's ARGB32 layout, with opaque alpha.
     Info.out_color_space = Q_BYTE_ORDER == Q_LITTLE_ENDIAN ? JCS_EXT_BGRA : JCS_EXT_ARGB;
 
-    QImage Image(static_cast<int>(Info.image_width), static_cast<int>(Info.image_height),
-                 QImage::Format_ARGB32);
-    if (Image.isNull())
-        return Failure(QStringLiteral("JPEG: out of memory"));
+    const auto [Bits, Stride] = Target(QSize(static_cast<int>(Info.image_width), static_cast<int>(Info.image_height)));
+    if (!Bits)
+        return QStringLiteral("JPEG: out of memory");
 
-    if (!ReadPixels(Info, Errors, Image.bits(), Image.bytesPerLine()))
+    if (!ReadPixels(Info, Errors, Bits, Stride, Row))
         return LibraryError();
     // A truncated or corrupt stream is only a warning to libjpeg, with grey filled in.
     if (Errors.Manager.num_warnings > 0)
         return LibraryError();
+    return {};
+}
 
+} // namespace
+
+TDecoded DecodeJpeg(const QByteArray& Data)
+{
+    QImage Image;
+    const QString Error = Decode(
+        Data,
+        [&Image](QSize Size) {
+            Image = QImage(Size, QImage::Format_ARGB32);
+            return std::pair<uchar*, qsizetype>(Image.isNull() ? nullptr : Image.bits(), Image.bytesPerLine());
+        },
+        nullptr);
+    if (!Error.isEmpty())
+        return Failure(Error);
     TDecoded Result;
     Result.Image = std::move(Image);
     return Result;
+}
+
+QString DecodeJpegRows(const QByteArray& Data, const std::function<bool(QSize)>& Start, const TJpegRow& Row)
+{
+    std::vector<QRgb> Line;
+    return Decode(
+        Data,
+        [&](QSize Size) {
+            if (!Start(Size))
+                return std::pair<uchar*, qsizetype>(nullptr, 0);
+            Line.resize(size_t(Size.width()));
+            return std::pair<uchar*, qsizetype>(reinterpret_cast<uchar*>(Line.data()), 0);
+        },
+        &Row);
 }

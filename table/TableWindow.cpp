@@ -231,11 +231,11 @@ void TTableWindow::resizeEvent(QResizeEvent* Event)
 
 void TTableWindow::showEvent(QShowEvent* Event)
 {
-    if (Background->Picture().isNull()) {
-        Background->SetPicture(LoadResourcePicture(BackgroundPicture));
+    if (!Background->HasPicture()) {
+        Background->LoadPicture(BackgroundPicture);
         // The background covers the panel with opaque pixels, so a repaint anywhere on the
         // table need not paint the panel under it first.
-        Background->setAttribute(Qt::WA_OpaquePaintEvent, !Background->Picture().isNull());
+        Background->setAttribute(Qt::WA_OpaquePaintEvent, Background->HasPicture());
     }
     QWidget::showEvent(Event);
 }
