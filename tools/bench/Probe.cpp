@@ -8,7 +8,8 @@
 //   ... work HANDS a11y              the same while accessibility is active
 //   orvanta-bench-probe hands N      memory after start-up, after 100 hands and after N
 //                                    (each hand: Start, Fold, ticks until the betting
-//                                    closes, Flip all)
+//                                    closes, Flip all), and whether the input gate was on
+//                                    (it is wherever a window system gives the input)
 //
 // Output: one line per figure, "NAME VALUE..." (times in microseconds, memory in kB).
 #include <QAccessible>
@@ -296,9 +297,18 @@ int Work(int Hands, bool Reader)
     return 0;
 }
 
-int Hands(int Count)
+// Says whether the input gate judges input here: its record is fed by every hand.
+class TProbeApplication : public TApplication
+{
+public:
+    using TApplication::TApplication;
+    bool GateOn() const { return DropsStaleInput; }
+};
+
+int Hands(int Count, const TProbeApplication& Application)
 {
     auto Form = StartUp();
+    std::printf("gate %d\n", Application.GateOn() ? 1 : 0);
     PrintMemory("0");
     for (int H = 1; H <= Count; ++H) {
         Form->StartClick(Form->StartButton);
@@ -319,7 +329,7 @@ int Hands(int Count)
 
 int main(int argc, char** argv)
 {
-    TApplication Application(argc, argv);
+    TProbeApplication Application(argc, argv);
     InstallTableAccessibility();
     const bool Reader = argc == 4 && QByteArray(argv[3]) == "a11y";
     if (argc != 3 && !Reader) {
@@ -335,7 +345,7 @@ int main(int argc, char** argv)
     if (Mode == "work")
         return Work(Count, Reader);
     if (Mode == "hands")
-        return Hands(Count);
+        return Hands(Count, Application);
     std::fprintf(stderr, "unknown mode %s\n", argv[1]);
     return 2;
 }
