@@ -5,6 +5,7 @@
 #include "app/NameDialog.h"
 #include "desktop/Application.h"
 #include "desktop/BenchTrace.h"
+#include "desktop/Prepare.h"
 #include "table/TableWindow.h"
 #include "table/TableAccess.h"
 
@@ -20,6 +21,9 @@ int RunProgram(int Argc, char** Argv)
 
     auto Table = std::make_unique<TTableWindow>();
     TNameDialog NameDialog(Table.get());
+    // The table's labels are measured and its pictures decoded while the player reads the
+    // dialog, once it is on the screen; its buttons have their skins already.
+    AfterFirstPaint(&NameDialog, [&Table] { PrepareControls(Table.get()); });
     // Only "退出" ends the program here; the close box goes on to the table.
     if (NameDialog.exec() == TNameDialog::QuitResult)
         return 0;

@@ -49,7 +49,12 @@ QImage OpaqueView(const QImage& Picture)
 
 TImage::TImage(QWidget* Parent) : TGraphicControl(Parent) {}
 
-QImage TImage::Picture() const { return Source.isNull() && !Origin.isEmpty() ? LoadResourcePicture(Origin) : Source; }
+QImage TImage::Picture() const
+{
+    if (Undecoded())
+        const_cast<TImage*>(this)->Restore();  // decoded once, as it would be when shown
+    return Source.isNull() && !Origin.isEmpty() ? LoadResourcePicture(Origin) : Source;
+}
 
 void TImage::SetPicture(const QImage& Picture)
 {
@@ -64,7 +69,24 @@ void TImage::LoadPicture(const QString& Path)
 {
     Origin = Path;
     Source = QImage();
-    Restore();
+    if (isVisible()) {
+        Restore();
+        return;
+    }
+    Shown = Stretched = QPixmap();
+    // Placed and sized as it will be, so that the window's layout holds before it shows.
+    if (const QSize Size = ResourcePictureSize(Path); IsAutoSize && !Size.isEmpty())
+        resize(Size);
+    else if (IsAutoSize)
+        Restore();
+    update();
+}
+
+void TImage::showEvent(QShowEvent* Event)
+{
+    if (Undecoded())
+        Restore();
+    TGraphicControl::showEvent(Event);
 }
 
 // Drops the picture at its own size when it is kept scaled only, or decodes it again

@@ -18,8 +18,15 @@ public:
     bool HasPicture() const { return !Source.isNull() || !Origin.isEmpty(); }
     void SetPicture(const QImage& Picture);
     // A picture of the program's own (desktop/Resources.h). Stretched and opaque, it is
-    // kept only at the size it is drawn, and decoded again when that size changes.
+    // kept only at the size it is drawn, and decoded again when that size changes. For a
+    // control not on the screen it is decoded when the control shows, when its picture is
+    // asked for, or when Prepare is called.
     void LoadPicture(const QString& Path);
+    void Prepare()
+    {
+        if (Undecoded())
+            Restore();
+    }
     void ClearPicture();
 
     bool Transparent() const { return IsTransparent; }
@@ -30,6 +37,7 @@ public:
     void SetStretch(bool Stretch);
 
 protected:
+    void showEvent(QShowEvent* Event) override;
     void Paint(QPainter& Painter) override;
     QRect FocusRect() const override;
     QImage LookNow() const override { return Picture(); }
@@ -39,6 +47,7 @@ private:
     void Rebuild();
     void Restore();
     bool KeptScaledOnly() const { return !Origin.isEmpty() && IsStretch && !IsTransparent && !IsAutoSize; }
+    bool Undecoded() const { return Source.isNull() && !Origin.isEmpty() && !KeptScaledOnly(); }
     QString Origin;  // the resource the picture came from, if any
     QImage Source;  // null while the picture is kept scaled only
     QPixmap Shown;  // the picture as drawn, with the see-through colour cut out

@@ -14,7 +14,7 @@ TLabel::TLabel(QWidget* Parent) : QLabel(Parent)
 void TLabel::SetCaption(const QString& Caption)
 {
     setText(Caption);
-    adjustSize();
+    Fit();
 }
 
 void TLabel::SetFont(const QFont& Font, const QColor& Colour)
@@ -23,5 +23,26 @@ void TLabel::SetFont(const QFont& Font, const QColor& Colour)
     QPalette Palette = palette();
     Palette.setColor(QPalette::WindowText, Colour);
     setPalette(Palette);
+    Fit();
+}
+
+void TLabel::Fit()
+{
+    Unmeasured = true;
+    if (isVisible())
+        Measure();
+}
+
+void TLabel::Measure()
+{
+    if (!Unmeasured)
+        return;
+    Unmeasured = false;
     adjustSize();
+}
+
+void TLabel::showEvent(QShowEvent* Event)
+{
+    Measure();
+    QLabel::showEvent(Event);
 }

@@ -3,6 +3,7 @@
 #include <QFile>
 #include <QGuiApplication>
 #include <QHash>
+#include <QtEndian>
 #include <algorithm>
 #include <cmath>
 
@@ -57,6 +58,31 @@ QImage LoadResourcePicture(const QString& Path)
         }
     }
     return DecodePicture(Path);
+}
+
+QSize ResourcePictureSize(const QString& Path)
+{
+    RegisterPictures();
+    const bool Sharp = PictureScale() == 2 && QFile::exists(SharpPath(Path));
+    QFile File(Sharp ? SharpPath(Path) : Path);
+    if (!File.open(QIODevice::ReadOnly))
+        return {};
+    QSize Size;
+    if (Path.endsWith(QLatin1String(".jpg"))) {
+        Size = JpegSize(File.readAll());
+    } else {
+        const QByteArray Head = File.read(24);
+        const auto* B = reinterpret_cast<const uchar*>(Head.constData());
+        // PNG: the IHDR chunk comes first, width and height big-endian; GIF: the logical
+        // screen, which our decoder makes the picture's size, little-endian.
+        if (Head.size() >= 24 && Head.startsWith("\x89PNG\r\n\x1a\n") && Head.mid(12, 4) == "IHDR")
+            Size = QSize(int(qFromBigEndian<quint32>(B + 16)), int(qFromBigEndian<quint32>(B + 20)));
+        else if (Head.size() >= 10 && Head.startsWith("GIF"))
+            Size = QSize(qFromLittleEndian<quint16>(B + 6), qFromLittleEndian<quint16>(B + 8));
+    }
+    if (Size.isEmpty())
+        return {};
+    return Sharp ? (QSizeF(Size) / 2).toSize() : Size;
 }
 
 namespace {

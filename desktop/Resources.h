@@ -10,6 +10,10 @@
 QImage LoadNamedBitmap(const QString& Name);  // null when there is no such picture
 QImage LoadResourcePicture(const QString& Path);  // PNG, JPEG or GIF; null on failure
 
+// The size LoadResourcePicture's picture will have (deviceIndependentSize), read from
+// its header alone; empty when the header cannot tell.
+QSize ResourcePictureSize(const QString& Path);
+
 // The picture at Path stretched to Pixels (device pixels), pixel for pixel as Qt scales
 // a picture (QPixmap::scaled, the fast way), without ever holding it at its own size: a
 // JPEG is scaled row by row as it is decoded. Null for other kinds, and on failure.

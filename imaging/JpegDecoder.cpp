@@ -135,6 +135,14 @@ TDecoded DecodeJpeg(const QByteArray& Data)
     return Result;
 }
 
+QSize JpegSize(const QByteArray& Data)
+{
+    QSize Size;
+    Decode(
+        Data, [&Size](QSize Read) { Size = Read; return std::pair<uchar*, qsizetype>(nullptr, 0); }, nullptr);
+    return Size;
+}
+
 QString DecodeJpegRows(const QByteArray& Data, const std::function<bool(QSize)>& Start, const TJpegRow& Row)
 {
     std::vector<QRgb> Line;

@@ -9,6 +9,9 @@
 // Decodes a baseline or progressive JPEG (grayscale or colour) held in memory.
 TDecoded DecodeJpeg(const QByteArray& Data);
 
+// The picture's size from its header alone; empty when it cannot be read.
+QSize JpegSize(const QByteArray& Data);
+
 // Decodes Data a row at a time, holding one row of pixels only (a baseline JPEG; libjpeg
 // itself holds a progressive one whole). Start is told the picture's size before any row,
 // and returns false when there is no room for what the caller makes of it. Row is given

@@ -42,7 +42,7 @@ TImage* NewPicture(QWidget* Parent, int Left, int Top, const QString& Path, bool
     auto* Image = NewImage(Parent, Left, Top, 0, 0);
     Image->SetAutoSize(true);
     Image->SetTransparent(Transparent);
-    Image->SetPicture(LoadResourcePicture(Path));
+    Image->LoadPicture(Path);
     return Image;
 }
 
