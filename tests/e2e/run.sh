@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # The end-to-end runs: the real program on real desktops, played as people play it.
 #
-# usage: tests/e2e/run.sh [--full] path/to/orvanta
+# usage: tests/e2e/run.sh [--full | --wayland] path/to/orvanta
 # Without --full: one game in a real X window (play.sh), what the quick ./test runs.
+# With --wayland: the Wayland game of --full alone (for under-load.sh).
 # With --full: every desktop and every way in, one bring-up per desktop shared by every
 # run on it:
 #   X11 (Xvfb under openbox, with a private D-Bus session and accessibility bus):
@@ -17,9 +18,10 @@ set -uo pipefail
 
 here=$(cd "$(dirname "$0")" && pwd)
 root=$(cd "$here/../.." && pwd)
-FULL=0
+FULL=0 WAYLAND=0
 [ "${1:-}" = --full ] && { FULL=1; shift; }
-[ $# = 1 ] || { echo "usage: $0 [--full] path/to/orvanta" >&2; exit 2; }
+[ "${1:-}" = --wayland ] && { WAYLAND=1; shift; }
+[ $# = 1 ] || { echo "usage: $0 [--full | --wayland] path/to/orvanta" >&2; exit 2; }
 BIN=$(realpath "$1")
 [ -x "$BIN" ] || { echo "not an executable: $BIN" >&2; exit 2; }
 
@@ -47,11 +49,13 @@ on() {
   ) || STATUS=1
 }
 
-if [ $FULL = 0 ]; then
+if [ $WAYLAND = 1 ]; then
+  on wayland 'play 张三'
+elif [ $FULL = 0 ]; then
   on x11 'play Alice'
 else
   on x11 'play Alice' 'play 张三' 'S=2 play Alice' 'a11y_game Alice' 'listen_game Mia'
   on wayland 'play 张三'
 fi
-echo "end-to-end: $([ $STATUS = 0 ] && echo passed || echo FAILED) ($([ $FULL = 1 ] && echo full || echo quick), $((SECONDS - STARTED))s)"
+echo "end-to-end: $([ $STATUS = 0 ] && echo passed || echo FAILED) ($([ $FULL = 1 ] && echo full || ([ $WAYLAND = 1 ] && echo wayland) || echo quick), $((SECONDS - STARTED))s)"
 exit $STATUS
