@@ -4,7 +4,9 @@
 #include <QFile>
 #include <QKeyEvent>
 #include <QKeySequence>
+#include <QLayout>
 #include <QMouseEvent>
+#include <QPointer>
 #include <QSet>
 #include <QThread>
 #include <QTimer>
@@ -13,19 +15,32 @@
 #include <ctime>
 
 namespace {
+QByteArray Numbers(std::initializer_list<int> Values)
+{
+    QByteArray Out;
+    for (int V : Values)
+        Out += ' ' + QByteArray::number(V);
+    return Out;
+}
+
+// An object by its role, its object name, or else by its class.
+QByteArray Role(const QObject* O)
+{
+    return O->objectName().isEmpty() ? QByteArray(O->metaObject()->className()) : O->objectName().toUtf8();
+}
+
+// A control by its role; one without a name (a card) by its class and place.
 QByteArray Named(const QWidget* W)
 {
     const QPoint At = W->mapTo(W->window(), QPoint(0, 0));
-    return QByteArray(W->metaObject()->className()) + ' ' + QByteArray::number(At.x()) + ' ' +
-           QByteArray::number(At.y());
+    return W->objectName().isEmpty() ? Role(W) + Numbers({At.x(), At.y()}) : Role(W);
 }
 
 QByteArray TimerName(const QTimer* Timer)
 {
-    QByteArray Name = Timer->objectName().toUtf8();
-    if (Name.isEmpty())
-        Name = Timer->parent() ? Timer->parent()->metaObject()->className() : "QTimer";
-    return Name + ' ' + QByteArray::number(Timer->interval());
+    // A timer wrapped by a control of ours (TTimer) goes by its owner's name.
+    const QObject* Source = Timer->objectName().isEmpty() && Timer->parent() ? Timer->parent() : Timer;
+    return Role(Source) + ' ' + QByteArray::number(Timer->interval());
 }
 
 class TBenchTrace : public QObject
@@ -83,6 +98,8 @@ protected:
             if (W && W->isWindow() && !Event->spontaneous()) {
                 Log(QByteArray(Type == QEvent::Show ? "show " : "hide ") + W->metaObject()->className() + ' ' +
                     W->windowTitle().toUtf8());
+                if (Type == QEvent::Show)
+                    Layout(W);
                 // The loop of a box that closes is about to end: what waited for it may go.
                 if (Type == QEvent::Hide && !Waiting.isEmpty())
                     Flush();
@@ -94,9 +111,7 @@ protected:
             break;
         case QEvent::Move:
             if (W && W->isVisible())
-                Log(QByteArray("move ") + W->metaObject()->className() + ' ' + QByteArray::number(W->width()) + ' ' +
-                    QByteArray::number(W->height()) + ' ' + QByteArray::number(W->x()) + ' ' +
-                    QByteArray::number(W->y()));
+                Log("move " + Role(W) + Numbers({W->width(), W->height(), W->x(), W->y()}));
             break;
         default:
             // A control's own queued request: the program's only one is a press through
@@ -114,6 +129,26 @@ private:
         timespec Now;
         clock_gettime(Clock, &Now);
         return QByteArray::number(qint64(Now.tv_sec) * 1000000000 + Now.tv_nsec);
+    }
+    // Where a window is placed (its frame, as the program asks, before the window system
+    // has a say) and its client size, then each named control in window coordinates, hidden
+    // ones too. A window with a layout manager may size itself in its own show handler (a
+    // message box, to its text): its controls are given again once that is done.
+    void Layout(QWidget* Window)
+    {
+        Log("layout " + Role(Window) + Numbers({Window->x(), Window->y(), Window->width(), Window->height()}));
+        Controls(Window);
+        if (Window->layout())
+            QMetaObject::invokeMethod(this, [this, Window = QPointer<QWidget>(Window)] { Controls(Window); },
+                                      Qt::QueuedConnection);
+    }
+    void Controls(const QWidget* Window)
+    {
+        for (const QWidget* C : Window ? Window->findChildren<QWidget*>() : QList<QWidget*>())
+            if (!C->objectName().isEmpty() && C->window() == Window) {
+                const QPoint At = C->mapTo(Window, QPoint(0, 0));
+                Log("layout " + Role(C) + Numbers({At.x(), At.y(), C->width(), C->height()}));
+            }
     }
     static int LoopLevel() { return std::max(1, QThread::currentThread()->loopLevel()); }
 

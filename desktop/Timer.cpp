@@ -6,7 +6,8 @@ bool ClockHeld = false;
 
 void HoldTimerClock(bool Held) { ClockHeld = Held; }
 
-TTimer::TTimer(QObject* Owner) : QObject(Owner)
+// The timer is this one's child, so that the trace names it by this one's object name.
+TTimer::TTimer(QObject* Owner) : QObject(Owner), Timer(this)
 {
     Timer.setTimerType(Qt::PreciseTimer);
     Timer.setInterval(1000);
