@@ -3,6 +3,7 @@
 #include <QCloseEvent>
 #include <QTimer>
 
+#include "desktop/BenchTrace.h"
 #include "desktop/Fonts.h"
 #include "desktop/Image.h"
 #include "desktop/Label.h"
@@ -65,6 +66,13 @@ TTableWindow::TTableWindow(QWidget* Parent) : QWidget(Parent)
     resize(ClientWidth, ClientHeight);
     move(DesignLeft, DesignTop);
     BuildControls();
+    // For the end-to-end runs: where each token travels, and where the sheet's rows stand.
+    for (int P = 1; P <= 4; ++P) {
+        const QPoint At = TokenStart[P], Step = TokenRoute[P].Step;
+        TraceLine(QStringLiteral("route %1 %2 %3 %4 %5 %6").arg(Token(P)->objectName()).arg(At.x()).arg(At.y())
+                      .arg(Step.x()).arg(Step.y()).arg(TokenRoute[P].Stop).toUtf8());
+        TraceLine(QStringLiteral("sheet-row %1 %2 %3").arg(P).arg(SheetNameX).arg(SheetRowY(P)).toUtf8());
+    }
     SetUpTable();
     InstallTableAccess(this);
     InstallTableTrace(this);
