@@ -48,6 +48,10 @@ TNameDialog::TNameDialog(TTableWindow* Table, QWidget* Parent) : QDialog(Parent)
     connect(OkButton, &QPushButton::clicked, this, [this] { OkClick(OkButton); });
     connect(QuitButton, &QPushButton::clicked, this, [this] { QuitClick(QuitButton); });
 
+    // Each control is named by its role: the trace and the tests find it by that name.
+    NameEdit->setObjectName(QStringLiteral("NameEdit"));
+    OkButton->setObjectName(QStringLiteral("OkButton"));
+    QuitButton->setObjectName(QStringLiteral("QuitButton"));
     setTabOrder(NameEdit, OkButton);
     setTabOrder(OkButton, QuitButton);
     NameEdit->setFocus();
