@@ -8,10 +8,10 @@ export QT_QPA_PLATFORM=offscreen
 export XDG_RUNTIME_DIR=${XDG_RUNTIME_DIR:-/tmp/orvanta-runtime-$(id -u)}
 mkdir -p -m 700 "$XDG_RUNTIME_DIR"
 
-normal() { ./scripts/build.sh build-hard orvanta_tests >&2; echo build-hard/tests/orvanta_tests; }
+normal() { ./scripts/build.sh build-hard orvanta_slow_tests >&2; echo build-hard/tests/orvanta_slow_tests; }
 sanitized() {
-  ./scripts/build.sh build-asan orvanta_tests -- -DORVANTA_SANITIZE=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo >&2
-  echo build-asan/tests/orvanta_tests
+  ./scripts/build.sh build-asan orvanta_slow_tests -- -DORVANTA_SANITIZE=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo >&2
+  echo build-asan/tests/orvanta_slow_tests
 }
 
 monkey() {  # a million random events: eight seeds of 125 000
