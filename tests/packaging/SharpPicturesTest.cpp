@@ -4,7 +4,6 @@
 #include <algorithm>
 #include <cmath>
 #include <vector>
-#include <QFile>
 #include <QMap>
 #include <QSet>
 
@@ -12,15 +11,9 @@
 #include "desktop/Resources.h"
 #include "imaging/GifDecoder.h"
 #include "imaging/JpegDecoder.h"
+#include "support/ResourceBytes.h"
 
 namespace {
-
-QByteArray ResourceBytes(const QString& Path)
-{
-    LoadResourcePicture(Path);  // registers the pictures
-    QFile File(Path);
-    return File.open(QIODevice::ReadOnly) ? File.readAll() : QByteArray();
-}
 
 // Decoded as stored, through the decoders the program itself uses.
 QImage Stored(const QString& Path)

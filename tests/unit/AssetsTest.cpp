@@ -1,22 +1,15 @@
 #include <gtest/gtest.h>
 
-#include <QFile>
 #include <QSet>
 
 #include "desktop/Resources.h"
 #include "imaging/GifDecoder.h"
 #include "imaging/JpegDecoder.h"
+#include "support/ResourceBytes.h"
 #include "support/TableFixture.h"
 #include "desktop/Image.h"
 
 namespace {
-QByteArray ResourceBytes(const QString& Path)
-{
-    LoadResourcePicture(Path);  // registers the pictures
-    QFile File(Path);
-    return File.open(QIODevice::ReadOnly) ? File.readAll() : QByteArray();
-}
-
 // Distinct colours of a picture as stored in its file.
 int StoredColours(const QString& Path)
 {
