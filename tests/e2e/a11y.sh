@@ -1,4 +1,4 @@
-# Sourced by run.sh, after play.sh, on an X desktop brought up with its accessibility
+# Sourced by run.sh, after harness.sh, on an X desktop brought up with its accessibility
 # bus (desk_up ... bus): `a11y_game NAME` plays Orvanta as a screen-reader user would.
 # atspi.py reads the live accessibility tree from outside through AT-SPI, presses Call
 # through AT-SPI's action, plays a hand with the keyboard alone and closes the window

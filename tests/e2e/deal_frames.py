@@ -1,73 +1,56 @@
 #!/usr/bin/env python3
 """Watches a deal on the screen and checks that the 12 cards arrive one at a
-time in the deal's order: user, Jack, Jim, Kate, three rows.
+time in the deal's order.
 
 usage: deal_frames.py wayland|x11 PANEL_X PANEL_Y TRACE PID
-       deal_frames.py wayland|x11 PANEL_X PANEL_Y --report
+       deal_frames.py wayland|x11 PANEL_X PANEL_Y TRACE --report
 
-Takes a frame of the empty table (grim on Wayland, XGetImage on X), prints
-"ready", and waits for the caller to start the deal. TRACE is the program's
-trace (ORVANTA_BENCH_TRACE), PID the program: as each card from the second on is
-moved to its seat (the trace's "move" line), the program is stopped (SIGSTOP)
-and the screen read once it has settled. Every card dealt before that one must
-show by then, none out of order: a card whose repaint did not reach the screen
-before the next card is missed. The trace only says when to look; what arrived
-is read from the frames, and no time is measured, so a loaded machine only
-makes it slower. Each card is told by a strip that only it covers (a card lies
-15 pixels right of the one dealt before it on its seat). Exit status 0 when
+Takes a frame of the table before the deal (grim on Wayland, XGetImage on X),
+prints "ready", and waits for the caller to start the deal. TRACE is the
+program's trace (ORVANTA_BENCH_TRACE), PID the program: as each card from the
+second on has been dealt (the trace's pause after it), the program is stopped
+(SIGSTOP) and a frame kept once the screen has settled. Once the deal is over,
+the trace says where each card went, and every card dealt before a stop must
+show on its frame, none out of order: a card whose repaint did not reach the
+screen before the next card is missed. The trace only says when to look and
+where; what arrived is read from the frames, and no time is measured, so a
+loaded machine only makes it slower. Each card is told by a strip that only it
+covers (the part of it that no card dealt before it covers). Exit status 0 when
 the deal held, 1 when not.
 
 --report (tools/bench): judges nothing and stops nothing; takes frames as fast
-as it can until the seats' card areas have been still for a while after their
-first change, and prints how often they changed ("changes 24"), the intervals
-between the changes that brought cards of the deal ("arrival_ms 101 100 ...")
-and how many each brought ("cards 1 1 2 ...").
+as it can until the table has been still for a while after its first change,
+and prints how often the seats' card areas changed ("changes 24"), the
+intervals between the changes that brought cards of the deal ("arrival_ms 101
+100 ...") and how many each brought ("cards 1 1 2 ...").
 """
 import ctypes
 import os
-import re
 import signal
 import subprocess
 import sys
 import time
 
-CARD_W, CARD_H = 71, 96
-# seat: (base left, top); a card of row r lies at base left - 15 r
-SEATS = [("user", 550, 460), ("Jack", 860, 280), ("Jim", 550, 100), ("Kate", 240, 280)]
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))  # -I leaves it off
+from reader import CARD, Trace  # noqa: E402
+
 QUIET_S = 1.5           # --report: the handler is over when nothing moved this long
 TIMEOUT_S = 30
-
-# The strip only the card of row r covers until the sorting: row 12 shows its
-# left 15 pixels; rows 11 and 10 the 15 pixels right of the card before them.
-def strip(base, top, row):
-    left = base - 15 * row
-    x = left if row == 12 else left + CARD_W - 15
-    return (x, top + 8, 15, CARD_H - 16)
-
-# the trace's line for a control that moved, and the places a seat's cards are dealt to
-MOVE = re.compile(r"^\d+ \d+ move TCardControl 71 96 (\d+) (\d+)$")
-PLACES = {(base - 15 * row, top) for _, base, top in SEATS for row in (12, 11, 10)}
-
-# in the deal's order
-STRIPS = [(name, row, strip(base, top, row)) for row in (12, 11, 10) for name, base, top in SEATS]
-AREAS = [(base - 180, top, 180 - 150 + CARD_W, CARD_H) for _, base, top in SEATS]
-X0, Y0 = min(a[0] for a in AREAS), min(a[1] for a in AREAS)
-X1, Y1 = max(a[0] + a[2] for a in AREAS), max(a[1] + a[3] for a in AREAS)
+STRIP = 15              # a strip's width; it leaves out 8 pixels at a card's top and bottom
 
 
 class Frame:
-    def __init__(self, data, stride, bpp, start, end):
-        self.data, self.stride, self.bpp = data, stride, bpp
-        self.start, self.end = start, end   # when it was asked for and when it came
+    def __init__(self, data, stride, bpp, start):
+        self.data, self.stride, self.bpp, self.start = data, stride, bpp, start  # start: when it was asked for
 
     def rows(self, box):
         x, y, w, h = box
-        for yy in range(y - Y0, y - Y0 + h):
-            i = yy * self.stride + (x - X0) * self.bpp
+        for yy in range(y, y + h):
+            i = yy * self.stride + x * self.bpp
             yield self.data[i:i + w * self.bpp]
 
     def covered(self, box, empty):
-        """Whether most of box differs from the empty table's frame."""
+        """Whether most of box differs from the table's frame before the deal."""
         differ = total = 0
         for a, b in list(zip(self.rows(box), empty.rows(box)))[::2]:
             for i in range(0, len(a), 2 * self.bpp):
@@ -76,12 +59,12 @@ class Frame:
                     differ += 1
         return differ * 2 > total
 
-    def areas(self):
-        return tuple(hash(b"".join(self.rows(a))) for a in AREAS)
+    def areas(self, areas):
+        return tuple(hash(b"".join(self.rows(a))) for a in areas)
 
 
-def grim_grabber(ox, oy):
-    geometry = "%d,%d %dx%d" % (ox + X0, oy + Y0, X1 - X0, Y1 - Y0)
+def grim_grabber(ox, oy, w, h):
+    geometry = "%d,%d %dx%d" % (ox, oy, w, h)
 
     def grab():
         start = time.monotonic()
@@ -90,7 +73,7 @@ def grim_grabber(ox, oy):
         header_end = 0
         for _ in range(3):
             header_end = ppm.index(b"\n", header_end) + 1
-        return Frame(ppm[header_end:], (X1 - X0) * 3, 3, start, time.monotonic())
+        return Frame(ppm[header_end:], w * 3, 3, start)
     return grab
 
 
@@ -102,7 +85,7 @@ class XImage(ctypes.Structure):
                 ("bytes_per_line", ctypes.c_int), ("bits_per_pixel", ctypes.c_int)]
 
 
-def x11_grabber(ox, oy):
+def x11_grabber(ox, oy, w, h):
     x = ctypes.CDLL("libX11.so.6")
     x.XOpenDisplay.restype = ctypes.c_void_p
     x.XOpenDisplay.argtypes = [ctypes.c_char_p]
@@ -119,22 +102,35 @@ def x11_grabber(ox, oy):
 
     def grab():
         start = time.monotonic()
-        image = x.XGetImage(display, root, ox + X0, oy + Y0, X1 - X0, Y1 - Y0, 0xFFFFFFFF, 2)  # ZPixmap
+        image = x.XGetImage(display, root, ox, oy, w, h, 0xFFFFFFFF, 2)  # ZPixmap
         if not image:
             sys.exit("deal_frames: XGetImage failed")
         im = image.contents
         data = ctypes.string_at(im.data, im.bytes_per_line * im.height)
-        frame = Frame(data, im.bytes_per_line, im.bits_per_pixel // 8, start, time.monotonic())
+        frame = Frame(data, im.bytes_per_line, im.bits_per_pixel // 8, start)
         x.XFree(im.data)
         x.XFree(image)
         return frame
     return grab
 
 
-def seat_moves(trace):
-    """How many times a card has been moved to a seat's place so far."""
-    with open(trace) as f:
-        return sum(1 for line in f if (m := MOVE.match(line)) and (int(m[1]), int(m[2])) in PLACES)
+def dealt(trace, after):
+    """The cards dealt after line `after` so far, in order, as (x, y, w, h): a card moved
+    with the deal's pause right after it."""
+    lines = trace.read()[after:]
+    cards = [tuple(map(int, m.groups())) for (_, _, w), (_, _, nxt) in zip(lines, lines[1:])
+             if (m := CARD.match(w)) and nxt.startswith("event pause-begins ")]
+    return [(x, y, w, h) for w, h, x, y in cards[:12]]
+
+
+def strips(cards):
+    """Each card's strip that only it covers until the sorting: the part right of the
+    cards dealt before it on its seat (which it overlaps)."""
+    out = []
+    for k, (x, y, w, h) in enumerate(cards):
+        left = max([x] + [a + aw for a, b, aw, _ in cards[:k] if b == y and a <= x < a + aw])
+        out.append((left, y + 8, STRIP, h - 16))
+    return out
 
 
 def stopped(pid):
@@ -142,28 +138,26 @@ def stopped(pid):
         return f.read().rsplit(")", 1)[1].split()[0] in "tT"
 
 
-def still_frame(grab, empty):
+def still_frame(grab):
     """A frame once the screen has settled: the compositor shows what it was sent."""
-    last = None
+    last = grab()
     for _ in range(20):
         frame = grab()
-        look = (frame.areas(), [frame.covered(box, empty) for _, _, box in STRIPS])
-        if look == last:
+        if frame.data == last.data:
             break
-        last = look
-    return last[1]
+        last = frame
+    return last
 
 
-def check(grab, empty, trace, pid):
-    """Stops the program as each card from the second on is moved to its seat: every
-    card before it must be on the screen by then, and no other. Returns the failures."""
-    failures, judged = [], 0
-    names = ["%s row %d" % (name, row) for name, row, _ in STRIPS]
-    deadline = time.monotonic() + TIMEOUT_S
-    for k in range(2, len(STRIPS) + 1):
-        while seat_moves(trace) < k:
+def check(grab, empty, trace, after, pid):
+    """Stops the program as each card from the second on has been dealt, and keeps a frame;
+    once the deal is over, every card before it must be on the frame, and no other.
+    Returns the failures and the number of stops judged."""
+    kept, deadline = [], time.monotonic() + TIMEOUT_S
+    for k in range(2, 13):
+        while len(dealt(trace, after)) < k:
             if time.monotonic() > deadline:
-                return failures + ["the deal's card %d never moved within %d s" % (k, TIMEOUT_S)], judged
+                return ["the deal's card %d never came within %d s" % (k, TIMEOUT_S)], 0
             time.sleep(0.005)
         # The end-to-end run stops the program too, for a look of its own: then it is
         # left as found.
@@ -173,20 +167,26 @@ def check(grab, empty, trace, pid):
             while not stopped(pid):
                 time.sleep(0.001)
         try:
-            moved = seat_moves(trace)
-            covered = still_frame(grab, empty)
-            ran_on = seat_moves(trace) != moved
+            moved = len(dealt(trace, after))
+            frame = still_frame(grab)
+            if len(dealt(trace, after)) == moved:  # else let go meanwhile: nothing to judge
+                kept.append((moved, frame))
         finally:
             if ours:
                 os.kill(pid, signal.SIGCONT)
-        if ran_on or moved > len(STRIPS):
-            continue    # let go meanwhile, or already sorting: nothing to judge
+    trace.wait("the end of the deal", after, r"event hand-dealt$", TIMEOUT_S)
+    cards = dealt(trace, after)
+    seats = trace.seats()
+    names = ["%s's card %d" % (seats[k % len(seats)], k // len(seats) + 1) for k in range(12)]
+    failures, judged = [], 0
+    for moved, frame in kept:
+        covered = [frame.covered(box, empty) for box in strips(cards)]
         shown = sum(covered)
         if covered != [i < shown for i in range(len(covered))]:
-            failures.append("with %d cards moved the screen shows %s: not the deal's order"
+            failures.append("with %d cards dealt the screen shows %s: not the deal's order"
                             % (moved, ", ".join(n for n, c in zip(names, covered) if c)))
         elif shown < moved - 1:
-            failures.append("with %d cards moved only %d show: %s did not reach the screen before the next card"
+            failures.append("with %d cards dealt only %d show: %s did not reach the screen before the next card"
                             % (moved, shown, names[shown]))
         else:
             judged += 1
@@ -195,23 +195,35 @@ def check(grab, empty, trace, pid):
     return failures, judged
 
 
-def report(grab, empty):
+def report(grab, empty, trace, after):
     """--report: the changes of the seats' card areas, and the deal's arrivals."""
-    changes, last_areas = [], empty.areas()
+    frames, last = [], empty
     deadline = time.monotonic() + TIMEOUT_S
-    while not changes or time.monotonic() - changes[-1][0] < QUIET_S:
+    while not frames or time.monotonic() - frames[-1].start < QUIET_S:
         if time.monotonic() > deadline:
-            sys.exit("deal_frames: the seats did not come to rest within %d s" % TIMEOUT_S)
+            sys.exit("deal_frames: the table did not come to rest within %d s" % TIMEOUT_S)
         frame = grab()
-        areas = frame.areas()
-        if areas != last_areas:
-            changes.append((frame.start, sum(frame.covered(box, empty) for _, _, box in STRIPS)))
-        last_areas = areas
-    arrivals, dealt = [], 0
+        if frame.data != last.data:
+            frames.append(frame)
+        last = frame
+    trace.wait("the end of the deal", after, r"event hand-dealt$", TIMEOUT_S)
+    cards = dealt(trace, after)
+    # Each seat's three places: the deal gives a card to each seat in turn.
+    areas = []
+    for seat in range(len(trace.seats())):
+        mine = cards[seat::len(trace.seats())]
+        x0, y0 = min(c[0] for c in mine), min(c[1] for c in mine)
+        areas.append((x0, y0, max(c[0] + c[2] for c in mine) - x0, max(c[1] + c[3] for c in mine) - y0))
+    changes, before = [], empty.areas(areas)
+    for frame in frames:
+        if frame.areas(areas) != before:
+            changes.append((frame.start, sum(frame.covered(box, empty) for box in strips(cards))))
+        before = frame.areas(areas)
+    arrivals, shown = [], 0
     for at, count in changes:
-        if count > dealt:
-            arrivals.append((at, count - dealt))
-            dealt = count
+        if count > shown:
+            arrivals.append((at, count - shown))
+            shown = count
     print("changes %d" % len(changes))
     print("arrival_ms " + " ".join("%.0f" % ((b[0] - a[0]) * 1000) for a, b in zip(arrivals, arrivals[1:])))
     print("cards " + " ".join(str(n) for _, n in arrivals))
@@ -219,21 +231,17 @@ def report(grab, empty):
 
 def main():
     args = sys.argv[1:]
-    report_only = args[-1:] == ["--report"]
-    if report_only:
-        args.pop()
-    elif len(args) == 5:
-        trace, pid = args.pop(3), int(args.pop(3))
-    if len(args) != 3 or args[0] not in ("wayland", "x11"):
+    if len(args) != 5 or args[0] not in ("wayland", "x11"):
         sys.exit(__doc__)
-    ox, oy = int(args[1]), int(args[2])
-    grab = (grim_grabber if args[0] == "wayland" else x11_grabber)(ox, oy)
-    empty = grab()
+    ox, oy, trace = int(args[1]), int(args[2]), Trace(args[3])
+    _, _, w, h = trace.rect("TTableWindow")
+    grab = (grim_grabber if args[0] == "wayland" else x11_grabber)(ox, oy, w, h)
+    after, empty = trace.mark(), grab()
     print("ready", flush=True)
-    if report_only:
-        report(grab, empty)
+    if args[4] == "--report":
+        report(grab, empty, trace, after)
         return
-    failures, judged = check(grab, empty, trace, pid)
+    failures, judged = check(grab, empty, trace, after, int(args[4]))
     for f in failures:
         print("FAIL deal_frames: " + f)
     print("deal_frames: %d of 11 stops judged: each card on the screen before the next" % judged)

@@ -1,8 +1,8 @@
-# Sourced by play.sh: the desktop on Wayland, a headless sway session that this
+# Sourced by run.sh: the desktop on Wayland, a headless sway session that this
 # run starts and ends itself, with the program on Qt's Wayland plugin. The same
-# desk_* functions as desk-x11.sh. sway runs in a runtime folder of its own,
-# whose sockets the program reaches by path; as nobody when the test runs as
-# root, which sway refuses. A virtual pointer (orvanta-vpointer, built beside the
+# desk_* functions as desk-x11.sh but desk_frame (the compositor places windows).
+# sway runs in a runtime folder of its own, whose sockets the program reaches by
+# path; as nobody when the test runs as root, which sway refuses. A virtual pointer (orvanta-vpointer, built beside the
 # program) is held for the whole run; wtype types; grim takes screenshots.
 DESK=wayland
 DESK_PLACES=0   # a Wayland client cannot place its windows: the compositor does

@@ -9,6 +9,7 @@
 #                       program uses) as a binary PPM
 #   desk_windows        the program's visible windows, one a line: ID X Y W H TITLE
 #                       (the client area, in screen pixels)
+#   desk_frame ID       "X,Y": where the window's outer frame lies on the screen (X11 only)
 #   desk_focus ID       gives the window the keyboard; fails if it did not take it
 #   desk_pointer CMD... "move X Y", "click" (down, up 30 ms later) or "wait MS",
 #                       run in order, timed exactly
@@ -113,6 +114,14 @@ desk_windows() {
       /Width:/ {w = $2} /Height:/ {h = $2}
       /Map State: IsViewable/ {print id, x, y, w, h, title}'
   done
+}
+
+desk_frame() {
+  local ext cx cy
+  ext=$(xprop -id "$1" _NET_FRAME_EXTENTS 2>/dev/null | sed -n 's/.*= *//p' | tr -d ' ')
+  [ -n "$ext" ] || ext=0,0,0,0
+  eval "$(xwininfo -id "$1" | awk '/Absolute upper-left X/{print "cx="$4} /Absolute upper-left Y/{print "cy="$4}')"
+  echo "$((cx - ${ext%%,*})),$((cy - $(cut -d, -f3 <<<"$ext")))"
 }
 
 desk_focus() {

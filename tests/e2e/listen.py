@@ -18,7 +18,7 @@ import pyatspi
 
 # -I leaves the script's folder off the path
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from reader import Failed, check, children, say, states, window  # noqa: E402
+from reader import Failed, alive, check, children, run, say, states, window  # noqa: E402
 
 LOG, PID, NAME, OUT = sys.argv[1], int(sys.argv[2]), sys.argv[3], sys.argv[4]
 OPPONENTS = ["Jack", "Jim", "Kate"]
@@ -61,16 +61,8 @@ def hear(pattern, since, limit=120.0):
                 return i
         check(time.monotonic() < end, f"Orca did not say /{pattern}/ within {limit:.0f}s; it said last: "
               f"{HEARD[since:][-8:]}")
-        check(program_alive(), "the program ended")
+        check(alive(PID), "the program ended")
         time.sleep(0.05)
-
-
-def program_alive():
-    try:
-        os.kill(PID, 0)
-        return True
-    except OSError:
-        return False
 
 
 def press(key):
@@ -108,7 +100,7 @@ def until(what, condition, limit=120.0):
     end = time.monotonic() + limit
     while not condition():
         check(time.monotonic() < end, f"no {what} within {limit:.0f}s")
-        check(program_alive(), "the program ended")
+        check(alive(PID), "the program ended")
         time.sleep(0.05)
 
 
@@ -228,11 +220,9 @@ def main():
     raise Failed(f"no opponent folded in {MAX_HANDS} hands")
 
 
-try:
-    main()
-except Failed as failure:
-    print(f"FAIL: {failure}", file=sys.stderr)
-    sys.exit(1)
-finally:
+def save_heard():
     with open(os.path.join(OUT, "heard.txt"), "w") as f:
         f.write("\n".join(HEARD) + "\n")
+
+
+run(main, save_heard)

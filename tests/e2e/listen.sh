@@ -1,4 +1,4 @@
-# Sourced by run.sh, after play.sh, on an X desktop brought up with its accessibility
+# Sourced by run.sh, after harness.sh, on an X desktop brought up with its accessibility
 # bus (desk_up ... bus): `listen_game NAME` listens to Orvanta as a blind player does.
 # The real screen reader Orca runs on the desktop's D-Bus session, the game is played
 # with keys alone, and listen.py checks what Orca would have spoken (its debug log, no

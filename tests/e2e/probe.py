@@ -1,16 +1,17 @@
 #!/usr/bin/env python3
 """Reads what the table shows from a screenshot of the root window.
 
-usage: probe.py [-s SCALE] SHOT.ppm PANEL_X PANEL_Y
-       probe.py [-s SCALE] SHOT.ppm PANEL_X PANEL_Y sample X Y W H   (colour census, for tuning)
+usage: probe.py [-s SCALE] SHOT.ppm PANEL_X PANEL_Y TRACE
        probe.py [-s SCALE] SHOT.ppm WINDOW_X WINDOW_Y text X Y W H FONT SIZES TEXT...
        probe.py [-s SCALE] SHOT.ppm WINDOW_X WINDOW_Y lighttext X Y W H FONT SIZES TEXT...
 
 SHOT is a binary PPM (8 bits per channel); PANEL_X/Y is where the table's
 client area lies on the screen, in screen pixels. Prints one line of
-key=value words; every position below is in the table's own client
-coordinates, in the program's logical pixels. SCALE (1 or 2, default 1) is
-the screen's device pixels per logical pixel: logical x lies at screen
+key=value words. Where each thing lies on the table is read from the
+program's TRACE (its layout, its tokens' routes, the last hand's deal: a
+seat's cards read "unknown" before the first deal), in the table's own
+client coordinates, in the program's logical pixels. SCALE (1 or 2, default
+1) is the screen's device pixels per logical pixel: logical x lies at screen
 PANEL_X + SCALE * x, and a logical pixel is SCALE x SCALE screen pixels, all
 of which are read (the large areas are sampled on the same logical grid at
 either scale).
@@ -25,7 +26,9 @@ way (a money label).
 import os
 import subprocess
 import sys
-from collections import Counter
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))  # -I leaves it off
+from reader import Trace, stops  # noqa: E402
 
 ASSETS = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "assets")
 
@@ -156,23 +159,7 @@ def parchment(r, g, b):
     return r >= 190 and g >= 170 and 110 <= b <= 215 and r - b >= 25
 
 
-# Layout of the table.
-BUTTONS = [("start", 88, 464), ("rules", 88, 496), ("call", 640, 464),
-           ("fold", 640, 496), ("flip", 640, 528), ("flipall", 640, 560)]
-SEATS = [("user", 370, 460), ("jack", 680, 280), ("jim", 370, 100), ("kate", 60, 280)]
-CARD_W, CARD_H, CARD_STEP = 71, 96, 15
-COUNTERS = [("user", 392, 424), ("jack", 504, 331), ("jim", 392, 248), ("kate", 272, 331)]
-MONEY = [("user", 424, 592), ("jack", 744, 248), ("jim", 424, 64), ("kate", 96, 248)]
-NAME_LABEL = (416, 568)
-# Each token's visible stops: left, top of the first and last, and the step.
-TOKEN_PATHS = [("user", (408, 440), (408, 410)), ("jack", (570, 330), (500, 330)),
-               ("jim", (408, 194), (408, 264)), ("kate", (238, 330), (308, 330))]
-TOKEN_W, TOKEN_H = 24, 23
-SHEET = (288, 240, 273, 176)
-MARKER_X, MARKER_ROWS = 358, [270, 305, 340, 375]
-RULES = (200, 136, 433, 325)
-# Where the undealt pile lies during the deal, clear of counters and tokens.
-PILE = (470, 290, 130, 35)
+BUTTONS = ["Start", "Rules", "Call", "Fold", "Flip", "FlipAll"]
 
 
 def caption(s, x, y):
@@ -212,20 +199,20 @@ def edge(s, x, top):
     return s.share(outline, x, top + 35, 1, 40) >= 0.8 and s.share(outline, x + 2, top + 35, 1, 40) < 0.5
 
 
-def seat(s, left, top):
-    """What a seat shows: "face,back,..." for three cards laid 15 pixels
+def seat(s, left, top, step, card_w):
+    """What a seat shows: "face,back,..." for three cards laid a step
     apart, "pile-KIND" for three cards stacked a pixel apart around the
     middle place, "none", or "off:..." for anything else."""
-    kinds = [strip(s, left + CARD_STEP * k, top) for k in range(3)]
+    kinds = [strip(s, left + step * k, top) for k in range(3)]
     # Nothing may show just outside the seat's cards.
-    clear = (strip(s, left - 14, top), strip(s, left + 2 * CARD_STEP + CARD_W - 1, top)) == ("none", "none")
+    clear = (strip(s, left - 14, top), strip(s, left + 2 * step + card_w - 1, top)) == ("none", "none")
     if kinds == ["none"] * 3 and clear:
         return "none"
-    if "none" not in kinds and clear and all(edge(s, left + CARD_STEP * k, top) for k in range(3)):
+    if "none" not in kinds and clear and all(edge(s, left + step * k, top) for k in range(3)):
         return ",".join(kinds)
     # A pile: the middle card and the one a pixel right of it, on top, show
     # their outlines; nothing shows at the left card's place.
-    mid = left + CARD_STEP
+    mid = left + step
     if kinds[0] == "none" and kinds[1] == kinds[2] != "none" and clear and edge(s, mid, top) and edge(s, mid + 1, top):
         return "pile-" + kinds[1]
     return "off:" + ",".join(kinds)
@@ -308,47 +295,47 @@ def glyphs(s, cls, x, y, w, h):
     return letters, (last - first + 1) // s.scale
 
 
-def token(s):
+def token(s, trace):
     seen = []
-    for name, (x0, y0), (x1, y1) in TOKEN_PATHS:
-        steps = max(abs(x1 - x0), abs(y1 - y0)) // 10
-        dx, dy = (x1 - x0) // max(steps, 1), (y1 - y0) // max(steps, 1)
-        for k in range(steps + 1):
-            if s.share(coin_brown, x0 + dx * k + 2, y0 + dy * k + 2, TOKEN_W - 4, TOKEN_H - 4) >= 0.45:
-                seen.append(name)
-                break
+    for name, route in trace.routes().items():
+        w, h = trace.rect(name)[2:]
+        if any(s.share(coin_brown, x + 2, y + 2, w - 4, h - 4) >= 0.45 for x, y in stops(route)):
+            seen.append(name[:-len("Token")].lower())
     return ",".join(seen) or "none"
 
 
-def report(s, digits):
-    out = []
-    for name, x, y in BUTTONS:
-        out.append("%s=%s" % (name, caption(s, x, y)))
-    out.append("plaques=%s" % ",".join(plaque(s, x, y) for _, x, y in BUTTONS))
-    for name, x, y in SEATS:
-        out.append("cards_%s=%s" % (name, seat(s, x, y)))
-    for name, x, y in COUNTERS:
-        out.append("counter_%s=%s" % (name, counter(s, digits, x, y)))
-    for name, x, y in MONEY:
+def report(s, digits, trace):
+    out = ["%s=%s" % (b.lower(), caption(s, *trace.rect(b + "Button")[:2])) for b in BUTTONS]
+    out.append("plaques=%s" % ",".join(plaque(s, *trace.rect(b + "Button")[:2]) for b in BUTTONS))
+    deal, seats = trace.deal(), trace.seats()
+    for name in seats:
+        if deal:
+            left, top, step = deal[0][name]
+            out.append("cards_%s=%s" % (name, seat(s, left, top, step, deal[1][0])))
+        else:
+            out.append("cards_%s=unknown" % name)
+    for name in seats:
+        out.append("counter_%s=%s" % (name, counter(s, digits, *trace.rect(name.capitalize() + "Stake")[:2])))
+    for name in seats:
+        x, y = trace.rect(name.capitalize() + "Money")[:2]
         letters, width = glyphs(s, text_white, x - 1, y, 60, 17)
         out.append("money_%s=%s:%d" % (name, letters, width))
-    letters, width = glyphs(s, text_white, NAME_LABEL[0] - 1, NAME_LABEL[1], 180, 22)
+    x, y = trace.rect(seats[0].capitalize() + "Name")[:2]
+    letters, width = glyphs(s, text_white, x - 1, y, 180, 22)
     out.append("name_width=%d" % width)
-    out.append("pile=%s" % ("yes" if s.share(back_blue, *PILE) >= 0.2 else "no"))
-    out.append("token=%s" % token(s))
-    sx, sy, sw, sh = SHEET
-    sheet = s.share(sheet_teal, sx, sy, sw, sh, step=3) >= 0.4
-    out.append("sheet=%s" % ("yes" if sheet else "no"))
-    rows = [str(k + 1) for k, y in enumerate(MARKER_ROWS) if s.count(rose_red, MARKER_X, y, 24, 24) >= 6]
+    # The pile's upper band, clear of the counter below it.
+    pile = deal and s.share(back_blue, deal[2][0], deal[2][1] + 10, deal[2][2], 35) >= 0.2
+    out.append("pile=%s" % ("unknown" if not deal else "yes" if pile else "no"))
+    out.append("token=%s" % token(s, trace))
+    sx, sy, sw, sh = trace.rect("ResultSheet")
+    out.append("sheet=%s" % ("yes" if s.share(sheet_teal, sx, sy, sw, sh, step=3) >= 0.4 else "no"))
+    # The marker stands in a row of the sheet, in the column where the program last put it.
+    moved, (mx, _, mw, mh) = trace.words(r"move WinnerMarker "), trace.rect("WinnerMarker")
+    mx = int(moved[-1][4]) if moved else mx
+    rows = [str(r) for r, (_, ry) in sorted(trace.sheet_rows().items()) if s.count(rose_red, mx, sy + ry, mw, mh) >= 6]
     out.append("marker=%s" % (",".join(rows) or "none"))
-    out.append("rules=%s" % ("yes" if s.share(parchment, *RULES, step=4) >= 0.5 else "no"))
+    out.append("rules=%s" % ("yes" if s.share(parchment, *trace.rect("RulesChart"), step=4) >= 0.5 else "no"))
     print(" ".join(out))
-
-
-def sample(s, x, y, w, h):
-    c = Counter(c for row in s.box(x, y, w, h) for c in row)
-    for rgb, n in c.most_common(12):
-        print("#%02X%02X%02X %d" % (rgb + (n,)))
 
 
 def dark_mask(rows):
@@ -449,13 +436,13 @@ def main(argv):
     if len(argv) < 4 or scale not in (1, 2):
         sys.exit(__doc__)
     s = Shot.load(argv[1], int(argv[2]), int(argv[3]), scale)
-    if len(argv) == 9 and argv[4] == "sample":
-        sample(s, *map(int, argv[5:9]))
-    elif len(argv) >= 12 and argv[4] in ("text", "lighttext"):
+    if len(argv) >= 12 and argv[4] in ("text", "lighttext"):
         sizes = [int(v) for v in argv[10].split(",")]
         read_text(s, tuple(map(int, argv[5:9])), argv[9], sizes, argv[11:], argv[4] == "lighttext")
+    elif len(argv) == 5:
+        report(s, digit_glyphs(argv[1], scale), Trace(argv[4]))
     else:
-        report(s, digit_glyphs(argv[1], scale))
+        sys.exit(__doc__)
 
 
 if __name__ == "__main__":

@@ -33,6 +33,7 @@ on() {
   shift
   (
     DESK=$desk
+    . "$here/harness.sh"
     . "$here/play.sh"
     . "$here/a11y.sh"
     . "$here/listen.sh"
