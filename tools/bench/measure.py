@@ -2,7 +2,9 @@
 
 Called by tools/bench/bench after the build; see docs/PERFORMANCE.md for what each row
 means. Everything here talks to the programs through the timing log that
-ORVANTA_BENCH_TRACE turns on (desktop/BenchTrace.h), xdotool, /proc and the probe's output.
+ORVANTA_BENCH_TRACE turns on (desktop/BenchTrace.h, read as the end-to-end runs read it,
+tests/e2e/reader.py: where the controls lie, the tokens' routes, the table's events),
+xdotool, /proc and the probe's output.
 """
 
 import argparse
@@ -14,22 +16,9 @@ import sys
 import tempfile
 import time
 
-# Where things are on the screen, relative to a window's client area.
-OK_BUTTON = (48 + 37, 96 + 12)  # 确定 in the name dialog
-START, CALL, FLIP_ALL = (138, 480), (690, 480), (690, 576)
-START_AT = "88 464"  # the Start control's position as the log gives it
-CALL_AT = "640 464"
-FLIP_ALL_AT = "640 560"
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "tests", "e2e"))
+from reader import Trace, stops, travelling  # noqa: E402
 
-# The chip tokens (24 x 23): how to tell them apart by position, where the first step
-# takes them and where they arrive. The user's and Jim's share a column, Jack's and
-# Kate's a row.
-TOKENS = {
-    "user": dict(first=(408, 440), arrive=(408, 400), ticks=5),
-    "Jack": dict(first=(570, 330), arrive=(490, 330), ticks=9),
-    "Jim": dict(first=(408, 194), arrive=(408, 274), ticks=9),
-    "Kate": dict(first=(238, 330), arrive=(318, 330), ticks=9),
-}
 TICK_MS = 50
 DEAL_PAUSES_S = 1.32
 # Growth from hand 100 to the last allowed in the probe, MB: none, but for what the
@@ -40,48 +29,6 @@ CLK_TCK = os.sysconf("SC_CLK_TCK")
 
 def now_ns():
     return time.monotonic_ns()  # CLOCK_MONOTONIC, as in the log
-
-
-def token_of(x, y):
-    if x == 408:
-        return "user" if y >= 400 else "Jim"
-    if y == 330:
-        return "Jack" if x >= 490 else "Kate"
-    return None
-
-
-class Trace:
-    """The timing log of one process, read as it grows."""
-
-    def __init__(self, path):
-        self.path = path
-        self.lines = []
-        self._offset = 0
-
-    def read(self):
-        try:
-            with open(self.path, "rb") as f:
-                f.seek(self._offset)
-                data = f.read()
-        except FileNotFoundError:
-            return self.lines
-        end = data.rfind(b"\n") + 1
-        self._offset += end
-        for raw in data[:end].decode("utf-8", "replace").splitlines():
-            stamp, cpu, rest = raw.split(" ", 2)
-            kind, _, detail = rest.partition(" ")
-            self.lines.append((int(stamp), int(cpu), kind, detail))
-        return self.lines
-
-    def first(self, kind, detail=None, after=0, cpu=False):
-        """The time (or with CPU, the process's CPU time) of the first such line."""
-        for t, c, k, d in self.read():
-            if t >= after and k == kind and (detail is None or d.startswith(detail)):
-                return c if cpu else t
-        return None
-
-    def start(self):
-        return self.first("start")
 
 
 class Program:
@@ -106,17 +53,24 @@ class Program:
         with open(self.stderr_path, "rb") as f:
             return f.read().decode("utf-8", "replace")
 
-    def wait_log(self, kind, detail=None, after=0, timeout=20.0):
+    def wait_log(self, pattern, after=0, timeout=20.0):
+        """The time of the first line at or after `after` that matches."""
         deadline = time.monotonic() + timeout
         while time.monotonic() < deadline:
-            t = self.trace.first(kind, detail, after)
+            t = self.trace.first(pattern, after)
             if t is not None:
                 return t
             if not self.alive():
                 raise RuntimeError(f"the program ended (status {self.process.returncode}) "
-                                   f"while waiting for '{kind} {detail or ''}'")
+                                   f"while waiting for /{pattern}/")
             time.sleep(0.003)
-        raise RuntimeError(f"no '{kind} {detail or ''}' in the log within {timeout:.0f} s")
+        raise RuntimeError(f"no /{pattern}/ in the log within {timeout:.0f} s")
+
+    def click(self, origin, name):
+        """A click on the middle of the named control of the window whose client area lies at origin."""
+        if name not in PLACES:
+            PLACES[name] = self.trace.centre(name)
+        click(origin, PLACES[name])
 
     def status_kb(self, key):
         with open(f"/proc/{self.pid}/status") as f:
@@ -171,7 +125,7 @@ def launch(args, paths, name, trace=True, attempts=4):
         program = Program(args, paths, trace, name)
         try:
             if trace:
-                program.wait_log("painted")
+                program.wait_log("painted ")
             else:
                 deadline = time.monotonic() + 20
                 while not xdo("search", "--onlyvisible", "--pid", program.pid):
@@ -189,6 +143,7 @@ def launch(args, paths, name, trace=True, attempts=4):
 
 
 REFUSED = [0]  # starts refused by the X server and tried again
+PLACES = {}  # where the controls lie, from a traced start: a start without the log has none
 
 
 def xdo(*args, timeout=20):
@@ -225,7 +180,7 @@ def settle(seconds=0.3):
 def answer_dialog(program):
     """Clicks 确定 in the name dialog; returns the table's window and client origin."""
     dialog = find_window("用户名", program.pid)
-    click(window_origin(dialog), OK_BUTTON)
+    program.click(window_origin(dialog), "OkButton")
     table = find_window("Orvanta", program.pid)
     return table, window_origin(table)
 
@@ -241,9 +196,9 @@ def start_up(paths, runs, results):
         for name, args in order:
             program = launch(args, paths, name)
             try:
-                start = program.wait_log("start")
-                painted = program.wait_log("painted")
-                cpu = program.trace.first("painted", cpu=True) / 1e6
+                start = program.wait_log("start$")
+                painted = program.wait_log("painted ")
+                cpu = program.trace.first("painted ", cpu=True) / 1e6
                 settle()
                 peak = program.status_kb("VmHWM")
                 if name == "baseline":
@@ -258,8 +213,8 @@ def start_up(paths, runs, results):
                         dialog_cpu.append(cpu)
                     continue
                 answer_dialog(program)
-                ok = program.wait_log("release", "QPushButton")
-                shown = program.wait_log("painted", "Orvanta", after=ok)
+                ok = program.wait_log("release OkButton$")
+                shown = program.wait_log("painted Orvanta$", after=ok)
                 settle()
                 if run:
                     prog_ms.append((painted - start) / 1e6)
@@ -280,37 +235,32 @@ def play(paths, hands, results):
     deals, deal_cpu = [], []
     try:
         table, origin = answer_dialog(program)
-        program.wait_log("painted", "Orvanta")
+        program.wait_log("painted Orvanta$")
         settle()
         for _ in range(hands):
             mark = now_ns()
-            click(origin, START)
-            pressed = program.wait_log("release", "TImage " + START_AT, after=mark)
-            done = program.wait_log("handled", after=pressed, timeout=30)
+            program.click(origin, "StartButton")
+            pressed = program.wait_log("release StartButton$", after=mark)
+            done = program.wait_log("handled ", after=pressed, timeout=30)
             deals.append((done - pressed) / 1e9)
-            deal_cpu.append((program.trace.first("handled", after=pressed, cpu=True)
-                             - program.trace.first("release", "TImage " + START_AT, after=mark, cpu=True)) / 1e6)
+            deal_cpu.append((program.trace.first("handled ", after=pressed, cpu=True)
+                             - program.trace.first("release StartButton$", after=mark, cpu=True)) / 1e6)
             settle(0.1)
             for _ in range(3):  # at most three rounds
                 mark = now_ns()
-                click(origin, CALL)
-                pressed = program.wait_log("release", "TImage " + CALL_AT, after=mark)
-                # The round ends with Call usable again, or the betting closes with Flip all usable.
-                deadline = time.monotonic() + 60
-                while True:
-                    if program.trace.first("enabled", f"TImage {FLIP_ALL_AT} 1", after=pressed):
-                        break
-                    if program.trace.first("enabled", f"TImage {CALL_AT} 1", after=pressed):
-                        break
-                    if time.monotonic() > deadline or not program.alive():
-                        raise RuntimeError("the betting round did not end")
-                    time.sleep(0.02)
-                if program.trace.first("enabled", f"TImage {FLIP_ALL_AT} 1", after=pressed):
+                program.click(origin, "CallButton")
+                pressed = program.wait_log("release CallButton$", after=mark)
+                # The round ends with the user's turn, or the betting closes.
+                ended = program.wait_log("event (turn|betting-closed)", after=pressed, timeout=60)
+                if program.trace.first("event betting-closed", after=ended) == ended:
                     break
             mark = now_ns()
-            click(origin, FLIP_ALL)
-            program.wait_log("handled", after=mark)
-            answer_boxes(program, table, mark)
+            program.click(origin, "FlipAllButton")
+            # A tie is announced in a message box: Return answers it.
+            if program.wait_log(r"(handled release FlipAllButton$|show QMessageBox )", after=mark, timeout=30) == \
+                    program.trace.first("show QMessageBox", after=mark):
+                answer_box(program, table)
+                program.wait_log("handled release FlipAllButton$", after=mark)
         results["play_kb"] = program.status_kb("VmHWM")
         log = program.trace.read()
     except Exception:
@@ -320,20 +270,19 @@ def play(paths, hands, results):
         program.stop()
     results["deal_s"] = deals
     results["deal_cpu_ms"] = deal_cpu
-    travels, intervals = token_travels(log)
-    results["travel_user_ms"] = [t for who, t, n in travels if who == "user"]
-    results["travel_other_ms"] = [t for who, t, n in travels if who != "user"]
-    results["travel_ticks"] = sorted({(who if who == "user" else "others", n) for who, t, n in travels})
+    travels, intervals = token_travels(log, program.trace.routes())
+    # A travel takes a tick per step, and one for the arrival; the user's token comes first.
+    routes = program.trace.routes()
+    user = next(iter(routes))
+    results["ticks_user"], results["ticks_other"] = (len(list(stops(routes[who]))) + 1 for who in (user, list(routes)[-1]))
+    results["travel_user_ms"] = [t for who, t, n in travels if who == user]
+    results["travel_other_ms"] = [t for who, t, n in travels if who != user]
+    results["travel_ticks"] = sorted({("user" if who == user else "others", n) for who, t, n in travels})
     results["tick_interval_ms"] = intervals
 
 
-def answer_boxes(program, table, since, wait=0.6):
-    """A tie is announced in a message box: a new window paints. Return answers it."""
-    deadline = time.monotonic() + wait
-    while time.monotonic() < deadline and program.trace.first("paint", after=since) is None:
-        time.sleep(0.02)
-    if program.trace.first("paint", after=since) is None:
-        return
+def answer_box(program, table):
+    """Answers the message box the program has opened with Return."""
     deadline = time.monotonic() + 10
     while time.monotonic() < deadline:
         boxes = [w for w in xdo("search", "--onlyvisible", "--pid", program.pid) if w != table]
@@ -345,27 +294,23 @@ def answer_boxes(program, table, since, wait=0.6):
     raise RuntimeError("a message box would not close")
 
 
-def token_travels(log):
+def token_travels(log, routes):
     """Each token's travel: from the tick of its first step to the tick of its arrival."""
     travels, begun, ticks, intervals = [], {}, [], []
     current_tick = None
-    for t, _, kind, detail in log:
+    for t, _, what in log:
+        kind, _, detail = what.partition(" ")
         if kind == "tick":
             if ticks and begun:
                 intervals.append((t - ticks[-1]) / 1e6)
             ticks.append(t)
             current_tick = len(ticks) - 1
-        elif kind == "move" and current_tick is not None:
-            parts = detail.split()
-            if parts[0] != "TImage" or parts[1:3] != ["24", "23"]:
-                continue
-            x, y = int(parts[3]), int(parts[4])
-            who = token_of(x, y)
-            if who is None:
-                continue
-            if (x, y) == TOKENS[who]["first"]:
+        elif kind == "move" and current_tick is not None and detail.split()[0] in routes:
+            who, _, _, x, y = detail.split()
+            route, at = routes[who], (int(x), int(y))
+            if at == next(stops(route), None):
                 begun[who] = current_tick
-            elif (x, y) == TOKENS[who]["arrive"] and who in begun:
+            elif not travelling(route, *at) and who in begun:
                 first = begun.pop(who)
                 travels.append((who, (ticks[current_tick] - ticks[first]) / 1e6, current_tick - first + 1))
     return travels, intervals
@@ -374,12 +319,19 @@ def token_travels(log):
 def idle(paths, results, seconds=10.0):
     """CPU used by the program at rest in the user's turn, the timer running, and by the
     baseline at rest, over the same SECONDS."""
+    if "StartButton" not in PLACES:  # where Start lies, from a start with the log
+        learner = launch([paths.program], paths, "layout")
+        try:
+            _, origin = answer_dialog(learner)
+            learner.click(origin, "StartButton")
+        finally:
+            learner.stop()
     program = launch([paths.program], paths, "idle", trace=False)
     baseline = launch([paths.baseline], paths, "idle-baseline", trace=False)
     try:
         table, origin = answer_dialog(program)
         settle(0.5)
-        click(origin, START)
+        program.click(origin, "StartButton")
         time.sleep(DEAL_PAUSES_S + 1.5)  # the deal is over; the user's turn
         find_window("Baseline", baseline.pid)
         before = (program.cpu(), baseline.cpu(), time.monotonic())
@@ -537,7 +489,8 @@ def report(results, runs, hands_played, hands):
         f"x{d[1] / DEAL_PAUSES_S:.3f}", "<= x1.05", d[1] <= DEAL_PAUSES_S * 1.05)
     c = spread(results["deal_cpu_ms"])
     row("  CPU time of a deal, ms", len(results["deal_cpu_ms"]), *c, 1, "", "", "", None)
-    for key, who, ticks in (("travel_user_ms", "user's token", 5), ("travel_other_ms", "other tokens", 9)):
+    for key, who, ticks in (("travel_user_ms", "user's token", results.get("ticks_user")),
+                            ("travel_other_ms", "other tokens", results.get("ticks_other"))):
         pace = (ticks - 1) * TICK_MS
         values = results[key]
         if not values:
