@@ -296,7 +296,7 @@ def main():
     save_tree("start")
     names = [c.name for c in children(table())]
     check(names == [f"{NAME}, 1000 chips", "Jack, 1000 chips", "Jim, 1000 chips", "Kate, 1000 chips", *BUTTONS,
-                    "Result sheet", "Rules chart"], f"the table's children at the start: {names}")
+                    "Result sheet", "Rules chart", "Waiting"], f"the table's children at the start: {names}")
     for b in BUTTONS:
         c = control(b)
         check(c.getRoleName() == "push button" and "Press" in actions(c), f"{b} is a push button with Press")
