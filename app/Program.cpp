@@ -8,6 +8,7 @@
 #endif
 
 #include "app/NameDialog.h"
+#include "app/Translation.h"
 #include "desktop/Application.h"
 #include "desktop/BenchTrace.h"
 #include "desktop/Prepare.h"
@@ -41,6 +42,7 @@ int RunProgram(int Argc, char** Argv, TProgramEnd End)
     TApplication Application(Argc, Argv);
     InstallBenchTrace();  // only with ORVANTA_BENCH_TRACE set
     InstallTableAccessibility();
+    const auto Translation = InstallTranslation();  // the desktop's language, for readers
     Application.SetTitle(QStringLiteral("Orvanta"));
     // The launcher's name: Wayland docks and task bars match the window's app id to it.
     Application.setDesktopFileName(QStringLiteral("org.orvanta.Orvanta"));

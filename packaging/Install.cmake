@@ -100,6 +100,11 @@ install(FILES ${ORVANTA_CHANGELOG_GZ} packaging/copyright
   DESTINATION ${ORVANTA_DOCDIR})
 
 # ---- the Debian package ---------------------------------------------------------------
+# Its build dependencies, as Debian names them: cmake, ninja-build (or make), g++,
+# pkg-config, qt6-base-dev, qt6-base-private-dev, libgl-dev, qt6-tools-dev and
+# qt6-l10n-tools (Qt's translation tools: lrelease compiles the readers' catalogues into
+# the program), libjpeg-dev, libgif-dev, libwayland-dev, scdoc and dpkg-dev.
+# scripts/deps.sh installs them, with what the tests need.
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME orvanta)
 set(CPACK_PACKAGE_VENDOR "The Orvanta developers")

@@ -1,6 +1,7 @@
 #include "table/Narrator.h"
 
 #include <QAccessible>
+#include <QCoreApplication>
 
 #include "game/HandEval.h"
 #include "table/TableAccessibles.h"
@@ -20,6 +21,12 @@ double Score(const TTable& Table, int Player)
     }
     return ScoreHand(Hand);
 }
+
+// The narration's lines, one context of the program's catalogue (app/Translation.h).
+struct TNarration
+{
+    Q_DECLARE_TR_FUNCTIONS(Narrator)
+};
 }
 
 TNarrator::TNarrator(TTableWindow* Window) : QObject(Window), Window(Window), Announcer(new TAnnouncer(Window))
@@ -50,31 +57,33 @@ void TNarrator::Heard(const TTableEvent& Event)
         if (!SeatingSaid)
             Pending << TAnnouncer::TLine{Seating()};
         SeatingSaid = true;
-        Pending << TAnnouncer::TLine{QStringLiteral("New hand. Your hand: ") + FaceUpHand(Window, User, true)};
+        Pending << TAnnouncer::TLine{TNarration::tr("New hand. Your hand: %1").arg(FaceUpHand(Window, User, true))};
         break;
     case TTableEvent::Call:
         if (P != User && Event.Chips > 0)
-            Pending << TAnnouncer::TLine{QStringLiteral("%1 calls %2.").arg(PlayerName(Window, P)).arg(Event.Chips)};
+            Pending << TAnnouncer::TLine{TNarration::tr("%1 calls %2.").arg(PlayerName(Window, P)).arg(Event.Chips)};
         break;
     case TTableEvent::Fold:
         if (P != User)
-            Pending << TAnnouncer::TLine{QStringLiteral("%1 folds.").arg(PlayerName(Window, P))};
+            Pending << TAnnouncer::TLine{TNarration::tr("%1 folds.").arg(PlayerName(Window, P))};
         else
             Announcer->Forget(TurnTopic);
         break;
     case TTableEvent::UserTurn:
-        Pending << TAnnouncer::TLine{QStringLiteral("Your turn: a call costs %1 chips.").arg(Event.Chips), TurnTopic};
+        Pending << TAnnouncer::TLine{TNarration::tr("Your turn: a call costs %1.").arg(SpokenChips(ChipsText(Event.Chips))),
+                                     TurnTopic};
         break;
     case TTableEvent::BettingClosed:
-        Pending << TAnnouncer::TLine{QStringLiteral("Betting closed: Flip or Flip all."), FlipTopic};
+        Pending << TAnnouncer::TLine{TNarration::tr("Betting closed: Flip or Flip all."), FlipTopic};
         break;
     case TTableEvent::HandsTurnedOver:
         if (const QString Shown = TurnedOver(); !Shown.isEmpty())
             Pending << TAnnouncer::TLine{Shown};
         break;
     case TTableEvent::Result:
-        Pending << TAnnouncer::TLine{P == User ? QStringLiteral("You win %1 chips.").arg(ChipsText(Event.Chips))
-                                               : QStringLiteral("%1 wins %2 chips.").arg(PlayerName(Window, P), ChipsText(Event.Chips))};
+        Pending << TAnnouncer::TLine{P == User ? TNarration::tr("You win %1.").arg(SpokenChips(ChipsText(Event.Chips)))
+                                               : TNarration::tr("%1 wins %2.").arg(PlayerName(Window, P),
+                                                                                   SpokenChips(ChipsText(Event.Chips)))};
         break;
     default:  // a tie and a game over are message boxes, read as they open
         break;
@@ -93,9 +102,9 @@ QString TNarrator::TurnedOver()
             bool Alike = false;
             for (int Q = User; Q <= Kate; ++Q)
                 Alike = Alike || (Q != P && Kind[Q] == Kind[P] && Score(Window->Table, Q) != Score(Window->Table, P));
-            Shown << QStringLiteral("%1: %2").arg(PlayerName(Window, P), FaceUpHand(Window, P, Alike));
-            if (!Alike)
-                Shown.last() += QLatin1Char('.');
+            // With its cards the hand ends its own sentence.
+            Shown << (Alike ? TNarration::tr("%1: %2") : TNarration::tr("%1: %2."))
+                              .arg(PlayerName(Window, P), FaceUpHand(Window, P, Alike));
         }
         FaceUpSaid[P] = !Kind[P].isEmpty();
     }

@@ -2,6 +2,7 @@
 
 #include <QAccessible>
 #include <QAccessibleWidget>
+#include <QCoreApplication>
 #include <algorithm>
 #include <array>
 
@@ -16,6 +17,12 @@
 #include "table/TableTexts.h"
 
 namespace {
+// What readers get in place of what the table draws, one context of the program's catalogue.
+struct TReaderTexts
+{
+    Q_DECLARE_TR_FUNCTIONS(TableAccessibles)
+};
+
 // The cells' rectangles on the sheet's picture, round the texts the sheet draws there.
 constexpr int SheetColumnX[3] = {TTableWindow::SheetNameX, TTableWindow::SheetAddX, TTableWindow::SheetScoreX};
 constexpr int SheetColumnWidth[3] = {110, 70, 60};
@@ -98,7 +105,7 @@ public:
     QString text(QAccessible::Text T) const override
     {
         if (T == QAccessible::Name)
-            return QStringLiteral("Card table");
+            return TReaderTexts::tr("Card table");
         // The focus rests on the table while the others bet: the seating is told before the
         // first hand only (the narrator says it with that hand), not again every round.
         const TTableWindow* F = FormOf(object());
@@ -146,19 +153,19 @@ public:
         if (!F)
             return {};
         if (T == QAccessible::Name)
-            return PlayerName(F, Player) + QStringLiteral(", ") + SpokenChips(F->MoneyLabel(Player)->Caption());
+            return TReaderTexts::tr("%1, %2").arg(PlayerName(F, Player), SpokenChips(F->MoneyLabel(Player)->Caption()));
         if (T != QAccessible::Description)
             return TAccessibleControl::text(T);
         QStringList Said;
         if (Player == User)
-            Said << QStringLiteral("Your seat.");
+            Said << TReaderTexts::tr("Your seat.");
         const TImage* Counter = F->StakeCounter(Player);
         if (!Counter->Picture().isNull())
-            Said << QStringLiteral("Stake %1.").arg(SpokenChips(QString::number(Counter->Tag)));
+            Said << TReaderTexts::tr("Stake %1.").arg(SpokenChips(QString::number(Counter->Tag)));
         if (ReadableSeatCard(F, Player, LeftRow) && F->Table.Folded[Player])
-            Said << QStringLiteral("Folded.");
+            Said << TReaderTexts::tr("Folded.");
         if (const QString Hand = FaceUpHand(F, Player, true); !Hand.isEmpty())
-            Said << QStringLiteral("Hand: ") + Hand;
+            Said << TReaderTexts::tr("Hand: %1").arg(Hand);
         return Said.join(QLatin1Char(' '));
     }
 
@@ -207,10 +214,12 @@ public:
         const auto* Counter = static_cast<const TImage*>(object());
         const TTableWindow* F = FormOf(Counter);
         const int Seat = F ? SeatOfPart(F, Counter) : 0;
-        const QString Owner = Seat == User ? QStringLiteral("Your stake") : PlayerName(F, Seat) + QStringLiteral("'s stake");
+        const QString Owner = PlayerName(F, Seat);
         if (Counter->Picture().isNull())
-            return Owner + QStringLiteral(": none");
-        return Owner + QStringLiteral(": ") + SpokenChips(QString::number(Counter->Tag));
+            return Seat == User ? TReaderTexts::tr("Your stake: none") : TReaderTexts::tr("%1's stake: none").arg(Owner);
+        const QString Chips = SpokenChips(QString::number(Counter->Tag));
+        return Seat == User ? TReaderTexts::tr("Your stake: %1").arg(Chips)
+                            : TReaderTexts::tr("%1's stake: %2").arg(Owner, Chips);
     }
 };
 
@@ -228,9 +237,9 @@ public:
         const TButtonCaption& Text = ButtonText(F, object());
         if (T == QAccessible::Name)
             return QString::fromUtf8(Text.Caption);
-        QString Meaning = QString::fromLatin1(Text.Meaning);
+        QString Meaning = QCoreApplication::translate("ButtonCaptions", Text.Meaning);
         if (object() == F->RulesButton && F->RulesChart->isVisible())
-            Meaning += QStringLiteral(" (shown; Escape closes it)");
+            Meaning = TReaderTexts::tr("%1 (shown; Escape closes it)").arg(Meaning);
         return Meaning;
     }
 };
@@ -243,7 +252,7 @@ public:
     explicit TFocusRestAccessible(QWidget* Rest) : QAccessibleWidget(Rest, QAccessible::Grouping) {}
     QString text(QAccessible::Text T) const override
     {
-        return T == QAccessible::Name ? QStringLiteral("Waiting") : QString();
+        return T == QAccessible::Name ? TReaderTexts::tr("Waiting") : QString();
     }
 };
 
@@ -256,9 +265,9 @@ public:
     QString text(QAccessible::Text T) const override
     {
         if (T == QAccessible::Name)
-            return QStringLiteral("Rules chart");
+            return TReaderTexts::tr("Rules chart");
         if (T == QAccessible::Description)
-            return QStringLiteral(
+            return TReaderTexts::tr(
                 "Hands, best first: three of a kind; straight flush; flush; straight; pair; high card. "
                 "Ace counts high, and ace-2-3 is the lowest straight. Press it, or Escape, to close it.");
         return TAccessibleControl::text(T);
@@ -331,9 +340,11 @@ public:
     QString Name(int Player) const { return PlayerName(FormOf(object()), Player); }
     QString CellText(int Row, int Column) const
     {
-        static const char* const Headings[Columns] = {"Player", "Add", "Score"};
+        static const char* const Headings[Columns] = {QT_TRANSLATE_NOOP("TableAccessibles", "Player"),
+                                                      QT_TRANSLATE_NOOP("TableAccessibles", "Add"),
+                                                      QT_TRANSLATE_NOOP("TableAccessibles", "Score")};
         if (Row < 0)
-            return QString::fromLatin1(Headings[Column]);
+            return TReaderTexts::tr(Headings[Column]);
         const TSettlement* R = Record();
         if (!R)
             return {};
@@ -377,14 +388,14 @@ public:
     {
         const TSettlement* R = Record();
         if (T == QAccessible::Name)
-            return R ? QStringLiteral("Result sheet: %1 wins").arg(Name(R->Winner)) : QStringLiteral("Result sheet");
+            return R ? TReaderTexts::tr("Result sheet: %1 wins").arg(Name(R->Winner)) : TReaderTexts::tr("Result sheet");
         if (T == QAccessible::Description) {
             if (!R)
                 return {};
             QStringList Rows;
             for (int P = 1; P <= 4; ++P)
-                Rows << QStringLiteral("%1: add %2, score %3.").arg(Name(P), ChipsText(R->Add[P]), ChipsText(R->Score[P]));
-            return Rows.join(QLatin1Char(' ')) + QStringLiteral(" Press it to deal the next hand.");
+                Rows << TReaderTexts::tr("%1: add %2, score %3.").arg(Name(P), ChipsText(R->Add[P]), ChipsText(R->Score[P]));
+            return TReaderTexts::tr("%1 Press it to deal the next hand.").arg(Rows.join(QLatin1Char(' ')));
         }
         return TAccessibleControl::text(T);
     }
@@ -499,7 +510,7 @@ QString FaceUpHand(const TTableWindow* F, int Player, bool WithCards)
     const QString Kind = HandText(Hand[0], Hand[1], Hand[2]);
     if (!WithCards)
         return Kind;
-    return QStringLiteral("%1: %2, %3, %4.").arg(Kind, CardText(Hand[0]), CardText(Hand[1]), CardText(Hand[2]));
+    return TReaderTexts::tr("%1: %2, %3, %4.").arg(Kind, CardText(Hand[0]), CardText(Hand[1]), CardText(Hand[2]));
 }
 
 QString PlayerName(const TTableWindow* F, int Player)
@@ -509,4 +520,4 @@ QString PlayerName(const TTableWindow* F, int Player)
 
 TImage* SeatPortrait(const TTableWindow* F, int Player) { return F->Portrait(Player); }
 
-QString Seating() { return QStringLiteral("You sit at the bottom, Jack on the right, Jim at the top, Kate on the left."); }
+QString Seating() { return TReaderTexts::tr("You sit at the bottom, Jack on the right, Jim at the top, Kate on the left."); }

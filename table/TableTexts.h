@@ -4,7 +4,8 @@
 
 struct TCard;
 
-// What the table says to a screen reader, in plain English.
+// What the table says to a screen reader, in plain English, or in the language of the
+// catalogue installed (app/Translation.h).
 
 // "queen of hearts", "two of clubs"; "card, face down" for a card lying on its back.
 QString CardText(const TCard& Card);

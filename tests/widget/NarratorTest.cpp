@@ -8,6 +8,7 @@
 #include <qpa/qplatformintegration.h>
 #include <private/qguiapplication_p.h>
 
+#include "app/Translation.h"
 #include "desktop/Image.h"
 #include "desktop/MessageBox.h"
 #include "desktop/Random.h"
@@ -53,7 +54,8 @@ struct TScenario
                                      // quiet and listen (a reader leaves, joins), away (another window
                                      // is active), poor jim (Jim holds 10 chips), lag (the reader asks
                                      // at the end of each step), behind and read (the reader asks for
-                                     // nothing until it reads, then keeps up)
+                                     // nothing until it reads, then keeps up), chinese (the desktop
+                                     // asks for zh_CN)
     std::vector<std::string> Heard;
 };
 void PrintTo(const TScenario& S, std::ostream* Out) { *Out << S.Name; }
@@ -122,6 +124,12 @@ const TScenario Scenarios[] = {
      AcesWin,
      {"quiet", "start", "call", "ticks", "listen", "call", "ticks"},
      {"Jack calls 40.", "Kate calls 40. Your turn: a call costs 60 chips."}},
+    {"in Chinese from the catalogue built into the program",
+     AcesWin,
+     {"chinese", "start", "call", "ticks"},
+     {"你坐在下方，Jack 在右边，Jim 在上方，Kate 在左边。 新的一局。你的牌：对子A：黑桃A、方块A、梅花K。 "
+      "轮到你了：跟注需要 20 筹码。",
+      "Jack 跟注 20。 Jim 放弃。", "Kate 跟注 20。 轮到你了：跟注需要 40 筹码。"}},
 };
 }
 
@@ -155,6 +163,7 @@ protected:
     }
     void TearDown() override
     {
+        Translation.reset();  // the other tests hear English
         Answerer.stop();
         SetReaderListening(false);
         QAccessible::installUpdateHandler(Previous);
@@ -194,6 +203,9 @@ protected:
             Behind = false;
             CatchUp();
             Asked = nullptr;
+        } else if (S == "chinese") {
+            Translation = InstallTranslation(QLocale(QLocale::Chinese, QLocale::China));
+            ASSERT_TRUE(Translation);
         } else if (S == "poor jim") {
             Game().Money[Jim] = 10;
         } else {
@@ -215,6 +227,7 @@ protected:
     bool Behind = false;  // the reader asks nothing until it reads
     QAccessible::UpdateHandler Previous = nullptr;
     QTimer Answerer;
+    std::unique_ptr<QTranslator> Translation;
 };
 
 TEST_P(NarratorTest, SaysEachMoveOnceInTheOrderOfPlay)

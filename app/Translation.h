@@ -1,0 +1,16 @@
+#pragma once
+
+#include <QLocale>
+#include <QTranslator>
+#include <memory>
+
+// The program's own catalogue for the desktop's language, installed in the application:
+// what the table tells a screen reader (the narration, the names and descriptions that
+// stand for what the table draws) is then said in that language: the first of the
+// desktop's languages, as QLocale reads them (LANGUAGE first, then LC_ALL, LC_MESSAGES,
+// LANG), that has a catalogue or is English, the source, which needs none. So
+// LANGUAGE=zh_CN asks for Chinese even under LANG=C, and LANGUAGE=en:zh_CN for English.
+// Qt's own catalogue stays out: the captions, message boxes and dialogs the player sees
+// stay as they are in every language.
+// Returns the catalogue, installed until it is destroyed; null when the language has none.
+std::unique_ptr<QTranslator> InstallTranslation(const QLocale& Language = QLocale());
