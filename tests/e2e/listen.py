@@ -4,7 +4,10 @@ through AT-SPI: each opponent's call or fold as it happens, the player's turn wi
 what Call costs said once, and the winner with the chips won. Plays hands until
 one in which an opponent folded has been heard to its end.
 
-usage: /usr/bin/python3 listen.py ORCA_LOG PID NAME OUTDIR
+With LANGUAGE zh_CN (the program was started with it) it plays one betting round only, and
+checks that Orca says each opponent's move, in Chinese.
+
+usage: /usr/bin/python3 listen.py ORCA_LOG PID NAME OUTDIR [LANGUAGE]
 Prints what it heard; writes the last hand's lines to OUTDIR/hand.txt.
 """
 
@@ -21,10 +24,13 @@ sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from reader import Failed, alive, check, children, run, say, states, window  # noqa: E402
 
 LOG, PID, NAME, OUT = sys.argv[1], int(sys.argv[2]), sys.argv[3], sys.argv[4]
+LANGUAGE = sys.argv[5] if len(sys.argv) > 5 else "en"
 OPPONENTS = ["Jack", "Jim", "Kate"]
 MAX_HANDS = 15
 SPOKEN = re.compile(r"SPEECH OUTPUT: '(.*)' ?\{.*\}\s*$")
-MOVE = re.compile(r"\b(Jack|Jim|Kate) (calls|folds)\b(?: (\d+))?")
+# An opponent's move as the program says it in that language: the words for a call and a fold.
+CALLS, FOLDS = {"en": ("calls", "folds"), "zh_CN": ("跟注", "放弃")}[LANGUAGE]
+MOVE = re.compile(rf"\b(Jack|Jim|Kate) ({CALLS}|{FOLDS})\b(?: (\d+))?")
 # A read made while the program blocks (the deal, a pause) is answered after it; by default
 # a read gives up after 0.8 s once the program has run for 15 s.
 pyatspi.setTimeout(120000, 120000)
@@ -83,8 +89,9 @@ def table():
 
 
 def chips():
-    """Each seat's chips by name, from the seats' names ("Kate, 995 chips")."""
-    return {s.name.rsplit(", ", 1)[0]: int(s.name.rsplit(", ", 1)[1].split()[0]) for s in children(table())[:4]}
+    """Each seat's chips by name, from the seats' names ("Kate, 995 chips", "Kate，995 筹码")."""
+    seats = [re.fullmatch(r"(.*)[,，] ?(-?\d+)\D*", s.name) for s in children(table())[:4]]
+    return {m.group(1): int(m.group(2)) for m in seats}
 
 
 def usable(caption):
@@ -110,8 +117,8 @@ CALL, FLIP = "跟注", "翻牌"
 
 
 def moves_heard(lines):
-    return [(m.group(1), m.group(2), int(m.group(3)) if m.group(2) == "calls" and m.group(3) else None)
-            for line in lines for m in MOVE.finditer(line)]
+    return [(m.group(1), "calls", int(m.group(3)) if m.group(3) else None) if m.group(2) == CALLS
+            else (m.group(1), "folds", None) for line in lines for m in MOVE.finditer(line)]
 
 
 def hear_moves(since, count, limit=60.0):
@@ -161,6 +168,8 @@ def play_hand(deal_key, number):
             check(said == 1, f"hand {number} round {played}: the cost of Call ({20 * played}) said once, "
                   f"not {said}: {HEARD[turn:moved + 1]}")
         last = now
+        if LANGUAGE != "en" and betting_round > 1:
+            return bool(folded), HEARD[start:]  # the moves of a round, heard in that language
         if not turn_now:
             break
         # The turn begins after the last move heard; the player presses once Orca has said the cost.
@@ -211,10 +220,18 @@ def main():
         folded, lines = play_hand(deal_key, number)
         with open(os.path.join(OUT, "hand.txt"), "w") as f:
             f.write("\n".join(lines) + "\n")
+        if LANGUAGE != "en":
+            say(f"heard a betting round in {LANGUAGE}; Orca said:")
+            for line in lines:
+                print("     " + line)
+            return
         if folded:
             say(f"heard a whole hand in which an opponent folded; Orca said:")
             for line in lines:
                 print("     " + line)
+            # While the others bet, the focus waits where nothing is read but a word.
+            clutter = [line for line in HEARD if re.search(r"Card table|stake: ", line)]
+            check(not clutter, f"the table's stakes or name were read while the focus waited: {clutter[:3]}")
             return
         deal_key = "Return"
     raise Failed(f"no opponent folded in {MAX_HANDS} hands")

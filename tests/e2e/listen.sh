@@ -1,18 +1,20 @@
 # Sourced by run.sh, after harness.sh, on an X desktop brought up with its accessibility
-# bus (desk_up ... bus): `listen_game NAME` listens to Orvanta as a blind player does.
+# bus (desk_up ... bus): `listen_game NAME [LANGUAGE]` listens to Orvanta as a blind player
+# does, with the desktop's language LANGUAGE (default en; zh_CN: one betting round in Chinese).
 # The real screen reader Orca runs on the desktop's D-Bus session, the game is played
 # with keys alone, and listen.py checks what Orca would have spoken (its debug log, no
 # audio needed) against the table: each opponent's move, the turn with what Call costs
 # said once, and the winner with the chips won. Orca's log and the heard hand go to
-# $SHOTS/listen, kept with the rest when the run fails. Run it last on its desktop:
+# $SHOTS/listen-LANGUAGE, kept with the rest when the run fails. Run it last on its desktop:
 # Orca turns accessibility on for the whole session.
 
 listen_game() {
   NAME=$1 T0=$SECONDS RUN=listen STEP="with Orca listening" S=1
+  local lang=${2:-en}
   /usr/bin/python3 -c 'import pyatspi' 2>/dev/null || fail "python3-pyatspi is missing (scripts/deps.sh installs it)"
   command -v orca >/dev/null || fail "orca is missing (scripts/deps.sh installs it)"
   [ -n "${DBUS_SESSION_BUS_ADDRESS:-}" ] || fail "the desktop was brought up without its accessibility bus"
-  local out=$SHOTS/listen status _
+  local out=$SHOTS/listen-$lang status _
   mkdir -p "$out"
   # Orca writes its debug log through a buffer of its own, flushed only now and then;
   # on a terminal it flushes each line, so the log is its terminal, recorded by script.
@@ -35,14 +37,15 @@ listen_game() {
   grep -q "SPEECH OUTPUT: 'Screen reader on." "$log" || fail "orca did not start within 180 s"
   echo "-- orca is listening"
   # No accessibility switch for the program: Orca turns it on for the session, as on a desktop.
-  launch "$BIN"
-  timeout 600 /usr/bin/python3 -I "$here/listen.py" "$log" "$APP_PID" "$NAME" "$out"
+  # The language for the program alone: Orca itself goes on speaking English.
+  launch env LANGUAGE="$lang" "$BIN"
+  timeout 600 /usr/bin/python3 -I "$here/listen.py" "$log" "$APP_PID" "$NAME" "$out" "$lang"
   status=$?
   stop "$APP_PID"
   APP_PID=
   stop "$ORCA_PID"
   ORCA_PID=
   [ $status = 0 ] || fail "listen.py failed (see above)"
-  echo "   [$NAME $DESK orca] passed in $((SECONDS - T0))s"
+  echo "   [$NAME $DESK orca $lang] passed in $((SECONDS - T0))s"
 }
 ORCA_PID=''
