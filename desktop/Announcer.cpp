@@ -64,27 +64,40 @@ void TAnnouncer::Say(const QList<TLine>& Lines)
         Unread.clear();
         return;
     }
-    if (Lines.isEmpty() && Shown && !Shown->Fetched)
-        return;  // nothing new: what is shown still waits for its reader
-    TakeBack();
+    if (Shown && Shown->Fetched)
+        TakeBack();  // heard: kept a while for a second look
     Unread += Lines;
-    if (Unread.isEmpty())
+    Show();
+}
+
+void TAnnouncer::Show()
+{
+    if (Unread.isEmpty()) {
+        TakeBack();
         return;
+    }
     QStringList Texts;
     for (const TLine& Line : Unread)
         Texts << Line.Text;
-    Shown = new TAnnouncement(Window);
-    Shown->setAccessibleName(Texts.join(QLatin1Char(' ')));
-    Shown->Fetched = false;  // the bridge read it to tell of the change; no reader has yet
-    Shown->show();           // the reader hears of it as it becomes showing
+    const QString Text = Texts.join(QLatin1Char(' '));
+    // The reader has yet to ask for what is shown: it finds everything when it does.
+    const bool New = !Shown;
+    if (New)
+        Shown = new TAnnouncement(Window);
+    if (Shown->accessibleName() != Text) {
+        Shown->setAccessibleName(Text);
+        Shown->Fetched = false;  // the bridge read it to tell of the change; no reader has yet
+    }
+    if (New)
+        Shown->show();  // the reader hears of it as it becomes showing
 }
 
 void TAnnouncer::Forget(int Topic)
 {
     if (Shown && Shown->Fetched)
         TakeBack();
-    if (Unread.removeIf([Topic](const TLine& Line) { return Line.Topic == Topic; }) > 0)
-        TakeBack();  // the rest waits for the next announcement
+    if (Unread.removeIf([Topic](const TLine& Line) { return Line.Topic == Topic; }) > 0 && Listening())
+        Show();
 }
 
 void TAnnouncer::PauseBegins()

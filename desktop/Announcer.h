@@ -19,9 +19,11 @@ class TAnnouncement;
 // The reader asks for an announcement's name some time after it is shown, and gives up
 // when no answer comes within its limit (Orca: 0.8 s), as when the program blocks in a
 // pause. So every line is said exactly once, however late the reader is:
-// - what the reader has not asked for yet is taken back (its object goes, so a late
-//   question finds nothing) and said again with the next announcement, or once the
-//   pause is over: never lost, never overwritten;
+// - a line comes to the announcement the reader has not asked for yet, which then holds
+//   everything that waits: never lost, never overwritten;
+// - when a pause begins, what the reader has not asked for is taken back (its object
+//   goes, so a question that times out in the pause finds nothing) and said again once
+//   the pause is over;
 // - what it has asked for is never said again;
 // - a line whose topic has passed (Forget) is dropped if it has not been asked for.
 class TAnnouncer : public QObject
@@ -40,8 +42,7 @@ public:
     static bool Listening();
     // Speaks Lines after whatever waits to be said. Does nothing while none listens.
     void Say(const QList<TLine>& Lines);
-    // What is about Topic has passed: not said if no reader has asked for it yet. The rest
-    // of what waits goes with the next announcement (Say, even of nothing new).
+    // What is about Topic has passed: not said if no reader has asked for it yet.
     void Forget(int Topic);
     // Its owner is about to hold the thread in a pause: nothing here answers until the
     // pause is over, so what waits is taken back and said again after it.
@@ -50,9 +51,11 @@ public:
 private:
     // Takes back the shown announcement if no reader has asked for it.
     void TakeBack();
+    // Shows what waits, on the announcement no reader has asked for yet, or a new one.
+    void Show();
 
     QWidget* Window;
-    QList<TLine> Unread;               // the lines of Shown, or taken back and waiting
+    QList<TLine> Unread;               // the lines of Shown, or taken back in a pause
     QPointer<TAnnouncement> Shown;     // the announcement no reader has asked for yet
     std::deque<QPointer<TAnnouncement>> Read;  // asked for: kept a while for a second look
     bool Resaying = false;

@@ -230,7 +230,8 @@ def main():
             for line in lines:
                 print("     " + line)
             # While the others bet, the focus waits where nothing is read but a word.
-            clutter = [line for line in HEARD if re.search(r"Card table|stake: ", line)]
+            dealt = next(i for i, line in enumerate(HEARD) if "New hand" in line)
+            clutter = [line for line in HEARD[dealt:] if re.search(r"Card table|stake: ", line)]
             check(not clutter, f"the table's stakes or name were read while the focus waited: {clutter[:3]}")
             return
         deal_key = "Return"
