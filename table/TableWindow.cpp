@@ -80,6 +80,12 @@ TTableWindow::TTableWindow(QWidget* Parent) : QWidget(Parent)
 
 TTableWindow::~TTableWindow()
 {
+    // What watches the window (keyboard, accessibility, narration, the focus ring, the
+    // timer) goes first: the closing below would send it events about a window half gone.
+    const QObjectList Children = children();
+    for (QObject* Helper : Children)
+        if (!Helper->isWidgetType())
+            delete Helper;
     // Frees the cards before Qt deletes the panel's children, so none is deleted twice.
     FreeCards();
 }
