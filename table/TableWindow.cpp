@@ -1,6 +1,7 @@
 #include "table/TableWindow.h"
 
 #include <QCloseEvent>
+#include <QPointer>
 #include <QTimer>
 
 #include "desktop/BenchTrace.h"
@@ -82,10 +83,12 @@ TTableWindow::~TTableWindow()
 {
     // What watches the window (keyboard, accessibility, narration, the focus ring, the
     // timer) goes first: the closing below would send it events about a window half gone.
-    const QObjectList Children = children();
-    for (QObject* Helper : Children)
-        if (!Helper->isWidgetType())
-            delete Helper;
+    QList<QPointer<QObject>> Helpers;
+    for (QObject* Child : children())
+        if (!Child->isWidgetType())
+            Helpers << Child;
+    for (const QPointer<QObject>& Helper : Helpers)
+        delete Helper.data();  // one may have taken another with it
     // Frees the cards before Qt deletes the panel's children, so none is deleted twice.
     FreeCards();
 }
