@@ -92,16 +92,20 @@ void TNarrator::Heard(const TTableEvent& Event)
 
 QString TNarrator::TurnedOver()
 {
-    // Every seat's hand that lies face up now, by its kind alone.
+    // Every seat's hand that lies face up now, by its kind alone, and what it scores.
     QString Kind[5];
-    for (int P = User; P <= Kate; ++P)
+    double Scored[5] = {};
+    for (int P = User; P <= Kate; ++P) {
         Kind[P] = FaceUpHand(Window, P, false);
+        if (!Kind[P].isEmpty())
+            Scored[P] = Score(Window->Table, P);
+    }
     QStringList Shown;
     for (int P = Jack; P <= Kate; ++P) {
         if (!Kind[P].isEmpty() && !FaceUpSaid[P]) {
             bool Alike = false;
             for (int Q = User; Q <= Kate; ++Q)
-                Alike = Alike || (Q != P && Kind[Q] == Kind[P] && Score(Window->Table, Q) != Score(Window->Table, P));
+                Alike = Alike || (Q != P && Kind[Q] == Kind[P] && Scored[Q] != Scored[P]);
             // With its cards the hand ends its own sentence.
             Shown << (Alike ? TNarration::tr("%1: %2") : TNarration::tr("%1: %2."))
                               .arg(PlayerName(Window, P), FaceUpHand(Window, P, Alike));
