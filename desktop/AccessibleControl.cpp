@@ -1,5 +1,7 @@
 #include "desktop/AccessibleControl.h"
 
+#include <QPointer>
+
 #include "desktop/Announcer.h"
 #include "desktop/Application.h"
 #include "desktop/BenchTrace.h"
@@ -31,20 +33,36 @@ QStringList TAccessibleControl::actionNames() const
 
 void TAccessibleControl::doAction(const QString& Action)
 {
-    if (Action == pressAction()) {
-        // A request carries no time of its own, and none can be taken where it enters: Qt
-        // 6.4 reads the bus on its own thread and posts the call here as an event without
-        // a time, with no public hook on that thread (libdbus runs message filters in the
-        // order added, and Qt's own, added with the connection, consumes the call). So the
-        // gate judges it by its rule for untimed input as it is read here (one sent during
-        // the deal is dropped), and the queued press checks the control again.
-        const bool Queued = Pressable() && InputMayAct(Control(), 0);
-        if (Queued)
-            Control()->RequestPress();
-        TraceAccessPress(Control(), Queued);
+    // A request carries no time of its own, and none can be taken where it enters: Qt
+    // 6.4 reads the bus on its own thread and posts the call here as an event without
+    // a time, with no public hook on that thread (libdbus runs message filters in the
+    // order added, and Qt's own, added with the connection, consumes the call). It may
+    // also arrive in the middle of a move, answered during one of the game's pauses
+    // (desktop/Sleep.h), when nothing may act. So it is queued, and judged once the event
+    // loop runs again by the gate's rule for untimed input: one that arrived during a
+    // move counts as made during it (a press sent during the deal is dropped); the queued
+    // press checks the control again.
+    if (Action != pressAction() && Action != setFocusAction()) {
+        QAccessibleWidget::doAction(Action);
         return;
     }
-    QAccessibleWidget::doAction(Action);
+    const bool Press = Action == pressAction();
+    QMetaObject::invokeMethod(
+        Control(),
+        [Control = QPointer<TGraphicControl>(Control()), Press] {
+            if (!Control)
+                return;
+            if (!Press) {
+                if (InputMayAct(Control, 0))
+                    Control->setFocus(Qt::OtherFocusReason);
+                return;
+            }
+            const bool Queued = Control->OnClick && InputMayAct(Control, 0);
+            if (Queued)
+                Control->RequestPress();
+            TraceAccessPress(Control, Queued);
+        },
+        Qt::QueuedConnection);
 }
 
 QStringList TAccessibleControl::keyBindingsForAction(const QString& Action) const

@@ -1,9 +1,8 @@
 #include "game/Table.h"
 
-#include "desktop/Sleep.h"
 #include "game/TableDisplay.h"
 
-TTable::TTable(TTableDisplay& Display) : Display(Display) {}
+TTable::TTable(TTableDisplay& Display, TPause Pause) : Display(Display), Hold(std::move(Pause)) {}
 
 void TTable::Listen(TTableListener Listener) { Listeners.push_back(std::move(Listener)); }
 
@@ -16,7 +15,7 @@ void TTable::Raise(TTableEvent Event)
 void TTable::Pause(int Ms)
 {
     Raise({TTableEvent::PauseBegins, 0, Ms});
-    Sleep(Ms);
+    Hold(Ms);
     Raise({TTableEvent::PauseEnds});
 }
 

@@ -1,11 +1,16 @@
 #pragma once
 
+#include <functional>
 #include <vector>
 
 #include "game/Card.h"
 #include "game/TableEvent.h"
 
 class TTableDisplay;
+
+// Holds the game for Ms milliseconds. Whoever makes the table chooses how: the program's
+// pause goes on answering a screen reader; a test's adds the time up.
+using TPause = std::function<void(int Ms)>;
 
 // Players, by the index every seat keeps: the user, then clockwise.
 constexpr int User = 1, Jack = 2, Jim = 3, Kate = 4;
@@ -23,11 +28,11 @@ constexpr int DeckPosition(int Row, int Offset) { return SeatCount * Row + Offse
 // One table and its game: the state of a hand, the moves that change it, and what they
 // show. Arrays keep the game's index bases (players 1..4, cards and deck positions 1..52);
 // element 0 is unused. The display is told what to show as each step happens; listeners
-// hear what happened.
+// hear what happened. Its pauses are Pause's.
 class TTable
 {
 public:
-    explicit TTable(TTableDisplay& Display);
+    TTable(TTableDisplay& Display, TPause Pause);
     TTable(const TTable&) = delete;
     TTable& operator=(const TTable&) = delete;
 
@@ -90,6 +95,7 @@ private:
     void Raise(TTableEvent Event);
 
     TTableDisplay& Display;
+    TPause Hold;
     std::vector<TTableListener> Listeners;
     int Uncalled[5] = {};  // chips a seat has put in that its chip has not yet carried
 };

@@ -8,6 +8,7 @@
 
 #include "desktop/GraphicControl.h"
 #include "desktop/ImageList.h"
+#include "desktop/Sleep.h"
 #include "game/Table.h"
 #include "game/TableDisplay.h"
 
@@ -47,8 +48,9 @@ public:
     explicit TTableWindow(QWidget* Parent = nullptr);
     ~TTableWindow() override;
 
-    // The game this window shows.
-    TTable Table{*this};
+    // The game this window shows. Its pauses hold the game while the program still
+    // answers a screen reader.
+    TTable Table{*this, Sleep};
 
     // Controls on Panel, in design order.
     TPanel* Panel;

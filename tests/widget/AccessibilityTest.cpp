@@ -69,7 +69,12 @@ protected:
         ASSERT_TRUE(I->actionInterface()->actionNames().contains(QAccessibleActionInterface::pressAction()));
         I->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
     }
-    static void Flush() { QCoreApplication::sendPostedEvents(); }
+    // The loop comes round twice: once to judge the request, once to run the press.
+    static void Flush()
+    {
+        QCoreApplication::sendPostedEvents();
+        QCoreApplication::sendPostedEvents();
+    }
     void Key(int K, Qt::KeyboardModifiers Modifiers = Qt::NoModifier)
     {
         QTest::keyClick(Form->windowHandle(), Qt::Key(K), Modifiers);
