@@ -4,7 +4,6 @@
 namespace {
 constexpr int CallPauseMs = 500;
 constexpr int FoldedJimPauseMs = 1000;
-constexpr int LastRound = 3;
 }
 
 void TTable::NewHand()
@@ -38,7 +37,7 @@ void TTable::NewHand()
     CreateCards();
     ShuffleDeck();
     DealHands();
-    Stage = HandOnTable;
+    Stage = UsersTurn;
     Display.SetButton(TTableButton::Call, blNormal, true);
     Display.SetButton(TTableButton::Fold, blNormal, true);
     Display.SetBusyCursor(false);
@@ -46,11 +45,12 @@ void TTable::NewHand()
     for (int P = 1; P <= 4; ++P)
         Display.ShowStake(P, Ante);
     Raise({TTableEvent::HandDealt});
-    Raise({TTableEvent::UserTurn, User, BetRound * StakePerRound});
+    Raise({TTableEvent::UserTurn, User, CallCost()});
 }
 
 void TTable::Call()
 {
+    Stage = OthersBetting;
     Display.SetButton(TTableButton::Call, blDisabled, false);
     Display.SetButton(TTableButton::Fold, blDisabled, false);
     if (!Folded[User])
@@ -62,6 +62,7 @@ void TTable::Call()
 
 void TTable::Fold()
 {
+    Stage = OthersBetting;
     BookFold(User);
     Display.SetButton(TTableButton::Call, blDisabled, false);
     Display.SetButton(TTableButton::Fold, blDisabled, false);
@@ -129,6 +130,7 @@ void TTable::EndBettingRound()
     if (FoldCount >= 3)
         BetRound = 4;
     if (BetRound > LastRound) {
+        Stage = BettingClosed;
         BetRound = 1;
         Display.SetButton(TTableButton::Flip, blNormal, true);
         Display.SetButton(TTableButton::FlipAll, blNormal, true);
@@ -139,10 +141,11 @@ void TTable::EndBettingRound()
         Display.RunBettingTimer(true);
         TurnPhase = User;
     } else {
+        Stage = UsersTurn;
         Display.RunBettingTimer(false);
         TurnPhase = User;
         Display.SetButton(TTableButton::Call, blNormal, true);
         Display.SetButton(TTableButton::Fold, blNormal, true);
-        Raise({TTableEvent::UserTurn, User, BetRound * StakePerRound});
+        Raise({TTableEvent::UserTurn, User, CallCost()});
     }
 }

@@ -39,6 +39,7 @@ void TTable::FlipAll()
 
 void TTable::Showdown()
 {
+    Stage = HandOver;
     double Best = Scores[1];
     int Winner = 1, Count = 1;
     for (int P = 2; P <= 4; ++P) {

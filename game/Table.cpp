@@ -19,6 +19,14 @@ void TTable::Pause(int Ms)
     Raise({TTableEvent::PauseEnds});
 }
 
+int TTable::Pot() const
+{
+    int Chips = 0;
+    for (int P = 1; P <= 4; ++P)
+        Chips += TotalBets[P] - Uncalled[P];
+    return Chips;
+}
+
 void TTable::ShowMoney()
 {
     for (int P = 1; P <= 4; ++P)
@@ -29,7 +37,7 @@ void TTable::ShowMoney()
 // a fold (no chips move; the hand can no longer win), for the user and the computer alike.
 void TTable::BookCall(int Player)
 {
-    const int Stake = BetRound * StakePerRound;
+    const int Stake = CallCost();
     Money[Player] -= Stake;
     TotalBets[Player] += Stake;
     Uncalled[Player] += Stake;

@@ -47,10 +47,13 @@ public:
     void Flip();
     void FlipAll();
 
-    // Where the hand stands: before the first deal, while the deck is rebuilt and dealt
-    // (from the old cards' freeing to the new ones' laying out), or with a hand on the table.
-    enum TStage { NoHandYet, Dealing, HandOnTable };
+    // Where the hand stands: before the first deal; while the deck is rebuilt and dealt
+    // (from the old cards' freeing to the new ones' laying out); then with the hand on the
+    // table: the user to call or fold, the others betting (the user's chip travelling
+    // included), the betting closed, the hand over (turned over and settled, or tied).
+    enum TStage { NoHandYet, Dealing, UsersTurn, OthersBetting, BettingClosed, HandOver };
     TStage Stage = NoHandYet;
+    bool HandOnTable() const { return Stage >= UsersTurn; }
 
     TCard Cards[53];                 // the hand's cards; a slot's card may change as hands are sorted
     int DeckOrder[53] = {};          // DeckOrder[i]: the slot in Cards of deck position i
@@ -62,6 +65,14 @@ public:
     bool Folded[5] = {};
     int FoldCount = 0;
     int TurnPhase = 0;               // the seat whose chip the next tick moves: 0 none, 1..4
+
+    // A seat's chips as the table shows them: a call's stay there until its chip reaches
+    // the pot. The pot: every chip that has reached it this hand, the antes included.
+    int ChipsShown(int Player) const { return Money[Player] + Uncalled[Player]; }
+    int Pot() const;
+    // A call's cost in the round being bet.
+    int CallCost() const { return BetRound * StakePerRound; }
+    static constexpr int LastRound = 3;
 
     // The card at Player's seat, Row 12, 11 or 10.
     const TCard& SeatCard(int Player, int Row) const { return Cards[DeckOrder[DeckPosition(Row, SeatOffset(Player))]]; }

@@ -10,7 +10,8 @@
 
 namespace {
 // What a line is about: a choice the player has now passes with the next move.
-enum TTopic { Lasting = 0, TurnTopic, FlipTopic };
+// Where the hand stands is true until the next move.
+enum TTopic { Lasting = 0, TurnTopic, FlipTopic, StandingTopic };
 
 double Score(const TTable& Table, int Player)
 {
@@ -53,6 +54,7 @@ void TNarrator::Heard(const TTableEvent& Event)
     const int P = Event.Player;
     switch (Event.Kind) {
     case TTableEvent::HandDealt:
+        Outcome.clear();
         NoteFaceUp();
         if (!SeatingSaid)
             Pending << TAnnouncer::TLine{Seating()};
@@ -84,8 +86,19 @@ void TNarrator::Heard(const TTableEvent& Event)
         Pending << TAnnouncer::TLine{P == User ? TNarration::tr("You win %1.").arg(SpokenChips(ChipsText(Event.Chips)))
                                                : TNarration::tr("%1 wins %2.").arg(PlayerName(Window, P),
                                                                                    SpokenChips(ChipsText(Event.Chips)))};
+        Outcome = P == User ? TNarration::tr("you won %1.").arg(SpokenChips(ChipsText(Event.Chips)))
+                            : TNarration::tr("%1 won %2.").arg(PlayerName(Window, P), SpokenChips(ChipsText(Event.Chips)));
         break;
-    default:  // a tie and a game over are message boxes, read as they open
+    // A tie and a game over are message boxes, read as they open.
+    case TTableEvent::Tie:
+        Outcome = TNarration::tr("two winners, the pot is lost.");
+        break;
+    case TTableEvent::GameOver:
+        Outcome += QLatin1Char(' ') + (P == User ? TNarration::tr("Game over: you had the most chips; everyone starts again.")
+                                                 : TNarration::tr("Game over: %1 had the most chips; everyone starts again.")
+                                                       .arg(PlayerName(Window, P)));
+        break;
+    default:
         break;
     }
 }
@@ -127,6 +140,42 @@ void TNarrator::PauseBegins()
     // a call made.
     Announcer->Forget(TurnTopic);
     Announcer->Forget(FlipTopic);
+    Announcer->Forget(StandingTopic);
     Pending.removeIf([](const TAnnouncer::TLine& Line) { return Line.Topic != Lasting; });
     Announcer->PauseBegins();
+}
+
+void TNarrator::SayStanding() { Announcer->Say({{Standing(), StandingTopic}}); }
+
+QString TNarrator::Standing() const
+{
+    const TTable& Table = Window->Table;
+    const QString Comma = TNarration::tr(", ");
+    QStringList Chips, Folded;
+    for (int P = User; P <= Kate; ++P) {
+        Chips << TNarration::tr("%1 %2").arg(PlayerName(Window, P)).arg(Table.ChipsShown(P));
+        if (Table.Folded[P])
+            Folded << PlayerName(Window, P);
+    }
+    QStringList Said{TNarration::tr("Chips: %1.").arg(Chips.join(Comma))};
+    switch (Table.Stage) {
+    case TTable::NoHandYet:
+        Said << TNarration::tr("No hand yet: Start deals one.");
+        break;
+    case TTable::HandOver:
+        Said << (Outcome.isEmpty() ? TNarration::tr("The hand is over.") : TNarration::tr("The hand is over: %1").arg(Outcome));
+        break;
+    default:
+        Said << TNarration::tr("Pot: %1.").arg(SpokenChips(ChipsText(Table.Pot())));
+        if (Table.Stage != TTable::BettingClosed)
+            Said << TNarration::tr("Betting round %1 of %2.").arg(Table.BetRound).arg(TTable::LastRound);
+        if (!Folded.isEmpty())
+            Said << TNarration::tr("Folded: %1.").arg(Folded.join(Comma));
+        if (Table.Stage == TTable::UsersTurn)
+            Said << TNarration::tr("Your turn: a call costs %1.").arg(SpokenChips(ChipsText(Table.CallCost())));
+        else if (Table.Stage == TTable::BettingClosed)
+            Said << TNarration::tr("Betting closed: Flip or Flip all.");
+        break;
+    }
+    return Said.join(QLatin1Char(' '));
 }

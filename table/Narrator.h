@@ -30,6 +30,10 @@ public:
     // The game is about to hold the thread: a line the reader has not asked for yet would
     // be lost to it.
     void PauseBegins();
+    // Says at once where the hand stands, as one line: each player's chips, the pot, the
+    // betting round, who has folded, and on the player's turn what a call costs.
+    void SayStanding();
+    QString Standing() const;
 
 private:
     // A reader that joins mid-hand hears from the next event on, not stale ones.
@@ -44,4 +48,5 @@ private:
     QList<TAnnouncer::TLine> Pending;
     bool FaceUpSaid[5] = {};  // whose hand has been told face up this hand
     bool SeatingSaid = false;  // with the first hand heard
+    QString Outcome;  // how the hand on the table ended, once it has
 };

@@ -23,6 +23,10 @@ public:
         : QObject(Window), Window(Window), Keyboard(new TTableKeyboard(Window)), Narrator(new TNarrator(Window))
     {
         Window->Table.Listen([this](const TTableEvent& Event) { Heard(Event); });
+        Keyboard->OnStandingKey = [this] {
+            if (TAnnouncer::Listening())
+                Narrator->SayStanding();
+        };
         Window->OnMoveOver = [this] {
             if (EventsHeard)
                 Conclude();

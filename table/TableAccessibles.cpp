@@ -495,12 +495,12 @@ QAccessibleInterface* TableAccessibleFactory(const QString& ClassName, QObject* 
 
 const TCardControl* ReadableSeatCard(const TTableWindow* F, int Player, int Row)
 {
-    return F->Table.Stage == TTable::HandOnTable ? F->SeatCardControl(Player, Row) : nullptr;
+    return F->Table.HandOnTable() ? F->SeatCardControl(Player, Row) : nullptr;
 }
 
 QString FaceUpHand(const TTableWindow* F, int Player, bool WithCards)
 {
-    if (F->Table.Stage != TTable::HandOnTable)
+    if (!F->Table.HandOnTable())
         return {};
     const TTable& T = F->Table;
     const TCard Hand[3] = {T.SeatCard(Player, LeftRow), T.SeatCard(Player, MiddleRow), T.SeatCard(Player, RightRow)};

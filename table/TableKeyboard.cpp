@@ -120,9 +120,17 @@ bool TTableKeyboard::eventFilter(QObject* Watched, QEvent* Event)
     if (Event->type() == QEvent::Show && !Window->focusWidget())
         Window->StartButton->setFocus(Qt::OtherFocusReason);
     // Keys no control took; Escape closes the rules chart as a click on it would.
-    if (Event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(Event)->key() == Qt::Key_Escape &&
-        Chart->Usable()) {
+    if (Event->type() != QEvent::KeyPress)
+        return false;
+    const auto* Key = static_cast<QKeyEvent*>(Event);
+    if (Key->key() == Qt::Key_Escape && Chart->Usable()) {
         Chart->Press();
+        return true;
+    }
+    const Qt::KeyboardModifiers Chords = Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier;
+    if (Key->key() == StandingKey && !(Key->modifiers() & Chords)) {
+        if (!Key->isAutoRepeat() && OnStandingKey)
+            OnStandingKey();
         return true;
     }
     return false;

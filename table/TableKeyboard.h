@@ -2,6 +2,7 @@
 
 #include <QObject>
 #include <QPointer>
+#include <functional>
 
 #include "game/TableEvent.h"
 
@@ -11,11 +12,17 @@ class TImage;
 // Playing the table from the keyboard: the Tab ring (the buttons, then the result sheet
 // while it shows), Escape for the rules chart, and the focus following the turn. While
 // the chart is open, what it covers (by stacking order) is out of the ring and takes no
-// press; the focus waits on the chart, and goes back when the chart closes.
+// press; the focus waits on the chart, and goes back when the chart closes. One key
+// asks where the hand stands; neither Orca nor the desktops take it.
 class TTableKeyboard : public QObject
 {
 public:
+    static constexpr int StandingKey = Qt::Key_S;
+
     explicit TTableKeyboard(TTableWindow* Window);
+
+    // The standing key was pressed: it changes nothing and moves no focus.
+    std::function<void()> OnStandingKey;
 
     // A table event: the turn may have come to the player.
     void Heard(const TTableEvent& Event);

@@ -8,10 +8,6 @@
         <translation>每人下底注 5 筹码，发新的一局</translation>
     </message>
     <message>
-        <source>Rules: show the chart of hands</source>
-        <translation>显示牌型表</translation>
-    </message>
-    <message>
         <source>Call: put in this round&apos;s stake</source>
         <translation>下本轮的注</translation>
     </message>
@@ -26,6 +22,10 @@
     <message>
         <source>Flip all: turn over every hand</source>
         <translation>翻开所有人的牌</translation>
+    </message>
+    <message>
+        <source>Rules: show the chart of hands; the S key tells where the hand stands</source>
+        <translation>显示牌型表；按 S 键可听牌局现状</translation>
     </message>
 </context>
 <context>
@@ -65,6 +65,62 @@
     <message>
         <source>%1: %2</source>
         <translation>%1：%2</translation>
+    </message>
+    <message>
+        <source>you won %1.</source>
+        <translation>你赢了 %1。</translation>
+    </message>
+    <message>
+        <source>%1 won %2.</source>
+        <translation>%1 赢了 %2。</translation>
+    </message>
+    <message>
+        <source>two winners, the pot is lost.</source>
+        <translation>两家同大，底池作废。</translation>
+    </message>
+    <message>
+        <source>Game over: you had the most chips; everyone starts again.</source>
+        <translation>游戏结束：你的筹码最多；大家重新开始。</translation>
+    </message>
+    <message>
+        <source>Game over: %1 had the most chips; everyone starts again.</source>
+        <translation>游戏结束：%1 的筹码最多；大家重新开始。</translation>
+    </message>
+    <message>
+        <source>, </source>
+        <translation>，</translation>
+    </message>
+    <message>
+        <source>%1 %2</source>
+        <translation>%1 %2</translation>
+    </message>
+    <message>
+        <source>Chips: %1.</source>
+        <translation>筹码：%1。</translation>
+    </message>
+    <message>
+        <source>No hand yet: Start deals one.</source>
+        <translation>还没有发牌：按开始发牌。</translation>
+    </message>
+    <message>
+        <source>The hand is over.</source>
+        <translation>这一局已结束。</translation>
+    </message>
+    <message>
+        <source>The hand is over: %1</source>
+        <translation>这一局已结束：%1</translation>
+    </message>
+    <message>
+        <source>Pot: %1.</source>
+        <translation>底池：%1。</translation>
+    </message>
+    <message>
+        <source>Betting round %1 of %2.</source>
+        <translation>第 %1 轮下注，共 %2 轮。</translation>
+    </message>
+    <message>
+        <source>Folded: %1.</source>
+        <translation>已放弃：%1。</translation>
     </message>
 </context>
 <context>

@@ -1,6 +1,7 @@
 #include <QAccessible>
 #include <QApplication>
 #include <QMessageBox>
+#include <QPainter>
 #include <QPointer>
 #include <QTest>
 #include <QTimer>
@@ -16,6 +17,7 @@
 #include "desktop/Timer.h"
 #include "game/Table.h"
 #include "support/TableFixture.h"
+#include "table/TableKeyboard.h"
 
 // What a screen reader hears while a hand is played through the real handlers, as one
 // list per scenario: the narrator's lines and the message boxes, in order.
@@ -55,7 +57,8 @@ struct TScenario
                                      // is active), poor jim (Jim holds 10 chips), lag (the reader asks
                                      // at the end of each step), behind and read (the reader asks for
                                      // nothing until it reads, then keeps up), chinese (the desktop
-                                     // asks for zh_CN)
+                                     // asks for zh_CN), standing (the player asks where the hand
+                                     // stands)
     std::vector<std::string> Heard;
 };
 void PrintTo(const TScenario& S, std::ostream* Out) { *Out << S.Name; }
@@ -124,12 +127,35 @@ const TScenario Scenarios[] = {
      AcesWin,
      {"quiet", "start", "call", "ticks", "listen", "call", "ticks"},
      {"Jack calls 40.", "Kate calls 40. Your turn: a call costs 60 chips."}},
+    {"where the hand stands, on a key: before the first hand, at the turn, after folds, at the close, on the sheet",
+     AcesWin,
+     {"standing", "start", "standing", "call", "ticks", "standing", "fold", "ticks", "standing", "flip", "standing"},
+     {"Chips: ? 1000, Jack 1000, Jim 1000, Kate 1000. No hand yet: Start deals one.",
+      AcesDealt + " Your turn: a call costs 20 chips.",
+      "Chips: ? 995, Jack 995, Jim 995, Kate 995. Pot: 20 chips. Betting round 1 of 3. Your turn: a call costs 20 chips.",
+      "Jack calls 20. Jim folds.", "Kate calls 20. Your turn: a call costs 40 chips.",
+      "Chips: ? 975, Jack 975, Jim 995, Kate 975. Pot: 80 chips. Betting round 2 of 3. Folded: Jim. "
+      "Your turn: a call costs 40 chips.",
+      "Jack calls 40.", "Kate calls 40.", "Jack calls 60.", "Kate calls 60. Betting closed: Flip or Flip all.",
+      "Chips: ? 975, Jack 875, Jim 995, Kate 875. Pot: 280 chips. Folded: ?, Jim. Betting closed: Flip or Flip all.",
+      "Jack: pair of nines. Kate: pair of tens. Kate wins 155 chips.",
+      "Chips: ? 975, Jack 875, Jim 995, Kate 1155. The hand is over: Kate won 155 chips."}},
+    {"where the hand stands while the others bet (the player's chip on its way still counts at the seat), and after a tie",
+     Tie,
+     {"start", "call", "standing", "ticks", "fold", "ticks", "flip", "standing"},
+     {Seating + "New hand. Your hand: nine high: nine of clubs, seven of diamonds, two of spades. Your turn: a call costs 20 chips.",
+      "Chips: ? 995, Jack 995, Jim 995, Kate 995. Pot: 20 chips. Betting round 1 of 3.",
+      "Jack calls 20. Jim folds.", "Kate calls 20. Your turn: a call costs 40 chips.",
+      "Jack calls 40.", "Kate calls 40.", "Jack calls 60.", "Kate calls 60. Betting closed: Flip or Flip all.",
+      "Jack: king high. Kate: king high.", "[box] Two winners, begin again!",
+      "Chips: ? 975, Jack 875, Jim 995, Kate 875. The hand is over: two winners, the pot is lost."}},
     {"in Chinese from the catalogue built into the program",
      AcesWin,
-     {"chinese", "start", "call", "ticks"},
+     {"chinese", "start", "call", "ticks", "standing"},
      {"你坐在下方，Jack 在右边，Jim 在上方，Kate 在左边。 新的一局。你的牌：对子A：黑桃A、方块A、梅花K。 "
       "轮到你了：跟注需要 20 筹码。",
-      "Jack 跟注 20。 Jim 放弃。", "Kate 跟注 20。 轮到你了：跟注需要 40 筹码。"}},
+      "Jack 跟注 20。 Jim 放弃。", "Kate 跟注 20。 轮到你了：跟注需要 40 筹码。",
+      "筹码：? 975，Jack 975，Jim 995，Kate 975。 底池：80 筹码。 第 2 轮下注，共 3 轮。 已放弃：Jim。 轮到你了：跟注需要 40 筹码。"}},
 };
 }
 
@@ -190,6 +216,20 @@ protected:
         } else if (S == "ticks") {
             for (int I = 0; I < 1000 && Game().TurnPhase != 0 && F.BettingTimer->Enabled(); ++I)
                 F.BettingTimer->OnTimer(F.BettingTimer);  // what the running timer calls
+        } else if (S == "standing") {
+            // It tells; it changes nothing on the table and moves no focus. Like any key it
+            // shows the focus ring, on the focused control.
+            QWidget* Focus = QApplication::focusWidget();
+            const auto Look = [&] {
+                QImage Table = F.grab().toImage();
+                if (Focus && Focus->window() == &F)
+                    QPainter(&Table).fillRect(QRect(Focus->mapTo(&F, QPoint()), Focus->size()), Qt::black);
+                return Table;
+            };
+            const QImage Before = Look();
+            QTest::keyClick(F.windowHandle(), Qt::Key(TTableKeyboard::StandingKey));
+            EXPECT_EQ(QApplication::focusWidget(), Focus);
+            EXPECT_EQ(Look(), Before);
         } else if (S == "quiet" || S == "listen") {
             SetReaderListening(S == "listen");
         } else if (S == "away") {
