@@ -223,6 +223,14 @@ void TTableWindow::AskToClose(bool& CanClose)
 
 void TTableWindow::closeEvent(QCloseEvent* Event)
 {
+    // A close request waits until the move is over. Under X it comes through the event
+    // loop, which a move does not run; Qt's Wayland plugin may read it while a repaint
+    // waits for a buffer, and closes the window then and there.
+    if (MovesRunning > 0 && OpenMessageBoxes() == 0) {
+        Event->ignore();
+        CloseWaits = true;
+        return;
+    }
     // A close request waits while a message box is open, so the window is never
     // destroyed under it; it is tried again once the box has been answered.
     if (OpenMessageBoxes() > 0) {
@@ -266,9 +274,15 @@ void TTableWindow::BettingTick(QObject*) { Play(&TTable::BettingTick); }
 
 void TTableWindow::Play(void (TTable::*Move)())
 {
+    ++MovesRunning;
     (Table.*Move)();
+    --MovesRunning;
     if (OnMoveOver)
         OnMoveOver();
+    if (CloseWaits && MovesRunning == 0) {
+        CloseWaits = false;
+        QTimer::singleShot(0, this, [this] { close(); });
+    }
 }
 
 void TTableWindow::ShowMoney(int Player, int Chips) { MoneyLabel(Player)->SetCaption(ChipsText(Chips)); }

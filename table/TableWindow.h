@@ -161,6 +161,8 @@ private:
 
     TCardControl* Cards[53] = {};  // by card id, for this hand
     std::optional<TSettlement> LastSheet;
+    int MovesRunning = 0;  // a move may open a box whose loop runs another
+    bool CloseWaits = false;  // a close request came in the middle of a move
 };
 
 // Chips as the table writes them, on the money labels and the result sheet: decimal,
