@@ -157,3 +157,32 @@ TEST_F(ClosingTest, CloseWaitsForTheGameOverBox)
     EXPECT_EQ(CardsAlive, 0);
     EXPECT_EQ(CardsDestroyed - Destroyed, Alive);
 }
+
+TEST_F(ClosingTest, ACloseRequestInTheMiddleOfAMoveWaitsUntilItIsOver)
+{
+    // As Qt's Wayland plugin closes the window while a repaint waits: in the deal's pauses,
+    // and in the pause after a call.
+    for (const bool InTheDeal : {true, false}) {
+        SCOPED_TRACE(InTheDeal ? "the deal" : "the pause after a call");
+        NewWindow();
+        if (!InTheDeal)
+            Deal(NobodyFolds);
+        int Requests = 0;
+        SetSleeper([&](int) {
+            if (Requests++ < 2)
+                EXPECT_FALSE(Form->close());
+            EXPECT_TRUE(Messages.empty()) << "the farewell came mid-move";
+        });
+        if (InTheDeal)
+            Deal(NobodyFolds);
+        else
+            Form->CallClick(Form->CallButton);
+        EXPECT_TRUE(Messages.empty());
+        EXPECT_TRUE(Form->isVisible());
+        EXPECT_EQ(Game().TurnPhase, InTheDeal ? 0 : User) << "the move ran to its end";
+        QTRY_VERIFY_WITH_TIMEOUT(!Form->isVisible(), 5000);
+        ASSERT_EQ(Messages.size(), 1u) << "one farewell for both requests";
+        EXPECT_TRUE(IsFarewell(Messages[0]));
+        SetSleeper([](int) {});
+    }
+}
