@@ -23,7 +23,7 @@ TSleeper& Sleeper()
 
 // Qt's bridge to the desktop's accessibility bus and what it made (its adaptors, its
 // cache). The bus is read on Qt's own thread, which posts each question to the object
-// that answers it, here, as an event; the answer goes back from here. Null when no
+// that answers it, here, as an event; the answer goes back from here. None when no
 // reader listens or the platform has no bridge.
 QList<QPointer<QObject>> Bridge()
 {
