@@ -1,7 +1,8 @@
 """Plays Orvanta with keys alone while the real Orca listens, and holds what Orca would
 have spoken (its debug log's SPEECH OUTPUT lines) against what the program did (its
 trace): every call and fold of Jack, Jim and Kate said once, in order, over whole hands;
-the player's turn with what Call costs said once; the winner with the chips won. Any
+the player's turn with what Call costs said once; the winner with the chips won; nothing
+of the table but a word read while the others bet. Any
 "The process appears to be hung" in Orca's log fails the run: Orca drops the line it was
 reading when the program does not answer it within 0.8 s.
 
@@ -119,12 +120,13 @@ def agree(where, upto, by):
         k = next((i for i, (a, b) in enumerate(zip(moves, heard)) if a != b), min(len(moves), len(heard)))
         if heard[k:] == moves[k + 1:]:
             n = truth[k][0]
-            what = f"missed {moves[k]} (trace line {n}, then {TRACE.what(n + 1)!r})"
+            then = next((w for _, _, w in TRACE.read()[n:] if w.startswith("event ")), None)
+            what = f"missed {moves[k]} (trace line {n}, followed by {then!r})"
         elif heard[k + 1:] == moves[k:]:
             what = f"said {heard[k]} once too often"
         else:
             what = "said the moves out of order"
-        raise Failed(f"{where}: Orca {what}: from the {k + 1}th move on the trace has {moves[k:]}, "
+        raise Failed(f"{where}: Orca {what}: from move {k + 1} on, the trace has {moves[k:]}, "
                      f"Orca said {heard[k:]}; it said {HEARD[max(0, by - 8):by + 1]}. {hung()}")
     check(not HUNGS, f"{where}: Orca found the program hung: {hung()}")
 
@@ -246,12 +248,9 @@ def main():
             f.write("\n".join(lines) + "\n")
         if risky := at_risk():
             break
-        check(time.monotonic() - T0 < MAX_SECONDS, f"no call came right before folded Jim's pause in {number} hands "
-              f"({MAX_SECONDS}s): the case this run is for was not heard")
+        check(number < MAX_HANDS and time.monotonic() - T0 < MAX_SECONDS, f"no call came right before folded "
+              f"Jim's pause in {number} hands ({time.monotonic() - T0:.0f}s): the case this run is for was not heard")
         deal_key = "Return"
-    else:
-        raise Failed(f"no call came right before folded Jim's pause in {MAX_HANDS} hands: the case this run is for "
-                     f"was not heard")
     say(f"every move heard once, in order; a call right before folded Jim's pause at trace lines "
         f"{[n for n, _ in risky]} ({risky[0][1]!r}); the last hand, as Orca said it:")
     for line in lines:
