@@ -110,6 +110,21 @@ def done(upto):
             for n, (_, _, w) in enumerate(TRACE.read()[:upto], 1) if (m := TRACED.match(w))]
 
 
+def left_out(longer, shorter):
+    """The places in `longer` that `shorter` leaves out, if it is `longer` less some; else None."""
+    gone, i = [], 0
+    for j, x in enumerate(longer):
+        if i < len(shorter) and shorter[i] == x:
+            i += 1
+        else:
+            gone.append(j)
+    return gone if i == len(shorter) else None
+
+
+def next_event(n):
+    return next((w for _, _, w in TRACE.read()[n:] if w.startswith("event ")), None)
+
+
 def agree(where, upto, by):
     """Every move in the trace's first `upto` lines was said once, in order, by Orca's
     line `by` (said after them), and Orca never found the program hung."""
@@ -118,12 +133,11 @@ def agree(where, upto, by):
     moves = [move for _, move in truth]
     if moves != heard:
         k = next((i for i, (a, b) in enumerate(zip(moves, heard)) if a != b), min(len(moves), len(heard)))
-        if heard[k:] == moves[k + 1:]:
-            n = truth[k][0]
-            then = next((w for _, _, w in TRACE.read()[n:] if w.startswith("event ")), None)
-            what = f"missed {moves[k]} (trace line {n}, followed by {then!r})"
-        elif heard[k + 1:] == moves[k:]:
-            what = f"said {heard[k]} once too often"
+        if (gone := left_out(moves, heard)) is not None:
+            what = "missed " + ", ".join(f"{moves[j]} (trace line {truth[j][0]}, followed by "
+                                         f"{next_event(truth[j][0])!r})" for j in gone)
+        elif (twice := left_out(heard, moves)) is not None:
+            what = f"said {[heard[j] for j in twice]} once too often"
         else:
             what = "said the moves out of order"
         raise Failed(f"{where}: Orca {what}: from move {k + 1} on, the trace has {moves[k:]}, "
