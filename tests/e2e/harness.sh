@@ -25,7 +25,7 @@ cleanup() {
     keep="$root/out/e2e-$([ "$FAILED" = 1 ] && echo fail || echo pass)-$DESK-$(date +%Y%m%d-%H%M%S)"
     mkdir -p "$keep"
     for f in "$SHOTS"/[0-9t]*.ppm; do [ -e "$f" ] && "$CONVERT" "$f" "$keep/$(basename "${f%.ppm}").png"; done
-    cp -r "$SHOTS"/*.log "$SHOTS"/a11y "$SHOTS"/listen "$keep"/ 2>/dev/null
+    cp -r "$SHOTS"/*.log "$SHOTS"/a11y "$SHOTS"/listen-* "$keep"/ 2>/dev/null
     echo "kept: $keep" >&2
   fi
   rm -rf "$SHOTS"

@@ -1,12 +1,15 @@
 # Sourced by run.sh, after harness.sh, on an X desktop brought up with its accessibility
 # bus (desk_up ... bus): `listen_game NAME [LANGUAGE]` listens to Orvanta as a blind player
-# does, with the desktop's language LANGUAGE (default en; zh_CN: one betting round in Chinese).
+# does, with the desktop's language LANGUAGE (default en; or zh_CN).
 # The real screen reader Orca runs on the desktop's D-Bus session, the game is played
-# with keys alone, and listen.py checks what Orca would have spoken (its debug log, no
-# audio needed) against the table: each opponent's move, the turn with what Call costs
-# said once, and the winner with the chips won. Orca's log and the heard hand go to
-# $SHOTS/listen-LANGUAGE, kept with the rest when the run fails. Run it last on its desktop:
-# Orca turns accessibility on for the whole session.
+# with keys alone, whole hands, and listen.py checks what Orca would have spoken (its debug
+# log, no audio needed) against what the program's trace says it did: every call and fold
+# of the opponents said once and in order, the turn with what Call costs said once, the
+# winner with the chips won, and never a "process appears to be hung" in Orca's log. It
+# plays until a call has come right before folded Jim's 1 s pause (at most 40 hands, 12
+# minutes). Orca's log and the heard hand go to $SHOTS/listen-LANGUAGE, kept with the rest
+# when the run fails. Run it last on its desktop: Orca turns accessibility on for the
+# whole session.
 
 listen_game() {
   NAME=$1 T0=$SECONDS RUN=listen STEP="with Orca listening" S=1
@@ -39,7 +42,7 @@ listen_game() {
   # No accessibility switch for the program: Orca turns it on for the session, as on a desktop.
   # The language for the program alone: Orca itself goes on speaking English.
   launch env LANGUAGE="$lang" "$BIN"
-  timeout 600 /usr/bin/python3 -I "$here/listen.py" "$log" "$APP_PID" "$NAME" "$out" "$lang"
+  timeout 900 /usr/bin/python3 -I "$here/listen.py" "$log" "$TRACE" "$APP_PID" "$NAME" "$out" "$lang"
   status=$?
   stop "$APP_PID"
   APP_PID=

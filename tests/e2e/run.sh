@@ -9,7 +9,7 @@
 #   X11 (Xvfb under openbox, with a private D-Bus session and accessibility bus):
 #     a game with a Latin and one with a Chinese name, one at scale 2 (QT_SCALE_FACTOR=2,
 #     the @2x pictures), one through the keyboard and AT-SPI (a11y.sh), and one by keys
-#     while the real Orca listens (listen.sh), then one betting round in Chinese
+#     while the real Orca listens (listen.sh), then the same in Chinese
 #     (LANGUAGE=zh_CN), last, as Orca turns accessibility on for the session;
 #   Wayland (a headless sway of its own, Qt's Wayland plugin): a game with a Chinese name.
 # Each desktop runs in a subshell of its own: a failure ends that desktop's runs, the
