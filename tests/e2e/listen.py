@@ -2,7 +2,8 @@
 have spoken (its debug log's SPEECH OUTPUT lines) against what the program did (its
 trace): every call and fold of Jack, Jim and Kate said once, in order, over whole hands;
 the player's turn with what Call costs said once; the winner with the chips won; nothing
-of the table but a word read while the others bet. Any
+of the table but a word read while the others bet; at one turn, the standing key's line
+with every seat's chips, the pot and the cost of a call. Any
 "The process appears to be hung" in Orca's log fails the run: Orca drops the line it was
 reading when the program does not answer it within 0.8 s.
 
@@ -190,6 +191,21 @@ def until(what, condition, limit=60.0):
 
 # --- a hand --------------------------------------------------------------------------
 
+STANDING = set()  # the lines that answered the standing key
+
+
+def standing(before, price):
+    """At the player's turn, the standing key: Orca says one line with every seat's chips as
+    the table shows them, the pot (all the chips the seats have put in this hand) and what a
+    call costs."""
+    now = chips()
+    line = hear(rf"\b{re.escape(NAME)} {now[NAME]}\b", press("s") + 1, 20)
+    STANDING.add(line)
+    pot = sum(before.values()) - sum(now.values())
+    for figure in [rf"\b{re.escape(p)} {c}\b" for p, c in now.items()] + [rf"\b{pot}\b", cost(price)]:
+        check(re.search(figure, HEARD[line]), f"the standing key: /{figure}/ not in what Orca said: {HEARD[line]!r}")
+    say(f"the standing key: Orca said {HEARD[line]!r}")
+
 def cost(chips_):
     """What Call costs, as said at the turn: the figure, not an opponent's call of it."""
     return rf"(?<!{CALLS} )\b{chips_}\b"
@@ -211,13 +227,16 @@ def play_hand(deal_key, number):
         if price:
             # What Call cost, said once from the turn to the first move after the player's call.
             moved = next((i for i in range(begin, closing + 1) if MOVE.search(HEARD[i])), closing)
-            times = sum(len(re.findall(cost(price), line)) for line in HEARD[turn:moved + 1])
+            times = sum(len(re.findall(cost(price), line)) for i, line in enumerate(HEARD[turn:moved + 1], turn)
+                        if i not in STANDING)
             check(times == 1, f"{where}: the cost of Call ({price}) said once, not {times}: {HEARD[turn:moved + 1]}")
             say(f"{where}: Orca said {said(HEARD[begin:closing + 1])}, as the trace has them")
         if event[1] != "turn":
             BETTING.append((start, closing))
             break
         turn, price = closing, event[2]
+        if betting_round == 2 and not STANDING:
+            standing(before, price)
         begin = press("space")
         # Orca echoes the key before the program has it.
         mark = TRACE.wait("the player's call", mark, r"event call user ")
