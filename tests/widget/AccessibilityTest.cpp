@@ -70,6 +70,12 @@ protected:
         I->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
     }
     // The loop comes round twice: once to judge the request, once to run the press.
+    // A screen reader's focus grab.
+    static void Grab(QAccessibleInterface* I)
+    {
+        ASSERT_TRUE(I->actionInterface()->actionNames().contains(QAccessibleActionInterface::setFocusAction()));
+        I->actionInterface()->doAction(QAccessibleActionInterface::setFocusAction());
+    }
     static void Flush()
     {
         QCoreApplication::sendPostedEvents();
@@ -527,5 +533,34 @@ TEST_F(KeyGateTest, KeysAndPressesMadeDuringTheDealAreJudgedByWhatTheyAimedAt)
     Gate->App->SettleInput();
     SpaceAt(Now);
     EXPECT_EQ(Game().TurnPhase, 1);
+    EXPECT_EQ(Game().Money[User], 975);
+}
+
+TEST_F(KeyGateTest, PressesAndFocusGrabsAnsweredDuringAPauseActOnlyAfterTheMoveAsMadeDuringIt)
+{
+    StackDeck(AcesWin);
+    SpaceAt(Now);
+    SetDrawScript({});
+    Gate->App->SettleInput();
+    ASSERT_TRUE(Form->CallButton->hasFocus());
+    // The reader's requests come in while the call's pause goes on answering it.
+    bool Asked = false;
+    SetSleeper([&](int Ms) {
+        Sleeps.push_back(Ms);
+        Now += Ms;
+        if (Asked)
+            return;
+        Asked = true;
+        QWidget* Focus = QApplication::focusWidget();
+        Grab(Child(Caption(RulesButton)));  // usable all along: acts, after the move
+        Press(Child(Caption(FoldButton)));  // disabled by the call: never acts
+        EXPECT_EQ(QApplication::focusWidget(), Focus) << "a focus grab acted mid-move";
+    });
+    SpaceAt(Now);
+    ASSERT_TRUE(Asked);
+    EXPECT_FALSE(Form->RulesButton->hasFocus());
+    Flush();
+    EXPECT_TRUE(Form->RulesButton->hasFocus());
+    EXPECT_FALSE(Game().Folded[User]) << "a press on Fold made while the call disabled it";
     EXPECT_EQ(Game().Money[User], 975);
 }
