@@ -3,16 +3,9 @@
 #include <QPainter>
 
 #include "desktop/Fonts.h"
-#include "desktop/Random.h"
 #include "desktop/Resources.h"
 
-namespace {
-TCardWatch CardWatch;
-}
-
-void SetCardWatch(TCardWatch Watch) { CardWatch = std::move(Watch); }
-
-TCardControl::TCardControl(QObject* Owner) : TGraphicControl(nullptr)
+TCardControl::TCardControl(QObject* Owner, const TDraw& Draw) : TGraphicControl(nullptr)
 {
     Q_UNUSED(Owner);  // the owner frees its cards itself; Qt's parent is set with SetParent
     setFixedSize(CardWidth, CardHeight);
@@ -20,16 +13,10 @@ TCardControl::TCardControl(QObject* Owner) : TGraphicControl(nullptr)
     // painting first: a repaint in the fanned pile paints this card alone instead of
     // the table and every card under it.
     setAttribute(Qt::WA_OpaquePaintEvent);
-    RandomizeFromClock();
-    if (CardWatch)
-        CardWatch(+1);
+    Draw.RandomizeFromClock();
 }
 
-TCardControl::~TCardControl()
-{
-    if (CardWatch)
-        CardWatch(-1);
-}
+TCardControl::~TCardControl() = default;
 
 void TCardControl::SetParent(QWidget* Parent)
 {

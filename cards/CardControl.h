@@ -5,10 +5,12 @@
 
 #include "desktop/GraphicControl.h"
 #include "game/Card.h"
+#include "game/Draw.h"
 
 // One playing card on the table. It draws itself from the named card picture of its
 // state, and every write of a drawn property repaints it at once, also unchanged, so
-// the deal shows while the thread sleeps.
+// the deal shows while the thread sleeps. Each card reseeds the table's draw as it is
+// made.
 class TCardControl : public TGraphicControl
 {
     Q_OBJECT
@@ -16,7 +18,7 @@ public:
     static constexpr int CardWidth = 71;
     static constexpr int CardHeight = 96;
 
-    explicit TCardControl(QObject* Owner);
+    TCardControl(QObject* Owner, const TDraw& Draw);
     ~TCardControl() override;
 
     // Puts the card on a parent control; it shows there at once.
@@ -49,8 +51,3 @@ private:
     bool FShowDeck = false;
     bool FSelected = false;
 };
-
-// Tests watch the cards come and go: the watcher hears +1 for each card control made
-// and -1 for each one destroyed. An empty function removes it.
-using TCardWatch = std::function<void(int Change)>;
-void SetCardWatch(TCardWatch Watch);

@@ -66,12 +66,6 @@ void TGraphicControl::changeEvent(QEvent* Event)
     QWidget::changeEvent(Event);
 }
 
-namespace {
-TPaintWatch PaintWatch;
-}
-
-void SetPaintWatch(TPaintWatch Watch) { PaintWatch = std::move(Watch); }
-
 bool TGraphicControl::event(QEvent* Event)
 {
     if (Event->type() == PressRequest) {
@@ -153,8 +147,6 @@ void TGraphicControl::keyReleaseEvent(QKeyEvent* Event)
 
 void TGraphicControl::paintEvent(QPaintEvent*)
 {
-    if (PaintWatch)
-        PaintWatch(this);
     QPainter Painter(this);
     Paint(Painter);
     if (hasFocus() && FocusRingShown(this))

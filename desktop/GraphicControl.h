@@ -89,7 +89,3 @@ private:
     QImage LookBeforeKey;
     qint64 KeyPressedLook = 0;  // the cache key of the look the key's press gave
 };
-
-// Tests and the bench count paints: the watcher hears of every control that paints.
-using TPaintWatch = std::function<void(const TGraphicControl* Control)>;
-void SetPaintWatch(TPaintWatch Watch);

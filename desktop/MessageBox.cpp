@@ -4,11 +4,6 @@
 #include <QMessageBox>
 
 namespace {
-TMessageHook& Hook()
-{
-    static TMessageHook Instance;
-    return Instance;
-}
 int OpenCount = 0;
 
 struct TOpenScope
@@ -18,14 +13,16 @@ struct TOpenScope
 };
 }
 
-int ShowInformation(const QString& Text, TMsgButtons Buttons)
+int ShowInformation(const TMessageBoxes& Boxes, const QString& Text, TMsgButtons Buttons)
 {
     TOpenScope Open;
-    if (Hook())
-        return Hook()(TMessageRecord{Text, Buttons});
+    return Boxes(TMessageRecord{Text, Buttons});
+}
 
-    const bool YesNo = Buttons == TMsgButtons::YesNo;
-    QMessageBox Box(QMessageBox::Information, QApplication::applicationName(), Text,
+int ShowMessageBox(const TMessageRecord& Record)
+{
+    const bool YesNo = Record.Buttons == TMsgButtons::YesNo;
+    QMessageBox Box(QMessageBox::Information, QApplication::applicationName(), Record.Text,
                     YesNo ? QMessageBox::Yes | QMessageBox::No : QMessageBox::Ok | QMessageBox::Cancel,
                     QApplication::activeWindow());
     Box.setTextFormat(Qt::PlainText);
@@ -47,5 +44,3 @@ bool BlockedByModal(const QWidget* Control)
     const QWidget* Modal = QApplication::activeModalWidget();
     return Modal && Modal != Control->window() && !Modal->isAncestorOf(Control);
 }
-
-void SetMessageHook(TMessageHook NewHook) { Hook() = std::move(NewHook); }

@@ -13,8 +13,15 @@ struct TMessageRecord
     TMsgButtons Buttons;
 };
 
-// Shows the box and returns the answer (mrCancel or mrNo when the box is dismissed).
-int ShowInformation(const QString& Text, TMsgButtons Buttons);
+// Who answers the boxes: the real, modal box (ShowMessageBox), or, in a test, a function
+// that records the box and answers at once. Handed to whoever shows boxes.
+using TMessageBoxes = std::function<int(const TMessageRecord&)>;
+
+// The real box: shows it and returns the answer (mrCancel or mrNo when it is dismissed).
+int ShowMessageBox(const TMessageRecord& Box);
+
+// Asks Boxes and returns the answer; the box counts as open while it is asked.
+int ShowInformation(const TMessageBoxes& Boxes, const QString& Text, TMsgButtons Buttons);
 
 // How many message boxes are open now; a close request waits while any is.
 int OpenMessageBoxes();
@@ -23,7 +30,3 @@ int OpenMessageBoxes();
 // wait for: no input acts on Control then, whatever way it comes in.
 class QWidget;
 bool BlockedByModal(const QWidget* Control);
-
-// Tests answer the boxes themselves: the hook gets each box and returns the answer.
-using TMessageHook = std::function<int(const TMessageRecord&)>;
-void SetMessageHook(TMessageHook Hook);  // an empty function restores the real boxes

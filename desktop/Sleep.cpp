@@ -15,12 +15,6 @@ namespace {
 // and fine enough for the deal's 10 ms pauses to end on time.
 constexpr qint64 AnswerSliceNs = 2'000'000;
 
-TSleeper& Sleeper()
-{
-    static TSleeper Instance;
-    return Instance;
-}
-
 // Qt's bridge to the desktop's accessibility bus and what it made (its adaptors, its
 // cache). The bus is read on Qt's own thread, which posts each question to the object
 // that answers it, here, as an event; the answer goes back from here. None when no
@@ -62,12 +56,8 @@ void Answer(QDeadlineTimer Deadline)
 
 void Sleep(int Ms)
 {
-    if (Sleeper())
-        Sleeper()(Ms);
-    else if (Ms > 0 && QAccessible::isActive())
+    if (Ms > 0 && QAccessible::isActive())
         Answer(QDeadlineTimer(Ms, Qt::PreciseTimer));
     else if (Ms > 0)
         QThread::msleep(unsigned(Ms));
 }
-
-void SetSleeper(TSleeper NewSleeper) { Sleeper() = std::move(NewSleeper); }

@@ -1,18 +1,12 @@
 #include "desktop/Timer.h"
 
-namespace {
-bool ClockHeld = false;
-}
-
-void HoldTimerClock(bool Held) { ClockHeld = Held; }
-
 // The timer is this one's child, so that the trace names it by this one's object name.
-TTimer::TTimer(QObject* Owner) : QObject(Owner), Timer(this)
+TTimer::TTimer(QObject* Owner, TTimerClock Clock) : QObject(Owner), Timer(this)
 {
     Timer.setTimerType(Qt::PreciseTimer);
     Timer.setInterval(1000);
-    connect(&Timer, &QTimer::timeout, this, [this] {
-        if (IsEnabled && OnTimer && !ClockHeld)
+    connect(&Timer, &QTimer::timeout, this, [this, Clock] {
+        if (IsEnabled && OnTimer && Clock == TTimerClock::Running)
             OnTimer(this);
     });
 }

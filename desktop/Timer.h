@@ -3,13 +3,17 @@
 #include <QTimer>
 #include <functional>
 
+// Where a timer's ticks come from: its clock, or, held, only whoever calls its handler (a
+// test drives the ticks itself). Enabling, disabling and the interval work as ever.
+enum class TTimerClock { Running, Held };
+
 // A periodic timer. A tick that falls due while a handler blocks the thread waits for
 // it; ticks never pile up, so after a long handler at most one follows.
 class TTimer : public QObject
 {
     Q_OBJECT
 public:
-    explicit TTimer(QObject* Owner = nullptr);
+    explicit TTimer(QObject* Owner = nullptr, TTimerClock Clock = TTimerClock::Running);
 
     int Interval() const { return Timer.interval(); }
     void SetInterval(int Ms);
@@ -22,7 +26,3 @@ private:
     QTimer Timer;
     bool IsEnabled = false;
 };
-
-// Tests drive the ticks themselves: with the clock held, the clock's own ticks reach no
-// timer. Enabling, disabling and the interval work as ever.
-void HoldTimerClock(bool Held);

@@ -1,6 +1,5 @@
 #include <utility>
 
-#include "desktop/Random.h"
 #include "game/HandEval.h"
 #include "game/Table.h"
 #include "game/TableDisplay.h"
@@ -25,10 +24,10 @@ void TTable::ShuffleDeck()
 {
     for (int I = 0; I <= 52; ++I)
         DeckOrder[I] = I;
-    RandomizeFromClock();
+    Draw.RandomizeFromClock();
     for (int Step = 0; Step < ShuffleSwaps; ++Step) {
-        const int A = RandomBelow(52) + 1;
-        const int B = RandomBelow(52) + 1;
+        const int A = Draw.RandomBelow(52) + 1;
+        const int B = Draw.RandomBelow(52) + 1;
         if (A != B)
             std::swap(DeckOrder[A], DeckOrder[B]);
     }

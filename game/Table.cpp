@@ -2,7 +2,10 @@
 
 #include "game/TableDisplay.h"
 
-TTable::TTable(TTableDisplay& Display, TPause Pause) : Display(Display), Hold(std::move(Pause)) {}
+TTable::TTable(TTableDisplay& Display, TPause Pause, TDraw Draw)
+    : Display(Display), Hold(std::move(Pause)), Draw(std::move(Draw))
+{
+}
 
 void TTable::Listen(TTableListener Listener) { Listeners.push_back(std::move(Listener)); }
 

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "game/Card.h"
+#include "game/Draw.h"
 #include "game/TableEvent.h"
 
 class TTableDisplay;
@@ -28,11 +29,11 @@ constexpr int DeckPosition(int Row, int Offset) { return SeatCount * Row + Offse
 // One table and its game: the state of a hand, the moves that change it, and what they
 // show. Arrays keep the game's index bases (players 1..4, cards and deck positions 1..52);
 // element 0 is unused. The display is told what to show as each step happens; listeners
-// hear what happened. Its pauses are Pause's.
+// hear what happened. Its pauses are Pause's, its shuffles draw from Draw.
 class TTable
 {
 public:
-    TTable(TTableDisplay& Display, TPause Pause);
+    TTable(TTableDisplay& Display, TPause Pause, TDraw Draw);
     TTable(const TTable&) = delete;
     TTable& operator=(const TTable&) = delete;
 
@@ -107,6 +108,7 @@ private:
 
     TTableDisplay& Display;
     TPause Hold;
+    TDraw Draw;
     std::vector<TTableListener> Listeners;
     int Uncalled[5] = {};  // chips a seat has put in that its chip has not yet carried
 };

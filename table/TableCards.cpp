@@ -25,7 +25,7 @@ void TTableWindow::FreeCards()
 
 void TTableWindow::CreateCard(const TCard& Card)
 {
-    auto* Control = new TCardControl(this);
+    auto* Control = new TCardControl(this, Seams.Draw);
     Cards[Card.Id()] = Control;
     Control->SetParent(Panel);
     Control->move(PileLeft, PileTop);

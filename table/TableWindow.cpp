@@ -8,10 +8,8 @@
 #include "desktop/Fonts.h"
 #include "desktop/Image.h"
 #include "desktop/Label.h"
-#include "desktop/MessageBox.h"
 #include "desktop/Panel.h"
 #include "desktop/Resources.h"
-#include "desktop/Timer.h"
 #include "desktop/ScreenCursor.h"
 #include "table/TableAccess.h"
 #include "table/TableTrace.h"
@@ -58,7 +56,8 @@ TLabel* NewLabel(QWidget* Parent, int Left, int Top, const QFont& Font, const QS
 }
 }
 
-TTableWindow::TTableWindow(QWidget* Parent) : QWidget(Parent)
+TTableWindow::TTableWindow(TTableSeams Given, QWidget* Parent)
+    : QWidget(Parent), Seams(std::move(Given)), Table(*this, Seams.Pause, Seams.Draw)
 {
     setWindowTitle(QStringLiteral("Orvanta"));
     setWindowIcon(QIcon(QPixmap::fromImage(LoadResourcePicture(QStringLiteral(":/app/mainicon.png")))));
@@ -179,7 +178,7 @@ void TTableWindow::BuildControls()
                 (this->*Handler)(Sender);
         };
 
-    BettingTimer = new TTimer(this);
+    BettingTimer = new TTimer(this, Seams.TimerClock);
     BettingTimer->setObjectName(QStringLiteral("BettingTimer"));
     BettingTimer->SetInterval(TimerInterval);
     BettingTimer->OnTimer = [this](QObject* S) { BettingTick(S); };
@@ -217,7 +216,7 @@ void TTableWindow::SetUpTable()
 
 void TTableWindow::AskToClose(bool& CanClose)
 {
-    ShowInformation(FarewellText, TMsgButtons::YesNo);
+    ShowInformation(Seams.MessageBoxes, FarewellText, TMsgButtons::YesNo);
     CanClose = true;
 }
 
@@ -342,12 +341,15 @@ void TTableWindow::RunBettingTimer(bool Running) { BettingTimer->SetEnabled(Runn
 
 void TTableWindow::SetBusyCursor(bool Busy) { SetScreenCursor(Busy ? crHourGlass : crDefault); }
 
-void TTableWindow::TellTie() { ShowInformation(QStringLiteral("Two winners, begin again!"), TMsgButtons::OkCancel); }
+void TTableWindow::TellTie()
+{
+    ShowInformation(Seams.MessageBoxes, QStringLiteral("Two winners, begin again!"), TMsgButtons::OkCancel);
+}
 
 void TTableWindow::TellGameOver(int Richest)
 {
     const QString Who[5] = {{}, QStringLiteral("You are"), QStringLiteral("Jack is"), QStringLiteral("Jim is"), QStringLiteral("Kate is")};
-    ShowInformation(QStringLiteral("Game over! %1 the winner! Try again?").arg(Who[Richest]), TMsgButtons::YesNo);
+    ShowInformation(Seams.MessageBoxes, QStringLiteral("Game over! %1 the winner! Try again?").arg(Who[Richest]), TMsgButtons::YesNo);
 }
 
 TTableWindow::TSeatControls TTableWindow::Seat(int Player) const

@@ -8,9 +8,9 @@
 
 #include "desktop/GraphicControl.h"
 #include "desktop/ImageList.h"
-#include "desktop/Sleep.h"
 #include "game/Table.h"
 #include "game/TableDisplay.h"
+#include "table/TableSeams.h"
 
 class TCardControl;
 class TImage;
@@ -45,12 +45,16 @@ public:
     // The deal's spacing between neighbouring cards of a seat.
     static constexpr int CardSpacing = 15;
 
-    explicit TTableWindow(QWidget* Parent = nullptr);
+    explicit TTableWindow(TTableSeams Seams = {}, QWidget* Parent = nullptr);
     ~TTableWindow() override;
 
-    // The game this window shows. Its pauses hold the game while the program still
+private:
+    const TTableSeams Seams;  // before the table, which is made with them
+
+public:
+    // The game this window shows. The program's pauses hold the game while it still
     // answers a screen reader.
-    TTable Table{*this, Sleep};
+    TTable Table;
 
     // Controls on Panel, in design order.
     TPanel* Panel;

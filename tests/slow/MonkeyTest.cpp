@@ -15,9 +15,7 @@
 #include "desktop/Image.h"
 #include "desktop/Label.h"
 #include "desktop/Panel.h"
-#include "desktop/Random.h"
 #include "desktop/ScreenCursor.h"
-#include "desktop/Sleep.h"
 #include "desktop/Timer.h"
 #include "game/Table.h"
 #include "support/TableFixture.h"
@@ -66,14 +64,14 @@ protected:
     {
         TTableTest::SetUp();
         // Bounded bookkeeping: a long run must not grow the test's own memory.
-        SetSleeper([](int) {});
-        SetMessageHook([this](const TMessageRecord& Record) { return OnMessage(Record); });
+        Pausing = [](int) {};
+        Answering = [this](const TMessageRecord& Record) { return OnMessage(Record); };
         RandomDeals();
     }
 
     void RandomDeals()
     {
-        SetDrawScript([this](int N) { return std::uniform_int_distribution<int>(0, N - 1)(Shuffler); });
+        Draws.Script = [this](int N) { return std::uniform_int_distribution<int>(0, N - 1)(Shuffler); };
     }
 
     // Runs Events random events from Seed; stops at the first broken rule.
@@ -367,7 +365,7 @@ private:
     void NewWindow()
     {
         Form.reset();
-        Form = std::make_unique<TTableWindow>();
+        Form = std::make_unique<TTableWindow>(Seams());
         Form->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(Form.get()));
         NewWindowState();

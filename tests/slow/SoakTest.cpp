@@ -15,8 +15,6 @@
 
 #include "cards/CardControl.h"
 #include "desktop/Image.h"
-#include "desktop/Sleep.h"
-#include "desktop/Random.h"
 #include "desktop/Timer.h"
 #include "game/Table.h"
 #include "support/TableFixture.h"
@@ -53,12 +51,12 @@ protected:
     {
         TTableTest::SetUp();
         // Nothing here may grow with the number of hands.
-        SetSleeper([this](int Ms) { Slept += Ms; });
-        SetMessageHook([this](const TMessageRecord&) {
+        Pausing = [this](int Ms) { Slept += Ms; };
+        Answering = [this](const TMessageRecord&) {
             ++Boxes;
             return int(mrOk);
-        });
-        SetDrawScript([this](int N) { return std::uniform_int_distribution<int>(0, N - 1)(Rng); });
+        };
+        Draws.Script = [this](int N) { return std::uniform_int_distribution<int>(0, N - 1)(Rng); };
     }
 
     void PlayHand()

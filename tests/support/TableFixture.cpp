@@ -8,10 +8,7 @@
 #include "cards/CardControl.h"
 #include "desktop/Image.h"
 #include "desktop/Panel.h"
-#include "desktop/Random.h"
 #include "desktop/ScreenCursor.h"
-#include "desktop/Sleep.h"
-#include "desktop/Timer.h"
 #include "game/Table.h"
 
 int CardIndex(const std::string& Name)
@@ -38,16 +35,24 @@ const std::array<TButtonSeen, 6>& ButtonsSeen()
     return List;
 }
 
+TTableSeams TTableTest::Seams()
+{
+    TTableSeams Out;
+    Out.Pause = [this](int Ms) { Pausing(Ms); };
+    Out.Draw = Draws.Draw();
+    Out.MessageBoxes = [this](const TMessageRecord& Record) { return Answering(Record); };
+    Out.TimerClock = TTimerClock::Held;
+    return Out;
+}
+
 void TTableTest::SetUp()
 {
-    SetSleeper([this](int Ms) { Sleeps.push_back(Ms); });
-    SetMessageHook([this](const TMessageRecord& Record) {
+    Pausing = [this](int Ms) { Sleeps.push_back(Ms); };
+    Answering = [this](const TMessageRecord& Record) {
         Messages.push_back(Record);
         return Answer;
-    });
-    SetFixedSeed(12345);
-    HoldTimerClock(true);
-    Form = std::make_unique<TTableWindow>();
+    };
+    Form = std::make_unique<TTableWindow>(Seams());
     Form->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(Form.get()));
 }
@@ -55,12 +60,7 @@ void TTableTest::SetUp()
 void TTableTest::TearDown()
 {
     Form.reset();
-    SetSleeper({});
-    SetMessageHook({});
-    SetFixedSeed(std::nullopt);
-    SetDrawScript({});
     SetScreenCursor(crDefault);
-    HoldTimerClock(false);
 }
 
 void TTableTest::StackDeck(const THands& Hands)
@@ -87,7 +87,7 @@ void TTableTest::StackDeck(const THands& Hands)
     int Order[53];
     for (int I = 0; I <= 52; ++I)
         Order[I] = I;
-    auto Draws = std::make_shared<std::vector<int>>();
+    auto Wanted = std::make_shared<std::vector<int>>();
     for (int Pos = 1; Pos <= 52; ++Pos) {
         if (Order[Pos] == Target[Pos])
             continue;
@@ -95,20 +95,20 @@ void TTableTest::StackDeck(const THands& Hands)
         while (Order[From] != Target[Pos])
             ++From;
         std::swap(Order[Pos], Order[From]);
-        Draws->push_back(Pos - 1);
-        Draws->push_back(From - 1);
+        Wanted->push_back(Pos - 1);
+        Wanted->push_back(From - 1);
     }
-    while (Draws->size() < 326)
-        Draws->push_back(0);
+    while (Wanted->size() < 326)
+        Wanted->push_back(0);
     auto Next2 = std::make_shared<size_t>(0);
-    SetDrawScript([Draws, Next2](int) { return (*Draws)[(*Next2)++ % Draws->size()]; });
+    Draws.Script = [Wanted, Next2](int) { return (*Wanted)[(*Next2)++ % Wanted->size()]; };
 }
 
 void TTableTest::Deal(const THands& Hands)
 {
     StackDeck(Hands);
     Form->StartClick(Form->StartButton);
-    SetDrawScript({});
+    Draws.Script = {};
 }
 
 void TTableTest::Tick(int Count)

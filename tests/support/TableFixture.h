@@ -13,6 +13,7 @@
 
 #include "desktop/GraphicControl.h"
 #include "desktop/MessageBox.h"
+#include "support/TestDraw.h"
 #include "table/TableWindow.h"
 
 class TCardControl;
@@ -44,13 +45,22 @@ inline const THands NobodyFolds{{"7S", "7D", "7C"}, {"2S", "2D", "3C"}, {"4H", "
 // round; Kate wins.
 inline const THands KateWins{{"9C", "7D", "2S"}, {"JS", "9D", "8C"}, {"QH", "10S", "2D"}, {"AS", "AD", "AC"}};
 
-// A shown table window with every seam set for tests: sleeps take no time and are
-// added up, message boxes are recorded and answered, and the deck can be stacked.
+// A shown table window made with seams for tests: pauses take no time and are added
+// up, message boxes are recorded and answered, the draw is fixed and the deck can be
+// stacked, and the betting timer ticks only when the test says.
 class TTableTest : public ::testing::Test
 {
 protected:
     void SetUp() override;
     void TearDown() override;
+
+    // Seams wired to Pausing, Answering and Draws, for every window a test makes.
+    TTableSeams Seams();
+    // What each pause does: by default it is recorded in Sleeps.
+    TPause Pausing;
+    // Who answers each box: by default it is recorded in Messages and answered with Answer.
+    TMessageBoxes Answering;
+    TTestDraw Draws;
 
     // The next shuffle leaves these hands at the seats' deck positions.
     void StackDeck(const THands& Hands);

@@ -1,21 +1,24 @@
 #pragma once
 
+#include <QObject>
 #include <map>
 
-class QObject;
-
-// Card controls alive now and destroyed so far, as the cards' own seam reports them;
-// installed for every test by the tests' main.
+// Card controls alive now and destroyed so far, counted from outside: a card from when it
+// is put on a parent (the table puts each on its panel as it makes it) until it is
+// destroyed. Watched for every test from the tests' main.
 extern int CardsAlive, CardsDestroyed;
 void WatchCards();
 
-// Paints per control while this lives.
-class TPaintCount
+// Paints each graphic control gets while this lives.
+class TPaintCount : public QObject
 {
 public:
     TPaintCount();
-    ~TPaintCount();
+    ~TPaintCount() override;
     int Of(const QObject* Control) const;
+
+protected:
+    bool eventFilter(QObject* Watched, QEvent* Event) override;
 
 private:
     std::map<const QObject*, int> Counts;

@@ -7,7 +7,7 @@
 #include <ostream>
 #include <vector>
 
-#include "desktop/Sleep.h"
+#include "game/Table.h"
 #include "support/TestApplication.h"
 
 // The clocks window systems stamp input with, against ours (which starts near 0): an
@@ -34,16 +34,16 @@ public:
         App->DropsStaleInput = true;
         App->SetGateClock(std::move(Clock));
     }
-    // For a table: the gate reads the test's clock Now, which each sleep advances (and
-    // records in Sleeps); a pointer motion read at once tells the gate how the window
-    // system's clock, Ahead of ours, stands.
-    TGateOnFakeClock(qint64& Now, std::vector<int>& Sleeps, QWidget* Window, quint32 Ahead)
+    // For a table: the gate reads the test's clock Now, which each of the table's pauses
+    // (Pausing) advances and records in Sleeps; a pointer motion read at once tells the
+    // gate how the window system's clock, Ahead of ours, stands.
+    TGateOnFakeClock(qint64& Now, std::vector<int>& Sleeps, TPause& Pausing, QWidget* Window, quint32 Ahead)
         : TGateOnFakeClock([&Now] { return Now; })
     {
-        SetSleeper([&Now, &Sleeps](int Ms) {
+        Pausing = [&Now, &Sleeps](int Ms) {
             Sleeps.push_back(Ms);
             Now += Ms;
-        });
+        };
         QMouseEvent Motion(QEvent::MouseMove, QPointF(5, 5), Window->mapToGlobal(QPointF(5, 5)), Qt::NoButton,
                            Qt::NoButton, Qt::NoModifier);
         Motion.setTimestamp(quint32(Now + Ahead));

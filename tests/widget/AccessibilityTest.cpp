@@ -14,8 +14,6 @@
 #include "desktop/Label.h"
 #include "desktop/MessageBox.h"
 #include "desktop/Panel.h"
-#include "desktop/Random.h"
-#include "desktop/Sleep.h"
 #include "desktop/Timer.h"
 #include "game/HandEval.h"
 #include "game/Table.h"
@@ -146,7 +144,7 @@ TEST_F(AccessibilityTest, AWholeHandIsReadAndPlayedThroughTheTree)
     Press(Child(Caption(StartButton)));
     EXPECT_EQ(CardsAlive, 0) << "the press runs from the event loop, not inside the request";
     Flush();
-    SetDrawScript({});
+    Draws.Script = {};
     ASSERT_EQ(CardsAlive, 52);
     EXPECT_EQ(Game().TurnPhase, 0) << "the early press on Call stayed dropped";
 
@@ -270,7 +268,7 @@ TEST_F(AccessibilityTest, KeysMoveTheFocusInOrderAndPressLikeALeftClick)
     EXPECT_EQ(F.StartButton->Picture(), MousePressed);
     EXPECT_EQ(CardsAlive, 0);
     QTest::keyRelease(F.windowHandle(), Qt::Key_Space);
-    SetDrawScript({});
+    Draws.Script = {};
     EXPECT_EQ(CardsAlive, 52);
     EXPECT_EQ(F.StartButton->Picture(), Normal);
 
@@ -373,7 +371,7 @@ TEST_F(AccessibilityTest, NoCardIsReadWhileTheDeckIsRebuilt)
     };
     // The old cards are freed one by one, then the new ones are made and dealt.
     QObject::connect(Card(1), &QObject::destroyed, ReadSeats);
-    SetSleeper([&](int) { ReadSeats(); });
+    Pausing = [&](int) { ReadSeats(); };
     Form->StartButton->Press();
     ASSERT_GT(Read.size(), 4u * 12);
     for (const auto& Names : Read)
@@ -450,7 +448,6 @@ TEST_F(AccessibilityTest, HandTextsAgreeWithTheScoreOfEveryHand)
 
 TEST_F(AccessibilityTest, MessageBoxesReadAsAlerts)
 {
-    SetMessageHook({});
     QString Role, Text, Title, Label;
     QTimer Answerer;
     Answerer.setInterval(10);
@@ -469,7 +466,7 @@ TEST_F(AccessibilityTest, MessageBoxesReadAsAlerts)
         Box->done(QMessageBox::Ok);
     });
     Answerer.start();
-    ShowInformation(QStringLiteral("Two winners, begin again!"), TMsgButtons::OkCancel);
+    ShowInformation(ShowMessageBox, QStringLiteral("Two winners, begin again!"), TMsgButtons::OkCancel);
     Answerer.stop();
     EXPECT_EQ(Str(Role), "alert");
     EXPECT_EQ(Title, QApplication::applicationName());
@@ -486,7 +483,7 @@ protected:
     {
         AccessibilityTest::SetUp();
         ActivateTable();
-        Gate.emplace(Now, Sleeps, Form.get(), XServerClock.Ahead);
+        Gate.emplace(Now, Sleeps, Pausing, Form.get(), XServerClock.Ahead);
     }
     void TearDown() override
     {
@@ -515,7 +512,7 @@ TEST_F(KeyGateTest, KeysAndPressesMadeDuringTheDealAreJudgedByWhatTheyAimedAt)
     const qint64 T0 = Now;
     StackDeck(AcesWin);
     SpaceAt(T0);
-    SetDrawScript({});
+    Draws.Script = {};
     ASSERT_GT(Now, T0 + 1000) << "the deal kept the thread busy";
     ASSERT_TRUE(Form->CallButton->hasFocus());
 
@@ -540,12 +537,12 @@ TEST_F(KeyGateTest, PressesAndFocusGrabsAnsweredDuringAPauseActOnlyAfterTheMoveA
 {
     StackDeck(AcesWin);
     SpaceAt(Now);
-    SetDrawScript({});
+    Draws.Script = {};
     Gate->App->SettleInput();
     ASSERT_TRUE(Form->CallButton->hasFocus());
     // The reader's requests come in while the call's pause goes on answering it.
     bool Asked = false;
-    SetSleeper([&](int Ms) {
+    Pausing = [&](int Ms) {
         Sleeps.push_back(Ms);
         Now += Ms;
         if (Asked)
@@ -555,7 +552,7 @@ TEST_F(KeyGateTest, PressesAndFocusGrabsAnsweredDuringAPauseActOnlyAfterTheMoveA
         Grab(Child(Caption(RulesButton)));  // usable all along: acts, after the move
         Press(Child(Caption(FoldButton)));  // disabled by the call: never acts
         EXPECT_EQ(QApplication::focusWidget(), Focus) << "a focus grab acted mid-move";
-    });
+    };
     SpaceAt(Now);
     ASSERT_TRUE(Asked);
     EXPECT_FALSE(Form->RulesButton->hasFocus());

@@ -2,7 +2,6 @@
 #include "desktop/Image.h"
 #include "desktop/Label.h"
 #include "desktop/ScreenCursor.h"
-#include "desktop/Sleep.h"
 #include "desktop/Timer.h"
 #include "game/Table.h"
 #include "support/TableFixture.h"
@@ -47,10 +46,10 @@ TEST_F(BettingTest, HourglassShowsDuringTheDeal)
     StackDeck(NobodyFolds);
     std::vector<TCursor> Seen;
     std::vector<bool> StartUsable;
-    SetSleeper([&](int) {
+    Pausing = [&](int) {
         Seen.push_back(ScreenCursor());
         StartUsable.push_back(Form->StartButton->isEnabled());
-    });
+    };
     Form->StartClick(Form->StartButton);
     ASSERT_FALSE(Seen.empty());
     for (TCursor C : Seen)

@@ -23,12 +23,12 @@ TEST_F(BlockedInputTest, APressOnStartWhileTheTieBoxIsOpenChangesNothing)
     // One press queued just before the box opens and one made inside it; the box's own
     // loop delivers both.
     Start->doAction(QAccessibleActionInterface::pressAction());
-    SetMessageHook([&](const TMessageRecord& Record) {
+    Answering = [&](const TMessageRecord& Record) {
         Messages.push_back(Record);
         Start->doAction(QAccessibleActionInterface::pressAction());
         QCoreApplication::sendPostedEvents();
         return int(mrOk);
-    });
+    };
     const int Destroyed = CardsDestroyed;
     Form->FlipClick(Form->FlipButton);
     QCoreApplication::sendPostedEvents();

@@ -6,8 +6,8 @@
 
 #include "cards/CardControl.h"
 #include "desktop/Panel.h"
-#include "desktop/Random.h"
 #include "desktop/Resources.h"
+#include "support/TestDraw.h"
 #include "support/Watches.h"
 
 // A card on a shown panel, so that its paints reach the screen.
@@ -21,20 +21,17 @@ protected:
         QPalette Palette = Panel->palette();
         Palette.setColor(QPalette::Window, Background);
         Panel->setPalette(Palette);
-        Card = new TCardControl(nullptr);
+        Card = new TCardControl(nullptr, Draws.Draw());
         Card->SetParent(Panel.get());
         Card->move(20, 20);
         Panel->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(Panel.get()));
     }
-    void TearDown() override
-    {
-        delete Card;
-        SetFixedSeed(std::nullopt);
-    }
+    void TearDown() override { delete Card; }
 
     QImage Shown() const { return Panel->grab(Card->geometry()).toImage().convertToFormat(QImage::Format_RGB32); }
 
+    TTestDraw Draws;
     const QColor Background{0x12, 0x34, 0x56};
     std::unique_ptr<TPanel> Panel;
     TCardControl* Card = nullptr;  // freed by hand, as the game does
@@ -174,7 +171,7 @@ TEST_F(CardTest, KeepsItsSizeWhateverItIsGiven)
 TEST_F(CardTest, WithoutParentItDrawsNothing)
 {
     TPaintCount Paints;
-    TCardControl Loose(nullptr);
+    TCardControl Loose(nullptr, Draws.Draw());
     Loose.SetValue(9);
     Loose.SetSuit(Clubs);
     Loose.SetShowDeck(true);
@@ -184,23 +181,30 @@ TEST_F(CardTest, WithoutParentItDrawsNothing)
     EXPECT_EQ(Loose.PictureName(), "BK2");
 }
 
-TEST_F(CardTest, CreationReseedsAndIsCounted)
+TEST_F(CardTest, CreationReseedsTheDrawItIsGivenAndIsCounted)
 {
-    SetFixedSeed(777);
-    const int Alive = CardsAlive, Destroyed = CardsDestroyed;
-    auto* First = new TCardControl(nullptr);
-    EXPECT_EQ(LastSeed(), 777u);
-    const int Draw1 = RandomBelow(1000000), Draw2 = RandomBelow(1000000);
-    SetFixedSeed(778);
+    // Each card reseeds the draw it was made with: the draws after it start afresh.
+    const int Alive = CardsAlive, Destroyed = CardsDestroyed, Reseeds = Draws.Reseeds;
+    const TDraw Draw = Draws.Draw();
+    Draws.Seed = 777;
+    auto* First = new TCardControl(nullptr, Draw);
+    First->SetParent(Panel.get());
+    EXPECT_EQ(Draws.Reseeds, Reseeds + 1);
+    const int Draw1 = Draw.RandomBelow(1000000), Draw2 = Draw.RandomBelow(1000000);
+    Draws.Seed = 778;
     {
-        TCardControl Second(nullptr);
-        EXPECT_EQ(LastSeed(), 778u);
+        TCardControl Second(nullptr, Draw);
+        Second.SetParent(Panel.get());
+        EXPECT_EQ(Draws.Reseeds, Reseeds + 2);
+        EXPECT_NE(std::pair(Draw.RandomBelow(1000000), Draw.RandomBelow(1000000)), std::pair(Draw1, Draw2));
         EXPECT_EQ(CardsAlive, Alive + 2);
     }
-    SetFixedSeed(777);
-    TCardControl Third(nullptr);
-    EXPECT_EQ(RandomBelow(1000000), Draw1);
-    EXPECT_EQ(RandomBelow(1000000), Draw2);
+    Draws.Seed = 777;
+    TCardControl Third(nullptr, Draw);
+    Third.SetParent(Panel.get());
+    EXPECT_EQ(Draws.Reseeds, Reseeds + 3);
+    EXPECT_EQ(Draw.RandomBelow(1000000), Draw1);
+    EXPECT_EQ(Draw.RandomBelow(1000000), Draw2);
     delete First;
     EXPECT_EQ(CardsAlive, Alive + 1);
     EXPECT_EQ(CardsDestroyed, Destroyed + 2);

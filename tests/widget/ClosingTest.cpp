@@ -24,7 +24,7 @@ protected:
     void NewWindow()
     {
         Form.reset();
-        Form = std::make_unique<TTableWindow>();
+        Form = std::make_unique<TTableWindow>(Seams());
         Form->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(Form.get()));
         Messages.clear();
@@ -103,12 +103,12 @@ TEST_F(ClosingTest, TicksWhileTheFarewellIsOpenDoNoHarm)
     // The farewell's own loop still delivers the running timer's ticks.
     CallAndTickToPhase(2);
     int TicksInBox = 0;
-    SetMessageHook([&](const TMessageRecord& Record) {
+    Answering = [&](const TMessageRecord& Record) {
         Messages.push_back(Record);
         for (int I = 0; I < 40 && Form->BettingTimer->Enabled(); ++I, ++TicksInBox)
             Tick();
         return int(mrNo);
-    });
+    };
     CloseAndDestroy("ticks during the farewell");
     EXPECT_GT(TicksInBox, 9);
 }
@@ -116,11 +116,11 @@ TEST_F(ClosingTest, TicksWhileTheFarewellIsOpenDoNoHarm)
 TEST_F(ClosingTest, AskingAgainDuringTheFarewellShowsItOnce)
 {
     Deal(NobodyFolds);
-    SetMessageHook([&](const TMessageRecord& Record) {
+    Answering = [&](const TMessageRecord& Record) {
         Messages.push_back(Record);
         Form->close();
         return int(mrYes);
-    });
+    };
     CloseAndDestroy("a second request inside the farewell", true);
 }
 
@@ -131,7 +131,7 @@ TEST_F(ClosingTest, CloseWaitsForTheGameOverBox)
     CloseBetting(AllComputersFold);
     int Requests = 0;
     bool ShownInsideBox = true;
-    SetMessageHook([&](const TMessageRecord& Record) {
+    Answering = [&](const TMessageRecord& Record) {
         Messages.push_back(Record);
         if (!IsFarewell(Record)) {
             // Asked twice while the box is open: still one farewell, and only afterwards.
@@ -140,7 +140,7 @@ TEST_F(ClosingTest, CloseWaitsForTheGameOverBox)
             ShownInsideBox = ShownInsideBox && Form->isVisible() && Form->isWindow();
         }
         return int(mrNo);
-    });
+    };
     const int Alive = CardsAlive, Destroyed = CardsDestroyed;
     Form->FlipClick(Form->FlipButton);
     EXPECT_EQ(Requests, 2);
@@ -168,11 +168,11 @@ TEST_F(ClosingTest, ACloseRequestInTheMiddleOfAMoveWaitsUntilItIsOver)
         if (!InTheDeal)
             Deal(NobodyFolds);
         int Requests = 0;
-        SetSleeper([&](int) {
+        Pausing = [&](int) {
             if (Requests++ < 2)
                 EXPECT_FALSE(Form->close());
             EXPECT_TRUE(Messages.empty()) << "the farewell came mid-move";
-        });
+        };
         if (InTheDeal)
             Deal(NobodyFolds);
         else
@@ -183,6 +183,6 @@ TEST_F(ClosingTest, ACloseRequestInTheMiddleOfAMoveWaitsUntilItIsOver)
         QTRY_VERIFY_WITH_TIMEOUT(!Form->isVisible(), 5000);
         ASSERT_EQ(Messages.size(), 1u) << "one farewell for both requests";
         EXPECT_TRUE(IsFarewell(Messages[0]));
-        SetSleeper([](int) {});
+        Pausing = [](int) {};
     }
 }

@@ -3,8 +3,6 @@
 #include "cards/CardControl.h"
 #include "desktop/Image.h"
 #include "desktop/Panel.h"
-#include "desktop/Sleep.h"
-#include "desktop/Random.h"
 #include "game/Table.h"
 #include "support/TableFixture.h"
 #include "support/Watches.h"
@@ -47,13 +45,18 @@ TEST_F(DealTest, ShuffleMakesExactlyTheDrawnExchanges)
     // 163 pairs of draws; a step with equal draws changes nothing and is not redone.
     std::vector<int> Asked;
     int Draw = 0;
-    SetDrawScript([&](int N) {
+    Draws.Script = [&](int N) {
         Asked.push_back(N);
         const int Script[] = {0, 1, 5, 5, 51, 2};
         return Draw < 6 ? Script[Draw++] : 3;
-    });
+    };
+    // Every card made reseeds the table's draw, and so does the shuffle, once, first.
+    const int Reseeds = Draws.Reseeds;
     Game().CreateCards();
+    EXPECT_EQ(Draws.Reseeds, Reseeds + 52);
+    EXPECT_TRUE(Asked.empty());
     Game().ShuffleDeck();
+    EXPECT_EQ(Draws.Reseeds, Reseeds + 53);
     EXPECT_EQ(Asked.size(), 326u);
     for (int N : Asked)
         EXPECT_EQ(N, 52);
@@ -71,7 +74,7 @@ TEST_F(DealTest, RealShuffleIsCloseToItsExpectedSpread)
 {
     // After 163 random exchanges a card stays home with p ~ 0.02087 and lands on each
     // other position with p ~ 0.01920: compare with that, not with 1/52.
-    SetFixedSeed(std::nullopt);
+    Draws.Seed = std::nullopt;
     constexpr int Rounds = 3000;
     int StayedHome = 0, AtTop = 0;
     Game().CreateCards();
@@ -145,7 +148,7 @@ TEST_F(DealTest, DealShowsEachCardAsItArrives)
     StackDeck(Sample);
     TPaintCount Paints;
     bool Checked = false;
-    SetSleeper([&](int) {
+    Pausing = [&](int) {
         if (Checked)
             return;
         Checked = true;
@@ -154,7 +157,7 @@ TEST_F(DealTest, DealShowsEachCardAsItArrives)
         EXPECT_FALSE(First->ShowDeck());
         EXPECT_GT(Paints.Of(First), 0);
         EXPECT_EQ(PanelPixel(370 + 35, 460 + 3) & 0xFFFFFF, QColor(Qt::white).rgb() & 0xFFFFFF);
-    });
+    };
     Form->StartClick(Form->StartButton);
     EXPECT_TRUE(Checked);
 }

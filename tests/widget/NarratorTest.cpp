@@ -12,8 +12,6 @@
 #include "app/Translation.h"
 #include "desktop/Image.h"
 #include "desktop/MessageBox.h"
-#include "desktop/Random.h"
-#include "desktop/Sleep.h"
 #include "desktop/Timer.h"
 #include "game/Table.h"
 #include "support/TableFixture.h"
@@ -168,16 +166,16 @@ protected:
         Form->activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(Form.get()));
         Heard = &Lines;
-        SetSleeper([this](int Ms) {
+        Pausing = [this](int Ms) {
             Sleeps.push_back(Ms);
             if (Ms >= ReaderGivesUpMs)
                 Questions.clear();
-        });
+        };
         Previous = QAccessible::installUpdateHandler(Listen);
         SetReaderListening(true);
         // The real boxes, answered as they open: they send the table the event a reader's
         // box does, and what they say joins the list.
-        SetMessageHook({});
+        Answering = ShowMessageBox;
         Answerer.setInterval(5);
         QObject::connect(&Answerer, &QTimer::timeout, [this] {
             if (auto* Box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
@@ -204,7 +202,7 @@ protected:
         if (S == "start") {
             StackDeck(GetParam().Hands);
             F.StartButton->Press();
-            SetDrawScript({});
+            Draws.Script = {};
         } else if (S == "call") {
             F.CallButton->Press();
         } else if (S == "fold") {
@@ -292,13 +290,13 @@ class NarratorLookTest : public TTableTest
 TEST_F(NarratorLookTest, AReaderLeavesTheTableAsItLooks)
 {
     auto Play = [this](bool Listening) {
-        Form = std::make_unique<TTableWindow>();
+        Form = std::make_unique<TTableWindow>(Seams());
         Form->show();
         EXPECT_TRUE(QTest::qWaitForWindowExposed(Form.get()));
         SetReaderListening(Listening);
         StackDeck(AcesWin);
         Form->StartButton->Press();
-        SetDrawScript({});
+        Draws.Script = {};
         Form->CallButton->Press();
         for (int I = 0; I < 1000 && Game().TurnPhase != 0 && Form->BettingTimer->Enabled(); ++I)
             Form->BettingTimer->OnTimer(Form->BettingTimer);

@@ -4,8 +4,6 @@
 #include <QTest>
 
 #include "desktop/Image.h"
-#include "desktop/Random.h"
-#include "desktop/Sleep.h"
 #include "desktop/Timer.h"
 #include "game/Table.h"
 #include "support/TableFixture.h"
@@ -255,7 +253,7 @@ protected:
         if (Action == "start" || Action == "sheet") {
             StackDeck(Hands);
             Click(Action == "start" ? Form->StartButton : Form->ResultSheet);
-            SetDrawScript({});
+            Draws.Script = {};
         } else if (Action == "call") {
             Click(Form->CallButton);
         } else if (Action == "fold") {
@@ -283,13 +281,13 @@ protected:
         for (int P = 1; P <= 4; ++P)
             Game().Money[P] = Game().MoneyBefore[P] = S.Chips[P - 1];
         // The table at each pause, read from the sleep; the deck's pile is DealTest's.
-        SetSleeper([&](int Ms) {
+        Pausing = [&](int Ms) {
             Sleeps.push_back(Ms);
             TTableView View = ReadTable(*Form, Messages);
             View.erase("cards elsewhere");
             View["screen"] = ReadScreen(*Form);
             Paused.push_back(std::move(View));
-        });
+        };
         TTableView Expected;
         for (size_t I = 0; I < S.Steps.size(); ++I) {
             const TStep& Step = S.Steps[I];

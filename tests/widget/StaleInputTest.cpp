@@ -8,7 +8,6 @@
 #include "desktop/Application.h"
 #include "desktop/Image.h"
 #include "desktop/Panel.h"
-#include "desktop/Sleep.h"
 #include "desktop/Timer.h"
 #include "game/Table.h"
 #include "support/TableFixture.h"
@@ -21,7 +20,7 @@ protected:
     void SetUp() override
     {
         TTableTest::SetUp();
-        Gate.emplace(Now, Sleeps, Form.get(), GetParam().Ahead);
+        Gate.emplace(Now, Sleeps, Pausing, Form.get(), GetParam().Ahead);
     }
     void TearDown() override
     {
@@ -103,12 +102,12 @@ TEST_P(StaleInputTest, StartClickedDuringFoldedJimsPauseBeginsANewHandAfterIt)
     ClickAt(Form->StartButton, Now);
     ClickAt(Form->CallButton, Now);
     qint64 JimPausedAt = -1;
-    SetSleeper([&](int Ms) {
+    Pausing = [&](int Ms) {
         if (Ms == 1000)
             JimPausedAt = Now;
         Sleeps.push_back(Ms);
         Now += Ms;
-    });
+    };
     // Ticks come from the event loop like clicks: each is a dispatch of its own.
     struct TTicker : QObject
     {

@@ -213,7 +213,7 @@ TEST_F(TableWindowTest, ClosingSaysFarewellWhateverTheAnswer)
 {
     for (int Answer_ : {mrYes, mrNo}) {
         if (!Form) {
-            Form = std::make_unique<TTableWindow>();
+            Form = std::make_unique<TTableWindow>(Seams());
             Form->show();
             ASSERT_TRUE(QTest::qWaitForWindowExposed(Form.get()));
         }
@@ -238,14 +238,14 @@ TEST_F(TableWindowTest, CloseRequestWaitsForAnOpenMessageBox)
     Form->FoldClick(Form->FoldButton);
     TickUntilIdle();
     bool StillShownInsideBox = false;
-    SetMessageHook([&](const TMessageRecord& Record) {
+    Answering = [&](const TMessageRecord& Record) {
         Messages.push_back(Record);
         if (Messages.size() == 1) {
             Form->close();
             StillShownInsideBox = Form->isVisible();
         }
         return int(mrOk);
-    });
+    };
     Form->FlipClick(Form->FlipButton);
     EXPECT_TRUE(StillShownInsideBox);
     ASSERT_EQ(Messages.size(), 1u);

@@ -1,6 +1,6 @@
 // Measures the table window from inside the process, on whatever Qt platform is set
 // (tools/bench runs it on xcb under Xvfb, so painting goes to a real X server). The game
-// runs through its own handlers with the test seams of desktop/: sleeps take no time,
+// runs through its own handlers with seams of this program's own: pauses take no time,
 // message boxes are answered at once, and the timer's ticks are given by this program.
 //
 //   orvanta-bench-probe work HANDS   CPU time of each timer tick while tokens travel, and of
@@ -31,10 +31,7 @@
 #include "desktop/Application.h"
 #include "desktop/GraphicControl.h"
 #include "desktop/Image.h"
-#include "desktop/MessageBox.h"
 #include "desktop/Panel.h"
-#include "desktop/Sleep.h"
-#include "desktop/Timer.h"
 #include "game/Table.h"
 #include "table/TableWindow.h"
 #include "table/TableAccess.h"
@@ -107,11 +104,30 @@ void PrintStats(const char* Name, std::vector<double> Samples)
     std::fflush(stdout);
 }
 
+// Counts the paints graphic controls get.
+class TPaintCounter : public QObject
+{
+public:
+    int Count = 0;
+
+protected:
+    bool eventFilter(QObject* Watched, QEvent* Event) override
+    {
+        if (Event->type() == QEvent::Paint && qobject_cast<TGraphicControl*>(Watched))
+            ++Count;
+        return false;
+    }
+};
+
 // The program's start-up: the table is made, the name dialog shows and is answered,
 // then the table shows.
 std::unique_ptr<TTableWindow> StartUp()
 {
-    auto Form = std::make_unique<TTableWindow>();
+    TTableSeams Seams;
+    Seams.Pause = [](int) {};
+    Seams.MessageBoxes = [](const TMessageRecord&) { return int(mrOk); };
+    Seams.TimerClock = TTimerClock::Held;
+    auto Form = std::make_unique<TTableWindow>(std::move(Seams));
     {
         TNameDialog NameDialog(Form.get());
         NameDialog.show();
@@ -274,23 +290,23 @@ int Work(int Hands, bool Reader)
     // children cover, and the panel, the background and the cards are opaque.)
     const QList<TGraphicControl*> Controls = Form->Panel->findChildren<TGraphicControl*>();
     std::vector<double> Repaints;
-    int Painted = 0;
-    SetPaintWatch([&Painted](const TGraphicControl*) { ++Painted; });
+    TPaintCounter Painted;
+    QCoreApplication::instance()->installEventFilter(&Painted);
     for (int I = 0; I < 60; ++I) {
         for (QWidget* Control : Form->Panel->findChildren<QWidget*>())
             Control->update();
         Form->Panel->update();
-        Painted = 0;
+        Painted.Count = 0;
         const double Start = ThreadCpuUs();
         Form->repaint();
         Repaints.push_back(ThreadCpuUs() - Start);
     }
-    SetPaintWatch({});
+    QCoreApplication::instance()->removeEventFilter(&Painted);
     PrintStats("repaint", Repaints);
     int Visible = 0;
     for (const TGraphicControl* Control : Controls)
         Visible += Control->isVisible();
-    std::printf("repaint-controls %d %d\n", Painted, Visible);
+    std::printf("repaint-controls %d %d\n", Painted.Count, Visible);
     std::printf("repaint-sheet %d\n", Form->ResultSheet->isVisible() ? 1 : 0);
     Form->hide();
     RepaintFloor(300);
@@ -337,9 +353,6 @@ int main(int argc, char** argv)
         return 2;
     }
 
-    SetSleeper([](int) {});
-    SetMessageHook([](const TMessageRecord&) { return int(mrOk); });
-    HoldTimerClock(true);
     const QByteArray Mode = argv[1];
     const int Count = std::max(1, atoi(argv[2]));
     if (Mode == "work")

@@ -1,0 +1,22 @@
+#pragma once
+
+#include "desktop/MessageBox.h"
+#include "desktop/Sleep.h"
+#include "desktop/Timer.h"
+#include "game/Draw.h"
+#include "game/Table.h"
+
+// The clock-seeded draw: desktop's generator, shared by every copy.
+TDraw ClockDraw();
+
+// What the table window takes from whoever makes it: the game's pause and draw, who
+// answers its message boxes, and the betting timer's clock. The defaults are the
+// program's own; a test hands in a pause that adds the time up, a fixed or scripted
+// draw, answers of its own and a held clock whose ticks it drives.
+struct TTableSeams
+{
+    TPause Pause = Sleep;
+    TDraw Draw = ClockDraw();
+    TMessageBoxes MessageBoxes = ShowMessageBox;
+    TTimerClock TimerClock = TTimerClock::Running;
+};
