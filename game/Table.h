@@ -84,6 +84,8 @@ public:
     void DealHands();
     void DealRow(int Row);
     double TakeHand(int Player);
+    // The score of the hand at Player's seat as its cards lie, folded or not.
+    double SeatScore(int Player) const;
     void FreeCards();
 
     // The computer player at Player decides on its call.
