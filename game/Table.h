@@ -101,6 +101,7 @@ private:
     void EndBettingRound();
     void BookCall(int Player);
     void BookFold(int Player);
+    void TurnOver(bool All);
     void Showdown();
     void GameOverTest();
     void ShowMoney();
