@@ -92,10 +92,6 @@ public:
     void ComputerTurn(int Player);
 
 private:
-    void UserChipPhase();
-    void JackChipPhase();
-    void JimChipPhase();
-    void KateChipPhase();
     void ChipPhase(int Player);
     bool TokenArrives(int Player);
     void EndBettingRound();
