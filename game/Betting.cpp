@@ -75,41 +75,28 @@ void TTable::Fold()
 
 void TTable::BettingTick()
 {
-    switch (TurnPhase) {
-    case User: UserChipPhase(); break;
-    case Jack: JackChipPhase(); break;
-    case Jim: JimChipPhase(); break;
-    case Kate: KateChipPhase(); break;
-    default: break;
-    }
+    if (TurnPhase >= User && TurnPhase <= Kate)
+        ChipPhase(TurnPhase);
 }
 
-void TTable::UserChipPhase() { ChipPhase(User); }
-void TTable::JackChipPhase() { ChipPhase(Jack); }
-void TTable::JimChipPhase() { ChipPhase(Jim); }
-
-// One tick of the phase of seat P (the user, Jack or Jim): P's chip moves one step
-// towards the pot; on its arrival the next seat decides.
+// One tick of seat P's phase: P's chip moves one step towards the pot; on its arrival, or
+// at once when P has folded, the next seat decides, or after the last seat the round ends.
 void TTable::ChipPhase(int P)
 {
-    const int Next = P + 1;
     if (Folded[P]) {
         if (P == Jim)
             Pause(FoldedJimPauseMs);
+        else if (P == Kate)
+            Display.RunBettingTimer(false);
     } else if (!TokenArrives(P)) {
         return;
     }
-    ComputerTurn(Next);
-    TurnPhase = Next;
-}
-
-void TTable::KateChipPhase()
-{
-    if (Folded[Kate])
-        Display.RunBettingTimer(false);
-    else if (!TokenArrives(Kate))
+    if (P == Kate) {
+        EndBettingRound();
         return;
-    EndBettingRound();
+    }
+    ComputerTurn(P + 1);
+    TurnPhase = P + 1;
 }
 
 // Moves P's chip one step; on arrival P's stake and chips show.

@@ -7,6 +7,17 @@
 namespace {
 constexpr int ShuffleSwaps = 163;
 constexpr int DealPauseMs = 100, LayoutPauseMs = 10;
+
+// The hand at Player's seat as its cards lie, position 0 the right card.
+THandEval SeatHand(const TTable& Table, int Player)
+{
+    THandEval Hand;
+    for (int R = LeftRow; R >= RightRow; --R) {
+        Hand.Cards[R - RightRow] = Table.SeatCard(Player, R);
+        Hand.Ranks[R - RightRow] = Hand.Cards[R - RightRow].Rank();
+    }
+    return Hand;
+}
 }
 
 void TTable::CreateCards()
@@ -58,21 +69,17 @@ void TTable::DealRow(int Row)
 
 double TTable::TakeHand(int Player)
 {
-    const int Offset = SeatOffset(Player);
-    THandEval Hand;
-    for (int R = LeftRow; R >= RightRow; --R) {
-        Hand.Cards[R - RightRow] = Cards[DeckOrder[DeckPosition(R, Offset)]];
-        Hand.Ranks[R - RightRow] = Hand.Cards[R - RightRow].Rank();
-    }
+    THandEval Hand = SeatHand(*this, Player);
     SortHand(Hand);
     for (int R = LeftRow; R >= RightRow; --R) {
-        const TCard& Card = Hand.Cards[R - RightRow];
-        Cards[DeckOrder[DeckPosition(R, Offset)]] = Card;
+        TCard& Card = SeatCard(Player, R);
+        Card = Hand.Cards[R - RightRow];
         Display.LayCard(Card, Player, R);
         Pause(LayoutPauseMs);
-        Hand.Ranks[R - RightRow] = Card.Rank();
     }
-    return ScoreHand(Hand);
+    return SeatScore(Player);
 }
+
+double TTable::SeatScore(int Player) const { return ScoreHand(SeatHand(*this, Player)); }
 
 void TTable::FreeCards() { Display.FreeCards(); }

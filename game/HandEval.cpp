@@ -2,6 +2,39 @@
 
 #include <utility>
 
+namespace {
+void SortRanks(int& Low, int& Mid, int& High)
+{
+    if (Low > Mid)
+        std::swap(Low, Mid);
+    if (Mid > High)
+        std::swap(Mid, High);
+    if (Low > Mid)
+        std::swap(Low, Mid);
+}
+}
+
+THandClass ClassifyHand(const TCard (&Cards)[3])
+{
+    int Low = Cards[0].Rank(), Mid = Cards[1].Rank(), High = Cards[2].Rank();
+    SortRanks(Low, Mid, High);
+    const bool Suited = Cards[0].Suit == Cards[1].Suit && Cards[1].Suit == Cards[2].Suit;
+    const bool AceLow = Low == 2 && Mid == 3 && High == 14;
+    const bool Run = AceLow || (Mid == Low + 1 && High == Mid + 1);
+    const int Top = AceLow ? 3 : High;
+    if (Low == High)
+        return {THandKind::ThreeOfAKind, High};
+    if (Suited && Run)
+        return {THandKind::StraightFlush, Top};
+    if (Suited)
+        return {THandKind::Flush, Top};
+    if (Run)
+        return {THandKind::Straight, Top};
+    if (Low == Mid || Mid == High)
+        return {THandKind::Pair, Mid};
+    return {THandKind::HighCard, High};
+}
+
 void SortHand(THandEval& Hand)
 {
     TCard (&Cards)[3] = Hand.Cards;
@@ -26,28 +59,25 @@ void SortHand(THandEval& Hand)
 
 double ScoreHand(const THandEval& Hand)
 {
-    const TCard (&Cards)[3] = Hand.Cards;
-    const int (&Ranks)[3] = Hand.Ranks;
-    const double R0 = Ranks[0], R1 = Ranks[1], R2 = Ranks[2];
-    const bool Suited = Cards[1].Suit == Cards[2].Suit && Cards[2].Suit == Cards[0].Suit;
-    const bool Run = Ranks[0] + 1 == Ranks[1] && Ranks[1] + 1 == Ranks[2];
-
-    double Score;
-    if (Ranks[1] == Ranks[2] && Ranks[1] == Ranks[0])
-        Score = 3 * R2 * 1500;
-    else if (Suited && Run)
-        Score = 3 * R2 * 200;
-    else if (Suited)
-        Score = R2 * 100 + R1 * 10 + R0;
-    else if (Run)
-        Score = R2 * 30 + R1 * 5 + R0;
-    else if (Ranks[2] == Ranks[1])
-        Score = (R2 * 20 + R0) / 3;
-    else
-        Score = (R2 * 100 + R1 * 10 + R0) / 200;
-
-    // Ace-2-3 is the lowest run, scored with the ace as 1.
-    if (Cards[2].Value == 1 && Cards[1].Value == 2 && Cards[0].Value == 3)
-        Score = Suited ? 1800 : 101;
-    return Score;
+    const THandClass Class = ClassifyHand(Hand.Cards);
+    int Low = Hand.Ranks[0], Mid = Hand.Ranks[1], High = Hand.Ranks[2];
+    SortRanks(Low, Mid, High);
+    const double H = Class.Rank, R0 = Low, R1 = Mid, R2 = High;
+    const double Odd = Low == Mid ? R2 : R0;  // a pair's other card
+    switch (Class.Kind) {
+    case THandKind::ThreeOfAKind:
+        return 3 * H * 1500;
+    case THandKind::StraightFlush:
+        return 3 * H * 200;
+    case THandKind::Flush:
+        return R2 * 100 + R1 * 10 + R0;
+    case THandKind::Straight:
+        // Ace-2-3 counts its ace as 1.
+        return H * 30 + (H - 1) * 5 + (H - 2);
+    case THandKind::Pair:
+        return (H * 20 + Odd) / 3;
+    case THandKind::HighCard:
+        break;
+    }
+    return (R2 * 100 + R1 * 10 + R0) / 200;
 }

@@ -7,32 +7,27 @@ constexpr int GameOverChips = 5;
 
 void TTable::Flip()
 {
-    for (int Row = LeftRow; Row >= RightRow; --Row)
-        for (int P = Jack; P <= Kate; ++P) {
-            TCard& Card = SeatCard(P, Row);
-            Card.FaceDown = Folded[P];
-            Display.TurnCard(Card);
-        }
-    Display.SetButton(TTableButton::Flip, blDisabled, false);
-    Raise({TTableEvent::HandsTurnedOver});
-    Showdown();
-    ShowMoney();
+    TurnOver(false);
     GameOverTest();
 }
 
-void TTable::FlipAll()
+void TTable::FlipAll() { TurnOver(true); }
+
+// The others' hands turned face up, a folded one only when All, and the hand settled.
+void TTable::TurnOver(bool All)
 {
     for (int Row = LeftRow; Row >= RightRow; --Row)
         for (int P = Jack; P <= Kate; ++P) {
             TCard& Card = SeatCard(P, Row);
-            Card.FaceDown = false;
+            Card.FaceDown = !All && Folded[P];
             Display.TurnCard(Card);
         }
     // Every seat spread to the deal's spacing; a folded pile opens up again.
-    for (int P = User; P <= Kate; ++P)
-        Display.SpreadHand(SeatCard(P, LeftRow), SeatCard(P, MiddleRow), SeatCard(P, RightRow));
-    Display.SetButton(TTableButton::FlipAll, blDisabled, false);
-    Raise({TTableEvent::HandsTurnedOver, 0, 0, true});
+    if (All)
+        for (int P = User; P <= Kate; ++P)
+            Display.SpreadHand(SeatCard(P, LeftRow), SeatCard(P, MiddleRow), SeatCard(P, RightRow));
+    Display.SetButton(All ? TTableButton::FlipAll : TTableButton::Flip, blDisabled, false);
+    Raise({TTableEvent::HandsTurnedOver, 0, 0, All});
     Showdown();
     ShowMoney();
 }

@@ -85,21 +85,20 @@ public:
     void DealHands();
     void DealRow(int Row);
     double TakeHand(int Player);
+    // The score of the hand at Player's seat as its cards lie, folded or not.
+    double SeatScore(int Player) const;
     void FreeCards();
 
     // The computer player at Player decides on its call.
     void ComputerTurn(int Player);
 
 private:
-    void UserChipPhase();
-    void JackChipPhase();
-    void JimChipPhase();
-    void KateChipPhase();
     void ChipPhase(int Player);
     bool TokenArrives(int Player);
     void EndBettingRound();
     void BookCall(int Player);
     void BookFold(int Player);
+    void TurnOver(bool All);
     void Showdown();
     void GameOverTest();
     void ShowMoney();

@@ -3,7 +3,6 @@
 #include <QAccessible>
 #include <QCoreApplication>
 
-#include "game/HandEval.h"
 #include "table/TableAccessibles.h"
 #include "table/TableTexts.h"
 #include "table/TableWindow.h"
@@ -12,16 +11,6 @@ namespace {
 // What a line is about: a choice the player has now passes with the next move.
 // Where the hand stands is true until the next move.
 enum TTopic { Lasting = 0, TurnTopic, FlipTopic, StandingTopic };
-
-double Score(const TTable& Table, int Player)
-{
-    THandEval Hand;
-    for (int Row = RightRow; Row <= LeftRow; ++Row) {
-        Hand.Cards[Row - RightRow] = Table.SeatCard(Player, Row);
-        Hand.Ranks[Row - RightRow] = Hand.Cards[Row - RightRow].Rank();
-    }
-    return ScoreHand(Hand);
-}
 
 // The narration's lines, one context of the program's catalogue (app/Translation.h).
 struct TNarration
@@ -111,7 +100,7 @@ QString TNarrator::TurnedOver()
     for (int P = User; P <= Kate; ++P) {
         Kind[P] = FaceUpHand(Window, P, false);
         if (!Kind[P].isEmpty())
-            Scored[P] = Score(Window->Table, P);
+            Scored[P] = Window->Table.SeatScore(P);
     }
     QStringList Shown;
     for (int P = Jack; P <= Kate; ++P) {

@@ -11,6 +11,7 @@
 #include "desktop/Image.h"
 #include "desktop/Label.h"
 #include "desktop/Panel.h"
+#include "game/HandEval.h"
 #include "table/ButtonCaptions.h"
 #include "table/TableWindow.h"
 #include "table/TableKeyboard.h"
@@ -507,7 +508,7 @@ QString FaceUpHand(const TTableWindow* F, int Player, bool WithCards)
     for (const TCard& Card : Hand)
         if (Card.FaceDown)
             return {};
-    const QString Kind = HandText(Hand[0], Hand[1], Hand[2]);
+    const QString Kind = HandText(ClassifyHand(Hand));
     if (!WithCards)
         return Kind;
     return TReaderTexts::tr("%1: %2, %3, %4.").arg(Kind, CardText(Hand[0]), CardText(Hand[1]), CardText(Hand[2]));

@@ -42,21 +42,19 @@ void TTableWindow::StackCard(const TCard& Card, int Position)
     Control->Repaint();
 }
 
-void TTableWindow::DealCard(const TCard& Card, int Player, int Row)
-{
-    TCardControl* Control = Cards[Card.Id()];
-    Control->move(SeatSpot[Player].BaseLeft - CardSpacing * Row, SeatSpot[Player].Top);
-    Control->SetShowDeck(Card.FaceDown);
-    Control->BringToFront();
-    Control->Repaint();
-}
+void TTableWindow::DealCard(const TCard& Card, int Player, int Row) { PlaceCard(Card, Player, Row, true); }
 
 void TTableWindow::HideCard(const TCard& Card) { Cards[Card.Id()]->hide(); }
 
-void TTableWindow::LayCard(const TCard& Card, int Player, int Row)
+void TTableWindow::LayCard(const TCard& Card, int Player, int Row) { PlaceCard(Card, Player, Row, false); }
+
+// Card moved to Row of Player's seat and painted on top; dealt, it lies as Card says.
+void TTableWindow::PlaceCard(const TCard& Card, int Player, int Row, bool Dealt)
 {
     TCardControl* Control = Cards[Card.Id()];
     Control->move(SeatSpot[Player].BaseLeft - CardSpacing * Row, SeatSpot[Player].Top);
+    if (Dealt)
+        Control->SetShowDeck(Card.FaceDown);
     Control->BringToFront();
     Control->Repaint();
 }

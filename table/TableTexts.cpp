@@ -1,10 +1,9 @@
 #include "table/TableTexts.h"
 
 #include <QCoreApplication>
-#include <algorithm>
-#include <array>
 
 #include "game/Card.h"
+#include "game/HandEval.h"
 
 namespace {
 // The texts of this file, one context of the program's catalogue. In a translation the
@@ -44,25 +43,23 @@ QString CardText(const TCard& Card)
     return TCardWords::tr("%1 of %2").arg(Word(Card.Rank()), TCardWords::tr(SuitWord[Card.Suit]));
 }
 
-QString HandText(const TCard& A, const TCard& B, const TCard& C)
+QString HandText(const THandClass& Class)
 {
-    std::array<int, 3> R = {A.Rank(), B.Rank(), C.Rank()};
-    std::sort(R.begin(), R.end());
-    const bool Suited = A.Suit == B.Suit && B.Suit == C.Suit;
-    const bool AceLow = R == std::array<int, 3>{2, 3, 14};
-    const bool Run = AceLow || (R[1] == R[0] + 1 && R[2] == R[1] + 1);
-    const int High = AceLow ? 3 : R[2];
-    if (R[0] == R[2])
-        return TCardWords::tr("three %1").arg(Plural(R[0]));
-    if (Suited && Run)
-        return TCardWords::tr("straight flush, %1 high").arg(Word(High));
-    if (Suited)
-        return TCardWords::tr("flush, %1 high").arg(Word(High));
-    if (Run)
-        return TCardWords::tr("straight, %1 high").arg(Word(High));
-    if (R[0] == R[1] || R[1] == R[2])
-        return TCardWords::tr("pair of %1").arg(Plural(R[1]));
-    return TCardWords::tr("%1 high").arg(Word(High));
+    switch (Class.Kind) {
+    case THandKind::ThreeOfAKind:
+        return TCardWords::tr("three %1").arg(Plural(Class.Rank));
+    case THandKind::StraightFlush:
+        return TCardWords::tr("straight flush, %1 high").arg(Word(Class.Rank));
+    case THandKind::Flush:
+        return TCardWords::tr("flush, %1 high").arg(Word(Class.Rank));
+    case THandKind::Straight:
+        return TCardWords::tr("straight, %1 high").arg(Word(Class.Rank));
+    case THandKind::Pair:
+        return TCardWords::tr("pair of %1").arg(Plural(Class.Rank));
+    case THandKind::HighCard:
+        break;
+    }
+    return TCardWords::tr("%1 high").arg(Word(Class.Rank));
 }
 
 QString SpokenChips(const QString& Shown)

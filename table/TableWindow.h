@@ -154,6 +154,7 @@ private:
     void DealCard(const TCard& Card, int Player, int Row) override;
     void HideCard(const TCard& Card) override;
     void LayCard(const TCard& Card, int Player, int Row) override;
+    void PlaceCard(const TCard& Card, int Player, int Row, bool Dealt);
     void TurnCard(const TCard& Card) override;
     void PileHand(const TCard& Left, const TCard& Middle, const TCard& Right) override;
     void SpreadHand(const TCard& Left, const TCard& Middle, const TCard& Right) override;

@@ -5,6 +5,7 @@
 #include <map>
 #include <set>
 #include <sstream>
+#include <tuple>
 
 #include "game/HandEval.h"
 #include "support/TableFixture.h"
@@ -15,6 +16,7 @@ int RankOf(const TCard* Card) { return Card->Rank(); }
 struct TResult
 {
     double Score;
+    THandClass Class;          // of the cards as dealt
     std::array<int, 3> Ranks;  // display order, positions 0..2, refreshed from the cards
     std::array<const TCard*, 3> Order;
 };
@@ -23,6 +25,8 @@ struct TResult
 enum TCategory { ThreeOfAKind, StraightFlush, Flush, Straight, Pair, HighCard, Categories };
 const double Lowest[Categories] = {9000, 1800, 532, 101, 43 / 3.0, 532 / 200.0};
 const double Highest[Categories] = {63000, 8400, 1541, 497, 293 / 3.0, 1541 / 200.0};
+const THandKind KindOf[Categories] = {THandKind::ThreeOfAKind, THandKind::StraightFlush, THandKind::Flush,
+                                      THandKind::Straight,     THandKind::Pair,          THandKind::HighCard};
 
 int CategoryOf(double Score)
 {
@@ -49,12 +53,13 @@ protected:
     static TResult Evaluate(const TCard* A, const TCard* B, const TCard* C)
     {
         THandEval Hand{{*A, *B, *C}, {A->Rank(), B->Rank(), C->Rank()}};
+        const THandClass Class = ClassifyHand(Hand.Cards);
         SortHand(Hand);
         for (int I = 0; I < 3; ++I)
             Hand.Ranks[I] = Hand.Cards[I].Rank();
         const double Score = ScoreHand(Hand);
         const auto Same = [](const TCard& Card) { return Deck[Card.Id()]; };
-        return {Score, {Hand.Ranks[0], Hand.Ranks[1], Hand.Ranks[2]}, {Same(Hand.Cards[0]), Same(Hand.Cards[1]), Same(Hand.Cards[2])}};
+        return {Score, Class, {Hand.Ranks[0], Hand.Ranks[1], Hand.Ranks[2]}, {Same(Hand.Cards[0]), Same(Hand.Cards[1]), Same(Hand.Cards[2])}};
     }
 
     // "AS KS QS": the cards in the order they were dealt.
@@ -79,6 +84,8 @@ TEST_F(HandEvalTest, AllHandsFallIntoDisjointCategoriesWithTheRightCountsAndBoun
     // Ranks (sorted) and suitedness decide the score, and each such key has its own score.
     std::map<std::pair<std::array<int, 3>, bool>, double> ScoreOfKey;
     std::map<double, std::pair<std::array<int, 3>, bool>> KeyOfScore;
+    // The lowest and highest score of each kind and deciding rank.
+    std::map<std::pair<int, int>, std::pair<double, double>> ScoresOfClass;
 
     for (int A = 1; A <= 52; ++A)
         for (int B = A + 1; B <= 52; ++B)
@@ -100,6 +107,13 @@ TEST_F(HandEvalTest, AllHandsFallIntoDisjointCategoriesWithTheRightCountsAndBoun
                     ASSERT_TRUE(KeyOfScore.emplace(R.Score, Key).second)
                         << "different ranks share the score " << R.Score;
                 }
+
+                // The class names the kind the score falls in, by one of the hand's ranks.
+                ASSERT_EQ(R.Class.Kind, KindOf[Cat]) << A << " " << B << " " << C << " scored " << R.Score;
+                ASSERT_NE(std::find(Sorted.begin(), Sorted.end(), R.Class.Rank), Sorted.end()) << A << " " << B << " " << C;
+                const auto [Span, First] = ScoresOfClass.emplace(std::make_pair(Cat, R.Class.Rank), std::make_pair(R.Score, R.Score));
+                Span->second.first = std::min(Span->second.first, R.Score);
+                Span->second.second = std::max(Span->second.second, R.Score);
             }
 
     const int Expected[Categories] = {52, 48, 1096, 720, 3744, 16440};
@@ -110,6 +124,11 @@ TEST_F(HandEvalTest, AllHandsFallIntoDisjointCategoriesWithTheRightCountsAndBoun
         if (C > 0)
             EXPECT_LT(Max[C], Min[C - 1]) << "category " << C;
     }
+    // Inside a kind the deciding rank decides: every hand of a higher one scores more.
+    for (auto It = ScoresOfClass.begin(), Next = std::next(It); Next != ScoresOfClass.end(); It = Next++)
+        if (It->first.first == Next->first.first)
+            EXPECT_LT(It->second.second, Next->second.first)
+                << "category " << It->first.first << ", rank " << It->first.second << " against " << Next->first.second;
 }
 
 TEST_F(HandEvalTest, EveryDealOrderGivesTheSameScoreAndDisplayOrder)
@@ -132,6 +151,8 @@ TEST_F(HandEvalTest, EveryDealOrderGivesTheSameScoreAndDisplayOrder)
                     const TResult R = Evaluate(Hand[0], Hand[1], Hand[2]);
                     ASSERT_EQ(R.Score, First.Score) << A << " " << B << " " << C;
                     ASSERT_EQ(R.Ranks, First.Ranks) << A << " " << B << " " << C;
+                    ASSERT_EQ(R.Class.Kind, First.Class.Kind) << A << " " << B << " " << C;
+                    ASSERT_EQ(R.Class.Rank, First.Class.Rank) << A << " " << B << " " << C;
                     // Three of a kind stays in the order it was gathered.
                     if (R.Ranks[0] == R.Ranks[1] && R.Ranks[1] == R.Ranks[2])
                         ASSERT_EQ(R.Order, Hand);
@@ -153,6 +174,17 @@ TEST_F(HandEvalTest, WorkedExamplesScoreExactly)
     };
     for (const auto& [Hand, Score] : Examples)
         EXPECT_EQ(Evaluate(Hand).Score, Score) << Hand;
+
+    const std::tuple<const char*, THandKind, int> Classes[] = {
+        {"3S AD 2C", THandKind::Straight, 3},   {"2S AS 3S", THandKind::StraightFlush, 3},
+        {"KS 9D 9C", THandKind::Pair, 9},       {"AS KD AC", THandKind::Pair, 14},
+        {"5S 9S KS", THandKind::Flush, 13},     {"2S AD KD", THandKind::HighCard, 14},
+        {"6C 6D 6H", THandKind::ThreeOfAKind, 6},
+    };
+    for (const auto& [Hand, Kind, Rank] : Classes) {
+        EXPECT_EQ(Evaluate(Hand).Class.Kind, Kind) << Hand;
+        EXPECT_EQ(Evaluate(Hand).Class.Rank, Rank) << Hand;
+    }
 }
 
 TEST_F(HandEvalTest, OrderInsideCategories)
