@@ -6,7 +6,6 @@
 #include <QPushButton>
 
 #include "desktop/Fonts.h"
-#include "desktop/Label.h"
 #include "table/TableWindow.h"
 
 namespace {
@@ -61,7 +60,7 @@ void TNameDialog::OkClick(QObject*)
 {
     const QString Name = NameEdit->text();
     if (Table)
-        Table->UserName->SetCaption(Name.isEmpty() ? QStringLiteral("?") : Name);
+        Table->SetUserName(Name);
     accept();
 }
 

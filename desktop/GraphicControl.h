@@ -56,9 +56,6 @@ public:
     void RequestPress();
     static const QEvent::Type PressRequest;
 
-    // A free number for the program's own use, as on the old toolkit's controls.
-    int Tag = 0;
-
     TNotifyEvent OnClick;
     TMouseEvent OnMouseDown;
     TMouseEvent OnMouseUp;

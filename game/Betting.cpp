@@ -18,7 +18,7 @@ void TTable::NewHand()
     }
     ShowMoney();
     for (int P = 1; P <= 4; ++P)
-        Display.ClearStake(P);
+        ClearStake(P);
     Display.EnableButton(TTableButton::Start, false);
     Display.SetLook(TTableButton::Start, blDisabled);
     Display.HideResultSheet();
@@ -43,7 +43,7 @@ void TTable::NewHand()
     Display.SetBusyCursor(false);
     Display.SetButton(TTableButton::Start, blNormal, true);
     for (int P = 1; P <= 4; ++P)
-        Display.ShowStake(P, Ante);
+        ShowStake(P, Ante);
     Raise({TTableEvent::HandDealt});
     Raise({TTableEvent::UserTurn, User, CallCost()});
 }
@@ -104,10 +104,12 @@ bool TTable::TokenArrives(int P)
 {
     if (!Display.StepToken(P))
         return false;
-    Display.ShowStake(P, TotalBets[P]);
+    ShowStake(P, TotalBets[P]);
     Display.ShowMoney(P, Money[P]);
-    Raise({TTableEvent::Call, P, Uncalled[P]});
+    // Carried: listeners find the chips on the money label, in ChipsShown too.
+    const int Carried = Uncalled[P];
     Uncalled[P] = 0;
+    Raise({TTableEvent::Call, P, Carried});
     return true;
 }
 

@@ -36,6 +36,19 @@ void TTable::ShowMoney()
         Display.ShowMoney(P, Money[P]);
 }
 
+// The counter and what it shows change together: readers take the figure from the table.
+void TTable::ShowStake(int Player, int Chips)
+{
+    Staked[Player] = Chips;
+    Display.ShowStake(Player, Chips);
+}
+
+void TTable::ClearStake(int Player)
+{
+    Staked[Player] = 0;
+    Display.ClearStake(Player);
+}
+
 // The chip accounting of a call (BetRound * 20 chips from Money into TotalBets) and of
 // a fold (no chips move; the hand can no longer win), for the user and the computer alike.
 void TTable::BookCall(int Player)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <functional>
+#include <string>
 #include <vector>
 
 #include "game/Card.h"
@@ -66,11 +67,18 @@ public:
     bool Folded[5] = {};
     int FoldCount = 0;
     int TurnPhase = 0;               // the seat whose chip the next tick moves: 0 none, 1..4
+    // The players' names, in UTF-8: the user's as typed at the start, "?" when none was.
+    std::string Names[5] = {"", "?", "Jack", "Jim", "Kate"};
+    void NameUser(const std::string& Name) { Names[User] = Name.empty() ? "?" : Name; }
 
     // A seat's chips as the table shows them: a call's stay there until its chip reaches
     // the pot. The pot: every chip that has reached it this hand, the antes included.
     int ChipsShown(int Player) const { return Money[Player] + Uncalled[Player]; }
     int Pot() const;
+    // A seat's stake as its counter shows it: the chips its token has carried this hand,
+    // the ante included, from the end of the deal until the next deal begins; 0 while
+    // the counter is blank.
+    int StakeShown(int Player) const { return Staked[Player]; }
     // A call's cost in the round being bet.
     int CallCost() const { return BetRound * StakePerRound; }
     static constexpr int LastRound = 3;
@@ -102,6 +110,8 @@ private:
     void Showdown();
     void GameOverTest();
     void ShowMoney();
+    void ShowStake(int Player, int Chips);
+    void ClearStake(int Player);
     void Pause(int Ms);
     void Raise(TTableEvent Event);
 
@@ -110,4 +120,5 @@ private:
     TDraw Draw;
     std::vector<TTableListener> Listeners;
     int Uncalled[5] = {};  // chips a seat has put in that its chip has not yet carried
+    int Staked[5] = {};    // what each stake counter shows
 };

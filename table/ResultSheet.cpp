@@ -22,9 +22,8 @@ void TTableWindow::ShowResult(const TSettlement& Settlement)
     Canvas.TextOut(ScoreHeadingX, SheetHeadingY, QStringLiteral("Score"));
 
     Canvas.Font.Color = QColor(0x00, 0x00, 0x00);
-    const QString Names[5] = {{}, UserName->Caption(), QStringLiteral("Jack"), QStringLiteral("Jim"), QStringLiteral("Kate")};
     for (int P = 1; P <= 4; ++P)
-        Canvas.TextOut(SheetNameX, SheetRowY(P), Names[P]);
+        Canvas.TextOut(SheetNameX, SheetRowY(P), PlayerName(P));
 
     Canvas.Font.Color = QColor(0xFF, 0x00, 0x00);
     Canvas.Font.Size = NumberPoints;

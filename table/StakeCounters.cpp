@@ -28,7 +28,6 @@ void TTableWindow::ShowStakeDigits(const TImageList& List, int Hundreds, int Ten
     Counter->SetTransparent(true);
     Counter->SetAutoSize(true);
     Counter->SetPicture(Picture.Pixels);
-    Counter->Tag = 100 * Hundreds + 10 * Tens + Units;  // the figure shown, for readers
     Counter->Repaint();
 }
 

@@ -154,15 +154,14 @@ public:
         if (!F)
             return {};
         if (T == QAccessible::Name)
-            return TReaderTexts::tr("%1, %2").arg(PlayerName(F, Player), SpokenChips(F->MoneyLabel(Player)->Caption()));
+            return TReaderTexts::tr("%1, %2").arg(PlayerName(F, Player), SpokenChips(ChipsText(F->Table.ChipsShown(Player))));
         if (T != QAccessible::Description)
             return TAccessibleControl::text(T);
         QStringList Said;
         if (Player == User)
             Said << TReaderTexts::tr("Your seat.");
-        const TImage* Counter = F->StakeCounter(Player);
-        if (!Counter->Picture().isNull())
-            Said << TReaderTexts::tr("Stake %1.").arg(SpokenChips(QString::number(Counter->Tag)));
+        if (const int Stake = F->Table.StakeShown(Player))
+            Said << TReaderTexts::tr("Stake %1.").arg(SpokenChips(ChipsText(Stake)));
         if (ReadableSeatCard(F, Player, LeftRow) && F->Table.Folded[Player])
             Said << TReaderTexts::tr("Folded.");
         if (const QString Hand = FaceUpHand(F, Player, true); !Hand.isEmpty())
@@ -216,9 +215,10 @@ public:
         const TTableWindow* F = FormOf(Counter);
         const int Seat = F ? SeatOfPart(F, Counter) : 0;
         const QString Owner = PlayerName(F, Seat);
-        if (Counter->Picture().isNull())
+        const int Stake = Seat ? F->Table.StakeShown(Seat) : 0;
+        if (Stake == 0)
             return Seat == User ? TReaderTexts::tr("Your stake: none") : TReaderTexts::tr("%1's stake: none").arg(Owner);
-        const QString Chips = SpokenChips(QString::number(Counter->Tag));
+        const QString Chips = SpokenChips(ChipsText(Stake));
         return Seat == User ? TReaderTexts::tr("Your stake: %1").arg(Chips)
                             : TReaderTexts::tr("%1's stake: %2").arg(Owner, Chips);
     }
@@ -516,7 +516,7 @@ QString FaceUpHand(const TTableWindow* F, int Player, bool WithCards)
 
 QString PlayerName(const TTableWindow* F, int Player)
 {
-    return F && Player >= 1 && Player <= 4 ? F->NameLabel(Player)->Caption() : QString();
+    return F && Player >= 1 && Player <= 4 ? F->PlayerName(Player) : QString();
 }
 
 TImage* SeatPortrait(const TTableWindow* F, int Player) { return F->Portrait(Player); }

@@ -127,10 +127,10 @@ void TTableWindow::BuildControls()
     JimMoney = NewLabel(Panel, 424, 64, MoneyFont, QString());
     KateMoney = NewLabel(Panel, 96, 248, MoneyFont, QString());
     const QFont NameFont = SansFont(NameFontPixels, true, true);
-    UserName = NewLabel(Panel, 416, 568, NameFont, QStringLiteral("?"));
-    JackName = NewLabel(Panel, 744, 224, NameFont, QStringLiteral("Jack"));
-    JimName = NewLabel(Panel, 416, 40, NameFont, QStringLiteral("Jim"));
-    KateName = NewLabel(Panel, 96, 224, NameFont, QStringLiteral("Kate"));
+    UserName = NewLabel(Panel, 416, 568, NameFont, PlayerName(User));
+    JackName = NewLabel(Panel, 744, 224, NameFont, PlayerName(Jack));
+    JimName = NewLabel(Panel, 416, 40, NameFont, PlayerName(Jim));
+    KateName = NewLabel(Panel, 96, 224, NameFont, PlayerName(Kate));
 
     SheetTemplate = NewPicture(Panel, 536, 24, QStringLiteral(":/table/sheet.jpg"));
     SheetTemplate->hide();
@@ -282,6 +282,12 @@ void TTableWindow::Play(void (TTable::*Move)())
         CloseWaits = false;
         QTimer::singleShot(0, this, [this] { close(); });
     }
+}
+
+void TTableWindow::SetUserName(const QString& Name)
+{
+    Table.NameUser(Name.toStdString());
+    NameLabel(User)->SetCaption(PlayerName(User));
 }
 
 void TTableWindow::ShowMoney(int Player, int Chips) { MoneyLabel(Player)->SetCaption(ChipsText(Chips)); }

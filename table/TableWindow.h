@@ -76,6 +76,11 @@ public:
     TImageList ButtonSkins{100, 32};
     TImageList DigitGlyphs{14, 16};
 
+    // The user's name, as the name dialog takes it: into the game, and onto the seat.
+    void SetUserName(const QString& Name);
+    // A player's name as the table writes it.
+    QString PlayerName(int Player) const { return QString::fromStdString(Table.Names[Player]); }
+
     // The handlers: the player's clicks and the betting timer's tick.
     void StartClick(QObject* Sender);
     void CallClick(QObject* Sender);

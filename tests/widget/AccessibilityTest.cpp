@@ -46,7 +46,7 @@ protected:
     void SetUp() override
     {
         TTableTest::SetUp();
-        Form->UserName->SetCaption(QStringLiteral("Alice"));
+        Form->SetUserName(QStringLiteral("Alice"));
     }
 
     QAccessibleInterface* Table() const { return QAccessible::queryAccessibleInterface(Form->Panel); }

@@ -23,7 +23,7 @@ TEST_F(ResultSheetTest, EveryFigureReadsBackFromThePanel)
     };
     int Winner = 0;
     for (const auto& S : Sheets) {
-        Form->UserName->SetCaption(S.Name);
+        Form->SetUserName(S.Name);
         TSettlement Settlement{++Winner};
         for (int P = 1; P <= 4; ++P) {
             Settlement.Add[P] = S.Add[P - 1];
@@ -49,7 +49,7 @@ TEST_F(ResultSheetTest, EveryFigureReadsBackFromThePanel)
 
 TEST_F(ResultSheetTest, ALongNameRunsOnIntoTheAddColumn)
 {
-    Form->UserName->SetCaption(QString(60, QChar('M')));
+    Form->SetUserName(QString(60, QChar('M')));
     PlayFolding(KateWins);
     Form->FlipAllClick(Form->FlipAllButton);
     // Black strokes of the name reach across the "Add" column, right of the marker.

@@ -266,6 +266,8 @@ protected:
         Dialog.NameEdit->setText(Typed);
         Dialog.OkClick(Dialog.OkButton);
         EXPECT_EQ(Dialog.result(), QDialog::Accepted);
+        // The game keeps the name; the seat shows it.
+        EXPECT_EQ(QString::fromStdString(Game().Names[User]), Form->UserName->Caption());
         return Form->UserName->Caption();
     }
 };
@@ -315,6 +317,7 @@ TEST_F(NameDialogTest, LayoutAndKeys)
     // The close box keeps "?"; "退出" ends with its own result.
     Dialog.close();
     EXPECT_EQ(Form->UserName->Caption(), "?");
+    EXPECT_EQ(Game().Names[User], "?");
     TNameDialog Quit(Form.get());
     QTest::mouseClick(Quit.QuitButton, Qt::LeftButton);
     EXPECT_EQ(Quit.result(), TNameDialog::QuitResult);
