@@ -1,10 +1,7 @@
-#include <algorithm>
-
-#include "desktop/Image.h"
-#include "table/ButtonCaptions.h"
+#include "table/ImageButton.h"
 #include "table/TableWindow.h"
 
-std::array<TImage*, 6> TTableWindow::Buttons() const { return {StartButton, RulesButton, CallButton, FoldButton, FlipButton, FlipAllButton}; }
+std::array<TImageButton*, 6> TTableWindow::Buttons() const { return {StartButton, RulesButton, CallButton, FoldButton, FlipButton, FlipAllButton}; }
 
 void TTableWindow::ShowListImage(const TImageList& List, int Index, TImage* Control)
 {
@@ -15,15 +12,11 @@ void TTableWindow::ShowListImage(const TImageList& List, int Index, TImage* Cont
     Control->Repaint();
 }
 
-void TTableWindow::SetLook(TImage* Button, TButtonLook Look)
+void TTableWindow::SetLook(TImageButton* Button, TButtonLook Look)
 {
     ShowListImage(ButtonSkins, Look, Button);
-    const std::array<TImage*, 6> All = Buttons();
-    const auto It = std::find(All.begin(), All.end(), Button);
-    if (It == All.end())
-        return;
     // The caption goes into the button's picture, so it lasts until the next skin.
-    const TButtonCaption& C = ButtonCaptions[It - All.begin()];
+    const TButtonCaption& C = Button->Caption;
     TBitmap Picture(Button->Picture());
     Picture.Canvas.BrushStyle = bsClear;
     Picture.Canvas.Font.Style = fsBold;
@@ -34,7 +27,7 @@ void TTableWindow::SetLook(TImage* Button, TButtonLook Look)
     Button->Repaint();
 }
 
-void TTableWindow::SetButton(TImage* Button, TButtonLook Look, bool Enabled)
+void TTableWindow::SetButton(TImageButton* Button, TButtonLook Look, bool Enabled)
 {
     SetLook(Button, Look);
     Button->SetEnabled(Enabled);
@@ -43,7 +36,7 @@ void TTableWindow::SetButton(TImage* Button, TButtonLook Look, bool Enabled)
 void TTableWindow::ButtonMouseDown(QObject* Sender, TMouseButton Button, Qt::KeyboardModifiers, int, int)
 {
     if (Button == mbLeft)
-        SetLook(static_cast<TImage*>(Sender), blPressed);
+        SetLook(static_cast<TImageButton*>(Sender), blPressed);
 }
 
 void TTableWindow::ButtonMouseUp(QObject* Sender, TMouseButton, Qt::KeyboardModifiers, int, int)
@@ -52,10 +45,10 @@ void TTableWindow::ButtonMouseUp(QObject* Sender, TMouseButton, Qt::KeyboardModi
     // the game: a click has already set it, and a press released outside keeps
     // the pressed look until the game next sets one.
     if (Sender == StartButton || Sender == RulesButton)
-        SetLook(static_cast<TImage*>(Sender), blNormal);
+        SetLook(static_cast<TImageButton*>(Sender), blNormal);
 }
 
-TImage* TTableWindow::ButtonOf(TTableButton Button) const
+TImageButton* TTableWindow::ButtonOf(TTableButton Button) const
 {
     switch (Button) {
     case TTableButton::Start: return StartButton;

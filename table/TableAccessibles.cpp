@@ -12,7 +12,7 @@
 #include "desktop/Label.h"
 #include "desktop/Panel.h"
 #include "game/HandEval.h"
-#include "table/ButtonCaptions.h"
+#include "table/ImageButton.h"
 #include "table/TableWindow.h"
 #include "table/TableKeyboard.h"
 #include "table/TableTexts.h"
@@ -68,12 +68,6 @@ QList<QWidget*> PanelChildren(const TTableWindow* F)
     for (TImage* Button : F->Buttons())
         Out.push_back(Button);
     return Out << F->ResultSheet << F->RulesChart << F->Panel->FocusRest();
-}
-
-const TButtonCaption& ButtonText(const TTableWindow* F, const QObject* Button)
-{
-    const std::array<TImage*, 6> All = F->Buttons();
-    return ButtonCaptions[std::find(All.begin(), All.end(), Button) - All.begin()];
 }
 
 class TSheetAccessible;
@@ -227,7 +221,7 @@ public:
 class TButtonAccessible : public TAccessibleControl
 {
 public:
-    explicit TButtonAccessible(TImage* Button) : TAccessibleControl(Button) {}
+    explicit TButtonAccessible(TImageButton* Button) : TAccessibleControl(Button), Caption(Button->Caption) {}
 
     QAccessible::Role role() const override { return QAccessible::Button; }
     QString text(QAccessible::Text T) const override
@@ -235,14 +229,16 @@ public:
         const TTableWindow* F = FormOf(object());
         if (!F || (T != QAccessible::Name && T != QAccessible::Description))
             return TAccessibleControl::text(T);
-        const TButtonCaption& Text = ButtonText(F, object());
         if (T == QAccessible::Name)
-            return QString::fromUtf8(Text.Caption);
-        QString Meaning = QCoreApplication::translate("ButtonCaptions", Text.Meaning);
+            return QString::fromUtf8(Caption.Caption);
+        QString Meaning = QCoreApplication::translate("ButtonCaptions", Caption.Meaning);
         if (object() == F->RulesButton && F->RulesChart->isVisible())
             Meaning = TReaderTexts::tr("%1 (shown; Escape closes it)").arg(Meaning);
         return Meaning;
     }
+
+private:
+    const TButtonCaption& Caption;
 };
 
 // Where the focus waits while the others bet: a short fixed name, and nothing below it for
@@ -484,9 +480,9 @@ QAccessibleInterface* TableAccessibleFactory(const QString& ClassName, QObject* 
         if (Image == F->StakeCounter(P))
             return new TStakeAccessible(Image);
     }
-    for (TImage* Button : F->Buttons())
+    for (TImageButton* Button : F->Buttons())
         if (Image == Button)
-            return new TButtonAccessible(Image);
+            return new TButtonAccessible(Button);
     if (Image == F->ResultSheet)
         return new TSheetAccessible(Image);
     if (Image == F->RulesChart)

@@ -11,7 +11,7 @@ namespace {
 // Everything the Tab ring can hold, in its order.
 QList<TImage*> Ring(const TTableWindow* W)
 {
-    const std::array<TImage*, 6> Buttons = W->Buttons();
+    const auto Buttons = W->Buttons();
     return QList<TImage*>(Buttons.begin(), Buttons.end()) << W->ResultSheet;
 }
 }
@@ -96,7 +96,7 @@ void TTableKeyboard::ChartHidden(bool HadFocus)
         return;
     }
     TImage* Back = CoveredFocus && CoveredFocus->Usable() ? CoveredFocus.data() : nullptr;
-    for (TImage* Control : {Window->ResultSheet, Window->CallButton, Window->FlipButton, Window->FlipAllButton, Window->RulesButton})
+    for (TImage* Control : std::initializer_list<TImage*>{Window->ResultSheet, Window->CallButton, Window->FlipButton, Window->FlipAllButton, Window->RulesButton})
         if (!Back && Control->Usable())
             Back = Control;
     CoveredFocus = nullptr;

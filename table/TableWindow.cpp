@@ -11,6 +11,7 @@
 #include "desktop/Panel.h"
 #include "desktop/Resources.h"
 #include "desktop/ScreenCursor.h"
+#include "table/ImageButton.h"
 #include "table/TableAccess.h"
 #include "table/TableTrace.h"
 
@@ -35,6 +36,16 @@ TImage* NewImage(QWidget* Parent, int Left, int Top, int Width, int Height)
     auto* Image = new TImage(Parent);
     Image->SetBounds(Left, Top, Width, Height);
     return Image;
+}
+
+// Buttons by their entry in ButtonCaptions, which lists them in focus order.
+enum TCaptionEntry { StartCaption, RulesCaption, CallCaption, FoldCaption, FlipCaption, FlipAllCaption };
+
+TImageButton* NewButton(QWidget* Parent, TCaptionEntry Entry, int Left, int Top, int Width, int Height)
+{
+    auto* Button = new TImageButton(Parent, ButtonCaptions[Entry]);
+    Button->SetBounds(Left, Top, Width, Height);
+    return Button;
 }
 
 TImage* NewPicture(QWidget* Parent, int Left, int Top, const QString& Path, bool Transparent = false)
@@ -108,14 +119,14 @@ void TTableWindow::BuildControls()
     UserPortrait = NewPicture(Panel, 360, 564, QStringLiteral(":/table/portrait_user.png"));
     KatePortrait = NewPicture(Panel, 34, 224, QStringLiteral(":/table/portrait_kate.png"));
     JimPortrait = NewPicture(Panel, 360, 40, QStringLiteral(":/table/portrait_jim.png"));
-    FlipAllButton = NewImage(Panel, 640, 560, 81, 25);
-    FlipButton = NewImage(Panel, 640, 528, 81, 25);
-    FoldButton = NewImage(Panel, 640, 496, 81, 25);
-    CallButton = NewImage(Panel, 640, 464, 81, 25);
+    FlipAllButton = NewButton(Panel, FlipAllCaption, 640, 560, 81, 25);
+    FlipButton = NewButton(Panel, FlipCaption, 640, 528, 81, 25);
+    FoldButton = NewButton(Panel, FoldCaption, 640, 496, 81, 25);
+    CallButton = NewButton(Panel, CallCaption, 640, 464, 81, 25);
     ResultSheet = NewImage(Panel, 288, 240, 278, 185);
     JackPortrait = NewPicture(Panel, 682, 224, QStringLiteral(":/table/portrait_jack.png"));
-    StartButton = NewImage(Panel, 88, 464, 105, 25);
-    RulesButton = NewImage(Panel, 88, 496, 105, 25);
+    StartButton = NewButton(Panel, StartCaption, 88, 464, 105, 25);
+    RulesButton = NewButton(Panel, RulesCaption, 88, 496, 105, 25);
     UserStake = NewImage(Panel, 392, 424, 65, 33);
     JackStake = NewImage(Panel, 504, 331, 49, 33);
     JimStake = NewImage(Panel, 392, 248, 65, 33);
@@ -153,7 +164,7 @@ void TTableWindow::BuildControls()
     for (const auto& [Control, Role] : Roles)
         Control->setObjectName(QLatin1String(Role));
 
-    for (TImage* Clickable : {FlipAllButton, FlipButton, FoldButton, CallButton, ResultSheet, StartButton, RulesButton, RulesChart})
+    for (TImage* Clickable : std::initializer_list<TImage*>{FlipAllButton, FlipButton, FoldButton, CallButton, ResultSheet, StartButton, RulesButton, RulesChart})
         Clickable->SetHandPoint(true);
     for (int I = 0; I <= 9; ++I)
         DigitGlyphs.Add(LoadResourcePicture(QStringLiteral(":/table/digit%1.png").arg(I)));
@@ -162,7 +173,7 @@ void TTableWindow::BuildControls()
 
     auto Down = [this](QObject* S, TMouseButton B, Qt::KeyboardModifiers M, int X, int Y) { ButtonMouseDown(S, B, M, X, Y); };
     auto Up = [this](QObject* S, TMouseButton B, Qt::KeyboardModifiers M, int X, int Y) { ButtonMouseUp(S, B, M, X, Y); };
-    for (TImage* Button : {CallButton, FoldButton, FlipButton, FlipAllButton, StartButton, RulesButton}) {
+    for (TImageButton* Button : {CallButton, FoldButton, FlipButton, FlipAllButton, StartButton, RulesButton}) {
         Button->OnMouseDown = Down;
         Button->OnMouseUp = Up;
     }
@@ -199,7 +210,7 @@ void TTableWindow::SetUpTable()
         Portrait->BringToFront();
     ResultSheet->BringToFront();
     ResultSheet->hide();
-    for (TImage* Button : {CallButton, FoldButton, FlipButton, FlipAllButton}) {
+    for (TImageButton* Button : {CallButton, FoldButton, FlipButton, FlipAllButton}) {
         Button->BringToFront();
         SetLook(Button, blDisabled);
         Button->SetEnabled(false);

@@ -10,6 +10,7 @@
 #include "desktop/ImageList.h"
 #include "game/Table.h"
 #include "game/TableDisplay.h"
+#include "table/ImageButton.h"
 #include "table/TableSeams.h"
 
 class TCardControl;
@@ -61,10 +62,10 @@ public:
     TImage* Background;
     TImage *KateToken, *JimToken, *JackToken, *UserToken;  // chip tokens
     TImage *UserPortrait, *KatePortrait, *JimPortrait;
-    TImage *FlipAllButton, *FlipButton, *FoldButton, *CallButton;
+    TImageButton *FlipAllButton, *FlipButton, *FoldButton, *CallButton;
     TImage* ResultSheet;
     TImage* JackPortrait;
-    TImage *StartButton, *RulesButton;
+    TImageButton *StartButton, *RulesButton;
     TImage *UserStake, *JackStake, *JimStake, *KateStake;  // stake counters
     TLabel *UserMoney, *JackMoney, *JimMoney, *KateMoney;
     TLabel *UserName, *JackName, *JimName, *KateName;
@@ -96,12 +97,12 @@ public:
 
     // Image buttons.
     void ShowListImage(const TImageList& List, int Index, TImage* Control);
-    void SetLook(TImage* Button, TButtonLook Look);
-    void SetButton(TImage* Button, TButtonLook Look, bool Enabled);
+    void SetLook(TImageButton* Button, TButtonLook Look);
+    void SetButton(TImageButton* Button, TButtonLook Look, bool Enabled);
     void ButtonMouseDown(QObject* Sender, TMouseButton Button, Qt::KeyboardModifiers Shift, int X, int Y);
     void ButtonMouseUp(QObject* Sender, TMouseButton Button, Qt::KeyboardModifiers Shift, int X, int Y);
     // The six image buttons in focus order, as ButtonCaptions lists them.
-    std::array<TImage*, 6> Buttons() const;
+    std::array<TImageButton*, 6> Buttons() const;
     // Whether the rules chart lies over Control now: a covered control takes no press.
     bool Covered(const TGraphicControl* Control) const;
 
@@ -139,7 +140,7 @@ private:
     void SetUpTable();
     void AskToClose(bool& CanClose);
     void Play(void (TTable::*Move)());
-    TImage* ButtonOf(TTableButton Button) const;
+    TImageButton* ButtonOf(TTableButton Button) const;
 
     // TTableDisplay: the game calls these through its display.
     void ShowMoney(int Player, int Chips) override;
