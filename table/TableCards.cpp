@@ -3,16 +3,9 @@
 #include "table/TableWindow.h"
 
 // Where the game's cards lie: the pile the deck is made and fanned on, and each seat's
-// hand, left of its base by the card spacing times the row.
+// hand (Seats), left of its base by the card spacing times the row.
 namespace {
 constexpr int PileLeft = 550, PileTop = 280, PileStep = 3;
-
-struct TSeatSpot
-{
-    int BaseLeft, Top;
-};
-// By player index: the user, Jack, Jim, Kate.
-constexpr TSeatSpot SeatSpot[5] = {{}, {550, 460}, {860, 280}, {550, 100}, {240, 280}};
 }
 
 void TTableWindow::FreeCards()
@@ -52,7 +45,7 @@ void TTableWindow::LayCard(const TCard& Card, int Player, int Row) { PlaceCard(C
 void TTableWindow::PlaceCard(const TCard& Card, int Player, int Row, bool Dealt)
 {
     TCardControl* Control = Cards[Card.Id()];
-    Control->move(SeatSpot[Player].BaseLeft - CardSpacing * Row, SeatSpot[Player].Top);
+    Control->move(Seats[Player].Hand.x() - CardSpacing * Row, Seats[Player].Hand.y());
     if (Dealt)
         Control->SetShowDeck(Card.FaceDown);
     Control->BringToFront();

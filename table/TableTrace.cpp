@@ -5,21 +5,25 @@
 #include "desktop/BenchTrace.h"
 #include "table/TableWindow.h"
 
+namespace {
+// A seat in the trace: "user", "jack", "jim", "kate".
+QByteArray Seat(int Player) { return QByteArray(Seats[Player].Role).toLower(); }
+}
+
 void InstallTableTrace(TTableWindow* Window)
 {
     if (!Tracing())
         return;
     Window->Table.Listen([](const TTableEvent& Event) {
-        static const char* const Seats[5] = {"", "user", "jack", "jim", "kate"};
         QByteArray Line = QByteArray("event ") + EventName(Event.Kind);
         switch (Event.Kind) {
         case TTableEvent::Call:
         case TTableEvent::Result:
-            Line += QByteArray(" ") + Seats[Event.Player] + ' ' + QByteArray::number(Event.Chips);
+            Line += ' ' + Seat(Event.Player) + ' ' + QByteArray::number(Event.Chips);
             break;
         case TTableEvent::Fold:
         case TTableEvent::GameOver:
-            Line += QByteArray(" ") + Seats[Event.Player];
+            Line += ' ' + Seat(Event.Player);
             break;
         case TTableEvent::UserTurn:
         case TTableEvent::PauseBegins:

@@ -79,9 +79,9 @@ TTableWindow::TTableWindow(TTableSeams Given, QWidget* Parent)
     BuildControls();
     // For the end-to-end runs: where each token travels, and where the sheet's rows stand.
     for (int P = 1; P <= 4; ++P) {
-        const QPoint At = TokenStart[P], Step = TokenRoute[P].Step;
+        const QPoint At = Seats[P].TokenStart, Step = Seats[P].Route.Step;
         TraceLine(QStringLiteral("route %1 %2 %3 %4 %5 %6").arg(Token(P)->objectName()).arg(At.x()).arg(At.y())
-                      .arg(Step.x()).arg(Step.y()).arg(TokenRoute[P].Stop).toUtf8());
+                      .arg(Step.x()).arg(Step.y()).arg(Seats[P].Route.Stop).toUtf8());
         TraceLine(QStringLiteral("sheet-row %1 %2 %3").arg(P).arg(SheetNameX).arg(SheetRowY(P)).toUtf8());
     }
     SetUpTable();
@@ -111,37 +111,40 @@ void TTableWindow::BuildControls()
     Background = NewImage(Panel, 1, 1, ClientWidth - 2, ClientHeight - 2);
     Background->SetStretch(true);
 
+    // The controls are laid in the designed order, which their stacking keeps; each
+    // seat's stand where Seats puts them.
+    TSeatControls* const Seat = SeatControls;
+    auto NewPortrait = [&](int P) { Seat[P].Portrait = NewPicture(Panel, Seats[P].Portrait.x(), Seats[P].Portrait.y(), QLatin1String(Seats[P].PortraitPicture)); };
     const QString Token = QStringLiteral(":/table/token.png");
-    KateToken = NewPicture(Panel, 228, 330, Token, true);
-    JimToken = NewPicture(Panel, 408, 184, Token, true);
-    JackToken = NewPicture(Panel, 580, 330, Token, true);
-    UserToken = NewPicture(Panel, 416, 466, Token, true);
-    UserPortrait = NewPicture(Panel, 360, 564, QStringLiteral(":/table/portrait_user.png"));
-    KatePortrait = NewPicture(Panel, 34, 224, QStringLiteral(":/table/portrait_kate.png"));
-    JimPortrait = NewPicture(Panel, 360, 40, QStringLiteral(":/table/portrait_jim.png"));
+    for (int P : {Kate, Jim, Jack, User})
+        Seat[P].Token = NewPicture(Panel, Seats[P].TokenDesigned.x(), Seats[P].TokenDesigned.y(), Token, true);
+    for (int P : {User, Kate, Jim})
+        NewPortrait(P);
     FlipAllButton = NewButton(Panel, FlipAllCaption, 640, 560, 81, 25);
     FlipButton = NewButton(Panel, FlipCaption, 640, 528, 81, 25);
     FoldButton = NewButton(Panel, FoldCaption, 640, 496, 81, 25);
     CallButton = NewButton(Panel, CallCaption, 640, 464, 81, 25);
     ResultSheet = NewImage(Panel, 288, 240, 278, 185);
-    JackPortrait = NewPicture(Panel, 682, 224, QStringLiteral(":/table/portrait_jack.png"));
+    NewPortrait(Jack);
     StartButton = NewButton(Panel, StartCaption, 88, 464, 105, 25);
     RulesButton = NewButton(Panel, RulesCaption, 88, 496, 105, 25);
-    UserStake = NewImage(Panel, 392, 424, 65, 33);
-    JackStake = NewImage(Panel, 504, 331, 49, 33);
-    JimStake = NewImage(Panel, 392, 248, 65, 33);
-    KateStake = NewImage(Panel, 272, 331, 57, 33);
+    for (int P = User; P <= Kate; ++P) {
+        const QRect& At = Seats[P].Stake;
+        Seat[P].Stake = NewImage(Panel, At.x(), At.y(), At.width(), At.height());
+    }
 
     const QFont MoneyFont = SansFont(MoneyFontPixels);
-    UserMoney = NewLabel(Panel, 424, 592, MoneyFont, QString());
-    JackMoney = NewLabel(Panel, 744, 248, MoneyFont, QString());
-    JimMoney = NewLabel(Panel, 424, 64, MoneyFont, QString());
-    KateMoney = NewLabel(Panel, 96, 248, MoneyFont, QString());
+    for (int P = User; P <= Kate; ++P)
+        Seat[P].Money = NewLabel(Panel, Seats[P].Money.x(), Seats[P].Money.y(), MoneyFont, QString());
     const QFont NameFont = SansFont(NameFontPixels, true, true);
-    UserName = NewLabel(Panel, 416, 568, NameFont, PlayerName(User));
-    JackName = NewLabel(Panel, 744, 224, NameFont, PlayerName(Jack));
-    JimName = NewLabel(Panel, 416, 40, NameFont, PlayerName(Jim));
-    KateName = NewLabel(Panel, 96, 224, NameFont, PlayerName(Kate));
+    for (int P = User; P <= Kate; ++P)
+        Seat[P].Name = NewLabel(Panel, Seats[P].Name.x(), Seats[P].Name.y(), NameFont, PlayerName(P));
+    UserToken = Seat[User].Token, JackToken = Seat[Jack].Token, JimToken = Seat[Jim].Token, KateToken = Seat[Kate].Token;
+    UserPortrait = Seat[User].Portrait, JackPortrait = Seat[Jack].Portrait, JimPortrait = Seat[Jim].Portrait,
+    KatePortrait = Seat[Kate].Portrait;
+    UserStake = Seat[User].Stake, JackStake = Seat[Jack].Stake, JimStake = Seat[Jim].Stake, KateStake = Seat[Kate].Stake;
+    UserMoney = Seat[User].Money, JackMoney = Seat[Jack].Money, JimMoney = Seat[Jim].Money, KateMoney = Seat[Kate].Money;
+    UserName = Seat[User].Name, JackName = Seat[Jack].Name, JimName = Seat[Jim].Name, KateName = Seat[Kate].Name;
 
     SheetTemplate = NewPicture(Panel, 536, 24, QStringLiteral(":/table/sheet.jpg"));
     SheetTemplate->hide();
@@ -151,18 +154,21 @@ void TTableWindow::BuildControls()
 
     // Each control is named by its role: the trace and the tests find it by that name.
     const std::pair<QWidget*, const char*> Roles[] = {
-        {Panel, "Panel"}, {Background, "Background"}, {UserToken, "UserToken"}, {JackToken, "JackToken"},
-        {JimToken, "JimToken"}, {KateToken, "KateToken"}, {UserPortrait, "UserPortrait"},
-        {JackPortrait, "JackPortrait"}, {JimPortrait, "JimPortrait"}, {KatePortrait, "KatePortrait"},
+        {Panel, "Panel"}, {Background, "Background"},
         {StartButton, "StartButton"}, {RulesButton, "RulesButton"}, {CallButton, "CallButton"},
         {FoldButton, "FoldButton"}, {FlipButton, "FlipButton"}, {FlipAllButton, "FlipAllButton"},
         {ResultSheet, "ResultSheet"}, {SheetTemplate, "SheetTemplate"}, {WinnerMarker, "WinnerMarker"},
-        {RulesChart, "RulesChart"}, {UserStake, "UserStake"}, {JackStake, "JackStake"}, {JimStake, "JimStake"},
-        {KateStake, "KateStake"}, {UserMoney, "UserMoney"}, {JackMoney, "JackMoney"}, {JimMoney, "JimMoney"},
-        {KateMoney, "KateMoney"}, {UserName, "UserName"}, {JackName, "JackName"}, {JimName, "JimName"},
-        {KateName, "KateName"}};
+        {RulesChart, "RulesChart"}};
     for (const auto& [Control, Role] : Roles)
         Control->setObjectName(QLatin1String(Role));
+    for (int P = User; P <= Kate; ++P) {
+        const QString Role = QLatin1String(Seats[P].Role);
+        const std::pair<QWidget*, const char*> Parts[] = {{Seat[P].Token, "Token"}, {Seat[P].Portrait, "Portrait"},
+                                                          {Seat[P].Stake, "Stake"}, {Seat[P].Money, "Money"},
+                                                          {Seat[P].Name, "Name"}};
+        for (const auto& [Control, Part] : Parts)
+            Control->setObjectName(Role + QLatin1String(Part));
+    }
 
     for (TImage* Clickable : std::initializer_list<TImage*>{FlipAllButton, FlipButton, FoldButton, CallButton, ResultSheet, StartButton, RulesButton, RulesChart})
         Clickable->SetHandPoint(true);
@@ -222,7 +228,7 @@ void TTableWindow::SetUpTable()
     for (int P = 1; P <= 4; ++P)
         Token(P)->BringToFront();
     for (int P = 1; P <= 4; ++P)
-        Token(P)->move(TokenStart[P]);
+        Token(P)->move(Seats[P].TokenStart);
 }
 
 void TTableWindow::AskToClose(bool& CanClose)
@@ -339,7 +345,7 @@ bool TTableWindow::StepToken(int Player)
 {
     TImage* Chip = Token(Player);
     Chip->show();
-    const TTokenRoute& Route = TokenRoute[Player];
+    const TTokenRoute& Route = Seats[Player].Route;
     Chip->move(Chip->pos() + Route.Step);
     const QPoint At = Chip->pos();
     const bool Travelling = Route.Step.x() < 0 ? At.x() > Route.Stop
@@ -350,7 +356,7 @@ bool TTableWindow::StepToken(int Player)
         return false;
     Chip->hide();
     // Only the coordinate that moves goes back to its start.
-    Chip->move(Route.Step.x() != 0 ? QPoint(TokenStart[Player].x(), At.y()) : QPoint(At.x(), TokenStart[Player].y()));
+    Chip->move(Route.Step.x() != 0 ? QPoint(Seats[Player].TokenStart.x(), At.y()) : QPoint(At.x(), Seats[Player].TokenStart.y()));
     return true;
 }
 
@@ -365,16 +371,6 @@ void TTableWindow::TellTie()
 
 void TTableWindow::TellGameOver(int Richest)
 {
-    const QString Who[5] = {{}, QStringLiteral("You are"), QStringLiteral("Jack is"), QStringLiteral("Jim is"), QStringLiteral("Kate is")};
-    ShowInformation(Seams.MessageBoxes, QStringLiteral("Game over! %1 the winner! Try again?").arg(Who[Richest]), TMsgButtons::YesNo);
-}
-
-TTableWindow::TSeatControls TTableWindow::Seat(int Player) const
-{
-    const TSeatControls Seats[5] = {{},
-                                    {UserToken, UserStake, UserMoney, UserName, UserPortrait},
-                                    {JackToken, JackStake, JackMoney, JackName, JackPortrait},
-                                    {JimToken, JimStake, JimMoney, JimName, JimPortrait},
-                                    {KateToken, KateStake, KateMoney, KateName, KatePortrait}};
-    return Seats[Player];
+    const QString Who = Richest == User ? QStringLiteral("You are") : PlayerName(Richest) + QStringLiteral(" is");
+    ShowInformation(Seams.MessageBoxes, QStringLiteral("Game over! %1 the winner! Try again?").arg(Who), TMsgButtons::YesNo);
 }

@@ -11,6 +11,7 @@
 #include "game/Table.h"
 #include "game/TableDisplay.h"
 #include "table/ImageButton.h"
+#include "table/Seats.h"
 #include "table/TableSeams.h"
 
 class TCardControl;
@@ -28,21 +29,10 @@ class TTableWindow : public QWidget, public TTableDisplay
 public:
     static constexpr int ClientWidth = 856;
     static constexpr int ClientHeight = 645;
-    // Where each seat's chip token starts its travel towards the pot, by player index.
-    static constexpr QPoint TokenStart[5] = {{}, {408, 450}, {580, 330}, {408, 184}, {228, 330}};
-    // Each tick moves a travelling token by Step; it travels on while it has not passed
-    // Stop on the axis it moves along (the user's up to 400, Jack's to 490, Jim's to 265,
-    // Kate's to 316).
-    struct TTokenRoute
-    {
-        QPoint Step;
-        int Stop;
-    };
-    static constexpr TTokenRoute TokenRoute[5] = {{}, {{0, -10}, 400}, {{-10, 0}, 490}, {{0, 10}, 265}, {{10, 0}, 316}};
     // Where the result sheet's texts stand on its picture: the columns' left edges (names,
-    // Add, Score), the headings' row and each player's row.
+    // Add, Score), the headings' row and each player's row (the seat's).
     static constexpr int SheetNameX = 10, SheetAddX = 130, SheetScoreX = 210, SheetHeadingY = 2;
-    static constexpr int SheetRowY(int Player) { return 30 + 35 * (Player - 1); }
+    static constexpr int SheetRowY(int Player) { return Seats[Player].SheetRowY; }
     // The deal's spacing between neighbouring cards of a seat.
     static constexpr int CardSpacing = 15;
 
@@ -110,11 +100,11 @@ public:
     void ShowStakeDigits(const TImageList& List, int Hundreds, int Tens, int Units, TImage* Counter);
 
     // Per seat, by player index 1..4.
-    TImage* Token(int Player) const { return Seat(Player).Token; }
-    TImage* StakeCounter(int Player) const { return Seat(Player).Stake; }
-    TLabel* MoneyLabel(int Player) const { return Seat(Player).Money; }
-    TLabel* NameLabel(int Player) const { return Seat(Player).Name; }
-    TImage* Portrait(int Player) const { return Seat(Player).Portrait; }
+    TImage* Token(int Player) const { return SeatControls[Player].Token; }
+    TImage* StakeCounter(int Player) const { return SeatControls[Player].Stake; }
+    TLabel* MoneyLabel(int Player) const { return SeatControls[Player].Money; }
+    TLabel* NameLabel(int Player) const { return SeatControls[Player].Name; }
+    TImage* Portrait(int Player) const { return SeatControls[Player].Portrait; }
     // The control made for the card of this Id (1..52) this hand; null once freed.
     TCardControl* CardControlOf(int CardId) const { return Cards[CardId]; }
     TCardControl* SeatCardControl(int Player, int Row) const { return Cards[Table.SeatCard(Player, Row).Id()]; }
@@ -129,13 +119,14 @@ protected:
     void showEvent(QShowEvent* Event) override;
 
 private:
+    // Each seat's controls, by player index, placed as Seats says.
     struct TSeatControls
     {
-        TImage *Token, *Stake;
-        TLabel *Money, *Name;
-        TImage* Portrait;
+        TImage *Token = nullptr, *Stake = nullptr;
+        TLabel *Money = nullptr, *Name = nullptr;
+        TImage* Portrait = nullptr;
     };
-    TSeatControls Seat(int Player) const;
+    TSeatControls SeatControls[5];
     void BuildControls();
     void SetUpTable();
     void AskToClose(bool& CanClose);
