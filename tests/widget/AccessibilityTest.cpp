@@ -175,6 +175,7 @@ TEST_F(AccessibilityTest, AWholeHandIsReadAndPlayedThroughTheTree)
     EXPECT_EQ(Game().TurnPhase, 1);
     EXPECT_TRUE(Child(Caption(CallButton))->state().disabled);
     EXPECT_EQ(Name(Seat(User)), "Alice, 995 chips") << "the money label changes when the chip arrives";
+    EXPECT_EQ(Name(Seat(User)->child(0)), "Your stake: 5 chips") << "so does the stake counter";
     TickUntilIdle();
     EXPECT_EQ(Name(Seat(User)), "Alice, 975 chips");
     EXPECT_EQ(Name(Seat(User)->child(0)), "Your stake: 25 chips");
