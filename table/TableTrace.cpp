@@ -9,7 +9,16 @@ void InstallTableTrace(TTableWindow* Window)
 {
     if (!Tracing())
         return;
+    // For the end-to-end runs: where each token travels, and where the sheet's rows stand.
+    for (int P = 1; P <= 4; ++P) {
+        const QPoint At = TTableWindow::TokenStart[P], Step = TTableWindow::TokenRoute[P].Step;
+        TraceLine(QStringLiteral("route %1 %2 %3 %4 %5 %6").arg(Window->Token(P)->objectName()).arg(At.x()).arg(At.y())
+                      .arg(Step.x()).arg(Step.y()).arg(TTableWindow::TokenRoute[P].Stop).toUtf8());
+        TraceLine(QStringLiteral("sheet-row %1 %2 %3").arg(P).arg(TTableWindow::SheetNameX).arg(TTableWindow::SheetRowY(P)).toUtf8());
+    }
     Window->Table.Listen([](const TTableEvent& Event) {
+        if (Event.Kind == TTableEvent::MoveOver)
+            return;  // every tick's: the trace marks handlers itself
         static const char* const Seats[5] = {"", "user", "jack", "jim", "kate"};
         QByteArray Line = QByteArray("event ") + EventName(Event.Kind);
         switch (Event.Kind) {
