@@ -14,6 +14,7 @@
 #include "desktop/Prepare.h"
 #include "table/TableWindow.h"
 #include "table/TableAccess.h"
+#include "table/TableTrace.h"
 
 namespace {
 // Qt 6.4's Wayland plugin can hang in its own teardown, more often the busier the machine.
@@ -48,13 +49,15 @@ int RunProgram(int Argc, char** Argv, TProgramEnd End)
     Application.setDesktopFileName(QStringLiteral("org.orvanta.Orvanta"));
     Application.setWindowIcon(QIcon(QStringLiteral(":/app/mainicon.png")));
 
-    auto Table = std::make_unique<TTableWindow>();
+    auto Window = std::make_unique<TTableWindow>();
+    InstallTableAccess(Window.get());
+    InstallTableTrace(Window.get());
     {
         // Freed once answered: hidden, it would keep its window's pixels (0.2 MB).
-        TNameDialog NameDialog(Table.get());
+        TNameDialog NameDialog(Window.get());
         // The table's labels are measured and its pictures decoded while the player reads
         // the dialog, once it is on the screen; its buttons have their skins already.
-        AfterFirstPaint(&NameDialog, [&Table] { PrepareControls(Table.get()); });
+        AfterFirstPaint(&NameDialog, [&Window] { PrepareControls(Window.get()); });
         // Only "退出" ends the program here; the close box goes on to the table.
         if (NameDialog.exec() == TNameDialog::QuitResult) {
             if (End == TProgramEnd::Exit)
@@ -62,9 +65,9 @@ int RunProgram(int Argc, char** Argv, TProgramEnd End)
             return 0;
         }
     }
-    Table->show();
+    Window->show();
     const int Status = Application.exec();
-    Table.reset();  // the table frees its cards on destruction
+    Window.reset();  // the window frees its cards on destruction
     if (End == TProgramEnd::Exit)
         EndWithoutTeardown(Status);
     return Status;

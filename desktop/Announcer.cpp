@@ -36,7 +36,7 @@ public:
 };
 }
 
-TAnnouncer::TAnnouncer(QWidget* Window) : QObject(Window), Window(Window) {}
+TAnnouncer::TAnnouncer(QWidget* Window, QObject* Owner) : QObject(Owner), Window(Window) {}
 
 bool TAnnouncer::Listening() { return QAccessible::isActive(); }
 

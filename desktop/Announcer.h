@@ -36,7 +36,8 @@ public:
         int Topic = 0;
     };
 
-    explicit TAnnouncer(QWidget* Window);
+    // Its lines are Window's children; Owner owns the announcer.
+    TAnnouncer(QWidget* Window, QObject* Owner);
 
     // Whether an assistive tool listens; when none does, nothing is worth composing.
     static bool Listening();

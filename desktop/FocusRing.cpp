@@ -20,7 +20,7 @@ void SetShown(QWidget* Window, bool Value)
 class TFocusRingWatcher : public QObject
 {
 public:
-    explicit TFocusRingWatcher(QWidget* Window) : QObject(Window), Window(Window) { qApp->installEventFilter(this); }
+    TFocusRingWatcher(QWidget* Window, QObject* Owner) : QObject(Owner), Window(Window) { qApp->installEventFilter(this); }
 
 protected:
     bool eventFilter(QObject* Receiver, QEvent* Event) override
@@ -51,10 +51,10 @@ private:
 
 bool FocusRingShown(const QWidget* InWindow) { return InWindow->window()->property(ShownProperty).toBool(); }
 
-void WatchFocusRing(QWidget* Window)
+void WatchFocusRing(QWidget* Window, QObject* Owner)
 {
     SetShown(Window, false);
-    new TFocusRingWatcher(Window);
+    new TFocusRingWatcher(Window, Owner);
 }
 
 void DrawFocusRing(QPainter& Painter, const QRect& Area)

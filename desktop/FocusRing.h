@@ -11,8 +11,9 @@ class QWidget;
 bool FocusRingShown(const QWidget* InWindow);
 
 // Watches the keyboard and the mouse on Window and its children for the above, for as
-// long as Window lives. The ring starts hidden.
-void WatchFocusRing(QWidget* Window);
+// long as Owner lives (it owns the watcher). The ring starts hidden.
+class QObject;
+void WatchFocusRing(QWidget* Window, QObject* Owner);
 
 // A two-tone dotted ring just inside Area, seen on light and dark pictures alike.
 void DrawFocusRing(QPainter& Painter, const QRect& Area);

@@ -9,6 +9,12 @@ TTable::TTable(TTableDisplay& Display, TPause Pause, TDraw Draw)
 
 void TTable::Listen(TTableListener Listener) { Listeners.push_back(std::move(Listener)); }
 
+void TTable::Play(void (TTable::*Move)())
+{
+    (this->*Move)();
+    Raise({TTableEvent::MoveOver});
+}
+
 void TTable::Raise(TTableEvent Event)
 {
     for (const TTableListener& Listener : Listeners)
@@ -70,6 +76,6 @@ void TTable::BookFold(int Player)
 const char* EventName(TTableEvent::TKind Kind)
 {
     static const char* const Names[] = {"hand-dealt", "call", "fold", "turn", "betting-closed", "turned-over",
-                                        "result", "tie", "game-over", "pause-begins", "pause-ends"};
+                                        "result", "tie", "game-over", "pause-begins", "pause-ends", "move-over"};
     return Names[Kind];
 }

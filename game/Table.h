@@ -48,6 +48,9 @@ public:
     void BettingTick();
     void Flip();
     void FlipAll();
+    // Plays one of them as the player's or the timer's move: listeners hear MoveOver once it
+    // has run to its end, and do then what its events called for.
+    void Play(void (TTable::*Move)());
 
     // Where the hand stands: before the first deal; while the deck is rebuilt and dealt
     // (from the old cards' freeing to the new ones' laying out); then with the hand on the

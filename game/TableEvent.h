@@ -19,6 +19,7 @@ struct TTableEvent
         GameOver,         // Player is the richest; everyone starts again
         PauseBegins,      // the game holds the thread for Chips milliseconds
         PauseEnds,
+        MoveOver,         // a move played through Play has run to its end
     };
     TKind Kind;
     int Player = 0;

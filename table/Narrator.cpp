@@ -19,7 +19,8 @@ struct TNarration
 };
 }
 
-TNarrator::TNarrator(TTableWindow* Window) : QObject(Window), Window(Window), Announcer(new TAnnouncer(Window))
+TNarrator::TNarrator(TTableWindow* Window, QObject* Owner)
+    : QObject(Owner), Window(Window), Announcer(new TAnnouncer(Window, this))
 {
     QAccessible::installActivationObserver(this);
 }

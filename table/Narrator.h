@@ -21,7 +21,7 @@ class TTableWindow;
 class TNarrator : public QObject, public QAccessible::ActivationObserver
 {
 public:
-    explicit TNarrator(TTableWindow* Window);
+    TNarrator(TTableWindow* Window, QObject* Owner);
     ~TNarrator() override;
 
     void Heard(const TTableEvent& Event);

@@ -19,17 +19,15 @@ namespace {
 class TTableAccess : public QObject
 {
 public:
+    // The window owns it, and it owns the keyboard and the narrator: the window lets go of
+    // all it before it closes.
     explicit TTableAccess(TTableWindow* Window)
-        : QObject(Window), Window(Window), Keyboard(new TTableKeyboard(Window)), Narrator(new TNarrator(Window))
+        : QObject(Window), Window(Window), Keyboard(new TTableKeyboard(Window, this)), Narrator(new TNarrator(Window, this))
     {
         Window->Table.Listen([this](const TTableEvent& Event) { Heard(Event); });
         Keyboard->OnStandingKey = [this] {
             if (TAnnouncer::Listening())
                 Narrator->SayStanding();
-        };
-        Window->OnMoveOver = [this] {
-            if (EventsHeard)
-                Conclude();
         };
     }
 
@@ -37,6 +35,11 @@ private:
     void Heard(const TTableEvent& Event)
     {
         using E = TTableEvent;
+        if (Event.Kind == E::MoveOver) {
+            if (EventsHeard)
+                Conclude();
+            return;
+        }
         const bool Listening = TAnnouncer::Listening();
         if (Event.Kind == E::PauseBegins || Event.Kind == E::PauseEnds) {
             // A line withdrawn for the pause is said again once the move is over.

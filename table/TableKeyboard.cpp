@@ -16,7 +16,7 @@ QList<TImage*> Ring(const TTableWindow* W)
 }
 }
 
-TTableKeyboard::TTableKeyboard(TTableWindow* Window) : QObject(Window), Window(Window)
+TTableKeyboard::TTableKeyboard(TTableWindow* Window, QObject* Owner) : QObject(Owner), Window(Window)
 {
     const QList<TImage*> Order = Ring(Window);
     for (TImage* Control : Order)
@@ -27,7 +27,7 @@ TTableKeyboard::TTableKeyboard(TTableWindow* Window) : QObject(Window), Window(W
     QWidget::setTabOrder(Order.back(), Window->RulesChart);
     Window->installEventFilter(this);
     Window->RulesChart->installEventFilter(this);
-    WatchFocusRing(Window);
+    WatchFocusRing(Window, this);
 }
 
 void TTableKeyboard::Heard(const TTableEvent& Event)

@@ -19,7 +19,7 @@ class TTableKeyboard : public QObject
 public:
     static constexpr int StandingKey = Qt::Key_S;
 
-    explicit TTableKeyboard(TTableWindow* Window);
+    TTableKeyboard(TTableWindow* Window, QObject* Owner);
 
     // The standing key was pressed: it changes nothing and moves no focus.
     std::function<void()> OnStandingKey;

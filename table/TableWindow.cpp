@@ -1,10 +1,8 @@
 #include "table/TableWindow.h"
 
 #include <QCloseEvent>
-#include <QPointer>
 #include <QTimer>
 
-#include "desktop/BenchTrace.h"
 #include "desktop/Fonts.h"
 #include "desktop/Image.h"
 #include "desktop/Label.h"
@@ -12,8 +10,6 @@
 #include "desktop/Resources.h"
 #include "desktop/ScreenCursor.h"
 #include "table/ImageButton.h"
-#include "table/TableAccess.h"
-#include "table/TableTrace.h"
 
 namespace {
 constexpr int DesignLeft = 279, DesignTop = 102;
@@ -77,28 +73,18 @@ TTableWindow::TTableWindow(TTableSeams Given, QWidget* Parent)
     resize(ClientWidth, ClientHeight);
     move(DesignLeft, DesignTop);
     BuildControls();
-    // For the end-to-end runs: where each token travels, and where the sheet's rows stand.
-    for (int P = 1; P <= 4; ++P) {
-        const QPoint At = Seats[P].TokenStart, Step = Seats[P].Route.Step;
-        TraceLine(QStringLiteral("route %1 %2 %3 %4 %5 %6").arg(Token(P)->objectName()).arg(At.x()).arg(At.y())
-                      .arg(Step.x()).arg(Step.y()).arg(Seats[P].Route.Stop).toUtf8());
-        TraceLine(QStringLiteral("sheet-row %1 %2 %3").arg(P).arg(SheetNameX).arg(SheetRowY(P)).toUtf8());
-    }
     SetUpTable();
-    InstallTableAccess(this);
-    InstallTableTrace(this);
 }
 
 TTableWindow::~TTableWindow()
 {
-    // What watches the window (keyboard, accessibility, narration, the focus ring, the
-    // timer) goes first: the closing below would send it events about a window half gone.
-    QList<QPointer<QObject>> Helpers;
-    for (QObject* Child : children())
-        if (!Child->isWidgetType())
-            Helpers << Child;
-    for (const QPointer<QObject>& Helper : Helpers)
-        delete Helper.data();  // one may have taken another with it
+    // What watches the window (its listeners with what they own: keyboard, narration, the
+    // focus ring) goes first, and the timer: the closing below would send them events about
+    // a window half gone. Each owns its own helpers, so each goes once.
+    const QObjectList Children = children();
+    for (QObject* Helper : Children)
+        if (!Helper->isWidgetType())
+            delete Helper;
     // Frees the cards before Qt deletes the panel's children, so none is deleted twice.
     FreeCards();
 }
@@ -291,10 +277,8 @@ void TTableWindow::BettingTick(QObject*) { Play(&TTable::BettingTick); }
 void TTableWindow::Play(void (TTable::*Move)())
 {
     ++MovesRunning;
-    (Table.*Move)();
+    Table.Play(Move);
     --MovesRunning;
-    if (OnMoveOver)
-        OnMoveOver();
     if (CloseWaits && MovesRunning == 0) {
         CloseWaits = false;
         QTimer::singleShot(0, this, [this] { close(); });

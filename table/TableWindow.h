@@ -81,10 +81,6 @@ public:
     void RulesClick(QObject* Sender);
     void RulesChartClick(QObject* Sender);
     void BettingTick(QObject* Sender);
-    // Told when one of the game's moves (a click's or a tick's) has run its course, with
-    // all it showed: the keyboard's focus and the narration follow from there.
-    std::function<void()> OnMoveOver;
-
     // Image buttons.
     void ShowListImage(const TImageList& List, int Index, TImage* Control);
     void SetLook(TImageButton* Button, TButtonLook Look);

@@ -364,10 +364,7 @@ private:
 
     void NewWindow()
     {
-        Form.reset();
-        Form = std::make_unique<TTableWindow>(Seams());
-        Form->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(Form.get()));
+        ShowNewWindow();
         NewWindowState();
     }
 

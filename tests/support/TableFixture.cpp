@@ -10,6 +10,8 @@
 #include "desktop/Panel.h"
 #include "desktop/ScreenCursor.h"
 #include "game/Table.h"
+#include "table/TableAccess.h"
+#include "table/TableTrace.h"
 
 int CardIndex(const std::string& Name)
 {
@@ -52,7 +54,15 @@ void TTableTest::SetUp()
         Messages.push_back(Record);
         return Answer;
     };
+    ShowNewWindow();
+}
+
+void TTableTest::ShowNewWindow()
+{
+    Form.reset();
     Form = std::make_unique<TTableWindow>(Seams());
+    InstallTableAccess(Form.get());
+    InstallTableTrace(Form.get());
     Form->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(Form.get()));
 }

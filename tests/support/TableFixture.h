@@ -56,6 +56,9 @@ protected:
 
     // Seams wired to Pausing, Answering and Draws, for every window a test makes.
     TTableSeams Seams();
+    // A new window in Form, made with Seams() and its listeners as the program installs
+    // them, shown and exposed; the old one goes first.
+    void ShowNewWindow();
     // What each pause does: by default it is recorded in Sleeps.
     TPause Pausing;
     // Who answers each box: by default it is recorded in Messages and answered with Answer.

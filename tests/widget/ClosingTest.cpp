@@ -23,10 +23,7 @@ class ClosingTest : public TTableTest
 protected:
     void NewWindow()
     {
-        Form.reset();
-        Form = std::make_unique<TTableWindow>(Seams());
-        Form->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(Form.get()));
+        ShowNewWindow();
         Messages.clear();
     }
 

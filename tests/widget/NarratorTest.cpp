@@ -290,9 +290,7 @@ class NarratorLookTest : public TTableTest
 TEST_F(NarratorLookTest, AReaderLeavesTheTableAsItLooks)
 {
     auto Play = [this](bool Listening) {
-        Form = std::make_unique<TTableWindow>(Seams());
-        Form->show();
-        EXPECT_TRUE(QTest::qWaitForWindowExposed(Form.get()));
+        ShowNewWindow();
         SetReaderListening(Listening);
         StackDeck(AcesWin);
         Form->StartButton->Press();

@@ -212,11 +212,8 @@ TEST_F(TableWindowTest, MoneyLabelsGrowToTheRight)
 TEST_F(TableWindowTest, ClosingSaysFarewellWhateverTheAnswer)
 {
     for (int Answer_ : {mrYes, mrNo}) {
-        if (!Form) {
-            Form = std::make_unique<TTableWindow>(Seams());
-            Form->show();
-            ASSERT_TRUE(QTest::qWaitForWindowExposed(Form.get()));
-        }
+        if (!Form)
+            ShowNewWindow();
         Messages.clear();
         Answer = Answer_;
         Click(Form->StartButton);  // a hand on the table, then close

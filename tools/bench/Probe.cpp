@@ -35,6 +35,7 @@
 #include "game/Table.h"
 #include "table/TableWindow.h"
 #include "table/TableAccess.h"
+#include "table/TableTrace.h"
 
 namespace {
 double ThreadCpuUs()
@@ -128,6 +129,8 @@ std::unique_ptr<TTableWindow> StartUp()
     Seams.MessageBoxes = [](const TMessageRecord&) { return int(mrOk); };
     Seams.TimerClock = TTimerClock::Held;
     auto Form = std::make_unique<TTableWindow>(std::move(Seams));
+    InstallTableAccess(Form.get());
+    InstallTableTrace(Form.get());
     {
         TNameDialog NameDialog(Form.get());
         NameDialog.show();
