@@ -101,20 +101,13 @@ TEST_F(DealTest, NewHandDealsRowByRowWithAPauseAfterEachCardThenLaysOutSortedHan
     // The first card dealt is the top of the pile, face up at the user's seat; only the
     // user's cards are dealt face up. Each card shows before its 100 ms pause.
     EXPECT_EQ(Game.SeatCard(User, 12).Id(), Game.Cards[Game.DeckOrder[52]].Id());
-    EXPECT_EQ(From("deal", 12 * 4 + 1), (std::vector<std::string>{
-        "deal KS up 1 12", "event pause-begins 100", "pause 100", "event pause-ends",
-        "deal 3H down 2 12", "event pause-begins 100", "pause 100", "event pause-ends",
-        "deal 5C down 3 12", "event pause-begins 100", "pause 100", "event pause-ends",
-        "deal 9H down 4 12", "event pause-begins 100", "pause 100", "event pause-ends",
-        "deal 9D up 1 11", "event pause-begins 100", "pause 100", "event pause-ends",
-        "deal AS down 2 11", "event pause-begins 100", "pause 100", "event pause-ends",
-        "deal 3D down 3 11", "event pause-begins 100", "pause 100", "event pause-ends",
-        "deal KH down 4 11", "event pause-begins 100", "pause 100", "event pause-ends",
-        "deal 9C up 1 10", "event pause-begins 100", "pause 100", "event pause-ends",
-        "deal 2D down 2 10", "event pause-begins 100", "pause 100", "event pause-ends",
-        "deal 2H down 3 10", "event pause-begins 100", "pause 100", "event pause-ends",
-        "deal KD down 4 10", "event pause-begins 100", "pause 100", "event pause-ends",
-        "hide " + CardName(Game.Cards[Game.DeckOrder[40]])}));
+    std::vector<std::string> Expected;
+    for (const char* Dealt : {"KS up 1 12", "3H down 2 12", "5C down 3 12", "9H down 4 12",
+                              "9D up 1 11", "AS down 2 11", "3D down 3 11", "KH down 4 11",
+                              "9C up 1 10", "2D down 2 10", "2H down 3 10", "KD down 4 10"})
+        Expected.insert(Expected.end(), {std::string("deal ") + Dealt, "event pause-begins 100", "pause 100", "event pause-ends"});
+    Expected.push_back("hide " + CardName(Game.Cards[Game.DeckOrder[40]]));
+    EXPECT_EQ(From("deal", Expected.size()), Expected);
     // The undealt 40 go from the top down; then each seat's hand is laid out sorted, left
     // to right, a 10 ms pause after each card: K, 9, 9 shows 9, 9, K; 3, A, 2 shows A, 2,
     // 3; 5, 3, 2 stays; 9, K, K shows K, K, 9.
@@ -125,9 +118,9 @@ TEST_F(DealTest, NewHandDealsRowByRowWithAPauseAfterEachCardThenLaysOutSortedHan
         "lay 5C down 3 12", "lay 3D down 3 11", "lay 2H down 3 10",
         "lay KH down 4 12", "lay KD down 4 11", "lay 9H down 4 10"}));
     EXPECT_EQ(From("lay", 4), (std::vector<std::string>{"lay 9C up 1 12", "event pause-begins 10", "pause 10", "event pause-ends"}));
-    std::vector<int> Expected(12, 100);
-    Expected.resize(24, 10);
-    EXPECT_EQ(Pauses(), Expected);
+    std::vector<int> Paused(12, 100);
+    Paused.resize(24, 10);
+    EXPECT_EQ(Pauses(), Paused);
     EXPECT_EQ(Game.SeatCard(User, 12).Value, 9);
     EXPECT_DOUBLE_EQ(Game.Scores[User], (9 * 20 + 13) / 3.0);
     EXPECT_DOUBLE_EQ(Game.Scores[Jack], 101);

@@ -90,16 +90,26 @@ protected:
 };
 }
 
-using InputGateOnControlsTest = TPanelTest;
+// A button that logs its mouse events, and a control whose click keeps the thread busy
+// with the button disabled meanwhile, as the test's OnClick says.
+class InputGateOnControlsTest : public TPanelTest
+{
+protected:
+    void SetUp() override
+    {
+        TPanelTest::SetUp();
+        Button = LoggingControl(Log);
+        Busy = PlainControl(100);
+    }
+
+    TGateOnFakeClock Gate;
+    qint64& Now = Gate.Now;
+    QString Log;
+    TImage *Button = nullptr, *Busy = nullptr;
+};
 
 TEST_F(InputGateOnControlsTest, UntimedInputCountsAsMadeDuringABusyHandlerUntilTheQueueIsRead)
 {
-    TGateOnFakeClock Gate;
-    qint64& Now = Gate.Now;
-
-    QString Log;
-    TImage* Button = LoggingControl(Log);
-    TImage* Busy = PlainControl(100);
     Busy->OnClick = [&](QObject*) {
         Button->SetEnabled(false);
         Now += 1000;
@@ -116,9 +126,6 @@ TEST_F(InputGateOnControlsTest, UntimedInputCountsAsMadeDuringABusyHandlerUntilT
 
 TEST_F(InputGateOnControlsTest, InputMadeWhileAHandlerWasBusyIsJudgedByItsControlThen)
 {
-    TGateOnFakeClock Gate;
-    qint64& Now = Gate.Now;
-
     // Sent straight to the control, stamped with its moment on a clock 100 s ahead of ours.
     auto Send = [&](QWidget* Control, QEvent::Type Type, qint64 MadeAt) {
         QMouseEvent Event(Type, QPointF(5, 5), Control->mapToGlobal(QPointF(5, 5)), Qt::LeftButton,
@@ -131,9 +138,6 @@ TEST_F(InputGateOnControlsTest, InputMadeWhileAHandlerWasBusyIsJudgedByItsContro
         Send(Control, QEvent::MouseButtonRelease, MadeAt);
     };
 
-    QString Log;
-    TImage* Button = LoggingControl(Log);
-    TImage* Busy = PlainControl(100);
     // Like the deal: the button is disabled, then the thread sleeps with a repaint (a
     // nested dispatch) in between, and the button comes back.
     Busy->OnClick = [&](QObject*) {
