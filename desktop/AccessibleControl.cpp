@@ -73,11 +73,11 @@ QStringList TAccessibleControl::keyBindingsForAction(const QString& Action) cons
 }
 
 namespace {
-QAccessibleInterface* GraphicControlFactory(const QString& ClassName, QObject* Object)
+// Chosen by the object's type, whichever of its class names Qt asks with.
+QAccessibleInterface* GraphicControlFactory(const QString&, QObject* Object)
 {
-    if (ClassName == QLatin1String("TGraphicControl"))
-        if (auto* Control = qobject_cast<TGraphicControl*>(Object))
-            return new TAccessibleControl(Control);
+    if (auto* Control = qobject_cast<TGraphicControl*>(Object))
+        return new TAccessibleControl(Control);
     return nullptr;
 }
 }

@@ -115,10 +115,10 @@ void TAnnouncer::PauseBegins()
     });
 }
 
-QAccessibleInterface* AnnouncementInterface(const QString& ClassName, QObject* Object)
+QAccessibleInterface* AnnouncementInterface(const QString&, QObject* Object)
 {
-    if (ClassName == QLatin1String("TAnnouncement"))
-        return new TAnnouncementAccessible(static_cast<TAnnouncement*>(Object));
+    if (auto* Line = qobject_cast<TAnnouncement*>(Object))
+        return new TAnnouncementAccessible(Line);
     return nullptr;
 }
 

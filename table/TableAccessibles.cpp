@@ -13,28 +13,12 @@
 #include "desktop/Panel.h"
 #include "game/HandEval.h"
 #include "table/ImageButton.h"
+#include "table/SheetAccessible.h"
 #include "table/TableWindow.h"
 #include "table/TableKeyboard.h"
 #include "table/TableTexts.h"
 
 namespace {
-// What readers get in place of what the table draws, one context of the program's catalogue.
-struct TReaderTexts
-{
-    Q_DECLARE_TR_FUNCTIONS(TableAccessibles)
-};
-
-// The cells' rectangles on the sheet's picture, round the texts the sheet draws there.
-constexpr int SheetColumnX[3] = {TTableWindow::SheetNameX, TTableWindow::SheetAddX, TTableWindow::SheetScoreX};
-constexpr int SheetColumnWidth[3] = {110, 70, 60};
-constexpr int SheetRowHeight = 24;
-
-TTableWindow* FormOf(const QObject* Object)
-{
-    auto* Widget = qobject_cast<const QWidget*>(Object);
-    return Widget ? qobject_cast<TTableWindow*>(Widget->window()) : nullptr;
-}
-
 // A seat's children for readers: its stake counter, then its cards from left to right.
 QList<QWidget*> SeatChildren(const TTableWindow* F, int Player)
 {
@@ -69,8 +53,6 @@ QList<QWidget*> PanelChildren(const TTableWindow* F)
         Out.push_back(Button);
     return Out << F->ResultSheet << F->RulesChart << F->Panel->FocusRest();
 }
-
-class TSheetAccessible;
 
 // Children chosen by the table rather than the widget's own: the interface at Index, and
 // the index of an interface.
@@ -271,209 +253,25 @@ public:
     }
 };
 
-// One cell of the result sheet, or a column heading when Row is -1.
-class TSheetCell : public QAccessibleInterface, public QAccessibleTableCellInterface
-{
-public:
-    TSheetCell(TSheetAccessible* Table, int Row, int Column) : Table(Table), Row(Row), Column(Column) {}
-
-    bool isValid() const override;
-    QObject* object() const override { return nullptr; }
-    QWindow* window() const override;
-    QAccessibleInterface* childAt(int, int) const override { return nullptr; }
-    QAccessibleInterface* parent() const override;
-    QAccessibleInterface* child(int) const override { return nullptr; }
-    int childCount() const override { return 0; }
-    int indexOfChild(const QAccessibleInterface*) const override { return -1; }
-    QString text(QAccessible::Text T) const override;
-    void setText(QAccessible::Text, const QString&) override {}
-    QRect rect() const override;
-    QAccessible::Role role() const override { return Row < 0 ? QAccessible::ColumnHeader : QAccessible::Cell; }
-    QAccessible::State state() const override;
-    void* interface_cast(QAccessible::InterfaceType Type) override
-    {
-        return Type == QAccessible::TableCellInterface ? static_cast<QAccessibleTableCellInterface*>(this) : nullptr;
-    }
-
-    bool isSelected() const override { return false; }
-    QList<QAccessibleInterface*> columnHeaderCells() const override;
-    QList<QAccessibleInterface*> rowHeaderCells() const override { return {}; }
-    int columnIndex() const override { return Column; }
-    int rowIndex() const override { return Row < 0 ? 0 : Row; }
-    int columnExtent() const override { return 1; }
-    int rowExtent() const override { return 1; }
-    QAccessibleInterface* table() const override;
-
-private:
-    TSheetAccessible* Table;
-    int Row, Column;
-};
-
-// The result sheet as a table of the four players: name, what the hand added, chips.
-class TSheetAccessible : public TAccessibleControl, public QAccessibleTableInterface
-{
-public:
-    static constexpr int Columns = 3, Rows = 4;
-
-    explicit TSheetAccessible(TImage* Sheet) : TAccessibleControl(Sheet)
-    {
-        for (int C = 0; C < Columns; ++C)
-            Cells.push_back(Register(new TSheetCell(this, -1, C)));
-        for (int R = 0; R < Rows; ++R)
-            for (int C = 0; C < Columns; ++C)
-                Cells.push_back(Register(new TSheetCell(this, R, C)));
-    }
-    ~TSheetAccessible() override
-    {
-        for (QAccessible::Id Id : Ids)
-            QAccessible::deleteAccessibleInterface(Id);
-    }
-
-    const TSettlement* Record() const
-    {
-        const TTableWindow* F = FormOf(object());
-        return F && F->DrawnSheet() ? &*F->DrawnSheet() : nullptr;
-    }
-    QString Name(int Player) const { return PlayerName(FormOf(object()), Player); }
-    QString CellText(int Row, int Column) const
-    {
-        static const char* const Headings[Columns] = {QT_TRANSLATE_NOOP("TableAccessibles", "Player"),
-                                                      QT_TRANSLATE_NOOP("TableAccessibles", "Add"),
-                                                      QT_TRANSLATE_NOOP("TableAccessibles", "Score")};
-        if (Row < 0)
-            return TReaderTexts::tr(Headings[Column]);
-        const TSettlement* R = Record();
-        if (!R)
-            return {};
-        const int P = Row + 1;
-        return Column == 0 ? Name(P) : ChipsText(Column == 1 ? R->Add[P] : R->Score[P]);
-    }
-    QRect CellRect(int Row, int Column) const
-    {
-        const auto* Sheet = static_cast<const QWidget*>(object());
-        const QPoint At(SheetColumnX[Column], Row < 0 ? TTableWindow::SheetHeadingY : TTableWindow::SheetRowY(Row + 1));
-        return QRect(Sheet->mapToGlobal(At), QSize(SheetColumnWidth[Column], SheetRowHeight));
-    }
-    QAccessibleInterface* Heading(int Column) const { return Cells[Column]; }
-
-    // QAccessibleInterface
-    QAccessible::Role role() const override { return QAccessible::Table; }
-    void* interface_cast(QAccessible::InterfaceType Type) override
-    {
-        if (Type == QAccessible::TableInterface)
-            return static_cast<QAccessibleTableInterface*>(this);
-        return TAccessibleControl::interface_cast(Type);
-    }
-    // No cells to walk before the first sheet is drawn.
-    int childCount() const override { return Record() ? int(Cells.size()) : 0; }
-    QAccessibleInterface* child(int Index) const override
-    {
-        return Index >= 0 && Index < childCount() ? Cells[Index] : nullptr;
-    }
-    int indexOfChild(const QAccessibleInterface* Child) const override
-    {
-        return int(Cells.indexOf(const_cast<QAccessibleInterface*>(Child)));
-    }
-    QAccessibleInterface* childAt(int X, int Y) const override
-    {
-        for (QAccessibleInterface* Cell : Cells)
-            if (Cell->rect().contains(X, Y))
-                return Cell;
-        return nullptr;
-    }
-    QString text(QAccessible::Text T) const override
-    {
-        const TSettlement* R = Record();
-        if (T == QAccessible::Name)
-            return R ? TReaderTexts::tr("Result sheet: %1 wins").arg(Name(R->Winner)) : TReaderTexts::tr("Result sheet");
-        if (T == QAccessible::Description) {
-            if (!R)
-                return {};
-            QStringList Rows;
-            for (int P = 1; P <= 4; ++P)
-                Rows << TReaderTexts::tr("%1: add %2, score %3.").arg(Name(P), ChipsText(R->Add[P]), ChipsText(R->Score[P]));
-            return TReaderTexts::tr("%1 Press it to deal the next hand.").arg(Rows.join(QLatin1Char(' ')));
-        }
-        return TAccessibleControl::text(T);
-    }
-
-    // QAccessibleTableInterface
-    QAccessibleInterface* caption() const override { return nullptr; }
-    QAccessibleInterface* summary() const override { return nullptr; }
-    QAccessibleInterface* cellAt(int Row, int Column) const override
-    {
-        if (Row < 0 || Row >= Rows || Column < 0 || Column >= Columns)
-            return nullptr;
-        return Cells[Columns + Row * Columns + Column];
-    }
-    int selectedCellCount() const override { return 0; }
-    QList<QAccessibleInterface*> selectedCells() const override { return {}; }
-    QString columnDescription(int Column) const override { return CellText(-1, Column); }
-    QString rowDescription(int Row) const override { return CellText(Row, 0); }
-    int selectedColumnCount() const override { return 0; }
-    int selectedRowCount() const override { return 0; }
-    int columnCount() const override { return Columns; }
-    int rowCount() const override { return Rows; }
-    QList<int> selectedColumns() const override { return {}; }
-    QList<int> selectedRows() const override { return {}; }
-    bool isColumnSelected(int) const override { return false; }
-    bool isRowSelected(int) const override { return false; }
-    bool selectRow(int) override { return false; }
-    bool selectColumn(int) override { return false; }
-    bool unselectRow(int) override { return false; }
-    bool unselectColumn(int) override { return false; }
-    void modelChange(QAccessibleTableModelChangeEvent*) override {}
-
-private:
-    QAccessibleInterface* Register(TSheetCell* Cell)
-    {
-        Ids.push_back(QAccessible::registerAccessibleInterface(Cell));
-        return Cell;
-    }
-    QList<QAccessibleInterface*> Cells;
-    QList<QAccessible::Id> Ids;
-};
-
-bool TSheetCell::isValid() const { return Table->isValid(); }
-QWindow* TSheetCell::window() const { return Table->window(); }
-QAccessibleInterface* TSheetCell::parent() const { return Table; }
-QAccessibleInterface* TSheetCell::table() const { return Table; }
-QString TSheetCell::text(QAccessible::Text T) const
-{
-    return T == QAccessible::Name ? Table->CellText(Row, Column) : QString();
-}
-QRect TSheetCell::rect() const { return Table->CellRect(Row, Column); }
-QAccessible::State TSheetCell::state() const
-{
-    QAccessible::State State;
-    State.readOnly = true;
-    State.invisible = Table->state().invisible;
-    return State;
-}
-QList<QAccessibleInterface*> TSheetCell::columnHeaderCells() const
-{
-    if (Row < 0)
-        return {};
-    return {Table->Heading(Column)};
-}
 }
 
-QAccessibleInterface* TableAccessibleFactory(const QString& ClassName, QObject* Object)
+// Chosen by the object's type, whichever of its class names Qt asks with.
+QAccessibleInterface* TableAccessibleFactory(const QString&, QObject* Object)
 {
-    if (ClassName == QLatin1String("TTableWindow"))
-        return new QAccessibleWidget(static_cast<QWidget*>(Object), QAccessible::Window);
-    if (ClassName == QLatin1String("TCardControl"))
-        return new TCardAccessible(static_cast<TCardControl*>(Object));
+    if (auto* Window = qobject_cast<TTableWindow*>(Object))
+        return new QAccessibleWidget(Window, QAccessible::Window);
+    if (auto* Card = qobject_cast<TCardControl*>(Object))
+        return new TCardAccessible(Card);
     const TTableWindow* F = FormOf(Object);
     if (!F)
         return nullptr;
-    if (ClassName == QLatin1String("TPanel"))
+    if (qobject_cast<TPanel*>(Object))
         return Object == F->Panel ? new TPanelAccessible(F->Panel) : nullptr;
     if (Object == F->Panel->FocusRest())
         return new TFocusRestAccessible(F->Panel->FocusRest());
-    if (ClassName != QLatin1String("TImage"))
+    auto* Image = qobject_cast<TImage*>(Object);
+    if (!Image)
         return nullptr;
-    auto* Image = static_cast<TImage*>(Object);
     for (int P = 1; P <= 4; ++P) {
         if (Image == SeatPortrait(F, P))
             return new TSeatAccessible(Image, P);
@@ -484,7 +282,7 @@ QAccessibleInterface* TableAccessibleFactory(const QString& ClassName, QObject* 
         if (Image == Button)
             return new TButtonAccessible(Button);
     if (Image == F->ResultSheet)
-        return new TSheetAccessible(Image);
+        return NewSheetAccessible(Image);
     if (Image == F->RulesChart)
         return new TRulesAccessible(Image);
     return nullptr;
@@ -508,6 +306,12 @@ QString FaceUpHand(const TTableWindow* F, int Player, bool WithCards)
     if (!WithCards)
         return Kind;
     return TReaderTexts::tr("%1: %2, %3, %4.").arg(Kind, CardText(Hand[0]), CardText(Hand[1]), CardText(Hand[2]));
+}
+
+TTableWindow* FormOf(const QObject* Object)
+{
+    auto* Widget = qobject_cast<const QWidget*>(Object);
+    return Widget ? qobject_cast<TTableWindow*>(Widget->window()) : nullptr;
 }
 
 QString PlayerName(const TTableWindow* F, int Player)

@@ -2,7 +2,6 @@
 
 #include <QTest>
 #include <fstream>
-#include <map>
 #include <stdexcept>
 
 #include "cards/CardControl.h"
@@ -12,16 +11,6 @@
 #include "game/Table.h"
 #include "table/TableAccess.h"
 #include "table/TableTrace.h"
-
-int CardIndex(const std::string& Name)
-{
-    static const std::map<std::string, int> Values = {
-        {"A", 1}, {"2", 2}, {"3", 3}, {"4", 4}, {"5", 5}, {"6", 6}, {"7", 7},
-        {"8", 8}, {"9", 9}, {"10", 10}, {"J", 11}, {"Q", 12}, {"K", 13}};
-    static const std::string Suits = "SDCH";
-    const int Suit = int(Suits.find(Name.back()));
-    return Suit * 13 + Values.at(Name.substr(0, Name.size() - 1));
-}
 
 const std::array<TButtonSeen, 6>& ButtonsSeen()
 {
@@ -73,46 +62,7 @@ void TTableTest::TearDown()
     SetScreenCursor(crDefault);
 }
 
-void TTableTest::StackDeck(const THands& Hands)
-{
-    // Where each card must end: the seats' positions first, the rest in order below.
-    int Target[53] = {};
-    bool Used[53] = {};
-    const std::array<std::string, 3>* Seats[5] = {nullptr, &Hands.User, &Hands.Jack, &Hands.Jim, &Hands.Kate};
-    for (int P = 1; P <= 4; ++P)
-        for (int I = 0; I < 3; ++I) {
-            const int K = CardIndex((*Seats[P])[I]);
-            if (Used[K])
-                throw std::invalid_argument("card dealt twice: " + (*Seats[P])[I]);
-            Target[4 * (12 - I) + 5 - P] = K;
-            Used[K] = true;
-        }
-    int Next = 1;
-    for (int Pos = 1; Pos <= 40; ++Pos) {
-        while (Used[Next])
-            ++Next;
-        Target[Pos] = Next++;
-    }
-    // The swaps that turn the identity into Target; the remaining draws change nothing.
-    int Order[53];
-    for (int I = 0; I <= 52; ++I)
-        Order[I] = I;
-    auto Wanted = std::make_shared<std::vector<int>>();
-    for (int Pos = 1; Pos <= 52; ++Pos) {
-        if (Order[Pos] == Target[Pos])
-            continue;
-        int From = Pos + 1;
-        while (Order[From] != Target[Pos])
-            ++From;
-        std::swap(Order[Pos], Order[From]);
-        Wanted->push_back(Pos - 1);
-        Wanted->push_back(From - 1);
-    }
-    while (Wanted->size() < 326)
-        Wanted->push_back(0);
-    auto Next2 = std::make_shared<size_t>(0);
-    Draws.Script = [Wanted, Next2](int) { return (*Wanted)[(*Next2)++ % Wanted->size()]; };
-}
+void TTableTest::StackDeck(const THands& Hands) { Draws.Script = StackedDraws(Hands); }
 
 void TTableTest::Deal(const THands& Hands)
 {

@@ -13,13 +13,11 @@
 
 #include "desktop/GraphicControl.h"
 #include "desktop/MessageBox.h"
+#include "support/Hands.h"
 #include "support/TestDraw.h"
 #include "table/TableWindow.h"
 
 class TCardControl;
-
-// Card index 1..52 from a short name: "AS", "10H", "KD", "2C" (suits S, D, C, H).
-int CardIndex(const std::string& Name);
 
 // The six buttons as a reader finds them, in focus order, from tests/support/buttons.tsv.
 struct TButtonSeen
@@ -29,21 +27,6 @@ struct TButtonSeen
 enum TButtonNo { StartButton, RulesButton, CallButton, FoldButton, FlipButton, FlipAllButton };
 const std::array<TButtonSeen, 6>& ButtonsSeen();
 inline const std::string& Caption(TButtonNo Button) { return ButtonsSeen()[Button].Caption; }
-
-// Three cards per seat, in the order they are dealt (rows 12, 11, 10).
-struct THands
-{
-    std::array<std::string, 3> User, Jack, Jim, Kate;
-};
-
-// Hands several tests deal.
-// Every computer player holds a weak high card and folds in the first round.
-inline const THands AllComputersFold{{"2S", "7D", "9C"}, {"JS", "9D", "8C"}, {"JH", "9S", "8D"}, {"JD", "9H", "8S"}};
-// Everyone holds a pair or better, so nobody folds; the user's three sevens win.
-inline const THands NobodyFolds{{"7S", "7D", "7C"}, {"2S", "2D", "3C"}, {"4H", "4C", "5D"}, {"9H", "9C", "KD"}};
-// Jack's jack-nine-eight folds, Jim's queen-ten-two and Kate's three aces call every
-// round; Kate wins.
-inline const THands KateWins{{"9C", "7D", "2S"}, {"JS", "9D", "8C"}, {"QH", "10S", "2D"}, {"AS", "AD", "AC"}};
 
 // A shown table window made with seams for tests: pauses take no time and are added
 // up, message boxes are recorded and answered, the draw is fixed and the deck can be

@@ -5,7 +5,6 @@
 #include <QMouseEvent>
 #include <QTest>
 #include <QTimer>
-#include <optional>
 #include <set>
 
 #include "cards/CardControl.h"
@@ -20,7 +19,6 @@
 #include "game/Table.h"
 #include "support/TableFixture.h"
 #include "support/Watches.h"
-#include "support/WindowClocks.h"
 #include "table/TableTexts.h"
 
 namespace {
@@ -475,92 +473,4 @@ TEST_F(AccessibilityTest, MessageBoxesReadAsAlerts)
     EXPECT_EQ(Title, QApplication::applicationName());
     EXPECT_EQ(Str(Text), "Two winners, begin again!");
     EXPECT_EQ(Label, Text);
-}
-
-// Keys and accessibility presses made while the deal kept the table busy, judged by the
-// input gate on a clock that the sleeps advance (an X server's clock, near its wrap).
-class KeyGateTest : public AccessibilityTest
-{
-protected:
-    void SetUp() override
-    {
-        AccessibilityTest::SetUp();
-        ActivateTable();
-        Gate.emplace(Now, Sleeps, Pausing, Form.get(), XServerClock.Ahead);
-    }
-    void TearDown() override
-    {
-        Gate.reset();
-        AccessibilityTest::TearDown();
-    }
-    // Space goes down at MadeAt and up 80 ms later, read now (or then, if later).
-    void SpaceAt(qint64 MadeAt)
-    {
-        for (QEvent::Type Type : {QEvent::KeyPress, QEvent::KeyRelease}) {
-            Now = std::max(Now, MadeAt);
-            QKeyEvent Event(Type, Qt::Key_Space, Qt::NoModifier, QStringLiteral(" "));
-            Event.setTimestamp(quint32(MadeAt + XServerClock.Ahead));
-            QCoreApplication::sendEvent(Form->windowHandle(), &Event);
-            MadeAt += 80;
-        }
-    }
-
-    std::optional<TGateOnFakeClock> Gate;
-    qint64 Now = 1000;
-};
-
-TEST_F(KeyGateTest, KeysAndPressesMadeDuringTheDealAreJudgedByWhatTheyAimedAt)
-{
-    ASSERT_TRUE(Form->StartButton->hasFocus());
-    const qint64 T0 = Now;
-    StackDeck(AcesWin);
-    SpaceAt(T0);
-    Draws.Script = {};
-    ASSERT_GT(Now, T0 + 1000) << "the deal kept the thread busy";
-    ASSERT_TRUE(Form->CallButton->hasFocus());
-
-    // Read before the event loop has caught up: untimed, so taken as made during the deal.
-    Press(Child(Caption(StartButton)));  // Start was disabled through the deal: dropped
-    Press(Child(Caption(RulesButton)));  // Rules was usable all along: acts
-    Flush();
-    EXPECT_EQ(Game().Money[User], 995) << "a press sent during the deal never deals again";
-    EXPECT_TRUE(Form->RulesChart->isVisible());
-    // Space on Call made during the deal, read after it: dropped with its release.
-    SpaceAt(T0 + 300);
-    EXPECT_EQ(Game().TurnPhase, 0);
-    EXPECT_TRUE(Form->CallButton->isEnabled());
-    // Once the loop has read its queue, the same keys act.
-    Gate->App->SettleInput();
-    SpaceAt(Now);
-    EXPECT_EQ(Game().TurnPhase, 1);
-    EXPECT_EQ(Game().Money[User], 975);
-}
-
-TEST_F(KeyGateTest, PressesAndFocusGrabsAnsweredDuringAPauseActOnlyAfterTheMoveAsMadeDuringIt)
-{
-    StackDeck(AcesWin);
-    SpaceAt(Now);
-    Draws.Script = {};
-    Gate->App->SettleInput();
-    ASSERT_TRUE(Form->CallButton->hasFocus());
-    // The reader's requests come in while the call's pause goes on answering it.
-    bool Asked = false;
-    Pausing = [&](int Ms) {
-        Sleeps.push_back(Ms);
-        Now += Ms;
-        if (Asked)
-            return;
-        Asked = true;
-        QWidget* Focus = QApplication::focusWidget();
-        Grab(Child(Caption(RulesButton)));  // usable all along: acts, after the move
-        Press(Child(Caption(FoldButton)));  // disabled by the call: never acts
-        EXPECT_EQ(QApplication::focusWidget(), Focus) << "a focus grab acted mid-move";
-    };
-    SpaceAt(Now);
-    ASSERT_TRUE(Asked);
-    EXPECT_FALSE(Form->RulesButton->hasFocus());
-    Flush();
-    EXPECT_TRUE(Form->RulesButton->hasFocus());
-    EXPECT_FALSE(Game().Folded[User]) << "a press on Fold made while the call disabled it";
-    EXPECT_EQ(Game().Money[User], 975);
 }

@@ -7,33 +7,27 @@
 #include "cards/CardControl.h"
 #include "desktop/Panel.h"
 #include "desktop/Resources.h"
+#include "support/PanelTest.h"
 #include "support/TestDraw.h"
 #include "support/Watches.h"
 
 // A card on a shown panel, so that its paints reach the screen.
-class CardTest : public ::testing::Test
+class CardTest : public TPanelTest
 {
 protected:
     void SetUp() override
     {
-        Panel = std::make_unique<TPanel>();
-        Panel->resize(200, 150);
-        QPalette Palette = Panel->palette();
-        Palette.setColor(QPalette::Window, Background);
-        Panel->setPalette(Palette);
+        TPanelTest::SetUp();
         Card = new TCardControl(nullptr, Draws.Draw());
         Card->SetParent(Panel.get());
         Card->move(20, 20);
-        Panel->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(Panel.get()));
+        Card->show();
     }
     void TearDown() override { delete Card; }
 
     QImage Shown() const { return Panel->grab(Card->geometry()).toImage().convertToFormat(QImage::Format_RGB32); }
 
     TTestDraw Draws;
-    const QColor Background{0x12, 0x34, 0x56};
-    std::unique_ptr<TPanel> Panel;
     TCardControl* Card = nullptr;  // freed by hand, as the game does
 };
 
@@ -148,7 +142,7 @@ TEST_F(CardTest, PaintsItsPictureOrAVisibleStandIn)
                 for (int X = 0; X < Painted.width(); ++X)
                     Colours.insert(Painted.pixel(X, Y));
             EXPECT_GE(Colours.size(), 2) << Name.toStdString();
-            EXPECT_NE(Painted.pixel(35, 10), Background.rgb()) << Name.toStdString();
+            EXPECT_NE(Painted.pixel(35, 10), Background) << Name.toStdString();
         }
         Looks.insert(QByteArray(reinterpret_cast<const char*>(Painted.constBits()), int(Painted.sizeInBytes())));
     }

@@ -20,7 +20,7 @@
 #include "desktop/ScreenCursor.h"
 #include "desktop/Sleep.h"
 #include "desktop/Timer.h"
-#include "support/WindowClocks.h"
+#include "support/PanelTest.h"
 
 namespace {
 const QRgb Magenta = qRgb(255, 0, 255), Red = qRgb(255, 0, 0), Green = qRgb(0, 160, 0), Blue = qRgb(0, 0, 255);
@@ -34,60 +34,7 @@ QImage Filled(int Width, int Height, QRgb Colour)
 
 }
 
-// Controls on a shown panel of a known colour; pixels are read from the panel's grab.
-class DesktopTest : public ::testing::Test
-{
-protected:
-    void SetUp() override
-    {
-        Panel = std::make_unique<TPanel>();
-        Panel->resize(300, 200);
-        QPalette Palette = Panel->palette();
-        Palette.setColor(QPalette::Window, QColor(Background));
-        Panel->setPalette(Palette);
-        Panel->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(Panel.get()));
-    }
-
-    QRgb Pixel(int X, int Y) const { return Panel->grab(QRect(X, Y, 1, 1)).toImage().pixel(0, 0) | 0xFF000000; }
-
-    // Mouse input the way the window system delivers it, at a point of the control.
-    void Mouse(QTest::MouseAction Action, QWidget* Control, Qt::MouseButton Button, QPoint At = {5, 5})
-    {
-        const QPoint InWindow = Control->mapTo(Panel.get(), At);
-        switch (Action) {
-        case QTest::MousePress: QTest::mousePress(Panel->windowHandle(), Button, {}, InWindow); break;
-        case QTest::MouseRelease: QTest::mouseRelease(Panel->windowHandle(), Button, {}, InWindow); break;
-        case QTest::MouseClick: QTest::mouseClick(Panel->windowHandle(), Button, {}, InWindow); break;
-        case QTest::MouseDClick: QTest::mouseDClick(Panel->windowHandle(), Button, {}, InWindow); break;
-        default: break;
-        }
-    }
-
-    // A control that logs its mouse events as "d", "c" and "u".
-    TImage* LoggingControl(QString& Log)
-    {
-        auto* Control = new TImage(Panel.get());
-        Control->SetBounds(20, 20, 40, 40);
-        Control->show();
-        Control->OnMouseDown = [&Log](QObject*, TMouseButton, Qt::KeyboardModifiers, int, int) { Log += 'd'; };
-        Control->OnClick = [&Log](QObject*) { Log += 'c'; };
-        Control->OnMouseUp = [&Log](QObject*, TMouseButton, Qt::KeyboardModifiers, int, int) { Log += 'u'; };
-        return Control;
-    }
-
-    // A shown 40x40 control at (Left, 20).
-    TImage* PlainControl(int Left)
-    {
-        auto* Control = new TImage(Panel.get());
-        Control->SetBounds(Left, 20, 40, 40);
-        Control->show();
-        return Control;
-    }
-
-    static constexpr QRgb Background = 0xFF336699;
-    std::unique_ptr<TPanel> Panel;
-};
+using DesktopTest = TPanelTest;
 
 TEST_F(DesktopTest, ClickOrderPerButton)
 {
@@ -427,87 +374,4 @@ TEST_F(DesktopTest, RealMessageBoxIsPlainTextAndCountedWhileOpen)
     EXPECT_EQ(Format, Qt::PlainText);
     EXPECT_EQ(OpenWhileShown, 1);
     EXPECT_EQ(OpenMessageBoxes(), 0);
-}
-
-TEST_F(DesktopTest, UntimedInputCountsAsMadeDuringABusyHandlerUntilTheQueueIsRead)
-{
-    TGateOnFakeClock Gate;
-    qint64& Now = Gate.Now;
-
-    QString Log;
-    TImage* Button = LoggingControl(Log);
-    TImage* Busy = PlainControl(100);
-    Busy->OnClick = [&](QObject*) {
-        Button->SetEnabled(false);
-        Now += 1000;
-        Button->SetEnabled(true);
-    };
-    Mouse(QTest::MouseClick, Busy, Qt::LeftButton);
-    EXPECT_FALSE(InputMayAct(Button, 0));
-    EXPECT_TRUE(InputMayAct(Busy, 0));
-    // The event loop goes through what was queued, then the gate takes untimed input as new.
-    for (int I = 0; I < 20 && !InputMayAct(Button, 0); ++I)
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-    EXPECT_TRUE(InputMayAct(Button, 0));
-}
-
-TEST_F(DesktopTest, InputMadeWhileAHandlerWasBusyIsJudgedByItsControlThen)
-{
-    TGateOnFakeClock Gate;
-    qint64& Now = Gate.Now;
-
-    // Sent straight to the control, stamped with its moment on a clock 100 s ahead of ours.
-    auto Send = [&](QWidget* Control, QEvent::Type Type, qint64 MadeAt) {
-        QMouseEvent Event(Type, QPointF(5, 5), Control->mapToGlobal(QPointF(5, 5)), Qt::LeftButton,
-                          Type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton, Qt::NoModifier);
-        Event.setTimestamp(quint64(MadeAt + 100000));
-        QApplication::sendEvent(Control, &Event);
-    };
-    auto Click = [&](QWidget* Control, qint64 MadeAt) {
-        Send(Control, QEvent::MouseButtonPress, MadeAt);
-        Send(Control, QEvent::MouseButtonRelease, MadeAt);
-    };
-
-    QString Log;
-    TImage* Button = LoggingControl(Log);
-    TImage* Busy = PlainControl(100);
-    // Like the deal: the button is disabled, then the thread sleeps with a repaint (a
-    // nested dispatch) in between, and the button comes back.
-    Busy->OnClick = [&](QObject*) {
-        Button->SetEnabled(false);
-        Now += 300;
-        Busy->Repaint();
-        Now += 300;
-        Button->SetEnabled(true);
-    };
-    // Like the pause after a call: the button stays usable.
-    TImage* Pause = PlainControl(150);
-    Pause->OnClick = [&](QObject*) { Now += 500; };
-
-    Click(Button, Now);  // delivered at once: sets the clocks' offset
-    EXPECT_EQ(Log, "dcu");
-    const qint64 BusyAt = Now;
-    Click(Busy, BusyAt);
-    Log.clear();
-    Click(Button, BusyAt + 200);  // made during the busy click, read only now
-    EXPECT_EQ(Log, "");
-    Click(Button, Now);
-    EXPECT_EQ(Log, "dcu");
-
-    const qint64 PauseAt = ++Now;
-    Click(Pause, PauseAt);
-    Log.clear();
-    Click(Button, PauseAt + 200);
-    EXPECT_EQ(Log, "dcu");
-
-    // A slow press does not swallow its own release: the click completes.
-    Button->OnMouseDown = [&](QObject*, TMouseButton, Qt::KeyboardModifiers, int, int) {
-        Log += 'd';
-        Now += 400;
-    };
-    Log.clear();
-    const qint64 PressedAt = ++Now;
-    Send(Button, QEvent::MouseButtonPress, PressedAt);
-    Send(Button, QEvent::MouseButtonRelease, PressedAt + 5);
-    EXPECT_EQ(Log, "dcu");
 }

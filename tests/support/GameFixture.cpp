@@ -1,0 +1,68 @@
+#include "support/GameFixture.h"
+
+#include <cstdlib>
+
+TGameTest::TGameTest() : Game(Display, [this](int Ms) { Display.Pause(Ms); }, Draws.Draw())
+{
+    Game.Listen([this](const TTableEvent& Event) { Display.Hear(Event); });
+}
+
+void TGameTest::Deal(const THands& Hands)
+{
+    StackDeck(Hands);
+    Game.NewHand();
+    Draws.Script = {};
+}
+
+int TGameTest::TickUntilIdle(int Limit)
+{
+    int Ticks = 0;
+    while (Ticks < Limit && Game.TurnPhase != 0 && Display.TimerRunning) {
+        Game.BettingTick();
+        ++Ticks;
+    }
+    return Ticks;
+}
+
+void TGameTest::PlayFolding(const THands& Hands)
+{
+    Deal(Hands);
+    Game.Fold();
+    TickUntilIdle();
+}
+
+void TGameTest::PlayCalling(const THands& Hands)
+{
+    Deal(Hands);
+    while (Game.Stage != TTable::BettingClosed) {
+        if (Game.Stage == TTable::UsersTurn)
+            Game.Call();
+        if (TickUntilIdle() == 0 && Game.Stage != TTable::UsersTurn)
+            break;  // nothing left to drive
+    }
+}
+
+bool TGameTest::ChipsBalance() const
+{
+    for (int P = 1; P <= 4; ++P)
+        if (Game.Money[P] + Game.TotalBets[P] != Game.MoneyBefore[P])
+            return false;
+    return true;
+}
+
+std::vector<int> TGameTest::Pauses() const
+{
+    std::vector<int> Out;
+    for (const std::string& Line : Display.Only({"pause"}))
+        Out.push_back(std::atoi(Line.c_str() + 6));
+    return Out;
+}
+
+std::vector<std::string> TGameTest::Events() const
+{
+    std::vector<std::string> Out;
+    for (const std::string& Line : Display.Only({"event"}))
+        if (Line.rfind("event pause-", 0) != 0)
+            Out.push_back(Line);
+    return Out;
+}

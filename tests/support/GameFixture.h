@@ -1,0 +1,42 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "game/Table.h"
+#include "support/Hands.h"
+#include "support/RecordingDisplay.h"
+#include "support/TestDraw.h"
+
+// A table with no window: what it shows, its pauses and its events are written down in
+// Display.Lines, in order; pauses take no time, the draw is fixed and the deck can be
+// stacked.
+class TGameTest : public ::testing::Test
+{
+protected:
+    TGameTest();
+
+    // The next shuffle leaves these hands at the seats' deck positions.
+    void StackDeck(const THands& Hands) { Draws.Script = StackedDraws(Hands); }
+    // Starts a hand with these cards dealt.
+    void Deal(const THands& Hands);
+    // Ticks until the betting waits for the user or has closed; returns the ticks used.
+    int TickUntilIdle(int Limit = 500);
+    // Deals, then the user folds at once, or calls whenever asked, until the betting closes.
+    void PlayFolding(const THands& Hands);
+    void PlayCalling(const THands& Hands);
+    // Money[p] + TotalBets[p] == MoneyBefore[p] for every player.
+    bool ChipsBalance() const;
+    // The events heard but the pauses' own, in order.
+    std::vector<std::string> Events() const;
+    // The pauses asked, in order.
+    std::vector<int> Pauses() const;
+    // Sets a seat's chips before the next hand's ante.
+    void GiveChips(int Player, int Chips) { Game.Money[Player] = Game.MoneyBefore[Player] = Chips; }
+
+    TRecordingDisplay Display;
+    TTestDraw Draws;
+    TTable Game;
+};

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <array>
+#include <functional>
+#include <string>
+
+// Card index 1..52 from a short name: "AS", "10H", "KD", "2C" (suits S, D, C, H).
+int CardIndex(const std::string& Name);
+
+// Three cards per seat, in the order they are dealt (rows 12, 11, 10).
+struct THands
+{
+    std::array<std::string, 3> User, Jack, Jim, Kate;
+};
+
+// The draws that make the next shuffle leave these hands at the seats' deck positions,
+// for a test's draw to answer with.
+std::function<int(int N)> StackedDraws(const THands& Hands);
+
+// Hands several tests deal.
+// Every computer player holds a weak high card and folds in the first round.
+inline const THands AllComputersFold{{"2S", "7D", "9C"}, {"JS", "9D", "8C"}, {"JH", "9S", "8D"}, {"JD", "9H", "8S"}};
+// Everyone holds a pair or better, so nobody folds; the user's three sevens win.
+inline const THands NobodyFolds{{"7S", "7D", "7C"}, {"2S", "2D", "3C"}, {"4H", "4C", "5D"}, {"9H", "9C", "KD"}};
+// Jack's jack-nine-eight folds, Jim's queen-ten-two and Kate's three aces call every
+// round; Kate wins.
+inline const THands KateWins{{"9C", "7D", "2S"}, {"JS", "9D", "8C"}, {"QH", "10S", "2D"}, {"AS", "AD", "AC"}};
+// Jim's jack-high folds at once; everyone else holds a pair or better.
+inline const THands JimFolds{{"7S", "7D", "7C"}, {"2S", "2D", "3C"}, {"JH", "9S", "8D"}, {"9H", "9C", "KD"}};
+// Jack and Kate share the best hand, K, 9, 5.
+inline const THands JackAndKateTie{{"2S", "7D", "9C"}, {"KS", "9D", "5C"}, {"3H", "4S", "8D"}, {"KH", "9H", "5D"}};

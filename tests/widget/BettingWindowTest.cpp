@@ -1,0 +1,157 @@
+// What the window does with the betting: the chips' tokens on their routes, the counters,
+// the labels, the cursor and the boxes. The order of the game's steps is tested on the
+// table alone (tests/unit/BettingTest.cpp).
+#include "cards/CardControl.h"
+#include "desktop/Image.h"
+#include "desktop/Label.h"
+#include "desktop/ScreenCursor.h"
+#include "desktop/Timer.h"
+#include "game/Table.h"
+#include "game/TableDisplay.h"
+#include "support/TableFixture.h"
+
+class BettingWindowTest : public TTableTest
+{
+protected:
+    // Ticks one phase to its end, checking the chips after every tick; returns the ticks.
+    int RunPhase(int Phase)
+    {
+        int Ticks = 0;
+        while (Game().TurnPhase == Phase && Form->BettingTimer->Enabled() && Ticks < 100) {
+            Tick();
+            ++Ticks;
+            EXPECT_TRUE(ChipsBalance());
+        }
+        return Ticks;
+    }
+};
+
+TEST_F(BettingWindowTest, StakeCountersKeepTheirSizeWhateverTheyShow)
+{
+    Deal(JimFolds);
+    for (int P = 1; P <= 4; ++P)
+        EXPECT_EQ(Form->StakeCounter(P)->size(), QSize(100, 100));
+    for (int Round = 1; Round <= 3; ++Round) {
+        Form->CallClick(Form->CallButton);
+        TickUntilIdle();
+    }
+    EXPECT_EQ(Form->StakeCounter(Jim)->size(), QSize(100, 100));
+}
+
+TEST_F(BettingWindowTest, HourglassShowsDuringTheDeal)
+{
+    StackDeck(NobodyFolds);
+    std::vector<TCursor> Seen;
+    std::vector<bool> StartUsable;
+    Pausing = [&](int) {
+        Seen.push_back(ScreenCursor());
+        StartUsable.push_back(Form->StartButton->isEnabled());
+    };
+    Form->StartClick(Form->StartButton);
+    ASSERT_FALSE(Seen.empty());
+    for (TCursor C : Seen)
+        EXPECT_EQ(C, crHourGlass);
+    for (bool B : StartUsable)
+        EXPECT_FALSE(B);
+    EXPECT_EQ(ScreenCursor(), crDefault);
+    EXPECT_FALSE(Form->UserToken->isVisible());
+}
+
+TEST_F(BettingWindowTest, EachChipTravelsItsRouteAndGoesHomeUnseen)
+{
+    Deal(NobodyFolds);
+    for (int Round = 1; Round <= 3; ++Round) {
+        Form->CallClick(Form->CallButton);
+        EXPECT_TRUE(Form->BettingTimer->Enabled());
+        // The user's token: visible after every tick but the last, 5 ticks in all.
+        Tick();
+        EXPECT_TRUE(Form->UserToken->isVisible());
+        EXPECT_EQ(Form->UserToken->pos(), QPoint(408, 440));
+        EXPECT_EQ(RunPhase(1) + 1, 5);
+        EXPECT_FALSE(Form->UserToken->isVisible());
+        EXPECT_EQ(Form->UserToken->pos(), QPoint(408, 450));
+        EXPECT_EQ(Form->UserMoney->Caption().toInt(), Game().Money[User]);
+        EXPECT_EQ(RunPhase(2), 9);
+        EXPECT_EQ(Form->JackToken->pos(), QPoint(580, 330));
+        EXPECT_EQ(RunPhase(3), 9);
+        EXPECT_EQ(Form->JimToken->pos(), QPoint(408, 184));
+        EXPECT_EQ(RunPhase(4), 9);
+        EXPECT_EQ(Form->KateToken->pos(), QPoint(228, 330));
+        EXPECT_FALSE(Form->BettingTimer->Enabled());
+    }
+}
+
+TEST_F(BettingWindowTest, AChipLeftHalfwayByANewHandGoesOnFromThere)
+{
+    Deal(NobodyFolds);
+    Form->CallClick(Form->CallButton);
+    Tick(6);  // the user's token arrived; Jack's is on its way
+    ASSERT_EQ(Game().TurnPhase, 2);
+    const QPoint Halfway = Form->JackToken->pos();
+    EXPECT_EQ(Halfway, QPoint(570, 330));
+    Deal(NobodyFolds);
+    EXPECT_FALSE(Form->JackToken->isVisible());
+    EXPECT_EQ(Form->JackToken->pos(), Halfway);
+    EXPECT_TRUE(Form->BettingTimer->Enabled());  // still running, idle until the user acts
+    Tick(5);
+    EXPECT_EQ(Game().TurnPhase, 0);
+    // Jack's token now arrives one tick early.
+    Form->CallClick(Form->CallButton);
+    RunPhase(1);
+    EXPECT_EQ(RunPhase(2), 8);
+}
+
+TEST_F(BettingWindowTest, FlipsSpreadAndTurnTheHandsWhereTheyLie)
+{
+    PlayCalling(AllComputersFold);
+    Form->FlipClick(Form->FlipButton);
+    for (int P = Jack; P <= Kate; ++P)
+        EXPECT_TRUE(SeatCard(P, 11)->ShowDeck());  // folded piles stay face down
+    Form->FlipAllClick(Form->FlipAllButton);
+    for (int P = Jack; P <= Kate; ++P) {
+        const int Middle = SeatCard(P, 11)->Left();
+        EXPECT_EQ(SeatCard(P, 12)->Left(), Middle - 15);
+        EXPECT_EQ(SeatCard(P, 10)->Left(), Middle + 15);
+        for (int Row = 10; Row <= 12; ++Row)
+            EXPECT_FALSE(SeatCard(P, Row)->ShowDeck());
+    }
+    // Flip after Flip all turns the folded hands back but keeps them spread.
+    Form->FlipClick(Form->FlipButton);
+    for (int P = Jack; P <= Kate; ++P) {
+        EXPECT_TRUE(SeatCard(P, 12)->ShowDeck());
+        EXPECT_EQ(SeatCard(P, 12)->Left(), SeatCard(P, 11)->Left() - 15);
+    }
+}
+
+TEST_F(BettingWindowTest, TheBoxesSayWhatHappened)
+{
+    PlayFolding(AllComputersFold);
+    Form->FlipClick(Form->FlipButton);
+    ASSERT_EQ(Messages.size(), 1u);
+    EXPECT_EQ(Messages[0].Text, "Two winners, begin again!");
+    EXPECT_EQ(Messages[0].Buttons, TMsgButtons::OkCancel);
+    EXPECT_FALSE(Form->ResultSheet->isVisible());
+    EXPECT_FALSE(Form->WinnerMarker->isVisible());
+
+    // The game over box, over the sheet of the hand just settled.
+    Game().Money[Jack] = Game().MoneyBefore[Jack] = 10;
+    PlayCalling(AllComputersFold);
+    Messages.clear();
+    Form->FlipClick(Form->FlipButton);
+    ASSERT_EQ(Messages.size(), 1u);
+    EXPECT_EQ(Messages[0].Text, "Game over! You are the winner! Try again?");
+    EXPECT_EQ(Messages[0].Buttons, TMsgButtons::YesNo);
+    EXPECT_TRUE(Form->ResultSheet->isVisible());
+    Answer = mrNo;
+    static_cast<TTableDisplay&>(*Form).TellGameOver(Kate);
+    EXPECT_EQ(Messages.back().Text, "Game over! Kate is the winner! Try again?");
+}
+
+TEST_F(BettingWindowTest, MoneyLabelsShowTheChipsAsTheyAre)
+{
+    TTableDisplay& Shown = *Form;
+    Shown.ShowMoney(Jack, 2);
+    Shown.ShowMoney(Jim, -15);
+    EXPECT_EQ(Form->JackMoney->Caption(), "2");
+    EXPECT_EQ(Form->JimMoney->Caption(), "-15");
+}

@@ -1,0 +1,130 @@
+// Where the window puts the cards the game deals, piles and frees: places, stacking,
+// pixels and the controls' lives. What the game asks, and in which order, is tested on
+// the table alone (tests/unit/DealTest.cpp, ComputerTurnTest.cpp).
+#include "cards/CardControl.h"
+#include "desktop/Image.h"
+#include "desktop/Panel.h"
+#include "game/Table.h"
+#include "support/TableFixture.h"
+#include "support/Watches.h"
+
+namespace {
+const THands Sample{{"KS", "9D", "9C"}, {"3H", "AS", "2D"}, {"5C", "3D", "2H"}, {"9H", "KH", "KD"}};
+}
+
+using CardsOnTableTest = TTableTest;
+
+TEST_F(CardsOnTableTest, NewCardsLieOnThePileAndTheShuffleFansThem)
+{
+    // Every card control made reseeds the table's draw.
+    const int Reseeds = Draws.Reseeds;
+    Game().CreateCards();
+    EXPECT_EQ(Draws.Reseeds, Reseeds + 52);
+    for (int S = 0; S <= 3; ++S)
+        for (int V = 1; V <= 13; ++V) {
+            EXPECT_EQ(Card(S * 13 + V)->Suit(), S);
+            EXPECT_EQ(Card(S * 13 + V)->Value(), V);
+            EXPECT_TRUE(Card(S * 13 + V)->ShowDeck());
+            EXPECT_EQ(Card(S * 13 + V)->pos(), QPoint(550, 280));
+        }
+    Game().ShuffleDeck();
+    const auto Order = Stacking(Form->Panel);
+    for (int I = 1; I <= 52; ++I) {
+        TCardControl* Shown = Card(Game().DeckOrder[I]);
+        EXPECT_EQ(Shown->pos(), QPoint(550 - 3 * I, 280));
+        if (I > 1)
+            EXPECT_GT(Order.indexOf(Shown), Order.indexOf(Card(Game().DeckOrder[I - 1])));
+    }
+    EXPECT_EQ(Card(Game().DeckOrder[52])->Left(), 394);
+}
+
+TEST_F(CardsOnTableTest, DealtHandsLieAtTheirSeatsLeftUnderRight)
+{
+    Deal(Sample);
+    int Visible = 0;
+    for (int K = 1; K <= 52; ++K)
+        Visible += Card(K)->isVisible();
+    EXPECT_EQ(Visible, 12);
+    struct
+    {
+        int Player, Top, Left;
+        bool FaceUp;
+    } const Seats[] = {{User, 460, 370, true}, {Jack, 280, 680, false}, {Jim, 100, 370, false}, {Kate, 280, 60, false}};
+    for (const auto& S : Seats)
+        for (int Row = 12; Row >= 10; --Row) {
+            TCardControl* Card = SeatCard(S.Player, Row);
+            EXPECT_EQ(Card->pos(), QPoint(S.Left + 15 * (12 - Row), S.Top)) << S.Player << " row " << Row;
+            EXPECT_EQ(Card->ShowDeck(), !S.FaceUp);
+            EXPECT_EQ(Card->DeckType(), Back1);
+            EXPECT_EQ(Card->Value(), Game().SeatCard(S.Player, Row).Value);
+        }
+    // Each card lies above its left neighbour.
+    const auto Order = Stacking(Form->Panel);
+    for (int P = 1; P <= 4; ++P)
+        EXPECT_LT(Order.indexOf(SeatCard(P, 12)), Order.indexOf(SeatCard(P, 10)));
+}
+
+TEST_F(CardsOnTableTest, DealShowsEachCardAsItArrives)
+{
+    // The first card dealt is on screen, face up, while the deal sleeps after it.
+    StackDeck(Sample);
+    TPaintCount Paints;
+    bool Checked = false;
+    Pausing = [&](int) {
+        if (Checked)
+            return;
+        Checked = true;
+        TCardControl* First = Card(Game().DeckOrder[52]);
+        EXPECT_EQ(First->pos(), QPoint(370, 460));
+        EXPECT_FALSE(First->ShowDeck());
+        EXPECT_GT(Paints.Of(First), 0);
+        EXPECT_EQ(PanelPixel(370 + 35, 460 + 3) & 0xFFFFFF, QColor(Qt::white).rgb() & 0xFFFFFF);
+    };
+    Form->StartClick(Form->StartButton);
+    EXPECT_TRUE(Checked);
+}
+
+TEST_F(CardsOnTableTest, EveryCardIsFreedExactlyOnce)
+{
+    const int DestroyedBefore = CardsDestroyed;
+    Game().FreeCards();  // nothing to free before the first hand
+    EXPECT_EQ(CardsDestroyed, DestroyedBefore);
+    Deal(Sample);
+    EXPECT_EQ(CardsAlive, 52);
+    Deal(Sample);
+    EXPECT_EQ(CardsAlive, 52);
+    EXPECT_EQ(CardsDestroyed, DestroyedBefore + 52);
+    Form.reset();
+    EXPECT_EQ(CardsAlive, 0);
+    EXPECT_EQ(CardsDestroyed, DestroyedBefore + 104);
+}
+
+TEST_F(CardsOnTableTest, AFoldedHandIsPiledAtItsSeatInTheOtherBack)
+{
+    Deal(AllComputersFold);
+    for (int P = Jack; P <= Kate; ++P)
+        Game().ComputerTurn(P);
+    const int Middles[5] = {0, 0, 695, 385, 75};
+    for (int P = Jack; P <= Kate; ++P) {
+        EXPECT_EQ(SeatCard(P, 11)->Left(), Middles[P]);
+        EXPECT_EQ(SeatCard(P, 12)->Left(), Middles[P] - 1);
+        EXPECT_EQ(SeatCard(P, 10)->Left(), Middles[P] + 1);
+        for (int Row = 10; Row <= 12; ++Row) {
+            TCardControl* Card = SeatCard(P, Row);
+            EXPECT_EQ(Card->DeckType(), Back0);
+            EXPECT_TRUE(Card->ShowDeck());
+            EXPECT_EQ(Card->Top(), 280 - 180 * (P == Jim));
+            EXPECT_EQ(Card->PictureName(), "BK0");
+        }
+    }
+    // Asked again in later rounds, the pile stays where it lies.
+    for (int Round = 2; Round <= 3; ++Round) {
+        Game().BetRound = Round;
+        Game().ComputerTurn(Jack);
+        EXPECT_EQ(SeatCard(Jack, 12)->Left(), 694);
+        EXPECT_EQ(SeatCard(Jack, 10)->Left(), 696);
+    }
+    // The user's cards are not touched.
+    EXPECT_EQ(SeatCard(User, 12)->Left(), 370);
+    EXPECT_EQ(SeatCard(User, 12)->DeckType(), Back1);
+}

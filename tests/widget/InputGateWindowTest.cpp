@@ -1,0 +1,359 @@
+// The input gate on a window: input made while a handler kept the thread busy, as the
+// window system hands it over afterwards, with its own time, on a clock that the sleeps
+// advance. First on bare controls, then on the table: clicks, keys and a reader's
+// presses. The gate's own bookkeeping is tested alone in tests/unit/InputGateTest.cpp.
+#include <QAccessible>
+#include <QApplication>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QWindow>
+#include <optional>
+
+#include "desktop/Application.h"
+#include "desktop/Image.h"
+#include "desktop/Panel.h"
+#include "desktop/Timer.h"
+#include "game/Table.h"
+#include "support/PanelTest.h"
+#include "support/TableFixture.h"
+#include "support/WindowClocks.h"
+
+namespace {
+class InputGateWindowTest : public TTableTest, public ::testing::WithParamInterface<TWindowClock>
+{
+protected:
+    void SetUp() override
+    {
+        TTableTest::SetUp();
+        Gate.emplace(Now, Sleeps, Pausing, Form.get(), GetParam().Ahead);
+    }
+    void TearDown() override
+    {
+        Gate.reset();
+        TTableTest::TearDown();
+    }
+
+    // An event of the left button on Control, made at MadeAt; read now, or at MadeAt if
+    // that is later (nothing kept the thread busy meanwhile). Without Stamp, it carries no time.
+    void Send(QEvent::Type Type, QWidget* Control, qint64 MadeAt, bool Stamp = true)
+    {
+        Now = std::max(Now, MadeAt);
+        const QPointF At = Control->mapTo(Form.get(), QPointF(Control->width() / 2.0, Control->height() / 2.0));
+        const bool Down = Type == QEvent::MouseButtonPress;
+        QMouseEvent Event(Type, At, Form->mapToGlobal(At), Qt::LeftButton,
+                          Down ? Qt::LeftButton : Qt::NoButton, Qt::NoModifier);
+        Event.setTimestamp(Stamp ? quint32(MadeAt + GetParam().Ahead) : 0);
+        QCoreApplication::sendEvent(Form->windowHandle(), &Event);
+    }
+    // A click: the button goes down at MadeAt and up 80 ms later.
+    void ClickAt(QWidget* Control, qint64 MadeAt, bool Stamp = true)
+    {
+        Send(QEvent::MouseButtonPress, Control, MadeAt, Stamp);
+        Send(QEvent::MouseButtonRelease, Control, MadeAt + 80, Stamp);
+    }
+    // Space goes down at MadeAt and up 80 ms later, read now (or then, if later).
+    void SpaceAt(qint64 MadeAt)
+    {
+        for (QEvent::Type Type : {QEvent::KeyPress, QEvent::KeyRelease}) {
+            Now = std::max(Now, MadeAt);
+            QKeyEvent Event(Type, Qt::Key_Space, Qt::NoModifier, QStringLiteral(" "));
+            Event.setTimestamp(quint32(MadeAt + GetParam().Ahead));
+            QCoreApplication::sendEvent(Form->windowHandle(), &Event);
+            MadeAt += 80;
+        }
+    }
+    // A screen reader's Press or focus grab on Control; it comes round with the event loop.
+    static void Ask(QWidget* Control, const QString& Action)
+    {
+        QAccessibleInterface* I = QAccessible::queryAccessibleInterface(Control);
+        ASSERT_TRUE(I && I->actionInterface());
+        ASSERT_TRUE(I->actionInterface()->actionNames().contains(Action));
+        I->actionInterface()->doAction(Action);
+    }
+    static void Press(QWidget* Control) { Ask(Control, QAccessibleActionInterface::pressAction()); }
+    static void Grab(QWidget* Control) { Ask(Control, QAccessibleActionInterface::setFocusAction()); }
+    // The loop comes round twice: once to judge the request, once to run the press.
+    static void Flush()
+    {
+        QCoreApplication::sendPostedEvents();
+        QCoreApplication::sendPostedEvents();
+    }
+    void ActivateTable()
+    {
+        Form->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(Form.get()));
+    }
+    int Deals() const { return int(std::count(Sleeps.begin(), Sleeps.end(), 100)) / 12; }
+
+    std::optional<TGateOnFakeClock> Gate;
+    qint64 Now = 1000;
+};
+}
+
+// A button that logs its mouse events, and a control whose click keeps the thread busy
+// with the button disabled meanwhile, as the test's OnClick says.
+class InputGateOnControlsTest : public TPanelTest
+{
+protected:
+    void SetUp() override
+    {
+        TPanelTest::SetUp();
+        Button = LoggingControl(Log);
+        Busy = PlainControl(100);
+    }
+
+    TGateOnFakeClock Gate;
+    qint64& Now = Gate.Now;
+    QString Log;
+    TImage *Button = nullptr, *Busy = nullptr;
+};
+
+TEST_F(InputGateOnControlsTest, UntimedInputCountsAsMadeDuringABusyHandlerUntilTheQueueIsRead)
+{
+    Busy->OnClick = [&](QObject*) {
+        Button->SetEnabled(false);
+        Now += 1000;
+        Button->SetEnabled(true);
+    };
+    Mouse(QTest::MouseClick, Busy, Qt::LeftButton);
+    EXPECT_FALSE(InputMayAct(Button, 0));
+    EXPECT_TRUE(InputMayAct(Busy, 0));
+    // The event loop goes through what was queued, then the gate takes untimed input as new.
+    for (int I = 0; I < 20 && !InputMayAct(Button, 0); ++I)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+    EXPECT_TRUE(InputMayAct(Button, 0));
+}
+
+TEST_F(InputGateOnControlsTest, InputMadeWhileAHandlerWasBusyIsJudgedByItsControlThen)
+{
+    // Sent straight to the control, stamped with its moment on a clock 100 s ahead of ours.
+    auto Send = [&](QWidget* Control, QEvent::Type Type, qint64 MadeAt) {
+        QMouseEvent Event(Type, QPointF(5, 5), Control->mapToGlobal(QPointF(5, 5)), Qt::LeftButton,
+                          Type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton, Qt::NoModifier);
+        Event.setTimestamp(quint64(MadeAt + 100000));
+        QApplication::sendEvent(Control, &Event);
+    };
+    auto Click = [&](QWidget* Control, qint64 MadeAt) {
+        Send(Control, QEvent::MouseButtonPress, MadeAt);
+        Send(Control, QEvent::MouseButtonRelease, MadeAt);
+    };
+
+    // Like the deal: the button is disabled, then the thread sleeps with a repaint (a
+    // nested dispatch) in between, and the button comes back.
+    Busy->OnClick = [&](QObject*) {
+        Button->SetEnabled(false);
+        Now += 300;
+        Busy->Repaint();
+        Now += 300;
+        Button->SetEnabled(true);
+    };
+    // Like the pause after a call: the button stays usable.
+    TImage* Pause = PlainControl(150);
+    Pause->OnClick = [&](QObject*) { Now += 500; };
+
+    Click(Button, Now);  // delivered at once: sets the clocks' offset
+    EXPECT_EQ(Log, "dcu");
+    const qint64 BusyAt = Now;
+    Click(Busy, BusyAt);
+    Log.clear();
+    Click(Button, BusyAt + 200);  // made during the busy click, read only now
+    EXPECT_EQ(Log, "");
+    Click(Button, Now);
+    EXPECT_EQ(Log, "dcu");
+
+    const qint64 PauseAt = ++Now;
+    Click(Pause, PauseAt);
+    Log.clear();
+    Click(Button, PauseAt + 200);
+    EXPECT_EQ(Log, "dcu");
+
+    // A slow press does not swallow its own release: the click completes.
+    Button->OnMouseDown = [&](QObject*, TMouseButton, Qt::KeyboardModifiers, int, int) {
+        Log += 'd';
+        Now += 400;
+    };
+    Log.clear();
+    const qint64 PressedAt = ++Now;
+    Send(Button, QEvent::MouseButtonPress, PressedAt);
+    Send(Button, QEvent::MouseButtonRelease, PressedAt + 5);
+    EXPECT_EQ(Log, "dcu");
+}
+
+TEST_P(InputGateWindowTest, ADoubleClickOnStartDealsOnce)
+{
+    const qint64 T0 = Now;
+    ClickAt(Form->StartButton, T0);
+    ASSERT_GT(Now, T0 + 1000);  // the deal kept the thread busy
+    ClickAt(Form->StartButton, T0 + 300);
+    EXPECT_EQ(Deals(), 1);
+    EXPECT_EQ(Game().Money[1], 995);
+    EXPECT_EQ(Game().TotalBets[1], 5);
+    EXPECT_TRUE(Form->CallButton->isEnabled());
+    // The gate swallowed only that click: the next one deals.
+    ClickAt(Form->StartButton, Now);
+    EXPECT_EQ(Deals(), 2);
+    EXPECT_EQ(Game().Money[1], 990);
+}
+
+TEST_P(InputGateWindowTest, ACallClickedDuringTheDealComesToNothing)
+{
+    const qint64 T0 = Now;
+    ClickAt(Form->StartButton, T0);
+    ClickAt(Form->CallButton, T0 + 300);
+    EXPECT_EQ(Game().TotalBets[1], 5);
+    EXPECT_EQ(Game().TurnPhase, 0);
+    EXPECT_TRUE(Form->CallButton->isEnabled());
+    EXPECT_TRUE(Form->FoldButton->isEnabled());
+    EXPECT_EQ(std::count(Sleeps.begin(), Sleeps.end(), 500), 0);
+}
+
+TEST_P(InputGateWindowTest, StartClickedDuringTheCallsPauseBeginsANewHandAfterIt)
+{
+    ClickAt(Form->StartButton, Now);
+    const qint64 Called = Now;
+    ClickAt(Form->CallButton, Called);
+    ASSERT_EQ(Game().Money[1], 975);
+    ASSERT_GE(Now, Called + 500);
+    ClickAt(Form->StartButton, Called + 200);  // Start stays usable through the pause
+    EXPECT_EQ(Deals(), 2);
+    EXPECT_EQ(Game().Money[1], 970);
+    EXPECT_EQ(Game().TotalBets[1], 5);
+    EXPECT_TRUE(Form->CallButton->isEnabled());
+}
+
+TEST_P(InputGateWindowTest, StartClickedDuringFoldedJimsPauseBeginsANewHandAfterIt)
+{
+    // Jim folds at once; his step then pauses 1000 ms on a tick.
+    StackDeck(JimFolds);
+    ClickAt(Form->StartButton, Now);
+    ClickAt(Form->CallButton, Now);
+    qint64 JimPausedAt = -1;
+    Pausing = [&](int Ms) {
+        if (Ms == 1000)
+            JimPausedAt = Now;
+        Sleeps.push_back(Ms);
+        Now += Ms;
+    };
+    // Ticks come from the event loop like clicks: each is a dispatch of its own.
+    struct TTicker : QObject
+    {
+        TTableWindow* Form;
+        bool event(QEvent* Event) override
+        {
+            if (Event->type() != QEvent::User)
+                return QObject::event(Event);
+            Form->BettingTick(Form->BettingTimer);
+            return true;
+        }
+    } Ticker;
+    Ticker.Form = Form.get();
+    for (int I = 0; I < 500 && JimPausedAt < 0; ++I) {
+        QEvent Tick(QEvent::User);
+        QCoreApplication::sendEvent(&Ticker, &Tick);
+        Now += 50;
+    }
+    ASSERT_GE(JimPausedAt, 0);
+    ClickAt(Form->StartButton, JimPausedAt + 300);
+    EXPECT_EQ(Deals(), 2);
+    EXPECT_EQ(Game().TotalBets[1], 5);
+    EXPECT_FALSE(Game().Folded[3]);
+}
+
+TEST_P(InputGateWindowTest, RulesClickedDuringTheDealShowTheChartAfterIt)
+{
+    const qint64 T0 = Now;
+    ClickAt(Form->StartButton, T0);
+    ASSERT_FALSE(Form->RulesChart->isVisible());
+    ClickAt(Form->RulesButton, T0 + 300);
+    EXPECT_TRUE(Form->RulesChart->isVisible());
+    EXPECT_EQ(Deals(), 1);
+}
+
+TEST_P(InputGateWindowTest, UntimedClicksRightAfterTheDealCountAsMadeDuringIt)
+{
+    ClickAt(Form->StartButton, Now);
+    ClickAt(Form->StartButton, Now, false);  // dropped: Start was disabled during the deal
+    ClickAt(Form->RulesButton, Now, false);  // Rules was usable all along
+    EXPECT_EQ(Deals(), 1);
+    EXPECT_TRUE(Form->RulesChart->isVisible());
+    // Once the queue has been read, an untimed click counts as made when read.
+    Gate->App->SettleInput();
+    ClickAt(Form->StartButton, Now, false);
+    EXPECT_EQ(Deals(), 2);
+}
+
+TEST_P(InputGateWindowTest, KeysAndAccessibilityPressesAreJudgedLikeClicks)
+{
+    const qint64 T0 = Now;
+    ClickAt(Form->StartButton, T0);
+    const quint32 During = quint32(T0 + 300 + GetParam().Ahead);
+    EXPECT_FALSE(InputMayAct(Form->StartButton, During));
+    EXPECT_FALSE(InputMayAct(Form->CallButton, During));
+    EXPECT_TRUE(InputMayAct(Form->RulesButton, During));
+    EXPECT_FALSE(InputMayAct(Form->StartButton, 0));
+    EXPECT_TRUE(InputMayAct(Form->RulesButton, 0));
+    EXPECT_TRUE(InputMayAct(Form->StartButton, quint32(Now + GetParam().Ahead)));
+    EXPECT_FALSE(InputMayAct(Form->FlipButton, quint32(Now + GetParam().Ahead)));  // Flip: disabled now
+}
+
+TEST_P(InputGateWindowTest, KeysAndPressesMadeDuringTheDealAreJudgedByWhatTheyAimedAt)
+{
+    ActivateTable();
+    ASSERT_TRUE(Form->StartButton->hasFocus());
+    const qint64 T0 = Now;
+    StackDeck(NobodyFolds);
+    SpaceAt(T0);
+    Draws.Script = {};
+    ASSERT_GT(Now, T0 + 1000) << "the deal kept the thread busy";
+    ASSERT_TRUE(Form->CallButton->hasFocus());
+
+    // Read before the event loop has caught up: untimed, so taken as made during the deal.
+    Press(Form->StartButton);  // Start was disabled through the deal: dropped
+    Press(Form->RulesButton);  // Rules was usable all along: acts
+    Flush();
+    EXPECT_EQ(Game().Money[User], 995) << "a press sent during the deal never deals again";
+    EXPECT_TRUE(Form->RulesChart->isVisible());
+    // Space on Call made during the deal, read after it: dropped with its release.
+    SpaceAt(T0 + 300);
+    EXPECT_EQ(Game().TurnPhase, 0);
+    EXPECT_TRUE(Form->CallButton->isEnabled());
+    // Once the loop has read its queue, the same keys act.
+    Gate->App->SettleInput();
+    SpaceAt(Now);
+    EXPECT_EQ(Game().TurnPhase, 1);
+    EXPECT_EQ(Game().Money[User], 975);
+}
+
+TEST_P(InputGateWindowTest, PressesAndFocusGrabsAnsweredDuringAPauseActOnlyAfterTheMoveAsMadeDuringIt)
+{
+    ActivateTable();
+    StackDeck(NobodyFolds);
+    SpaceAt(Now);
+    Draws.Script = {};
+    Gate->App->SettleInput();
+    ASSERT_TRUE(Form->CallButton->hasFocus());
+    // The reader's requests come in while the call's pause goes on answering it.
+    bool Asked = false;
+    Pausing = [&](int Ms) {
+        Sleeps.push_back(Ms);
+        Now += Ms;
+        if (Asked)
+            return;
+        Asked = true;
+        QWidget* Focus = QApplication::focusWidget();
+        Grab(Form->RulesButton);  // usable all along: acts, after the move
+        Press(Form->FoldButton);  // disabled by the call: never acts
+        EXPECT_EQ(QApplication::focusWidget(), Focus) << "a focus grab acted mid-move";
+    };
+    SpaceAt(Now);
+    ASSERT_TRUE(Asked);
+    EXPECT_FALSE(Form->RulesButton->hasFocus());
+    Flush();
+    EXPECT_TRUE(Form->RulesButton->hasFocus());
+    EXPECT_FALSE(Game().Folded[User]) << "a press on Fold made while the call disabled it";
+    EXPECT_EQ(Game().Money[User], 975);
+}
+
+INSTANTIATE_TEST_SUITE_P(BothClocks, InputGateWindowTest,
+                         ::testing::Values(XServerClock, CompositorClock),
+                         ::testing::PrintToStringParamName());
