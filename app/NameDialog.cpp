@@ -44,8 +44,8 @@ TNameDialog::TNameDialog(TTableWindow* Table, QWidget* Parent) : QDialog(Parent)
 
     OkButton = NewButton(this, QStringLiteral("确定"), 48);
     QuitButton = NewButton(this, QStringLiteral("退出"), 176);
-    connect(OkButton, &QPushButton::clicked, this, [this] { OkClick(OkButton); });
-    connect(QuitButton, &QPushButton::clicked, this, [this] { QuitClick(QuitButton); });
+    connect(OkButton, &QPushButton::clicked, this, [this] { OkClick(); });
+    connect(QuitButton, &QPushButton::clicked, this, [this] { QuitClick(); });
 
     // Each control is named by its role: the trace and the tests find it by that name.
     NameEdit->setObjectName(QStringLiteral("NameEdit"));
@@ -56,7 +56,7 @@ TNameDialog::TNameDialog(TTableWindow* Table, QWidget* Parent) : QDialog(Parent)
     NameEdit->setFocus();
 }
 
-void TNameDialog::OkClick(QObject*)
+void TNameDialog::OkClick()
 {
     const QString Name = NameEdit->text();
     if (Table)
@@ -64,7 +64,7 @@ void TNameDialog::OkClick(QObject*)
     accept();
 }
 
-void TNameDialog::QuitClick(QObject*) { done(QuitResult); }
+void TNameDialog::QuitClick() { done(QuitResult); }
 
 void TNameDialog::keyPressEvent(QKeyEvent* Event)
 {

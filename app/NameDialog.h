@@ -24,8 +24,8 @@ public:
     QPushButton* OkButton;
     QPushButton* QuitButton;
 
-    void OkClick(QObject* Sender);
-    void QuitClick(QObject* Sender);
+    void OkClick();
+    void QuitClick();
 
 protected:
     void keyPressEvent(QKeyEvent* Event) override;

@@ -5,9 +5,9 @@
 #include "desktop/Fonts.h"
 #include "desktop/Resources.h"
 
-TCardControl::TCardControl(QObject* Owner, const TDraw& Draw) : TGraphicControl(nullptr)
+// The window frees its cards itself; Qt's parent is set with SetParent.
+TCardControl::TCardControl(const TDraw& Draw) : TGraphicControl(nullptr)
 {
-    Q_UNUSED(Owner);  // the owner frees its cards itself; Qt's parent is set with SetParent
     setFixedSize(CardWidth, CardHeight);
     // Every card picture covers the card with opaque pixels, so nothing below it needs
     // painting first: a repaint in the fanned pile paints this card alone instead of

@@ -18,7 +18,7 @@ public:
     static constexpr int CardWidth = 71;
     static constexpr int CardHeight = 96;
 
-    TCardControl(QObject* Owner, const TDraw& Draw);
+    explicit TCardControl(const TDraw& Draw);
     ~TCardControl() override;
 
     // Puts the card on a parent control; it shows there at once.
@@ -30,8 +30,6 @@ public:
     void SetSuit(TCardSuit Suit);
     bool ShowDeck() const { return FShowDeck; }
     void SetShowDeck(bool ShowDeck);
-    bool Selected() const { return FSelected; }
-    void SetSelected(bool Selected) { FSelected = Selected; }
     TDecks DeckType() const { return FDeckType; }
     void SetDeckType(TDecks DeckType);
 
@@ -49,5 +47,4 @@ private:
     TCardSuit FSuit = Hearts;
     TDecks FDeckType = Back1;
     bool FShowDeck = false;
-    bool FSelected = false;
 };

@@ -125,7 +125,7 @@ private:
         if (IsFarewell(Record.Text)) {
             // The timer still ticks in the box's own loop, and the user may ask again.
             for (int I = Pick(3); I > 0 && Form->BettingTimer->Enabled(); --I) {
-                Form->BettingTick(Form->BettingTimer);
+                Form->BettingTick();
                 ++Ticks;
             }
             if (Chance(10))
@@ -237,7 +237,7 @@ private:
         Last = "tick";
         // The real timer ticks only while it runs.
         if (Form->BettingTimer->Enabled()) {
-            Form->BettingTick(Form->BettingTimer);
+            Form->BettingTick();
             ++Ticks;
         }
     }

@@ -117,7 +117,7 @@ void TTableTest::StackDeck(const THands& Hands)
 void TTableTest::Deal(const THands& Hands)
 {
     StackDeck(Hands);
-    Form->StartClick(Form->StartButton);
+    Form->StartClick();
     Draws.Script = {};
 }
 
@@ -126,7 +126,7 @@ void TTableTest::Tick(int Count)
     // Each tick comes from the event loop, which has painted what the one before changed.
     for (int I = 0; I < Count; ++I) {
         QCoreApplication::sendPostedEvents(Form.get(), QEvent::UpdateRequest);
-        Form->BettingTick(Form->BettingTimer);
+        Form->BettingTick();
     }
 }
 
@@ -143,7 +143,7 @@ int TTableTest::TickUntilIdle(int Limit)
 void TTableTest::PlayFolding(const THands& Hands)
 {
     Deal(Hands);
-    Form->FoldClick(Form->FoldButton);
+    Form->FoldClick();
     TickUntilIdle();
 }
 
@@ -152,7 +152,7 @@ void TTableTest::PlayCalling(const THands& Hands)
     Deal(Hands);
     while (!Form->FlipButton->isEnabled()) {
         if (Form->CallButton->isEnabled())
-            Form->CallClick(Form->CallButton);
+            Form->CallClick();
         if (TickUntilIdle() == 0 && !Form->CallButton->isEnabled())
             break;  // nothing left to drive
     }

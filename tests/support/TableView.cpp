@@ -123,12 +123,12 @@ std::string CardName(const TCardControl* Card)
 // The seat whose place a card lies at; 0 for none.
 int SeatAt(const TCardControl* Card)
 {
-    if (Card->Top() == 460)
+    if (Card->y() == 460)
         return 1;
-    if (Card->Top() == 100)
+    if (Card->y() == 100)
         return 3;
-    if (Card->Top() == 280)
-        return Card->Left() >= 600 ? 2 : Card->Left() <= 200 ? 4 : 0;
+    if (Card->y() == 280)
+        return Card->x() >= 600 ? 2 : Card->x() <= 200 ? 4 : 0;
     return 0;
 }
 
@@ -142,10 +142,10 @@ void ReadCards(const TTableWindow& Form, TTableView& View)
     for (int P = 0; P <= 4; ++P) {
         std::vector<const TCardControl*>& Cards = Seats[P];
         // Left to right; each card must lie above its left neighbour, as the deal lays them.
-        std::stable_sort(Cards.begin(), Cards.end(), [](auto* A, auto* B) { return A->Left() < B->Left(); });
+        std::stable_sort(Cards.begin(), Cards.end(), [](auto* A, auto* B) { return A->x() < B->x(); });
         std::string Text;
         for (size_t I = 0; I < Cards.size(); ++I) {
-            Text += (I ? ", " : "") + std::to_string(Cards[I]->Left()) + " " + CardName(Cards[I]);
+            Text += (I ? ", " : "") + std::to_string(Cards[I]->x()) + " " + CardName(Cards[I]);
             if (I > 0 && Stack.indexOf(Cards[I]) < Stack.indexOf(Cards[I - 1]))
                 Text += " (under its left neighbour)";
         }
@@ -271,10 +271,10 @@ void ReadSheet(const TTableWindow& Form, TTableView& View)
     const TImage* Marker = Form.WinnerMarker;
     View["sheet"] = !Sheet->isVisible() ? "hidden"
                   : Sheet->pos() == QPoint(SheetLeft, SheetTop) ? "shown"
-                                                                 : "shown at " + std::to_string(Sheet->Left()) + "," + std::to_string(Sheet->Top());
+                                                                 : "shown at " + std::to_string(Sheet->x()) + "," + std::to_string(Sheet->y());
     std::string MarkerAt = "hidden";
     if (Marker->isVisible()) {
-        MarkerAt = "at " + std::to_string(Marker->Left()) + "," + std::to_string(Marker->Top());
+        MarkerAt = "at " + std::to_string(Marker->x()) + "," + std::to_string(Marker->y());
         const QObjectList& Stack = Form.Panel->children();
         for (int P = 1; P <= 4; ++P)
             if (Marker->pos() == QPoint(SheetLeft + 70, SheetTop + 30 + 35 * (P - 1)) &&
@@ -310,10 +310,10 @@ TTableView ReadTable(const TTableWindow& Form, const std::vector<TMessageRecord>
     for (int P = 1; P <= 4; ++P) {
         const std::string Seat = SeatName[P];
         const TLabel* Money = Form.MoneyLabel(P);
-        View["money " + Seat] = Money->isVisible() ? Money->Caption().toStdString() : "hidden";
+        View["money " + Seat] = Money->isVisible() ? Money->text().toStdString() : "hidden";
         View["stake " + Seat] = ReadCounter(Form.StakeCounter(P));
         const TImage* Token = Form.Token(P);
-        View["token " + Seat] = Token->isVisible() ? "at " + std::to_string(Token->Left()) + "," + std::to_string(Token->Top()) : "hidden";
+        View["token " + Seat] = Token->isVisible() ? "at " + std::to_string(Token->x()) + "," + std::to_string(Token->y()) : "hidden";
     }
     const std::pair<const char*, const TImage*> Buttons[] = {
         {"Start", Form.StartButton}, {"Rules", Form.RulesButton}, {"Call", Form.CallButton},

@@ -239,7 +239,7 @@ TEST_F(AccessibilityTest, TheSheetKeepsTheFiguresItShowsAfterAGameOver)
     PlayCalling(AcesWin);  // Jim folds and keeps 10 chips; a Flip ends the game
     Game().Money[Jim] = 5;
     Game().MoneyBefore[Jim] = 10;
-    Form->FlipClick(Form->FlipButton);
+    Form->FlipClick();
     ASSERT_EQ(Messages.size(), 1u);
     QAccessibleTableInterface* Grid = Child("Result sheet")->tableInterface();
     EXPECT_EQ(Name(Grid->cellAt(2, 2)), "5");
@@ -292,7 +292,7 @@ TEST_F(AccessibilityTest, KeysMoveTheFocusInOrderAndPressLikeALeftClick)
     EXPECT_FALSE(F.StartButton->hasFocus());
     // The timer's ticks come through the timer's handler, as the running clock gives them.
     for (int I = 0; I < 200 && !F.CallButton->isEnabled(); ++I)
-        F.BettingTimer->OnTimer(F.BettingTimer);
+        F.BettingTimer->OnTimer();
     EXPECT_EQ(QApplication::focusWidget(), F.CallButton);
     EXPECT_EQ(Game().Money[User], 975);
     Key(Qt::Key_Tab);
@@ -300,7 +300,7 @@ TEST_F(AccessibilityTest, KeysMoveTheFocusInOrderAndPressLikeALeftClick)
     Key(Qt::Key_Space);  // fold
     EXPECT_TRUE(Game().Folded[User]);
     for (int I = 0; I < 400 && !F.FlipButton->isEnabled(); ++I)
-        F.BettingTimer->OnTimer(F.BettingTimer);
+        F.BettingTimer->OnTimer();
     EXPECT_EQ(QApplication::focusWidget(), F.FlipButton);
     Key(Qt::Key_Tab);
     EXPECT_EQ(QApplication::focusWidget(), F.FlipAllButton);

@@ -50,7 +50,7 @@ TEST_F(BettingTest, HourglassShowsDuringTheDeal)
         Seen.push_back(ScreenCursor());
         StartUsable.push_back(Form->StartButton->isEnabled());
     };
-    Form->StartClick(Form->StartButton);
+    Form->StartClick();
     ASSERT_FALSE(Seen.empty());
     for (TCursor C : Seen)
         EXPECT_EQ(C, crHourGlass);
@@ -64,7 +64,7 @@ TEST_F(BettingTest, ThreeRoundsWithoutAFold)
     Deal(NobodyFolds);
     for (int Round = 1; Round <= 3; ++Round) {
         Sleeps.clear();
-        Form->CallClick(Form->CallButton);
+        Form->CallClick();
         EXPECT_EQ(Sleeps, std::vector<int>{500});
         EXPECT_EQ(Game().Money[User], 995 - (Round == 1 ? 20 : Round == 2 ? 60 : 120));
         EXPECT_EQ(Game().TurnPhase, 1);
@@ -77,7 +77,7 @@ TEST_F(BettingTest, ThreeRoundsWithoutAFold)
         EXPECT_EQ(RunPhase(1) + 1, 5);
         EXPECT_FALSE(Form->UserToken->isVisible());
         EXPECT_EQ(Form->UserToken->pos(), QPoint(408, 450));
-        EXPECT_EQ(Form->UserMoney->Caption().toInt(), Game().Money[User]);
+        EXPECT_EQ(Form->UserMoney->text().toInt(), Game().Money[User]);
         EXPECT_EQ(RunPhase(2), 9);
         EXPECT_EQ(Form->JackToken->pos(), QPoint(580, 330));
         EXPECT_EQ(RunPhase(3), 9);
@@ -92,14 +92,14 @@ TEST_F(BettingTest, ThreeRoundsWithoutAFold)
     }
     EXPECT_EQ(Game().BetRound, 1);
 
-    Form->FlipClick(Form->FlipButton);
+    Form->FlipClick();
     EXPECT_EQ(Game().TotalBets[User], -375);
 }
 
 TEST_F(BettingTest, UserFoldsAndTheRoundsRunOnByThemselves)
 {
     Deal(NobodyFolds);
-    Form->FoldClick(Form->FoldButton);
+    Form->FoldClick();
     EXPECT_TRUE(Game().Folded[User]);
     EXPECT_EQ(Game().Scores[User], 0.0);
     EXPECT_EQ(Game().FoldCount, 1);
@@ -120,13 +120,13 @@ TEST_F(BettingTest, FoldedJimPausesEachOfHisPhases)
 {
     Deal(THands{{"7S", "7D", "7C"}, {"2S", "2D", "3C"}, {"JH", "9S", "8D"}, {"9H", "9C", "KD"}});
     Sleeps.clear();
-    Form->CallClick(Form->CallButton);
+    Form->CallClick();
     TickUntilIdle();
     EXPECT_TRUE(Game().Folded[Jim]);
     EXPECT_EQ(Sleeps, (std::vector<int>{500, 1000}));
     for (int Round = 2; Round <= 3; ++Round) {
         Sleeps.clear();
-        Form->CallClick(Form->CallButton);
+        Form->CallClick();
         TickUntilIdle();
         EXPECT_EQ(Sleeps, (std::vector<int>{500, 1000}));
     }
@@ -146,7 +146,7 @@ TEST_F(BettingTest, AllComputersFoldAndTheUserWins)
     PlayCalling(AllComputersFold);
     EXPECT_EQ(Game().FoldCount, 3);
     EXPECT_TRUE(Usable(Form->FlipButton));
-    Form->FlipClick(Form->FlipButton);
+    Form->FlipClick();
     EXPECT_EQ(Game().Money[User], 1000 + 15);
     // Folded hands stay face down in their piles after Flip.
     for (int P = Jack; P <= Kate; ++P)
@@ -156,7 +156,7 @@ TEST_F(BettingTest, AllComputersFoldAndTheUserWins)
 TEST_F(BettingTest, EverybodyFoldsAndThePotIsLost)
 {
     PlayFolding(AllComputersFold);
-    Form->FlipClick(Form->FlipButton);
+    Form->FlipClick();
     ASSERT_EQ(Messages.size(), 1u);
     EXPECT_EQ(Messages[0].Text, "Two winners, begin again!");
     EXPECT_EQ(Messages[0].Buttons, TMsgButtons::OkCancel);
@@ -169,7 +169,7 @@ TEST_F(BettingTest, EverybodyFoldsAndThePotIsLost)
 TEST_F(BettingTest, StartDuringTravelAbandonsTheHand)
 {
     Deal(NobodyFolds);
-    Form->CallClick(Form->CallButton);
+    Form->CallClick();
     Tick(6);  // the user's token arrived; Jack's is on its way
     ASSERT_EQ(Game().TurnPhase, 2);
     const QPoint Halfway = Form->JackToken->pos();
@@ -184,7 +184,7 @@ TEST_F(BettingTest, StartDuringTravelAbandonsTheHand)
     Tick(5);
     EXPECT_EQ(Game().TurnPhase, 0);
     // Jack's token now arrives one tick early.
-    Form->CallClick(Form->CallButton);
+    Form->CallClick();
     RunPhase(1);
     EXPECT_EQ(RunPhase(2), 8);
 }
@@ -192,7 +192,7 @@ TEST_F(BettingTest, StartDuringTravelAbandonsTheHand)
 TEST_F(BettingTest, TieBetweenEqualHandsSettlesNothing)
 {
     PlayCalling(THands{{"2S", "7D", "9C"}, {"KS", "9D", "5C"}, {"3H", "4S", "8D"}, {"KH", "9H", "5D"}});
-    Form->FlipClick(Form->FlipButton);
+    Form->FlipClick();
     Deal(NobodyFolds);
     EXPECT_EQ(Game().MoneyBefore[Jack], 875);
 }
@@ -200,12 +200,12 @@ TEST_F(BettingTest, TieBetweenEqualHandsSettlesNothing)
 TEST_F(BettingTest, FlipThenFlipAllRepeatsTheSettlement)
 {
     PlayCalling(AllComputersFold);
-    Form->FlipClick(Form->FlipButton);
-    Form->FlipAllClick(Form->FlipAllButton);
+    Form->FlipClick();
+    Form->FlipAllClick();
     for (int P = Jack; P <= Kate; ++P) {
-        const int Middle = SeatCard(P, 11)->Left();
-        EXPECT_EQ(SeatCard(P, 12)->Left(), Middle - 15);
-        EXPECT_EQ(SeatCard(P, 10)->Left(), Middle + 15);
+        const int Middle = SeatCard(P, 11)->x();
+        EXPECT_EQ(SeatCard(P, 12)->x(), Middle - 15);
+        EXPECT_EQ(SeatCard(P, 10)->x(), Middle + 15);
         for (int Row = 10; Row <= 12; ++Row)
             EXPECT_FALSE(SeatCard(P, Row)->ShowDeck());
     }
@@ -214,11 +214,11 @@ TEST_F(BettingTest, FlipThenFlipAllRepeatsTheSettlement)
 TEST_F(BettingTest, FlipAllThenFlipTurnsFoldedHandsBackButKeepsThemSpread)
 {
     PlayCalling(AllComputersFold);
-    Form->FlipAllClick(Form->FlipAllButton);
-    Form->FlipClick(Form->FlipButton);
+    Form->FlipAllClick();
+    Form->FlipClick();
     for (int P = Jack; P <= Kate; ++P) {
         EXPECT_TRUE(SeatCard(P, 12)->ShowDeck());
-        EXPECT_EQ(SeatCard(P, 12)->Left(), SeatCard(P, 11)->Left() - 15);
+        EXPECT_EQ(SeatCard(P, 12)->x(), SeatCard(P, 11)->x() - 15);
     }
     EXPECT_EQ(Game().Money[User], 1015);
 }
@@ -230,9 +230,9 @@ TEST_F(BettingTest, GameOverAtFiveChipsAfterFlip)
         Game().MoneyBefore[Jack] = Chips;
         Deal(AllComputersFold);
         Messages.clear();
-        Form->CallClick(Form->CallButton);
+        Form->CallClick();
         TickUntilIdle();
-        Form->FlipClick(Form->FlipButton);
+        Form->FlipClick();
         if (Chips == 10) {
             ASSERT_EQ(Messages.size(), 1u);
             EXPECT_EQ(Messages[0].Text, "Game over! You are the winner! Try again?");
@@ -245,7 +245,7 @@ TEST_F(BettingTest, GameOverAtFiveChipsAfterFlip)
             // The sheet still shows the hand just settled.
             EXPECT_TRUE(Form->ResultSheet->isVisible());
             // Flip all after the reset settles with every bet at 0.
-            Form->FlipAllClick(Form->FlipAllButton);
+            Form->FlipAllClick();
             EXPECT_EQ(Game().Money[User], 1000);
             for (int P = 1; P <= 4; ++P)
                 EXPECT_EQ(Game().TotalBets[P], 0);
@@ -267,10 +267,10 @@ TEST_F(BettingTest, RichestTieGoesToTheLaterPlayer)
     // Kate wins 135 (5 + 5 + 125) and ends at 2000 too.
     Game().Money[Kate] = 1860;
     Game().MoneyBefore[Kate] = 1865;
-    Form->FoldClick(Form->FoldButton);
+    Form->FoldClick();
     TickUntilIdle();
     Answer = mrNo;
-    Form->FlipClick(Form->FlipButton);
+    Form->FlipClick();
     ASSERT_FALSE(Messages.empty());
     EXPECT_EQ(Messages.back().Text, "Game over! Kate is the winner! Try again?");
     EXPECT_EQ(Game().Money[User], 1000);  // answering No changes nothing: the new game began
@@ -281,12 +281,12 @@ TEST_F(BettingTest, FlipAllMakesNoGameOverTest)
     Game().Money[Jack] = 7;
     Game().MoneyBefore[Jack] = 7;
     PlayCalling(AllComputersFold);
-    Form->FlipAllClick(Form->FlipAllButton);
+    Form->FlipAllClick();
     EXPECT_TRUE(Messages.empty());
     EXPECT_EQ(Game().Money[Jack], 2);
-    EXPECT_EQ(Form->JackMoney->Caption(), "2");
+    EXPECT_EQ(Form->JackMoney->text(), "2");
     // The next Flip ends the game.
-    Form->FlipClick(Form->FlipButton);
+    Form->FlipClick();
     ASSERT_EQ(Messages.size(), 1u);
 }
 
@@ -295,5 +295,5 @@ TEST_F(BettingTest, NegativeChipsShowWithAMinus)
     Game().Money[Jim] = -10;
     Game().MoneyBefore[Jim] = -10;
     Deal(NobodyFolds);
-    EXPECT_EQ(Form->JimMoney->Caption(), "-15");
+    EXPECT_EQ(Form->JimMoney->text(), "-15");
 }

@@ -30,7 +30,7 @@ TEST_F(BlockedInputTest, APressOnStartWhileTheTieBoxIsOpenChangesNothing)
         return int(mrOk);
     };
     const int Destroyed = CardsDestroyed;
-    Form->FlipClick(Form->FlipButton);
+    Form->FlipClick();
     QCoreApplication::sendPostedEvents();
     ASSERT_EQ(Messages.size(), 1u);
     EXPECT_EQ(Messages[0].Text, "Two winners, begin again!");

@@ -58,13 +58,13 @@ TEST_F(ComputerTurnTest, FoldPilesTheCardsInTheOtherBack)
     TCardControl* Left = SeatCard(Jack, 12);
     TCardControl* Middle = SeatCard(Jack, 11);
     TCardControl* Right = SeatCard(Jack, 10);
-    EXPECT_EQ(Middle->Left(), 695);
-    EXPECT_EQ(Left->Left(), 694);
-    EXPECT_EQ(Right->Left(), 696);
+    EXPECT_EQ(Middle->x(), 695);
+    EXPECT_EQ(Left->x(), 694);
+    EXPECT_EQ(Right->x(), 696);
     for (TCardControl* Card : {Left, Middle, Right}) {
         EXPECT_EQ(Card->DeckType(), Back0);
         EXPECT_TRUE(Card->ShowDeck());
-        EXPECT_EQ(Card->Top(), 280);
+        EXPECT_EQ(Card->y(), 280);
         EXPECT_EQ(Card->PictureName(), "BK0");
     }
 
@@ -75,8 +75,8 @@ TEST_F(ComputerTurnTest, FoldPilesTheCardsInTheOtherBack)
         Game().ComputerTurn(Jack);
         EXPECT_EQ(Game().Money[Jack], MoneyAfterFold);
         EXPECT_EQ(Game().FoldCount, 1);
-        EXPECT_EQ(Left->Left(), 694);
-        EXPECT_EQ(Right->Left(), 696);
+        EXPECT_EQ(Left->x(), 694);
+        EXPECT_EQ(Right->x(), 696);
     }
 }
 
@@ -99,11 +99,11 @@ TEST_F(ComputerTurnTest, EachComputerSeatFoldsItsOwnCards)
     EXPECT_EQ(Game().FoldCount, 3);
     const int Middles[5] = {0, 0, 695, 385, 75};
     for (int P = Jack; P <= Kate; ++P) {
-        EXPECT_EQ(SeatCard(P, 11)->Left(), Middles[P]);
-        EXPECT_EQ(SeatCard(P, 12)->Left(), Middles[P] - 1);
-        EXPECT_EQ(SeatCard(P, 10)->Left(), Middles[P] + 1);
+        EXPECT_EQ(SeatCard(P, 11)->x(), Middles[P]);
+        EXPECT_EQ(SeatCard(P, 12)->x(), Middles[P] - 1);
+        EXPECT_EQ(SeatCard(P, 10)->x(), Middles[P] + 1);
     }
     // The user's cards are not touched.
-    EXPECT_EQ(SeatCard(User, 12)->Left(), 370);
+    EXPECT_EQ(SeatCard(User, 12)->x(), 370);
     EXPECT_EQ(SeatCard(User, 12)->DeckType(), Back1);
 }

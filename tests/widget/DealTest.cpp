@@ -37,7 +37,7 @@ TEST_F(DealTest, ShuffleGivesAPermutationAndFansThePile)
         if (I > 1)
             EXPECT_GT(Order.indexOf(Shown), Order.indexOf(Card(Game().DeckOrder[I - 1])));
     }
-    EXPECT_EQ(Card(Game().DeckOrder[52])->Left(), 394);
+    EXPECT_EQ(Card(Game().DeckOrder[52])->x(), 394);
 }
 
 TEST_F(DealTest, ShuffleMakesExactlyTheDrawnExchanges)
@@ -158,7 +158,7 @@ TEST_F(DealTest, DealShowsEachCardAsItArrives)
         EXPECT_GT(Paints.Of(First), 0);
         EXPECT_EQ(PanelPixel(370 + 35, 460 + 3) & 0xFFFFFF, QColor(Qt::white).rgb() & 0xFFFFFF);
     };
-    Form->StartClick(Form->StartButton);
+    Form->StartClick();
     EXPECT_TRUE(Checked);
 }
 

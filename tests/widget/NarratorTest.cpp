@@ -213,7 +213,7 @@ protected:
             F.FlipAllButton->Press();
         } else if (S == "ticks") {
             for (int I = 0; I < 1000 && Game().TurnPhase != 0 && F.BettingTimer->Enabled(); ++I)
-                F.BettingTimer->OnTimer(F.BettingTimer);  // what the running timer calls
+                F.BettingTimer->OnTimer();  // what the running timer calls
         } else if (S == "standing") {
             // It tells; it changes nothing on the table and moves no focus. Like any key it
             // shows the focus ring, on the focused control.
@@ -297,7 +297,7 @@ TEST_F(NarratorLookTest, AReaderLeavesTheTableAsItLooks)
         Draws.Script = {};
         Form->CallButton->Press();
         for (int I = 0; I < 1000 && Game().TurnPhase != 0 && Form->BettingTimer->Enabled(); ++I)
-            Form->BettingTimer->OnTimer(Form->BettingTimer);
+            Form->BettingTimer->OnTimer();
         SetReaderListening(false);
         return Form->grab().toImage();
     };

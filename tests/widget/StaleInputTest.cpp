@@ -116,7 +116,7 @@ TEST_P(StaleInputTest, StartClickedDuringFoldedJimsPauseBeginsANewHandAfterIt)
         {
             if (Event->type() != QEvent::User)
                 return QObject::event(Event);
-            Form->BettingTick(Form->BettingTimer);
+            Form->BettingTick();
             return true;
         }
     } Ticker;

@@ -60,11 +60,11 @@ TEST_F(TableWindowTest, StartsWithTheDesignLayout)
     EXPECT_EQ(F.JackName->pos(), QPoint(744, 224));
 
     for (int P = 1; P <= 4; ++P)
-        EXPECT_EQ(F.MoneyLabel(P)->Caption(), "1000");
-    EXPECT_EQ(F.UserName->Caption(), "?");
-    EXPECT_EQ(F.JackName->Caption(), "Jack");
-    EXPECT_EQ(F.JimName->Caption(), "Jim");
-    EXPECT_EQ(F.KateName->Caption(), "Kate");
+        EXPECT_EQ(F.MoneyLabel(P)->text(), "1000");
+    EXPECT_EQ(F.UserName->text(), "?");
+    EXPECT_EQ(F.JackName->text(), "Jack");
+    EXPECT_EQ(F.JimName->text(), "Jim");
+    EXPECT_EQ(F.KateName->text(), "Kate");
 
     for (QWidget* Hidden : std::initializer_list<QWidget*>{F.UserToken, F.JackToken, F.JimToken, F.KateToken,
                                                            F.ResultSheet, F.SheetTemplate, F.WinnerMarker, F.RulesChart})
@@ -201,10 +201,10 @@ TEST_F(TableWindowTest, MoneyLabelsGrowToTheRight)
 {
     TTableDisplay& Display = *Form;
     Display.ShowMoney(Jack, -15);
-    EXPECT_EQ(Form->JackMoney->Caption(), "-15");
+    EXPECT_EQ(Form->JackMoney->text(), "-15");
     const int Narrow = Form->JackMoney->width();
     Display.ShowMoney(Jack, -1234567);
-    EXPECT_EQ(Form->JackMoney->Caption(), "-1234567");
+    EXPECT_EQ(Form->JackMoney->text(), "-1234567");
     EXPECT_GT(Form->JackMoney->width(), Narrow);
     EXPECT_EQ(Form->JackMoney->pos(), QPoint(744, 248));
 }
@@ -232,7 +232,7 @@ TEST_F(TableWindowTest, CloseRequestWaitsForAnOpenMessageBox)
 {
     // A tie box is open when the close request comes: the window stays until it is answered.
     Deal(THands{{"2S", "7D", "9C"}, {"JS", "9D", "8C"}, {"JH", "9S", "8D"}, {"JD", "9H", "8S"}});
-    Form->FoldClick(Form->FoldButton);
+    Form->FoldClick();
     TickUntilIdle();
     bool StillShownInsideBox = false;
     Answering = [&](const TMessageRecord& Record) {
@@ -243,7 +243,7 @@ TEST_F(TableWindowTest, CloseRequestWaitsForAnOpenMessageBox)
         }
         return int(mrOk);
     };
-    Form->FlipClick(Form->FlipButton);
+    Form->FlipClick();
     EXPECT_TRUE(StillShownInsideBox);
     ASSERT_EQ(Messages.size(), 1u);
     EXPECT_EQ(Messages[0].Text, "Two winners, begin again!");
@@ -261,11 +261,11 @@ protected:
     {
         TNameDialog Dialog(Form.get());
         Dialog.NameEdit->setText(Typed);
-        Dialog.OkClick(Dialog.OkButton);
+        Dialog.OkClick();
         EXPECT_EQ(Dialog.result(), QDialog::Accepted);
         // The game keeps the name; the seat shows it.
-        EXPECT_EQ(QString::fromStdString(Game().Names[User]), Form->UserName->Caption());
-        return Form->UserName->Caption();
+        EXPECT_EQ(QString::fromStdString(Game().Names[User]), Form->UserName->text());
+        return Form->UserName->text();
     }
 };
 
@@ -288,9 +288,9 @@ TEST_F(NameDialogTest, HostileNamesShowAsTyped)
     }
     // Shown on the sheet too, without trouble.
     Deal(THands{{"AS", "AD", "AC"}, {"JS", "9D", "8C"}, {"JH", "9S", "8D"}, {"JD", "9H", "8S"}});
-    Form->FoldClick(Form->FoldButton);
+    Form->FoldClick();
     TickUntilIdle();
-    Form->FlipAllClick(Form->FlipAllButton);
+    Form->FlipAllClick();
 }
 
 TEST_F(NameDialogTest, LayoutAndKeys)
@@ -313,7 +313,7 @@ TEST_F(NameDialogTest, LayoutAndKeys)
     EXPECT_TRUE(Dialog.isVisible());
     // The close box keeps "?"; "退出" ends with its own result.
     Dialog.close();
-    EXPECT_EQ(Form->UserName->Caption(), "?");
+    EXPECT_EQ(Form->UserName->text(), "?");
     EXPECT_EQ(Game().Names[User], "?");
     TNameDialog Quit(Form.get());
     QTest::mouseClick(Quit.QuitButton, Qt::LeftButton);

@@ -137,7 +137,7 @@ std::unique_ptr<TTableWindow> StartUp()
         WaitExposed(&NameDialog);
         Settle();
         NameDialog.NameEdit->setText(QStringLiteral("Bench"));
-        NameDialog.OkClick(NameDialog.OkButton);
+        NameDialog.OkClick();
     }
     Form->show();
     if (!WaitExposed(Form.get())) {
@@ -161,7 +161,7 @@ void RunTicks(TTableWindow& Form, TTickSamples* Samples)
     for (int Guard = 0; Guard < 1000 && Form.BettingTimer->Enabled() && Form.Table.TurnPhase != 0; ++Guard) {
         const int Phase = Form.Table.TurnPhase;
         const double Start = ThreadCpuUs();
-        Form.BettingTimer->OnTimer(Form.BettingTimer);  // as the running timer calls it, with the table's own hooks
+        Form.BettingTimer->OnTimer();  // as the running timer calls it, with the table's own hooks
         Pump();
         const double Used = ThreadCpuUs() - Start;
         if (!Samples)
@@ -199,7 +199,7 @@ void CallingHand(TTableWindow& Form, TTickSamples* Samples, TDealSamples* Deals 
     QElapsedTimer Wall;
     Wall.start();
     const double Cpu = ThreadCpuUs();
-    Form.StartClick(Form.StartButton);
+    Form.StartClick();
     if (Deals) {
         Deals->Cpu.push_back(ThreadCpuUs() - Cpu);
         Deals->Wall.push_back(Wall.nsecsElapsed() / 1e3);
@@ -208,11 +208,11 @@ void CallingHand(TTableWindow& Form, TTickSamples* Samples, TDealSamples* Deals 
     Form.removeEventFilter(&Counter);
     Pump();
     while (Form.CallButton->isEnabled()) {
-        Form.CallClick(Form.CallButton);
+        Form.CallClick();
         Pump();
         RunTicks(Form, Samples);
     }
-    Form.FlipAllClick(Form.FlipAllButton);
+    Form.FlipAllClick();
     Pump();
 }
 
@@ -330,12 +330,12 @@ int Hands(int Count, const TProbeApplication& Application)
     std::printf("gate %d\n", Application.GateOn() ? 1 : 0);
     PrintMemory("0");
     for (int H = 1; H <= Count; ++H) {
-        Form->StartClick(Form->StartButton);
+        Form->StartClick();
         Pump();
-        Form->FoldClick(Form->FoldButton);
+        Form->FoldClick();
         Pump();
         RunTicks(*Form, nullptr);
-        Form->FlipAllClick(Form->FlipAllButton);
+        Form->FlipAllClick();
         Pump();
         if (H == 100 || H == Count || H % 250 == 0) {
             Settle(20);
