@@ -23,7 +23,7 @@ QPushButton* NewButton(QWidget* Parent, const QString& Caption, int Left)
 }
 }
 
-TNameDialog::TNameDialog(TTableWindow* Table, QWidget* Parent) : QDialog(Parent), Table(Table)
+TNameDialog::TNameDialog(TTableWindow* Window, QWidget* Parent) : QDialog(Parent), Window(Window)
 {
     setWindowTitle(QStringLiteral("用户名"));
     resize(ClientWidth, ClientHeight);
@@ -59,8 +59,8 @@ TNameDialog::TNameDialog(TTableWindow* Table, QWidget* Parent) : QDialog(Parent)
 void TNameDialog::OkClick()
 {
     const QString Name = NameEdit->text();
-    if (Table)
-        Table->SetUserName(Name);
+    if (Window)
+        Window->SetUserName(Name);
     accept();
 }
 

@@ -17,7 +17,7 @@ public:
     // The modal result of "退出": the program ends without playing.
     static constexpr int QuitResult = 2;
 
-    explicit TNameDialog(TTableWindow* Table, QWidget* Parent = nullptr);
+    explicit TNameDialog(TTableWindow* Window, QWidget* Parent = nullptr);
 
     QLabel* PromptLabel;
     QLineEdit* NameEdit;
@@ -31,5 +31,5 @@ protected:
     void keyPressEvent(QKeyEvent* Event) override;
 
 private:
-    QPointer<TTableWindow> Table;
+    QPointer<TTableWindow> Window;
 };
