@@ -22,7 +22,7 @@ void TTableWindow::CreateCard(const TCard& Card)
     Cards[Card.Id()] = Control;
     Control->SetParent(Panel);
     Control->move(PileLeft, PileTop);
-    Control->SetShowDeck(Card.FaceDown);
+    Control->SetFaceDown(Card.FaceDown);
     Control->SetValue(Card.Value);
     Control->SetSuit(Card.Suit);
 }
@@ -47,17 +47,17 @@ void TTableWindow::PlaceCard(const TCard& Card, int Player, int Row, bool Dealt)
     TCardControl* Control = Cards[Card.Id()];
     Control->move(Seats[Player].Hand.x() - CardSpacing * Row, Seats[Player].Hand.y());
     if (Dealt)
-        Control->SetShowDeck(Card.FaceDown);
+        Control->SetFaceDown(Card.FaceDown);
     Control->raise();
     Control->Repaint();
 }
 
-void TTableWindow::TurnCard(const TCard& Card) { Cards[Card.Id()]->SetShowDeck(Card.FaceDown); }
+void TTableWindow::TurnCard(const TCard& Card) { Cards[Card.Id()]->SetFaceDown(Card.FaceDown); }
 
 void TTableWindow::PileHand(const TCard& Left, const TCard& Middle, const TCard& Right)
 {
     for (const TCard* Card : {&Left, &Middle, &Right})
-        Cards[Card->Id()]->SetDeckType(Card->Back);
+        Cards[Card->Id()]->SetBack(Card->Back);
     const int MiddleLeft = Cards[Middle.Id()]->x();
     TCardControl* LeftCard = Cards[Left.Id()];
     TCardControl* RightCard = Cards[Right.Id()];

@@ -113,8 +113,8 @@ std::string ReadButton(const TImage* Button)
 
 std::string CardName(const TCardControl* Card)
 {
-    if (Card->ShowDeck())
-        return "back" + std::to_string(int(Card->DeckType()));
+    if (Card->FaceDown())
+        return "back" + std::to_string(int(Card->Back()));
     static const char* const Values[14] = {"", "A", "2", "3", "4", "5", "6", "7", "8", "9", "10", "J", "Q", "K"};
     static const char Suits[] = "SDCHJ";
     return std::string(Values[Card->Value()]) + Suits[Card->Suit()];

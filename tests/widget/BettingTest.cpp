@@ -150,7 +150,7 @@ TEST_F(BettingTest, AllComputersFoldAndTheUserWins)
     EXPECT_EQ(Game().Money[User], 1000 + 15);
     // Folded hands stay face down in their piles after Flip.
     for (int P = Jack; P <= Kate; ++P)
-        EXPECT_TRUE(SeatCard(P, 11)->ShowDeck());
+        EXPECT_TRUE(SeatCard(P, 11)->FaceDown());
 }
 
 TEST_F(BettingTest, EverybodyFoldsAndThePotIsLost)
@@ -207,7 +207,7 @@ TEST_F(BettingTest, FlipThenFlipAllRepeatsTheSettlement)
         EXPECT_EQ(SeatCard(P, 12)->x(), Middle - 15);
         EXPECT_EQ(SeatCard(P, 10)->x(), Middle + 15);
         for (int Row = 10; Row <= 12; ++Row)
-            EXPECT_FALSE(SeatCard(P, Row)->ShowDeck());
+            EXPECT_FALSE(SeatCard(P, Row)->FaceDown());
     }
 }
 
@@ -217,7 +217,7 @@ TEST_F(BettingTest, FlipAllThenFlipTurnsFoldedHandsBackButKeepsThemSpread)
     Form->FlipAllClick();
     Form->FlipClick();
     for (int P = Jack; P <= Kate; ++P) {
-        EXPECT_TRUE(SeatCard(P, 12)->ShowDeck());
+        EXPECT_TRUE(SeatCard(P, 12)->FaceDown());
         EXPECT_EQ(SeatCard(P, 12)->x(), SeatCard(P, 11)->x() - 15);
     }
     EXPECT_EQ(Game().Money[User], 1015);

@@ -41,8 +41,8 @@ TEST_F(CardTest, StartsAsAceOfHeartsFaceUp)
 {
     EXPECT_EQ(Card->Value(), 1);
     EXPECT_EQ(Card->Suit(), Hearts);
-    EXPECT_FALSE(Card->ShowDeck());
-    EXPECT_EQ(Card->DeckType(), Back1);
+    EXPECT_FALSE(Card->FaceDown());
+    EXPECT_EQ(Card->Back(), PlainBack);
     EXPECT_EQ(Card->PictureName(), "H1");
 }
 
@@ -67,10 +67,10 @@ TEST_F(CardTest, EveryWriteOfADrawnPropertyPaintsAtOnce)
         {"Value unchanged", [&] { Card->SetValue(7); }},
         {"Suit changed", [&] { Card->SetSuit(Spades); }},
         {"Suit unchanged", [&] { Card->SetSuit(Spades); }},
-        {"ShowDeck changed", [&] { Card->SetShowDeck(true); }},
-        {"ShowDeck unchanged", [&] { Card->SetShowDeck(true); }},
-        {"DeckType changed", [&] { Card->SetDeckType(Back0); }},
-        {"DeckType unchanged", [&] { Card->SetDeckType(Back0); }},
+        {"FaceDown changed", [&] { Card->SetFaceDown(true); }},
+        {"FaceDown unchanged", [&] { Card->SetFaceDown(true); }},
+        {"Back changed", [&] { Card->SetBack(FoldedBack); }},
+        {"Back unchanged", [&] { Card->SetBack(FoldedBack); }},
     };
     TPaintCount Paints;
     for (const auto& [What, Write] : Writes) {
@@ -97,10 +97,10 @@ TEST_F(CardTest, PictureNameFollowsTheState)
     // Face down, the back design alone decides; face up again, the face is unchanged.
     Card->SetSuit(Diamonds);
     Card->SetValue(10);
-    Card->SetShowDeck(true);
-    const std::pair<TDecks, const char*> Backs[] = {{Back0, "BK0"}, {Back1, "BK1"}, {Back2, "BK2"}};
+    Card->SetFaceDown(true);
+    const std::pair<TCardBack, const char*> Backs[] = {{FoldedBack, "BK0"}, {PlainBack, "BK1"}, {SpareBack, "BK2"}};
     for (const auto& [Back, Name] : Backs) {
-        Card->SetDeckType(Back);
+        Card->SetBack(Back);
         EXPECT_EQ(Card->PictureName(), Name);
         Card->SetSuit(Spades);
         Card->SetValue(3);
@@ -108,23 +108,23 @@ TEST_F(CardTest, PictureNameFollowsTheState)
         Card->SetSuit(Diamonds);
         Card->SetValue(10);
     }
-    Card->SetShowDeck(false);
+    Card->SetFaceDown(false);
     EXPECT_EQ(Card->PictureName(), "D10");
 }
 
 TEST_F(CardTest, PaintsItsPictureOrAVisibleStandIn)
 {
-    const std::tuple<TCardSuit, int, bool, TDecks> States[] = {
-        {Spades, 1, false, Back1}, {Diamonds, 10, false, Back1}, {Hearts, 13, false, Back1}, {Clubs, 7, false, Back1},
-        {Joker, 1, false, Back1},  {Joker, 2, false, Back1},     {Joker, 3, false, Back1},  {Hearts, 5, true, Back0},
-        {Hearts, 5, true, Back1},  {Hearts, 5, true, Back2},
+    const std::tuple<TCardSuit, int, bool, TCardBack> States[] = {
+        {Spades, 1, false, PlainBack}, {Diamonds, 10, false, PlainBack}, {Hearts, 13, false, PlainBack}, {Clubs, 7, false, PlainBack},
+        {Joker, 1, false, PlainBack},  {Joker, 2, false, PlainBack},     {Joker, 3, false, PlainBack},  {Hearts, 5, true, FoldedBack},
+        {Hearts, 5, true, PlainBack},  {Hearts, 5, true, SpareBack},
     };
     QSet<QByteArray> Looks;
     for (const auto& [Suit, Value, Back, Deck] : States) {
         Card->SetSuit(Suit);
         Card->SetValue(Value);
-        Card->SetDeckType(Deck);
-        Card->SetShowDeck(Back);
+        Card->SetBack(Deck);
+        Card->SetFaceDown(Back);
         const QString Name = Card->PictureName();
         const QImage Painted = Shown();
         ASSERT_EQ(Painted.size(), QSize(71, 96)) << Name.toStdString();
@@ -164,8 +164,8 @@ TEST_F(CardTest, WithoutParentItDrawsNothing)
     TCardControl Loose(Draws.Draw());
     Loose.SetValue(9);
     Loose.SetSuit(Clubs);
-    Loose.SetShowDeck(true);
-    Loose.SetDeckType(Back2);
+    Loose.SetFaceDown(true);
+    Loose.SetBack(SpareBack);
     Loose.Repaint();
     EXPECT_EQ(Paints.Of(&Loose), 0);
     EXPECT_EQ(Loose.PictureName(), "BK2");

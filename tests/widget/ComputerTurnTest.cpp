@@ -62,8 +62,8 @@ TEST_F(ComputerTurnTest, FoldPilesTheCardsInTheOtherBack)
     EXPECT_EQ(Left->x(), 694);
     EXPECT_EQ(Right->x(), 696);
     for (TCardControl* Card : {Left, Middle, Right}) {
-        EXPECT_EQ(Card->DeckType(), Back0);
-        EXPECT_TRUE(Card->ShowDeck());
+        EXPECT_EQ(Card->Back(), FoldedBack);
+        EXPECT_TRUE(Card->FaceDown());
         EXPECT_EQ(Card->y(), 280);
         EXPECT_EQ(Card->PictureName(), "BK0");
     }
@@ -105,5 +105,5 @@ TEST_F(ComputerTurnTest, EachComputerSeatFoldsItsOwnCards)
     }
     // The user's cards are not touched.
     EXPECT_EQ(SeatCard(User, 12)->x(), 370);
-    EXPECT_EQ(SeatCard(User, 12)->DeckType(), Back1);
+    EXPECT_EQ(SeatCard(User, 12)->Back(), PlainBack);
 }

@@ -20,7 +20,7 @@ TEST_F(DealTest, ShuffleGivesAPermutationAndFansThePile)
         for (int V = 1; V <= 13; ++V) {
             EXPECT_EQ(Card(S * 13 + V)->Suit(), S);
             EXPECT_EQ(Card(S * 13 + V)->Value(), V);
-            EXPECT_TRUE(Card(S * 13 + V)->ShowDeck());
+            EXPECT_TRUE(Card(S * 13 + V)->FaceDown());
             EXPECT_EQ(Card(S * 13 + V)->pos(), QPoint(550, 280));
         }
     Game().ShuffleDeck();
@@ -108,8 +108,8 @@ TEST_F(DealTest, DealLaysOutSortedHandsAndScoresThem)
         for (int Row = 12; Row >= 10; --Row) {
             TCardControl* Card = SeatCard(S.Player, Row);
             EXPECT_EQ(Card->pos(), QPoint(S.Left + 15 * (12 - Row), S.Top)) << S.Player << " row " << Row;
-            EXPECT_EQ(Card->ShowDeck(), !S.FaceUp);
-            EXPECT_EQ(Card->DeckType(), Back1);
+            EXPECT_EQ(Card->FaceDown(), !S.FaceUp);
+            EXPECT_EQ(Card->Back(), PlainBack);
         }
     // K, 9, 9 shows 9, 9, K; 3, A, 2 shows A, 2, 3; 5, 3, 2 stays; 9, K, K shows K, K, 9.
     auto Values = [this](int P) {
@@ -154,7 +154,7 @@ TEST_F(DealTest, DealShowsEachCardAsItArrives)
         Checked = true;
         TCardControl* First = Card(Game().DeckOrder[52]);
         EXPECT_EQ(First->pos(), QPoint(370, 460));
-        EXPECT_FALSE(First->ShowDeck());
+        EXPECT_FALSE(First->FaceDown());
         EXPECT_GT(Paints.Of(First), 0);
         EXPECT_EQ(PanelPixel(370 + 35, 460 + 3) & 0xFFFFFF, QColor(Qt::white).rgb() & 0xFFFFFF);
     };
