@@ -111,16 +111,16 @@ TEST_P(StaleInputTest, StartClickedDuringFoldedJimsPauseBeginsANewHandAfterIt)
     // Ticks come from the event loop like clicks: each is a dispatch of its own.
     struct TTicker : QObject
     {
-        TTableWindow* Form;
+        TTableWindow* Window;
         bool event(QEvent* Event) override
         {
             if (Event->type() != QEvent::User)
                 return QObject::event(Event);
-            Form->BettingTick();
+            Window->BettingTick();
             return true;
         }
     } Ticker;
-    Ticker.Form = Form.get();
+    Ticker.Window = Form.get();
     for (int I = 0; I < 500 && JimPausedAt < 0; ++I) {
         QEvent Tick(QEvent::User);
         QCoreApplication::sendEvent(&Ticker, &Tick);
