@@ -191,9 +191,11 @@ private:
                 return Control;
         }
         if (Kind < 85) {
-            QWidget* const Others[] = {Window.ResultSheet, Window.RulesChart, Window.JackPortrait, Window.JimPortrait, Window.KatePortrait, Window.UserPortrait,
-                                       Window.UserToken, Window.JackToken, Window.JimToken, Window.KateToken, Window.UserStake, Window.KateStake,
-                                       Window.SheetTemplate, Window.WinnerMarker, Window.Background, Window.UserMoney, Window.UserName};
+            QWidget* const Others[] = {Window.ResultSheet, Window.RulesChart, Window.JackPortrait, Window.JimPortrait,
+                                       Window.KatePortrait, Window.UserPortrait, Window.UserToken, Window.JackToken,
+                                       Window.JimToken, Window.KateToken, Window.UserStake, Window.KateStake,
+                                       Window.SheetTemplate, Window.WinnerMarker, Window.Background, Window.UserMoney,
+                                       Window.UserName};
             return Others[Pick(int(std::size(Others)))];
         }
         // Whatever lies under a point of the table, as the window system would pick it.

@@ -69,17 +69,23 @@ TEST_F(TableWindowTest, StartsWithTheDesignLayout)
     for (QWidget* Hidden : std::initializer_list<QWidget*>{Window.UserToken, Window.JackToken, Window.JimToken, Window.KateToken,
                                                            Window.ResultSheet, Window.SheetTemplate, Window.WinnerMarker, Window.RulesChart})
         EXPECT_FALSE(Hidden->isVisible());
-    for (QWidget* Shown : std::initializer_list<QWidget*>{Window.Background, Window.JackPortrait, Window.JimPortrait, Window.KatePortrait, Window.UserPortrait,
-                                                          Window.UserStake, Window.UserMoney, Window.KateName, Window.StartButton, Window.FlipAllButton})
+    for (QWidget* Shown : std::initializer_list<QWidget*>{Window.Background, Window.JackPortrait, Window.JimPortrait,
+                                                          Window.KatePortrait, Window.UserPortrait, Window.UserStake,
+                                                          Window.UserMoney, Window.KateName, Window.StartButton,
+                                                          Window.FlipAllButton})
         EXPECT_TRUE(Shown->isVisible());
     EXPECT_EQ(CardsAlive, 0);
     EXPECT_TRUE(Window.BettingTimer->Enabled());
     EXPECT_EQ(Window.BettingTimer->Interval(), 50);
 
     const QList<QWidget*> Order = {
-        Window.Background, Window.UserStake, Window.JackStake, Window.JimStake, Window.KateStake, Window.UserMoney, Window.JackMoney, Window.JimMoney, Window.KateMoney,
-        Window.UserName, Window.JackName, Window.JimName, Window.KateName, Window.SheetTemplate, Window.WinnerMarker, Window.RulesChart, Window.StartButton, Window.RulesButton,
-        Window.UserPortrait, Window.JimPortrait, Window.JackPortrait, Window.KatePortrait, Window.ResultSheet, Window.CallButton, Window.FoldButton, Window.FlipButton, Window.FlipAllButton,
+        Window.Background,
+        Window.UserStake, Window.JackStake, Window.JimStake, Window.KateStake,
+        Window.UserMoney, Window.JackMoney, Window.JimMoney, Window.KateMoney,
+        Window.UserName, Window.JackName, Window.JimName, Window.KateName,
+        Window.SheetTemplate, Window.WinnerMarker, Window.RulesChart, Window.StartButton, Window.RulesButton,
+        Window.UserPortrait, Window.JimPortrait, Window.JackPortrait, Window.KatePortrait, Window.ResultSheet,
+        Window.CallButton, Window.FoldButton, Window.FlipButton, Window.FlipAllButton,
         Window.UserToken, Window.JackToken, Window.JimToken, Window.KateToken};
     EXPECT_EQ(Stacking(Window.Panel), Order);
 }
