@@ -44,8 +44,8 @@ TNameDialog::TNameDialog(TTableWindow* Window, QWidget* Parent) : QDialog(Parent
 
     OkButton = NewButton(this, QStringLiteral("确定"), 48);
     QuitButton = NewButton(this, QStringLiteral("退出"), 176);
-    connect(OkButton, &QPushButton::clicked, this, [this] { OkClick(); });
-    connect(QuitButton, &QPushButton::clicked, this, [this] { QuitClick(); });
+    connect(OkButton, &QPushButton::clicked, this, &TNameDialog::OkClick);
+    connect(QuitButton, &QPushButton::clicked, this, &TNameDialog::QuitClick);
 
     // Each control is named by its role: the trace and the tests find it by that name.
     NameEdit->setObjectName(QStringLiteral("NameEdit"));
