@@ -23,7 +23,7 @@ QPushButton* NewButton(QWidget* Parent, const QString& Caption, int Left)
 }
 }
 
-TNameDialog::TNameDialog(TTableWindow* Table, QWidget* Parent) : QDialog(Parent), Table(Table)
+TNameDialog::TNameDialog(TTableWindow* Window, QWidget* Parent) : QDialog(Parent), Window(Window)
 {
     setWindowTitle(QStringLiteral("用户名"));
     resize(ClientWidth, ClientHeight);
@@ -44,8 +44,8 @@ TNameDialog::TNameDialog(TTableWindow* Table, QWidget* Parent) : QDialog(Parent)
 
     OkButton = NewButton(this, QStringLiteral("确定"), 48);
     QuitButton = NewButton(this, QStringLiteral("退出"), 176);
-    connect(OkButton, &QPushButton::clicked, this, [this] { OkClick(OkButton); });
-    connect(QuitButton, &QPushButton::clicked, this, [this] { QuitClick(QuitButton); });
+    connect(OkButton, &QPushButton::clicked, this, &TNameDialog::OkClick);
+    connect(QuitButton, &QPushButton::clicked, this, &TNameDialog::QuitClick);
 
     // Each control is named by its role: the trace and the tests find it by that name.
     NameEdit->setObjectName(QStringLiteral("NameEdit"));
@@ -56,15 +56,15 @@ TNameDialog::TNameDialog(TTableWindow* Table, QWidget* Parent) : QDialog(Parent)
     NameEdit->setFocus();
 }
 
-void TNameDialog::OkClick(QObject*)
+void TNameDialog::OkClick()
 {
     const QString Name = NameEdit->text();
-    if (Table)
-        Table->SetUserName(Name);
+    if (Window)
+        Window->SetUserName(Name);
     accept();
 }
 
-void TNameDialog::QuitClick(QObject*) { done(QuitResult); }
+void TNameDialog::QuitClick() { done(QuitResult); }
 
 void TNameDialog::keyPressEvent(QKeyEvent* Event)
 {

@@ -17,19 +17,19 @@ public:
     // The modal result of "退出": the program ends without playing.
     static constexpr int QuitResult = 2;
 
-    explicit TNameDialog(TTableWindow* Table, QWidget* Parent = nullptr);
+    explicit TNameDialog(TTableWindow* Window, QWidget* Parent = nullptr);
 
     QLabel* PromptLabel;
     QLineEdit* NameEdit;
     QPushButton* OkButton;
     QPushButton* QuitButton;
 
-    void OkClick(QObject* Sender);
-    void QuitClick(QObject* Sender);
+    void OkClick();
+    void QuitClick();
 
 protected:
     void keyPressEvent(QKeyEvent* Event) override;
 
 private:
-    QPointer<TTableWindow> Table;
+    QPointer<TTableWindow> Window;
 };

@@ -5,9 +5,9 @@
 #include "desktop/Fonts.h"
 #include "desktop/Resources.h"
 
-TCardControl::TCardControl(QObject* Owner, const TDraw& Draw) : TGraphicControl(nullptr)
+// The window frees its cards itself; Qt's parent is set with SetParent.
+TCardControl::TCardControl(const TDraw& Draw) : TGraphicControl(nullptr)
 {
-    Q_UNUSED(Owner);  // the owner frees its cards itself; Qt's parent is set with SetParent
     setFixedSize(CardWidth, CardHeight);
     // Every card picture covers the card with opaque pixels, so nothing below it needs
     // painting first: a repaint in the fanned pile paints this card alone instead of
@@ -36,22 +36,22 @@ void TCardControl::SetSuit(TCardSuit Suit)
     Repaint();
 }
 
-void TCardControl::SetShowDeck(bool ShowDeck)
+void TCardControl::SetFaceDown(bool FaceDown)
 {
-    FShowDeck = ShowDeck;
+    FFaceDown = FaceDown;
     Repaint();
 }
 
-void TCardControl::SetDeckType(TDecks DeckType)
+void TCardControl::SetBack(TCardBack Back)
 {
-    FDeckType = DeckType;
+    FBack = Back;
     Repaint();
 }
 
 QString TCardControl::PictureName() const
 {
-    if (FShowDeck)
-        return QStringLiteral("BK%1").arg(int(FDeckType));
+    if (FFaceDown)
+        return QStringLiteral("BK%1").arg(int(FBack));
     static const char Letters[] = {'S', 'D', 'C', 'H', 'J'};
     return QStringLiteral("%1%2").arg(QLatin1Char(Letters[FSuit <= Joker ? FSuit : Joker])).arg(int(FValue));
 }
@@ -66,10 +66,10 @@ void TCardControl::Paint(QPainter& Painter)
     // The game never asks for a picture the program lacks ("BK2", "J3".."J13"); should
     // it happen, the card still shows plainly what it is.
     const QRect Card(0, 0, CardWidth - 1, CardHeight - 1);
-    Painter.fillRect(rect(), FShowDeck ? QColor(0x2e, 0x6b, 0x3a) : QColor(Qt::white));
+    Painter.fillRect(rect(), FFaceDown ? QColor(0x2e, 0x6b, 0x3a) : QColor(Qt::white));
     Painter.setPen(QColor(0x20, 0x20, 0x20));
     Painter.drawRect(Card);
     Painter.setFont(SansFont(12, true));
-    Painter.setPen(FShowDeck ? QColor(Qt::white) : QColor(0x20, 0x20, 0x20));
+    Painter.setPen(FFaceDown ? QColor(Qt::white) : QColor(0x20, 0x20, 0x20));
     Painter.drawText(Card, Qt::AlignCenter, PictureName());
 }

@@ -18,7 +18,7 @@ public:
     static constexpr int CardWidth = 71;
     static constexpr int CardHeight = 96;
 
-    TCardControl(QObject* Owner, const TDraw& Draw);
+    explicit TCardControl(const TDraw& Draw);
     ~TCardControl() override;
 
     // Puts the card on a parent control; it shows there at once.
@@ -28,15 +28,13 @@ public:
     void SetValue(std::uint8_t Value);  // clamped to 1..13
     TCardSuit Suit() const { return FSuit; }
     void SetSuit(TCardSuit Suit);
-    bool ShowDeck() const { return FShowDeck; }
-    void SetShowDeck(bool ShowDeck);
-    bool Selected() const { return FSelected; }
-    void SetSelected(bool Selected) { FSelected = Selected; }
-    TDecks DeckType() const { return FDeckType; }
-    void SetDeckType(TDecks DeckType);
+    bool FaceDown() const { return FFaceDown; }
+    void SetFaceDown(bool FaceDown);
+    TCardBack Back() const { return FBack; }
+    void SetBack(TCardBack Back);
 
     // The card as it shows now.
-    TCard Shown() const { return {FValue, FSuit, FShowDeck, FDeckType}; }
+    TCard Shown() const { return {FValue, FSuit, FFaceDown, FBack}; }
 
     // The name of the picture for the current state: "S1", "D10", "H13", "BK0", ...
     QString PictureName() const;
@@ -47,7 +45,6 @@ protected:
 private:
     TCardValue FValue = 1;
     TCardSuit FSuit = Hearts;
-    TDecks FDeckType = Back1;
-    bool FShowDeck = false;
-    bool FSelected = false;
+    TCardBack FBack = PlainBack;
+    bool FFaceDown = false;
 };

@@ -82,13 +82,12 @@ void TGraphicControl::Press()
     if (!Usable())
         return;
     QPointer<TGraphicControl> Self(this);
-    const int X = width() / 2, Y = height() / 2;
     if (OnMouseDown)
-        OnMouseDown(this, mbLeft, Qt::NoModifier, X, Y);
+        OnMouseDown(this, mbLeft);
     if (Self && Usable() && OnClick)
-        OnClick(this);
+        OnClick();
     if (Self && OnMouseUp)
-        OnMouseUp(this, mbLeft, Qt::NoModifier, X, Y);
+        OnMouseUp(this, mbLeft);
 }
 
 void TGraphicControl::RequestPress() { QCoreApplication::postEvent(this, new QEvent(PressRequest)); }
@@ -110,7 +109,7 @@ void TGraphicControl::keyPressEvent(QKeyEvent* Event)
     KeyDown = Event->key();
     LookBeforeKey = LookNow();
     if (OnMouseDown)
-        OnMouseDown(this, mbLeft, Event->modifiers(), width() / 2, height() / 2);
+        OnMouseDown(this, mbLeft);
     KeyPressedLook = LookNow().cacheKey();
 }
 
@@ -138,11 +137,10 @@ void TGraphicControl::keyReleaseEvent(QKeyEvent* Event)
     KeyDown = 0;
     LookBeforeKey = {};
     QPointer<TGraphicControl> Self(this);
-    const Qt::KeyboardModifiers Modifiers = Event->modifiers();
     if (Usable() && OnClick)
-        OnClick(this);
+        OnClick();
     if (Self && OnMouseUp)
-        OnMouseUp(this, mbLeft, Modifiers, width() / 2, height() / 2);
+        OnMouseUp(this, mbLeft);
 }
 
 void TGraphicControl::paintEvent(QPaintEvent*)
@@ -163,7 +161,7 @@ void TGraphicControl::mousePressEvent(QMouseEvent* Event)
         return;
     Down |= Event->button();
     if (OnMouseDown)
-        OnMouseDown(this, Button, Event->modifiers(), int(Event->position().x()), int(Event->position().y()));
+        OnMouseDown(this, Button);
 }
 
 // The second press of a double click is an ordinary press here.
@@ -175,10 +173,9 @@ void TGraphicControl::mouseReleaseEvent(QMouseEvent* Event)
     if (!ToButton(Event->button(), Button) || !(Down & Event->button()))
         return;
     Down &= ~Event->button();
-    const QPoint At = Event->position().toPoint();
     QPointer<TGraphicControl> Self(this);
-    if (Button == mbLeft && rect().contains(At) && OnClick)
-        OnClick(this);
+    if (Button == mbLeft && rect().contains(Event->position().toPoint()) && OnClick)
+        OnClick();
     if (Self && OnMouseUp)
-        OnMouseUp(this, Button, Event->modifiers(), At.x(), At.y());
+        OnMouseUp(this, Button);
 }

@@ -8,9 +8,8 @@
 class TGraphicControl;
 
 enum TMouseButton { mbLeft, mbRight, mbMiddle };
-using TNotifyEvent = std::function<void(QObject* Sender)>;
-using TMouseEvent = std::function<void(QObject* Sender, TMouseButton Button,
-                                       Qt::KeyboardModifiers Shift, int X, int Y)>;
+using TNotifyEvent = std::function<void()>;
+using TMouseEvent = std::function<void(QObject* Sender, TMouseButton Button)>;
 
 // A windowless control: a child widget without a native window, stacked among its
 // siblings, hit-tested on its rectangle. One left click gives OnMouseDown, then OnClick
@@ -26,19 +25,6 @@ class TGraphicControl : public QWidget
 public:
     explicit TGraphicControl(QWidget* Parent = nullptr);
 
-    int Left() const { return x(); }
-    int Top() const { return y(); }
-    void SetLeft(int Left) { move(Left, y()); }
-    void SetTop(int Top) { move(x(), Top); }
-    void SetBounds(int Left, int Top, int Width, int Height) { setGeometry(Left, Top, Width, Height); }
-
-    bool Visible() const { return !isHidden(); }
-    void SetVisible(bool Visible) { setVisible(Visible); }
-    bool Enabled() const { return isEnabled(); }
-    void SetEnabled(bool Enabled) { setEnabled(Enabled); }
-
-    void BringToFront() { raise(); }
-    void SendToBack() { lower(); }
     // Paints now; the result reaches the screen before this returns.
     void Repaint();
 

@@ -12,7 +12,6 @@ class TLabel : public QLabel
 public:
     explicit TLabel(QWidget* Parent = nullptr);
 
-    QString Caption() const { return text(); }
     void SetCaption(const QString& Caption);
     void SetFont(const QFont& Font, const QColor& Colour);
     void Measure();

@@ -3,13 +3,12 @@
 #include <QWidget>
 
 // A panel with a raised one-pixel bevel. Qt composes every window off-screen, so the
-// panel is always double-buffered; the flag is kept for what the table asks of it.
+// panel is always double-buffered.
 class TPanel : public QWidget
 {
     Q_OBJECT
 public:
     explicit TPanel(QWidget* Parent = nullptr);
-    bool DoubleBuffered = false;
     // Where the keyboard focus waits when the control holding it becomes unusable: an
     // empty spot of no size, so that a screen reader says only what its owner names it,
     // not everything the panel holds.

@@ -149,8 +149,8 @@ static QImage Expanded(const QImage& Compact)
 {
     if (Compact.format() != QImage::Format_Indexed8)
         return Compact;
-    const QList<QRgb> Table = Compact.colorTable();
-    const bool Opaque = std::all_of(Table.begin(), Table.end(), [](QRgb C) { return qAlpha(C) == 255; });
+    const QList<QRgb> Colours = Compact.colorTable();
+    const bool Opaque = std::all_of(Colours.begin(), Colours.end(), [](QRgb C) { return qAlpha(C) == 255; });
     QImage Out(Compact.size(), Opaque ? QImage::Format_RGB32 : QImage::Format_ARGB32);
     Out.setDevicePixelRatio(Compact.devicePixelRatio());
     const int Width = Compact.width(), Height = Compact.height();
@@ -158,7 +158,7 @@ static QImage Expanded(const QImage& Compact)
         const uchar* In = Compact.constScanLine(Y);
         auto* Line = reinterpret_cast<QRgb*>(Out.scanLine(Y));
         for (int X = 0; X < Width; ++X)
-            Line[X] = Table[In[X]];
+            Line[X] = Colours[In[X]];
     }
     return Out;
 }

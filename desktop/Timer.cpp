@@ -7,7 +7,7 @@ TTimer::TTimer(QObject* Owner, TTimerClock Clock) : QObject(Owner), Timer(this)
     Timer.setInterval(1000);
     connect(&Timer, &QTimer::timeout, this, [this, Clock] {
         if (IsEnabled && OnTimer && Clock == TTimerClock::Running)
-            OnTimer(this);
+            OnTimer();
     });
 }
 

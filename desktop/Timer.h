@@ -20,7 +20,7 @@ public:
     bool Enabled() const { return IsEnabled; }
     void SetEnabled(bool Enabled);
 
-    std::function<void(QObject* Sender)> OnTimer;
+    std::function<void()> OnTimer;
 
 private:
     QTimer Timer;

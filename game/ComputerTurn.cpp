@@ -41,7 +41,7 @@ void TTable::ComputerTurn(int P)
     TCard& Middle = SeatCard(P, MiddleRow);
     TCard& Right = SeatCard(P, RightRow);
     for (TCard* Card : {&Left, &Middle, &Right})
-        Card->Back = Back0;
+        Card->Back = FoldedBack;
     Display.PileHand(Left, Middle, Right);
     if (Decision == TDecision::Fold)
         Raise({TTableEvent::Fold, P});

@@ -25,7 +25,7 @@ void TTable::CreateCards()
     for (int S = 0; S <= 3; ++S) {
         for (int V = 1; V <= 13; ++V) {
             TCard& Card = Cards[S * 13 + V];
-            Card = {TCardValue(V), TCardSuit(S), true, Back1};
+            Card = {TCardValue(V), TCardSuit(S), true, PlainBack};
             Display.CreateCard(Card);
         }
     }

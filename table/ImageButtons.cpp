@@ -30,16 +30,16 @@ void TTableWindow::SetLook(TImageButton* Button, TButtonLook Look)
 void TTableWindow::SetButton(TImageButton* Button, TButtonLook Look, bool Enabled)
 {
     SetLook(Button, Look);
-    Button->SetEnabled(Enabled);
+    Button->setEnabled(Enabled);
 }
 
-void TTableWindow::ButtonMouseDown(QObject* Sender, TMouseButton Button, Qt::KeyboardModifiers, int, int)
+void TTableWindow::ButtonMouseDown(QObject* Sender, TMouseButton Button)
 {
     if (Button == mbLeft)
         SetLook(static_cast<TImageButton*>(Sender), blPressed);
 }
 
-void TTableWindow::ButtonMouseUp(QObject* Sender, TMouseButton, Qt::KeyboardModifiers, int, int)
+void TTableWindow::ButtonMouseUp(QObject* Sender, TMouseButton)
 {
     // Start and Rules spring back on release. The betting buttons leave their look to
     // the game: a click has already set it, and a press released outside keeps
@@ -61,5 +61,5 @@ TImageButton* TTableWindow::ButtonOf(TTableButton Button) const
 }
 
 void TTableWindow::SetLook(TTableButton Button, TButtonLook Look) { SetLook(ButtonOf(Button), Look); }
-void TTableWindow::EnableButton(TTableButton Button, bool Enabled) { ButtonOf(Button)->SetEnabled(Enabled); }
+void TTableWindow::EnableButton(TTableButton Button, bool Enabled) { ButtonOf(Button)->setEnabled(Enabled); }
 void TTableWindow::SetButton(TTableButton Button, TButtonLook Look, bool Enabled) { SetButton(ButtonOf(Button), Look, Enabled); }

@@ -37,10 +37,10 @@ void TTableWindow::ShowResult(const TSettlement& Settlement)
     ResultSheet->SetPicture(Sheet.Pixels);
     LastSheet = Settlement;  // for readers, who ask later
     ResultSheet->show();
-    ResultSheet->BringToFront();
-    WinnerMarker->BringToFront();
+    ResultSheet->raise();
+    WinnerMarker->raise();
     WinnerMarker->show();
-    WinnerMarker->move(ResultSheet->Left() + MarkerOffsetX, ResultSheet->Top() + SheetRowY(Winner));
+    WinnerMarker->move(ResultSheet->x() + MarkerOffsetX, ResultSheet->y() + SheetRowY(Winner));
 }
 
 void TTableWindow::HideWinnerMarker() { WinnerMarker->hide(); }

@@ -20,7 +20,7 @@ class TSheetAccessible;
 class TSheetCell : public QAccessibleInterface, public QAccessibleTableCellInterface
 {
 public:
-    TSheetCell(TSheetAccessible* Table, int Row, int Column) : Table(Table), Row(Row), Column(Column) {}
+    TSheetCell(TSheetAccessible* Sheet, int Row, int Column) : Sheet(Sheet), Row(Row), Column(Column) {}
 
     bool isValid() const override;
     QObject* object() const override { return nullptr; }
@@ -50,7 +50,7 @@ public:
     QAccessibleInterface* table() const override;
 
 private:
-    TSheetAccessible* Table;
+    TSheetAccessible* Sheet;
     int Row, Column;
 };
 
@@ -76,10 +76,10 @@ public:
 
     const TSettlement* Record() const
     {
-        const TTableWindow* F = FormOf(object());
-        return F && F->DrawnSheet() ? &*F->DrawnSheet() : nullptr;
+        const TTableWindow* Window = WindowOf(object());
+        return Window && Window->DrawnSheet() ? &*Window->DrawnSheet() : nullptr;
     }
-    QString Name(int Player) const { return PlayerName(FormOf(object()), Player); }
+    QString Name(int Player) const { return PlayerName(WindowOf(object()), Player); }
     QString CellText(int Row, int Column) const
     {
         static const char* const Headings[Columns] = {QT_TRANSLATE_NOOP("TableAccessibles", "Player"),
@@ -179,27 +179,27 @@ private:
     QList<QAccessible::Id> Ids;
 };
 
-bool TSheetCell::isValid() const { return Table->isValid(); }
-QWindow* TSheetCell::window() const { return Table->window(); }
-QAccessibleInterface* TSheetCell::parent() const { return Table; }
-QAccessibleInterface* TSheetCell::table() const { return Table; }
+bool TSheetCell::isValid() const { return Sheet->isValid(); }
+QWindow* TSheetCell::window() const { return Sheet->window(); }
+QAccessibleInterface* TSheetCell::parent() const { return Sheet; }
+QAccessibleInterface* TSheetCell::table() const { return Sheet; }
 QString TSheetCell::text(QAccessible::Text T) const
 {
-    return T == QAccessible::Name ? Table->CellText(Row, Column) : QString();
+    return T == QAccessible::Name ? Sheet->CellText(Row, Column) : QString();
 }
-QRect TSheetCell::rect() const { return Table->CellRect(Row, Column); }
+QRect TSheetCell::rect() const { return Sheet->CellRect(Row, Column); }
 QAccessible::State TSheetCell::state() const
 {
     QAccessible::State State;
     State.readOnly = true;
-    State.invisible = Table->state().invisible;
+    State.invisible = Sheet->state().invisible;
     return State;
 }
 QList<QAccessibleInterface*> TSheetCell::columnHeaderCells() const
 {
     if (Row < 0)
         return {};
-    return {Table->Heading(Column)};
+    return {Sheet->Heading(Column)};
 }
 }
 

@@ -118,18 +118,18 @@ void InstallTableAccessibility()
     QAccessible::installFactory(TableAccessibleFactory);
 }
 
-void InstallTableAccess(TTableWindow* W)
+void InstallTableAccess(TTableWindow* Window)
 {
     // A control that an assistive tool asked about while the window was being built,
     // before the window knew it by name, was described generically: forget that.
     if (QAccessible::isActive()) {
-        QList<QObject*> Built{W, W->Panel, W->Panel->FocusRest(), W->ResultSheet, W->RulesChart};
-        for (TImage* Control : W->Buttons())
+        QList<QObject*> Built{Window, Window->Panel, Window->Panel->FocusRest(), Window->ResultSheet, Window->RulesChart};
+        for (TImage* Control : Window->Buttons())
             Built.push_back(Control);
         for (int P = 1; P <= 4; ++P)
-            Built << W->Portrait(P) << W->StakeCounter(P);
+            Built << Window->Portrait(P) << Window->StakeCounter(P);
         for (QObject* Object : Built)
             QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(QAccessible::queryAccessibleInterface(Object)));
     }
-    new TTableAccess(W);
+    new TTableAccess(Window);
 }

@@ -20,24 +20,24 @@
 
 namespace {
 // A seat's children for readers: its stake counter, then its cards from left to right.
-QList<QWidget*> SeatChildren(const TTableWindow* F, int Player)
+QList<QWidget*> SeatChildren(const TTableWindow* Window, int Player)
 {
-    QList<QWidget*> Out{F->StakeCounter(Player)};
+    QList<QWidget*> Out{Window->StakeCounter(Player)};
     for (int Row = LeftRow; Row >= RightRow; --Row)
-        if (const TCardControl* Card = ReadableSeatCard(F, Player, Row))
+        if (const TCardControl* Card = ReadableSeatCard(Window, Player, Row))
             Out.push_back(const_cast<TCardControl*>(Card));
     return Out;
 }
 
 // The seat whose stake counter or card this is; 0 for none (a card while the deck is
 // rebuilt). Compares pointers only.
-int SeatOfPart(const TTableWindow* F, const QObject* Part)
+int SeatOfPart(const TTableWindow* Window, const QObject* Part)
 {
     for (int P = 1; P <= 4; ++P) {
-        if (F->StakeCounter(P) == Part)
+        if (Window->StakeCounter(P) == Part)
             return P;
         for (int Row = LeftRow; Row >= RightRow; --Row)
-            if (const TCardControl* Card = ReadableSeatCard(F, P, Row); Card && Card == Part)
+            if (const TCardControl* Card = ReadableSeatCard(Window, P, Row); Card && Card == Part)
                 return P;
     }
     return 0;
@@ -46,12 +46,12 @@ int SeatOfPart(const TTableWindow* F, const QObject* Part)
 // The panel's children for readers: the four seats, the six buttons in focus order,
 // the result sheet, the rules chart and where the focus waits. Background, portraits' own pictures, tokens,
 // labels and the sheet's template are read through the seats or not at all.
-QList<QWidget*> PanelChildren(const TTableWindow* F)
+QList<QWidget*> PanelChildren(const TTableWindow* Window)
 {
-    QList<QWidget*> Out{F->UserPortrait, F->JackPortrait, F->JimPortrait, F->KatePortrait};
-    for (TImage* Button : F->Buttons())
+    QList<QWidget*> Out{Window->UserPortrait, Window->JackPortrait, Window->JimPortrait, Window->KatePortrait};
+    for (TImage* Button : Window->Buttons())
         Out.push_back(Button);
-    return Out << F->ResultSheet << F->RulesChart << F->Panel->FocusRest();
+    return Out << Window->ResultSheet << Window->RulesChart << Window->Panel->FocusRest();
 }
 
 // Children chosen by the table rather than the widget's own: the interface at Index, and
@@ -73,8 +73,8 @@ public:
 
     QList<QWidget*> Children() const
     {
-        const TTableWindow* F = FormOf(object());
-        return F ? PanelChildren(F) : QList<QWidget*>{};
+        const TTableWindow* Window = WindowOf(object());
+        return Window ? PanelChildren(Window) : QList<QWidget*>{};
     }
     int childCount() const override { return int(Children().size()); }
     QAccessibleInterface* child(int Index) const override { return ChildIn(Children(), Index); }
@@ -85,9 +85,9 @@ public:
             return TReaderTexts::tr("Card table");
         // The focus rests on the table while the others bet: the seating is told before the
         // first hand only (the narrator says it with that hand), not again every round.
-        const TTableWindow* F = FormOf(object());
+        const TTableWindow* Window = WindowOf(object());
         if (T == QAccessible::Description)
-            return F && F->Table.Stage == TTable::NoHandYet ? Seating() : QString();
+            return Window && Window->Table.Stage == TTable::NoHandYet ? Seating() : QString();
         return QAccessibleWidget::text(T);
     }
 };
@@ -102,8 +102,8 @@ public:
     QAccessible::Role role() const override { return QAccessible::Grouping; }
     QList<QWidget*> Children() const
     {
-        const TTableWindow* F = FormOf(object());
-        return F ? SeatChildren(F, Player) : QList<QWidget*>{};
+        const TTableWindow* Window = WindowOf(object());
+        return Window ? SeatChildren(Window, Player) : QList<QWidget*>{};
     }
     int childCount() const override { return int(Children().size()); }
     QAccessibleInterface* child(int Index) const override { return ChildIn(Children(), Index); }
@@ -126,21 +126,21 @@ public:
     }
     QString text(QAccessible::Text T) const override
     {
-        const TTableWindow* F = FormOf(object());
-        if (!F)
+        const TTableWindow* Window = WindowOf(object());
+        if (!Window)
             return {};
         if (T == QAccessible::Name)
-            return TReaderTexts::tr("%1, %2").arg(PlayerName(F, Player), SpokenChips(ChipsText(F->Table.ChipsShown(Player))));
+            return TReaderTexts::tr("%1, %2").arg(PlayerName(Window, Player), SpokenChips(ChipsText(Window->Table.ChipsShown(Player))));
         if (T != QAccessible::Description)
             return TAccessibleControl::text(T);
         QStringList Said;
         if (Player == User)
             Said << TReaderTexts::tr("Your seat.");
-        if (const int Stake = F->Table.StakeShown(Player))
+        if (const int Stake = Window->Table.StakeShown(Player))
             Said << TReaderTexts::tr("Stake %1.").arg(SpokenChips(ChipsText(Stake)));
-        if (ReadableSeatCard(F, Player, LeftRow) && F->Table.Folded[Player])
+        if (ReadableSeatCard(Window, Player, LeftRow) && Window->Table.Folded[Player])
             Said << TReaderTexts::tr("Folded.");
-        if (const QString Hand = FaceUpHand(F, Player, true); !Hand.isEmpty())
+        if (const QString Hand = FaceUpHand(Window, Player, true); !Hand.isEmpty())
             Said << TReaderTexts::tr("Hand: %1").arg(Hand);
         return Said.join(QLatin1Char(' '));
     }
@@ -157,9 +157,9 @@ public:
 
     QAccessibleInterface* parent() const override
     {
-        const TTableWindow* F = FormOf(object());
-        const int Seat = F ? SeatOfPart(F, object()) : 0;
-        return Seat ? QAccessible::queryAccessibleInterface(SeatPortrait(F, Seat)) : TAccessibleControl::parent();
+        const TTableWindow* Window = WindowOf(object());
+        const int Seat = Window ? SeatOfPart(Window, object()) : 0;
+        return Seat ? QAccessible::queryAccessibleInterface(SeatPortrait(Window, Seat)) : TAccessibleControl::parent();
     }
 };
 
@@ -188,10 +188,10 @@ public:
         if (T != QAccessible::Name)
             return TSeatPartAccessible::text(T);
         const auto* Counter = static_cast<const TImage*>(object());
-        const TTableWindow* F = FormOf(Counter);
-        const int Seat = F ? SeatOfPart(F, Counter) : 0;
-        const QString Owner = PlayerName(F, Seat);
-        const int Stake = Seat ? F->Table.StakeShown(Seat) : 0;
+        const TTableWindow* Window = WindowOf(Counter);
+        const int Seat = Window ? SeatOfPart(Window, Counter) : 0;
+        const QString Owner = PlayerName(Window, Seat);
+        const int Stake = Seat ? Window->Table.StakeShown(Seat) : 0;
         if (Stake == 0)
             return Seat == User ? TReaderTexts::tr("Your stake: none") : TReaderTexts::tr("%1's stake: none").arg(Owner);
         const QString Chips = SpokenChips(ChipsText(Stake));
@@ -208,13 +208,13 @@ public:
     QAccessible::Role role() const override { return QAccessible::Button; }
     QString text(QAccessible::Text T) const override
     {
-        const TTableWindow* F = FormOf(object());
-        if (!F || (T != QAccessible::Name && T != QAccessible::Description))
+        const TTableWindow* Window = WindowOf(object());
+        if (!Window || (T != QAccessible::Name && T != QAccessible::Description))
             return TAccessibleControl::text(T);
         if (T == QAccessible::Name)
             return QString::fromUtf8(Caption.Caption);
         QString Meaning = QCoreApplication::translate("ButtonCaptions", Caption.Meaning);
-        if (object() == F->RulesButton && F->RulesChart->isVisible())
+        if (object() == Window->RulesButton && Window->RulesChart->isVisible())
             Meaning = TReaderTexts::tr("%1 (shown; Escape closes it)").arg(Meaning);
         return Meaning;
     }
@@ -262,42 +262,42 @@ QAccessibleInterface* TableAccessibleFactory(const QString&, QObject* Object)
         return new QAccessibleWidget(Window, QAccessible::Window);
     if (auto* Card = qobject_cast<TCardControl*>(Object))
         return new TCardAccessible(Card);
-    const TTableWindow* F = FormOf(Object);
-    if (!F)
+    const TTableWindow* Window = WindowOf(Object);
+    if (!Window)
         return nullptr;
     if (qobject_cast<TPanel*>(Object))
-        return Object == F->Panel ? new TPanelAccessible(F->Panel) : nullptr;
-    if (Object == F->Panel->FocusRest())
-        return new TFocusRestAccessible(F->Panel->FocusRest());
+        return Object == Window->Panel ? new TPanelAccessible(Window->Panel) : nullptr;
+    if (Object == Window->Panel->FocusRest())
+        return new TFocusRestAccessible(Window->Panel->FocusRest());
     auto* Image = qobject_cast<TImage*>(Object);
     if (!Image)
         return nullptr;
     for (int P = 1; P <= 4; ++P) {
-        if (Image == SeatPortrait(F, P))
+        if (Image == SeatPortrait(Window, P))
             return new TSeatAccessible(Image, P);
-        if (Image == F->StakeCounter(P))
+        if (Image == Window->StakeCounter(P))
             return new TStakeAccessible(Image);
     }
-    for (TImageButton* Button : F->Buttons())
+    for (TImageButton* Button : Window->Buttons())
         if (Image == Button)
             return new TButtonAccessible(Button);
-    if (Image == F->ResultSheet)
+    if (Image == Window->ResultSheet)
         return NewSheetAccessible(Image);
-    if (Image == F->RulesChart)
+    if (Image == Window->RulesChart)
         return new TRulesAccessible(Image);
     return nullptr;
 }
 
-const TCardControl* ReadableSeatCard(const TTableWindow* F, int Player, int Row)
+const TCardControl* ReadableSeatCard(const TTableWindow* Window, int Player, int Row)
 {
-    return F->Table.HandOnTable() ? F->SeatCardControl(Player, Row) : nullptr;
+    return Window->Table.HandOnTable() ? Window->SeatCardControl(Player, Row) : nullptr;
 }
 
-QString FaceUpHand(const TTableWindow* F, int Player, bool WithCards)
+QString FaceUpHand(const TTableWindow* Window, int Player, bool WithCards)
 {
-    if (!F->Table.HandOnTable())
+    if (!Window->Table.HandOnTable())
         return {};
-    const TTable& T = F->Table;
+    const TTable& T = Window->Table;
     const TCard Hand[3] = {T.SeatCard(Player, LeftRow), T.SeatCard(Player, MiddleRow), T.SeatCard(Player, RightRow)};
     for (const TCard& Card : Hand)
         if (Card.FaceDown)
@@ -308,17 +308,17 @@ QString FaceUpHand(const TTableWindow* F, int Player, bool WithCards)
     return TReaderTexts::tr("%1: %2, %3, %4.").arg(Kind, CardText(Hand[0]), CardText(Hand[1]), CardText(Hand[2]));
 }
 
-TTableWindow* FormOf(const QObject* Object)
+TTableWindow* WindowOf(const QObject* Object)
 {
     auto* Widget = qobject_cast<const QWidget*>(Object);
     return Widget ? qobject_cast<TTableWindow*>(Widget->window()) : nullptr;
 }
 
-QString PlayerName(const TTableWindow* F, int Player)
+QString PlayerName(const TTableWindow* Window, int Player)
 {
-    return F && Player >= 1 && Player <= 4 ? F->PlayerName(Player) : QString();
+    return Window && Player >= 1 && Player <= 4 ? Window->PlayerName(Player) : QString();
 }
 
-TImage* SeatPortrait(const TTableWindow* F, int Player) { return F->Portrait(Player); }
+TImage* SeatPortrait(const TTableWindow* Window, int Player) { return Window->Portrait(Player); }
 
 QString Seating() { return TReaderTexts::tr("You sit at the bottom, Jack on the right, Jim at the top, Kate on the left."); }

@@ -18,11 +18,11 @@ void TTableWindow::FreeCards()
 
 void TTableWindow::CreateCard(const TCard& Card)
 {
-    auto* Control = new TCardControl(this, Seams.Draw);
+    auto* Control = new TCardControl(Seams.Draw);
     Cards[Card.Id()] = Control;
     Control->SetParent(Panel);
     Control->move(PileLeft, PileTop);
-    Control->SetShowDeck(Card.FaceDown);
+    Control->SetFaceDown(Card.FaceDown);
     Control->SetValue(Card.Value);
     Control->SetSuit(Card.Suit);
 }
@@ -31,7 +31,7 @@ void TTableWindow::StackCard(const TCard& Card, int Position)
 {
     TCardControl* Control = Cards[Card.Id()];
     Control->move(PileLeft - PileStep * Position, PileTop);
-    Control->BringToFront();
+    Control->raise();
     Control->Repaint();
 }
 
@@ -47,25 +47,29 @@ void TTableWindow::PlaceCard(const TCard& Card, int Player, int Row, bool Dealt)
     TCardControl* Control = Cards[Card.Id()];
     Control->move(Seats[Player].Hand.x() - CardSpacing * Row, Seats[Player].Hand.y());
     if (Dealt)
-        Control->SetShowDeck(Card.FaceDown);
-    Control->BringToFront();
+        Control->SetFaceDown(Card.FaceDown);
+    Control->raise();
     Control->Repaint();
 }
 
-void TTableWindow::TurnCard(const TCard& Card) { Cards[Card.Id()]->SetShowDeck(Card.FaceDown); }
+void TTableWindow::TurnCard(const TCard& Card) { Cards[Card.Id()]->SetFaceDown(Card.FaceDown); }
 
 void TTableWindow::PileHand(const TCard& Left, const TCard& Middle, const TCard& Right)
 {
     for (const TCard* Card : {&Left, &Middle, &Right})
-        Cards[Card->Id()]->SetDeckType(Card->Back);
-    const int MiddleLeft = Cards[Middle.Id()]->Left();
-    Cards[Left.Id()]->SetLeft(MiddleLeft - 1);
-    Cards[Right.Id()]->SetLeft(MiddleLeft + 1);
+        Cards[Card->Id()]->SetBack(Card->Back);
+    const int MiddleLeft = Cards[Middle.Id()]->x();
+    TCardControl* LeftCard = Cards[Left.Id()];
+    TCardControl* RightCard = Cards[Right.Id()];
+    LeftCard->move(MiddleLeft - 1, LeftCard->y());
+    RightCard->move(MiddleLeft + 1, RightCard->y());
 }
 
 void TTableWindow::SpreadHand(const TCard& Left, const TCard& Middle, const TCard& Right)
 {
-    const int MiddleLeft = Cards[Middle.Id()]->Left();
-    Cards[Left.Id()]->SetLeft(MiddleLeft - CardSpacing);
-    Cards[Right.Id()]->SetLeft(MiddleLeft + CardSpacing);
+    const int MiddleLeft = Cards[Middle.Id()]->x();
+    TCardControl* LeftCard = Cards[Left.Id()];
+    TCardControl* RightCard = Cards[Right.Id()];
+    LeftCard->move(MiddleLeft - CardSpacing, LeftCard->y());
+    RightCard->move(MiddleLeft + CardSpacing, RightCard->y());
 }

@@ -9,10 +9,10 @@
 
 namespace {
 // Everything the Tab ring can hold, in its order.
-QList<TImage*> Ring(const TTableWindow* W)
+QList<TImage*> Ring(const TTableWindow* Window)
 {
-    const auto Buttons = W->Buttons();
-    return QList<TImage*>(Buttons.begin(), Buttons.end()) << W->ResultSheet;
+    const auto Buttons = Window->Buttons();
+    return QList<TImage*>(Buttons.begin(), Buttons.end()) << Window->ResultSheet;
 }
 }
 

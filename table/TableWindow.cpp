@@ -30,7 +30,7 @@ const QString FarewellText = QStringLiteral(
 TImage* NewImage(QWidget* Parent, int Left, int Top, int Width, int Height)
 {
     auto* Image = new TImage(Parent);
-    Image->SetBounds(Left, Top, Width, Height);
+    Image->setGeometry(Left, Top, Width, Height);
     return Image;
 }
 
@@ -40,7 +40,7 @@ enum TCaptionEntry { StartCaption, RulesCaption, CallCaption, FoldCaption, FlipC
 TImageButton* NewButton(QWidget* Parent, TCaptionEntry Entry, int Left, int Top, int Width, int Height)
 {
     auto* Button = new TImageButton(Parent, ButtonCaptions[Entry]);
-    Button->SetBounds(Left, Top, Width, Height);
+    Button->setGeometry(Left, Top, Width, Height);
     return Button;
 }
 
@@ -163,56 +163,55 @@ void TTableWindow::BuildControls()
     for (int I = 0; I <= 2; ++I)
         ButtonSkins.Add(LoadResourcePicture(QStringLiteral(":/table/skin%1.png").arg(I)));
 
-    auto Down = [this](QObject* S, TMouseButton B, Qt::KeyboardModifiers M, int X, int Y) { ButtonMouseDown(S, B, M, X, Y); };
-    auto Up = [this](QObject* S, TMouseButton B, Qt::KeyboardModifiers M, int X, int Y) { ButtonMouseUp(S, B, M, X, Y); };
+    auto Down = [this](QObject* Sender, TMouseButton Button) { ButtonMouseDown(Sender, Button); };
+    auto Up = [this](QObject* Sender, TMouseButton Button) { ButtonMouseUp(Sender, Button); };
     for (TImageButton* Button : {CallButton, FoldButton, FlipButton, FlipAllButton, StartButton, RulesButton}) {
         Button->OnMouseDown = Down;
         Button->OnMouseUp = Up;
     }
     // What the rules chart covers takes no press, from a key or an assistive tool alike.
-    const std::pair<TImage*, void (TTableWindow::*)(QObject*)> Handlers[] = {
+    const std::pair<TImage*, void (TTableWindow::*)()> Handlers[] = {
         {StartButton, &TTableWindow::StartClick}, {ResultSheet, &TTableWindow::StartClick},
         {CallButton, &TTableWindow::CallClick},   {FoldButton, &TTableWindow::FoldClick},
         {FlipButton, &TTableWindow::FlipClick},   {FlipAllButton, &TTableWindow::FlipAllClick},
         {RulesButton, &TTableWindow::RulesClick}, {RulesChart, &TTableWindow::RulesChartClick}};
     for (const auto& [Control, Handler] : Handlers)
-        Control->OnClick = [this, Control, Handler](QObject* Sender) {
+        Control->OnClick = [this, Control, Handler] {
             if (!Covered(Control))
-                (this->*Handler)(Sender);
+                (this->*Handler)();
         };
 
     BettingTimer = new TTimer(this, Seams.TimerClock);
     BettingTimer->setObjectName(QStringLiteral("BettingTimer"));
     BettingTimer->SetInterval(TimerInterval);
-    BettingTimer->OnTimer = [this](QObject* S) { BettingTick(S); };
+    BettingTimer->OnTimer = [this] { BettingTick(); };
     BettingTimer->SetEnabled(true);
 }
 
 void TTableWindow::SetUpTable()
 {
-    Panel->DoubleBuffered = true;
     WinnerMarker->hide();
     RulesChart->hide();
-    StartButton->BringToFront();
+    StartButton->raise();
     SetLook(StartButton, blNormal);
-    RulesButton->BringToFront();
+    RulesButton->raise();
     SetLook(RulesButton, blNormal);
-    Background->SendToBack();
+    Background->lower();
     for (TImage* Portrait : {UserPortrait, JimPortrait, JackPortrait, KatePortrait})
-        Portrait->BringToFront();
-    ResultSheet->BringToFront();
+        Portrait->raise();
+    ResultSheet->raise();
     ResultSheet->hide();
     for (TImageButton* Button : {CallButton, FoldButton, FlipButton, FlipAllButton}) {
-        Button->BringToFront();
+        Button->raise();
         SetLook(Button, blDisabled);
-        Button->SetEnabled(false);
+        Button->setEnabled(false);
     }
     for (int P = 1; P <= 4; ++P)
         ShowMoney(P, Table.Money[P]);
     for (int P = 1; P <= 4; ++P)
         Token(P)->hide();
     for (int P = 1; P <= 4; ++P)
-        Token(P)->BringToFront();
+        Token(P)->raise();
     for (int P = 1; P <= 4; ++P)
         Token(P)->move(Seats[P].TokenStart);
 }
@@ -267,12 +266,12 @@ void TTableWindow::showEvent(QShowEvent* Event)
     QWidget::showEvent(Event);
 }
 
-void TTableWindow::StartClick(QObject*) { Play(&TTable::NewHand); }
-void TTableWindow::CallClick(QObject*) { Play(&TTable::Call); }
-void TTableWindow::FoldClick(QObject*) { Play(&TTable::Fold); }
-void TTableWindow::FlipClick(QObject*) { Play(&TTable::Flip); }
-void TTableWindow::FlipAllClick(QObject*) { Play(&TTable::FlipAll); }
-void TTableWindow::BettingTick(QObject*) { Play(&TTable::BettingTick); }
+void TTableWindow::StartClick() { Play(&TTable::NewHand); }
+void TTableWindow::CallClick() { Play(&TTable::Call); }
+void TTableWindow::FoldClick() { Play(&TTable::Fold); }
+void TTableWindow::FlipClick() { Play(&TTable::Flip); }
+void TTableWindow::FlipAllClick() { Play(&TTable::FlipAll); }
+void TTableWindow::BettingTick() { Play(&TTable::BettingTick); }
 
 void TTableWindow::Play(void (TTable::*Move)())
 {
@@ -302,15 +301,15 @@ void TTableWindow::ShowOpponents()
     KatePortrait->show();
 }
 
-void TTableWindow::RulesClick(QObject*)
+void TTableWindow::RulesClick()
 {
     if (RulesChart->Picture().isNull())
         RulesChart->SetPicture(LoadResourcePicture(RulesChartPicture));
-    RulesChart->BringToFront();
+    RulesChart->raise();
     RulesChart->show();
 }
 
-void TTableWindow::RulesChartClick(QObject*) { RulesChart->hide(); }
+void TTableWindow::RulesChartClick() { RulesChart->hide(); }
 
 bool TTableWindow::Covered(const TGraphicControl* Control) const
 {

@@ -73,20 +73,20 @@ public:
     QString PlayerName(int Player) const { return QString::fromStdString(Table.Names[Player]); }
 
     // The handlers: the player's clicks and the betting timer's tick.
-    void StartClick(QObject* Sender);
-    void CallClick(QObject* Sender);
-    void FoldClick(QObject* Sender);
-    void FlipClick(QObject* Sender);
-    void FlipAllClick(QObject* Sender);
-    void RulesClick(QObject* Sender);
-    void RulesChartClick(QObject* Sender);
-    void BettingTick(QObject* Sender);
+    void StartClick();
+    void CallClick();
+    void FoldClick();
+    void FlipClick();
+    void FlipAllClick();
+    void RulesClick();
+    void RulesChartClick();
+    void BettingTick();
     // Image buttons.
     void ShowListImage(const TImageList& List, int Index, TImage* Control);
     void SetLook(TImageButton* Button, TButtonLook Look);
     void SetButton(TImageButton* Button, TButtonLook Look, bool Enabled);
-    void ButtonMouseDown(QObject* Sender, TMouseButton Button, Qt::KeyboardModifiers Shift, int X, int Y);
-    void ButtonMouseUp(QObject* Sender, TMouseButton Button, Qt::KeyboardModifiers Shift, int X, int Y);
+    void ButtonMouseDown(QObject* Sender, TMouseButton Button);
+    void ButtonMouseUp(QObject* Sender, TMouseButton Button);
     // The six image buttons in focus order, as ButtonCaptions lists them.
     std::array<TImageButton*, 6> Buttons() const;
     // Whether the rules chart lies over Control now: a covered control takes no press.

@@ -40,17 +40,17 @@ struct TSnapshot
     bool FlipOn, FlipAllOn;
     long Made;  // card controls made so far
 
-    static TSnapshot Take(const TTableWindow& Form)
+    static TSnapshot Take(const TTableWindow& Window)
     {
         TSnapshot S{};
         for (int P = 1; P <= 4; ++P) {
-            S.Money[P] = Form.Table.Money[P];
-            S.MoneyBefore[P] = Form.Table.MoneyBefore[P];
-            S.TotalBets[P] = Form.Table.TotalBets[P];
-            S.Scores[P] = Form.Table.Scores[P];
+            S.Money[P] = Window.Table.Money[P];
+            S.MoneyBefore[P] = Window.Table.MoneyBefore[P];
+            S.TotalBets[P] = Window.Table.TotalBets[P];
+            S.Scores[P] = Window.Table.Scores[P];
         }
-        S.FlipOn = Form.FlipButton->isEnabled();
-        S.FlipAllOn = Form.FlipAllButton->isEnabled();
+        S.FlipOn = Window.FlipButton->isEnabled();
+        S.FlipAllOn = Window.FlipAllButton->isEnabled();
         S.Made = CardsAlive + CardsDestroyed;
         return S;
     }
@@ -125,7 +125,7 @@ private:
         if (IsFarewell(Record.Text)) {
             // The timer still ticks in the box's own loop, and the user may ask again.
             for (int I = Pick(3); I > 0 && Form->BettingTimer->Enabled(); --I) {
-                Form->BettingTick(Form->BettingTimer);
+                Form->BettingTick();
                 ++Ticks;
             }
             if (Chance(10))
@@ -173,12 +173,12 @@ private:
 
     QWidget* AnyTarget()
     {
-        TTableWindow& F = *Form;
+        TTableWindow& Window = *Form;
         const int Kind = Pick(100);
         if (Kind < 45) {
             // Start seldom, so that most hands run to their end.
-            const std::pair<TImage*, int> Buttons[] = {{F.CallButton, 30}, {F.FoldButton, 10}, {F.FlipButton, 15},
-                                                       {F.FlipAllButton, 15}, {F.RulesButton, 8}, {F.StartButton, 4}};
+            const std::pair<TImage*, int> Buttons[] = {{Window.CallButton, 30}, {Window.FoldButton, 10}, {Window.FlipButton, 15},
+                                                       {Window.FlipAllButton, 15}, {Window.RulesButton, 8}, {Window.StartButton, 4}};
             int Roll = Pick(82);
             for (const auto& [Button, Weight] : Buttons) {
                 if (Roll < Weight)
@@ -191,24 +191,26 @@ private:
                 return Control;
         }
         if (Kind < 85) {
-            QWidget* const Others[] = {F.ResultSheet, F.RulesChart, F.JackPortrait, F.JimPortrait, F.KatePortrait, F.UserPortrait,
-                                       F.UserToken, F.JackToken, F.JimToken, F.KateToken, F.UserStake, F.KateStake,
-                                       F.SheetTemplate, F.WinnerMarker, F.Background, F.UserMoney, F.UserName};
+            QWidget* const Others[] = {Window.ResultSheet, Window.RulesChart, Window.JackPortrait, Window.JimPortrait,
+                                       Window.KatePortrait, Window.UserPortrait, Window.UserToken, Window.JackToken,
+                                       Window.JimToken, Window.KateToken, Window.UserStake, Window.KateStake,
+                                       Window.SheetTemplate, Window.WinnerMarker, Window.Background, Window.UserMoney,
+                                       Window.UserName};
             return Others[Pick(int(std::size(Others)))];
         }
         // Whatever lies under a point of the table, as the window system would pick it.
-        const QPoint At(Pick(F.Panel->width()), Pick(F.Panel->height()));
-        QWidget* Under = F.Panel->childAt(At);
-        return Under ? Under : F.Panel;
+        const QPoint At(Pick(Window.Panel->width()), Pick(Window.Panel->height()));
+        QWidget* Under = Window.Panel->childAt(At);
+        return Under ? Under : Window.Panel;
     }
 
     std::string Name(QWidget* W) const
     {
-        const TTableWindow& F = *Form;
+        const TTableWindow& Window = *Form;
         const std::pair<const QWidget*, const char*> Names[] = {
-            {F.CallButton, "Call"}, {F.FoldButton, "Fold"}, {F.FlipButton, "Flip"}, {F.FlipAllButton, "Flip all"},
-            {F.StartButton, "Start"}, {F.RulesButton, "Rules"}, {F.ResultSheet, "sheet"}, {F.RulesChart, "rules chart"},
-            {F.Panel, "panel"}};
+            {Window.CallButton, "Call"}, {Window.FoldButton, "Fold"}, {Window.FlipButton, "Flip"}, {Window.FlipAllButton, "Flip all"},
+            {Window.StartButton, "Start"}, {Window.RulesButton, "Rules"}, {Window.ResultSheet, "sheet"}, {Window.RulesChart, "rules chart"},
+            {Window.Panel, "panel"}};
         for (const auto& [Control, Text] : Names)
             if (Control == W)
                 return Text;
@@ -237,7 +239,7 @@ private:
         Last = "tick";
         // The real timer ticks only while it runs.
         if (Form->BettingTimer->Enabled()) {
-            Form->BettingTick(Form->BettingTimer);
+            Form->BettingTick();
             ++Ticks;
         }
     }
@@ -452,17 +454,17 @@ private:
     {
         if (HasFailure())
             return "see above";
-        const TTableWindow& F = *Form;
-        const bool Timer = F.BettingTimer->Enabled();
-        const bool Call = F.CallButton->isEnabled(), Fold = F.FoldButton->isEnabled();
-        const bool Flip = F.FlipButton->isEnabled(), FlipAll = F.FlipAllButton->isEnabled();
+        const TTableWindow& Window = *Form;
+        const bool Timer = Window.BettingTimer->Enabled();
+        const bool Call = Window.CallButton->isEnabled(), Fold = Window.FoldButton->isEnabled();
+        const bool Flip = Window.FlipButton->isEnabled(), FlipAll = Window.FlipAllButton->isEnabled();
         if (CardsAlive != (HandDealt ? 52 : 0))
             return std::to_string(CardsAlive) + " card controls alive";
         if (Game().TurnPhase < 0 || Game().TurnPhase > 4)
             return "Game().TurnPhase " + std::to_string(Game().TurnPhase);
         if (Game().BetRound < 1 || Game().BetRound > 3)
             return "Game().BetRound " + std::to_string(Game().BetRound);
-        if (!F.StartButton->isEnabled() || !F.RulesButton->isEnabled())
+        if (!Window.StartButton->isEnabled() || !Window.RulesButton->isEnabled())
             return "Start or Rules disabled";
         const bool UsersTurn = HandDealt && !Closed && (Game().TurnPhase == 0 || (Game().TurnPhase == 1 && !Timer));
         if (Call != UsersTurn || Fold != UsersTurn)
@@ -475,7 +477,7 @@ private:
         if (Closed && Game().TurnPhase != 1)
             return "Game().TurnPhase " + std::to_string(Game().TurnPhase) + " after the betting closed";
         for (int P = 1; P <= 4; ++P)
-            if (F.Token(P)->isVisible() && (Game().TurnPhase != P || !Timer))
+            if (Window.Token(P)->isVisible() && (Game().TurnPhase != P || !Timer))
                 return "token " + std::to_string(P) + " shows in phase " + std::to_string(Game().TurnPhase);
         if (HandDealt && !Settled && !ChipsBalance())
             return "Money + TotalBets != MoneyBefore";

@@ -44,11 +44,11 @@ protected:
     TImage* LoggingControl(QString& Log)
     {
         auto* Control = new TImage(Panel.get());
-        Control->SetBounds(20, 20, 40, 40);
+        Control->setGeometry(20, 20, 40, 40);
         Control->show();
-        Control->OnMouseDown = [&Log](QObject*, TMouseButton, Qt::KeyboardModifiers, int, int) { Log += 'd'; };
-        Control->OnClick = [&Log](QObject*) { Log += 'c'; };
-        Control->OnMouseUp = [&Log](QObject*, TMouseButton, Qt::KeyboardModifiers, int, int) { Log += 'u'; };
+        Control->OnMouseDown = [&Log](QObject*, TMouseButton) { Log += 'd'; };
+        Control->OnClick = [&Log]() { Log += 'c'; };
+        Control->OnMouseUp = [&Log](QObject*, TMouseButton) { Log += 'u'; };
         return Control;
     }
 
@@ -56,7 +56,7 @@ protected:
     TImage* PlainControl(int Left)
     {
         auto* Control = new TImage(Panel.get());
-        Control->SetBounds(Left, 20, 40, 40);
+        Control->setGeometry(Left, 20, 40, 40);
         Control->show();
         return Control;
     }

@@ -22,7 +22,7 @@ std::string TRecordingDisplay::Name(TButtonLook Look)
 
 std::string TRecordingDisplay::Lying(const TCard& Card)
 {
-    return CardName(Card) + (Card.FaceDown ? " down" : " up") + (Card.Back == Back1 ? "" : " back" + N(Card.Back));
+    return CardName(Card) + (Card.FaceDown ? " down" : " up") + (Card.Back == PlainBack ? "" : " back" + N(Card.Back));
 }
 
 void TRecordingDisplay::Hear(const TTableEvent& Event)

@@ -67,7 +67,7 @@ void TTableTest::StackDeck(const THands& Hands) { Draws.Script = StackedDraws(Ha
 void TTableTest::Deal(const THands& Hands)
 {
     StackDeck(Hands);
-    Form->StartClick(Form->StartButton);
+    Form->StartClick();
     Draws.Script = {};
 }
 
@@ -76,7 +76,7 @@ void TTableTest::Tick(int Count)
     // Each tick comes from the event loop, which has painted what the one before changed.
     for (int I = 0; I < Count; ++I) {
         QCoreApplication::sendPostedEvents(Form.get(), QEvent::UpdateRequest);
-        Form->BettingTick(Form->BettingTimer);
+        Form->BettingTick();
     }
 }
 
@@ -93,7 +93,7 @@ int TTableTest::TickUntilIdle(int Limit)
 void TTableTest::PlayFolding(const THands& Hands)
 {
     Deal(Hands);
-    Form->FoldClick(Form->FoldButton);
+    Form->FoldClick();
     TickUntilIdle();
 }
 
@@ -102,7 +102,7 @@ void TTableTest::PlayCalling(const THands& Hands)
     Deal(Hands);
     while (!Form->FlipButton->isEnabled()) {
         if (Form->CallButton->isEnabled())
-            Form->CallClick(Form->CallButton);
+            Form->CallClick();
         if (TickUntilIdle() == 0 && !Form->CallButton->isEnabled())
             break;  // nothing left to drive
     }

@@ -113,8 +113,8 @@ std::string ReadButton(const TImage* Button)
 
 std::string CardName(const TCardControl* Card)
 {
-    if (Card->ShowDeck())
-        return "back" + std::to_string(int(Card->DeckType()));
+    if (Card->FaceDown())
+        return "back" + std::to_string(int(Card->Back()));
     static const char* const Values[14] = {"", "A", "2", "3", "4", "5", "6", "7", "8", "9", "10", "J", "Q", "K"};
     static const char Suits[] = "SDCHJ";
     return std::string(Values[Card->Value()]) + Suits[Card->Suit()];
@@ -123,18 +123,18 @@ std::string CardName(const TCardControl* Card)
 // The seat whose place a card lies at; 0 for none.
 int SeatAt(const TCardControl* Card)
 {
-    if (Card->Top() == 460)
+    if (Card->y() == 460)
         return 1;
-    if (Card->Top() == 100)
+    if (Card->y() == 100)
         return 3;
-    if (Card->Top() == 280)
-        return Card->Left() >= 600 ? 2 : Card->Left() <= 200 ? 4 : 0;
+    if (Card->y() == 280)
+        return Card->x() >= 600 ? 2 : Card->x() <= 200 ? 4 : 0;
     return 0;
 }
 
-void ReadCards(const TTableWindow& Form, TTableView& View)
+void ReadCards(const TTableWindow& Window, TTableView& View)
 {
-    const QObjectList& Stack = Form.Panel->children();
+    const QObjectList& Stack = Window.Panel->children();
     std::vector<const TCardControl*> Seats[5];
     for (const QObject* Child : Stack)
         if (const auto* Card = qobject_cast<const TCardControl*>(Child); Card && !Card->isHidden())
@@ -142,10 +142,10 @@ void ReadCards(const TTableWindow& Form, TTableView& View)
     for (int P = 0; P <= 4; ++P) {
         std::vector<const TCardControl*>& Cards = Seats[P];
         // Left to right; each card must lie above its left neighbour, as the deal lays them.
-        std::stable_sort(Cards.begin(), Cards.end(), [](auto* A, auto* B) { return A->Left() < B->Left(); });
+        std::stable_sort(Cards.begin(), Cards.end(), [](auto* A, auto* B) { return A->x() < B->x(); });
         std::string Text;
         for (size_t I = 0; I < Cards.size(); ++I) {
-            Text += (I ? ", " : "") + std::to_string(Cards[I]->Left()) + " " + CardName(Cards[I]);
+            Text += (I ? ", " : "") + std::to_string(Cards[I]->x()) + " " + CardName(Cards[I]);
             if (I > 0 && Stack.indexOf(Cards[I]) < Stack.indexOf(Cards[I - 1]))
                 Text += " (under its left neighbour)";
         }
@@ -265,17 +265,17 @@ struct TSheetReader
     }
 };
 
-void ReadSheet(const TTableWindow& Form, TTableView& View)
+void ReadSheet(const TTableWindow& Window, TTableView& View)
 {
-    const TImage* Sheet = Form.ResultSheet;
-    const TImage* Marker = Form.WinnerMarker;
+    const TImage* Sheet = Window.ResultSheet;
+    const TImage* Marker = Window.WinnerMarker;
     View["sheet"] = !Sheet->isVisible() ? "hidden"
                   : Sheet->pos() == QPoint(SheetLeft, SheetTop) ? "shown"
-                                                                 : "shown at " + std::to_string(Sheet->Left()) + "," + std::to_string(Sheet->Top());
+                                                                 : "shown at " + std::to_string(Sheet->x()) + "," + std::to_string(Sheet->y());
     std::string MarkerAt = "hidden";
     if (Marker->isVisible()) {
-        MarkerAt = "at " + std::to_string(Marker->Left()) + "," + std::to_string(Marker->Top());
-        const QObjectList& Stack = Form.Panel->children();
+        MarkerAt = "at " + std::to_string(Marker->x()) + "," + std::to_string(Marker->y());
+        const QObjectList& Stack = Window.Panel->children();
         for (int P = 1; P <= 4; ++P)
             if (Marker->pos() == QPoint(SheetLeft + 70, SheetTop + 30 + 35 * (P - 1)) &&
                 Stack.indexOf(Marker) > Stack.indexOf(Sheet))
@@ -288,7 +288,7 @@ void ReadSheet(const TTableWindow& Form, TTableView& View)
     static const QImage Blank = LoadResourcePicture(QStringLiteral(":/table/sheet.jpg")).convertToFormat(QImage::Format_ARGB32);
     TSheetReader Reader;
     Reader.Blank = Blank;
-    Reader.Shown = Form.Panel->grab(QRect(QPoint(SheetLeft, SheetTop), Reader.Blank.size())).toImage().convertToFormat(QImage::Format_ARGB32);
+    Reader.Shown = Window.Panel->grab(QRect(QPoint(SheetLeft, SheetTop), Reader.Blank.size())).toImage().convertToFormat(QImage::Format_ARGB32);
     const QString Letters = QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz?");
     const QString Figures = QStringLiteral("0123456789-");
     const QRgb Blue = qRgb(0, 0, 0xFF), Black = qRgb(0, 0, 0), Purple = qRgb(0x80, 0, 0x80), Red = qRgb(0xFF, 0, 0);
@@ -304,24 +304,24 @@ void ReadSheet(const TTableWindow& Form, TTableView& View)
 }
 }
 
-TTableView ReadTable(const TTableWindow& Form, const std::vector<TMessageRecord>& Messages)
+TTableView ReadTable(const TTableWindow& Window, const std::vector<TMessageRecord>& Messages)
 {
     TTableView View;
     for (int P = 1; P <= 4; ++P) {
         const std::string Seat = SeatName[P];
-        const TLabel* Money = Form.MoneyLabel(P);
-        View["money " + Seat] = Money->isVisible() ? Money->Caption().toStdString() : "hidden";
-        View["stake " + Seat] = ReadCounter(Form.StakeCounter(P));
-        const TImage* Token = Form.Token(P);
-        View["token " + Seat] = Token->isVisible() ? "at " + std::to_string(Token->Left()) + "," + std::to_string(Token->Top()) : "hidden";
+        const TLabel* Money = Window.MoneyLabel(P);
+        View["money " + Seat] = Money->isVisible() ? Money->text().toStdString() : "hidden";
+        View["stake " + Seat] = ReadCounter(Window.StakeCounter(P));
+        const TImage* Token = Window.Token(P);
+        View["token " + Seat] = Token->isVisible() ? "at " + std::to_string(Token->x()) + "," + std::to_string(Token->y()) : "hidden";
     }
     const std::pair<const char*, const TImage*> Buttons[] = {
-        {"Start", Form.StartButton}, {"Rules", Form.RulesButton}, {"Call", Form.CallButton},
-        {"Fold", Form.FoldButton},  {"Flip", Form.FlipButton},  {"Flip all", Form.FlipAllButton}};
+        {"Start", Window.StartButton}, {"Rules", Window.RulesButton}, {"Call", Window.CallButton},
+        {"Fold", Window.FoldButton},  {"Flip", Window.FlipButton},  {"Flip all", Window.FlipAllButton}};
     for (const auto& [Name, Button] : Buttons)
         View[std::string("button ") + Name] = ReadButton(Button);
-    ReadCards(Form, View);
-    ReadSheet(Form, View);
+    ReadCards(Window, View);
+    ReadSheet(Window, View);
     std::string Said;
     for (const TMessageRecord& M : Messages)
         Said += (Said.empty() ? "" : " / ") + M.Text.toStdString() + (M.Buttons == TMsgButtons::YesNo ? " [Yes No]" : " [OK Cancel]");
@@ -329,10 +329,10 @@ TTableView ReadTable(const TTableWindow& Form, const std::vector<TMessageRecord>
     return View;
 }
 
-std::string ReadScreen(const TTableWindow& Form)
+std::string ReadScreen(const TTableWindow& Window)
 {
-    const QImage Painted = Form.screen()->grabWindow(Form.winId()).toImage().convertToFormat(QImage::Format_RGB32);
-    const QImage Afresh = const_cast<TTableWindow&>(Form).grab().toImage().convertToFormat(QImage::Format_RGB32);
+    const QImage Painted = Window.screen()->grabWindow(Window.winId()).toImage().convertToFormat(QImage::Format_RGB32);
+    const QImage Afresh = const_cast<TTableWindow&>(Window).grab().toImage().convertToFormat(QImage::Format_RGB32);
     if (Painted.size() != Afresh.size())
         return "painted " + std::to_string(Painted.width()) + "x" + std::to_string(Painted.height());
     QRect Stale;

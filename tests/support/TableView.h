@@ -18,12 +18,12 @@ using TTableView = std::map<std::string, std::string>;
 // counters against the program's own digit pictures, the buttons' skins against its own
 // skins and their caption colours, the tokens, the card controls on the panel, the
 // result sheet's figures read off the panel's pixels, and the message boxes given.
-TTableView ReadTable(const TTableWindow& Form, const std::vector<TMessageRecord>& Messages);
+TTableView ReadTable(const TTableWindow& Window, const std::vector<TMessageRecord>& Messages);
 
 // Whether the window shows what its controls hold: "up to date", or where what was
 // last painted differs from the controls drawn afresh. While a handler sleeps nothing
 // paints but the program's own repaints, so this tells what the player sees then.
-std::string ReadScreen(const TTableWindow& Form);
+std::string ReadScreen(const TTableWindow& Window);
 
 // One line per figure that differs: "money Jack: expected "975", the table shows "995"".
 std::string Differences(const TTableView& Expected, const TTableView& Shown);

@@ -64,7 +64,7 @@ TEST_F(ComputerTurnTest, AFoldPilesTheSeatsOwnCardsInTheOtherBackOnce)
         "pile JS down back0, 9D down back0, 8C down back0", "event fold 2",
         "pile JH down back0, 9S down back0, 8D down back0", "event fold 3",
         "pile JD down back0, 9H down back0, 8S down back0", "event fold 4"}));
-    EXPECT_EQ(Game.SeatCard(User, 12).Back, Back1);
+    EXPECT_EQ(Game.SeatCard(User, 12).Back, PlainBack);
 
     // Asked again in later rounds: nothing moves, no chips, no second fold counted.
     const int MoneyAfterFold = Game.Money[Jack];

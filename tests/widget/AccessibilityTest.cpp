@@ -47,18 +47,18 @@ protected:
         Form->SetUserName(QStringLiteral("Alice"));
     }
 
-    QAccessibleInterface* Table() const { return QAccessible::queryAccessibleInterface(Form->Panel); }
+    QAccessibleInterface* PanelInterface() const { return QAccessible::queryAccessibleInterface(Form->Panel); }
     // A child of the table by its name (a seat by its player's name before the comma).
     QAccessibleInterface* Child(const std::string& Prefix) const
     {
-        QAccessibleInterface* T = Table();
+        QAccessibleInterface* T = PanelInterface();
         for (int C = 0; C < T->childCount(); ++C)
             if (Name(T->child(C)).rfind(Prefix, 0) == 0)
                 return T->child(C);
         ADD_FAILURE() << "no child named " << Prefix;
         return nullptr;
     }
-    QAccessibleInterface* Seat(int Player) const { return Table()->child(Player - 1); }
+    QAccessibleInterface* Seat(int Player) const { return PanelInterface()->child(Player - 1); }
     // What a screen reader's Press does; the press comes round with the event loop.
     static void Press(QAccessibleInterface* I)
     {
@@ -91,7 +91,7 @@ protected:
 
 TEST_F(AccessibilityTest, BeforeAHandTheTreeNamesSeatsButtonsAndHidesTheRest)
 {
-    QAccessibleInterface* T = Table();
+    QAccessibleInterface* T = PanelInterface();
     ASSERT_TRUE(T);
     std::vector<std::string> Names{"Alice, 1000 chips", "Jack, 1000 chips", "Jim, 1000 chips", "Kate, 1000 chips"};
     for (const TButtonSeen& B : ButtonsSeen())
@@ -237,7 +237,7 @@ TEST_F(AccessibilityTest, TheSheetKeepsTheFiguresItShowsAfterAGameOver)
     PlayCalling(AcesWin);  // Jim folds and keeps 10 chips; a Flip ends the game
     Game().Money[Jim] = 5;
     Game().MoneyBefore[Jim] = 10;
-    Form->FlipClick(Form->FlipButton);
+    Form->FlipClick();
     ASSERT_EQ(Messages.size(), 1u);
     QAccessibleTableInterface* Grid = Child("Result sheet")->tableInterface();
     EXPECT_EQ(Name(Grid->cellAt(2, 2)), "5");
@@ -247,37 +247,37 @@ TEST_F(AccessibilityTest, TheSheetKeepsTheFiguresItShowsAfterAGameOver)
 TEST_F(AccessibilityTest, KeysMoveTheFocusInOrderAndPressLikeALeftClick)
 {
     ActivateTable();
-    TTableWindow& F = *Form;
-    EXPECT_EQ(QApplication::focusWidget(), F.StartButton) << "Start has the focus when the table shows";
+    TTableWindow& Window = *Form;
+    EXPECT_EQ(QApplication::focusWidget(), Window.StartButton) << "Start has the focus when the table shows";
     Key(Qt::Key_Tab);
-    EXPECT_EQ(QApplication::focusWidget(), F.RulesButton);
+    EXPECT_EQ(QApplication::focusWidget(), Window.RulesButton);
     Key(Qt::Key_Tab);  // the disabled buttons and the hidden sheet are passed over
-    EXPECT_EQ(QApplication::focusWidget(), F.StartButton);
+    EXPECT_EQ(QApplication::focusWidget(), Window.StartButton);
     Key(Qt::Key_Tab, Qt::ShiftModifier);
-    EXPECT_EQ(QApplication::focusWidget(), F.RulesButton);
+    EXPECT_EQ(QApplication::focusWidget(), Window.RulesButton);
     Key(Qt::Key_Tab, Qt::ShiftModifier);
-    ASSERT_EQ(QApplication::focusWidget(), F.StartButton);
+    ASSERT_EQ(QApplication::focusWidget(), Window.StartButton);
 
     // The pressed look while the key is held, as while the mouse button is.
-    QTest::mousePress(F.StartButton, Qt::LeftButton, Qt::NoModifier, QPoint(10, 10));
-    const QImage MousePressed = F.StartButton->Picture();
-    QTest::mouseRelease(F.StartButton, Qt::LeftButton, Qt::NoModifier, QPoint(-50, -50));
-    const QImage Normal = F.StartButton->Picture();
+    QTest::mousePress(Window.StartButton, Qt::LeftButton, Qt::NoModifier, QPoint(10, 10));
+    const QImage MousePressed = Window.StartButton->Picture();
+    QTest::mouseRelease(Window.StartButton, Qt::LeftButton, Qt::NoModifier, QPoint(-50, -50));
+    const QImage Normal = Window.StartButton->Picture();
     StackDeck(AcesWin);
-    QTest::keyPress(F.windowHandle(), Qt::Key_Space);
-    EXPECT_EQ(F.StartButton->Picture(), MousePressed);
+    QTest::keyPress(Window.windowHandle(), Qt::Key_Space);
+    EXPECT_EQ(Window.StartButton->Picture(), MousePressed);
     EXPECT_EQ(CardsAlive, 0);
-    QTest::keyRelease(F.windowHandle(), Qt::Key_Space);
+    QTest::keyRelease(Window.windowHandle(), Qt::Key_Space);
     Draws.Script = {};
     EXPECT_EQ(CardsAlive, 52);
-    EXPECT_EQ(F.StartButton->Picture(), Normal);
+    EXPECT_EQ(Window.StartButton->Picture(), Normal);
 
     // The turn brings the focus to Call; Enter calls; the focus waits, off Start.
-    EXPECT_EQ(QApplication::focusWidget(), F.CallButton);
+    EXPECT_EQ(QApplication::focusWidget(), Window.CallButton);
     Key(Qt::Key_Return);
     EXPECT_EQ(Game().TurnPhase, 1);
-    EXPECT_FALSE(F.CallButton->hasFocus());
-    EXPECT_FALSE(F.StartButton->hasFocus()) << "one key too many must not start a new hand";
+    EXPECT_FALSE(Window.CallButton->hasFocus());
+    EXPECT_FALSE(Window.StartButton->hasFocus()) << "one key too many must not start a new hand";
     // Where it waits, a reader hears one short word, not the table's stakes and names.
     QAccessibleInterface* Waiting = QAccessible::queryAccessibleInterface(QApplication::focusWidget());
     EXPECT_EQ(Waiting->text(QAccessible::Name), "Waiting");
@@ -287,77 +287,77 @@ TEST_F(AccessibilityTest, KeysMoveTheFocusInOrderAndPressLikeALeftClick)
     // Nor when the window is left and activated again.
     QApplication::setActiveWindow(nullptr);
     QApplication::setActiveWindow(Form.get());
-    EXPECT_FALSE(F.StartButton->hasFocus());
+    EXPECT_FALSE(Window.StartButton->hasFocus());
     // The timer's ticks come through the timer's handler, as the running clock gives them.
-    for (int I = 0; I < 200 && !F.CallButton->isEnabled(); ++I)
-        F.BettingTimer->OnTimer(F.BettingTimer);
-    EXPECT_EQ(QApplication::focusWidget(), F.CallButton);
+    for (int I = 0; I < 200 && !Window.CallButton->isEnabled(); ++I)
+        Window.BettingTimer->OnTimer();
+    EXPECT_EQ(QApplication::focusWidget(), Window.CallButton);
     EXPECT_EQ(Game().Money[User], 975);
     Key(Qt::Key_Tab);
-    EXPECT_EQ(QApplication::focusWidget(), F.FoldButton);
+    EXPECT_EQ(QApplication::focusWidget(), Window.FoldButton);
     Key(Qt::Key_Space);  // fold
     EXPECT_TRUE(Game().Folded[User]);
-    for (int I = 0; I < 400 && !F.FlipButton->isEnabled(); ++I)
-        F.BettingTimer->OnTimer(F.BettingTimer);
-    EXPECT_EQ(QApplication::focusWidget(), F.FlipButton);
+    for (int I = 0; I < 400 && !Window.FlipButton->isEnabled(); ++I)
+        Window.BettingTimer->OnTimer();
+    EXPECT_EQ(QApplication::focusWidget(), Window.FlipButton);
     Key(Qt::Key_Tab);
-    EXPECT_EQ(QApplication::focusWidget(), F.FlipAllButton);
+    EXPECT_EQ(QApplication::focusWidget(), Window.FlipAllButton);
     Key(Qt::Key_Space);  // flip all: Kate's tens win; the sheet takes the focus
-    ASSERT_TRUE(F.ResultSheet->isVisible());
-    EXPECT_EQ(QApplication::focusWidget(), F.ResultSheet);
+    ASSERT_TRUE(Window.ResultSheet->isVisible());
+    EXPECT_EQ(QApplication::focusWidget(), Window.ResultSheet);
     Key(Qt::Key_Tab);
-    EXPECT_EQ(QApplication::focusWidget(), F.StartButton);
+    EXPECT_EQ(QApplication::focusWidget(), Window.StartButton);
     Key(Qt::Key_Tab, Qt::ShiftModifier);
-    EXPECT_EQ(QApplication::focusWidget(), F.ResultSheet);
+    EXPECT_EQ(QApplication::focusWidget(), Window.ResultSheet);
     Key(Qt::Key_Tab, Qt::ShiftModifier);
-    EXPECT_EQ(QApplication::focusWidget(), F.FlipButton) << "Flip is still usable after Flip all";
+    EXPECT_EQ(QApplication::focusWidget(), Window.FlipButton) << "Flip is still usable after Flip all";
 
     // Rules from the keyboard; Escape closes the chart.
-    F.RulesButton->setFocus();
+    Window.RulesButton->setFocus();
     Key(Qt::Key_Space);
-    EXPECT_TRUE(F.RulesChart->isVisible());
+    EXPECT_TRUE(Window.RulesChart->isVisible());
     Key(Qt::Key_Escape);
-    EXPECT_FALSE(F.RulesChart->isVisible());
-    EXPECT_TRUE(F.RulesButton->hasFocus());
+    EXPECT_FALSE(Window.RulesChart->isVisible());
+    EXPECT_TRUE(Window.RulesButton->hasFocus());
 }
 
 TEST_F(AccessibilityTest, WhatTheChartCoversTakesNoKeyNorPressAndTheFocusWaitsOnTheChart)
 {
     ActivateTable();
-    TTableWindow& F = *Form;
+    TTableWindow& Window = *Form;
     PlayCalling(AcesWin);
-    F.FlipButton->setFocus();
+    Window.FlipButton->setFocus();
     Key(Qt::Key_Space);  // Flip: the sheet takes the focus
-    ASSERT_TRUE(F.ResultSheet->hasFocus());
+    ASSERT_TRUE(Window.ResultSheet->hasFocus());
     const int Chips = Game().Money[User];
 
-    Click(F.RulesButton);  // the chart opens over the sheet
-    EXPECT_TRUE(F.RulesChart->hasFocus()) << "the focus waits where Escape closes the chart";
+    Click(Window.RulesButton);  // the chart opens over the sheet
+    EXPECT_TRUE(Window.RulesChart->hasFocus()) << "the focus waits where Escape closes the chart";
     Press(Child("Result sheet"));
     Flush();
     Key(Qt::Key_Tab);
-    EXPECT_NE(QApplication::focusWidget(), F.ResultSheet) << "the covered sheet is out of the Tab ring";
-    F.RulesChart->setFocus();
+    EXPECT_NE(QApplication::focusWidget(), Window.ResultSheet) << "the covered sheet is out of the Tab ring";
+    Window.RulesChart->setFocus();
     Key(Qt::Key_Escape);
     EXPECT_EQ(Game().Money[User], Chips) << "no new hand from a sheet the player cannot see";
-    EXPECT_TRUE(F.ResultSheet->hasFocus()) << "back to the sheet the chart covered";
+    EXPECT_TRUE(Window.ResultSheet->hasFocus()) << "back to the sheet the chart covered";
 
-    Click(F.RulesButton);
+    Click(Window.RulesButton);
     Key(Qt::Key_Tab, Qt::ShiftModifier);  // the player moves on: the focus stays where he put it
     QWidget* Moved = QApplication::focusWidget();
     Key(Qt::Key_Escape);
     EXPECT_EQ(QApplication::focusWidget(), Moved);
 
     // A sheet drawn after the chart lies above it: it takes the focus and deals.
-    F.StartButton->setFocus();
+    Window.StartButton->setFocus();
     Key(Qt::Key_Space);
-    Click(F.RulesButton);
+    Click(Window.RulesButton);
     PlayCalling(AcesWin);
-    F.FlipButton->Press();
-    ASSERT_TRUE(F.RulesChart->isVisible());
-    EXPECT_TRUE(F.ResultSheet->hasFocus());
+    Window.FlipButton->Press();
+    ASSERT_TRUE(Window.RulesChart->isVisible());
+    EXPECT_TRUE(Window.ResultSheet->hasFocus());
     Key(Qt::Key_Space);
-    EXPECT_FALSE(F.ResultSheet->isVisible()) << "the sheet dealt the next hand";
+    EXPECT_FALSE(Window.ResultSheet->isVisible()) << "the sheet dealt the next hand";
 }
 
 TEST_F(AccessibilityTest, NoCardIsReadWhileTheDeckIsRebuilt)
@@ -382,11 +382,11 @@ TEST_F(AccessibilityTest, NoCardIsReadWhileTheDeckIsRebuilt)
 TEST_F(AccessibilityTest, TheFocusRingShowsOnlyAfterAKeyAndAMouseClickHidesIt)
 {
     ActivateTable();
-    TTableWindow& F = *Form;
-    const QRect RulesArea = F.RulesButton->geometry();
+    TTableWindow& Window = *Form;
+    const QRect RulesArea = Window.RulesButton->geometry();
     const QImage Before = GrabPanel().copy(RulesArea);
     Key(Qt::Key_Tab);  // onto Rules
-    ASSERT_TRUE(F.RulesButton->hasFocus());
+    ASSERT_TRUE(Window.RulesButton->hasFocus());
     EXPECT_TRUE(FocusRingShown(Form.get()));
     const QImage WithRing = GrabPanel().copy(RulesArea);
     EXPECT_NE(WithRing, Before);
@@ -402,10 +402,10 @@ TEST_F(AccessibilityTest, TheFocusRingShowsOnlyAfterAKeyAndAMouseClickHidesIt)
     EXPECT_EQ(Inside, 0);
 
     // A click anywhere on the table hides it: the table looks as it did.
-    QTest::mouseClick(F.Background, Qt::LeftButton, Qt::NoModifier, QPoint(20, 20));
+    QTest::mouseClick(Window.Background, Qt::LeftButton, Qt::NoModifier, QPoint(20, 20));
     EXPECT_FALSE(FocusRingShown(Form.get()));
     EXPECT_EQ(GrabPanel().copy(RulesArea), Before);
-    EXPECT_TRUE(F.RulesButton->hasFocus()) << "the focus stays where it was, unseen";
+    EXPECT_TRUE(Window.RulesButton->hasFocus()) << "the focus stays where it was, unseen";
 }
 
 TEST_F(AccessibilityTest, HandTextsSayTheKindAndItsDecidingRank)

@@ -32,7 +32,7 @@ TEST_F(BettingWindowTest, StakeCountersKeepTheirSizeWhateverTheyShow)
     for (int P = 1; P <= 4; ++P)
         EXPECT_EQ(Form->StakeCounter(P)->size(), QSize(100, 100));
     for (int Round = 1; Round <= 3; ++Round) {
-        Form->CallClick(Form->CallButton);
+        Form->CallClick();
         TickUntilIdle();
     }
     EXPECT_EQ(Form->StakeCounter(Jim)->size(), QSize(100, 100));
@@ -47,7 +47,7 @@ TEST_F(BettingWindowTest, HourglassShowsDuringTheDeal)
         Seen.push_back(ScreenCursor());
         StartUsable.push_back(Form->StartButton->isEnabled());
     };
-    Form->StartClick(Form->StartButton);
+    Form->StartClick();
     ASSERT_FALSE(Seen.empty());
     for (TCursor C : Seen)
         EXPECT_EQ(C, crHourGlass);
@@ -61,7 +61,7 @@ TEST_F(BettingWindowTest, EachChipTravelsItsRouteAndGoesHomeUnseen)
 {
     Deal(NobodyFolds);
     for (int Round = 1; Round <= 3; ++Round) {
-        Form->CallClick(Form->CallButton);
+        Form->CallClick();
         EXPECT_TRUE(Form->BettingTimer->Enabled());
         // The user's token: visible after every tick but the last, 5 ticks in all.
         Tick();
@@ -70,7 +70,7 @@ TEST_F(BettingWindowTest, EachChipTravelsItsRouteAndGoesHomeUnseen)
         EXPECT_EQ(RunPhase(1) + 1, 5);
         EXPECT_FALSE(Form->UserToken->isVisible());
         EXPECT_EQ(Form->UserToken->pos(), QPoint(408, 450));
-        EXPECT_EQ(Form->UserMoney->Caption().toInt(), Game().Money[User]);
+        EXPECT_EQ(Form->UserMoney->text().toInt(), Game().Money[User]);
         EXPECT_EQ(RunPhase(2), 9);
         EXPECT_EQ(Form->JackToken->pos(), QPoint(580, 330));
         EXPECT_EQ(RunPhase(3), 9);
@@ -84,7 +84,7 @@ TEST_F(BettingWindowTest, EachChipTravelsItsRouteAndGoesHomeUnseen)
 TEST_F(BettingWindowTest, AChipLeftHalfwayByANewHandGoesOnFromThere)
 {
     Deal(NobodyFolds);
-    Form->CallClick(Form->CallButton);
+    Form->CallClick();
     Tick(6);  // the user's token arrived; Jack's is on its way
     ASSERT_EQ(Game().TurnPhase, 2);
     const QPoint Halfway = Form->JackToken->pos();
@@ -96,7 +96,7 @@ TEST_F(BettingWindowTest, AChipLeftHalfwayByANewHandGoesOnFromThere)
     Tick(5);
     EXPECT_EQ(Game().TurnPhase, 0);
     // Jack's token now arrives one tick early.
-    Form->CallClick(Form->CallButton);
+    Form->CallClick();
     RunPhase(1);
     EXPECT_EQ(RunPhase(2), 8);
 }
@@ -104,29 +104,29 @@ TEST_F(BettingWindowTest, AChipLeftHalfwayByANewHandGoesOnFromThere)
 TEST_F(BettingWindowTest, FlipsSpreadAndTurnTheHandsWhereTheyLie)
 {
     PlayCalling(AllComputersFold);
-    Form->FlipClick(Form->FlipButton);
+    Form->FlipClick();
     for (int P = Jack; P <= Kate; ++P)
-        EXPECT_TRUE(SeatCard(P, 11)->ShowDeck());  // folded piles stay face down
-    Form->FlipAllClick(Form->FlipAllButton);
+        EXPECT_TRUE(SeatCard(P, 11)->FaceDown());  // folded piles stay face down
+    Form->FlipAllClick();
     for (int P = Jack; P <= Kate; ++P) {
-        const int Middle = SeatCard(P, 11)->Left();
-        EXPECT_EQ(SeatCard(P, 12)->Left(), Middle - 15);
-        EXPECT_EQ(SeatCard(P, 10)->Left(), Middle + 15);
+        const int Middle = SeatCard(P, 11)->x();
+        EXPECT_EQ(SeatCard(P, 12)->x(), Middle - 15);
+        EXPECT_EQ(SeatCard(P, 10)->x(), Middle + 15);
         for (int Row = 10; Row <= 12; ++Row)
-            EXPECT_FALSE(SeatCard(P, Row)->ShowDeck());
+            EXPECT_FALSE(SeatCard(P, Row)->FaceDown());
     }
     // Flip after Flip all turns the folded hands back but keeps them spread.
-    Form->FlipClick(Form->FlipButton);
+    Form->FlipClick();
     for (int P = Jack; P <= Kate; ++P) {
-        EXPECT_TRUE(SeatCard(P, 12)->ShowDeck());
-        EXPECT_EQ(SeatCard(P, 12)->Left(), SeatCard(P, 11)->Left() - 15);
+        EXPECT_TRUE(SeatCard(P, 12)->FaceDown());
+        EXPECT_EQ(SeatCard(P, 12)->x(), SeatCard(P, 11)->x() - 15);
     }
 }
 
 TEST_F(BettingWindowTest, TheBoxesSayWhatHappened)
 {
     PlayFolding(AllComputersFold);
-    Form->FlipClick(Form->FlipButton);
+    Form->FlipClick();
     ASSERT_EQ(Messages.size(), 1u);
     EXPECT_EQ(Messages[0].Text, "Two winners, begin again!");
     EXPECT_EQ(Messages[0].Buttons, TMsgButtons::OkCancel);
@@ -137,7 +137,7 @@ TEST_F(BettingWindowTest, TheBoxesSayWhatHappened)
     Game().Money[Jack] = Game().MoneyBefore[Jack] = 10;
     PlayCalling(AllComputersFold);
     Messages.clear();
-    Form->FlipClick(Form->FlipButton);
+    Form->FlipClick();
     ASSERT_EQ(Messages.size(), 1u);
     EXPECT_EQ(Messages[0].Text, "Game over! You are the winner! Try again?");
     EXPECT_EQ(Messages[0].Buttons, TMsgButtons::YesNo);
@@ -152,6 +152,6 @@ TEST_F(BettingWindowTest, MoneyLabelsShowTheChipsAsTheyAre)
     TTableDisplay& Shown = *Form;
     Shown.ShowMoney(Jack, 2);
     Shown.ShowMoney(Jim, -15);
-    EXPECT_EQ(Form->JackMoney->Caption(), "2");
-    EXPECT_EQ(Form->JimMoney->Caption(), "-15");
+    EXPECT_EQ(Form->JackMoney->text(), "2");
+    EXPECT_EQ(Form->JimMoney->text(), "-15");
 }

@@ -30,7 +30,7 @@ TEST_F(BlockedInputTest, APressOnStartWhileTheTieBoxIsOpenChangesNothing)
         return int(mrOk);
     };
     const int Destroyed = CardsDestroyed;
-    Form->FlipClick(Form->FlipButton);
+    Form->FlipClick();
     QCoreApplication::sendPostedEvents();
     ASSERT_EQ(Messages.size(), 1u);
     EXPECT_EQ(Messages[0].Text, "Two winners, begin again!");
@@ -43,21 +43,21 @@ TEST_F(BlockedInputTest, AKeyPressWhoseReleaseGoesElsewhereSpringsBackWithoutACl
 {
     Form->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(Form.get()));
-    TTableWindow& F = *Form;
-    F.RulesButton->setFocus();  // Rules
-    const QImage Normal = F.RulesButton->Picture();
-    QTest::keyPress(F.windowHandle(), Qt::Key_Space);
-    ASSERT_FALSE(F.RulesButton->Picture() == Normal) << "the pressed look";
-    QTest::keyClick(F.windowHandle(), Qt::Key_Tab);
-    ASSERT_NE(QApplication::focusWidget(), F.RulesButton);
-    QTest::keyRelease(F.windowHandle(), Qt::Key_Space);
-    EXPECT_TRUE(F.RulesButton->Picture() == Normal) << "Rules keeps its pressed look";
-    EXPECT_FALSE(F.RulesChart->isVisible());
+    TTableWindow& Window = *Form;
+    Window.RulesButton->setFocus();  // Rules
+    const QImage Normal = Window.RulesButton->Picture();
+    QTest::keyPress(Window.windowHandle(), Qt::Key_Space);
+    ASSERT_FALSE(Window.RulesButton->Picture() == Normal) << "the pressed look";
+    QTest::keyClick(Window.windowHandle(), Qt::Key_Tab);
+    ASSERT_NE(QApplication::focusWidget(), Window.RulesButton);
+    QTest::keyRelease(Window.windowHandle(), Qt::Key_Space);
+    EXPECT_TRUE(Window.RulesButton->Picture() == Normal) << "Rules keeps its pressed look";
+    EXPECT_FALSE(Window.RulesChart->isVisible());
     EXPECT_EQ(CardsAlive, 0);
     // The next press on Rules is a press again.
-    F.RulesButton->setFocus();
-    QTest::keyPress(F.windowHandle(), Qt::Key_Space);
-    EXPECT_FALSE(F.RulesButton->Picture() == Normal) << "a press on Rules is not seen";
-    QTest::keyRelease(F.windowHandle(), Qt::Key_Space);
-    EXPECT_TRUE(F.RulesChart->isVisible());
+    Window.RulesButton->setFocus();
+    QTest::keyPress(Window.windowHandle(), Qt::Key_Space);
+    EXPECT_FALSE(Window.RulesButton->Picture() == Normal) << "a press on Rules is not seen";
+    QTest::keyRelease(Window.windowHandle(), Qt::Key_Space);
+    EXPECT_TRUE(Window.RulesChart->isVisible());
 }

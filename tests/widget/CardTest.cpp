@@ -18,7 +18,7 @@ protected:
     void SetUp() override
     {
         TPanelTest::SetUp();
-        Card = new TCardControl(nullptr, Draws.Draw());
+        Card = new TCardControl(Draws.Draw());
         Card->SetParent(Panel.get());
         Card->move(20, 20);
         Card->show();
@@ -35,9 +35,8 @@ TEST_F(CardTest, StartsAsAceOfHeartsFaceUp)
 {
     EXPECT_EQ(Card->Value(), 1);
     EXPECT_EQ(Card->Suit(), Hearts);
-    EXPECT_FALSE(Card->ShowDeck());
-    EXPECT_EQ(Card->DeckType(), Back1);
-    EXPECT_FALSE(Card->Selected());
+    EXPECT_FALSE(Card->FaceDown());
+    EXPECT_EQ(Card->Back(), PlainBack);
     EXPECT_EQ(Card->PictureName(), "H1");
 }
 
@@ -55,17 +54,17 @@ TEST_F(CardTest, ValueIsClampedToAceThroughKing)
     }
 }
 
-TEST_F(CardTest, EveryWriteOfADrawnPropertyPaintsAtOnceAndSelectedNever)
+TEST_F(CardTest, EveryWriteOfADrawnPropertyPaintsAtOnce)
 {
     const std::pair<const char*, std::function<void()>> Writes[] = {
         {"Value changed", [&] { Card->SetValue(7); }},
         {"Value unchanged", [&] { Card->SetValue(7); }},
         {"Suit changed", [&] { Card->SetSuit(Spades); }},
         {"Suit unchanged", [&] { Card->SetSuit(Spades); }},
-        {"ShowDeck changed", [&] { Card->SetShowDeck(true); }},
-        {"ShowDeck unchanged", [&] { Card->SetShowDeck(true); }},
-        {"DeckType changed", [&] { Card->SetDeckType(Back0); }},
-        {"DeckType unchanged", [&] { Card->SetDeckType(Back0); }},
+        {"FaceDown changed", [&] { Card->SetFaceDown(true); }},
+        {"FaceDown unchanged", [&] { Card->SetFaceDown(true); }},
+        {"Back changed", [&] { Card->SetBack(FoldedBack); }},
+        {"Back unchanged", [&] { Card->SetBack(FoldedBack); }},
     };
     TPaintCount Paints;
     for (const auto& [What, Write] : Writes) {
@@ -73,15 +72,6 @@ TEST_F(CardTest, EveryWriteOfADrawnPropertyPaintsAtOnceAndSelectedNever)
         Write();  // no event processing in between: the paint must already have happened
         EXPECT_EQ(Paints.Of(Card), Before + 1) << What;
     }
-
-    const QImage Before = Shown();
-    QCoreApplication::processEvents();
-    const int PaintsBefore = Paints.Of(Card);
-    Card->SetSelected(true);
-    EXPECT_TRUE(Card->Selected());
-    QCoreApplication::processEvents();
-    EXPECT_EQ(Paints.Of(Card), PaintsBefore);
-    EXPECT_EQ(Shown(), Before);
 }
 
 TEST_F(CardTest, PictureNameFollowsTheState)
@@ -101,10 +91,10 @@ TEST_F(CardTest, PictureNameFollowsTheState)
     // Face down, the back design alone decides; face up again, the face is unchanged.
     Card->SetSuit(Diamonds);
     Card->SetValue(10);
-    Card->SetShowDeck(true);
-    const std::pair<TDecks, const char*> Backs[] = {{Back0, "BK0"}, {Back1, "BK1"}, {Back2, "BK2"}};
+    Card->SetFaceDown(true);
+    const std::pair<TCardBack, const char*> Backs[] = {{FoldedBack, "BK0"}, {PlainBack, "BK1"}, {SpareBack, "BK2"}};
     for (const auto& [Back, Name] : Backs) {
-        Card->SetDeckType(Back);
+        Card->SetBack(Back);
         EXPECT_EQ(Card->PictureName(), Name);
         Card->SetSuit(Spades);
         Card->SetValue(3);
@@ -112,23 +102,23 @@ TEST_F(CardTest, PictureNameFollowsTheState)
         Card->SetSuit(Diamonds);
         Card->SetValue(10);
     }
-    Card->SetShowDeck(false);
+    Card->SetFaceDown(false);
     EXPECT_EQ(Card->PictureName(), "D10");
 }
 
 TEST_F(CardTest, PaintsItsPictureOrAVisibleStandIn)
 {
-    const std::tuple<TCardSuit, int, bool, TDecks> States[] = {
-        {Spades, 1, false, Back1}, {Diamonds, 10, false, Back1}, {Hearts, 13, false, Back1}, {Clubs, 7, false, Back1},
-        {Joker, 1, false, Back1},  {Joker, 2, false, Back1},     {Joker, 3, false, Back1},  {Hearts, 5, true, Back0},
-        {Hearts, 5, true, Back1},  {Hearts, 5, true, Back2},
+    const std::tuple<TCardSuit, int, bool, TCardBack> States[] = {
+        {Spades, 1, false, PlainBack}, {Diamonds, 10, false, PlainBack}, {Hearts, 13, false, PlainBack}, {Clubs, 7, false, PlainBack},
+        {Joker, 1, false, PlainBack},  {Joker, 2, false, PlainBack},     {Joker, 3, false, PlainBack},  {Hearts, 5, true, FoldedBack},
+        {Hearts, 5, true, PlainBack},  {Hearts, 5, true, SpareBack},
     };
     QSet<QByteArray> Looks;
     for (const auto& [Suit, Value, Back, Deck] : States) {
         Card->SetSuit(Suit);
         Card->SetValue(Value);
-        Card->SetDeckType(Deck);
-        Card->SetShowDeck(Back);
+        Card->SetBack(Deck);
+        Card->SetFaceDown(Back);
         const QString Name = Card->PictureName();
         const QImage Painted = Shown();
         ASSERT_EQ(Painted.size(), QSize(71, 96)) << Name.toStdString();
@@ -153,7 +143,7 @@ TEST_F(CardTest, KeepsItsSizeWhateverItIsGiven)
 {
     Card->resize(100, 50);
     EXPECT_EQ(Card->size(), QSize(71, 96));
-    Card->SetBounds(5, 6, 30, 200);
+    Card->setGeometry(5, 6, 30, 200);
     EXPECT_EQ(Card->size(), QSize(71, 96));
     EXPECT_EQ(Card->pos(), QPoint(5, 6));
     Card->setGeometry(0, 0, 1, 1);
@@ -165,11 +155,11 @@ TEST_F(CardTest, KeepsItsSizeWhateverItIsGiven)
 TEST_F(CardTest, WithoutParentItDrawsNothing)
 {
     TPaintCount Paints;
-    TCardControl Loose(nullptr, Draws.Draw());
+    TCardControl Loose(Draws.Draw());
     Loose.SetValue(9);
     Loose.SetSuit(Clubs);
-    Loose.SetShowDeck(true);
-    Loose.SetDeckType(Back2);
+    Loose.SetFaceDown(true);
+    Loose.SetBack(SpareBack);
     Loose.Repaint();
     EXPECT_EQ(Paints.Of(&Loose), 0);
     EXPECT_EQ(Loose.PictureName(), "BK2");
@@ -181,20 +171,20 @@ TEST_F(CardTest, CreationReseedsTheDrawItIsGivenAndIsCounted)
     const int Alive = CardsAlive, Destroyed = CardsDestroyed, Reseeds = Draws.Reseeds;
     const TDraw Draw = Draws.Draw();
     Draws.Seed = 777;
-    auto* First = new TCardControl(nullptr, Draw);
+    auto* First = new TCardControl(Draw);
     First->SetParent(Panel.get());
     EXPECT_EQ(Draws.Reseeds, Reseeds + 1);
     const int Draw1 = Draw.RandomBelow(1000000), Draw2 = Draw.RandomBelow(1000000);
     Draws.Seed = 778;
     {
-        TCardControl Second(nullptr, Draw);
+        TCardControl Second(Draw);
         Second.SetParent(Panel.get());
         EXPECT_EQ(Draws.Reseeds, Reseeds + 2);
         EXPECT_NE(std::pair(Draw.RandomBelow(1000000), Draw.RandomBelow(1000000)), std::pair(Draw1, Draw2));
         EXPECT_EQ(CardsAlive, Alive + 2);
     }
     Draws.Seed = 777;
-    TCardControl Third(nullptr, Draw);
+    TCardControl Third(Draw);
     Third.SetParent(Panel.get());
     EXPECT_EQ(Draws.Reseeds, Reseeds + 3);
     EXPECT_EQ(Draw.RandomBelow(1000000), Draw1);

@@ -24,7 +24,7 @@ TEST_F(CardsOnTableTest, NewCardsLieOnThePileAndTheShuffleFansThem)
         for (int V = 1; V <= 13; ++V) {
             EXPECT_EQ(Card(S * 13 + V)->Suit(), S);
             EXPECT_EQ(Card(S * 13 + V)->Value(), V);
-            EXPECT_TRUE(Card(S * 13 + V)->ShowDeck());
+            EXPECT_TRUE(Card(S * 13 + V)->FaceDown());
             EXPECT_EQ(Card(S * 13 + V)->pos(), QPoint(550, 280));
         }
     Game().ShuffleDeck();
@@ -35,7 +35,7 @@ TEST_F(CardsOnTableTest, NewCardsLieOnThePileAndTheShuffleFansThem)
         if (I > 1)
             EXPECT_GT(Order.indexOf(Shown), Order.indexOf(Card(Game().DeckOrder[I - 1])));
     }
-    EXPECT_EQ(Card(Game().DeckOrder[52])->Left(), 394);
+    EXPECT_EQ(Card(Game().DeckOrder[52])->x(), 394);
 }
 
 TEST_F(CardsOnTableTest, DealtHandsLieAtTheirSeatsLeftUnderRight)
@@ -54,8 +54,8 @@ TEST_F(CardsOnTableTest, DealtHandsLieAtTheirSeatsLeftUnderRight)
         for (int Row = 12; Row >= 10; --Row) {
             TCardControl* Card = SeatCard(S.Player, Row);
             EXPECT_EQ(Card->pos(), QPoint(S.Left + 15 * (12 - Row), S.Top)) << S.Player << " row " << Row;
-            EXPECT_EQ(Card->ShowDeck(), !S.FaceUp);
-            EXPECT_EQ(Card->DeckType(), Back1);
+            EXPECT_EQ(Card->FaceDown(), !S.FaceUp);
+            EXPECT_EQ(Card->Back(), PlainBack);
             EXPECT_EQ(Card->Value(), Game().SeatCard(S.Player, Row).Value);
         }
     // Each card lies above its left neighbour.
@@ -76,11 +76,11 @@ TEST_F(CardsOnTableTest, DealShowsEachCardAsItArrives)
         Checked = true;
         TCardControl* First = Card(Game().DeckOrder[52]);
         EXPECT_EQ(First->pos(), QPoint(370, 460));
-        EXPECT_FALSE(First->ShowDeck());
+        EXPECT_FALSE(First->FaceDown());
         EXPECT_GT(Paints.Of(First), 0);
         EXPECT_EQ(PanelPixel(370 + 35, 460 + 3) & 0xFFFFFF, QColor(Qt::white).rgb() & 0xFFFFFF);
     };
-    Form->StartClick(Form->StartButton);
+    Form->StartClick();
     EXPECT_TRUE(Checked);
 }
 
@@ -106,14 +106,14 @@ TEST_F(CardsOnTableTest, AFoldedHandIsPiledAtItsSeatInTheOtherBack)
         Game().ComputerTurn(P);
     const int Middles[5] = {0, 0, 695, 385, 75};
     for (int P = Jack; P <= Kate; ++P) {
-        EXPECT_EQ(SeatCard(P, 11)->Left(), Middles[P]);
-        EXPECT_EQ(SeatCard(P, 12)->Left(), Middles[P] - 1);
-        EXPECT_EQ(SeatCard(P, 10)->Left(), Middles[P] + 1);
+        EXPECT_EQ(SeatCard(P, 11)->x(), Middles[P]);
+        EXPECT_EQ(SeatCard(P, 12)->x(), Middles[P] - 1);
+        EXPECT_EQ(SeatCard(P, 10)->x(), Middles[P] + 1);
         for (int Row = 10; Row <= 12; ++Row) {
             TCardControl* Card = SeatCard(P, Row);
-            EXPECT_EQ(Card->DeckType(), Back0);
-            EXPECT_TRUE(Card->ShowDeck());
-            EXPECT_EQ(Card->Top(), 280 - 180 * (P == Jim));
+            EXPECT_EQ(Card->Back(), FoldedBack);
+            EXPECT_TRUE(Card->FaceDown());
+            EXPECT_EQ(Card->y(), 280 - 180 * (P == Jim));
             EXPECT_EQ(Card->PictureName(), "BK0");
         }
     }
@@ -121,10 +121,10 @@ TEST_F(CardsOnTableTest, AFoldedHandIsPiledAtItsSeatInTheOtherBack)
     for (int Round = 2; Round <= 3; ++Round) {
         Game().BetRound = Round;
         Game().ComputerTurn(Jack);
-        EXPECT_EQ(SeatCard(Jack, 12)->Left(), 694);
-        EXPECT_EQ(SeatCard(Jack, 10)->Left(), 696);
+        EXPECT_EQ(SeatCard(Jack, 12)->x(), 694);
+        EXPECT_EQ(SeatCard(Jack, 10)->x(), 696);
     }
     // The user's cards are not touched.
-    EXPECT_EQ(SeatCard(User, 12)->Left(), 370);
-    EXPECT_EQ(SeatCard(User, 12)->DeckType(), Back1);
+    EXPECT_EQ(SeatCard(User, 12)->x(), 370);
+    EXPECT_EQ(SeatCard(User, 12)->Back(), PlainBack);
 }

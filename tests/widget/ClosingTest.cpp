@@ -30,7 +30,7 @@ protected:
     void CallAndTickToPhase(int Phase)
     {
         Deal(NobodyFolds);
-        Form->CallClick(Form->CallButton);
+        Form->CallClick();
         while (Game().TurnPhase != Phase)
             Tick();
         Tick();  // a token on its way
@@ -40,7 +40,7 @@ protected:
     {
         Deal(Hands);
         while (!Form->FlipButton->isEnabled()) {
-            Form->CallClick(Form->CallButton);
+            Form->CallClick();
             TickUntilIdle();
         }
     }
@@ -76,13 +76,13 @@ TEST_F(ClosingTest, EveryStateSaysFarewellAndFreesTheCards)
         {"Jack's token travelling", [&] { CallAndTickToPhase(2); }},
         {"Jim's token travelling", [&] { CallAndTickToPhase(3); }},
         {"Kate's token travelling", [&] { CallAndTickToPhase(4); }},
-        {"user folded, rounds running", [&] { Deal(NobodyFolds); Form->FoldClick(Form->FoldButton); Tick(3); }},
-        {"user's second turn", [&] { Deal(NobodyFolds); Form->CallClick(Form->CallButton); TickUntilIdle(); }},
+        {"user folded, rounds running", [&] { Deal(NobodyFolds); Form->FoldClick(); Tick(3); }},
+        {"user's second turn", [&] { Deal(NobodyFolds); Form->CallClick(); TickUntilIdle(); }},
         {"betting closed", [&] { CloseBetting(NobodyFolds); }},
-        {"result shown", [&] { CloseBetting(NobodyFolds); Form->FlipClick(Form->FlipButton); }},
-        {"folded hands spread", [&] { CloseBetting(AllComputersFold); Form->FlipAllClick(Form->FlipAllButton); }},
-        {"rules chart shown", [&] { Deal(NobodyFolds); Form->RulesClick(Form->RulesButton); }},
-        {"rules chart before any hand", [&] { Form->RulesClick(Form->RulesButton); }},
+        {"result shown", [&] { CloseBetting(NobodyFolds); Form->FlipClick(); }},
+        {"folded hands spread", [&] { CloseBetting(AllComputersFold); Form->FlipAllClick(); }},
+        {"rules chart shown", [&] { Deal(NobodyFolds); Form->RulesClick(); }},
+        {"rules chart before any hand", [&] { Form->RulesClick(); }},
     };
     for (const auto& [Name, Reach] : States) {
         NewWindow();
@@ -139,7 +139,7 @@ TEST_F(ClosingTest, CloseWaitsForTheGameOverBox)
         return int(mrNo);
     };
     const int Alive = CardsAlive, Destroyed = CardsDestroyed;
-    Form->FlipClick(Form->FlipButton);
+    Form->FlipClick();
     EXPECT_EQ(Requests, 2);
     EXPECT_TRUE(ShownInsideBox);
     ASSERT_EQ(Messages.size(), 1u);
@@ -173,7 +173,7 @@ TEST_F(ClosingTest, ACloseRequestInTheMiddleOfAMoveWaitsUntilItIsOver)
         if (InTheDeal)
             Deal(NobodyFolds);
         else
-            Form->CallClick(Form->CallButton);
+            Form->CallClick();
         EXPECT_TRUE(Messages.empty());
         EXPECT_TRUE(Form->isVisible());
         EXPECT_EQ(Game().TurnPhase, InTheDeal ? 0 : User) << "the move ran to its end";

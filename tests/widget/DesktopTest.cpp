@@ -68,7 +68,7 @@ TEST_F(DesktopTest, DisabledControlGetsNothingAndShowsNoHandPoint)
     Control->SetHandPoint(true);
     EXPECT_EQ(Control->cursor().shape(), Qt::PointingHandCursor);
 
-    Control->SetEnabled(false);
+    Control->setEnabled(false);
     EXPECT_FALSE(Control->testAttribute(Qt::WA_SetCursor));
     Mouse(QTest::MouseClick, Control, Qt::LeftButton);
     Mouse(QTest::MouseDClick, Control, Qt::LeftButton);
@@ -76,17 +76,17 @@ TEST_F(DesktopTest, DisabledControlGetsNothingAndShowsNoHandPoint)
     EXPECT_EQ(Log, "");
 
     // Pressed while enabled, released after being disabled: no click, no mouse-up.
-    Control->SetEnabled(true);
+    Control->setEnabled(true);
     EXPECT_EQ(Control->cursor().shape(), Qt::PointingHandCursor);
     Mouse(QTest::MousePress, Control, Qt::LeftButton);
-    Control->SetEnabled(false);
+    Control->setEnabled(false);
     Mouse(QTest::MouseRelease, Control, Qt::LeftButton);
     EXPECT_EQ(Log, "d");
     // ... also when it is usable again by the time the button comes up.
-    Control->SetEnabled(true);
+    Control->setEnabled(true);
     Mouse(QTest::MousePress, Control, Qt::LeftButton);
-    Control->SetEnabled(false);
-    Control->SetEnabled(true);
+    Control->setEnabled(false);
+    Control->setEnabled(true);
     Mouse(QTest::MouseRelease, Control, Qt::LeftButton);
     EXPECT_EQ(Log, "dd");
 }
@@ -94,7 +94,7 @@ TEST_F(DesktopTest, DisabledControlGetsNothingAndShowsNoHandPoint)
 TEST_F(DesktopTest, TransparentPictureShowsWhatLiesBelowWhereItsKeyColourIs)
 {
     auto* Below = new TImage(Panel.get());
-    Below->SetBounds(10, 10, 60, 60);
+    Below->setGeometry(10, 10, 60, 60);
     Below->SetPicture(Filled(60, 60, Blue));
     Below->show();
 
@@ -106,7 +106,7 @@ TEST_F(DesktopTest, TransparentPictureShowsWhatLiesBelowWhereItsKeyColourIs)
     }
     Picture.setPixel(10, 5, qRgb(254, 0, 255));
     auto* Top = new TImage(Panel.get());
-    Top->SetBounds(20, 20, 20, 20);
+    Top->setGeometry(20, 20, 20, 20);
     Top->SetPicture(Picture);
     Top->show();
 
@@ -122,19 +122,19 @@ TEST_F(DesktopTest, TransparentPictureShowsWhatLiesBelowWhereItsKeyColourIs)
 TEST_F(DesktopTest, StackingDecidesWhichPictureShows)
 {
     auto* First = new TImage(Panel.get());
-    First->SetBounds(10, 10, 30, 30);
+    First->setGeometry(10, 10, 30, 30);
     First->SetPicture(Filled(30, 30, Red));
     First->show();
     auto* Second = new TImage(Panel.get());
-    Second->SetBounds(20, 20, 30, 30);
+    Second->setGeometry(20, 20, 30, 30);
     Second->SetPicture(Filled(30, 30, Green));
     Second->show();
 
     EXPECT_EQ(Pixel(25, 25), Green);  // the later one lies on top
-    First->BringToFront();
+    First->raise();
     EXPECT_EQ(Pixel(25, 25), Red);
     EXPECT_EQ(Pixel(45, 45), Green);
-    First->SendToBack();
+    First->lower();
     EXPECT_EQ(Pixel(25, 25), Green);
     EXPECT_EQ(Pixel(15, 15), Red);
 }
@@ -147,7 +147,7 @@ TEST_F(DesktopTest, StretchFillsTheControlAndAutoSizeTakesThePictureSize)
     Quarters.setPixel(0, 1, Blue);
     Quarters.setPixel(1, 1, Red);
     auto* Image = new TImage(Panel.get());
-    Image->SetBounds(100, 100, 40, 40);
+    Image->setGeometry(100, 100, 40, 40);
     Image->SetPicture(Quarters);
     Image->show();
 
@@ -171,7 +171,7 @@ TEST_F(DesktopTest, StretchFillsTheControlAndAutoSizeTakesThePictureSize)
 TEST_F(DesktopTest, LabelShowsPlainTextAndGrowsToTheRight)
 {
     auto* Below = new TImage(Panel.get());
-    Below->SetBounds(40, 10, 250, 50);
+    Below->setGeometry(40, 10, 250, 50);
     Below->SetPicture(Filled(250, 50, Green));
     Below->show();
     auto* Label = new TLabel(Panel.get());
@@ -179,7 +179,7 @@ TEST_F(DesktopTest, LabelShowsPlainTextAndGrowsToTheRight)
     Label->SetFont(QFont(QStringLiteral("Liberation Sans"), 12), Qt::white);
     Label->show();
     Label->SetCaption(QStringLiteral("<b>x</b>"));
-    EXPECT_EQ(Label->Caption(), "<b>x</b>");
+    EXPECT_EQ(Label->text(), "<b>x</b>");
     // Shown as markup it would be one bold letter wide.
     EXPECT_GE(Label->width(), QFontMetrics(Label->font()).horizontalAdvance(QStringLiteral("<b>x</b>")));
     const int Narrow = Label->width();
@@ -276,7 +276,7 @@ TEST_F(DesktopTest, TimerDoesNotQueueTicksBehindABlockedThread)
 {
     TTimer Timer;
     int Ticks = 0;
-    Timer.OnTimer = [&](QObject*) { ++Ticks; };
+    Timer.OnTimer = [&]() { ++Ticks; };
     Timer.SetInterval(50);
     Timer.SetEnabled(true);
     QThread::msleep(300);
@@ -291,7 +291,7 @@ TEST_F(DesktopTest, TimerDoesNotQueueTicksBehindABlockedThread)
     // interval work as ever.
     TTimer Held(nullptr, TTimerClock::Held);
     int HeldTicks = 0;
-    Held.OnTimer = [&](QObject*) { ++HeldTicks; };
+    Held.OnTimer = [&]() { ++HeldTicks; };
     Held.SetInterval(50);
     Held.SetEnabled(true);
     QThread::msleep(60);

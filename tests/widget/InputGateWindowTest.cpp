@@ -110,10 +110,10 @@ protected:
 
 TEST_F(InputGateOnControlsTest, UntimedInputCountsAsMadeDuringABusyHandlerUntilTheQueueIsRead)
 {
-    Busy->OnClick = [&](QObject*) {
-        Button->SetEnabled(false);
+    Busy->OnClick = [&]() {
+        Button->setEnabled(false);
         Now += 1000;
-        Button->SetEnabled(true);
+        Button->setEnabled(true);
     };
     Mouse(QTest::MouseClick, Busy, Qt::LeftButton);
     EXPECT_FALSE(InputMayAct(Button, 0));
@@ -140,16 +140,16 @@ TEST_F(InputGateOnControlsTest, InputMadeWhileAHandlerWasBusyIsJudgedByItsContro
 
     // Like the deal: the button is disabled, then the thread sleeps with a repaint (a
     // nested dispatch) in between, and the button comes back.
-    Busy->OnClick = [&](QObject*) {
-        Button->SetEnabled(false);
+    Busy->OnClick = [&]() {
+        Button->setEnabled(false);
         Now += 300;
         Busy->Repaint();
         Now += 300;
-        Button->SetEnabled(true);
+        Button->setEnabled(true);
     };
     // Like the pause after a call: the button stays usable.
     TImage* Pause = PlainControl(150);
-    Pause->OnClick = [&](QObject*) { Now += 500; };
+    Pause->OnClick = [&]() { Now += 500; };
 
     Click(Button, Now);  // delivered at once: sets the clocks' offset
     EXPECT_EQ(Log, "dcu");
@@ -168,7 +168,7 @@ TEST_F(InputGateOnControlsTest, InputMadeWhileAHandlerWasBusyIsJudgedByItsContro
     EXPECT_EQ(Log, "dcu");
 
     // A slow press does not swallow its own release: the click completes.
-    Button->OnMouseDown = [&](QObject*, TMouseButton, Qt::KeyboardModifiers, int, int) {
+    Button->OnMouseDown = [&](QObject*, TMouseButton) {
         Log += 'd';
         Now += 400;
     };
@@ -242,7 +242,7 @@ TEST_P(InputGateWindowTest, StartClickedDuringFoldedJimsPauseBeginsANewHandAfter
         {
             if (Event->type() != QEvent::User)
                 return QObject::event(Event);
-            Form->BettingTick(Form->BettingTimer);
+            Form->BettingTick();
             return true;
         }
     } Ticker;

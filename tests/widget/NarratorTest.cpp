@@ -198,34 +198,34 @@ protected:
 
     void Step(const std::string& S)
     {
-        TTableWindow& F = *Form;
+        TTableWindow& Window = *Form;
         if (S == "start") {
             StackDeck(GetParam().Hands);
-            F.StartButton->Press();
+            Window.StartButton->Press();
             Draws.Script = {};
         } else if (S == "call") {
-            F.CallButton->Press();
+            Window.CallButton->Press();
         } else if (S == "fold") {
-            F.FoldButton->Press();
+            Window.FoldButton->Press();
         } else if (S == "flip") {
-            F.FlipButton->Press();
+            Window.FlipButton->Press();
         } else if (S == "flip all") {
-            F.FlipAllButton->Press();
+            Window.FlipAllButton->Press();
         } else if (S == "ticks") {
-            for (int I = 0; I < 1000 && Game().TurnPhase != 0 && F.BettingTimer->Enabled(); ++I)
-                F.BettingTimer->OnTimer(F.BettingTimer);  // what the running timer calls
+            for (int I = 0; I < 1000 && Game().TurnPhase != 0 && Window.BettingTimer->Enabled(); ++I)
+                Window.BettingTimer->OnTimer();  // what the running timer calls
         } else if (S == "standing") {
             // It tells; it changes nothing on the table and moves no focus. Like any key it
             // shows the focus ring, on the focused control.
             QWidget* Focus = QApplication::focusWidget();
             const auto Look = [&] {
-                QImage Table = F.grab().toImage();
-                if (Focus && Focus->window() == &F)
-                    QPainter(&Table).fillRect(QRect(Focus->mapTo(&F, QPoint()), Focus->size()), Qt::black);
-                return Table;
+                QImage Picture = Window.grab().toImage();
+                if (Focus && Focus->window() == &Window)
+                    QPainter(&Picture).fillRect(QRect(Focus->mapTo(&Window, QPoint()), Focus->size()), Qt::black);
+                return Picture;
             };
             const QImage Before = Look();
-            QTest::keyClick(F.windowHandle(), Qt::Key(TTableKeyboard::StandingKey));
+            QTest::keyClick(Window.windowHandle(), Qt::Key(TTableKeyboard::StandingKey));
             EXPECT_EQ(QApplication::focusWidget(), Focus);
             EXPECT_EQ(Look(), Before);
         } else if (S == "quiet" || S == "listen") {
@@ -297,7 +297,7 @@ TEST_F(NarratorLookTest, AReaderLeavesTheTableAsItLooks)
         Draws.Script = {};
         Form->CallButton->Press();
         for (int I = 0; I < 1000 && Game().TurnPhase != 0 && Form->BettingTimer->Enabled(); ++I)
-            Form->BettingTimer->OnTimer(Form->BettingTimer);
+            Form->BettingTimer->OnTimer();
         SetReaderListening(false);
         return Form->grab().toImage();
     };

@@ -51,7 +51,7 @@ TEST_F(ResultSheetTest, ALongNameRunsOnIntoTheAddColumn)
 {
     Form->SetUserName(QString(60, QChar('M')));
     PlayFolding(KateWins);
-    Form->FlipAllClick(Form->FlipAllButton);
+    Form->FlipAllClick();
     // Black strokes of the name reach across the "Add" column, right of the marker.
     const QImage Sheet = Form->ResultSheet->Picture();
     int Black = 0;

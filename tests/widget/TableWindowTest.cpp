@@ -33,67 +33,73 @@ protected:
 
 TEST_F(TableWindowTest, StartsWithTheDesignLayout)
 {
-    TTableWindow& F = *Form;
-    EXPECT_EQ(F.windowTitle(), "Orvanta");
-    EXPECT_EQ(F.size(), QSize(856, 645));
-    EXPECT_EQ(F.Panel->geometry(), QRect(0, 0, 856, 645));
-    EXPECT_EQ(F.Background->geometry(), QRect(1, 1, 854, 643));
+    TTableWindow& Window = *Form;
+    EXPECT_EQ(Window.windowTitle(), "Orvanta");
+    EXPECT_EQ(Window.size(), QSize(856, 645));
+    EXPECT_EQ(Window.Panel->geometry(), QRect(0, 0, 856, 645));
+    EXPECT_EQ(Window.Background->geometry(), QRect(1, 1, 854, 643));
     const struct
     {
         QWidget* Control;
         QRect Geometry;
     } Expected[] = {
-        {F.UserPortrait, {360, 564, 40, 40}}, {F.KatePortrait, {34, 224, 40, 40}}, {F.JimPortrait, {360, 40, 40, 40}},
-        {F.JackPortrait, {682, 224, 40, 40}}, {F.StartButton, {88, 464, 100, 32}}, {F.RulesButton, {88, 496, 100, 32}},
-        {F.CallButton, {640, 464, 100, 32}}, {F.FoldButton, {640, 496, 100, 32}}, {F.FlipButton, {640, 528, 100, 32}},
-        {F.FlipAllButton, {640, 560, 100, 32}}, {F.ResultSheet, {288, 240, 278, 185}}, {F.UserStake, {392, 424, 65, 33}},
-        {F.JackStake, {504, 331, 49, 33}}, {F.JimStake, {392, 248, 65, 33}}, {F.KateStake, {272, 331, 57, 33}},
-        {F.SheetTemplate, {536, 24, 273, 176}}, {F.RulesChart, {200, 136, 433, 325}},
-        {F.UserToken, {408, 450, 24, 23}}, {F.JackToken, {580, 330, 24, 23}}, {F.JimToken, {408, 184, 24, 23}},
-        {F.KateToken, {228, 330, 24, 23}},
+        {Window.UserPortrait, {360, 564, 40, 40}}, {Window.KatePortrait, {34, 224, 40, 40}}, {Window.JimPortrait, {360, 40, 40, 40}},
+        {Window.JackPortrait, {682, 224, 40, 40}}, {Window.StartButton, {88, 464, 100, 32}}, {Window.RulesButton, {88, 496, 100, 32}},
+        {Window.CallButton, {640, 464, 100, 32}}, {Window.FoldButton, {640, 496, 100, 32}}, {Window.FlipButton, {640, 528, 100, 32}},
+        {Window.FlipAllButton, {640, 560, 100, 32}}, {Window.ResultSheet, {288, 240, 278, 185}}, {Window.UserStake, {392, 424, 65, 33}},
+        {Window.JackStake, {504, 331, 49, 33}}, {Window.JimStake, {392, 248, 65, 33}}, {Window.KateStake, {272, 331, 57, 33}},
+        {Window.SheetTemplate, {536, 24, 273, 176}}, {Window.RulesChart, {200, 136, 433, 325}},
+        {Window.UserToken, {408, 450, 24, 23}}, {Window.JackToken, {580, 330, 24, 23}}, {Window.JimToken, {408, 184, 24, 23}},
+        {Window.KateToken, {228, 330, 24, 23}},
     };
     for (const auto& E : Expected)
         EXPECT_EQ(E.Control->geometry(), E.Geometry) << E.Control->metaObject()->className();
-    EXPECT_EQ(F.WinnerMarker->size(), QSize(24, 24));
-    EXPECT_EQ(F.UserMoney->pos(), QPoint(424, 592));
-    EXPECT_EQ(F.UserName->pos(), QPoint(416, 568));
-    EXPECT_EQ(F.JackName->pos(), QPoint(744, 224));
+    EXPECT_EQ(Window.WinnerMarker->size(), QSize(24, 24));
+    EXPECT_EQ(Window.UserMoney->pos(), QPoint(424, 592));
+    EXPECT_EQ(Window.UserName->pos(), QPoint(416, 568));
+    EXPECT_EQ(Window.JackName->pos(), QPoint(744, 224));
 
     for (int P = 1; P <= 4; ++P)
-        EXPECT_EQ(F.MoneyLabel(P)->Caption(), "1000");
-    EXPECT_EQ(F.UserName->Caption(), "?");
-    EXPECT_EQ(F.JackName->Caption(), "Jack");
-    EXPECT_EQ(F.JimName->Caption(), "Jim");
-    EXPECT_EQ(F.KateName->Caption(), "Kate");
+        EXPECT_EQ(Window.MoneyLabel(P)->text(), "1000");
+    EXPECT_EQ(Window.UserName->text(), "?");
+    EXPECT_EQ(Window.JackName->text(), "Jack");
+    EXPECT_EQ(Window.JimName->text(), "Jim");
+    EXPECT_EQ(Window.KateName->text(), "Kate");
 
-    for (QWidget* Hidden : std::initializer_list<QWidget*>{F.UserToken, F.JackToken, F.JimToken, F.KateToken,
-                                                           F.ResultSheet, F.SheetTemplate, F.WinnerMarker, F.RulesChart})
+    for (QWidget* Hidden : std::initializer_list<QWidget*>{Window.UserToken, Window.JackToken, Window.JimToken, Window.KateToken,
+                                                           Window.ResultSheet, Window.SheetTemplate, Window.WinnerMarker, Window.RulesChart})
         EXPECT_FALSE(Hidden->isVisible());
-    for (QWidget* Shown : std::initializer_list<QWidget*>{F.Background, F.JackPortrait, F.JimPortrait, F.KatePortrait, F.UserPortrait,
-                                                          F.UserStake, F.UserMoney, F.KateName, F.StartButton, F.FlipAllButton})
+    for (QWidget* Shown : std::initializer_list<QWidget*>{Window.Background, Window.JackPortrait, Window.JimPortrait,
+                                                          Window.KatePortrait, Window.UserPortrait, Window.UserStake,
+                                                          Window.UserMoney, Window.KateName, Window.StartButton,
+                                                          Window.FlipAllButton})
         EXPECT_TRUE(Shown->isVisible());
     EXPECT_EQ(CardsAlive, 0);
-    EXPECT_TRUE(F.BettingTimer->Enabled());
-    EXPECT_EQ(F.BettingTimer->Interval(), 50);
+    EXPECT_TRUE(Window.BettingTimer->Enabled());
+    EXPECT_EQ(Window.BettingTimer->Interval(), 50);
 
     const QList<QWidget*> Order = {
-        F.Background, F.UserStake, F.JackStake, F.JimStake, F.KateStake, F.UserMoney, F.JackMoney, F.JimMoney, F.KateMoney,
-        F.UserName, F.JackName, F.JimName, F.KateName, F.SheetTemplate, F.WinnerMarker, F.RulesChart, F.StartButton, F.RulesButton,
-        F.UserPortrait, F.JimPortrait, F.JackPortrait, F.KatePortrait, F.ResultSheet, F.CallButton, F.FoldButton, F.FlipButton, F.FlipAllButton,
-        F.UserToken, F.JackToken, F.JimToken, F.KateToken};
-    EXPECT_EQ(Stacking(F.Panel), Order);
+        Window.Background,
+        Window.UserStake, Window.JackStake, Window.JimStake, Window.KateStake,
+        Window.UserMoney, Window.JackMoney, Window.JimMoney, Window.KateMoney,
+        Window.UserName, Window.JackName, Window.JimName, Window.KateName,
+        Window.SheetTemplate, Window.WinnerMarker, Window.RulesChart, Window.StartButton, Window.RulesButton,
+        Window.UserPortrait, Window.JimPortrait, Window.JackPortrait, Window.KatePortrait, Window.ResultSheet,
+        Window.CallButton, Window.FoldButton, Window.FlipButton, Window.FlipAllButton,
+        Window.UserToken, Window.JackToken, Window.JimToken, Window.KateToken};
+    EXPECT_EQ(Stacking(Window.Panel), Order);
 }
 
 TEST_F(TableWindowTest, ButtonsStartInTheirLooks)
 {
-    TTableWindow& F = *Form;
+    TTableWindow& Window = *Form;
     for (const char* Button : {"Start", "Rules"})
         EXPECT_EQ(Look(Button), "normal, usable") << Button;
     for (const char* Button : {"Call", "Fold", "Flip", "Flip all"})
         EXPECT_EQ(Look(Button), "disabled, unusable") << Button;
-    for (TImage* Button : {F.StartButton, F.RulesButton})
+    for (TImage* Button : {Window.StartButton, Window.RulesButton})
         EXPECT_EQ(Button->cursor().shape(), Qt::PointingHandCursor);
-    for (TImage* Button : {F.CallButton, F.FoldButton, F.FlipButton, F.FlipAllButton})
+    for (TImage* Button : {Window.CallButton, Window.FoldButton, Window.FlipButton, Window.FlipAllButton})
         EXPECT_NE(Button->cursor().shape(), Qt::PointingHandCursor);
     // A white caption stays visible on the table: white is not the skins' see-through colour.
     const QImage Panel = GrabPanel();
@@ -106,43 +112,43 @@ TEST_F(TableWindowTest, ButtonsStartInTheirLooks)
 
 TEST_F(TableWindowTest, PressLooksFollowTheMouseButtons)
 {
-    TTableWindow& F = *Form;
+    TTableWindow& Window = *Form;
     // Right and middle presses change nothing and never start a hand.
     for (Qt::MouseButton B : {Qt::RightButton, Qt::MiddleButton}) {
-        QTest::mousePress(F.StartButton, B, Qt::NoModifier, QPoint(10, 10));
+        QTest::mousePress(Window.StartButton, B, Qt::NoModifier, QPoint(10, 10));
         EXPECT_EQ(Look("Start"), "normal, usable");
-        QTest::mouseRelease(F.StartButton, B, Qt::NoModifier, QPoint(10, 10));
+        QTest::mouseRelease(Window.StartButton, B, Qt::NoModifier, QPoint(10, 10));
         EXPECT_EQ(Look("Start"), "normal, usable");
     }
     EXPECT_EQ(CardsAlive, 0);
 
     // Left press: the pressed look; released outside: no click, Start springs back.
-    QTest::mousePress(F.StartButton, Qt::LeftButton, Qt::NoModifier, QPoint(10, 10));
+    QTest::mousePress(Window.StartButton, Qt::LeftButton, Qt::NoModifier, QPoint(10, 10));
     EXPECT_EQ(Look("Start"), "pressed, usable");
-    QTest::mouseRelease(F.StartButton, Qt::LeftButton, Qt::NoModifier, QPoint(-50, -50));
+    QTest::mouseRelease(Window.StartButton, Qt::LeftButton, Qt::NoModifier, QPoint(-50, -50));
     EXPECT_EQ(Look("Start"), "normal, usable");
     EXPECT_EQ(CardsAlive, 0);
 
     // A full left click on Start deals a hand and leaves Start normal and usable.
-    Click(F.StartButton);
+    Click(Window.StartButton);
     EXPECT_EQ(CardsAlive, 52);
     EXPECT_EQ(Look("Start"), "normal, usable");
     EXPECT_EQ(Look("Call"), "normal, usable");
 
     // Call pressed and left: it keeps the pressed look until the game sets one.
-    PressAndLeave(F.CallButton);
+    PressAndLeave(Window.CallButton);
     EXPECT_EQ(Look("Call"), "pressed, usable");
     EXPECT_EQ(Game().TurnPhase, 0);
 
     // Clicking Call disables both betting buttons, Call included, in the white look.
-    Click(F.CallButton);
+    Click(Window.CallButton);
     EXPECT_EQ(Game().TurnPhase, 1);
     EXPECT_EQ(Look("Call"), "disabled, unusable");
     EXPECT_EQ(Look("Fold"), "disabled, unusable");
     // A press on a disabled button changes nothing.
-    QTest::mousePress(F.FoldButton, Qt::LeftButton, Qt::NoModifier, QPoint(10, 10));
+    QTest::mousePress(Window.FoldButton, Qt::LeftButton, Qt::NoModifier, QPoint(10, 10));
     EXPECT_EQ(Look("Fold"), "disabled, unusable");
-    QTest::mouseRelease(F.FoldButton, Qt::LeftButton, Qt::NoModifier, QPoint(10, 10));
+    QTest::mouseRelease(Window.FoldButton, Qt::LeftButton, Qt::NoModifier, QPoint(10, 10));
     EXPECT_FALSE(Game().Folded[User]);
 }
 
@@ -171,21 +177,21 @@ TEST_F(TableWindowTest, StakeCountersRightAlignThreeDigits)
 
 TEST_F(TableWindowTest, RulesChartShowsAboveEverythingAndHidesOnAClick)
 {
-    TTableWindow& F = *Form;
-    Click(F.RulesButton);
-    EXPECT_TRUE(F.RulesChart->isVisible());
-    EXPECT_EQ(Stacking(F.Panel).back(), F.RulesChart);
+    TTableWindow& Window = *Form;
+    Click(Window.RulesButton);
+    EXPECT_TRUE(Window.RulesChart->isVisible());
+    EXPECT_EQ(Stacking(Window.Panel).back(), Window.RulesChart);
     EXPECT_EQ(Look("Rules"), "normal, usable");
     // A new hand leaves it shown; its cards lie above it.
-    Click(F.StartButton);
-    EXPECT_TRUE(F.RulesChart->isVisible());
-    auto Order = Stacking(F.Panel);
-    EXPECT_GT(Order.indexOf(SeatCard(User, 12)), Order.indexOf(F.RulesChart));
+    Click(Window.StartButton);
+    EXPECT_TRUE(Window.RulesChart->isVisible());
+    auto Order = Stacking(Window.Panel);
+    EXPECT_GT(Order.indexOf(SeatCard(User, 12)), Order.indexOf(Window.RulesChart));
     // Rules again brings it back above everything.
-    Click(F.RulesButton);
-    EXPECT_EQ(Stacking(F.Panel).back(), F.RulesChart);
-    Click(F.RulesChart);
-    EXPECT_FALSE(F.RulesChart->isVisible());
+    Click(Window.RulesButton);
+    EXPECT_EQ(Stacking(Window.Panel).back(), Window.RulesChart);
+    Click(Window.RulesChart);
+    EXPECT_FALSE(Window.RulesChart->isVisible());
 }
 
 TEST_F(TableWindowTest, ResizingStretchesOnlyTheBackground)
@@ -201,10 +207,10 @@ TEST_F(TableWindowTest, MoneyLabelsGrowToTheRight)
 {
     TTableDisplay& Display = *Form;
     Display.ShowMoney(Jack, -15);
-    EXPECT_EQ(Form->JackMoney->Caption(), "-15");
+    EXPECT_EQ(Form->JackMoney->text(), "-15");
     const int Narrow = Form->JackMoney->width();
     Display.ShowMoney(Jack, -1234567);
-    EXPECT_EQ(Form->JackMoney->Caption(), "-1234567");
+    EXPECT_EQ(Form->JackMoney->text(), "-1234567");
     EXPECT_GT(Form->JackMoney->width(), Narrow);
     EXPECT_EQ(Form->JackMoney->pos(), QPoint(744, 248));
 }
@@ -232,7 +238,7 @@ TEST_F(TableWindowTest, CloseRequestWaitsForAnOpenMessageBox)
 {
     // A tie box is open when the close request comes: the window stays until it is answered.
     Deal(THands{{"2S", "7D", "9C"}, {"JS", "9D", "8C"}, {"JH", "9S", "8D"}, {"JD", "9H", "8S"}});
-    Form->FoldClick(Form->FoldButton);
+    Form->FoldClick();
     TickUntilIdle();
     bool StillShownInsideBox = false;
     Answering = [&](const TMessageRecord& Record) {
@@ -243,7 +249,7 @@ TEST_F(TableWindowTest, CloseRequestWaitsForAnOpenMessageBox)
         }
         return int(mrOk);
     };
-    Form->FlipClick(Form->FlipButton);
+    Form->FlipClick();
     EXPECT_TRUE(StillShownInsideBox);
     ASSERT_EQ(Messages.size(), 1u);
     EXPECT_EQ(Messages[0].Text, "Two winners, begin again!");
@@ -261,11 +267,11 @@ protected:
     {
         TNameDialog Dialog(Form.get());
         Dialog.NameEdit->setText(Typed);
-        Dialog.OkClick(Dialog.OkButton);
+        Dialog.OkClick();
         EXPECT_EQ(Dialog.result(), QDialog::Accepted);
         // The game keeps the name; the seat shows it.
-        EXPECT_EQ(QString::fromStdString(Game().Names[User]), Form->UserName->Caption());
-        return Form->UserName->Caption();
+        EXPECT_EQ(QString::fromStdString(Game().Names[User]), Form->UserName->text());
+        return Form->UserName->text();
     }
 };
 
@@ -288,9 +294,9 @@ TEST_F(NameDialogTest, HostileNamesShowAsTyped)
     }
     // Shown on the sheet too, without trouble.
     Deal(THands{{"AS", "AD", "AC"}, {"JS", "9D", "8C"}, {"JH", "9S", "8D"}, {"JD", "9H", "8S"}});
-    Form->FoldClick(Form->FoldButton);
+    Form->FoldClick();
     TickUntilIdle();
-    Form->FlipAllClick(Form->FlipAllButton);
+    Form->FlipAllClick();
 }
 
 TEST_F(NameDialogTest, LayoutAndKeys)
@@ -313,7 +319,7 @@ TEST_F(NameDialogTest, LayoutAndKeys)
     EXPECT_TRUE(Dialog.isVisible());
     // The close box keeps "?"; "退出" ends with its own result.
     Dialog.close();
-    EXPECT_EQ(Form->UserName->Caption(), "?");
+    EXPECT_EQ(Form->UserName->text(), "?");
     EXPECT_EQ(Game().Names[User], "?");
     TNameDialog Quit(Form.get());
     QTest::mouseClick(Quit.QuitButton, Qt::LeftButton);

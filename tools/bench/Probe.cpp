@@ -128,24 +128,24 @@ std::unique_ptr<TTableWindow> StartUp()
     Seams.Pause = [](int) {};
     Seams.MessageBoxes = [](const TMessageRecord&) { return int(mrOk); };
     Seams.TimerClock = TTimerClock::Held;
-    auto Form = std::make_unique<TTableWindow>(std::move(Seams));
-    InstallTableAccess(Form.get());
-    InstallTableTrace(Form.get());
+    auto Window = std::make_unique<TTableWindow>(std::move(Seams));
+    InstallTableAccess(Window.get());
+    InstallTableTrace(Window.get());
     {
-        TNameDialog NameDialog(Form.get());
+        TNameDialog NameDialog(Window.get());
         NameDialog.show();
         WaitExposed(&NameDialog);
         Settle();
         NameDialog.NameEdit->setText(QStringLiteral("Bench"));
-        NameDialog.OkClick(NameDialog.OkButton);
+        NameDialog.OkClick();
     }
-    Form->show();
-    if (!WaitExposed(Form.get())) {
+    Window->show();
+    if (!WaitExposed(Window.get())) {
         std::fprintf(stderr, "the table window was never exposed\n");
         std::exit(1);
     }
     Settle();
-    return Form;
+    return Window;
 }
 
 struct TTickSamples
@@ -156,17 +156,17 @@ struct TTickSamples
 
 // Ticks until the betting waits for the user or has closed, timing each tick with the
 // painting it causes.
-void RunTicks(TTableWindow& Form, TTickSamples* Samples)
+void RunTicks(TTableWindow& Window, TTickSamples* Samples)
 {
-    for (int Guard = 0; Guard < 1000 && Form.BettingTimer->Enabled() && Form.Table.TurnPhase != 0; ++Guard) {
-        const int Phase = Form.Table.TurnPhase;
+    for (int Guard = 0; Guard < 1000 && Window.BettingTimer->Enabled() && Window.Table.TurnPhase != 0; ++Guard) {
+        const int Phase = Window.Table.TurnPhase;
         const double Start = ThreadCpuUs();
-        Form.BettingTimer->OnTimer(Form.BettingTimer);  // as the running timer calls it, with the table's own hooks
+        Window.BettingTimer->OnTimer();  // as the running timer calls it, with the table's own hooks
         Pump();
         const double Used = ThreadCpuUs() - Start;
         if (!Samples)
             continue;
-        const bool Travelling = Form.Table.TurnPhase == Phase && Form.BettingTimer->Enabled() && Form.Token(Phase)->isVisible();
+        const bool Travelling = Window.Table.TurnPhase == Phase && Window.BettingTimer->Enabled() && Window.Token(Phase)->isVisible();
         (Travelling ? Samples->Travel : Samples->Arrival).push_back(Used);
     }
 }
@@ -192,27 +192,27 @@ struct TDealSamples
 };
 
 // One hand in which the user calls whenever it is his turn, then turns all cards over.
-void CallingHand(TTableWindow& Form, TTickSamples* Samples, TDealSamples* Deals = nullptr)
+void CallingHand(TTableWindow& Window, TTickSamples* Samples, TDealSamples* Deals = nullptr)
 {
     TRepaintCounter Counter;
-    Form.installEventFilter(&Counter);
+    Window.installEventFilter(&Counter);
     QElapsedTimer Wall;
     Wall.start();
     const double Cpu = ThreadCpuUs();
-    Form.StartClick(Form.StartButton);
+    Window.StartClick();
     if (Deals) {
         Deals->Cpu.push_back(ThreadCpuUs() - Cpu);
         Deals->Wall.push_back(Wall.nsecsElapsed() / 1e3);
         Deals->Repaints.push_back(Counter.Count);
     }
-    Form.removeEventFilter(&Counter);
+    Window.removeEventFilter(&Counter);
     Pump();
-    while (Form.CallButton->isEnabled()) {
-        Form.CallClick(Form.CallButton);
+    while (Window.CallButton->isEnabled()) {
+        Window.CallClick();
         Pump();
-        RunTicks(Form, Samples);
+        RunTicks(Window, Samples);
     }
-    Form.FlipAllClick(Form.FlipAllButton);
+    Window.FlipAllClick();
     Pump();
 }
 
@@ -259,7 +259,7 @@ void RepaintFloor(int Count)
 
 int Work(int Hands, bool Reader)
 {
-    auto Form = StartUp();
+    auto Window = StartUp();
     // With a reader, accessibility must be on as a reader turns it on: the caller gives the
     // process an accessibility bus and QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1.
     QElapsedTimer Waited;
@@ -270,11 +270,11 @@ int Work(int Hands, bool Reader)
         std::fprintf(stderr, "accessibility did not become active\n");
         return 1;
     }
-    CallingHand(*Form, nullptr);  // warms every path up once
+    CallingHand(*Window, nullptr);  // warms every path up once
     TTickSamples Samples;
     TDealSamples Deals;
     for (int H = 0; H < Hands; ++H)
-        CallingHand(*Form, &Samples, &Deals);
+        CallingHand(*Window, &Samples, &Deals);
     PrintStats("tick-travel", Samples.Travel);
     PrintStats("tick-arrival", Samples.Arrival);
     PrintStats("deal-wall", Deals.Wall);
@@ -282,26 +282,26 @@ int Work(int Hands, bool Reader)
     PrintStats("deal-repaints", Deals.Repaints);
 
     // The fullest table: 12 cards face up, the result sheet with its marker, all tokens.
-    for (int Try = 0; Try < 20 && !Form->ResultSheet->isVisible(); ++Try)
-        CallingHand(*Form, nullptr);
+    for (int Try = 0; Try < 20 && !Window->ResultSheet->isVisible(); ++Try)
+        CallingHand(*Window, nullptr);
     for (int P = 1; P <= 4; ++P)
-        Form->Token(P)->show();
+        Window->Token(P)->show();
     Settle();
     // Every control is marked for painting, then the window repaints at once: each pixel
     // is painted by the topmost opaque control over it, and flushed. (A repaint of the
     // window or the panel alone would paint next to nothing: Qt leaves out what opaque
     // children cover, and the panel, the background and the cards are opaque.)
-    const QList<TGraphicControl*> Controls = Form->Panel->findChildren<TGraphicControl*>();
+    const QList<TGraphicControl*> Controls = Window->Panel->findChildren<TGraphicControl*>();
     std::vector<double> Repaints;
     TPaintCounter Painted;
     QCoreApplication::instance()->installEventFilter(&Painted);
     for (int I = 0; I < 60; ++I) {
-        for (QWidget* Control : Form->Panel->findChildren<QWidget*>())
+        for (QWidget* Control : Window->Panel->findChildren<QWidget*>())
             Control->update();
-        Form->Panel->update();
+        Window->Panel->update();
         Painted.Count = 0;
         const double Start = ThreadCpuUs();
-        Form->repaint();
+        Window->repaint();
         Repaints.push_back(ThreadCpuUs() - Start);
     }
     QCoreApplication::instance()->removeEventFilter(&Painted);
@@ -310,8 +310,8 @@ int Work(int Hands, bool Reader)
     for (const TGraphicControl* Control : Controls)
         Visible += Control->isVisible();
     std::printf("repaint-controls %d %d\n", Painted.Count, Visible);
-    std::printf("repaint-sheet %d\n", Form->ResultSheet->isVisible() ? 1 : 0);
-    Form->hide();
+    std::printf("repaint-sheet %d\n", Window->ResultSheet->isVisible() ? 1 : 0);
+    Window->hide();
     RepaintFloor(300);
     return 0;
 }
@@ -326,16 +326,16 @@ public:
 
 int Hands(int Count, const TProbeApplication& Application)
 {
-    auto Form = StartUp();
+    auto Window = StartUp();
     std::printf("gate %d\n", Application.GateOn() ? 1 : 0);
     PrintMemory("0");
     for (int H = 1; H <= Count; ++H) {
-        Form->StartClick(Form->StartButton);
+        Window->StartClick();
         Pump();
-        Form->FoldClick(Form->FoldButton);
+        Window->FoldClick();
         Pump();
-        RunTicks(*Form, nullptr);
-        Form->FlipAllClick(Form->FlipAllButton);
+        RunTicks(*Window, nullptr);
+        Window->FlipAllClick();
         Pump();
         if (H == 100 || H == Count || H % 250 == 0) {
             Settle(20);
