@@ -124,19 +124,19 @@ private:
         Boxes.push_back(Record.Text);
         if (IsFarewell(Record.Text)) {
             // The timer still ticks in the box's own loop, and the user may ask again.
-            for (int I = Pick(3); I > 0 && Form->BettingTimer->Enabled(); --I) {
-                Form->BettingTick();
+            for (int I = Pick(3); I > 0 && Window->BettingTimer->Enabled(); --I) {
+                Window->BettingTick();
                 ++Ticks;
             }
             if (Chance(10))
-                Form->close();
+                Window->close();
         } else {
             // The game asks only once the betting has stopped the timer.
-            BoxWithTimer = BoxWithTimer || Form->BettingTimer->Enabled();
+            BoxWithTimer = BoxWithTimer || Window->BettingTimer->Enabled();
             if (Chance(20)) {
                 CloseRequestedInBox = true;
-                Form->close();
-                WindowGoneUnderBox = WindowGoneUnderBox || !Form->isVisible();
+                Window->close();
+                WindowGoneUnderBox = WindowGoneUnderBox || !Window->isVisible();
             }
         }
         static const int Answers[] = {mrOk, mrCancel, mrYes, mrNo, mrNone};
@@ -173,12 +173,11 @@ private:
 
     QWidget* AnyTarget()
     {
-        TTableWindow& Window = *Form;
         const int Kind = Pick(100);
         if (Kind < 45) {
             // Start seldom, so that most hands run to their end.
-            const std::pair<TImage*, int> Buttons[] = {{Window.CallButton, 30}, {Window.FoldButton, 10}, {Window.FlipButton, 15},
-                                                       {Window.FlipAllButton, 15}, {Window.RulesButton, 8}, {Window.StartButton, 4}};
+            const std::pair<TImage*, int> Buttons[] = {{Window->CallButton, 30}, {Window->FoldButton, 10}, {Window->FlipButton, 15},
+                                                       {Window->FlipAllButton, 15}, {Window->RulesButton, 8}, {Window->StartButton, 4}};
             int Roll = Pick(82);
             for (const auto& [Button, Weight] : Buttons) {
                 if (Roll < Weight)
@@ -191,26 +190,25 @@ private:
                 return Control;
         }
         if (Kind < 85) {
-            QWidget* const Others[] = {Window.ResultSheet, Window.RulesChart, Window.JackPortrait, Window.JimPortrait,
-                                       Window.KatePortrait, Window.UserPortrait, Window.UserToken, Window.JackToken,
-                                       Window.JimToken, Window.KateToken, Window.UserStake, Window.KateStake,
-                                       Window.SheetTemplate, Window.WinnerMarker, Window.Background, Window.UserMoney,
-                                       Window.UserName};
+            QWidget* const Others[] = {Window->ResultSheet, Window->RulesChart, Window->JackPortrait, Window->JimPortrait,
+                                       Window->KatePortrait, Window->UserPortrait, Window->UserToken, Window->JackToken,
+                                       Window->JimToken, Window->KateToken, Window->UserStake, Window->KateStake,
+                                       Window->SheetTemplate, Window->WinnerMarker, Window->Background, Window->UserMoney,
+                                       Window->UserName};
             return Others[Pick(int(std::size(Others)))];
         }
         // Whatever lies under a point of the table, as the window system would pick it.
-        const QPoint At(Pick(Window.Panel->width()), Pick(Window.Panel->height()));
-        QWidget* Under = Window.Panel->childAt(At);
-        return Under ? Under : Window.Panel;
+        const QPoint At(Pick(Window->Panel->width()), Pick(Window->Panel->height()));
+        QWidget* Under = Window->Panel->childAt(At);
+        return Under ? Under : Window->Panel;
     }
 
     std::string Name(QWidget* W) const
     {
-        const TTableWindow& Window = *Form;
         const std::pair<const QWidget*, const char*> Names[] = {
-            {Window.CallButton, "Call"}, {Window.FoldButton, "Fold"}, {Window.FlipButton, "Flip"}, {Window.FlipAllButton, "Flip all"},
-            {Window.StartButton, "Start"}, {Window.RulesButton, "Rules"}, {Window.ResultSheet, "sheet"}, {Window.RulesChart, "rules chart"},
-            {Window.Panel, "panel"}};
+            {Window->CallButton, "Call"}, {Window->FoldButton, "Fold"}, {Window->FlipButton, "Flip"}, {Window->FlipAllButton, "Flip all"},
+            {Window->StartButton, "Start"}, {Window->RulesButton, "Rules"}, {Window->ResultSheet, "sheet"}, {Window->RulesChart, "rules chart"},
+            {Window->Panel, "panel"}};
         for (const auto& [Control, Text] : Names)
             if (Control == W)
                 return Text;
@@ -223,7 +221,7 @@ private:
     // Only a left click on Start or on the shown result sheet begins a hand.
     bool MayStartHand(QWidget* W, Qt::MouseButton B) const
     {
-        return B == Qt::LeftButton && (W == Form->StartButton || (W == Form->ResultSheet && !W->isHidden()));
+        return B == Qt::LeftButton && (W == Window->StartButton || (W == Window->ResultSheet && !W->isHidden()));
     }
 
     void Describe(const char* What, QWidget* W, Qt::MouseButton B)
@@ -238,8 +236,8 @@ private:
     {
         Last = "tick";
         // The real timer ticks only while it runs.
-        if (Form->BettingTimer->Enabled()) {
-            Form->BettingTick();
+        if (Window->BettingTimer->Enabled()) {
+            Window->BettingTick();
             ++Ticks;
         }
     }
@@ -249,7 +247,7 @@ private:
     {
         Boxes.clear();
         BoxWithTimer = CloseRequestedInBox = WindowGoneUnderBox = false;
-        Before = TSnapshot::Take(*Form);
+        Before = TSnapshot::Take(*Window);
         bool StartsHand = false;  // a click that may start a hand
 
         if (HeldOn || HeldButton != Qt::NoButton) {
@@ -321,9 +319,9 @@ private:
     void RequestClose()
     {
         const int AliveBefore = CardsAlive, DestroyedBefore = CardsDestroyed;
-        const bool Accepted = Form->close();
+        const bool Accepted = Window->close();
         std::string Broken;
-        if (!Accepted || Form->isVisible())
+        if (!Accepted || Window->isVisible())
             Broken = "the window stayed after the farewell";
         else if (Boxes.empty() || !IsFarewell(Boxes.front()))
             Broken = "no farewell before closing";
@@ -340,7 +338,7 @@ private:
             Broken = "the window closed under an open message box";
         else if (BoxWithTimer)
             Broken = "a game message box opened while the timer ran";
-        const bool Gone = QTest::qWaitFor([this] { return !Form->isVisible(); }, 5000);
+        const bool Gone = QTest::qWaitFor([this] { return !Window->isVisible(); }, 5000);
         if (Broken.empty() && !Gone)
             Broken = "the waiting close request was never served";
         if (Broken.empty() && !IsFarewell(Boxes.back()))
@@ -351,7 +349,7 @@ private:
     void ReplaceWindow(int AliveBefore, int DestroyedBefore, std::string Broken)
     {
         ++Closes;
-        Form.reset();
+        Window.reset();
         int Farewells = 0;
         for (const QString& Text : Boxes)
             Farewells += IsFarewell(Text);
@@ -373,7 +371,7 @@ private:
     // Follows the hand through what the event did; checks the settlement when it ran.
     void Account(bool StartsHand)
     {
-        const TSnapshot After = TSnapshot::Take(*Form);
+        const TSnapshot After = TSnapshot::Take(*Window);
         if (After.Made != Before.Made) {
             EXPECT_TRUE(StartsHand) << "event " << Event << ": a hand started on " << Last;
             EXPECT_EQ((After.Made - Before.Made) % 52, 0) << "event " << Event;
@@ -422,8 +420,8 @@ private:
                     Others += Before.TotalBets[Q];
             Expected[Winner] = Before.MoneyBefore[Winner] + Others;
             ExpectedWinnerBets = -Others;
-            EXPECT_TRUE(Form->ResultSheet->isVisible()) << At << ": no result sheet";
-            EXPECT_TRUE(Form->WinnerMarker->isVisible()) << At << ": no winner marker";
+            EXPECT_TRUE(Window->ResultSheet->isVisible()) << At << ": no result sheet";
+            EXPECT_TRUE(Window->WinnerMarker->isVisible()) << At << ": no winner marker";
         }
         bool Over = false;
         for (int P = 1; P <= 4; ++P)
@@ -454,17 +452,16 @@ private:
     {
         if (HasFailure())
             return "see above";
-        const TTableWindow& Window = *Form;
-        const bool Timer = Window.BettingTimer->Enabled();
-        const bool Call = Window.CallButton->isEnabled(), Fold = Window.FoldButton->isEnabled();
-        const bool Flip = Window.FlipButton->isEnabled(), FlipAll = Window.FlipAllButton->isEnabled();
+        const bool Timer = Window->BettingTimer->Enabled();
+        const bool Call = Window->CallButton->isEnabled(), Fold = Window->FoldButton->isEnabled();
+        const bool Flip = Window->FlipButton->isEnabled(), FlipAll = Window->FlipAllButton->isEnabled();
         if (CardsAlive != (HandDealt ? 52 : 0))
             return std::to_string(CardsAlive) + " card controls alive";
         if (Game().TurnPhase < 0 || Game().TurnPhase > 4)
             return "Game().TurnPhase " + std::to_string(Game().TurnPhase);
         if (Game().BetRound < 1 || Game().BetRound > 3)
             return "Game().BetRound " + std::to_string(Game().BetRound);
-        if (!Window.StartButton->isEnabled() || !Window.RulesButton->isEnabled())
+        if (!Window->StartButton->isEnabled() || !Window->RulesButton->isEnabled())
             return "Start or Rules disabled";
         const bool UsersTurn = HandDealt && !Closed && (Game().TurnPhase == 0 || (Game().TurnPhase == 1 && !Timer));
         if (Call != UsersTurn || Fold != UsersTurn)
@@ -477,7 +474,7 @@ private:
         if (Closed && Game().TurnPhase != 1)
             return "Game().TurnPhase " + std::to_string(Game().TurnPhase) + " after the betting closed";
         for (int P = 1; P <= 4; ++P)
-            if (Window.Token(P)->isVisible() && (Game().TurnPhase != P || !Timer))
+            if (Window->Token(P)->isVisible() && (Game().TurnPhase != P || !Timer))
                 return "token " + std::to_string(P) + " shows in phase " + std::to_string(Game().TurnPhase);
         if (HandDealt && !Settled && !ChipsBalance())
             return "Money + TotalBets != MoneyBefore";

@@ -61,25 +61,25 @@ protected:
 
     void PlayHand()
     {
-        Click(Form->StartButton);
+        Click(Window->StartButton);
         ASSERT_EQ(CardsAlive, 52);
-        while (!Form->FlipButton->isEnabled()) {
-            if (Form->CallButton->isEnabled())
-                Click(Rng() % 6 ? Form->CallButton : Form->FoldButton);
-            ASSERT_TRUE(Form->BettingTimer->Enabled());
+        while (!Window->FlipButton->isEnabled()) {
+            if (Window->CallButton->isEnabled())
+                Click(Rng() % 6 ? Window->CallButton : Window->FoldButton);
+            ASSERT_TRUE(Window->BettingTimer->Enabled());
             TickUntilIdle();
-            ASSERT_FALSE(Form->BettingTimer->Enabled() && Game().TurnPhase != 0);
+            ASSERT_FALSE(Window->BettingTimer->Enabled() && Game().TurnPhase != 0);
             ASSERT_TRUE(ChipsBalance());
         }
         switch (Rng() % 4) {
-        case 0: Click(Form->FlipButton); break;
-        case 1: Click(Form->FlipAllButton); break;
-        case 2: Click(Form->FlipButton); Click(Form->FlipAllButton); break;
-        default: Click(Form->FlipAllButton); Click(Form->FlipButton); break;
+        case 0: Click(Window->FlipButton); break;
+        case 1: Click(Window->FlipAllButton); break;
+        case 2: Click(Window->FlipButton); Click(Window->FlipAllButton); break;
+        default: Click(Window->FlipAllButton); Click(Window->FlipButton); break;
         }
         if (Rng() % 8 == 0) {
-            Click(Form->RulesButton);
-            Click(Form->RulesChart);
+            Click(Window->RulesButton);
+            Click(Window->RulesChart);
         }
         // Let the window paint what the hand changed, as the running program would.
         QCoreApplication::processEvents();

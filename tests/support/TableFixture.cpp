@@ -48,17 +48,17 @@ void TTableTest::SetUp()
 
 void TTableTest::ShowNewWindow()
 {
-    Form.reset();
-    Form = std::make_unique<TTableWindow>(Seams());
-    InstallTableAccess(Form.get());
-    InstallTableTrace(Form.get());
-    Form->show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(Form.get()));
+    Window.reset();
+    Window = std::make_unique<TTableWindow>(Seams());
+    InstallTableAccess(Window.get());
+    InstallTableTrace(Window.get());
+    Window->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(Window.get()));
 }
 
 void TTableTest::TearDown()
 {
-    Form.reset();
+    Window.reset();
     SetScreenCursor(crDefault);
 }
 
@@ -67,7 +67,7 @@ void TTableTest::StackDeck(const THands& Hands) { Draws.Script = StackedDraws(Ha
 void TTableTest::Deal(const THands& Hands)
 {
     StackDeck(Hands);
-    Form->StartClick();
+    Window->StartClick();
     Draws.Script = {};
 }
 
@@ -75,15 +75,15 @@ void TTableTest::Tick(int Count)
 {
     // Each tick comes from the event loop, which has painted what the one before changed.
     for (int I = 0; I < Count; ++I) {
-        QCoreApplication::sendPostedEvents(Form.get(), QEvent::UpdateRequest);
-        Form->BettingTick();
+        QCoreApplication::sendPostedEvents(Window.get(), QEvent::UpdateRequest);
+        Window->BettingTick();
     }
 }
 
 int TTableTest::TickUntilIdle(int Limit)
 {
     int Ticks = 0;
-    while (Ticks < Limit && Game().TurnPhase != 0 && Form->BettingTimer->Enabled()) {
+    while (Ticks < Limit && Game().TurnPhase != 0 && Window->BettingTimer->Enabled()) {
         Tick();
         ++Ticks;
     }
@@ -93,17 +93,17 @@ int TTableTest::TickUntilIdle(int Limit)
 void TTableTest::PlayFolding(const THands& Hands)
 {
     Deal(Hands);
-    Form->FoldClick();
+    Window->FoldClick();
     TickUntilIdle();
 }
 
 void TTableTest::PlayCalling(const THands& Hands)
 {
     Deal(Hands);
-    while (!Form->FlipButton->isEnabled()) {
-        if (Form->CallButton->isEnabled())
-            Form->CallClick();
-        if (TickUntilIdle() == 0 && !Form->CallButton->isEnabled())
+    while (!Window->FlipButton->isEnabled()) {
+        if (Window->CallButton->isEnabled())
+            Window->CallClick();
+        if (TickUntilIdle() == 0 && !Window->CallButton->isEnabled())
             break;  // nothing left to drive
     }
 }
@@ -124,11 +124,11 @@ void TTableTest::Click(QWidget* Control, Qt::MouseButton Button)
     QTest::mouseClick(Control, Button, Qt::NoModifier, QPoint(Control->width() / 2, Control->height() / 2));
 }
 
-QImage TTableTest::GrabPanel() const { return Form->Panel->grab().toImage(); }
+QImage TTableTest::GrabPanel() const { return Window->Panel->grab().toImage(); }
 
 QRgb TTableTest::PanelPixel(int X, int Y) const
 {
-    return Form->Panel->grab(QRect(X, Y, 1, 1)).toImage().pixel(0, 0) & 0xFFFFFF;
+    return Window->Panel->grab(QRect(X, Y, 1, 1)).toImage().pixel(0, 0) & 0xFFFFFF;
 }
 
 bool TTableTest::ChipsBalance() const

@@ -39,7 +39,7 @@ protected:
 
     // Seams wired to Pausing, Answering and Draws, for every window a test makes.
     TTableSeams Seams();
-    // A new window in Form, made with Seams() and its listeners as the program installs
+    // A new window in Window, made with Seams() and its listeners as the program installs
     // them, shown and exposed; the old one goes first.
     void ShowNewWindow();
     // What each pause does: by default it is recorded in Sleeps.
@@ -68,14 +68,14 @@ protected:
     // The controls on a parent, bottom to top.
     static QList<QWidget*> Stacking(QWidget* Parent);
     // The table's game, and the control of the card in its slot 1..52.
-    TTable& Game() const { return Form->Table; }
-    TCardControl* Card(int Slot) const { return Form->CardControlOf(Game().Cards[Slot].Id()); }
+    TTable& Game() const { return Window->Table; }
+    TCardControl* Card(int Slot) const { return Window->CardControlOf(Game().Cards[Slot].Id()); }
     // The card control at the seat of Player, row 12, 11 or 10.
-    TCardControl* SeatCard(int Player, int Row) const { return Form->SeatCardControl(Player, Row); }
+    TCardControl* SeatCard(int Player, int Row) const { return Window->SeatCardControl(Player, Row); }
     // Money[p] + TotalBets[p] == MoneyBefore[p] for every player.
     bool ChipsBalance() const;
 
-    std::unique_ptr<TTableWindow> Form;
+    std::unique_ptr<TTableWindow> Window;
     std::vector<int> Sleeps;
     int SleptMs() const;
     std::vector<TMessageRecord> Messages;

@@ -151,15 +151,15 @@ using AssetsOnTable = TTableTest;
 
 TEST_F(AssetsOnTable, ImageListsAndTokensShowAsDesigned)
 {
-    EXPECT_EQ(Form->ButtonSkins.Count(), 3);
-    EXPECT_EQ(Form->DigitGlyphs.Count(), 10);
+    EXPECT_EQ(Window->ButtonSkins.Count(), 3);
+    EXPECT_EQ(Window->DigitGlyphs.Count(), 10);
     // The token's magenta never reaches the screen.
-    Form->UserToken->show();
-    Form->JackToken->show();
+    Window->UserToken->show();
+    Window->JackToken->show();
     const QImage Panel = GrabPanel();
-    EXPECT_EQ(CountColour(Panel, 0xFF00FF, Form->UserToken->geometry()), 0);
-    EXPECT_EQ(CountColour(Panel, 0xFF00FF, Form->JackToken->geometry()), 0);
+    EXPECT_EQ(CountColour(Panel, 0xFF00FF, Window->UserToken->geometry()), 0);
+    EXPECT_EQ(CountColour(Panel, 0xFF00FF, Window->JackToken->geometry()), 0);
     // ... and the coin itself does.
-    const QPoint Middle = Form->UserToken->geometry().center();
-    EXPECT_EQ(Panel.pixel(Middle), KeyOutBottomLeft(Form->UserToken->Picture()).pixel(Middle - Form->UserToken->pos()));
+    const QPoint Middle = Window->UserToken->geometry().center();
+    EXPECT_EQ(Panel.pixel(Middle), KeyOutBottomLeft(Window->UserToken->Picture()).pixel(Middle - Window->UserToken->pos()));
 }

@@ -18,7 +18,7 @@ TEST_F(BlockedInputTest, APressOnStartWhileTheTieBoxIsOpenChangesNothing)
 {
     // Jack and Kate tie with K, 9, 5.
     PlayCalling(THands{{"2S", "7D", "9C"}, {"KS", "9D", "5C"}, {"3H", "4S", "8D"}, {"KH", "9H", "5D"}});
-    QAccessibleActionInterface* Start = QAccessible::queryAccessibleInterface(Form->StartButton)->actionInterface();
+    QAccessibleActionInterface* Start = QAccessible::queryAccessibleInterface(Window->StartButton)->actionInterface();
     ASSERT_TRUE(Start);
     // One press queued just before the box opens and one made inside it; the box's own
     // loop delivers both.
@@ -30,7 +30,7 @@ TEST_F(BlockedInputTest, APressOnStartWhileTheTieBoxIsOpenChangesNothing)
         return int(mrOk);
     };
     const int Destroyed = CardsDestroyed;
-    Form->FlipClick();
+    Window->FlipClick();
     QCoreApplication::sendPostedEvents();
     ASSERT_EQ(Messages.size(), 1u);
     EXPECT_EQ(Messages[0].Text, "Two winners, begin again!");
@@ -41,23 +41,22 @@ TEST_F(BlockedInputTest, APressOnStartWhileTheTieBoxIsOpenChangesNothing)
 
 TEST_F(BlockedInputTest, AKeyPressWhoseReleaseGoesElsewhereSpringsBackWithoutAClick)
 {
-    Form->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(Form.get()));
-    TTableWindow& Window = *Form;
-    Window.RulesButton->setFocus();  // Rules
-    const QImage Normal = Window.RulesButton->Picture();
-    QTest::keyPress(Window.windowHandle(), Qt::Key_Space);
-    ASSERT_FALSE(Window.RulesButton->Picture() == Normal) << "the pressed look";
-    QTest::keyClick(Window.windowHandle(), Qt::Key_Tab);
-    ASSERT_NE(QApplication::focusWidget(), Window.RulesButton);
-    QTest::keyRelease(Window.windowHandle(), Qt::Key_Space);
-    EXPECT_TRUE(Window.RulesButton->Picture() == Normal) << "Rules keeps its pressed look";
-    EXPECT_FALSE(Window.RulesChart->isVisible());
+    Window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(Window.get()));
+    Window->RulesButton->setFocus();  // Rules
+    const QImage Normal = Window->RulesButton->Picture();
+    QTest::keyPress(Window->windowHandle(), Qt::Key_Space);
+    ASSERT_FALSE(Window->RulesButton->Picture() == Normal) << "the pressed look";
+    QTest::keyClick(Window->windowHandle(), Qt::Key_Tab);
+    ASSERT_NE(QApplication::focusWidget(), Window->RulesButton);
+    QTest::keyRelease(Window->windowHandle(), Qt::Key_Space);
+    EXPECT_TRUE(Window->RulesButton->Picture() == Normal) << "Rules keeps its pressed look";
+    EXPECT_FALSE(Window->RulesChart->isVisible());
     EXPECT_EQ(CardsAlive, 0);
     // The next press on Rules is a press again.
-    Window.RulesButton->setFocus();
-    QTest::keyPress(Window.windowHandle(), Qt::Key_Space);
-    EXPECT_FALSE(Window.RulesButton->Picture() == Normal) << "a press on Rules is not seen";
-    QTest::keyRelease(Window.windowHandle(), Qt::Key_Space);
-    EXPECT_TRUE(Window.RulesChart->isVisible());
+    Window->RulesButton->setFocus();
+    QTest::keyPress(Window->windowHandle(), Qt::Key_Space);
+    EXPECT_FALSE(Window->RulesButton->Picture() == Normal) << "a press on Rules is not seen";
+    QTest::keyRelease(Window->windowHandle(), Qt::Key_Space);
+    EXPECT_TRUE(Window->RulesChart->isVisible());
 }

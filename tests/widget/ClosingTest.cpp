@@ -30,7 +30,7 @@ protected:
     void CallAndTickToPhase(int Phase)
     {
         Deal(NobodyFolds);
-        Form->CallClick();
+        Window->CallClick();
         while (Game().TurnPhase != Phase)
             Tick();
         Tick();  // a token on its way
@@ -39,8 +39,8 @@ protected:
     void CloseBetting(const THands& Hands)
     {
         Deal(Hands);
-        while (!Form->FlipButton->isEnabled()) {
-            Form->CallClick();
+        while (!Window->FlipButton->isEnabled()) {
+            Window->CallClick();
             TickUntilIdle();
         }
     }
@@ -51,17 +51,17 @@ protected:
         SCOPED_TRACE(State);
         const int AliveBefore = CardsAlive, DestroyedBefore = CardsDestroyed;
         Messages.clear();
-        EXPECT_TRUE(Form->close());
+        EXPECT_TRUE(Window->close());
         // A request that had to wait gets its turn a moment later; the closed window ignores it.
         if (LetRequestsSettle)
             QTest::qWait(300);
         ASSERT_EQ(Messages.size(), 1u);
         EXPECT_TRUE(IsFarewell(Messages[0]));
         EXPECT_EQ(Messages[0].Buttons, TMsgButtons::YesNo);
-        EXPECT_FALSE(Form->isVisible());
-        QPointer<TTableWindow> Window(Form.get());
-        Form.reset();
-        EXPECT_TRUE(Window.isNull());
+        EXPECT_FALSE(Window->isVisible());
+        QPointer<TTableWindow> Closed(Window.get());
+        Window.reset();
+        EXPECT_TRUE(Closed.isNull());
         EXPECT_EQ(CardsAlive, 0);
         EXPECT_EQ(CardsDestroyed - DestroyedBefore, AliveBefore);
     }
@@ -76,19 +76,19 @@ TEST_F(ClosingTest, EveryStateSaysFarewellAndFreesTheCards)
         {"Jack's token travelling", [&] { CallAndTickToPhase(2); }},
         {"Jim's token travelling", [&] { CallAndTickToPhase(3); }},
         {"Kate's token travelling", [&] { CallAndTickToPhase(4); }},
-        {"user folded, rounds running", [&] { Deal(NobodyFolds); Form->FoldClick(); Tick(3); }},
-        {"user's second turn", [&] { Deal(NobodyFolds); Form->CallClick(); TickUntilIdle(); }},
+        {"user folded, rounds running", [&] { Deal(NobodyFolds); Window->FoldClick(); Tick(3); }},
+        {"user's second turn", [&] { Deal(NobodyFolds); Window->CallClick(); TickUntilIdle(); }},
         {"betting closed", [&] { CloseBetting(NobodyFolds); }},
-        {"result shown", [&] { CloseBetting(NobodyFolds); Form->FlipClick(); }},
-        {"folded hands spread", [&] { CloseBetting(AllComputersFold); Form->FlipAllClick(); }},
-        {"rules chart shown", [&] { Deal(NobodyFolds); Form->RulesClick(); }},
-        {"rules chart before any hand", [&] { Form->RulesClick(); }},
+        {"result shown", [&] { CloseBetting(NobodyFolds); Window->FlipClick(); }},
+        {"folded hands spread", [&] { CloseBetting(AllComputersFold); Window->FlipAllClick(); }},
+        {"rules chart shown", [&] { Deal(NobodyFolds); Window->RulesClick(); }},
+        {"rules chart before any hand", [&] { Window->RulesClick(); }},
     };
     for (const auto& [Name, Reach] : States) {
         NewWindow();
         Reach();
         if (std::string(Name).find("travelling") != std::string::npos || std::string(Name).find("running") != std::string::npos)
-            EXPECT_TRUE(Form->BettingTimer->Enabled() && Game().TurnPhase != 0) << Name;
+            EXPECT_TRUE(Window->BettingTimer->Enabled() && Game().TurnPhase != 0) << Name;
         CloseAndDestroy(Name);
         if (HasFatalFailure())
             return;
@@ -102,7 +102,7 @@ TEST_F(ClosingTest, TicksWhileTheFarewellIsOpenDoNoHarm)
     int TicksInBox = 0;
     Answering = [&](const TMessageRecord& Record) {
         Messages.push_back(Record);
-        for (int I = 0; I < 40 && Form->BettingTimer->Enabled(); ++I, ++TicksInBox)
+        for (int I = 0; I < 40 && Window->BettingTimer->Enabled(); ++I, ++TicksInBox)
             Tick();
         return int(mrNo);
     };
@@ -115,7 +115,7 @@ TEST_F(ClosingTest, AskingAgainDuringTheFarewellShowsItOnce)
     Deal(NobodyFolds);
     Answering = [&](const TMessageRecord& Record) {
         Messages.push_back(Record);
-        Form->close();
+        Window->close();
         return int(mrYes);
     };
     CloseAndDestroy("a second request inside the farewell", true);
@@ -133,24 +133,24 @@ TEST_F(ClosingTest, CloseWaitsForTheGameOverBox)
         if (!IsFarewell(Record)) {
             // Asked twice while the box is open: still one farewell, and only afterwards.
             for (int I = 0; I < 2; ++I, ++Requests)
-                Form->close();
-            ShownInsideBox = ShownInsideBox && Form->isVisible() && Form->isWindow();
+                Window->close();
+            ShownInsideBox = ShownInsideBox && Window->isVisible() && Window->isWindow();
         }
         return int(mrNo);
     };
     const int Alive = CardsAlive, Destroyed = CardsDestroyed;
-    Form->FlipClick();
+    Window->FlipClick();
     EXPECT_EQ(Requests, 2);
     EXPECT_TRUE(ShownInsideBox);
     ASSERT_EQ(Messages.size(), 1u);
     EXPECT_TRUE(Messages[0].Text.startsWith("Game over!"));
     EXPECT_EQ(Game().Money[Jack], 1000);  // the handler ran to its end before the window went
-    QTRY_VERIFY_WITH_TIMEOUT(!Form->isVisible(), 5000);
+    QTRY_VERIFY_WITH_TIMEOUT(!Window->isVisible(), 5000);
     // Both waiting requests have had their turn; the farewell came once.
     QTest::qWait(300);
     ASSERT_EQ(Messages.size(), 2u);
     EXPECT_TRUE(IsFarewell(Messages[1]));
-    Form.reset();
+    Window.reset();
     EXPECT_EQ(CardsAlive, 0);
     EXPECT_EQ(CardsDestroyed - Destroyed, Alive);
 }
@@ -167,17 +167,17 @@ TEST_F(ClosingTest, ACloseRequestInTheMiddleOfAMoveWaitsUntilItIsOver)
         int Requests = 0;
         Pausing = [&](int) {
             if (Requests++ < 2)
-                EXPECT_FALSE(Form->close());
+                EXPECT_FALSE(Window->close());
             EXPECT_TRUE(Messages.empty()) << "the farewell came mid-move";
         };
         if (InTheDeal)
             Deal(NobodyFolds);
         else
-            Form->CallClick();
+            Window->CallClick();
         EXPECT_TRUE(Messages.empty());
-        EXPECT_TRUE(Form->isVisible());
+        EXPECT_TRUE(Window->isVisible());
         EXPECT_EQ(Game().TurnPhase, InTheDeal ? 0 : User) << "the move ran to its end";
-        QTRY_VERIFY_WITH_TIMEOUT(!Form->isVisible(), 5000);
+        QTRY_VERIFY_WITH_TIMEOUT(!Window->isVisible(), 5000);
         ASSERT_EQ(Messages.size(), 1u) << "one farewell for both requests";
         EXPECT_TRUE(IsFarewell(Messages[0]));
         Pausing = [](int) {};

@@ -25,7 +25,7 @@ protected:
     void SetUp() override
     {
         TTableTest::SetUp();
-        Gate.emplace(Now, Sleeps, Pausing, Form.get(), GetParam().Ahead);
+        Gate.emplace(Now, Sleeps, Pausing, Window.get(), GetParam().Ahead);
     }
     void TearDown() override
     {
@@ -38,12 +38,12 @@ protected:
     void Send(QEvent::Type Type, QWidget* Control, qint64 MadeAt, bool Stamp = true)
     {
         Now = std::max(Now, MadeAt);
-        const QPointF At = Control->mapTo(Form.get(), QPointF(Control->width() / 2.0, Control->height() / 2.0));
+        const QPointF At = Control->mapTo(Window.get(), QPointF(Control->width() / 2.0, Control->height() / 2.0));
         const bool Down = Type == QEvent::MouseButtonPress;
-        QMouseEvent Event(Type, At, Form->mapToGlobal(At), Qt::LeftButton,
+        QMouseEvent Event(Type, At, Window->mapToGlobal(At), Qt::LeftButton,
                           Down ? Qt::LeftButton : Qt::NoButton, Qt::NoModifier);
         Event.setTimestamp(Stamp ? quint32(MadeAt + GetParam().Ahead) : 0);
-        QCoreApplication::sendEvent(Form->windowHandle(), &Event);
+        QCoreApplication::sendEvent(Window->windowHandle(), &Event);
     }
     // A click: the button goes down at MadeAt and up 80 ms later.
     void ClickAt(QWidget* Control, qint64 MadeAt, bool Stamp = true)
@@ -58,7 +58,7 @@ protected:
             Now = std::max(Now, MadeAt);
             QKeyEvent Event(Type, Qt::Key_Space, Qt::NoModifier, QStringLiteral(" "));
             Event.setTimestamp(quint32(MadeAt + GetParam().Ahead));
-            QCoreApplication::sendEvent(Form->windowHandle(), &Event);
+            QCoreApplication::sendEvent(Window->windowHandle(), &Event);
             MadeAt += 80;
         }
     }
@@ -80,8 +80,8 @@ protected:
     }
     void ActivateTable()
     {
-        Form->activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(Form.get()));
+        Window->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(Window.get()));
     }
     int Deals() const { return int(std::count(Sleeps.begin(), Sleeps.end(), 100)) / 12; }
 
@@ -182,15 +182,15 @@ TEST_F(InputGateOnControlsTest, InputMadeWhileAHandlerWasBusyIsJudgedByItsContro
 TEST_P(InputGateWindowTest, ADoubleClickOnStartDealsOnce)
 {
     const qint64 T0 = Now;
-    ClickAt(Form->StartButton, T0);
+    ClickAt(Window->StartButton, T0);
     ASSERT_GT(Now, T0 + 1000);  // the deal kept the thread busy
-    ClickAt(Form->StartButton, T0 + 300);
+    ClickAt(Window->StartButton, T0 + 300);
     EXPECT_EQ(Deals(), 1);
     EXPECT_EQ(Game().Money[1], 995);
     EXPECT_EQ(Game().TotalBets[1], 5);
-    EXPECT_TRUE(Form->CallButton->isEnabled());
+    EXPECT_TRUE(Window->CallButton->isEnabled());
     // The gate swallowed only that click: the next one deals.
-    ClickAt(Form->StartButton, Now);
+    ClickAt(Window->StartButton, Now);
     EXPECT_EQ(Deals(), 2);
     EXPECT_EQ(Game().Money[1], 990);
 }
@@ -198,35 +198,35 @@ TEST_P(InputGateWindowTest, ADoubleClickOnStartDealsOnce)
 TEST_P(InputGateWindowTest, ACallClickedDuringTheDealComesToNothing)
 {
     const qint64 T0 = Now;
-    ClickAt(Form->StartButton, T0);
-    ClickAt(Form->CallButton, T0 + 300);
+    ClickAt(Window->StartButton, T0);
+    ClickAt(Window->CallButton, T0 + 300);
     EXPECT_EQ(Game().TotalBets[1], 5);
     EXPECT_EQ(Game().TurnPhase, 0);
-    EXPECT_TRUE(Form->CallButton->isEnabled());
-    EXPECT_TRUE(Form->FoldButton->isEnabled());
+    EXPECT_TRUE(Window->CallButton->isEnabled());
+    EXPECT_TRUE(Window->FoldButton->isEnabled());
     EXPECT_EQ(std::count(Sleeps.begin(), Sleeps.end(), 500), 0);
 }
 
 TEST_P(InputGateWindowTest, StartClickedDuringTheCallsPauseBeginsANewHandAfterIt)
 {
-    ClickAt(Form->StartButton, Now);
+    ClickAt(Window->StartButton, Now);
     const qint64 Called = Now;
-    ClickAt(Form->CallButton, Called);
+    ClickAt(Window->CallButton, Called);
     ASSERT_EQ(Game().Money[1], 975);
     ASSERT_GE(Now, Called + 500);
-    ClickAt(Form->StartButton, Called + 200);  // Start stays usable through the pause
+    ClickAt(Window->StartButton, Called + 200);  // Start stays usable through the pause
     EXPECT_EQ(Deals(), 2);
     EXPECT_EQ(Game().Money[1], 970);
     EXPECT_EQ(Game().TotalBets[1], 5);
-    EXPECT_TRUE(Form->CallButton->isEnabled());
+    EXPECT_TRUE(Window->CallButton->isEnabled());
 }
 
 TEST_P(InputGateWindowTest, StartClickedDuringFoldedJimsPauseBeginsANewHandAfterIt)
 {
     // Jim folds at once; his step then pauses 1000 ms on a tick.
     StackDeck(JimFolds);
-    ClickAt(Form->StartButton, Now);
-    ClickAt(Form->CallButton, Now);
+    ClickAt(Window->StartButton, Now);
+    ClickAt(Window->CallButton, Now);
     qint64 JimPausedAt = -1;
     Pausing = [&](int Ms) {
         if (Ms == 1000)
@@ -237,23 +237,23 @@ TEST_P(InputGateWindowTest, StartClickedDuringFoldedJimsPauseBeginsANewHandAfter
     // Ticks come from the event loop like clicks: each is a dispatch of its own.
     struct TTicker : QObject
     {
-        TTableWindow* Form;
+        TTableWindow* Window;
         bool event(QEvent* Event) override
         {
             if (Event->type() != QEvent::User)
                 return QObject::event(Event);
-            Form->BettingTick();
+            Window->BettingTick();
             return true;
         }
     } Ticker;
-    Ticker.Form = Form.get();
+    Ticker.Window = Window.get();
     for (int I = 0; I < 500 && JimPausedAt < 0; ++I) {
         QEvent Tick(QEvent::User);
         QCoreApplication::sendEvent(&Ticker, &Tick);
         Now += 50;
     }
     ASSERT_GE(JimPausedAt, 0);
-    ClickAt(Form->StartButton, JimPausedAt + 300);
+    ClickAt(Window->StartButton, JimPausedAt + 300);
     EXPECT_EQ(Deals(), 2);
     EXPECT_EQ(Game().TotalBets[1], 5);
     EXPECT_FALSE(Game().Folded[3]);
@@ -262,61 +262,61 @@ TEST_P(InputGateWindowTest, StartClickedDuringFoldedJimsPauseBeginsANewHandAfter
 TEST_P(InputGateWindowTest, RulesClickedDuringTheDealShowTheChartAfterIt)
 {
     const qint64 T0 = Now;
-    ClickAt(Form->StartButton, T0);
-    ASSERT_FALSE(Form->RulesChart->isVisible());
-    ClickAt(Form->RulesButton, T0 + 300);
-    EXPECT_TRUE(Form->RulesChart->isVisible());
+    ClickAt(Window->StartButton, T0);
+    ASSERT_FALSE(Window->RulesChart->isVisible());
+    ClickAt(Window->RulesButton, T0 + 300);
+    EXPECT_TRUE(Window->RulesChart->isVisible());
     EXPECT_EQ(Deals(), 1);
 }
 
 TEST_P(InputGateWindowTest, UntimedClicksRightAfterTheDealCountAsMadeDuringIt)
 {
-    ClickAt(Form->StartButton, Now);
-    ClickAt(Form->StartButton, Now, false);  // dropped: Start was disabled during the deal
-    ClickAt(Form->RulesButton, Now, false);  // Rules was usable all along
+    ClickAt(Window->StartButton, Now);
+    ClickAt(Window->StartButton, Now, false);  // dropped: Start was disabled during the deal
+    ClickAt(Window->RulesButton, Now, false);  // Rules was usable all along
     EXPECT_EQ(Deals(), 1);
-    EXPECT_TRUE(Form->RulesChart->isVisible());
+    EXPECT_TRUE(Window->RulesChart->isVisible());
     // Once the queue has been read, an untimed click counts as made when read.
     Gate->App->SettleInput();
-    ClickAt(Form->StartButton, Now, false);
+    ClickAt(Window->StartButton, Now, false);
     EXPECT_EQ(Deals(), 2);
 }
 
 TEST_P(InputGateWindowTest, KeysAndAccessibilityPressesAreJudgedLikeClicks)
 {
     const qint64 T0 = Now;
-    ClickAt(Form->StartButton, T0);
+    ClickAt(Window->StartButton, T0);
     const quint32 During = quint32(T0 + 300 + GetParam().Ahead);
-    EXPECT_FALSE(InputMayAct(Form->StartButton, During));
-    EXPECT_FALSE(InputMayAct(Form->CallButton, During));
-    EXPECT_TRUE(InputMayAct(Form->RulesButton, During));
-    EXPECT_FALSE(InputMayAct(Form->StartButton, 0));
-    EXPECT_TRUE(InputMayAct(Form->RulesButton, 0));
-    EXPECT_TRUE(InputMayAct(Form->StartButton, quint32(Now + GetParam().Ahead)));
-    EXPECT_FALSE(InputMayAct(Form->FlipButton, quint32(Now + GetParam().Ahead)));  // Flip: disabled now
+    EXPECT_FALSE(InputMayAct(Window->StartButton, During));
+    EXPECT_FALSE(InputMayAct(Window->CallButton, During));
+    EXPECT_TRUE(InputMayAct(Window->RulesButton, During));
+    EXPECT_FALSE(InputMayAct(Window->StartButton, 0));
+    EXPECT_TRUE(InputMayAct(Window->RulesButton, 0));
+    EXPECT_TRUE(InputMayAct(Window->StartButton, quint32(Now + GetParam().Ahead)));
+    EXPECT_FALSE(InputMayAct(Window->FlipButton, quint32(Now + GetParam().Ahead)));  // Flip: disabled now
 }
 
 TEST_P(InputGateWindowTest, KeysAndPressesMadeDuringTheDealAreJudgedByWhatTheyAimedAt)
 {
     ActivateTable();
-    ASSERT_TRUE(Form->StartButton->hasFocus());
+    ASSERT_TRUE(Window->StartButton->hasFocus());
     const qint64 T0 = Now;
     StackDeck(NobodyFolds);
     SpaceAt(T0);
     Draws.Script = {};
     ASSERT_GT(Now, T0 + 1000) << "the deal kept the thread busy";
-    ASSERT_TRUE(Form->CallButton->hasFocus());
+    ASSERT_TRUE(Window->CallButton->hasFocus());
 
     // Read before the event loop has caught up: untimed, so taken as made during the deal.
-    Press(Form->StartButton);  // Start was disabled through the deal: dropped
-    Press(Form->RulesButton);  // Rules was usable all along: acts
+    Press(Window->StartButton);  // Start was disabled through the deal: dropped
+    Press(Window->RulesButton);  // Rules was usable all along: acts
     Flush();
     EXPECT_EQ(Game().Money[User], 995) << "a press sent during the deal never deals again";
-    EXPECT_TRUE(Form->RulesChart->isVisible());
+    EXPECT_TRUE(Window->RulesChart->isVisible());
     // Space on Call made during the deal, read after it: dropped with its release.
     SpaceAt(T0 + 300);
     EXPECT_EQ(Game().TurnPhase, 0);
-    EXPECT_TRUE(Form->CallButton->isEnabled());
+    EXPECT_TRUE(Window->CallButton->isEnabled());
     // Once the loop has read its queue, the same keys act.
     Gate->App->SettleInput();
     SpaceAt(Now);
@@ -331,7 +331,7 @@ TEST_P(InputGateWindowTest, PressesAndFocusGrabsAnsweredDuringAPauseActOnlyAfter
     SpaceAt(Now);
     Draws.Script = {};
     Gate->App->SettleInput();
-    ASSERT_TRUE(Form->CallButton->hasFocus());
+    ASSERT_TRUE(Window->CallButton->hasFocus());
     // The reader's requests come in while the call's pause goes on answering it.
     bool Asked = false;
     Pausing = [&](int Ms) {
@@ -341,15 +341,15 @@ TEST_P(InputGateWindowTest, PressesAndFocusGrabsAnsweredDuringAPauseActOnlyAfter
             return;
         Asked = true;
         QWidget* Focus = QApplication::focusWidget();
-        Grab(Form->RulesButton);  // usable all along: acts, after the move
-        Press(Form->FoldButton);  // disabled by the call: never acts
+        Grab(Window->RulesButton);  // usable all along: acts, after the move
+        Press(Window->FoldButton);  // disabled by the call: never acts
         EXPECT_EQ(QApplication::focusWidget(), Focus) << "a focus grab acted mid-move";
     };
     SpaceAt(Now);
     ASSERT_TRUE(Asked);
-    EXPECT_FALSE(Form->RulesButton->hasFocus());
+    EXPECT_FALSE(Window->RulesButton->hasFocus());
     Flush();
-    EXPECT_TRUE(Form->RulesButton->hasFocus());
+    EXPECT_TRUE(Window->RulesButton->hasFocus());
     EXPECT_FALSE(Game().Folded[User]) << "a press on Fold made while the call disabled it";
     EXPECT_EQ(Game().Money[User], 975);
 }

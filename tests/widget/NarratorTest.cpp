@@ -163,8 +163,8 @@ protected:
     void SetUp() override
     {
         TTableTest::SetUp();
-        Form->activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(Form.get()));
+        Window->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(Window.get()));
         Heard = &Lines;
         Pausing = [this](int Ms) {
             Sleeps.push_back(Ms);
@@ -198,34 +198,33 @@ protected:
 
     void Step(const std::string& S)
     {
-        TTableWindow& Window = *Form;
         if (S == "start") {
             StackDeck(GetParam().Hands);
-            Window.StartButton->Press();
+            Window->StartButton->Press();
             Draws.Script = {};
         } else if (S == "call") {
-            Window.CallButton->Press();
+            Window->CallButton->Press();
         } else if (S == "fold") {
-            Window.FoldButton->Press();
+            Window->FoldButton->Press();
         } else if (S == "flip") {
-            Window.FlipButton->Press();
+            Window->FlipButton->Press();
         } else if (S == "flip all") {
-            Window.FlipAllButton->Press();
+            Window->FlipAllButton->Press();
         } else if (S == "ticks") {
-            for (int I = 0; I < 1000 && Game().TurnPhase != 0 && Window.BettingTimer->Enabled(); ++I)
-                Window.BettingTimer->OnTimer();  // what the running timer calls
+            for (int I = 0; I < 1000 && Game().TurnPhase != 0 && Window->BettingTimer->Enabled(); ++I)
+                Window->BettingTimer->OnTimer();  // what the running timer calls
         } else if (S == "standing") {
             // It tells; it changes nothing on the table and moves no focus. Like any key it
             // shows the focus ring, on the focused control.
             QWidget* Focus = QApplication::focusWidget();
             const auto Look = [&] {
-                QImage Picture = Window.grab().toImage();
-                if (Focus && Focus->window() == &Window)
-                    QPainter(&Picture).fillRect(QRect(Focus->mapTo(&Window, QPoint()), Focus->size()), Qt::black);
+                QImage Picture = Window->grab().toImage();
+                if (Focus && Focus->window() == Window.get())
+                    QPainter(&Picture).fillRect(QRect(Focus->mapTo(Window.get(), QPoint()), Focus->size()), Qt::black);
                 return Picture;
             };
             const QImage Before = Look();
-            QTest::keyClick(Window.windowHandle(), Qt::Key(TTableKeyboard::StandingKey));
+            QTest::keyClick(Window->windowHandle(), Qt::Key(TTableKeyboard::StandingKey));
             EXPECT_EQ(QApplication::focusWidget(), Focus);
             EXPECT_EQ(Look(), Before);
         } else if (S == "quiet" || S == "listen") {
@@ -293,13 +292,13 @@ TEST_F(NarratorLookTest, AReaderLeavesTheTableAsItLooks)
         ShowNewWindow();
         SetReaderListening(Listening);
         StackDeck(AcesWin);
-        Form->StartButton->Press();
+        Window->StartButton->Press();
         Draws.Script = {};
-        Form->CallButton->Press();
-        for (int I = 0; I < 1000 && Game().TurnPhase != 0 && Form->BettingTimer->Enabled(); ++I)
-            Form->BettingTimer->OnTimer();
+        Window->CallButton->Press();
+        for (int I = 0; I < 1000 && Game().TurnPhase != 0 && Window->BettingTimer->Enabled(); ++I)
+            Window->BettingTimer->OnTimer();
         SetReaderListening(false);
-        return Form->grab().toImage();
+        return Window->grab().toImage();
     };
     const QImage Alone = Play(false);
     std::vector<std::string> Lines;

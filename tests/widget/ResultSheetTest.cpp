@@ -23,14 +23,14 @@ TEST_F(ResultSheetTest, EveryFigureReadsBackFromThePanel)
     };
     int Winner = 0;
     for (const auto& S : Sheets) {
-        Form->SetUserName(S.Name);
+        Window->SetUserName(S.Name);
         TSettlement Settlement{++Winner};
         for (int P = 1; P <= 4; ++P) {
             Settlement.Add[P] = S.Add[P - 1];
             Settlement.Score[P] = S.Score[P - 1];
         }
-        static_cast<TTableDisplay&>(*Form).ShowResult(Settlement);
-        TTableView View = ReadTable(*Form, {});
+        static_cast<TTableDisplay&>(*Window).ShowResult(Settlement);
+        TTableView View = ReadTable(*Window, {});
         EXPECT_EQ(View["sheet"], "shown");
         EXPECT_EQ(View["sheet headings"], "Add Score");
         EXPECT_EQ(View["sheet marker"], std::string("row of ") + SeatName[Winner]);
@@ -42,22 +42,22 @@ TEST_F(ResultSheetTest, EveryFigureReadsBackFromThePanel)
         }
     }
     // The template itself is never drawn on.
-    EXPECT_EQ(Form->SheetTemplate->Picture(), LoadResourcePicture(":/table/sheet.jpg"));
+    EXPECT_EQ(Window->SheetTemplate->Picture(), LoadResourcePicture(":/table/sheet.jpg"));
     // The rose has no background square.
-    EXPECT_EQ(qAlpha(Form->WinnerMarker->Picture().pixel(0, 0)), 0);
+    EXPECT_EQ(qAlpha(Window->WinnerMarker->Picture().pixel(0, 0)), 0);
 }
 
 TEST_F(ResultSheetTest, ALongNameRunsOnIntoTheAddColumn)
 {
-    Form->SetUserName(QString(60, QChar('M')));
+    Window->SetUserName(QString(60, QChar('M')));
     PlayFolding(KateWins);
-    Form->FlipAllClick();
+    Window->FlipAllClick();
     // Black strokes of the name reach across the "Add" column, right of the marker.
-    const QImage Sheet = Form->ResultSheet->Picture();
+    const QImage Sheet = Window->ResultSheet->Picture();
     int Black = 0;
     for (int Y = 34; Y < 48; ++Y)
         for (int X = 100; X < 270; ++X)
             Black += qGray(Sheet.pixel(X, Y)) < 40 && qRed(Sheet.pixel(X, Y)) < 60;
     EXPECT_GT(Black, 30);
-    EXPECT_EQ(ReadTable(*Form, {})["sheet Jim name"], "Jim");
+    EXPECT_EQ(ReadTable(*Window, {})["sheet Jim name"], "Jim");
 }

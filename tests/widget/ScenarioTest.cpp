@@ -252,24 +252,24 @@ protected:
     {
         if (Action == "start" || Action == "sheet") {
             StackDeck(Hands);
-            Click(Action == "start" ? Form->StartButton : Form->ResultSheet);
+            Click(Action == "start" ? Window->StartButton : Window->ResultSheet);
             Draws.Script = {};
         } else if (Action == "call") {
-            Click(Form->CallButton);
+            Click(Window->CallButton);
         } else if (Action == "fold") {
-            Click(Form->FoldButton);
+            Click(Window->FoldButton);
         } else if (Action == "tick") {
             Tick();
         } else if (Action == "phase") {
             const int Phase = Game().TurnPhase;
-            for (int I = 0; I < 50 && Game().TurnPhase == Phase && Form->BettingTimer->Enabled(); ++I)
+            for (int I = 0; I < 50 && Game().TurnPhase == Phase && Window->BettingTimer->Enabled(); ++I)
                 Tick();
         } else if (Action == "round") {
             TickUntilIdle();
         } else if (Action == "flip") {
-            Click(Form->FlipButton);
+            Click(Window->FlipButton);
         } else if (Action == "flip all") {
-            Click(Form->FlipAllButton);
+            Click(Window->FlipAllButton);
         } else {
             FAIL() << "no such step: " << Action;
         }
@@ -283,9 +283,9 @@ protected:
         // The table at each pause, read from the sleep; the deck's pile is DealTest's.
         Pausing = [&](int Ms) {
             Sleeps.push_back(Ms);
-            TTableView View = ReadTable(*Form, Messages);
+            TTableView View = ReadTable(*Window, Messages);
             View.erase("cards elsewhere");
-            View["screen"] = ReadScreen(*Form);
+            View["screen"] = ReadScreen(*Window);
             Paused.push_back(std::move(View));
         };
         TTableView Expected;
@@ -298,7 +298,7 @@ protected:
                 Expected = Dealt(S.Hands, Step.Dealt);
             Expected["messages"] = "";
             Expected = Expected + Step.Changes;
-            const std::string Wrong = Differences(Expected, ReadTable(*Form, Messages));
+            const std::string Wrong = Differences(Expected, ReadTable(*Window, Messages));
             EXPECT_TRUE(Wrong.empty()) << "after step " << I + 1 << " (" << Step.Action << "):\n" << Wrong;
             // The deal's pauses show it card by card; the call's pause shows the call made;
             // every pause shows all that was changed before it.

@@ -28,78 +28,76 @@ class TableWindowTest : public TTableTest
 {
 protected:
     // A button's look and state as the player sees them: "normal, usable", ...
-    std::string Look(const char* Button) const { return ReadTable(*Form, {}).at(std::string("button ") + Button); }
+    std::string Look(const char* Button) const { return ReadTable(*Window, {}).at(std::string("button ") + Button); }
 };
 
 TEST_F(TableWindowTest, StartsWithTheDesignLayout)
 {
-    TTableWindow& Window = *Form;
-    EXPECT_EQ(Window.windowTitle(), "Orvanta");
-    EXPECT_EQ(Window.size(), QSize(856, 645));
-    EXPECT_EQ(Window.Panel->geometry(), QRect(0, 0, 856, 645));
-    EXPECT_EQ(Window.Background->geometry(), QRect(1, 1, 854, 643));
+    EXPECT_EQ(Window->windowTitle(), "Orvanta");
+    EXPECT_EQ(Window->size(), QSize(856, 645));
+    EXPECT_EQ(Window->Panel->geometry(), QRect(0, 0, 856, 645));
+    EXPECT_EQ(Window->Background->geometry(), QRect(1, 1, 854, 643));
     const struct
     {
         QWidget* Control;
         QRect Geometry;
     } Expected[] = {
-        {Window.UserPortrait, {360, 564, 40, 40}}, {Window.KatePortrait, {34, 224, 40, 40}}, {Window.JimPortrait, {360, 40, 40, 40}},
-        {Window.JackPortrait, {682, 224, 40, 40}}, {Window.StartButton, {88, 464, 100, 32}}, {Window.RulesButton, {88, 496, 100, 32}},
-        {Window.CallButton, {640, 464, 100, 32}}, {Window.FoldButton, {640, 496, 100, 32}}, {Window.FlipButton, {640, 528, 100, 32}},
-        {Window.FlipAllButton, {640, 560, 100, 32}}, {Window.ResultSheet, {288, 240, 278, 185}}, {Window.UserStake, {392, 424, 65, 33}},
-        {Window.JackStake, {504, 331, 49, 33}}, {Window.JimStake, {392, 248, 65, 33}}, {Window.KateStake, {272, 331, 57, 33}},
-        {Window.SheetTemplate, {536, 24, 273, 176}}, {Window.RulesChart, {200, 136, 433, 325}},
-        {Window.UserToken, {408, 450, 24, 23}}, {Window.JackToken, {580, 330, 24, 23}}, {Window.JimToken, {408, 184, 24, 23}},
-        {Window.KateToken, {228, 330, 24, 23}},
+        {Window->UserPortrait, {360, 564, 40, 40}}, {Window->KatePortrait, {34, 224, 40, 40}}, {Window->JimPortrait, {360, 40, 40, 40}},
+        {Window->JackPortrait, {682, 224, 40, 40}}, {Window->StartButton, {88, 464, 100, 32}}, {Window->RulesButton, {88, 496, 100, 32}},
+        {Window->CallButton, {640, 464, 100, 32}}, {Window->FoldButton, {640, 496, 100, 32}}, {Window->FlipButton, {640, 528, 100, 32}},
+        {Window->FlipAllButton, {640, 560, 100, 32}}, {Window->ResultSheet, {288, 240, 278, 185}}, {Window->UserStake, {392, 424, 65, 33}},
+        {Window->JackStake, {504, 331, 49, 33}}, {Window->JimStake, {392, 248, 65, 33}}, {Window->KateStake, {272, 331, 57, 33}},
+        {Window->SheetTemplate, {536, 24, 273, 176}}, {Window->RulesChart, {200, 136, 433, 325}},
+        {Window->UserToken, {408, 450, 24, 23}}, {Window->JackToken, {580, 330, 24, 23}}, {Window->JimToken, {408, 184, 24, 23}},
+        {Window->KateToken, {228, 330, 24, 23}},
     };
     for (const auto& E : Expected)
         EXPECT_EQ(E.Control->geometry(), E.Geometry) << E.Control->metaObject()->className();
-    EXPECT_EQ(Window.WinnerMarker->size(), QSize(24, 24));
-    EXPECT_EQ(Window.UserMoney->pos(), QPoint(424, 592));
-    EXPECT_EQ(Window.UserName->pos(), QPoint(416, 568));
-    EXPECT_EQ(Window.JackName->pos(), QPoint(744, 224));
+    EXPECT_EQ(Window->WinnerMarker->size(), QSize(24, 24));
+    EXPECT_EQ(Window->UserMoney->pos(), QPoint(424, 592));
+    EXPECT_EQ(Window->UserName->pos(), QPoint(416, 568));
+    EXPECT_EQ(Window->JackName->pos(), QPoint(744, 224));
 
     for (int P = 1; P <= 4; ++P)
-        EXPECT_EQ(Window.MoneyLabel(P)->text(), "1000");
-    EXPECT_EQ(Window.UserName->text(), "?");
-    EXPECT_EQ(Window.JackName->text(), "Jack");
-    EXPECT_EQ(Window.JimName->text(), "Jim");
-    EXPECT_EQ(Window.KateName->text(), "Kate");
+        EXPECT_EQ(Window->MoneyLabel(P)->text(), "1000");
+    EXPECT_EQ(Window->UserName->text(), "?");
+    EXPECT_EQ(Window->JackName->text(), "Jack");
+    EXPECT_EQ(Window->JimName->text(), "Jim");
+    EXPECT_EQ(Window->KateName->text(), "Kate");
 
-    for (QWidget* Hidden : std::initializer_list<QWidget*>{Window.UserToken, Window.JackToken, Window.JimToken, Window.KateToken,
-                                                           Window.ResultSheet, Window.SheetTemplate, Window.WinnerMarker, Window.RulesChart})
+    for (QWidget* Hidden : std::initializer_list<QWidget*>{Window->UserToken, Window->JackToken, Window->JimToken, Window->KateToken,
+                                                           Window->ResultSheet, Window->SheetTemplate, Window->WinnerMarker, Window->RulesChart})
         EXPECT_FALSE(Hidden->isVisible());
-    for (QWidget* Shown : std::initializer_list<QWidget*>{Window.Background, Window.JackPortrait, Window.JimPortrait,
-                                                          Window.KatePortrait, Window.UserPortrait, Window.UserStake,
-                                                          Window.UserMoney, Window.KateName, Window.StartButton,
-                                                          Window.FlipAllButton})
+    for (QWidget* Shown : std::initializer_list<QWidget*>{Window->Background, Window->JackPortrait, Window->JimPortrait,
+                                                          Window->KatePortrait, Window->UserPortrait, Window->UserStake,
+                                                          Window->UserMoney, Window->KateName, Window->StartButton,
+                                                          Window->FlipAllButton})
         EXPECT_TRUE(Shown->isVisible());
     EXPECT_EQ(CardsAlive, 0);
-    EXPECT_TRUE(Window.BettingTimer->Enabled());
-    EXPECT_EQ(Window.BettingTimer->Interval(), 50);
+    EXPECT_TRUE(Window->BettingTimer->Enabled());
+    EXPECT_EQ(Window->BettingTimer->Interval(), 50);
 
     const QList<QWidget*> Order = {
-        Window.Background,
-        Window.UserStake, Window.JackStake, Window.JimStake, Window.KateStake,
-        Window.UserMoney, Window.JackMoney, Window.JimMoney, Window.KateMoney,
-        Window.UserName, Window.JackName, Window.JimName, Window.KateName,
-        Window.SheetTemplate, Window.WinnerMarker, Window.RulesChart, Window.StartButton, Window.RulesButton,
-        Window.UserPortrait, Window.JimPortrait, Window.JackPortrait, Window.KatePortrait, Window.ResultSheet,
-        Window.CallButton, Window.FoldButton, Window.FlipButton, Window.FlipAllButton,
-        Window.UserToken, Window.JackToken, Window.JimToken, Window.KateToken};
-    EXPECT_EQ(Stacking(Window.Panel), Order);
+        Window->Background,
+        Window->UserStake, Window->JackStake, Window->JimStake, Window->KateStake,
+        Window->UserMoney, Window->JackMoney, Window->JimMoney, Window->KateMoney,
+        Window->UserName, Window->JackName, Window->JimName, Window->KateName,
+        Window->SheetTemplate, Window->WinnerMarker, Window->RulesChart, Window->StartButton, Window->RulesButton,
+        Window->UserPortrait, Window->JimPortrait, Window->JackPortrait, Window->KatePortrait, Window->ResultSheet,
+        Window->CallButton, Window->FoldButton, Window->FlipButton, Window->FlipAllButton,
+        Window->UserToken, Window->JackToken, Window->JimToken, Window->KateToken};
+    EXPECT_EQ(Stacking(Window->Panel), Order);
 }
 
 TEST_F(TableWindowTest, ButtonsStartInTheirLooks)
 {
-    TTableWindow& Window = *Form;
     for (const char* Button : {"Start", "Rules"})
         EXPECT_EQ(Look(Button), "normal, usable") << Button;
     for (const char* Button : {"Call", "Fold", "Flip", "Flip all"})
         EXPECT_EQ(Look(Button), "disabled, unusable") << Button;
-    for (TImage* Button : {Window.StartButton, Window.RulesButton})
+    for (TImage* Button : {Window->StartButton, Window->RulesButton})
         EXPECT_EQ(Button->cursor().shape(), Qt::PointingHandCursor);
-    for (TImage* Button : {Window.CallButton, Window.FoldButton, Window.FlipButton, Window.FlipAllButton})
+    for (TImage* Button : {Window->CallButton, Window->FoldButton, Window->FlipButton, Window->FlipAllButton})
         EXPECT_NE(Button->cursor().shape(), Qt::PointingHandCursor);
     // A white caption stays visible on the table: white is not the skins' see-through colour.
     const QImage Panel = GrabPanel();
@@ -112,51 +110,50 @@ TEST_F(TableWindowTest, ButtonsStartInTheirLooks)
 
 TEST_F(TableWindowTest, PressLooksFollowTheMouseButtons)
 {
-    TTableWindow& Window = *Form;
     // Right and middle presses change nothing and never start a hand.
     for (Qt::MouseButton B : {Qt::RightButton, Qt::MiddleButton}) {
-        QTest::mousePress(Window.StartButton, B, Qt::NoModifier, QPoint(10, 10));
+        QTest::mousePress(Window->StartButton, B, Qt::NoModifier, QPoint(10, 10));
         EXPECT_EQ(Look("Start"), "normal, usable");
-        QTest::mouseRelease(Window.StartButton, B, Qt::NoModifier, QPoint(10, 10));
+        QTest::mouseRelease(Window->StartButton, B, Qt::NoModifier, QPoint(10, 10));
         EXPECT_EQ(Look("Start"), "normal, usable");
     }
     EXPECT_EQ(CardsAlive, 0);
 
     // Left press: the pressed look; released outside: no click, Start springs back.
-    QTest::mousePress(Window.StartButton, Qt::LeftButton, Qt::NoModifier, QPoint(10, 10));
+    QTest::mousePress(Window->StartButton, Qt::LeftButton, Qt::NoModifier, QPoint(10, 10));
     EXPECT_EQ(Look("Start"), "pressed, usable");
-    QTest::mouseRelease(Window.StartButton, Qt::LeftButton, Qt::NoModifier, QPoint(-50, -50));
+    QTest::mouseRelease(Window->StartButton, Qt::LeftButton, Qt::NoModifier, QPoint(-50, -50));
     EXPECT_EQ(Look("Start"), "normal, usable");
     EXPECT_EQ(CardsAlive, 0);
 
     // A full left click on Start deals a hand and leaves Start normal and usable.
-    Click(Window.StartButton);
+    Click(Window->StartButton);
     EXPECT_EQ(CardsAlive, 52);
     EXPECT_EQ(Look("Start"), "normal, usable");
     EXPECT_EQ(Look("Call"), "normal, usable");
 
     // Call pressed and left: it keeps the pressed look until the game sets one.
-    PressAndLeave(Window.CallButton);
+    PressAndLeave(Window->CallButton);
     EXPECT_EQ(Look("Call"), "pressed, usable");
     EXPECT_EQ(Game().TurnPhase, 0);
 
     // Clicking Call disables both betting buttons, Call included, in the white look.
-    Click(Window.CallButton);
+    Click(Window->CallButton);
     EXPECT_EQ(Game().TurnPhase, 1);
     EXPECT_EQ(Look("Call"), "disabled, unusable");
     EXPECT_EQ(Look("Fold"), "disabled, unusable");
     // A press on a disabled button changes nothing.
-    QTest::mousePress(Window.FoldButton, Qt::LeftButton, Qt::NoModifier, QPoint(10, 10));
+    QTest::mousePress(Window->FoldButton, Qt::LeftButton, Qt::NoModifier, QPoint(10, 10));
     EXPECT_EQ(Look("Fold"), "disabled, unusable");
-    QTest::mouseRelease(Window.FoldButton, Qt::LeftButton, Qt::NoModifier, QPoint(10, 10));
+    QTest::mouseRelease(Window->FoldButton, Qt::LeftButton, Qt::NoModifier, QPoint(10, 10));
     EXPECT_FALSE(Game().Folded[User]);
 }
 
 TEST_F(TableWindowTest, StakeCountersRightAlignThreeDigits)
 {
     auto Shown = [&](int Amount) {
-        Form->ShowStakeDigits(Form->DigitGlyphs, Amount / 100, Amount / 10 % 10, Amount % 10, Form->UserStake);
-        return ReadTable(*Form, {})["stake User"];
+        Window->ShowStakeDigits(Window->DigitGlyphs, Amount / 100, Amount / 10 % 10, Amount % 10, Window->UserStake);
+        return ReadTable(*Window, {})["stake User"];
     };
     EXPECT_EQ(Shown(5), "..5");
     EXPECT_EQ(Shown(25), ".25");
@@ -165,71 +162,70 @@ TEST_F(TableWindowTest, StakeCountersRightAlignThreeDigits)
     EXPECT_EQ(Shown(0), "..0");
     EXPECT_EQ(Shown(987), "987");
     EXPECT_EQ(Shown(643), "643");
-    EXPECT_EQ(Form->UserStake->size(), QSize(100, 100));
+    EXPECT_EQ(Window->UserStake->size(), QSize(100, 100));
     // Only the strokes show: below the digits the table shows through.
-    const QImage Picture = KeyOutBottomLeft(Form->UserStake->Picture());
+    const QImage Picture = KeyOutBottomLeft(Window->UserStake->Picture());
     EXPECT_EQ(qAlpha(Picture.pixel(50, 50)), 0);
     // A cleared counter shows nothing and keeps its size.
-    Form->UserStake->ClearPicture();
-    EXPECT_EQ(Form->UserStake->size(), QSize(100, 100));
-    EXPECT_EQ(ReadTable(*Form, {})["stake User"], "...");
+    Window->UserStake->ClearPicture();
+    EXPECT_EQ(Window->UserStake->size(), QSize(100, 100));
+    EXPECT_EQ(ReadTable(*Window, {})["stake User"], "...");
 }
 
 TEST_F(TableWindowTest, RulesChartShowsAboveEverythingAndHidesOnAClick)
 {
-    TTableWindow& Window = *Form;
-    Click(Window.RulesButton);
-    EXPECT_TRUE(Window.RulesChart->isVisible());
-    EXPECT_EQ(Stacking(Window.Panel).back(), Window.RulesChart);
+    Click(Window->RulesButton);
+    EXPECT_TRUE(Window->RulesChart->isVisible());
+    EXPECT_EQ(Stacking(Window->Panel).back(), Window->RulesChart);
     EXPECT_EQ(Look("Rules"), "normal, usable");
     // A new hand leaves it shown; its cards lie above it.
-    Click(Window.StartButton);
-    EXPECT_TRUE(Window.RulesChart->isVisible());
-    auto Order = Stacking(Window.Panel);
-    EXPECT_GT(Order.indexOf(SeatCard(User, 12)), Order.indexOf(Window.RulesChart));
+    Click(Window->StartButton);
+    EXPECT_TRUE(Window->RulesChart->isVisible());
+    auto Order = Stacking(Window->Panel);
+    EXPECT_GT(Order.indexOf(SeatCard(User, 12)), Order.indexOf(Window->RulesChart));
     // Rules again brings it back above everything.
-    Click(Window.RulesButton);
-    EXPECT_EQ(Stacking(Window.Panel).back(), Window.RulesChart);
-    Click(Window.RulesChart);
-    EXPECT_FALSE(Window.RulesChart->isVisible());
+    Click(Window->RulesButton);
+    EXPECT_EQ(Stacking(Window->Panel).back(), Window->RulesChart);
+    Click(Window->RulesChart);
+    EXPECT_FALSE(Window->RulesChart->isVisible());
 }
 
 TEST_F(TableWindowTest, ResizingStretchesOnlyTheBackground)
 {
-    Form->resize(1000, 700);
-    EXPECT_EQ(Form->Panel->size(), QSize(1000, 700));
-    EXPECT_EQ(Form->Background->geometry(), QRect(1, 1, 998, 698));
-    EXPECT_EQ(Form->StartButton->pos(), QPoint(88, 464));
-    EXPECT_EQ(Form->JackMoney->pos(), QPoint(744, 248));
+    Window->resize(1000, 700);
+    EXPECT_EQ(Window->Panel->size(), QSize(1000, 700));
+    EXPECT_EQ(Window->Background->geometry(), QRect(1, 1, 998, 698));
+    EXPECT_EQ(Window->StartButton->pos(), QPoint(88, 464));
+    EXPECT_EQ(Window->JackMoney->pos(), QPoint(744, 248));
 }
 
 TEST_F(TableWindowTest, MoneyLabelsGrowToTheRight)
 {
-    TTableDisplay& Display = *Form;
+    TTableDisplay& Display = *Window;
     Display.ShowMoney(Jack, -15);
-    EXPECT_EQ(Form->JackMoney->text(), "-15");
-    const int Narrow = Form->JackMoney->width();
+    EXPECT_EQ(Window->JackMoney->text(), "-15");
+    const int Narrow = Window->JackMoney->width();
     Display.ShowMoney(Jack, -1234567);
-    EXPECT_EQ(Form->JackMoney->text(), "-1234567");
-    EXPECT_GT(Form->JackMoney->width(), Narrow);
-    EXPECT_EQ(Form->JackMoney->pos(), QPoint(744, 248));
+    EXPECT_EQ(Window->JackMoney->text(), "-1234567");
+    EXPECT_GT(Window->JackMoney->width(), Narrow);
+    EXPECT_EQ(Window->JackMoney->pos(), QPoint(744, 248));
 }
 
 TEST_F(TableWindowTest, ClosingSaysFarewellWhateverTheAnswer)
 {
     for (int Answer_ : {mrYes, mrNo}) {
-        if (!Form)
+        if (!Window)
             ShowNewWindow();
         Messages.clear();
         Answer = Answer_;
-        Click(Form->StartButton);  // a hand on the table, then close
-        EXPECT_TRUE(Form->close());
+        Click(Window->StartButton);  // a hand on the table, then close
+        EXPECT_TRUE(Window->close());
         ASSERT_EQ(Messages.size(), 1u);
         EXPECT_TRUE(Messages[0].Text.startsWith("本软件免费，若您有意提供捐助、购买源码或者联系广告业务，请写信："));
         EXPECT_TRUE(Messages[0].Text.contains('@'));
         EXPECT_EQ(Messages[0].Buttons, TMsgButtons::YesNo);
-        EXPECT_FALSE(Form->isVisible());
-        Form.reset();
+        EXPECT_FALSE(Window->isVisible());
+        Window.reset();
         EXPECT_EQ(CardsAlive, 0);
     }
 }
@@ -238,23 +234,23 @@ TEST_F(TableWindowTest, CloseRequestWaitsForAnOpenMessageBox)
 {
     // A tie box is open when the close request comes: the window stays until it is answered.
     Deal(THands{{"2S", "7D", "9C"}, {"JS", "9D", "8C"}, {"JH", "9S", "8D"}, {"JD", "9H", "8S"}});
-    Form->FoldClick();
+    Window->FoldClick();
     TickUntilIdle();
     bool StillShownInsideBox = false;
     Answering = [&](const TMessageRecord& Record) {
         Messages.push_back(Record);
         if (Messages.size() == 1) {
-            Form->close();
-            StillShownInsideBox = Form->isVisible();
+            Window->close();
+            StillShownInsideBox = Window->isVisible();
         }
         return int(mrOk);
     };
-    Form->FlipClick();
+    Window->FlipClick();
     EXPECT_TRUE(StillShownInsideBox);
     ASSERT_EQ(Messages.size(), 1u);
     EXPECT_EQ(Messages[0].Text, "Two winners, begin again!");
     // Once the box is answered the waiting request closes the window, farewell first.
-    QTRY_VERIFY_WITH_TIMEOUT(!Form->isVisible(), 2000);
+    QTRY_VERIFY_WITH_TIMEOUT(!Window->isVisible(), 2000);
     ASSERT_EQ(Messages.size(), 2u);
     EXPECT_TRUE(Messages[1].Text.startsWith("本软件免费"));
 }
@@ -265,13 +261,13 @@ class NameDialogTest : public TTableTest
 protected:
     QString NameAfterOk(const QString& Typed)
     {
-        TNameDialog Dialog(Form.get());
+        TNameDialog Dialog(Window.get());
         Dialog.NameEdit->setText(Typed);
         Dialog.OkClick();
         EXPECT_EQ(Dialog.result(), QDialog::Accepted);
         // The game keeps the name; the seat shows it.
-        EXPECT_EQ(QString::fromStdString(Game().Names[User]), Form->UserName->text());
-        return Form->UserName->text();
+        EXPECT_EQ(QString::fromStdString(Game().Names[User]), Window->UserName->text());
+        return Window->UserName->text();
     }
 };
 
@@ -289,19 +285,19 @@ TEST_F(NameDialogTest, HostileNamesShowAsTyped)
                              "a\tb", "&amp;"};
     for (const QString& Name : Names) {
         EXPECT_EQ(NameAfterOk(Name), Name);
-        EXPECT_EQ(Form->UserName->text(), Name);
-        EXPECT_EQ(Form->UserName->pos(), QPoint(416, 568));
+        EXPECT_EQ(Window->UserName->text(), Name);
+        EXPECT_EQ(Window->UserName->pos(), QPoint(416, 568));
     }
     // Shown on the sheet too, without trouble.
     Deal(THands{{"AS", "AD", "AC"}, {"JS", "9D", "8C"}, {"JH", "9S", "8D"}, {"JD", "9H", "8S"}});
-    Form->FoldClick();
+    Window->FoldClick();
     TickUntilIdle();
-    Form->FlipAllClick();
+    Window->FlipAllClick();
 }
 
 TEST_F(NameDialogTest, LayoutAndKeys)
 {
-    TNameDialog Dialog(Form.get());
+    TNameDialog Dialog(Window.get());
     EXPECT_EQ(Dialog.windowTitle(), "用户名");
     EXPECT_EQ(Dialog.PromptLabel->text(), QString("请输入您的大名：") + QString(16, ' '));
     EXPECT_EQ(Dialog.NameEdit->geometry(), QRect(40, 48, 201, 21));
@@ -319,9 +315,9 @@ TEST_F(NameDialogTest, LayoutAndKeys)
     EXPECT_TRUE(Dialog.isVisible());
     // The close box keeps "?"; "退出" ends with its own result.
     Dialog.close();
-    EXPECT_EQ(Form->UserName->text(), "?");
+    EXPECT_EQ(Window->UserName->text(), "?");
     EXPECT_EQ(Game().Names[User], "?");
-    TNameDialog Quit(Form.get());
+    TNameDialog Quit(Window.get());
     QTest::mouseClick(Quit.QuitButton, Qt::LeftButton);
     EXPECT_EQ(Quit.result(), TNameDialog::QuitResult);
 }
