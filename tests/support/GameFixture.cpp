@@ -42,13 +42,7 @@ void TGameTest::PlayCalling(const THands& Hands)
     }
 }
 
-bool TGameTest::ChipsBalance() const
-{
-    for (int P = 1; P <= 4; ++P)
-        if (Game.Money[P] + Game.TotalBets[P] != Game.MoneyBefore[P])
-            return false;
-    return true;
-}
+bool TGameTest::ChipsBalance() const { return ::ChipsBalance(Game); }
 
 std::vector<int> TGameTest::Pauses() const
 {

@@ -6,6 +6,8 @@
 #include <utility>
 #include <vector>
 
+#include "game/Table.h"
+
 int CardIndex(const std::string& Name)
 {
     static const std::map<std::string, int> Values = {
@@ -55,4 +57,12 @@ std::function<int(int N)> StackedDraws(const THands& Hands)
         Wanted->push_back(0);
     auto Drawn = std::make_shared<size_t>(0);
     return [Wanted, Drawn](int) { return (*Wanted)[(*Drawn)++ % Wanted->size()]; };
+}
+
+bool ChipsBalance(const TTable& Table)
+{
+    for (int P = 1; P <= 4; ++P)
+        if (Table.Money[P] + Table.TotalBets[P] != Table.MoneyBefore[P])
+            return false;
+    return true;
 }

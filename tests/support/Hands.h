@@ -17,6 +17,10 @@ struct THands
 // for a test's draw to answer with.
 std::function<int(int N)> StackedDraws(const THands& Hands);
 
+class TTable;
+// Every chip a seat has lost this hand lies in its bets: nothing made or lost on the way.
+bool ChipsBalance(const TTable& Table);
+
 // Hands several tests deal.
 // Every computer player holds a weak high card and folds in the first round.
 inline const THands AllComputersFold{{"2S", "7D", "9C"}, {"JS", "9D", "8C"}, {"JH", "9S", "8D"}, {"JD", "9H", "8S"}};

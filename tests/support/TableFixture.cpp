@@ -131,13 +131,7 @@ QRgb TTableTest::PanelPixel(int X, int Y) const
     return Window->Panel->grab(QRect(X, Y, 1, 1)).toImage().pixel(0, 0) & 0xFFFFFF;
 }
 
-bool TTableTest::ChipsBalance() const
-{
-    for (int P = 1; P <= 4; ++P)
-        if (Game().Money[P] + Game().TotalBets[P] != Game().MoneyBefore[P])
-            return false;
-    return true;
-}
+bool TTableTest::ChipsBalance() const { return ::ChipsBalance(Game()); }
 
 int TTableTest::SleptMs() const
 {
