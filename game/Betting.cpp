@@ -8,7 +8,7 @@ constexpr int FoldedJimPauseMs = 1000;
 
 void TTable::NewHand()
 {
-    TurnPhase = 0;
+    Phase.Mover = 0;  // a chip on its way stops where it is
     Display.HideWinnerMarker();
     for (int P = 1; P <= 4; ++P) {
         TotalBets[P] = Ante;
@@ -25,19 +25,19 @@ void TTable::NewHand()
     for (TTableButton Button : {TTableButton::Call, TTableButton::Fold, TTableButton::Flip, TTableButton::FlipAll})
         Display.SetButton(Button, blDisabled, false);
     Display.SetBusyCursor(true);
-    FoldCount = 0;
-    BetRound = 1;
+    Folds = 0;
+    Round = 1;
     for (int P = 1; P <= 4; ++P)
         Display.HideToken(P);
     for (int P = 1; P <= 4; ++P)
-        Folded[P] = false;
+        HasFolded[P] = false;
     Display.ShowOpponents();
-    Stage = Dealing;
-    FreeCards();
+    Enter(Dealing);
+    Display.FreeCards();
     CreateCards();
     ShuffleDeck();
     DealHands();
-    Stage = UsersTurn;
+    Enter(UsersTurn);
     Display.SetButton(TTableButton::Call, blNormal, true);
     Display.SetButton(TTableButton::Fold, blNormal, true);
     Display.SetBusyCursor(false);
@@ -50,40 +50,40 @@ void TTable::NewHand()
 
 void TTable::Call()
 {
-    Stage = OthersBetting;
+    Enter(OthersBetting);
     Display.SetButton(TTableButton::Call, blDisabled, false);
     Display.SetButton(TTableButton::Fold, blDisabled, false);
-    if (!Folded[User])
+    if (!HasFolded[User])
         BookCall(User);
     Pause(CallPauseMs);
     Display.RunBettingTimer(true);
-    TurnPhase = User;
+    Phase.Mover = User;
 }
 
 void TTable::Fold()
 {
-    Stage = OthersBetting;
+    Enter(OthersBetting);
     BookFold(User);
     Display.SetButton(TTableButton::Call, blDisabled, false);
     Display.SetButton(TTableButton::Fold, blDisabled, false);
     Raise({TTableEvent::Fold, User});
-    if (BetRound < 4) {
+    if (Round < 4) {
         Display.RunBettingTimer(true);
-        TurnPhase = User;
+        Phase.Mover = User;
     }
 }
 
 void TTable::BettingTick()
 {
-    if (TurnPhase >= User && TurnPhase <= Kate)
-        ChipPhase(TurnPhase);
+    if (Phase.Mover >= User && Phase.Mover <= Kate)
+        ChipPhase(Phase.Mover);
 }
 
 // One tick of seat P's phase: P's chip moves one step towards the pot; on its arrival, or
 // at once when P has folded, the next seat decides, or after the last seat the round ends.
 void TTable::ChipPhase(int P)
 {
-    if (Folded[P]) {
+    if (HasFolded[P]) {
         if (P == Jim)
             Pause(FoldedJimPauseMs);
         else if (P == Kate)
@@ -96,7 +96,7 @@ void TTable::ChipPhase(int P)
         return;
     }
     ComputerTurn(P + 1);
-    TurnPhase = P + 1;
+    Phase.Mover = P + 1;
 }
 
 // Moves P's chip one step; on arrival P's stake and chips show.
@@ -115,24 +115,22 @@ bool TTable::TokenArrives(int P)
 
 void TTable::EndBettingRound()
 {
-    ++BetRound;
-    if (FoldCount >= 3)
-        BetRound = 4;
-    if (BetRound > LastRound) {
-        Stage = BettingClosed;
-        BetRound = 1;
+    ++Round;
+    if (Folds >= 3)
+        Round = 4;
+    if (Round > LastRound) {
+        Enter(BettingClosed);
+        Round = 1;
         Display.SetButton(TTableButton::Flip, blNormal, true);
         Display.SetButton(TTableButton::FlipAll, blNormal, true);
-        TurnPhase = User;
         Display.RunBettingTimer(false);
         Raise({TTableEvent::BettingClosed});
-    } else if (Folded[User]) {
+    } else if (HasFolded[User]) {
         Display.RunBettingTimer(true);
-        TurnPhase = User;
+        Phase.Mover = User;
     } else {
-        Stage = UsersTurn;
+        Enter(UsersTurn);
         Display.RunBettingTimer(false);
-        TurnPhase = User;
         Display.SetButton(TTableButton::Call, blNormal, true);
         Display.SetButton(TTableButton::Fold, blNormal, true);
         Raise({TTableEvent::UserTurn, User, CallCost()});

@@ -23,7 +23,7 @@ TDecision Decide(double S, int Round)
 
 void TTable::ComputerTurn(int P)
 {
-    const TDecision Decision = Decide(Scores[P], BetRound);
+    const TDecision Decision = Decide(Scores[P], Round);
     switch (Decision) {
     case TDecision::Call:
         BookCall(P);
@@ -34,12 +34,12 @@ void TTable::ComputerTurn(int P)
     case TDecision::None:
         break;
     }
-    if (!Folded[P])
+    if (!HasFolded[P])
         return;
     // The folded hand: three backs of the other design, piled on the middle card.
-    TCard& Left = SeatCard(P, LeftRow);
-    TCard& Middle = SeatCard(P, MiddleRow);
-    TCard& Right = SeatCard(P, RightRow);
+    TCard& Left = SeatSlot(P, LeftRow);
+    TCard& Middle = SeatSlot(P, MiddleRow);
+    TCard& Right = SeatSlot(P, RightRow);
     for (TCard* Card : {&Left, &Middle, &Right})
         Card->Back = FoldedBack;
     Display.PileHand(Left, Middle, Right);

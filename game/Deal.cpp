@@ -60,7 +60,7 @@ void TTable::DealHands()
 void TTable::DealRow(int Row)
 {
     for (int P = 1; P <= 4; ++P) {
-        TCard& Card = SeatCard(P, Row);
+        TCard& Card = SeatSlot(P, Row);
         Card.FaceDown = P != User;  // only the user sees the hand dealt to them
         Display.DealCard(Card, P, Row);
         Pause(DealPauseMs);
@@ -72,7 +72,7 @@ double TTable::TakeHand(int Player)
     THandEval Hand = SeatHand(*this, Player);
     SortHand(Hand);
     for (int R = LeftRow; R >= RightRow; --R) {
-        TCard& Card = SeatCard(Player, R);
+        TCard& Card = SeatSlot(Player, R);
         Card = Hand.Cards[R - RightRow];
         Display.LayCard(Card, Player, R);
         Pause(LayoutPauseMs);
@@ -81,5 +81,3 @@ double TTable::TakeHand(int Player)
 }
 
 double TTable::SeatScore(int Player) const { return ScoreHand(SeatHand(*this, Player)); }
-
-void TTable::FreeCards() { Display.FreeCards(); }

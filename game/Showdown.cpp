@@ -18,8 +18,8 @@ void TTable::TurnOver(bool All)
 {
     for (int Row = LeftRow; Row >= RightRow; --Row)
         for (int P = Jack; P <= Kate; ++P) {
-            TCard& Card = SeatCard(P, Row);
-            Card.FaceDown = !All && Folded[P];
+            TCard& Card = SeatSlot(P, Row);
+            Card.FaceDown = !All && HasFolded[P];
             Display.TurnCard(Card);
         }
     // Every seat spread to the deal's spacing; a folded pile opens up again.
@@ -34,7 +34,7 @@ void TTable::TurnOver(bool All)
 
 void TTable::Showdown()
 {
-    Stage = HandOver;
+    Enter(HandOver);
     double Best = Scores[1];
     int Winner = 1, Count = 1;
     for (int P = 2; P <= 4; ++P) {
@@ -79,8 +79,8 @@ void TTable::GameOverTest()
         Over = Over || Money[P] <= GameOverChips;
     if (!Over)
         return;
-    FoldCount = 0;
-    BetRound = 1;
+    Folds = 0;
+    Round = 1;
     for (int P = 1; P <= 4; ++P) {
         Money[P] = StartMoney;
         MoneyBefore[P] = StartMoney;

@@ -2,12 +2,10 @@
 
 #include "game/TableDisplay.h"
 
-TTable::TTable(TTableDisplay& Display, TPause Pause, TDraw Draw)
-    : Display(Display), Hold(std::move(Pause)), Draw(std::move(Draw))
+TTable::TTable(TTableDisplay& Display, TPause Pause, TDraw Draw, const TSeatChips& Chips)
+    : Display(Display), Hold(std::move(Pause)), Draw(std::move(Draw)), Money(Chips), MoneyBefore(Chips)
 {
 }
-
-void TTable::Listen(TTableListener Listener) { Listeners.push_back(std::move(Listener)); }
 
 void TTable::Play(void (TTable::*Move)())
 {
@@ -15,11 +13,7 @@ void TTable::Play(void (TTable::*Move)())
     Raise({TTableEvent::MoveOver});
 }
 
-void TTable::Raise(TTableEvent Event)
-{
-    for (const TTableListener& Listener : Listeners)
-        Listener(Event);
-}
+void TTable::Raise(TTableEvent Event) { emit Happened(Event); }
 
 void TTable::Pause(int Ms)
 {
@@ -55,7 +49,7 @@ void TTable::ClearStake(int Player)
     Display.ClearStake(Player);
 }
 
-// The chip accounting of a call (BetRound * 20 chips from Money into TotalBets) and of
+// The chip accounting of a call (Round * 20 chips from Money into TotalBets) and of
 // a fold (no chips move; the hand can no longer win), for the user and the computer alike.
 void TTable::BookCall(int Player)
 {
@@ -63,14 +57,14 @@ void TTable::BookCall(int Player)
     Money[Player] -= Stake;
     TotalBets[Player] += Stake;
     Uncalled[Player] += Stake;
-    Folded[Player] = false;
+    HasFolded[Player] = false;
 }
 
 void TTable::BookFold(int Player)
 {
     Scores[Player] = 0.0;
-    Folded[Player] = true;
-    ++FoldCount;
+    HasFolded[Player] = true;
+    ++Folds;
 }
 
 const char* EventName(TTableEvent::TKind Kind)

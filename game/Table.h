@@ -1,8 +1,9 @@
 #pragma once
 
+#include <QObject>
+#include <array>
 #include <functional>
 #include <string>
-#include <vector>
 
 #include "game/Card.h"
 #include "game/Draw.h"
@@ -20,6 +21,11 @@ constexpr int StartMoney = 1000;
 constexpr int Ante = 5;
 constexpr int StakePerRound = 20;
 
+// Each seat's chips, by player index; element 0 is unused.
+using TSeatChips = std::array<int, 5>;
+// How a game begins, and begins again after a game over: every seat holds StartMoney.
+constexpr TSeatChips EvenChips = {0, StartMoney, StartMoney, StartMoney, StartMoney};
+
 // A seat's three cards lie at deck positions 4 * row + seat offset, the offset being
 // 5 - player; row 12 holds the left card, 11 the middle one, 10 the right one.
 constexpr int SeatCount = 4;
@@ -28,17 +34,15 @@ constexpr int SeatOffset(int Player) { return 5 - Player; }
 constexpr int DeckPosition(int Row, int Offset) { return SeatCount * Row + Offset; }
 
 // One table and its game: the state of a hand, the moves that change it, and what they
-// show. Arrays keep the game's index bases (players 1..4, cards and deck positions 1..52);
-// element 0 is unused. The display is told what to show as each step happens; listeners
-// hear what happened. Its pauses are Pause's, its shuffles draw from Draw.
-class TTable
+// show. Queries keep the game's index bases (players 1..4, deck positions 1..52). The
+// display is told what to show as each step happens; Happened tells listeners what
+// happened, in the order of play. Its pauses are Pause's, its shuffles draw from Draw, and
+// the first game starts with Chips at the seats.
+class TTable : public QObject
 {
+    Q_OBJECT
 public:
-    TTable(TTableDisplay& Display, TPause Pause, TDraw Draw);
-    TTable(const TTable&) = delete;
-    TTable& operator=(const TTable&) = delete;
-
-    void Listen(TTableListener Listener);
+    TTable(TTableDisplay& Display, TPause Pause, TDraw Draw, const TSeatChips& Chips = EvenChips);
 
     // The moves: a new hand (Start, or a click on the sheet), the user's call and fold, one
     // tick of the betting timer, and the two flips.
@@ -51,28 +55,34 @@ public:
     // Plays one of them as the player's or the timer's move: listeners hear MoveOver once it
     // has run to its end, and do then what its events called for.
     void Play(void (TTable::*Move)());
+    // The user's name as typed at the start, in UTF-8; "?" when none was.
+    void NameUser(const std::string& Name) { Names[User] = Name.empty() ? "?" : Name; }
 
     // Where the hand stands: before the first deal; while the deck is rebuilt and dealt
     // (from the old cards' freeing to the new ones' laying out); then with the hand on the
     // table: the user to call or fold, the others betting (the user's chip travelling
     // included), the betting closed, the hand over (turned over and settled, or tied).
     enum TStage { NoHandYet, Dealing, UsersTurn, OthersBetting, BettingClosed, HandOver };
-    TStage Stage = NoHandYet;
-    bool HandOnTable() const { return Stage >= UsersTurn; }
+    TStage Stage() const { return Phase.Stage; }
+    bool HandOnTable() const { return Phase.Stage >= UsersTurn; }
+    // While the others bet, the seat whose chip the next tick moves (1..4); 0 otherwise.
+    int Mover() const { return Phase.Mover; }
+    // 1..3 while betting; a call costs BetRound * 20.
+    int BetRound() const { return Round; }
+    int CallCost() const { return Round * StakePerRound; }
+    static constexpr int LastRound = 3;
+    int FoldCount() const { return Folds; }
 
-    TCard Cards[53];                 // the hand's cards; a slot's card may change as hands are sorted
-    int DeckOrder[53] = {};          // DeckOrder[i]: the slot in Cards of deck position i
-    double Scores[5] = {};           // each player's hand score; 0.0 once folded
-    int BetRound = 1;                // 1..3 while betting; a call costs BetRound * 20
-    int TotalBets[5] = {};           // chips each player has put in this hand, ante included
-    int Money[5] = {0, StartMoney, StartMoney, StartMoney, StartMoney};  // may go negative
-    int MoneyBefore[5] = {0, StartMoney, StartMoney, StartMoney, StartMoney};  // before the ante
-    bool Folded[5] = {};
-    int FoldCount = 0;
-    int TurnPhase = 0;               // the seat whose chip the next tick moves: 0 none, 1..4
-    // The players' names, in UTF-8: the user's as typed at the start, "?" when none was.
-    std::string Names[5] = {"", "?", "Jack", "Jim", "Kate"};
-    void NameUser(const std::string& Name) { Names[User] = Name.empty() ? "?" : Name; }
+    // A seat's chips (they may go negative), its chips before this hand's ante, and what
+    // it has put in this hand, the ante included.
+    int Chips(int Player) const { return Money[Player]; }
+    int ChipsBefore(int Player) const { return MoneyBefore[Player]; }
+    int Bets(int Player) const { return TotalBets[Player]; }
+    bool Folded(int Player) const { return HasFolded[Player]; }
+    // The hand's score as dealt; 0.0 once folded.
+    double Score(int Player) const { return Scores[Player]; }
+    // The player's name, in UTF-8.
+    const std::string& Name(int Player) const { return Names[Player]; }
 
     // A seat's chips as the table shows them: a call's stay there until its chip reaches
     // the pot. The pot: every chip that has reached it this hand, the antes included.
@@ -82,28 +92,30 @@ public:
     // the ante included, from the end of the deal until the next deal begins; 0 while
     // the counter is blank.
     int StakeShown(int Player) const { return Staked[Player]; }
-    // A call's cost in the round being bet.
-    int CallCost() const { return BetRound * StakePerRound; }
-    static constexpr int LastRound = 3;
 
+    // The card at deck position 1..52 (the shuffle's order; the seats' hands lie sorted).
+    const TCard& DeckCard(int Position) const { return Cards[DeckOrder[Position]]; }
     // The card at Player's seat, Row 12, 11 or 10.
-    const TCard& SeatCard(int Player, int Row) const { return Cards[DeckOrder[DeckPosition(Row, SeatOffset(Player))]]; }
-    TCard& SeatCard(int Player, int Row) { return Cards[DeckOrder[DeckPosition(Row, SeatOffset(Player))]]; }
+    const TCard& SeatCard(int Player, int Row) const { return DeckCard(DeckPosition(Row, SeatOffset(Player))); }
+    // The score of the hand at Player's seat as its cards lie, folded or not.
+    double SeatScore(int Player) const;
 
+signals:
+    // Every event of the game, as it happens. Listeners connect directly: they hear it in
+    // the middle of the move, before the game goes on.
+    void Happened(const TTableEvent& Event);
+
+private:
+    // The card at Player's seat, to deal, sort, pile or turn.
+    TCard& SeatSlot(int Player, int Row) { return Cards[DeckOrder[DeckPosition(Row, SeatOffset(Player))]]; }
     // Deck, shuffle and deal.
     void CreateCards();
     void ShuffleDeck();
     void DealHands();
     void DealRow(int Row);
     double TakeHand(int Player);
-    // The score of the hand at Player's seat as its cards lie, folded or not.
-    double SeatScore(int Player) const;
-    void FreeCards();
-
     // The computer player at Player decides on its call.
     void ComputerTurn(int Player);
-
-private:
     void ChipPhase(int Player);
     bool TokenArrives(int Player);
     void EndBettingRound();
@@ -117,11 +129,27 @@ private:
     void ClearStake(int Player);
     void Pause(int Ms);
     void Raise(TTableEvent Event);
+    // Where the hand stands, and whose chip moves: set together, so they always agree.
+    void Enter(TStage Stage, int Mover = 0) { Phase = {Stage, Mover}; }
 
     TTableDisplay& Display;
     TPause Hold;
     TDraw Draw;
-    std::vector<TTableListener> Listeners;
+    struct TPhase
+    {
+        TStage Stage = NoHandYet;
+        int Mover = 0;
+    } Phase;
+    TCard Cards[53];          // the hand's cards; a slot's card may change as hands are sorted
+    int DeckOrder[53] = {};   // DeckOrder[i]: the slot in Cards of deck position i
+    double Scores[5] = {};
+    int Round = 1;
+    int TotalBets[5] = {};
+    TSeatChips Money;
+    TSeatChips MoneyBefore;
+    bool HasFolded[5] = {};
+    int Folds = 0;
+    std::string Names[5] = {"", "?", "Jack", "Jim", "Kate"};
     int Uncalled[5] = {};  // chips a seat has put in that its chip has not yet carried
     int Staked[5] = {};    // what each stake counter shows
 };

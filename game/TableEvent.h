@@ -1,7 +1,5 @@
 #pragma once
 
-#include <functional>
-
 // What just happened at the table, raised by the game where it happens, once the screen
 // shows it. Listeners (the narrator, the keyboard, accessibility, the trace) hear every
 // event in the order of play and never infer the game's phase from the controls.
@@ -29,5 +27,3 @@ struct TTableEvent
 
 // The event's name in the trace: "hand-dealt", "call", ...
 const char* EventName(TTableEvent::TKind Kind);
-
-using TTableListener = std::function<void(const TTableEvent& Event)>;

@@ -144,11 +144,11 @@ QString TNarrator::Standing() const
     QStringList Chips, Folded;
     for (int P = User; P <= Kate; ++P) {
         Chips << TNarration::tr("%1 %2").arg(PlayerName(Window, P)).arg(Table.ChipsShown(P));
-        if (Table.Folded[P])
+        if (Table.Folded(P))
             Folded << PlayerName(Window, P);
     }
     QStringList Said{TNarration::tr("Chips: %1.").arg(Chips.join(Comma))};
-    switch (Table.Stage) {
+    switch (Table.Stage()) {
     case TTable::NoHandYet:
         Said << TNarration::tr("No hand yet: Start deals one.");
         break;
@@ -157,13 +157,13 @@ QString TNarrator::Standing() const
         break;
     default:
         Said << TNarration::tr("Pot: %1.").arg(SpokenChips(ChipsText(Table.Pot())));
-        if (Table.Stage != TTable::BettingClosed)
-            Said << TNarration::tr("Betting round %1 of %2.").arg(Table.BetRound).arg(TTable::LastRound);
+        if (Table.Stage() != TTable::BettingClosed)
+            Said << TNarration::tr("Betting round %1 of %2.").arg(Table.BetRound()).arg(TTable::LastRound);
         if (!Folded.isEmpty())
             Said << TNarration::tr("Folded: %1.").arg(Folded.join(Comma));
-        if (Table.Stage == TTable::UsersTurn)
+        if (Table.Stage() == TTable::UsersTurn)
             Said << TNarration::tr("Your turn: a call costs %1.").arg(SpokenChips(ChipsText(Table.CallCost())));
-        else if (Table.Stage == TTable::BettingClosed)
+        else if (Table.Stage() == TTable::BettingClosed)
             Said << TNarration::tr("Betting closed: Flip or Flip all.");
         break;
     }

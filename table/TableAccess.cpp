@@ -24,7 +24,7 @@ public:
     explicit TTableAccess(TTableWindow* Window)
         : QObject(Window), Window(Window), Keyboard(new TTableKeyboard(Window, this)), Narrator(new TNarrator(Window, this))
     {
-        Window->Table.Listen([this](const TTableEvent& Event) { Heard(Event); });
+        connect(&Window->Table, &TTable::Happened, this, &TTableAccess::Heard, Qt::DirectConnection);
         Keyboard->OnStandingKey = [this] {
             if (TAnnouncer::Listening())
                 Narrator->SayStanding();

@@ -87,7 +87,7 @@ public:
         // first hand only (the narrator says it with that hand), not again every round.
         const TTableWindow* Window = WindowOf(object());
         if (T == QAccessible::Description)
-            return Window && Window->Table.Stage == TTable::NoHandYet ? Seating() : QString();
+            return Window && Window->Table.Stage() == TTable::NoHandYet ? Seating() : QString();
         return QAccessibleWidget::text(T);
     }
 };
@@ -138,7 +138,7 @@ public:
             Said << TReaderTexts::tr("Your seat.");
         if (const int Stake = Window->Table.StakeShown(Player))
             Said << TReaderTexts::tr("Stake %1.").arg(SpokenChips(ChipsText(Stake)));
-        if (ReadableSeatCard(Window, Player, LeftRow) && Window->Table.Folded[Player])
+        if (ReadableSeatCard(Window, Player, LeftRow) && Window->Table.Folded(Player))
             Said << TReaderTexts::tr("Folded.");
         if (const QString Hand = FaceUpHand(Window, Player, true); !Hand.isEmpty())
             Said << TReaderTexts::tr("Hand: %1").arg(Hand);

@@ -10,13 +10,15 @@
 TDraw ClockDraw();
 
 // What the table window takes from whoever makes it: the game's pause and draw, who
-// answers its message boxes, and the betting timer's clock. The defaults are the
-// program's own; a test hands in a pause that adds the time up, a fixed or scripted
-// draw, answers of its own and a held clock whose ticks it drives.
+// answers its message boxes, the betting timer's clock and the seats' chips to start.
+// The defaults are the program's own; a test hands in a pause that adds the time up, a
+// fixed or scripted draw, answers of its own, a held clock whose ticks it drives, and a
+// seat close to the game's end.
 struct TTableSeams
 {
     TPause Pause = Sleep;
     TDraw Draw = ClockDraw();
     TMessageBoxes MessageBoxes = ShowMessageBox;
     TTimerClock TimerClock = TTimerClock::Running;
+    TSeatChips StartChips = EvenChips;
 };

@@ -21,7 +21,7 @@ void InstallTableTrace(TTableWindow* Window)
                       .arg(Step.x()).arg(Step.y()).arg(Seats[P].Route.Stop).toUtf8());
         TraceLine(QStringLiteral("sheet-row %1 %2 %3").arg(P).arg(TTableWindow::SheetNameX).arg(TTableWindow::SheetRowY(P)).toUtf8());
     }
-    Window->Table.Listen([](const TTableEvent& Event) {
+    QObject::connect(&Window->Table, &TTable::Happened, Window, [](const TTableEvent& Event) {
         if (Event.Kind == TTableEvent::MoveOver)
             return;  // every tick's: the trace marks handlers itself
         QByteArray Line = QByteArray("event ") + EventName(Event.Kind);
@@ -45,5 +45,5 @@ void InstallTableTrace(TTableWindow* Window)
             break;
         }
         TraceLine(Line);
-    });
+    }, Qt::DirectConnection);
 }

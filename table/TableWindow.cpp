@@ -64,7 +64,7 @@ TLabel* NewLabel(QWidget* Parent, int Left, int Top, const QFont& Font, const QS
 }
 
 TTableWindow::TTableWindow(TTableSeams Given, QWidget* Parent)
-    : QWidget(Parent), Seams(std::move(Given)), Table(*this, Seams.Pause, Seams.Draw)
+    : QWidget(Parent), Seams(std::move(Given)), Table(*this, Seams.Pause, Seams.Draw, Seams.StartChips)
 {
     setWindowTitle(QStringLiteral("Orvanta"));
     setWindowIcon(QIcon(QPixmap::fromImage(LoadResourcePicture(QStringLiteral(":/app/mainicon.png")))));
@@ -207,7 +207,7 @@ void TTableWindow::SetUpTable()
         Button->setEnabled(false);
     }
     for (int P = 1; P <= 4; ++P)
-        ShowMoney(P, Table.Money[P]);
+        ShowMoney(P, Table.Chips(P));
     for (int P = 1; P <= 4; ++P)
         Token(P)->hide();
     for (int P = 1; P <= 4; ++P)

@@ -70,7 +70,7 @@ public:
     // The user's name, as the name dialog takes it: into the game, and onto the seat.
     void SetUserName(const QString& Name);
     // A player's name as the table writes it.
-    QString PlayerName(int Player) const { return QString::fromStdString(Table.Names[Player]); }
+    QString PlayerName(int Player) const { return QString::fromStdString(Table.Name(Player)); }
 
     // The handlers: the player's clicks and the betting timer's tick.
     void StartClick();

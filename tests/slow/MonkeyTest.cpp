@@ -44,10 +44,10 @@ struct TSnapshot
     {
         TSnapshot S{};
         for (int P = 1; P <= 4; ++P) {
-            S.Money[P] = Window.Table.Money[P];
-            S.MoneyBefore[P] = Window.Table.MoneyBefore[P];
-            S.TotalBets[P] = Window.Table.TotalBets[P];
-            S.Scores[P] = Window.Table.Scores[P];
+            S.Money[P] = Window.Table.Chips(P);
+            S.MoneyBefore[P] = Window.Table.ChipsBefore(P);
+            S.TotalBets[P] = Window.Table.Bets(P);
+            S.Scores[P] = Window.Table.Score(P);
         }
         S.FlipOn = Window.FlipButton->isEnabled();
         S.FlipAllOn = Window.FlipAllButton->isEnabled();
@@ -148,10 +148,6 @@ private:
         HandDealt = Closed = Settled = false;
         HeldOn = nullptr;
         HeldButton = Qt::NoButton;
-        // Sometimes a game that is close to its end, so that game over comes often.
-        if (Chance(30))
-            for (int P = 1; P <= 4; ++P)
-                Game().Money[P] = Game().MoneyBefore[P] = 6 + Pick(60);
     }
 
     QPoint Inside(QWidget* W) { return QPoint(Pick(std::max(1, W->width())), Pick(std::max(1, W->height()))); }
@@ -364,6 +360,10 @@ private:
 
     void NewWindow()
     {
+        // Sometimes a game that is close to its end, so that game over comes often.
+        const bool Poor = Chance(30);
+        for (int P = 1; P <= 4; ++P)
+            StartChips[P] = Poor ? 6 + Pick(60) : StartMoney;
         ShowNewWindow();
         NewWindowState();
     }
@@ -430,15 +430,15 @@ private:
             ++GameOvers;
             Want.push_back(QStringLiteral("Game over!"));
             for (int P = 1; P <= 4; ++P) {
-                EXPECT_EQ(Game().Money[P], 1000) << At;
-                EXPECT_EQ(Game().MoneyBefore[P], 1000) << At;
-                EXPECT_EQ(Game().TotalBets[P], 0) << At;
+                EXPECT_EQ(Game().Chips(P), 1000) << At;
+                EXPECT_EQ(Game().ChipsBefore(P), 1000) << At;
+                EXPECT_EQ(Game().Bets(P), 0) << At;
             }
         } else {
             for (int P = 1; P <= 4; ++P) {
-                EXPECT_EQ(Game().Money[P], Expected[P]) << At << ", player " << P << (Tie ? ", tie" : "");
-                EXPECT_EQ(Game().MoneyBefore[P], Before.MoneyBefore[P]) << At;
-                EXPECT_EQ(Game().TotalBets[P], P != Winner || Tie ? Before.TotalBets[P] : ExpectedWinnerBets) << At;
+                EXPECT_EQ(Game().Chips(P), Expected[P]) << At << ", player " << P << (Tie ? ", tie" : "");
+                EXPECT_EQ(Game().ChipsBefore(P), Before.MoneyBefore[P]) << At;
+                EXPECT_EQ(Game().Bets(P), P != Winner || Tie ? Before.TotalBets[P] : ExpectedWinnerBets) << At;
             }
         }
         ASSERT_EQ(Boxes.size(), Want.size()) << At;
@@ -457,13 +457,13 @@ private:
         const bool Flip = Window->FlipButton->isEnabled(), FlipAll = Window->FlipAllButton->isEnabled();
         if (CardsAlive != (HandDealt ? 52 : 0))
             return std::to_string(CardsAlive) + " card controls alive";
-        if (Game().TurnPhase < 0 || Game().TurnPhase > 4)
-            return "Game().TurnPhase " + std::to_string(Game().TurnPhase);
-        if (Game().BetRound < 1 || Game().BetRound > 3)
-            return "Game().BetRound " + std::to_string(Game().BetRound);
+        if (Game().Mover() < 0 || Game().Mover() > 4)
+            return "Game().Mover() " + std::to_string(Game().Mover());
+        if (Game().BetRound() < 1 || Game().BetRound() > 3)
+            return "Game().BetRound() " + std::to_string(Game().BetRound());
         if (!Window->StartButton->isEnabled() || !Window->RulesButton->isEnabled())
             return "Start or Rules disabled";
-        const bool UsersTurn = HandDealt && !Closed && (Game().TurnPhase == 0 || (Game().TurnPhase == 1 && !Timer));
+        const bool UsersTurn = HandDealt && !Closed && Game().Mover() == 0;
         if (Call != UsersTurn || Fold != UsersTurn)
             return std::string("Call/Fold ") + (Call ? "on" : "off") + "/" + (Fold ? "on" : "off") +
                    " in the user's turn: " + (UsersTurn ? "yes" : "no");
@@ -471,11 +471,11 @@ private:
             return "Flip usable before the betting closed";
         if (Call && (Flip || FlipAll))
             return "Call and Flip usable together";
-        if (Closed && Game().TurnPhase != 1)
-            return "Game().TurnPhase " + std::to_string(Game().TurnPhase) + " after the betting closed";
+        if (Closed && Game().Mover() != 0)
+            return "Game().Mover() " + std::to_string(Game().Mover()) + " after the betting closed";
         for (int P = 1; P <= 4; ++P)
-            if (Window->Token(P)->isVisible() && (Game().TurnPhase != P || !Timer))
-                return "token " + std::to_string(P) + " shows in phase " + std::to_string(Game().TurnPhase);
+            if (Window->Token(P)->isVisible() && (Game().Mover() != P || !Timer))
+                return "token " + std::to_string(P) + " shows in phase " + std::to_string(Game().Mover());
         if (HandDealt && !Settled && !ChipsBalance())
             return "Money + TotalBets != MoneyBefore";
         if (ScreenCursor() != crDefault)

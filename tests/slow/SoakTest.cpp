@@ -68,7 +68,7 @@ protected:
                 Click(Rng() % 6 ? Window->CallButton : Window->FoldButton);
             ASSERT_TRUE(Window->BettingTimer->Enabled());
             TickUntilIdle();
-            ASSERT_FALSE(Window->BettingTimer->Enabled() && Game().TurnPhase != 0);
+            ASSERT_FALSE(Window->BettingTimer->Enabled() && Game().Mover() != 0);
             ASSERT_TRUE(ChipsBalance());
         }
         switch (Rng() % 4) {

@@ -2,23 +2,27 @@
 
 #include <cstdlib>
 
-TGameTest::TGameTest() : Game(Display, [this](int Ms) { Display.Pause(Ms); }, Draws.Draw())
+TGameTest::TGameTest() { GiveChips(User, StartMoney); }
+
+void TGameTest::GiveChips(int Player, int Chips)
 {
-    Game.Listen([this](const TTableEvent& Event) { Display.Hear(Event); });
+    StartChips[Player] = Chips;
+    Game.emplace(Display, [this](int Ms) { Display.Pause(Ms); }, Draws.Draw(), StartChips);
+    QObject::connect(&*Game, &TTable::Happened, [this](const TTableEvent& Event) { Display.Hear(Event); });
 }
 
 void TGameTest::Deal(const THands& Hands)
 {
     StackDeck(Hands);
-    Game.NewHand();
+    Game->NewHand();
     Draws.Script = {};
 }
 
 int TGameTest::TickUntilIdle(int Limit)
 {
     int Ticks = 0;
-    while (Ticks < Limit && Game.TurnPhase != 0 && Display.TimerRunning) {
-        Game.BettingTick();
+    while (Ticks < Limit && Game->Mover() != 0 && Display.TimerRunning) {
+        Game->BettingTick();
         ++Ticks;
     }
     return Ticks;
@@ -27,22 +31,22 @@ int TGameTest::TickUntilIdle(int Limit)
 void TGameTest::PlayFolding(const THands& Hands)
 {
     Deal(Hands);
-    Game.Fold();
+    Game->Fold();
     TickUntilIdle();
 }
 
 void TGameTest::PlayCalling(const THands& Hands)
 {
     Deal(Hands);
-    while (Game.Stage != TTable::BettingClosed) {
-        if (Game.Stage == TTable::UsersTurn)
-            Game.Call();
-        if (TickUntilIdle() == 0 && Game.Stage != TTable::UsersTurn)
+    while (Game->Stage() != TTable::BettingClosed) {
+        if (Game->Stage() == TTable::UsersTurn)
+            Game->Call();
+        if (TickUntilIdle() == 0 && Game->Stage() != TTable::UsersTurn)
             break;  // nothing left to drive
     }
 }
 
-bool TGameTest::ChipsBalance() const { return ::ChipsBalance(Game); }
+bool TGameTest::ChipsBalance() const { return ::ChipsBalance(*Game); }
 
 std::vector<int> TGameTest::Pauses() const
 {

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -11,8 +12,8 @@
 #include "support/TestDraw.h"
 
 // A table with no window: what it shows, its pauses and its events are written down in
-// Display.Lines, in order; pauses take no time, the draw is fixed and the deck can be
-// stacked.
+// Display.Lines, in order; pauses take no time, the draw is fixed, the deck can be
+// stacked and the seats' chips chosen.
 class TGameTest : public ::testing::Test
 {
 protected:
@@ -27,16 +28,17 @@ protected:
     // Deals, then the user folds at once, or calls whenever asked, until the betting closes.
     void PlayFolding(const THands& Hands);
     void PlayCalling(const THands& Hands);
-    // Money[p] + TotalBets[p] == MoneyBefore[p] for every player.
+    // Chips(p) + Bets(p) == ChipsBefore(p) for every player.
     bool ChipsBalance() const;
     // The events heard but the pauses' own, in order.
     std::vector<std::string> Events() const;
     // The pauses asked, in order.
     std::vector<int> Pauses() const;
-    // Sets a seat's chips before the next hand's ante.
-    void GiveChips(int Player, int Chips) { Game.Money[Player] = Game.MoneyBefore[Player] = Chips; }
+    // A new table, at which Player starts with Chips (and the others as before).
+    void GiveChips(int Player, int Chips);
 
     TRecordingDisplay Display;
     TTestDraw Draws;
-    TTable Game;
+    TSeatChips StartChips = EvenChips;
+    std::optional<TTable> Game;
 };

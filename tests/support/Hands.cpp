@@ -62,7 +62,7 @@ std::function<int(int N)> StackedDraws(const THands& Hands)
 bool ChipsBalance(const TTable& Table)
 {
     for (int P = 1; P <= 4; ++P)
-        if (Table.Money[P] + Table.TotalBets[P] != Table.MoneyBefore[P])
+        if (Table.Chips(P) + Table.Bets(P) != Table.ChipsBefore(P))
             return false;
     return true;
 }

@@ -33,6 +33,7 @@ TTableSeams TTableTest::Seams()
     Out.Draw = Draws.Draw();
     Out.MessageBoxes = [this](const TMessageRecord& Record) { return Answering(Record); };
     Out.TimerClock = TTimerClock::Held;
+    Out.StartChips = StartChips;
     return Out;
 }
 
@@ -83,7 +84,7 @@ void TTableTest::Tick(int Count)
 int TTableTest::TickUntilIdle(int Limit)
 {
     int Ticks = 0;
-    while (Ticks < Limit && Game().TurnPhase != 0 && Window->BettingTimer->Enabled()) {
+    while (Ticks < Limit && Game().Mover() != 0 && Window->BettingTimer->Enabled()) {
         Tick();
         ++Ticks;
     }

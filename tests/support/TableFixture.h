@@ -47,6 +47,8 @@ protected:
     // Who answers each box: by default it is recorded in Messages and answered with Answer.
     TMessageBoxes Answering;
     TTestDraw Draws;
+    // The seats' chips the next window's game starts with.
+    TSeatChips StartChips = EvenChips;
 
     // The next shuffle leaves these hands at the seats' deck positions.
     void StackDeck(const THands& Hands);
@@ -67,12 +69,12 @@ protected:
 
     // The controls on a parent, bottom to top.
     static QList<QWidget*> Stacking(QWidget* Parent);
-    // The table's game, and the control of the card in its slot 1..52.
-    TTable& Game() const { return Window->Table; }
-    TCardControl* Card(int Slot) const { return Window->CardControlOf(Game().Cards[Slot].Id()); }
+    // The table's game, and the control of the card at its deck position 1..52.
+    const TTable& Game() const { return Window->Table; }
+    TCardControl* Card(int Position) const { return Window->CardControlOf(Game().DeckCard(Position).Id()); }
     // The card control at the seat of Player, row 12, 11 or 10.
     TCardControl* SeatCard(int Player, int Row) const { return Window->SeatCardControl(Player, Row); }
-    // Money[p] + TotalBets[p] == MoneyBefore[p] for every player.
+    // Chips(p) + Bets(p) == ChipsBefore(p) for every player.
     bool ChipsBalance() const;
 
     std::unique_ptr<TTableWindow> Window;

@@ -9,8 +9,8 @@ protected:
     int RunPhase(int Phase)
     {
         int Ticks = 0;
-        while (Game.TurnPhase == Phase && Display.TimerRunning && Ticks < 100) {
-            Game.BettingTick();
+        while (Game->Mover() == Phase && Display.TimerRunning && Ticks < 100) {
+            Game->BettingTick();
             ++Ticks;
             EXPECT_TRUE(ChipsBalance());
         }
@@ -27,10 +27,10 @@ TEST_F(BettingTest, ThreeRoundsWithoutAFold)
     const int Steps = Display.TokenSteps[User] = 4;
     for (int Round = 1; Round <= 3; ++Round) {
         Display.Lines.clear();
-        Game.Call();
+        Game->Call();
         const int Paid = Round == 1 ? 20 : Round == 2 ? 60 : 120;
-        EXPECT_EQ(Game.Money[User], 995 - Paid);
-        EXPECT_EQ(Game.TurnPhase, 1);
+        EXPECT_EQ(Game->Chips(User), 995 - Paid);
+        EXPECT_EQ(Game->Mover(), 1);
         EXPECT_EQ(Lines(), (L{"button Call disabled off", "button Fold disabled off", "event pause-begins 500",
                               "pause 500", "event pause-ends", "timer on"}));
         // The user's chip steps to the pot, then shows the stake and the chips.
@@ -43,9 +43,9 @@ TEST_F(BettingTest, ThreeRoundsWithoutAFold)
         for (int P = Jack; P <= Kate; ++P)
             EXPECT_EQ(RunPhase(P), Display.TokenSteps[P]);
         EXPECT_EQ(Display.Count("pause"), 0);  // no pause but the call's
-        EXPECT_EQ(Game.TurnPhase, 1);
+        EXPECT_EQ(Game->Mover(), 0);
         if (Round < 3) {
-            EXPECT_EQ(Game.BetRound, Round + 1);
+            EXPECT_EQ(Game->BetRound(), Round + 1);
             EXPECT_EQ(Display.Only({"timer", "button", "event"}),
                       (L{"event call 1 " + std::to_string(20 * Round), "event call 2 " + std::to_string(20 * Round), "event call 3 " + std::to_string(20 * Round),
                          "event call 4 " + std::to_string(20 * Round), "timer off", "button Call normal on",
@@ -56,31 +56,31 @@ TEST_F(BettingTest, ThreeRoundsWithoutAFold)
                          "button FlipAll normal on", "timer off", "event betting-closed"}));
         }
     }
-    EXPECT_EQ(Game.BetRound, 1);
+    EXPECT_EQ(Game->BetRound(), 1);
 
-    Game.Flip();
-    EXPECT_EQ(Game.TotalBets[User], -375);
+    Game->Flip();
+    EXPECT_EQ(Game->Bets(User), -375);
 }
 
 TEST_F(BettingTest, UserFoldsAndTheRoundsRunOnByThemselves)
 {
     Deal(NobodyFolds);
     Display.Lines.clear();
-    Game.Fold();
-    EXPECT_TRUE(Game.Folded[User]);
-    EXPECT_EQ(Game.Scores[User], 0.0);
-    EXPECT_EQ(Game.FoldCount, 1);
-    EXPECT_EQ(Game.Money[User], 995);
+    Game->Fold();
+    EXPECT_TRUE(Game->Folded(User));
+    EXPECT_EQ(Game->Score(User), 0.0);
+    EXPECT_EQ(Game->FoldCount(), 1);
+    EXPECT_EQ(Game->Chips(User), 995);
     EXPECT_EQ(Lines(), (L{"button Call disabled off", "button Fold disabled off", "event fold 1", "timer on"}));
     // The user's phase is passed over at once: Jack decides on the first tick.
     Display.Lines.clear();
-    Game.BettingTick();
+    Game->BettingTick();
     EXPECT_TRUE(Display.Lines.empty());
-    EXPECT_EQ(Game.TurnPhase, 2);
-    EXPECT_EQ(Game.TotalBets[Jack], 25);
+    EXPECT_EQ(Game->Mover(), 2);
+    EXPECT_EQ(Game->Bets(Jack), 25);
     const int Steps = Display.TokenSteps[Jack] + Display.TokenSteps[Jim] + Display.TokenSteps[Kate];
     EXPECT_EQ(TickUntilIdle(), 3 * (1 + Steps) - 1);
-    EXPECT_EQ(Game.TotalBets[Jack], 125);
+    EXPECT_EQ(Game->Bets(Jack), 125);
     EXPECT_TRUE(ChipsBalance());
     EXPECT_EQ(Display.Count("step 1"), 0);
     EXPECT_EQ(Display.Count("pause"), 0);
@@ -94,9 +94,9 @@ TEST_F(BettingTest, FoldedJimPausesEachOfHisPhases)
     Deal(JimFolds);
     for (int Round = 1; Round <= 3; ++Round) {
         Display.Lines.clear();
-        Game.Call();
+        Game->Call();
         TickUntilIdle();
-        EXPECT_TRUE(Game.Folded[Jim]);
+        EXPECT_TRUE(Game->Folded(Jim));
         EXPECT_EQ(Pauses(), (std::vector<int>{500, 1000}));
         // Jack's chip arrives, Jim's pile is drawn (he folds in the first round), and his
         // phase, on the next tick, is the pause.
@@ -109,7 +109,8 @@ TEST_F(BettingTest, FoldedJimPausesEachOfHisPhases)
             Between.insert(Between.begin() + 1, "event fold 3");
         EXPECT_EQ(L(Called + 1, Paused), Between);
     }
-    EXPECT_EQ(Game.TotalBets[Jim], 5);
+    EXPECT_EQ(Game->Bets(Jim), 5);
+    EXPECT_EQ(Game->FoldCount(), 1);  // asked again, a folded hand is not counted twice
     EXPECT_EQ(Display.Count("stake 3"), 0);
 }
 
@@ -117,9 +118,9 @@ TEST_F(BettingTest, ThreeFoldsCloseTheBettingAtTheEndOfTheRound)
 {
     // The user folds, then Jack and Jim: Kate still decides and pays in that round.
     PlayFolding(THands{{"2S", "7D", "9C"}, {"JS", "9D", "8C"}, {"JH", "9S", "8D"}, {"AD", "AH", "KS"}});
-    EXPECT_EQ(Game.FoldCount, 3);
-    EXPECT_EQ(Game.Stage, TTable::BettingClosed);
-    EXPECT_EQ(Game.TotalBets[Kate], 25);
+    EXPECT_EQ(Game->FoldCount(), 3);
+    EXPECT_EQ(Game->Stage(), TTable::BettingClosed);
+    EXPECT_EQ(Game->Bets(Kate), 25);
     EXPECT_EQ(Events(), (L{"event hand-dealt", "event turn 1 20", "event fold 1", "event fold 2",
                                           "event fold 3", "event call 4 20", "event betting-closed"}));
 }
@@ -127,11 +128,11 @@ TEST_F(BettingTest, ThreeFoldsCloseTheBettingAtTheEndOfTheRound)
 TEST_F(BettingTest, AllComputersFoldAndTheUserWins)
 {
     PlayCalling(AllComputersFold);
-    EXPECT_EQ(Game.FoldCount, 3);
-    EXPECT_EQ(Game.Stage, TTable::BettingClosed);
+    EXPECT_EQ(Game->FoldCount(), 3);
+    EXPECT_EQ(Game->Stage(), TTable::BettingClosed);
     Display.Lines.clear();
-    Game.Flip();
-    EXPECT_EQ(Game.Money[User], 1000 + 15);
+    Game->Flip();
+    EXPECT_EQ(Game->Chips(User), 1000 + 15);
     // Folded hands stay face down in their piles: no spreading after Flip.
     EXPECT_EQ(Lines(), (L{"turn JS down back0", "turn JH down back0", "turn JD down back0",
                           "turn 9D down back0", "turn 9S down back0", "turn 9H down back0",
@@ -144,35 +145,35 @@ TEST_F(BettingTest, EverybodyFoldsAndThePotIsLost)
 {
     PlayFolding(AllComputersFold);
     Display.Lines.clear();
-    Game.Flip();
+    Game->Flip();
     EXPECT_EQ(Display.Only({"event", "tell-tie", "result", "hide-sheet", "hide-marker"}),
               (L{"event turned-over", "event tie", "tell-tie"}));
     for (int P = 1; P <= 4; ++P)
-        EXPECT_EQ(Game.Money[P], 995);
+        EXPECT_EQ(Game->Chips(P), 995);
 }
 
 TEST_F(BettingTest, StartDuringTravelAbandonsTheHand)
 {
     Deal(NobodyFolds);
-    Game.Call();
+    Game->Call();
     for (int I = 0; I <= Display.TokenSteps[User]; ++I)  // the user's chip arrived; Jack's is on its way
-        Game.BettingTick();
-    ASSERT_EQ(Game.TurnPhase, 2);
+        Game->BettingTick();
+    ASSERT_EQ(Game->Mover(), 2);
     Display.Lines.clear();
     Deal(NobodyFolds);
     EXPECT_EQ(Display.Count("hide-token 2"), 1);
-    EXPECT_EQ(Game.TurnPhase, 0);
-    EXPECT_EQ(Game.Money[User], 995 - 20 - 5);
-    EXPECT_EQ(Game.Money[Jack], 995 - 20 - 5);
+    EXPECT_EQ(Game->Mover(), 0);
+    EXPECT_EQ(Game->Chips(User), 995 - 20 - 5);
+    EXPECT_EQ(Game->Chips(Jack), 995 - 20 - 5);
     EXPECT_TRUE(Display.TimerRunning);  // still running, idle until the user acts
     EXPECT_EQ(Display.Count("timer"), 0);
     Display.Lines.clear();
     for (int I = 0; I < 5; ++I)
-        Game.BettingTick();
+        Game->BettingTick();
     EXPECT_TRUE(Display.Lines.empty());
-    EXPECT_EQ(Game.TurnPhase, 0);
+    EXPECT_EQ(Game->Mover(), 0);
     // A new call starts Jack's phase afresh.
-    Game.Call();
+    Game->Call();
     RunPhase(1);
     RunPhase(2);
     EXPECT_EQ(Display.Only({"event"}).back(), "event call 2 20");
@@ -181,19 +182,19 @@ TEST_F(BettingTest, StartDuringTravelAbandonsTheHand)
 TEST_F(BettingTest, TieBetweenEqualHandsSettlesNothing)
 {
     PlayCalling(JackAndKateTie);
-    Game.Flip();
+    Game->Flip();
     EXPECT_EQ(Display.Count("tell-tie"), 1);
     EXPECT_EQ(Display.Count("result"), 0);
     Deal(NobodyFolds);
-    EXPECT_EQ(Game.MoneyBefore[Jack], 875);
+    EXPECT_EQ(Game->ChipsBefore(Jack), 875);
 }
 
 TEST_F(BettingTest, FlipThenFlipAllRepeatsTheSettlement)
 {
     PlayCalling(AllComputersFold);
-    Game.Flip();
+    Game->Flip();
     Display.Lines.clear();
-    Game.FlipAll();
+    Game->FlipAll();
     // Every card face up, then every seat spread, the user's included.
     EXPECT_EQ(Lines(), (L{"turn JS up back0", "turn JH up back0", "turn JD up back0",
                           "turn 9D up back0", "turn 9S up back0", "turn 9H up back0",
@@ -208,14 +209,14 @@ TEST_F(BettingTest, FlipThenFlipAllRepeatsTheSettlement)
 TEST_F(BettingTest, FlipAllThenFlipTurnsFoldedHandsBackWithoutPilingThem)
 {
     PlayCalling(AllComputersFold);
-    Game.FlipAll();
+    Game->FlipAll();
     Display.Lines.clear();
-    Game.Flip();
+    Game->Flip();
     EXPECT_EQ(Display.Count("turn J"), 3);
     EXPECT_EQ(Display.Count("turn JS down"), 1);
     EXPECT_EQ(Display.Count("spread"), 0);
     EXPECT_EQ(Display.Count("pile"), 0);
-    EXPECT_EQ(Game.Money[User], 1015);
+    EXPECT_EQ(Game->Chips(User), 1015);
 }
 
 TEST_F(BettingTest, GameOverAtFiveChipsAfterFlip)
@@ -223,15 +224,15 @@ TEST_F(BettingTest, GameOverAtFiveChipsAfterFlip)
     for (int Chips : {10, 11}) {  // 5 and 6 after the ante
         GiveChips(Jack, Chips);
         Deal(AllComputersFold);
-        Game.Call();
+        Game->Call();
         TickUntilIdle();
         Display.Lines.clear();
-        Game.Flip();
+        Game->Flip();
         if (Chips == 10) {
             for (int P = 1; P <= 4; ++P) {
-                EXPECT_EQ(Game.Money[P], 1000);
-                EXPECT_EQ(Game.MoneyBefore[P], 1000);
-                EXPECT_EQ(Game.TotalBets[P], 0);
+                EXPECT_EQ(Game->Chips(P), 1000);
+                EXPECT_EQ(Game->ChipsBefore(P), 1000);
+                EXPECT_EQ(Game->Bets(P), 0);
             }
             // The settled hand's sheet stays; the new game's chips show before the box.
             EXPECT_EQ(Display.Only({"event", "tell-game-over", "hide-sheet", "money"}),
@@ -239,45 +240,42 @@ TEST_F(BettingTest, GameOverAtFiveChipsAfterFlip)
                          "money 4 995", "money 1 1000", "money 2 1000", "money 3 1000", "money 4 1000",
                          "event game-over 1", "tell-game-over 1"}));
             // Flip all after the reset settles with every bet at 0.
-            Game.FlipAll();
-            EXPECT_EQ(Game.Money[User], 1000);
+            Game->FlipAll();
+            EXPECT_EQ(Game->Chips(User), 1000);
             for (int P = 1; P <= 4; ++P)
-                EXPECT_EQ(Game.TotalBets[P], 0);
+                EXPECT_EQ(Game->Bets(P), 0);
         } else {
             EXPECT_EQ(Display.Count("tell-game-over"), 0);
-            EXPECT_EQ(Game.Money[Jack], 6);
+            EXPECT_EQ(Game->Chips(Jack), 6);
         }
     }
 }
 
 TEST_F(BettingTest, RichestTieGoesToTheLaterPlayer)
 {
-    // The user and Kate end equal; Jim is broke.
+    // The user and Kate end equal; Jim is broke. Kate wins 135 (5 + 5 + 125).
     GiveChips(Jim, 3);
+    GiveChips(User, 2005);
+    GiveChips(Kate, 1865);
     Deal(THands{{"KS", "9D", "5C"}, {"JS", "9C", "8C"}, {"QH", "10S", "2D"}, {"AS", "AD", "AC"}});
-    Game.Money[User] = 2000;
-    Game.MoneyBefore[User] = 2000 + Game.TotalBets[User];
-    // Kate wins 135 (5 + 5 + 125) and ends at 2000 too.
-    Game.Money[Kate] = 1860;
-    Game.MoneyBefore[Kate] = 1865;
-    Game.Fold();
+    Game->Fold();
     TickUntilIdle();
-    Game.Flip();
+    Game->Flip();
     EXPECT_EQ(Display.Only({"tell-game-over"}), L{"tell-game-over 4"});
-    EXPECT_EQ(Game.Money[User], 1000);  // the new game has begun
+    EXPECT_EQ(Game->Chips(User), 1000);  // the new game has begun
 }
 
 TEST_F(BettingTest, FlipAllMakesNoGameOverTest)
 {
     GiveChips(Jack, 7);
     PlayCalling(AllComputersFold);
-    Game.FlipAll();
+    Game->FlipAll();
     EXPECT_EQ(Display.Count("tell-game-over"), 0);
-    EXPECT_EQ(Game.Money[Jack], 2);
+    EXPECT_EQ(Game->Chips(Jack), 2);
     const L Money = Display.Only({"money"});
     EXPECT_EQ(L(Money.end() - 4, Money.end()), (L{"money 1 1015", "money 2 2", "money 3 995", "money 4 995"}));
     // The next Flip ends the game.
-    Game.Flip();
+    Game->Flip();
     EXPECT_EQ(Display.Only({"tell-game-over"}), L{"tell-game-over 1"});
 }
 

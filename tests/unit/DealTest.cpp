@@ -9,6 +9,9 @@ const THands Sample{{"KS", "9D", "9C"}, {"3H", "AS", "2D"}, {"5C", "3D", "2H"}, 
 class DealTest : public TGameTest
 {
 protected:
+    // The card of Id 1..52 as the lines name it.
+    static std::string Named(int Id) { return CardName(TCard{TCardValue((Id - 1) % 13 + 1), TCardSuit((Id - 1) / 13)}); }
+    static std::string Stacked(int Id, int Position) { return "stack " + Named(Id) + " down " + std::to_string(Position); }
     // The lines from the first one starting with Word on, Count of them.
     std::vector<std::string> From(const std::string& Word, size_t Count) const
     {
@@ -21,25 +24,22 @@ protected:
 
 TEST_F(DealTest, CardsAreMadeInSuitOrderFaceDownThenFannedAsShuffled)
 {
-    Game.CreateCards();
-    ASSERT_EQ(Display.Lines.size(), 52u);
-    for (int S = 0; S <= 3; ++S)
-        for (int V = 1; V <= 13; ++V) {
-            const TCard& Card = Game.Cards[S * 13 + V];
-            EXPECT_EQ(Card.Suit, S);
-            EXPECT_EQ(Card.Value, V);
-            EXPECT_EQ(Display.Lines[S * 13 + V - 1], "create " + CardName(Card) + " down");
-        }
-    Display.Lines.clear();
-    Game.ShuffleDeck();
-    EXPECT_EQ(Game.DeckOrder[0], 0);
-    std::set<int> Seen(Game.DeckOrder + 1, Game.DeckOrder + 53);
+    Game->NewHand();
+    const std::vector<std::string> Made = From("create", 52), Fanned = From("stack", 52);
+    ASSERT_EQ(Made.size() + Fanned.size(), 104u);
+    for (int Id = 1; Id <= 52; ++Id)
+        EXPECT_EQ(Made[Id - 1], "create " + Named(Id) + " down");
+    // Fanned from the pile's right, each card above the one before, each card once; the
+    // undealt ones stay where the shuffle put them.
+    std::set<std::string> Seen;
+    for (int I = 1; I <= 52; ++I) {
+        const size_t At = Fanned[I - 1].rfind(' ');
+        Seen.insert(Fanned[I - 1].substr(0, At));
+        EXPECT_EQ(Fanned[I - 1].substr(At + 1), std::to_string(I));
+        if (I <= 40)
+            EXPECT_EQ(Fanned[I - 1], Stacked(Game->DeckCard(I).Id(), I));
+    }
     EXPECT_EQ(Seen.size(), 52u);
-    EXPECT_FALSE(Seen.count(0));
-    // Fanned from the pile's right, each card above the one before.
-    ASSERT_EQ(Display.Lines.size(), 52u);
-    for (int I = 1; I <= 52; ++I)
-        EXPECT_EQ(Display.Lines[I - 1], "stack " + CardName(Game.Cards[Game.DeckOrder[I]]) + " down " + std::to_string(I));
 }
 
 TEST_F(DealTest, ShuffleReseedsOnceAndMakesExactlyTheDrawnExchanges)
@@ -53,22 +53,15 @@ TEST_F(DealTest, ShuffleReseedsOnceAndMakesExactlyTheDrawnExchanges)
         return Drawn < 6 ? Script[Drawn++] : 3;
     };
     const int Reseeds = Draws.Reseeds;
-    Game.CreateCards();
-    EXPECT_EQ(Draws.Reseeds, Reseeds);  // the game's own cards draw nothing
-    EXPECT_TRUE(Asked.empty());
-    Game.ShuffleDeck();
-    EXPECT_EQ(Draws.Reseeds, Reseeds + 1);
+    Game->NewHand();
+    EXPECT_EQ(Draws.Reseeds, Reseeds + 1);  // the game's own cards draw nothing
     EXPECT_EQ(Asked.size(), 326u);
     for (int N : Asked)
         EXPECT_EQ(N, 52);
-    EXPECT_EQ(Game.DeckOrder[0], 0);
-    EXPECT_EQ(Game.DeckOrder[1], 2);
-    EXPECT_EQ(Game.DeckOrder[2], 1);
-    EXPECT_EQ(Game.DeckOrder[6], 6);
-    EXPECT_EQ(Game.DeckOrder[52], 3);
-    EXPECT_EQ(Game.DeckOrder[3], 52);
-    for (int I = 4; I <= 51; ++I)
-        EXPECT_EQ(Game.DeckOrder[I], I);
+    std::vector<std::string> Expected;
+    for (int I = 1; I <= 52; ++I)
+        Expected.push_back(Stacked(I == 1 ? 2 : I == 2 ? 1 : I == 3 ? 52 : I == 52 ? 3 : I, I));
+    EXPECT_EQ(From("stack", 52), Expected);
 }
 
 TEST_F(DealTest, RealShuffleIsCloseToItsExpectedSpread)
@@ -78,12 +71,13 @@ TEST_F(DealTest, RealShuffleIsCloseToItsExpectedSpread)
     Draws.Seed = std::nullopt;
     constexpr int Rounds = 3000;
     int StayedHome = 0, AtTop = 0;
-    Game.CreateCards();
     for (int R = 0; R < Rounds; ++R) {
-        Game.ShuffleDeck();
+        Display.Lines.clear();
+        Game->NewHand();
+        const std::vector<std::string> Fanned = From("stack", 52);
         for (int I = 1; I <= 52; ++I)
-            StayedHome += Game.DeckOrder[I] == I;
-        AtTop += Game.DeckOrder[52] == 1;
+            StayedHome += Fanned[I - 1] == Stacked(I, I);
+        AtTop += Fanned[51] == Stacked(1, 52);
     }
     const double Home = double(StayedHome) / (Rounds * 52.0);
     const double Top = double(AtTop) / Rounds;
@@ -100,13 +94,12 @@ TEST_F(DealTest, NewHandDealsRowByRowWithAPauseAfterEachCardThenLaysOutSortedHan
               std::find_if(Display.Lines.begin(), Display.Lines.end(), [](auto& L) { return L.rfind("create", 0) == 0; }) - Display.Lines.begin());
     // The first card dealt is the top of the pile, face up at the user's seat; only the
     // user's cards are dealt face up. Each card shows before its 100 ms pause.
-    EXPECT_EQ(Game.SeatCard(User, 12).Id(), Game.Cards[Game.DeckOrder[52]].Id());
     std::vector<std::string> Expected;
     for (const char* Dealt : {"KS up 1 12", "3H down 2 12", "5C down 3 12", "9H down 4 12",
                               "9D up 1 11", "AS down 2 11", "3D down 3 11", "KH down 4 11",
                               "9C up 1 10", "2D down 2 10", "2H down 3 10", "KD down 4 10"})
         Expected.insert(Expected.end(), {std::string("deal ") + Dealt, "event pause-begins 100", "pause 100", "event pause-ends"});
-    Expected.push_back("hide " + CardName(Game.Cards[Game.DeckOrder[40]]));
+    Expected.push_back("hide " + CardName(Game->DeckCard(40)));
     EXPECT_EQ(From("deal", Expected.size()), Expected);
     // The undealt 40 go from the top down; then each seat's hand is laid out sorted, left
     // to right, a 10 ms pause after each card: K, 9, 9 shows 9, 9, K; 3, A, 2 shows A, 2,
@@ -121,23 +114,23 @@ TEST_F(DealTest, NewHandDealsRowByRowWithAPauseAfterEachCardThenLaysOutSortedHan
     std::vector<int> Paused(12, 100);
     Paused.resize(24, 10);
     EXPECT_EQ(Pauses(), Paused);
-    EXPECT_EQ(Game.SeatCard(User, 12).Value, 9);
-    EXPECT_DOUBLE_EQ(Game.Scores[User], (9 * 20 + 13) / 3.0);
-    EXPECT_DOUBLE_EQ(Game.Scores[Jack], 101);
-    EXPECT_DOUBLE_EQ(Game.Scores[Jim], (500 + 30 + 2) / 200.0);
-    EXPECT_DOUBLE_EQ(Game.Scores[Kate], (13 * 20 + 9) / 3.0);
+    EXPECT_EQ(Game->SeatCard(User, 12).Value, 9);
+    EXPECT_DOUBLE_EQ(Game->Score(User), (9 * 20 + 13) / 3.0);
+    EXPECT_DOUBLE_EQ(Game->Score(Jack), 101);
+    EXPECT_DOUBLE_EQ(Game->Score(Jim), (500 + 30 + 2) / 200.0);
+    EXPECT_DOUBLE_EQ(Game->Score(Kate), (13 * 20 + 9) / 3.0);
 }
 
 TEST_F(DealTest, NewHandTakesTheAnteAndHoldsTheTableBusyUntilTheHandLies)
 {
     Deal(NobodyFolds);
     for (int P = 1; P <= 4; ++P) {
-        EXPECT_EQ(Game.Money[P], 995);
-        EXPECT_EQ(Game.MoneyBefore[P], 1000);
-        EXPECT_EQ(Game.TotalBets[P], 5);
+        EXPECT_EQ(Game->Chips(P), 995);
+        EXPECT_EQ(Game->ChipsBefore(P), 1000);
+        EXPECT_EQ(Game->Bets(P), 5);
     }
-    EXPECT_EQ(Game.TurnPhase, 0);
-    EXPECT_EQ(Game.BetRound, 1);
+    EXPECT_EQ(Game->Mover(), 0);
+    EXPECT_EQ(Game->BetRound(), 1);
     // Before the first card: the old hand cleared, every button shut, the hourglass on.
     const std::vector<std::string> Before(Display.Lines.begin(), std::find(Display.Lines.begin(), Display.Lines.end(), "free-cards"));
     EXPECT_EQ(Before, (std::vector<std::string>{
@@ -154,17 +147,15 @@ TEST_F(DealTest, NewHandTakesTheAnteAndHoldsTheTableBusyUntilTheHandLies)
     // Ticks do nothing until the user acts.
     Display.Lines.clear();
     for (int I = 0; I < 20; ++I)
-        Game.BettingTick();
+        Game->BettingTick();
     EXPECT_TRUE(Display.Lines.empty());
-    EXPECT_EQ(Game.TurnPhase, 0);
+    EXPECT_EQ(Game->Mover(), 0);
 }
 
-TEST_F(DealTest, FreeingBeforeTheFirstHandAsksNothingElse)
+TEST_F(DealTest, EachHandFreesTheCardsOnceBeforeItMakesItsOwn)
 {
-    Game.FreeCards();
-    EXPECT_EQ(Display.Lines, std::vector<std::string>{"free-cards"});
     Deal(Sample);
     Deal(Sample);
-    EXPECT_EQ(Display.Count("free-cards"), 3);
+    EXPECT_EQ(Display.Count("free-cards"), 2);
     EXPECT_EQ(Display.Count("create "), 104);
 }

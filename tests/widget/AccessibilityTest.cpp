@@ -137,7 +137,7 @@ TEST_F(AccessibilityTest, AWholeHandIsReadAndPlayedThroughTheTree)
     // A press on a button that cannot be used when it comes round does nothing, then or later.
     Press(Child(Caption(CallButton)));
     Flush();
-    EXPECT_EQ(Game().TurnPhase, 0);
+    EXPECT_EQ(Game().Mover(), 0);
 
     StackDeck(AcesWin);
     Press(Child(Caption(StartButton)));
@@ -145,7 +145,7 @@ TEST_F(AccessibilityTest, AWholeHandIsReadAndPlayedThroughTheTree)
     Flush();
     Draws.Script = {};
     ASSERT_EQ(CardsAlive, 52);
-    EXPECT_EQ(Game().TurnPhase, 0) << "the early press on Call stayed dropped";
+    EXPECT_EQ(Game().Mover(), 0) << "the early press on Call stayed dropped";
 
     // The user's cards in display order (left to right), with the hand's kind.
     EXPECT_EQ(ChildNames(Seat(User)),
@@ -168,9 +168,9 @@ TEST_F(AccessibilityTest, AWholeHandIsReadAndPlayedThroughTheTree)
 
     // Call through the press action, then the betting runs on the timer.
     Press(Child(Caption(CallButton)));
-    EXPECT_EQ(Game().TurnPhase, 0);
+    EXPECT_EQ(Game().Mover(), 0);
     Flush();
-    EXPECT_EQ(Game().TurnPhase, 1);
+    EXPECT_EQ(Game().Mover(), 1);
     EXPECT_TRUE(Child(Caption(CallButton))->state().disabled);
     EXPECT_EQ(Name(Seat(User)), "Alice, 995 chips") << "the money label changes when the chip arrives";
     EXPECT_EQ(Name(Seat(User)->child(0)), "Your stake: 5 chips") << "so does the stake counter";
@@ -232,11 +232,9 @@ TEST_F(AccessibilityTest, AWholeHandIsReadAndPlayedThroughTheTree)
 
 TEST_F(AccessibilityTest, TheSheetKeepsTheFiguresItShowsAfterAGameOver)
 {
-    for (int P = 1; P <= 4; ++P)
-        Game().Money[P] = P == Jim ? 15 : 1000;
-    PlayCalling(AcesWin);  // Jim folds and keeps 10 chips; a Flip ends the game
-    Game().Money[Jim] = 5;
-    Game().MoneyBefore[Jim] = 10;
+    StartChips[Jim] = 10;
+    ShowNewWindow();
+    PlayCalling(AcesWin);  // Jim folds and keeps 5 chips; a Flip ends the game
     Window->FlipClick();
     ASSERT_EQ(Messages.size(), 1u);
     QAccessibleTableInterface* Grid = Child("Result sheet")->tableInterface();
@@ -274,7 +272,7 @@ TEST_F(AccessibilityTest, KeysMoveTheFocusInOrderAndPressLikeALeftClick)
     // The turn brings the focus to Call; Enter calls; the focus waits, off Start.
     EXPECT_EQ(QApplication::focusWidget(), Window->CallButton);
     Key(Qt::Key_Return);
-    EXPECT_EQ(Game().TurnPhase, 1);
+    EXPECT_EQ(Game().Mover(), 1);
     EXPECT_FALSE(Window->CallButton->hasFocus());
     EXPECT_FALSE(Window->StartButton->hasFocus()) << "one key too many must not start a new hand";
     // Where it waits, a reader hears one short word, not the table's stakes and names.
@@ -282,7 +280,7 @@ TEST_F(AccessibilityTest, KeysMoveTheFocusInOrderAndPressLikeALeftClick)
     EXPECT_EQ(Waiting->text(QAccessible::Name), "Waiting");
     EXPECT_EQ(Waiting->childCount(), 0);
     Key(Qt::Key_Space);
-    EXPECT_EQ(Game().TurnPhase, 1);
+    EXPECT_EQ(Game().Mover(), 1);
     // Nor when the window is left and activated again.
     QApplication::setActiveWindow(nullptr);
     QApplication::setActiveWindow(Window.get());
@@ -291,11 +289,11 @@ TEST_F(AccessibilityTest, KeysMoveTheFocusInOrderAndPressLikeALeftClick)
     for (int I = 0; I < 200 && !Window->CallButton->isEnabled(); ++I)
         Window->BettingTimer->OnTimer();
     EXPECT_EQ(QApplication::focusWidget(), Window->CallButton);
-    EXPECT_EQ(Game().Money[User], 975);
+    EXPECT_EQ(Game().Chips(User), 975);
     Key(Qt::Key_Tab);
     EXPECT_EQ(QApplication::focusWidget(), Window->FoldButton);
     Key(Qt::Key_Space);  // fold
-    EXPECT_TRUE(Game().Folded[User]);
+    EXPECT_TRUE(Game().Folded(User));
     for (int I = 0; I < 400 && !Window->FlipButton->isEnabled(); ++I)
         Window->BettingTimer->OnTimer();
     EXPECT_EQ(QApplication::focusWidget(), Window->FlipButton);
@@ -327,7 +325,7 @@ TEST_F(AccessibilityTest, WhatTheChartCoversTakesNoKeyNorPressAndTheFocusWaitsOn
     Window->FlipButton->setFocus();
     Key(Qt::Key_Space);  // Flip: the sheet takes the focus
     ASSERT_TRUE(Window->ResultSheet->hasFocus());
-    const int Chips = Game().Money[User];
+    const int Chips = Game().Chips(User);
 
     Click(Window->RulesButton);  // the chart opens over the sheet
     EXPECT_TRUE(Window->RulesChart->hasFocus()) << "the focus waits where Escape closes the chart";
@@ -337,7 +335,7 @@ TEST_F(AccessibilityTest, WhatTheChartCoversTakesNoKeyNorPressAndTheFocusWaitsOn
     EXPECT_NE(QApplication::focusWidget(), Window->ResultSheet) << "the covered sheet is out of the Tab ring";
     Window->RulesChart->setFocus();
     Key(Qt::Key_Escape);
-    EXPECT_EQ(Game().Money[User], Chips) << "no new hand from a sheet the player cannot see";
+    EXPECT_EQ(Game().Chips(User), Chips) << "no new hand from a sheet the player cannot see";
     EXPECT_TRUE(Window->ResultSheet->hasFocus()) << "back to the sheet the chart covered";
 
     Click(Window->RulesButton);

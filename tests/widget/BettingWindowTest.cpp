@@ -17,7 +17,7 @@ protected:
     int RunPhase(int Phase)
     {
         int Ticks = 0;
-        while (Game().TurnPhase == Phase && Window->BettingTimer->Enabled() && Ticks < 100) {
+        while (Game().Mover() == Phase && Window->BettingTimer->Enabled() && Ticks < 100) {
             Tick();
             ++Ticks;
             EXPECT_TRUE(ChipsBalance());
@@ -70,7 +70,7 @@ TEST_F(BettingWindowTest, EachChipTravelsItsRouteAndGoesHomeUnseen)
         EXPECT_EQ(RunPhase(1) + 1, 5);
         EXPECT_FALSE(Window->UserToken->isVisible());
         EXPECT_EQ(Window->UserToken->pos(), QPoint(408, 450));
-        EXPECT_EQ(Window->UserMoney->text().toInt(), Game().Money[User]);
+        EXPECT_EQ(Window->UserMoney->text().toInt(), Game().Chips(User));
         EXPECT_EQ(RunPhase(2), 9);
         EXPECT_EQ(Window->JackToken->pos(), QPoint(580, 330));
         EXPECT_EQ(RunPhase(3), 9);
@@ -86,7 +86,7 @@ TEST_F(BettingWindowTest, AChipLeftHalfwayByANewHandGoesOnFromThere)
     Deal(NobodyFolds);
     Window->CallClick();
     Tick(6);  // the user's token arrived; Jack's is on its way
-    ASSERT_EQ(Game().TurnPhase, 2);
+    ASSERT_EQ(Game().Mover(), 2);
     const QPoint Halfway = Window->JackToken->pos();
     EXPECT_EQ(Halfway, QPoint(570, 330));
     Deal(NobodyFolds);
@@ -94,7 +94,7 @@ TEST_F(BettingWindowTest, AChipLeftHalfwayByANewHandGoesOnFromThere)
     EXPECT_EQ(Window->JackToken->pos(), Halfway);
     EXPECT_TRUE(Window->BettingTimer->Enabled());  // still running, idle until the user acts
     Tick(5);
-    EXPECT_EQ(Game().TurnPhase, 0);
+    EXPECT_EQ(Game().Mover(), 0);
     // Jack's token now arrives one tick early.
     Window->CallClick();
     RunPhase(1);
@@ -134,7 +134,8 @@ TEST_F(BettingWindowTest, TheBoxesSayWhatHappened)
     EXPECT_FALSE(Window->WinnerMarker->isVisible());
 
     // The game over box, over the sheet of the hand just settled.
-    Game().Money[Jack] = Game().MoneyBefore[Jack] = 10;
+    StartChips[Jack] = 10;
+    ShowNewWindow();
     PlayCalling(AllComputersFold);
     Messages.clear();
     Window->FlipClick();

@@ -35,7 +35,7 @@ TEST_F(BlockedInputTest, APressOnStartWhileTheTieBoxIsOpenChangesNothing)
     ASSERT_EQ(Messages.size(), 1u);
     EXPECT_EQ(Messages[0].Text, "Two winners, begin again!");
     EXPECT_EQ(CardsDestroyed, Destroyed) << "a new hand was dealt";
-    EXPECT_EQ(Game().Money[User], 875);
+    EXPECT_EQ(Game().Chips(User), 875);
     EXPECT_TRUE(ChipsBalance());
 }
 

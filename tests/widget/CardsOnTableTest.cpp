@@ -16,26 +16,24 @@ using CardsOnTableTest = TTableTest;
 
 TEST_F(CardsOnTableTest, NewCardsLieOnThePileAndTheShuffleFansThem)
 {
-    // Every card control made reseeds the table's draw.
+    // Every card control made reseeds the table's draw, and so does the shuffle. Seen
+    // as the first card dealt pauses: the rest of the deck lies fanned as shuffled.
     const int Reseeds = Draws.Reseeds;
-    Game().CreateCards();
-    EXPECT_EQ(Draws.Reseeds, Reseeds + 52);
-    for (int S = 0; S <= 3; ++S)
-        for (int V = 1; V <= 13; ++V) {
-            EXPECT_EQ(Card(S * 13 + V)->Suit(), S);
-            EXPECT_EQ(Card(S * 13 + V)->Value(), V);
-            EXPECT_TRUE(Card(S * 13 + V)->FaceDown());
-            EXPECT_EQ(Card(S * 13 + V)->pos(), QPoint(550, 280));
+    bool Checked = false;
+    Pausing = [&](int) {
+        if (std::exchange(Checked, true))
+            return;
+        EXPECT_EQ(Draws.Reseeds, Reseeds + 53);
+        const auto Order = Stacking(Window->Panel);
+        for (int I = 1; I <= 52; ++I) {
+            EXPECT_EQ(Card(I)->Suit() * 13 + Card(I)->Value(), Game().DeckCard(I).Id());
+            EXPECT_TRUE(I == 52 || (Card(I)->FaceDown() && Card(I)->pos() == QPoint(550 - 3 * I, 280))) << I;
+            if (I > 1)
+                EXPECT_GT(Order.indexOf(Card(I)), Order.indexOf(Card(I - 1)));
         }
-    Game().ShuffleDeck();
-    const auto Order = Stacking(Window->Panel);
-    for (int I = 1; I <= 52; ++I) {
-        TCardControl* Shown = Card(Game().DeckOrder[I]);
-        EXPECT_EQ(Shown->pos(), QPoint(550 - 3 * I, 280));
-        if (I > 1)
-            EXPECT_GT(Order.indexOf(Shown), Order.indexOf(Card(Game().DeckOrder[I - 1])));
-    }
-    EXPECT_EQ(Card(Game().DeckOrder[52])->x(), 394);
+    };
+    Window->StartClick();
+    EXPECT_TRUE(Checked);
 }
 
 TEST_F(CardsOnTableTest, DealtHandsLieAtTheirSeatsLeftUnderRight)
@@ -74,7 +72,7 @@ TEST_F(CardsOnTableTest, DealShowsEachCardAsItArrives)
         if (Checked)
             return;
         Checked = true;
-        TCardControl* First = Card(Game().DeckOrder[52]);
+        TCardControl* First = Card(52);
         EXPECT_EQ(First->pos(), QPoint(370, 460));
         EXPECT_FALSE(First->FaceDown());
         EXPECT_GT(Paints.Of(First), 0);
@@ -87,9 +85,8 @@ TEST_F(CardsOnTableTest, DealShowsEachCardAsItArrives)
 TEST_F(CardsOnTableTest, EveryCardIsFreedExactlyOnce)
 {
     const int DestroyedBefore = CardsDestroyed;
-    Game().FreeCards();  // nothing to free before the first hand
+    Deal(Sample);  // nothing to free before the first hand
     EXPECT_EQ(CardsDestroyed, DestroyedBefore);
-    Deal(Sample);
     EXPECT_EQ(CardsAlive, 52);
     Deal(Sample);
     EXPECT_EQ(CardsAlive, 52);
@@ -101,9 +98,7 @@ TEST_F(CardsOnTableTest, EveryCardIsFreedExactlyOnce)
 
 TEST_F(CardsOnTableTest, AFoldedHandIsPiledAtItsSeatInTheOtherBack)
 {
-    Deal(AllComputersFold);
-    for (int P = Jack; P <= Kate; ++P)
-        Game().ComputerTurn(P);
+    PlayCalling(AllComputersFold);
     const int Middles[5] = {0, 0, 695, 385, 75};
     for (int P = Jack; P <= Kate; ++P) {
         EXPECT_EQ(SeatCard(P, 11)->x(), Middles[P]);
@@ -118,12 +113,9 @@ TEST_F(CardsOnTableTest, AFoldedHandIsPiledAtItsSeatInTheOtherBack)
         }
     }
     // Asked again in later rounds, the pile stays where it lies.
-    for (int Round = 2; Round <= 3; ++Round) {
-        Game().BetRound = Round;
-        Game().ComputerTurn(Jack);
-        EXPECT_EQ(SeatCard(Jack, 12)->x(), 694);
-        EXPECT_EQ(SeatCard(Jack, 10)->x(), 696);
-    }
+    PlayCalling(KateWins);
+    EXPECT_EQ(SeatCard(Jack, 12)->x(), 694);
+    EXPECT_EQ(SeatCard(Jack, 10)->x(), 696);
     // The user's cards are not touched.
     EXPECT_EQ(SeatCard(User, 12)->x(), 370);
     EXPECT_EQ(SeatCard(User, 12)->Back(), PlainBack);

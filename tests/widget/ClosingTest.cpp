@@ -31,7 +31,7 @@ protected:
     {
         Deal(NobodyFolds);
         Window->CallClick();
-        while (Game().TurnPhase != Phase)
+        while (Game().Mover() != Phase)
             Tick();
         Tick();  // a token on its way
     }
@@ -88,7 +88,7 @@ TEST_F(ClosingTest, EveryStateSaysFarewellAndFreesTheCards)
         NewWindow();
         Reach();
         if (std::string(Name).find("travelling") != std::string::npos || std::string(Name).find("running") != std::string::npos)
-            EXPECT_TRUE(Window->BettingTimer->Enabled() && Game().TurnPhase != 0) << Name;
+            EXPECT_TRUE(Window->BettingTimer->Enabled() && Game().Mover() != 0) << Name;
         CloseAndDestroy(Name);
         if (HasFatalFailure())
             return;
@@ -124,7 +124,8 @@ TEST_F(ClosingTest, AskingAgainDuringTheFarewellShowsItOnce)
 TEST_F(ClosingTest, CloseWaitsForTheGameOverBox)
 {
     // Jack ends at 5 chips: Flip announces the game over while the close request waits.
-    Game().Money[Jack] = Game().MoneyBefore[Jack] = 10;
+    StartChips[Jack] = 10;
+    NewWindow();
     CloseBetting(AllComputersFold);
     int Requests = 0;
     bool ShownInsideBox = true;
@@ -144,7 +145,7 @@ TEST_F(ClosingTest, CloseWaitsForTheGameOverBox)
     EXPECT_TRUE(ShownInsideBox);
     ASSERT_EQ(Messages.size(), 1u);
     EXPECT_TRUE(Messages[0].Text.startsWith("Game over!"));
-    EXPECT_EQ(Game().Money[Jack], 1000);  // the handler ran to its end before the window went
+    EXPECT_EQ(Game().Chips(Jack), 1000);  // the handler ran to its end before the window went
     QTRY_VERIFY_WITH_TIMEOUT(!Window->isVisible(), 5000);
     // Both waiting requests have had their turn; the farewell came once.
     QTest::qWait(300);
@@ -176,7 +177,7 @@ TEST_F(ClosingTest, ACloseRequestInTheMiddleOfAMoveWaitsUntilItIsOver)
             Window->CallClick();
         EXPECT_TRUE(Messages.empty());
         EXPECT_TRUE(Window->isVisible());
-        EXPECT_EQ(Game().TurnPhase, InTheDeal ? 0 : User) << "the move ran to its end";
+        EXPECT_EQ(Game().Mover(), InTheDeal ? 0 : User) << "the move ran to its end";
         QTRY_VERIFY_WITH_TIMEOUT(!Window->isVisible(), 5000);
         ASSERT_EQ(Messages.size(), 1u) << "one farewell for both requests";
         EXPECT_TRUE(IsFarewell(Messages[0]));

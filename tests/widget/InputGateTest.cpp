@@ -395,13 +395,13 @@ TEST_P(InputGateWindowTest, ADoubleClickOnStartDealsOnce)
     ASSERT_GT(Now, T0 + 1000);  // the deal kept the thread busy
     ClickAt(Window->StartButton, T0 + 300);
     EXPECT_EQ(Deals(), 1);
-    EXPECT_EQ(Game().Money[1], 995);
-    EXPECT_EQ(Game().TotalBets[1], 5);
+    EXPECT_EQ(Game().Chips(1), 995);
+    EXPECT_EQ(Game().Bets(1), 5);
     EXPECT_TRUE(Window->CallButton->isEnabled());
     // The gate swallowed only that click: the next one deals.
     ClickAt(Window->StartButton, Now);
     EXPECT_EQ(Deals(), 2);
-    EXPECT_EQ(Game().Money[1], 990);
+    EXPECT_EQ(Game().Chips(1), 990);
 }
 
 TEST_P(InputGateWindowTest, ACallClickedDuringTheDealComesToNothing)
@@ -409,8 +409,8 @@ TEST_P(InputGateWindowTest, ACallClickedDuringTheDealComesToNothing)
     const qint64 T0 = Now;
     ClickAt(Window->StartButton, T0);
     ClickAt(Window->CallButton, T0 + 300);
-    EXPECT_EQ(Game().TotalBets[1], 5);
-    EXPECT_EQ(Game().TurnPhase, 0);
+    EXPECT_EQ(Game().Bets(1), 5);
+    EXPECT_EQ(Game().Mover(), 0);
     EXPECT_TRUE(Window->CallButton->isEnabled());
     EXPECT_TRUE(Window->FoldButton->isEnabled());
     EXPECT_EQ(std::count(Sleeps.begin(), Sleeps.end(), 500), 0);
@@ -421,12 +421,12 @@ TEST_P(InputGateWindowTest, StartClickedDuringTheCallsPauseBeginsANewHandAfterIt
     ClickAt(Window->StartButton, Now);
     const qint64 Called = Now;
     ClickAt(Window->CallButton, Called);
-    ASSERT_EQ(Game().Money[1], 975);
+    ASSERT_EQ(Game().Chips(1), 975);
     ASSERT_GE(Now, Called + 500);
     ClickAt(Window->StartButton, Called + 200);  // Start stays usable through the pause
     EXPECT_EQ(Deals(), 2);
-    EXPECT_EQ(Game().Money[1], 970);
-    EXPECT_EQ(Game().TotalBets[1], 5);
+    EXPECT_EQ(Game().Chips(1), 970);
+    EXPECT_EQ(Game().Bets(1), 5);
     EXPECT_TRUE(Window->CallButton->isEnabled());
 }
 
@@ -464,8 +464,8 @@ TEST_P(InputGateWindowTest, StartClickedDuringFoldedJimsPauseBeginsANewHandAfter
     ASSERT_GE(JimPausedAt, 0);
     ClickAt(Window->StartButton, JimPausedAt + 300);
     EXPECT_EQ(Deals(), 2);
-    EXPECT_EQ(Game().TotalBets[1], 5);
-    EXPECT_FALSE(Game().Folded[3]);
+    EXPECT_EQ(Game().Bets(1), 5);
+    EXPECT_FALSE(Game().Folded(3));
 }
 
 TEST_P(InputGateWindowTest, RulesClickedDuringTheDealShowTheChartAfterIt)
@@ -520,17 +520,17 @@ TEST_P(InputGateWindowTest, KeysAndPressesMadeDuringTheDealAreJudgedByWhatTheyAi
     Press(Window->StartButton);  // Start was disabled through the deal: dropped
     Press(Window->RulesButton);  // Rules was usable all along: acts
     Flush();
-    EXPECT_EQ(Game().Money[User], 995) << "a press sent during the deal never deals again";
+    EXPECT_EQ(Game().Chips(User), 995) << "a press sent during the deal never deals again";
     EXPECT_TRUE(Window->RulesChart->isVisible());
     // Space on Call made during the deal, read after it: dropped with its release.
     SpaceAt(T0 + 300);
-    EXPECT_EQ(Game().TurnPhase, 0);
+    EXPECT_EQ(Game().Mover(), 0);
     EXPECT_TRUE(Window->CallButton->isEnabled());
     // Once the loop has read its queue, the same keys act.
     Gate->App->SettleInput();
     SpaceAt(Now);
-    EXPECT_EQ(Game().TurnPhase, 1);
-    EXPECT_EQ(Game().Money[User], 975);
+    EXPECT_EQ(Game().Mover(), 1);
+    EXPECT_EQ(Game().Chips(User), 975);
 }
 
 TEST_P(InputGateWindowTest, PressesAndFocusGrabsAnsweredDuringAPauseActOnlyAfterTheMoveAsMadeDuringIt)
@@ -559,8 +559,8 @@ TEST_P(InputGateWindowTest, PressesAndFocusGrabsAnsweredDuringAPauseActOnlyAfter
     EXPECT_FALSE(Window->RulesButton->hasFocus());
     Flush();
     EXPECT_TRUE(Window->RulesButton->hasFocus());
-    EXPECT_FALSE(Game().Folded[User]) << "a press on Fold made while the call disabled it";
-    EXPECT_EQ(Game().Money[User], 975);
+    EXPECT_FALSE(Game().Folded(User)) << "a press on Fold made while the call disabled it";
+    EXPECT_EQ(Game().Chips(User), 975);
 }
 
 INSTANTIATE_TEST_SUITE_P(BothClocks, InputGateWindowTest,

@@ -162,6 +162,7 @@ class NarratorTest : public TTableTest, public ::testing::WithParamInterface<TSc
 protected:
     void SetUp() override
     {
+        StartChips[Jim] = GetParam().Steps.front() == "poor jim" ? 10 : StartMoney;
         TTableTest::SetUp();
         Window->activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(Window.get()));
@@ -211,7 +212,7 @@ protected:
         } else if (S == "flip all") {
             Window->FlipAllButton->Press();
         } else if (S == "ticks") {
-            for (int I = 0; I < 1000 && Game().TurnPhase != 0 && Window->BettingTimer->Enabled(); ++I)
+            for (int I = 0; I < 1000 && Game().Mover() != 0 && Window->BettingTimer->Enabled(); ++I)
                 Window->BettingTimer->OnTimer();  // what the running timer calls
         } else if (S == "standing") {
             // It tells; it changes nothing on the table and moves no focus. Like any key it
@@ -244,7 +245,7 @@ protected:
             Translation = InstallTranslation(QLocale(QLocale::Chinese, QLocale::China));
             ASSERT_TRUE(Translation);
         } else if (S == "poor jim") {
-            Game().Money[Jim] = 10;
+            ASSERT_EQ(Game().Chips(Jim), 10) << "a first step: the window is made with them";
         } else {
             FAIL() << "no step " << S;
         }
@@ -295,7 +296,7 @@ TEST_F(NarratorLookTest, AReaderLeavesTheTableAsItLooks)
         Window->StartButton->Press();
         Draws.Script = {};
         Window->CallButton->Press();
-        for (int I = 0; I < 1000 && Game().TurnPhase != 0 && Window->BettingTimer->Enabled(); ++I)
+        for (int I = 0; I < 1000 && Game().Mover() != 0 && Window->BettingTimer->Enabled(); ++I)
             Window->BettingTimer->OnTimer();
         SetReaderListening(false);
         return Window->grab().toImage();

@@ -261,8 +261,8 @@ protected:
         } else if (Action == "tick") {
             Tick();
         } else if (Action == "phase") {
-            const int Phase = Game().TurnPhase;
-            for (int I = 0; I < 50 && Game().TurnPhase == Phase && Window->BettingTimer->Enabled(); ++I)
+            const int Phase = Game().Mover();
+            for (int I = 0; I < 50 && Game().Mover() == Phase && Window->BettingTimer->Enabled(); ++I)
                 Tick();
         } else if (Action == "round") {
             TickUntilIdle();
@@ -279,7 +279,8 @@ protected:
     void Play(const TScenario& S)
     {
         for (int P = 1; P <= 4; ++P)
-            Game().Money[P] = Game().MoneyBefore[P] = S.Chips[P - 1];
+            StartChips[P] = S.Chips[P - 1];
+        ShowNewWindow();
         // The table at each pause, read from the sleep; the deck's pile is DealTest's.
         Pausing = [&](int Ms) {
             Sleeps.push_back(Ms);

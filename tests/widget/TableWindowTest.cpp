@@ -135,18 +135,18 @@ TEST_F(TableWindowTest, PressLooksFollowTheMouseButtons)
     // Call pressed and left: it keeps the pressed look until the game sets one.
     PressAndLeave(Window->CallButton);
     EXPECT_EQ(Look("Call"), "pressed, usable");
-    EXPECT_EQ(Game().TurnPhase, 0);
+    EXPECT_EQ(Game().Mover(), 0);
 
     // Clicking Call disables both betting buttons, Call included, in the white look.
     Click(Window->CallButton);
-    EXPECT_EQ(Game().TurnPhase, 1);
+    EXPECT_EQ(Game().Mover(), 1);
     EXPECT_EQ(Look("Call"), "disabled, unusable");
     EXPECT_EQ(Look("Fold"), "disabled, unusable");
     // A press on a disabled button changes nothing.
     QTest::mousePress(Window->FoldButton, Qt::LeftButton, Qt::NoModifier, QPoint(10, 10));
     EXPECT_EQ(Look("Fold"), "disabled, unusable");
     QTest::mouseRelease(Window->FoldButton, Qt::LeftButton, Qt::NoModifier, QPoint(10, 10));
-    EXPECT_FALSE(Game().Folded[User]);
+    EXPECT_FALSE(Game().Folded(User));
 }
 
 TEST_F(TableWindowTest, StakeCountersRightAlignThreeDigits)
@@ -266,7 +266,7 @@ protected:
         Dialog.OkClick();
         EXPECT_EQ(Dialog.result(), QDialog::Accepted);
         // The game keeps the name; the seat shows it.
-        EXPECT_EQ(QString::fromStdString(Game().Names[User]), Window->UserName->text());
+        EXPECT_EQ(QString::fromStdString(Game().Name(User)), Window->UserName->text());
         return Window->UserName->text();
     }
 };
@@ -316,7 +316,7 @@ TEST_F(NameDialogTest, LayoutAndKeys)
     // The close box keeps "?"; "退出" ends with its own result.
     Dialog.close();
     EXPECT_EQ(Window->UserName->text(), "?");
-    EXPECT_EQ(Game().Names[User], "?");
+    EXPECT_EQ(Game().Name(User), "?");
     TNameDialog Quit(Window.get());
     QTest::mouseClick(Quit.QuitButton, Qt::LeftButton);
     EXPECT_EQ(Quit.result(), TNameDialog::QuitResult);

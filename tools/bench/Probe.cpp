@@ -158,15 +158,15 @@ struct TTickSamples
 // painting it causes.
 void RunTicks(TTableWindow& Window, TTickSamples* Samples)
 {
-    for (int Guard = 0; Guard < 1000 && Window.BettingTimer->Enabled() && Window.Table.TurnPhase != 0; ++Guard) {
-        const int Phase = Window.Table.TurnPhase;
+    for (int Guard = 0; Guard < 1000 && Window.BettingTimer->Enabled() && Window.Table.Mover() != 0; ++Guard) {
+        const int Phase = Window.Table.Mover();
         const double Start = ThreadCpuUs();
         Window.BettingTimer->OnTimer();  // as the running timer calls it, with the table's own hooks
         Pump();
         const double Used = ThreadCpuUs() - Start;
         if (!Samples)
             continue;
-        const bool Travelling = Window.Table.TurnPhase == Phase && Window.BettingTimer->Enabled() && Window.Token(Phase)->isVisible();
+        const bool Travelling = Window.Table.Mover() == Phase && Window.BettingTimer->Enabled() && Window.Token(Phase)->isVisible();
         (Travelling ? Samples->Travel : Samples->Arrival).push_back(Used);
     }
 }
