@@ -4,7 +4,7 @@
 #include <QScreen>
 #include <cmath>
 
-QStringList SansFamilies() { return {QStringLiteral("Liberation Sans"), QStringLiteral("Noto Sans CJK SC")}; }
+QStringList SansFamilies() { return {QLatin1String(SansFaces[0]), QLatin1String(SansFaces[1])}; }
 
 QStringList FamiliesFor(const QString& Name)
 {

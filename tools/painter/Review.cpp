@@ -1,7 +1,9 @@
 // --review: measures what the eye judges on the table, with the texts the table draws
 // on the pictures, and writes previews to look at. It fails when a figure falls short.
 #include "Painter.h"
+#include "desktop/Fonts.h"
 #include "table/ButtonCaptions.h"
+#include "table/Layout.h"
 
 #include <QDir>
 #include <QFontMetrics>
@@ -13,12 +15,17 @@
 namespace painter {
 namespace {
 
-// The table writes its texts in these faces at the points' pixel height (96 dpi),
-// with the text's top-left corner at the given point.
+// The table writes its texts in the desktop's faces at the points' pixel height, here at
+// the 96 dpi the pictures are drawn for, with the text's top-left corner at the given point.
+int pixelsAt96Dpi(int points)
+{
+    return int(std::lround(points * 96 / 72.0));
+}
+
 QFont tableFont(int px, bool bold)
 {
     QFont f;
-    f.setFamilies({"Liberation Sans", "Noto Sans CJK SC"});
+    f.setFamilies({SansFaces[0], SansFaces[1]});
     f.setPixelSize(px);
     f.setBold(bold);
     return f;
@@ -149,10 +156,9 @@ QImage onFelt(const QImage& skin, const QImage& felt)
 const QRgb kCaptionColour[3] = {0xFF000000 | CaptionRgb[0], 0xFF000000 | CaptionRgb[1], 0xFF000000 | CaptionRgb[2]};
 const char* kLookName[3] = {"normal", "pressed", "disabled"};
 
-// The table writes them at CaptionPoints, 21 px at the 96 dpi the skins are drawn for.
 Text captionText(const TButtonCaption& c)
 {
-    return {QString::fromUtf8(c.Caption), {CaptionX, c.Y}, 21, true};
+    return {QString::fromUtf8(c.Caption), {CaptionX, c.Y}, pixelsAt96Dpi(CaptionPoints), true};
 }
 
 void reviewButtons(int scale, const QImage& table, const QString& dir)
@@ -160,7 +166,7 @@ void reviewButtons(int scale, const QImage& table, const QString& dir)
     std::vector<Text> all;
     for (const TButtonCaption& c : ButtonCaptions)
         all.push_back(captionText(c));
-    const QSize size(100 * scale, 32 * scale);
+    const QSize size = ButtonSkinSize * scale;
     const std::vector<QPoint> ink = inkOf(size, scale, all);
     const QRect box = boxOf(ink);
     std::printf("  caption box (all six captions): x %d..%d, y %d..%d\n", box.left(), box.right(), box.top(),
@@ -231,17 +237,18 @@ void reviewButtons(int scale, const QImage& table, const QString& dir)
                 (box.bottom() + 1) / double(scale) - 1);
 
     // preview: the two columns on the felt, as at rest and in play
-    const QRect area(80 * scale, 456 * scale, 668 * scale, 144 * scale);
-    QImage shot = table.copy(area);
-    struct Place { int x, y, caption, look; };
-    const Place places[] = {{88, 464, 0, 0}, {88, 496, 1, 1}, {640, 464, 2, 0}, {640, 496, 3, 1}, {640, 528, 4, 2},
-                            {640, 560, 5, 2}};
-    for (const Place& pl : places) {
-        QImage skin = skins[pl.look];
-        const QImage under = shot.copy((pl.x - 80) * scale, (pl.y - 456) * scale, skin.width(), skin.height());
-        drawTexts(skin, scale, {captionText(ButtonCaptions[pl.caption])}, QColor::fromRgb(kCaptionColour[pl.look]));
+    const TableLayout layout = tableLayout();
+    const QRect columns = layout.buttonColumns[0].united(layout.buttonColumns[1]).toRect().adjusted(-8, -8, 8, 8);
+    QImage shot = table.copy(QRect(columns.topLeft() * scale, columns.size() * scale));
+    // each button in a look it takes: Start and Call at rest, Rules and Fold pressed, the rest disabled
+    const int looks[6] = {0, 1, 0, 1, 2, 2};
+    for (int b = 0; b < 6; ++b) {
+        QImage skin = skins[looks[b]];
+        const QPoint at = (ButtonBounds[b].topLeft() - columns.topLeft()) * scale;
+        const QImage under = shot.copy(QRect(at, skin.size()));
+        drawTexts(skin, scale, {captionText(ButtonCaptions[b])}, QColor::fromRgb(kCaptionColour[looks[b]]));
         QPainter p(&shot);
-        p.drawImage((pl.x - 80) * scale, (pl.y - 456) * scale, onFelt(skin, under));
+        p.drawImage(at, onFelt(skin, under));
     }
     save(zoomed(shot, scale == 1 ? 2 : 1), QStringLiteral("%1/buttons@%2x.png").arg(dir).arg(scale));
 }
@@ -258,14 +265,16 @@ void reviewSheet(int scale, const QString& dir)
     // the longest figures in both columns of every row, and long names in the first
     const QStringList names[] = {{QStringLiteral("ÅWgjpqyÿÉÑ"), QStringLiteral("张三李四王五赵六钱七")},
                                  {"Jack"}, {"Jim"}, {"Kate"}};
-    std::vector<Text> texts = {{"Add", {120, 2}, 21, false}, {"Score", {200, 2}, 21, false}};
+    const int textPx = pixelsAt96Dpi(SheetTextPoints), figurePx = pixelsAt96Dpi(SheetFigurePoints);
+    std::vector<Text> texts = {{"Add", {SheetAddHeadingX, SheetHeadingY}, textPx, false},
+                               {"Score", {SheetScoreHeadingX, SheetHeadingY}, textPx, false}};
     for (int row = 0; row < 4; ++row) {
-        const int y = 30 + 35 * row;
+        const int y = Seats[row + 1].SheetRowY;
         for (const QString& n : names[row])
-            texts.push_back({n, {10, y}, 21, false});
+            texts.push_back({n, {SheetNameX, y}, textPx, false});
         for (const char* figure : {"-1000", "10000"}) {
-            texts.push_back({figure, {130, y}, 19, false});
-            texts.push_back({figure, {210, y}, 19, false});
+            texts.push_back({figure, {SheetAddX, y}, figurePx, false});
+            texts.push_back({figure, {SheetScoreX, y}, figurePx, false});
         }
     }
     const QSize size = sheet.size();
@@ -285,7 +294,7 @@ void reviewSheet(int scale, const QString& dir)
     drawTexts(shown, scale, {texts[0], texts[1]}, QColor(0x00, 0x00, 0xFF));
     std::vector<Text> namesOnly, adds, scores;
     for (size_t i = 2; i < texts.size(); ++i)
-        (texts[i].at.x() == 10 ? namesOnly : texts[i].at.x() == 130 ? adds : scores).push_back(texts[i]);
+        (texts[i].at.x() == SheetNameX ? namesOnly : texts[i].at.x() == SheetAddX ? adds : scores).push_back(texts[i]);
     // one of each pair, so the preview stays readable
     std::vector<Text> names1 = {namesOnly[0], namesOnly[2], namesOnly[3], namesOnly[4]};
     std::vector<Text> adds1, scores1;

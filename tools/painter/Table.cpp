@@ -1,6 +1,7 @@
 // The window's pictures: table, result-sheet plaque, rules chart, chip token, winner
 // rose, button skins and the stake-counter digits.
 #include "Painter.h"
+#include "table/Layout.h"
 
 #include <QLinearGradient>
 #include <QPainterPath>
@@ -23,17 +24,15 @@ QPainterPath roundRect(const QRectF& r, double radius)
 
 // ---- table ------------------------------------------------------------------
 
-struct Seat {
-    QPoint portrait; // where the window puts the 40 x 40 portrait, in panel pixels
-    QRectF plate;
-};
-// In panel pixels; the background is painted through the window's stretch, so these
-// land under the labels and portraits once the window stretches the picture.
-const Seat kSeats[] = {
-    {{360, 564}, {350, 560, 158, 57}}, // the user: felt between the cards (to 555) and the rim
-    {{682, 224}, {672, 215, 161, 58}}, // Jack
-    {{360, 40}, {350, 31, 158, 58}},   // Jim
-    {{34, 224}, {24, 215, 158, 58}},   // Kate
+// Each seat's plate under its portrait and labels, by player index, in panel pixels; the
+// background is painted through the window's stretch, so these land under the labels and
+// portraits once the window stretches the picture.
+const QRectF kPlates[5] = {
+    {},
+    {350, 560, 158, 57}, // the user: felt between the cards (to 555) and the rim
+    {672, 215, 161, 58}, // Jack
+    {350, 31, 158, 58},  // Jim
+    {24, 215, 158, 58},  // Kate
 };
 const QRectF kPanel(1, 1, 854, 643);
 const QRectF kFeltRect(22, 22, 812, 600);
@@ -149,9 +148,13 @@ QPointF ovalPointTowards(QPointF target)
     return kOvalCentre + d * t;
 }
 
-// The two button columns (Start and Rules; Call to Flip all) in panel pixels, with the
-// margin of felt that the corner lines keep from them.
-const QRectF kButtonColumns[] = {QRectF(88, 464, 100, 64), QRectF(640, 464, 100, 128)};
+// The two button columns (Start and Rules; Call to Flip all) as their skins cover them, in
+// panel pixels, with the margin of felt that the corner lines keep from them.
+QRectF buttonColumn(int first, int last)
+{
+    return QRect(ButtonBounds[first].topLeft(), ButtonSkinSize).united(QRect(ButtonBounds[last].topLeft(), ButtonSkinSize));
+}
+const QRectF kButtonColumns[] = {buttonColumn(0, 1), buttonColumn(2, 5)};
 constexpr double kColumnMargin = 12;
 
 QPointF feltCorner(int i)
@@ -236,9 +239,10 @@ void drawMarkings(QPainter& p)
     p.drawEllipse(kOvalCentre, 90, 90);
 }
 
-void drawSeat(QPainter& p, const Seat& seat)
+void drawSeat(QPainter& p, int player)
 {
-    const QRectF r = seat.plate;
+    const QRectF r = kPlates[player];
+    const QPoint portrait = Seats[player].Portrait;
     p.setPen(Qt::NoPen);
     p.setBrush(QColor(0, 0, 0, 70));
     p.drawPath(roundRect(r.translated(1.5, 2), 7));
@@ -253,7 +257,7 @@ void drawSeat(QPainter& p, const Seat& seat)
     p.drawPath(roundRect(r.adjusted(2.5, 2.5, -2.5, -2.5), 5));
 
     // recessed frame and a grey stand-in figure for the portrait
-    const QRectF slot(seat.portrait, QSizeF(40, 40));
+    const QRectF slot(portrait, QSizeF(40, 40));
     p.fillRect(slot.adjusted(-2, -2, 2, 2), QColor(0x0A, 0x0C, 0x0E));
     p.setPen(QPen(QColor(0x8C, 0x72, 0x3A), 1));
     p.drawRect(slot.adjusted(-1.5, -1.5, 1.5, 1.5));
@@ -269,7 +273,7 @@ void drawSeat(QPainter& p, const Seat& seat)
     p.drawEllipse(QPointF(slot.center().x(), slot.top() + 43), 16, 14);
     p.restore();
     // a faint rule between the name and the chip count
-    const double x0 = seat.portrait.x() + 52, x1 = r.right() - 8, y = seat.portrait.y() + 22;
+    const double x0 = portrait.x() + 52, x1 = r.right() - 8, y = portrait.y() + 22;
     QLinearGradient rule(QPointF(x0, 0), QPointF(x1, 0));
     rule.setColorAt(0, QColor(0xB8, 0x96, 0x48, 110));
     rule.setColorAt(1, QColor(0xB8, 0x96, 0x48, 0));
@@ -289,8 +293,8 @@ QImage paintTableBackground(int scale)
     drawFelt(p);
     drawMarkings(p);
     p.setPen(Qt::NoPen);
-    for (const Seat& s : kSeats)
-        drawSeat(p, s);
+    for (int player = 1; player <= 4; ++player)
+        drawSeat(p, player);
     drawRim(p);
     drawWood(p);
     p.end();
@@ -617,7 +621,7 @@ void drawStud(QPainter& p, QPointF c, const Stone& k)
 
 QImage paintSkin(int scale, const Stone& k, int seed)
 {
-    QImage img = makeCanvas(100, 32, scale);
+    QImage img = makeCanvas(ButtonSkinSize.width(), ButtonSkinSize.height(), scale);
     QPainter p;
     beginPaint(p, img, scale);
     // brass rim, then the bevel: lit along the top, shaded along the foot; pressed in,
