@@ -121,15 +121,13 @@ std::string CardName(const TCardControl* Card)
     return std::string(Values[Card->Value()]) + Suits[Card->Suit()];
 }
 
-// The seat whose hand a card lies in: its rows run left from the seat's place, and a
-// spread hand reaches a step either side; 0 for none.
+// The seat whose hand a card lies in, its rows left of the seat's place; 0 for none.
 int SeatAt(const TCardControl* Card)
 {
-    for (int P = User; P <= Kate; ++P) {
-        const QPoint Hand = Seats[P].Hand;
-        if (Card->y() == Hand.y() && Card->x() <= Hand.x() + CardSpacing && Card->x() >= Hand.x() - CardSpacing * (LeftRow + 1))
+    for (int P = User; P <= Kate; ++P)
+        if (const QPoint At = Seats[P].Hand; Card->y() == At.y() && Card->x() <= At.x() + CardSpacing &&
+                                              Card->x() >= At.x() - CardSpacing * (LeftRow + 1))
             return P;
-    }
     return 0;
 }
 
