@@ -4,7 +4,7 @@
 #include <QScreen>
 #include <cmath>
 
-QStringList SansFamilies() { return {QLatin1String(SansFaces[0]), QLatin1String(SansFaces[1])}; }
+QStringList SansFamilies() { return QStringList(std::begin(SansFaces), std::end(SansFaces)); }
 
 QStringList FamiliesFor(const QString& Name)
 {

@@ -24,7 +24,7 @@ int PixelsAt96Dpi(int Points)
 QFont TableFont(int Px, bool Bold)
 {
     QFont F;
-    F.setFamilies({SansFaces[0], SansFaces[1]});
+    F.setFamilies(QStringList(std::begin(SansFaces), std::end(SansFaces)));
     F.setPixelSize(Px);
     F.setBold(Bold);
     return F;
