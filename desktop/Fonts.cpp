@@ -4,7 +4,7 @@
 #include <QScreen>
 #include <cmath>
 
-QStringList SansFamilies() { return {QStringLiteral("Liberation Sans"), QStringLiteral("Noto Sans CJK SC")}; }
+QStringList SansFamilies() { return QStringList(std::begin(SansFaces), std::end(SansFaces)); }
 
 QStringList FamiliesFor(const QString& Name)
 {

@@ -4,7 +4,9 @@
 #include <QStringList>
 
 // The faces every machine that built the program has (installed with it): a Latin face
-// first, which sets the metrics, then a Chinese face for the glyphs it lacks.
+// first, which sets the metrics, then a Chinese face for the glyphs it lacks. The painter
+// writes the table's texts on its previews in the same faces.
+inline constexpr const char* SansFaces[] = {"Liberation Sans", "Noto Sans CJK SC"};
 QStringList SansFamilies();
 
 // The faces that stand in here for a face named by the old toolkit: "Arial" and

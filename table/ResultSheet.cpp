@@ -1,12 +1,7 @@
 #include "desktop/Image.h"
 #include "desktop/Label.h"
+#include "table/Layout.h"
 #include "table/TableWindow.h"
-
-namespace {
-constexpr int HeadingPoints = 16, NumberPoints = 14;
-constexpr int AddHeadingX = 120, ScoreHeadingX = 200;
-constexpr int MarkerOffsetX = 70;
-}
 
 void TTableWindow::ShowResult(const TSettlement& Settlement)
 {
@@ -16,23 +11,23 @@ void TTableWindow::ShowResult(const TSettlement& Settlement)
     TCanvas& Canvas = Sheet.Canvas;
     Canvas.BrushStyle = bsClear;
     Canvas.Font.Name = QStringLiteral("Arial");
-    Canvas.Font.Size = HeadingPoints;
+    Canvas.Font.Size = SheetTextPoints;
     Canvas.Font.Color = QColor(0x00, 0x00, 0xFF);
-    Canvas.TextOut(AddHeadingX, SheetHeadingY, QStringLiteral("Add"));
-    Canvas.TextOut(ScoreHeadingX, SheetHeadingY, QStringLiteral("Score"));
+    Canvas.TextOut(SheetAddHeadingX, SheetHeadingY, QStringLiteral("Add"));
+    Canvas.TextOut(SheetScoreHeadingX, SheetHeadingY, QStringLiteral("Score"));
 
     Canvas.Font.Color = QColor(0x00, 0x00, 0x00);
     for (int P = 1; P <= 4; ++P)
-        Canvas.TextOut(SheetNameX, SheetRowY(P), PlayerName(P));
+        Canvas.TextOut(SheetNameX, Seats[P].SheetRowY, PlayerName(P));
 
     Canvas.Font.Color = QColor(0xFF, 0x00, 0x00);
-    Canvas.Font.Size = NumberPoints;
+    Canvas.Font.Size = SheetFigurePoints;
     for (int P = 1; P <= 4; ++P)
-        Canvas.TextOut(SheetScoreX, SheetRowY(P), ChipsText(Settlement.Score[P]));
+        Canvas.TextOut(SheetScoreX, Seats[P].SheetRowY, ChipsText(Settlement.Score[P]));
 
     Canvas.Font.Color = QColor(0x80, 0x00, 0x80);
     for (int P = 1; P <= 4; ++P)
-        Canvas.TextOut(SheetAddX, SheetRowY(P), ChipsText(Settlement.Add[P]));
+        Canvas.TextOut(SheetAddX, Seats[P].SheetRowY, ChipsText(Settlement.Add[P]));
 
     ResultSheet->SetPicture(Sheet.Pixels);
     LastSheet = Settlement;  // for readers, who ask later
@@ -40,7 +35,7 @@ void TTableWindow::ShowResult(const TSettlement& Settlement)
     ResultSheet->raise();
     WinnerMarker->raise();
     WinnerMarker->show();
-    WinnerMarker->move(ResultSheet->x() + MarkerOffsetX, ResultSheet->y() + SheetRowY(Winner));
+    WinnerMarker->move(ResultSheet->x() + SheetMarkerX, ResultSheet->y() + Seats[Winner].SheetRowY);
 }
 
 void TTableWindow::HideWinnerMarker() { WinnerMarker->hide(); }

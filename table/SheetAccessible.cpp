@@ -6,11 +6,12 @@
 #include "desktop/AccessibleControl.h"
 #include "desktop/Image.h"
 #include "table/TableAccessibles.h"
+#include "table/Layout.h"
 #include "table/TableWindow.h"
 
 namespace {
 // The cells' rectangles on the sheet's picture, round the texts the sheet draws there.
-constexpr int SheetColumnX[3] = {TTableWindow::SheetNameX, TTableWindow::SheetAddX, TTableWindow::SheetScoreX};
+constexpr int SheetColumnX[3] = {SheetNameX, SheetAddX, SheetScoreX};
 constexpr int SheetColumnWidth[3] = {110, 70, 60};
 constexpr int SheetRowHeight = 24;
 
@@ -96,7 +97,7 @@ public:
     QRect CellRect(int Row, int Column) const
     {
         const auto* Sheet = static_cast<const QWidget*>(object());
-        const QPoint At(SheetColumnX[Column], Row < 0 ? TTableWindow::SheetHeadingY : TTableWindow::SheetRowY(Row + 1));
+        const QPoint At(SheetColumnX[Column], Row < 0 ? SheetHeadingY : Seats[Row + 1].SheetRowY);
         return QRect(Sheet->mapToGlobal(At), QSize(SheetColumnWidth[Column], SheetRowHeight));
     }
     QAccessibleInterface* Heading(int Column) const { return Cells[Column]; }

@@ -3,6 +3,7 @@
 #include <QByteArray>
 
 #include "desktop/BenchTrace.h"
+#include "table/Layout.h"
 #include "table/TableWindow.h"
 
 namespace {
@@ -19,7 +20,7 @@ void InstallTableTrace(TTableWindow* Window)
         const QPoint At = Seats[P].TokenStart, Step = Seats[P].Route.Step;
         TraceLine(QStringLiteral("route %1 %2 %3 %4 %5 %6").arg(Window->Token(P)->objectName()).arg(At.x()).arg(At.y())
                       .arg(Step.x()).arg(Step.y()).arg(Seats[P].Route.Stop).toUtf8());
-        TraceLine(QStringLiteral("sheet-row %1 %2 %3").arg(P).arg(TTableWindow::SheetNameX).arg(TTableWindow::SheetRowY(P)).toUtf8());
+        TraceLine(QStringLiteral("sheet-row %1 %2 %3").arg(P).arg(SheetNameX).arg(Seats[P].SheetRowY).toUtf8());
     }
     QObject::connect(&Window->Table, &TTable::Happened, Window, [](const TTableEvent& Event) {
         if (Event.Kind == TTableEvent::MoveOver)

@@ -14,7 +14,6 @@
 namespace {
 constexpr int DesignLeft = 279, DesignTop = 102;
 constexpr int TimerInterval = 50;
-constexpr int MoneyFontPixels = 13, NameFontPixels = 16;
 constexpr int CloseRetryMs = 100;
 // The rules chart is decoded when it is first shown: half a megabyte that a game may
 // never need. Until then the control has the chart's size.
@@ -37,10 +36,10 @@ TImage* NewImage(QWidget* Parent, int Left, int Top, int Width, int Height)
 // Buttons by their entry in ButtonCaptions, which lists them in focus order.
 enum TCaptionEntry { StartCaption, RulesCaption, CallCaption, FoldCaption, FlipCaption, FlipAllCaption };
 
-TImageButton* NewButton(QWidget* Parent, TCaptionEntry Entry, int Left, int Top, int Width, int Height)
+TImageButton* NewButton(QWidget* Parent, TCaptionEntry Entry)
 {
     auto* Button = new TImageButton(Parent, ButtonCaptions[Entry]);
-    Button->setGeometry(Left, Top, Width, Height);
+    Button->setGeometry(ButtonBounds[Entry]);
     return Button;
 }
 
@@ -106,14 +105,14 @@ void TTableWindow::BuildControls()
         Seat[P].Token = NewPicture(Panel, Seats[P].TokenDesigned.x(), Seats[P].TokenDesigned.y(), Token, true);
     for (int P : {User, Kate, Jim})
         NewPortrait(P);
-    FlipAllButton = NewButton(Panel, FlipAllCaption, 640, 560, 81, 25);
-    FlipButton = NewButton(Panel, FlipCaption, 640, 528, 81, 25);
-    FoldButton = NewButton(Panel, FoldCaption, 640, 496, 81, 25);
-    CallButton = NewButton(Panel, CallCaption, 640, 464, 81, 25);
-    ResultSheet = NewImage(Panel, 288, 240, 278, 185);
+    FlipAllButton = NewButton(Panel, FlipAllCaption);
+    FlipButton = NewButton(Panel, FlipCaption);
+    FoldButton = NewButton(Panel, FoldCaption);
+    CallButton = NewButton(Panel, CallCaption);
+    ResultSheet = NewImage(Panel, SheetPlace.x(), SheetPlace.y(), 278, 185);
     NewPortrait(Jack);
-    StartButton = NewButton(Panel, StartCaption, 88, 464, 105, 25);
-    RulesButton = NewButton(Panel, RulesCaption, 88, 496, 105, 25);
+    StartButton = NewButton(Panel, StartCaption);
+    RulesButton = NewButton(Panel, RulesCaption);
     for (int P = User; P <= Kate; ++P) {
         const QRect& At = Seats[P].Stake;
         Seat[P].Stake = NewImage(Panel, At.x(), At.y(), At.width(), At.height());

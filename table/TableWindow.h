@@ -11,7 +11,7 @@
 #include "game/Table.h"
 #include "game/TableDisplay.h"
 #include "table/ImageButton.h"
-#include "table/Seats.h"
+#include "table/Layout.h"
 #include "table/TableSeams.h"
 
 class TCardControl;
@@ -29,12 +29,6 @@ class TTableWindow : public QWidget, public TTableDisplay
 public:
     static constexpr int ClientWidth = 856;
     static constexpr int ClientHeight = 645;
-    // Where the result sheet's texts stand on its picture: the columns' left edges (names,
-    // Add, Score), the headings' row and each player's row (the seat's).
-    static constexpr int SheetNameX = 10, SheetAddX = 130, SheetScoreX = 210, SheetHeadingY = 2;
-    static constexpr int SheetRowY(int Player) { return Seats[Player].SheetRowY; }
-    // The deal's spacing between neighbouring cards of a seat.
-    static constexpr int CardSpacing = 15;
 
     explicit TTableWindow(TTableSeams Seams = {}, QWidget* Parent = nullptr);
     ~TTableWindow() override;

@@ -12,6 +12,7 @@
 #include "desktop/Label.h"
 #include "desktop/Panel.h"
 #include "desktop/Resources.h"
+#include "table/Layout.h"
 #include "table/TableWindow.h"
 
 const char* const SeatName[5] = {"", "User", "Jack", "Jim", "Kate"};
@@ -120,15 +121,13 @@ std::string CardName(const TCardControl* Card)
     return std::string(Values[Card->Value()]) + Suits[Card->Suit()];
 }
 
-// The seat whose place a card lies at; 0 for none.
+// The seat whose hand a card lies in, its rows left of the seat's place; 0 for none.
 int SeatAt(const TCardControl* Card)
 {
-    if (Card->y() == 460)
-        return 1;
-    if (Card->y() == 100)
-        return 3;
-    if (Card->y() == 280)
-        return Card->x() >= 600 ? 2 : Card->x() <= 200 ? 4 : 0;
+    for (int P = User; P <= Kate; ++P)
+        if (const QPoint At = Seats[P].Hand; Card->y() == At.y() && Card->x() <= At.x() + CardSpacing &&
+                                              Card->x() >= At.x() - CardSpacing * (LeftRow + 1))
+            return P;
     return 0;
 }
 
@@ -164,13 +163,11 @@ void ReadCards(const TTableWindow& Window, TTableView& View)
 // and the character that matches best up to its own right edge is taken, as long as
 // it explains more of the ink. Ink that no string explains makes the text unreadable.
 
-constexpr int SheetLeft = 288, SheetTop = 240;
-
-// The face the sheet is written in: "Arial" stands for Liberation Sans here.
+// The face the sheet is written in: "Arial" stands for the sans faces here.
 QFont SheetFont(int Points)
 {
     QFont Font;
-    Font.setFamilies({QStringLiteral("Liberation Sans")});
+    Font.setFamilies(SansFamilies());
     Font.setPixelSize(PointsToPixels(Points));
     return Font;
 }
@@ -270,14 +267,14 @@ void ReadSheet(const TTableWindow& Window, TTableView& View)
     const TImage* Sheet = Window.ResultSheet;
     const TImage* Marker = Window.WinnerMarker;
     View["sheet"] = !Sheet->isVisible() ? "hidden"
-                  : Sheet->pos() == QPoint(SheetLeft, SheetTop) ? "shown"
+                  : Sheet->pos() == SheetPlace ? "shown"
                                                                  : "shown at " + std::to_string(Sheet->x()) + "," + std::to_string(Sheet->y());
     std::string MarkerAt = "hidden";
     if (Marker->isVisible()) {
         MarkerAt = "at " + std::to_string(Marker->x()) + "," + std::to_string(Marker->y());
         const QObjectList& Stack = Window.Panel->children();
         for (int P = 1; P <= 4; ++P)
-            if (Marker->pos() == QPoint(SheetLeft + 70, SheetTop + 30 + 35 * (P - 1)) &&
+            if (Marker->pos() == SheetPlace + QPoint(SheetMarkerX, Seats[P].SheetRowY) &&
                 Stack.indexOf(Marker) > Stack.indexOf(Sheet))
                 MarkerAt = std::string("row of ") + SeatName[P];
     }
@@ -288,18 +285,19 @@ void ReadSheet(const TTableWindow& Window, TTableView& View)
     static const QImage Blank = LoadResourcePicture(QStringLiteral(":/table/sheet.jpg")).convertToFormat(QImage::Format_ARGB32);
     TSheetReader Reader;
     Reader.Blank = Blank;
-    Reader.Shown = Window.Panel->grab(QRect(QPoint(SheetLeft, SheetTop), Reader.Blank.size())).toImage().convertToFormat(QImage::Format_ARGB32);
+    Reader.Shown = Window.Panel->grab(QRect(SheetPlace, Reader.Blank.size())).toImage().convertToFormat(QImage::Format_ARGB32);
     const QString Letters = QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz?");
     const QString Figures = QStringLiteral("0123456789-");
     const QRgb Blue = qRgb(0, 0, 0xFF), Black = qRgb(0, 0, 0), Purple = qRgb(0x80, 0, 0x80), Red = qRgb(0xFF, 0, 0);
-    View["sheet headings"] = Reader.Read({120, 2}, 75, 16, Blue, Letters) + " " + Reader.Read({200, 2}, 72, 16, Blue, Letters);
+    View["sheet headings"] = Reader.Read({SheetAddHeadingX, SheetHeadingY}, 75, SheetTextPoints, Blue, Letters) + " " +
+                             Reader.Read({SheetScoreHeadingX, SheetHeadingY}, 72, SheetTextPoints, Blue, Letters);
     for (int P = 1; P <= 4; ++P) {
-        const int Y = 30 + 35 * (P - 1);
+        const int Y = Seats[P].SheetRowY;
         const std::string Seat = std::string("sheet ") + SeatName[P];
         // The name is read up to the marker's column.
-        View[Seat + " name"] = Reader.Read({10, Y}, 58, 16, Black, Letters);
-        View[Seat + " Add"] = Reader.Read({130, Y}, 76, 14, Purple, Figures);
-        View[Seat + " Score"] = Reader.Read({210, Y}, 62, 14, Red, Figures);
+        View[Seat + " name"] = Reader.Read({SheetNameX, Y}, 58, SheetTextPoints, Black, Letters);
+        View[Seat + " Add"] = Reader.Read({SheetAddX, Y}, 76, SheetFigurePoints, Purple, Figures);
+        View[Seat + " Score"] = Reader.Read({SheetScoreX, Y}, 62, SheetFigurePoints, Red, Figures);
     }
 }
 }

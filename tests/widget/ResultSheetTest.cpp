@@ -33,7 +33,7 @@ TEST_F(ResultSheetTest, EveryFigureReadsBackFromThePanel)
         TTableView View = ReadTable(*Window, {});
         EXPECT_EQ(View["sheet"], "shown");
         EXPECT_EQ(View["sheet headings"], "Add Score");
-        EXPECT_EQ(View["sheet marker"], std::string("row of ") + SeatName[Winner]);
+        EXPECT_EQ(Window->WinnerMarker->pos(), QPoint(288 + 70, 240 + 30 + 35 * (Winner - 1)));  // the designed place
         for (int P = 1; P <= 4; ++P) {
             const std::string Row = std::string("sheet ") + SeatName[P];
             EXPECT_EQ(View[Row + " name"], P == 1 ? S.Name : SeatName[P]);

@@ -6,346 +6,342 @@
 #include <cmath>
 #include <map>
 
-namespace painter {
-
-QImage makeCanvas(int w, int h, int scale, QColor fill)
+QImage MakeCanvas(int W, int H, int Scale, QColor Fill)
 {
-    QImage img(w * scale, h * scale, QImage::Format_ARGB32_Premultiplied);
-    img.fill(fill);
-    return img;
+    QImage Img(W * Scale, H * Scale, QImage::Format_ARGB32_Premultiplied);
+    Img.fill(Fill);
+    return Img;
 }
 
-void beginPaint(QPainter& p, QImage& canvas, int scale)
+void BeginPaint(QPainter& P, QImage& Canvas, int Scale)
 {
-    p.begin(&canvas);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setRenderHint(QPainter::TextAntialiasing);
-    p.setRenderHint(QPainter::SmoothPixmapTransform);
-    p.scale(scale, scale);
+    P.begin(&Canvas);
+    P.setRenderHint(QPainter::Antialiasing);
+    P.setRenderHint(QPainter::TextAntialiasing);
+    P.setRenderHint(QPainter::SmoothPixmapTransform);
+    P.scale(Scale, Scale);
 }
 
-void drawBits(QPainter& p, int x, int y, const std::vector<const char*>& rows, QColor c, char on)
+void DrawBits(QPainter& P, int X, int Y, const std::vector<const char*>& Rows, QColor C, char On)
 {
-    for (int r = 0; r < int(rows.size()); ++r)
-        for (int i = 0; rows[r][i]; ++i)
-            if (rows[r][i] == on)
-                p.fillRect(QRectF(x + i, y + r, 1, 1), c);
+    for (int R = 0; R < int(Rows.size()); ++R)
+        for (int I = 0; Rows[R][I]; ++I)
+            if (Rows[R][I] == On)
+                P.fillRect(QRectF(X + I, Y + R, 1, 1), C);
 }
 
-int noise(int x, int y, int seed)
+int Noise(int X, int Y, int Seed)
 {
-    uint32_t h = uint32_t(x) * 374761393u + uint32_t(y) * 668265263u + uint32_t(seed) * 2246822519u;
-    h = (h ^ (h >> 13)) * 1274126177u;
-    h ^= h >> 16;
-    return int(h & 0xFFFF);
+    uint32_t H = uint32_t(X) * 374761393u + uint32_t(Y) * 668265263u + uint32_t(Seed) * 2246822519u;
+    H = (H ^ (H >> 13)) * 1274126177u;
+    H ^= H >> 16;
+    return int(H & 0xFFFF);
 }
 
-void addNoise(QImage& img, const QRect& area, int amplitude, int seed)
+void AddNoise(QImage& Img, const QRect& Area, int Amplitude, int Seed)
 {
-    const QRect r = area.intersected(img.rect());
-    for (int y = r.top(); y <= r.bottom(); ++y) {
-        auto* line = reinterpret_cast<QRgb*>(img.scanLine(y));
-        for (int x = r.left(); x <= r.right(); ++x) {
-            const QRgb c = line[x];
-            if (qAlpha(c) != 255)
+    const QRect R = Area.intersected(Img.rect());
+    for (int Y = R.top(); Y <= R.bottom(); ++Y) {
+        auto* Line = reinterpret_cast<QRgb*>(Img.scanLine(Y));
+        for (int X = R.left(); X <= R.right(); ++X) {
+            const QRgb C = Line[X];
+            if (qAlpha(C) != 255)
                 continue;
-            const int d = noise(x, y, seed) % (2 * amplitude + 1) - amplitude;
-            line[x] = qRgb(std::clamp(qRed(c) + d, 0, 255), std::clamp(qGreen(c) + d, 0, 255),
-                           std::clamp(qBlue(c) + d, 0, 255));
+            const int D = Noise(X, Y, Seed) % (2 * Amplitude + 1) - Amplitude;
+            Line[X] = qRgb(std::clamp(qRed(C) + D, 0, 255), std::clamp(qGreen(C) + D, 0, 255),
+                           std::clamp(qBlue(C) + D, 0, 255));
         }
     }
 }
 
-QImage keyOut(const QImage& subject, QColor edge, QColor key)
+QImage KeyOut(const QImage& Subject, QColor Edge, QColor Key)
 {
-    const QImage src = subject.convertToFormat(QImage::Format_ARGB32);
-    QImage out(src.size(), QImage::Format_RGB32);
-    for (int y = 0; y < src.height(); ++y) {
-        const auto* in = reinterpret_cast<const QRgb*>(src.constScanLine(y));
-        auto* o = reinterpret_cast<QRgb*>(out.scanLine(y));
-        for (int x = 0; x < src.width(); ++x) {
-            const int a = qAlpha(in[x]);
-            if (a < 128) {
-                o[x] = key.rgb();
+    const QImage Src = Subject.convertToFormat(QImage::Format_ARGB32);
+    QImage Out(Src.size(), QImage::Format_RGB32);
+    for (int Y = 0; Y < Src.height(); ++Y) {
+        const auto* In = reinterpret_cast<const QRgb*>(Src.constScanLine(Y));
+        auto* O = reinterpret_cast<QRgb*>(Out.scanLine(Y));
+        for (int X = 0; X < Src.width(); ++X) {
+            const int A = qAlpha(In[X]);
+            if (A < 128) {
+                O[X] = Key.rgb();
                 continue;
             }
-            auto mix = [a](int c, int e) { return (c * a + e * (255 - a) + 127) / 255; };
-            o[x] = qRgb(mix(qRed(in[x]), edge.red()), mix(qGreen(in[x]), edge.green()),
-                        mix(qBlue(in[x]), edge.blue()));
+            auto Mix = [A](int C, int E) { return (C * A + E * (255 - A) + 127) / 255; };
+            O[X] = qRgb(Mix(qRed(In[X]), Edge.red()), Mix(qGreen(In[X]), Edge.green()),
+                        Mix(qBlue(In[X]), Edge.blue()));
         }
     }
-    return out;
+    return Out;
 }
 
 namespace {
 
-struct Box {
-    std::vector<std::pair<QRgb, int>> colours; // colour, count
-    int channel = 0;
-    int range = 0;
-    long long weight = 0;
-    void measure()
+struct TBox {
+    std::vector<std::pair<QRgb, int>> Colours; // colour, count
+    int Channel = 0;
+    int Range = 0;
+    long long Weight = 0;
+    void Measure()
     {
-        std::array<int, 3> lo{255, 255, 255}, hi{0, 0, 0};
-        weight = 0;
-        for (auto [c, n] : colours) {
-            const std::array<int, 3> v{qRed(c), qGreen(c), qBlue(c)};
-            for (int k = 0; k < 3; ++k) {
-                lo[k] = std::min(lo[k], v[k]);
-                hi[k] = std::max(hi[k], v[k]);
+        std::array<int, 3> Lo{255, 255, 255}, Hi{0, 0, 0};
+        Weight = 0;
+        for (auto [C, N] : Colours) {
+            const std::array<int, 3> V{qRed(C), qGreen(C), qBlue(C)};
+            for (int K = 0; K < 3; ++K) {
+                Lo[K] = std::min(Lo[K], V[K]);
+                Hi[K] = std::max(Hi[K], V[K]);
             }
-            weight += n;
+            Weight += N;
         }
         // green counts most to the eye, blue least
-        const std::array<int, 3> w{3, 4, 2};
-        range = -1;
-        for (int k = 0; k < 3; ++k)
-            if ((hi[k] - lo[k]) * w[k] > range) {
-                range = (hi[k] - lo[k]) * w[k];
-                channel = k;
+        const std::array<int, 3> W{3, 4, 2};
+        Range = -1;
+        for (int K = 0; K < 3; ++K)
+            if ((Hi[K] - Lo[K]) * W[K] > Range) {
+                Range = (Hi[K] - Lo[K]) * W[K];
+                Channel = K;
             }
     }
 };
 
-int channelOf(QRgb c, int k) { return k == 0 ? qRed(c) : k == 1 ? qGreen(c) : qBlue(c); }
+int ChannelOf(QRgb C, int K) { return K == 0 ? qRed(C) : K == 1 ? qGreen(C) : qBlue(C); }
 
 // Brightness plus colour difference, the colour part weighted up so that a grey edge
 // pixel never picks up a tint from a palette that happens to hold a tinted entry.
-int distance(QRgb a, QRgb b)
+int Distance(QRgb A, QRgb B)
 {
-    const int dr = qRed(a) - qRed(b), dg = qGreen(a) - qGreen(b), db = qBlue(a) - qBlue(b);
-    const int dy = (299 * dr + 587 * dg + 114 * db) / 1000;
-    const int dcb = db - dy, dcr = dr - dy;
-    return 4 * dy * dy + 3 * dcb * dcb + 3 * dcr * dcr;
+    const int Dr = qRed(A) - qRed(B), Dg = qGreen(A) - qGreen(B), Db = qBlue(A) - qBlue(B);
+    const int Dy = (299 * Dr + 587 * Dg + 114 * Db) / 1000;
+    const int Dcb = Db - Dy, Dcr = Dr - Dy;
+    return 4 * Dy * Dy + 3 * Dcb * Dcb + 3 * Dcr * Dcr;
 }
 
 } // namespace
 
-QList<QRgb> medianCut(const QImage& img, int maxColours, QRgb skip, bool useSkip)
+QList<QRgb> MedianCut(const QImage& Img, int MaxColours, QRgb Skip, bool UseSkip)
 {
-    std::map<QRgb, int> counts;
-    const QImage src = img.convertToFormat(QImage::Format_RGB32);
-    for (int y = 0; y < src.height(); ++y) {
-        const auto* line = reinterpret_cast<const QRgb*>(src.constScanLine(y));
-        for (int x = 0; x < src.width(); ++x) {
-            const QRgb c = line[x] | 0xFF000000u;
-            if (!(useSkip && c == (skip | 0xFF000000u)))
-                ++counts[c];
+    std::map<QRgb, int> Counts;
+    const QImage Src = Img.convertToFormat(QImage::Format_RGB32);
+    for (int Y = 0; Y < Src.height(); ++Y) {
+        const auto* Line = reinterpret_cast<const QRgb*>(Src.constScanLine(Y));
+        for (int X = 0; X < Src.width(); ++X) {
+            const QRgb C = Line[X] | 0xFF000000u;
+            if (!(UseSkip && C == (Skip | 0xFF000000u)))
+                ++Counts[C];
         }
     }
-    QList<QRgb> palette;
-    if (int(counts.size()) <= maxColours) {
-        for (auto& [c, n] : counts)
-            palette.append(c);
-        return palette;
+    QList<QRgb> Palette;
+    if (int(Counts.size()) <= MaxColours) {
+        for (auto& [C, N] : Counts)
+            Palette.append(C);
+        return Palette;
     }
-    std::vector<Box> boxes(1);
-    boxes[0].colours.assign(counts.begin(), counts.end());
-    boxes[0].measure();
-    while (int(boxes.size()) < maxColours) {
+    std::vector<TBox> Boxes(1);
+    Boxes[0].Colours.assign(Counts.begin(), Counts.end());
+    Boxes[0].Measure();
+    while (int(Boxes.size()) < MaxColours) {
         // split the box that is both wide and heavily used
-        int best = -1;
-        double bestScore = 0;
-        for (int i = 0; i < int(boxes.size()); ++i) {
-            if (boxes[i].colours.size() < 2)
+        int Best = -1;
+        double BestScore = 0;
+        for (int I = 0; I < int(Boxes.size()); ++I) {
+            if (Boxes[I].Colours.size() < 2)
                 continue;
-            const double score = double(boxes[i].range) * std::sqrt(double(boxes[i].weight));
-            if (best < 0 || score > bestScore) {
-                best = i;
-                bestScore = score;
+            const double Score = double(Boxes[I].Range) * std::sqrt(double(Boxes[I].Weight));
+            if (Best < 0 || Score > BestScore) {
+                Best = I;
+                BestScore = Score;
             }
         }
-        if (best < 0)
+        if (Best < 0)
             break;
-        Box& b = boxes[best];
-        const int k = b.channel;
-        std::stable_sort(b.colours.begin(), b.colours.end(), [k](auto& l, auto& r) {
-            return channelOf(l.first, k) < channelOf(r.first, k);
+        TBox& B = Boxes[Best];
+        const int K = B.Channel;
+        std::stable_sort(B.Colours.begin(), B.Colours.end(), [K](auto& L, auto& R) {
+            return ChannelOf(L.first, K) < ChannelOf(R.first, K);
         });
-        long long half = b.weight / 2, acc = 0;
-        size_t cut = 1;
-        for (; cut < b.colours.size(); ++cut) {
-            acc += b.colours[cut - 1].second;
-            if (acc >= half)
+        long long Half = B.Weight / 2, Acc = 0;
+        size_t Cut = 1;
+        for (; Cut < B.Colours.size(); ++Cut) {
+            Acc += B.Colours[Cut - 1].second;
+            if (Acc >= Half)
                 break;
         }
-        cut = std::clamp<size_t>(cut, 1, b.colours.size() - 1);
-        Box other;
-        other.colours.assign(b.colours.begin() + long(cut), b.colours.end());
-        b.colours.resize(cut);
-        b.measure();
-        other.measure();
-        boxes.push_back(std::move(other));
+        Cut = std::clamp<size_t>(Cut, 1, B.Colours.size() - 1);
+        TBox Other;
+        Other.Colours.assign(B.Colours.begin() + long(Cut), B.Colours.end());
+        B.Colours.resize(Cut);
+        B.Measure();
+        Other.Measure();
+        Boxes.push_back(std::move(Other));
     }
-    for (const Box& b : boxes) {
-        long long r = 0, g = 0, bl = 0, n = 0;
-        for (auto [c, cnt] : b.colours) {
-            r += qRed(c) * cnt;
-            g += qGreen(c) * cnt;
-            bl += qBlue(c) * cnt;
-            n += cnt;
+    for (const TBox& B : Boxes) {
+        long long R = 0, G = 0, Bl = 0, N = 0;
+        for (auto [C, cnt] : B.Colours) {
+            R += qRed(C) * cnt;
+            G += qGreen(C) * cnt;
+            Bl += qBlue(C) * cnt;
+            N += cnt;
         }
-        const QRgb avg = qRgb(int((r + n / 2) / n), int((g + n / 2) / n), int((bl + n / 2) / n));
-        if (!palette.contains(avg) && !(useSkip && avg == (skip | 0xFF000000u)))
-            palette.append(avg);
+        const QRgb Avg = qRgb(int((R + N / 2) / N), int((G + N / 2) / N), int((Bl + N / 2) / N));
+        if (!Palette.contains(Avg) && !(UseSkip && Avg == (Skip | 0xFF000000u)))
+            Palette.append(Avg);
     }
-    std::sort(palette.begin(), palette.end());
-    return palette;
+    std::sort(Palette.begin(), Palette.end());
+    return Palette;
 }
 
-QList<QRgb> edgePalette(const QImage& img, const QList<QRgb>& inks, int maxColours)
+QList<QRgb> EdgePalette(const QImage& Img, const QList<QRgb>& Inks, int MaxColours)
 {
-    std::map<QRgb, int> counts;
-    const QImage src = img.convertToFormat(QImage::Format_RGB32);
-    for (int y = 0; y < src.height(); ++y) {
-        const auto* line = reinterpret_cast<const QRgb*>(src.constScanLine(y));
-        for (int x = 0; x < src.width(); ++x)
-            ++counts[line[x] | 0xFF000000u];
+    std::map<QRgb, int> Counts;
+    const QImage Src = Img.convertToFormat(QImage::Format_RGB32);
+    for (int Y = 0; Y < Src.height(); ++Y) {
+        const auto* Line = reinterpret_cast<const QRgb*>(Src.constScanLine(Y));
+        for (int X = 0; X < Src.width(); ++X)
+            ++Counts[Line[X] | 0xFF000000u];
     }
-    std::vector<std::pair<QRgb, int>> colours(counts.begin(), counts.end());
-    QList<QRgb> palette;
-    for (QRgb c : inks)
-        if (!palette.contains(c | 0xFF000000u))
-            palette.append(c | 0xFF000000u);
+    std::vector<std::pair<QRgb, int>> Colours(Counts.begin(), Counts.end());
+    QList<QRgb> Palette;
+    for (QRgb C : Inks)
+        if (!Palette.contains(C | 0xFF000000u))
+            Palette.append(C | 0xFF000000u);
     // the tones an edge between two inks takes on
-    std::vector<QRgb> candidates;
-    for (int i = 0; i < palette.size(); ++i)
-        for (int j = i + 1; j < palette.size(); ++j)
-            for (int k = 1; k < 8; ++k) {
-                auto mix = [k](int a, int b) { return (a * (8 - k) + b * k + 4) / 8; };
-                const QRgb a = palette[i], b = palette[j];
-                candidates.push_back(qRgb(mix(qRed(a), qRed(b)), mix(qGreen(a), qGreen(b)), mix(qBlue(a), qBlue(b))));
+    std::vector<QRgb> Candidates;
+    for (int I = 0; I < Palette.size(); ++I)
+        for (int J = I + 1; J < Palette.size(); ++J)
+            for (int K = 1; K < 8; ++K) {
+                auto Mix = [K](int A, int B) { return (A * (8 - K) + B * K + 4) / 8; };
+                const QRgb A = Palette[I], B = Palette[J];
+                Candidates.push_back(qRgb(Mix(qRed(A), qRed(B)), Mix(qGreen(A), qGreen(B)), Mix(qBlue(A), qBlue(B))));
             }
-    std::vector<long long> err(colours.size());
-    for (size_t n = 0; n < colours.size(); ++n) {
-        err[n] = 1LL << 40;
-        for (QRgb p : palette)
-            err[n] = std::min<long long>(err[n], distance(colours[n].first, p));
+    std::vector<long long> Err(Colours.size());
+    for (size_t N = 0; N < Colours.size(); ++N) {
+        Err[N] = 1LL << 40;
+        for (QRgb P : Palette)
+            Err[N] = std::min<long long>(Err[N], Distance(Colours[N].first, P));
     }
     // add the tone that takes away the most error, weighted by how many pixels it serves
-    while (palette.size() < maxColours) {
-        long long bestGain = 0;
-        QRgb best = 0;
-        for (QRgb cand : candidates) {
-            if (palette.contains(cand))
+    while (Palette.size() < MaxColours) {
+        long long BestGain = 0;
+        QRgb Best = 0;
+        for (QRgb Cand : Candidates) {
+            if (Palette.contains(Cand))
                 continue;
-            long long gain = 0;
-            for (size_t n = 0; n < colours.size(); ++n)
-                gain += std::max<long long>(0, err[n] - distance(colours[n].first, cand)) * colours[n].second;
-            if (gain > bestGain) {
-                bestGain = gain;
-                best = cand;
+            long long Gain = 0;
+            for (size_t N = 0; N < Colours.size(); ++N)
+                Gain += std::max<long long>(0, Err[N] - Distance(Colours[N].first, Cand)) * Colours[N].second;
+            if (Gain > BestGain) {
+                BestGain = Gain;
+                Best = Cand;
             }
         }
-        if (bestGain == 0)
+        if (BestGain == 0)
             break;
-        palette.append(best);
-        for (size_t n = 0; n < colours.size(); ++n)
-            err[n] = std::min<long long>(err[n], distance(colours[n].first, best));
+        Palette.append(Best);
+        for (size_t N = 0; N < Colours.size(); ++N)
+            Err[N] = std::min<long long>(Err[N], Distance(Colours[N].first, Best));
     }
-    return palette;
+    return Palette;
 }
 
-QImage toIndexed(const QImage& img, const QList<QRgb>& palette)
+QImage ToIndexed(const QImage& Img, const QList<QRgb>& Palette)
 {
-    const QImage src = img.convertToFormat(QImage::Format_RGB32);
-    QImage out(src.size(), QImage::Format_Indexed8);
-    out.setColorTable(palette);
-    std::map<QRgb, int> memo;
-    for (int y = 0; y < src.height(); ++y) {
-        const auto* line = reinterpret_cast<const QRgb*>(src.constScanLine(y));
-        uchar* o = out.scanLine(y);
-        for (int x = 0; x < src.width(); ++x) {
-            const QRgb c = line[x] | 0xFF000000u;
-            auto it = memo.find(c);
-            if (it == memo.end()) {
-                int best = 0;
-                for (int i = 1; i < palette.size(); ++i)
-                    if (distance(c, palette[i]) < distance(c, palette[best]))
-                        best = i;
-                it = memo.emplace(c, best).first;
+    const QImage Src = Img.convertToFormat(QImage::Format_RGB32);
+    QImage Out(Src.size(), QImage::Format_Indexed8);
+    Out.setColorTable(Palette);
+    std::map<QRgb, int> Memo;
+    for (int Y = 0; Y < Src.height(); ++Y) {
+        const auto* Line = reinterpret_cast<const QRgb*>(Src.constScanLine(Y));
+        uchar* O = Out.scanLine(Y);
+        for (int X = 0; X < Src.width(); ++X) {
+            const QRgb C = Line[X] | 0xFF000000u;
+            auto It = Memo.find(C);
+            if (It == Memo.end()) {
+                int Best = 0;
+                for (int I = 1; I < Palette.size(); ++I)
+                    if (Distance(C, Palette[I]) < Distance(C, Palette[Best]))
+                        Best = I;
+                It = Memo.emplace(C, Best).first;
             }
-            o[x] = uchar(it->second);
+            O[X] = uchar(It->second);
         }
     }
-    return out;
+    return Out;
 }
 
-QImage toMono(const QImage& img)
+QImage ToMono(const QImage& Img)
 {
-    const QImage src = img.convertToFormat(QImage::Format_RGB32);
-    QImage out(src.size(), QImage::Format_Mono);
-    out.setColorTable({qRgb(0, 0, 0), qRgb(255, 255, 255)});
-    out.fill(0); // clears the padding bits too, which would otherwise reach the file
-    for (int y = 0; y < src.height(); ++y)
-        for (int x = 0; x < src.width(); ++x)
-            out.setPixel(x, y, qGray(src.pixel(x, y)) >= 128 ? 1 : 0);
-    return out;
+    const QImage Src = Img.convertToFormat(QImage::Format_RGB32);
+    QImage Out(Src.size(), QImage::Format_Mono);
+    Out.setColorTable({qRgb(0, 0, 0), qRgb(255, 255, 255)});
+    Out.fill(0); // clears the padding bits too, which would otherwise reach the file
+    for (int Y = 0; Y < Src.height(); ++Y)
+        for (int X = 0; X < Src.width(); ++X)
+            Out.setPixel(X, Y, qGray(Src.pixel(X, Y)) >= 128 ? 1 : 0);
+    return Out;
 }
 
-QFont pixelFont(const QStringList& families, int px, bool bold, bool italic)
+QFont PixelFont(const QStringList& Families, int Px, bool Bold, bool Italic)
 {
-    QFont f;
-    f.setFamilies(families);
-    f.setPixelSize(px);
-    f.setBold(bold);
-    f.setItalic(italic);
-    f.setHintingPreference(QFont::PreferFullHinting);
-    return f;
+    QFont F;
+    F.setFamilies(Families);
+    F.setPixelSize(Px);
+    F.setBold(Bold);
+    F.setItalic(Italic);
+    F.setHintingPreference(QFont::PreferFullHinting);
+    return F;
 }
 
 
-QPainterPath heartPath(const QRectF& r)
+QPainterPath HeartPath(const QRectF& R)
 {
-    auto P = [&r](double x, double y) { return QPointF(r.left() + x * r.width(), r.top() + y * r.height()); };
-    QPainterPath path;
-    path.setFillRule(Qt::WindingFill);
-    path.moveTo(P(0.5, 0.24));
-    path.cubicTo(P(0.44, 0.02), P(0.0, -0.02), P(0.0, 0.32));
-    path.cubicTo(P(0.0, 0.58), P(0.32, 0.74), P(0.5, 1.0));
-    path.cubicTo(P(0.68, 0.74), P(1.0, 0.58), P(1.0, 0.32));
-    path.cubicTo(P(1.0, -0.02), P(0.56, 0.02), P(0.5, 0.24));
-    return path;
+    auto P = [&R](double X, double Y) { return QPointF(R.left() + X * R.width(), R.top() + Y * R.height()); };
+    QPainterPath Path;
+    Path.setFillRule(Qt::WindingFill);
+    Path.moveTo(P(0.5, 0.24));
+    Path.cubicTo(P(0.44, 0.02), P(0.0, -0.02), P(0.0, 0.32));
+    Path.cubicTo(P(0.0, 0.58), P(0.32, 0.74), P(0.5, 1.0));
+    Path.cubicTo(P(0.68, 0.74), P(1.0, 0.58), P(1.0, 0.32));
+    Path.cubicTo(P(1.0, -0.02), P(0.56, 0.02), P(0.5, 0.24));
+    return Path;
 }
 
-QPainterPath spadePath(const QRectF& r)
+QPainterPath SpadePath(const QRectF& R)
 {
-    auto P = [&r](double x, double y) { return QPointF(r.left() + x * r.width(), r.top() + y * r.height()); };
-    QPainterPath path;
-    path.setFillRule(Qt::WindingFill);
-    path.moveTo(P(0.5, 0.0));
-    path.cubicTo(P(0.36, 0.22), P(0.0, 0.36), P(0.0, 0.6));
-    path.cubicTo(P(0.0, 0.82), P(0.28, 0.9), P(0.46, 0.74));
-    path.quadTo(P(0.42, 0.92), P(0.26, 1.0));
-    path.lineTo(P(0.74, 1.0));
-    path.quadTo(P(0.58, 0.92), P(0.54, 0.74));
-    path.cubicTo(P(0.72, 0.9), P(1.0, 0.82), P(1.0, 0.6));
-    path.cubicTo(P(1.0, 0.36), P(0.64, 0.22), P(0.5, 0.0));
-    return path;
+    auto P = [&R](double X, double Y) { return QPointF(R.left() + X * R.width(), R.top() + Y * R.height()); };
+    QPainterPath Path;
+    Path.setFillRule(Qt::WindingFill);
+    Path.moveTo(P(0.5, 0.0));
+    Path.cubicTo(P(0.36, 0.22), P(0.0, 0.36), P(0.0, 0.6));
+    Path.cubicTo(P(0.0, 0.82), P(0.28, 0.9), P(0.46, 0.74));
+    Path.quadTo(P(0.42, 0.92), P(0.26, 1.0));
+    Path.lineTo(P(0.74, 1.0));
+    Path.quadTo(P(0.58, 0.92), P(0.54, 0.74));
+    Path.cubicTo(P(0.72, 0.9), P(1.0, 0.82), P(1.0, 0.6));
+    Path.cubicTo(P(1.0, 0.36), P(0.64, 0.22), P(0.5, 0.0));
+    return Path;
 }
 
-QPainterPath lozengePath(QPointF centre, double rx, double ry)
+QPainterPath LozengePath(QPointF Centre, double Rx, double Ry)
 {
-    QPainterPath path;
-    path.moveTo(centre + QPointF(0, -ry));
-    path.lineTo(centre + QPointF(rx, 0));
-    path.lineTo(centre + QPointF(0, ry));
-    path.lineTo(centre + QPointF(-rx, 0));
-    path.closeSubpath();
-    return path;
+    QPainterPath Path;
+    Path.moveTo(Centre + QPointF(0, -Ry));
+    Path.lineTo(Centre + QPointF(Rx, 0));
+    Path.lineTo(Centre + QPointF(0, Ry));
+    Path.lineTo(Centre + QPointF(-Rx, 0));
+    Path.closeSubpath();
+    return Path;
 }
 
-QPainterPath starPath(QPointF centre, double longRadius, double midRadius, double shortRadius)
+QPainterPath StarPath(QPointF Centre, double LongRadius, double MidRadius, double ShortRadius)
 {
-    QPainterPath star;
-    for (int i = 0; i < 16; ++i) {
-        const double a = i * M_PI / 8 - M_PI / 2;
-        const double r = i % 4 == 0 ? longRadius : (i % 2 == 0 ? midRadius : shortRadius);
-        const QPointF pt(centre.x() + r * std::cos(a), centre.y() + r * std::sin(a));
-        i ? star.lineTo(pt) : star.moveTo(pt);
+    QPainterPath Star;
+    for (int I = 0; I < 16; ++I) {
+        const double A = I * M_PI / 8 - M_PI / 2;
+        const double R = I % 4 == 0 ? LongRadius : (I % 2 == 0 ? MidRadius : ShortRadius);
+        const QPointF Pt(Centre.x() + R * std::cos(A), Centre.y() + R * std::sin(A));
+        I ? Star.lineTo(Pt) : Star.moveTo(Pt);
     }
-    star.closeSubpath();
-    return star;
+    Star.closeSubpath();
+    return Star;
 }
-
-} // namespace painter

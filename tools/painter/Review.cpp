@@ -1,7 +1,9 @@
 // --review: measures what the eye judges on the table, with the texts the table draws
 // on the pictures, and writes previews to look at. It fails when a figure falls short.
 #include "Painter.h"
+#include "desktop/Fonts.h"
 #include "table/ButtonCaptions.h"
+#include "table/Layout.h"
 
 #include <QDir>
 #include <QFontMetrics>
@@ -10,346 +12,350 @@
 #include <cmath>
 #include <cstdio>
 
-namespace painter {
 namespace {
 
-// The table writes its texts in these faces at the points' pixel height (96 dpi),
-// with the text's top-left corner at the given point.
-QFont tableFont(int px, bool bold)
+// The table writes its texts in the desktop's faces at the points' pixel height, here at
+// the 96 dpi the pictures are drawn for, with the text's top-left corner at the given point.
+int PixelsAt96Dpi(int Points)
 {
-    QFont f;
-    f.setFamilies({"Liberation Sans", "Noto Sans CJK SC"});
-    f.setPixelSize(px);
-    f.setBold(bold);
-    return f;
+    return int(std::lround(Points * 96 / 72.0));
 }
 
-struct Text {
-    QString text;
-    QPoint at;
-    int px;
-    bool bold;
+QFont TableFont(int Px, bool Bold)
+{
+    QFont F;
+    F.setFamilies(QStringList(std::begin(SansFaces), std::end(SansFaces)));
+    F.setPixelSize(Px);
+    F.setBold(Bold);
+    return F;
+}
+
+struct TText {
+    QString Text;
+    QPoint At;
+    int Px;
+    bool Bold;
 };
 
-void drawTexts(QImage& img, int scale, const std::vector<Text>& texts, QColor colour)
+void DrawTexts(QImage& Img, int Scale, const std::vector<TText>& Texts, QColor Colour)
 {
-    QPainter p(&img);
-    p.setRenderHint(QPainter::TextAntialiasing);
-    p.scale(scale, scale);
-    p.setPen(colour);
-    for (const Text& t : texts) {
-        const QFont f = tableFont(t.px, t.bold);
-        p.setFont(f);
-        p.drawText(QPoint(t.at.x(), t.at.y() + QFontMetrics(f).ascent()), t.text);
+    QPainter P(&Img);
+    P.setRenderHint(QPainter::TextAntialiasing);
+    P.scale(Scale, Scale);
+    P.setPen(Colour);
+    for (const TText& T : Texts) {
+        const QFont F = TableFont(T.Px, T.Bold);
+        P.setFont(F);
+        P.drawText(QPoint(T.At.x(), T.At.y() + QFontMetrics(F).ascent()), T.Text);
     }
 }
 
 // Where the texts put any ink, in the picture's pixels.
-std::vector<QPoint> inkOf(QSize size, int scale, const std::vector<Text>& texts)
+std::vector<QPoint> InkOf(QSize Size, int Scale, const std::vector<TText>& Texts)
 {
-    QImage layer(size, QImage::Format_ARGB32);
-    layer.fill(Qt::transparent);
-    drawTexts(layer, scale, texts, Qt::black);
-    std::vector<QPoint> ink;
-    for (int y = 0; y < layer.height(); ++y)
-        for (int x = 0; x < layer.width(); ++x)
-            if (qAlpha(layer.pixel(x, y)) > 0)
-                ink.push_back({x, y});
-    return ink;
+    QImage Layer(Size, QImage::Format_ARGB32);
+    Layer.fill(Qt::transparent);
+    DrawTexts(Layer, Scale, Texts, Qt::black);
+    std::vector<QPoint> Ink;
+    for (int Y = 0; Y < Layer.height(); ++Y)
+        for (int X = 0; X < Layer.width(); ++X)
+            if (qAlpha(Layer.pixel(X, Y)) > 0)
+                Ink.push_back({X, Y});
+    return Ink;
 }
 
-QRect boxOf(const std::vector<QPoint>& pts)
+QRect BoxOf(const std::vector<QPoint>& Pts)
 {
-    QRect r;
-    for (QPoint pt : pts)
-        r |= QRect(pt, QSize(1, 1));
-    return r;
+    QRect R;
+    for (QPoint Pt : Pts)
+        R |= QRect(Pt, QSize(1, 1));
+    return R;
 }
 
-double nearest(const std::vector<QPoint>& a, const std::vector<QPoint>& b)
+double Nearest(const std::vector<QPoint>& A, const std::vector<QPoint>& B)
 {
-    double best = 1e9;
-    for (QPoint p : a)
-        for (QPoint q : b)
-            best = std::min(best, std::hypot(double(p.x() - q.x()), double(p.y() - q.y())));
-    return best;
+    double Best = 1e9;
+    for (QPoint P : A)
+        for (QPoint Q : B)
+            Best = std::min(Best, std::hypot(double(P.x() - Q.x()), double(P.y() - Q.y())));
+    return Best;
 }
 
-double luminance(QRgb c)
+double Luminance(QRgb C)
 {
-    auto lin = [](int v) {
-        const double s = v / 255.0;
-        return s <= 0.03928 ? s / 12.92 : std::pow((s + 0.055) / 1.055, 2.4);
+    auto Lin = [](int V) {
+        const double S = V / 255.0;
+        return S <= 0.03928 ? S / 12.92 : std::pow((S + 0.055) / 1.055, 2.4);
     };
-    return 0.2126 * lin(qRed(c)) + 0.7152 * lin(qGreen(c)) + 0.0722 * lin(qBlue(c));
+    return 0.2126 * Lin(qRed(C)) + 0.7152 * Lin(qGreen(C)) + 0.0722 * Lin(qBlue(C));
 }
 
-double contrast(QRgb a, QRgb b)
+double Contrast(QRgb A, QRgb B)
 {
-    const double la = luminance(a), lb = luminance(b);
-    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+    const double La = Luminance(A), Lb = Luminance(B);
+    return (std::max(La, Lb) + 0.05) / (std::min(La, Lb) + 0.05);
 }
 
 // The largest difference in any one channel.
-int channelGap(QRgb a, QRgb b)
+int ChannelGap(QRgb A, QRgb B)
 {
-    return std::max({std::abs(qRed(a) - qRed(b)), std::abs(qGreen(a) - qGreen(b)), std::abs(qBlue(a) - qBlue(b))});
+    return std::max({std::abs(qRed(A) - qRed(B)), std::abs(qGreen(A) - qGreen(B)), std::abs(qBlue(A) - qBlue(B))});
 }
 
-QRgb medianColour(const QImage& img, const QRect& box)
+QRgb MedianColour(const QImage& Img, const QRect& Box)
 {
-    std::vector<int> ch[3];
-    for (int y = box.top(); y <= box.bottom(); ++y)
-        for (int x = box.left(); x <= box.right(); ++x) {
-            const QRgb c = img.pixel(x, y);
-            ch[0].push_back(qRed(c));
-            ch[1].push_back(qGreen(c));
-            ch[2].push_back(qBlue(c));
+    std::vector<int> Ch[3];
+    for (int Y = Box.top(); Y <= Box.bottom(); ++Y)
+        for (int X = Box.left(); X <= Box.right(); ++X) {
+            const QRgb C = Img.pixel(X, Y);
+            Ch[0].push_back(qRed(C));
+            Ch[1].push_back(qGreen(C));
+            Ch[2].push_back(qBlue(C));
         }
-    for (auto& v : ch)
-        std::nth_element(v.begin(), v.begin() + v.size() / 2, v.end());
-    return qRgb(ch[0][ch[0].size() / 2], ch[1][ch[1].size() / 2], ch[2][ch[2].size() / 2]);
+    for (auto& V : Ch)
+        std::nth_element(V.begin(), V.begin() + V.size() / 2, V.end());
+    return qRgb(Ch[0][Ch[0].size() / 2], Ch[1][Ch[1].size() / 2], Ch[2][Ch[2].size() / 2]);
 }
 
-int failures = 0;
+int Failures = 0;
 
-void report(const char* what, double value, double least, const char* unit)
+void Report(const char* What, double Value, double Least, const char* Unit)
 {
-    const bool ok = value >= least;
-    failures += !ok;
-    std::printf("  %-58s %7.2f %-4s (at least %.2f)%s\n", what, value, unit, least, ok ? "" : "  TOO LOW");
+    const bool Ok = Value >= Least;
+    Failures += !Ok;
+    std::printf("  %-58s %7.2f %-4s (at least %.2f)%s\n", What, Value, Unit, Least, Ok ? "" : "  TOO LOW");
 }
 
-void save(const QImage& img, const QString& file)
+void Save(const QImage& Img, const QString& File)
 {
-    QString error;
-    if (!writePng(img, file, &error)) {
-        std::fprintf(stderr, "review: %s: %s\n", qPrintable(file), qPrintable(error));
-        ++failures;
+    QString Error;
+    if (!WritePng(Img, File, &Error)) {
+        std::fprintf(stderr, "review: %s: %s\n", qPrintable(File), qPrintable(Error));
+        ++Failures;
     }
 }
 
-QImage zoomed(const QImage& img, int k)
+QImage Zoomed(const QImage& Img, int K)
 {
-    return img.scaled(img.size() * k, Qt::IgnoreAspectRatio, Qt::FastTransformation);
+    return Img.scaled(Img.size() * K, Qt::IgnoreAspectRatio, Qt::FastTransformation);
 }
 
 // The key colour shown as the felt under it, as the table shows a skin.
-QImage onFelt(const QImage& skin, const QImage& felt)
+QImage OnFelt(const QImage& Skin, const QImage& Felt)
 {
-    QImage out = felt.convertToFormat(QImage::Format_RGB32);
-    const QRgb key = skin.pixel(0, skin.height() - 1);
-    for (int y = 0; y < skin.height(); ++y)
-        for (int x = 0; x < skin.width(); ++x)
-            if (skin.pixel(x, y) != key)
-                out.setPixel(x, y, skin.pixel(x, y));
-    return out;
+    QImage Out = Felt.convertToFormat(QImage::Format_RGB32);
+    const QRgb Key = Skin.pixel(0, Skin.height() - 1);
+    for (int Y = 0; Y < Skin.height(); ++Y)
+        for (int X = 0; X < Skin.width(); ++X)
+            if (Skin.pixel(X, Y) != Key)
+                Out.setPixel(X, Y, Skin.pixel(X, Y));
+    return Out;
 }
 
-const QRgb kCaptionColour[3] = {0xFF000000 | CaptionRgb[0], 0xFF000000 | CaptionRgb[1], 0xFF000000 | CaptionRgb[2]};
-const char* kLookName[3] = {"normal", "pressed", "disabled"};
+const QRgb CaptionColour[3] = {0xFF000000 | CaptionRgb[0], 0xFF000000 | CaptionRgb[1], 0xFF000000 | CaptionRgb[2]};
+const char* LookName[3] = {"normal", "pressed", "disabled"};
 
-// The table writes them at CaptionPoints, 21 px at the 96 dpi the skins are drawn for.
-Text captionText(const TButtonCaption& c)
+TText CaptionText(const TButtonCaption& C)
 {
-    return {QString::fromUtf8(c.Caption), {CaptionX, c.Y}, 21, true};
+    return {QString::fromUtf8(C.Caption), {CaptionX, C.Y}, PixelsAt96Dpi(CaptionPoints), true};
 }
 
-void reviewButtons(int scale, const QImage& table, const QString& dir)
+void ReviewButtons(int Scale, const QImage& Table, const QString& Dir)
 {
-    std::vector<Text> all;
-    for (const TButtonCaption& c : ButtonCaptions)
-        all.push_back(captionText(c));
-    const QSize size(100 * scale, 32 * scale);
-    const std::vector<QPoint> ink = inkOf(size, scale, all);
-    const QRect box = boxOf(ink);
-    std::printf("  caption box (all six captions): x %d..%d, y %d..%d\n", box.left(), box.right(), box.top(),
-                box.bottom());
-    const QImage skins[3] = {paintButtonSkin(scale, 0), paintButtonSkin(scale, 1), paintButtonSkin(scale, 2)};
-    for (int look = 0; look < 3; ++look) {
-        const QImage& skin = skins[look];
-        const QRgb key = skin.pixel(0, skin.height() - 1);
-        const QRgb median = medianColour(skin, box);
-        char what[120];
-        std::snprintf(what, sizeof what, "%s: caption #%06X on median #%06X, contrast", kLookName[look],
-                      kCaptionColour[look] & 0xFFFFFF, median & 0xFFFFFF);
-        report(what, contrast(kCaptionColour[look], median), 4.5, ": 1");
+    std::vector<TText> All;
+    for (const TButtonCaption& C : ButtonCaptions)
+        All.push_back(CaptionText(C));
+    const QSize Size = ButtonSkinSize * Scale;
+    const std::vector<QPoint> Ink = InkOf(Size, Scale, All);
+    const QRect Box = BoxOf(Ink);
+    std::printf("  caption box (all six captions): x %d..%d, y %d..%d\n", Box.left(), Box.right(), Box.top(),
+                Box.bottom());
+    const QImage Skins[3] = {PaintButtonSkin(Scale, 0), PaintButtonSkin(Scale, 1), PaintButtonSkin(Scale, 2)};
+    for (int Look = 0; Look < 3; ++Look) {
+        const QImage& Skin = Skins[Look];
+        const QRgb Key = Skin.pixel(0, Skin.height() - 1);
+        const QRgb Median = MedianColour(Skin, Box);
+        char What[120];
+        std::snprintf(What, sizeof What, "%s: caption #%06X on median #%06X, contrast", LookName[Look],
+                      CaptionColour[Look] & 0xFFFFFF, Median & 0xFFFFFF);
+        Report(What, Contrast(CaptionColour[Look], Median), 4.5, ": 1");
         // the key colour only around the plaque: every key pixel is reached from the edge
-        std::vector<char> reached(size_t(skin.width() * skin.height()), 0);
-        auto seen = [&](QPoint pt) -> char& { return reached[size_t(pt.y() * skin.width() + pt.x())]; };
-        std::vector<QPoint> todo;
-        for (int x = 0; x < skin.width(); ++x)
-            todo.insert(todo.end(), {QPoint(x, 0), QPoint(x, skin.height() - 1)});
-        for (int y = 0; y < skin.height(); ++y)
-            todo.insert(todo.end(), {QPoint(0, y), QPoint(skin.width() - 1, y)});
-        while (!todo.empty()) {
-            const QPoint pt = todo.back();
-            todo.pop_back();
-            if (!skin.rect().contains(pt) || seen(pt) || skin.pixel(pt) != key)
+        std::vector<char> Reached(size_t(Skin.width() * Skin.height()), 0);
+        auto Seen = [&](QPoint Pt) -> char& { return Reached[size_t(Pt.y() * Skin.width() + Pt.x())]; };
+        std::vector<QPoint> Todo;
+        for (int X = 0; X < Skin.width(); ++X)
+            Todo.insert(Todo.end(), {QPoint(X, 0), QPoint(X, Skin.height() - 1)});
+        for (int Y = 0; Y < Skin.height(); ++Y)
+            Todo.insert(Todo.end(), {QPoint(0, Y), QPoint(Skin.width() - 1, Y)});
+        while (!Todo.empty()) {
+            const QPoint Pt = Todo.back();
+            Todo.pop_back();
+            if (!Skin.rect().contains(Pt) || Seen(Pt) || Skin.pixel(Pt) != Key)
                 continue;
-            seen(pt) = 1;
-            todo.insert(todo.end(), {pt + QPoint(1, 0), pt - QPoint(1, 0), pt + QPoint(0, 1), pt - QPoint(0, 1)});
+            Seen(Pt) = 1;
+            Todo.insert(Todo.end(), {Pt + QPoint(1, 0), Pt - QPoint(1, 0), Pt + QPoint(0, 1), Pt - QPoint(0, 1)});
         }
-        int inside = 0, keyRowsTop = 0, keyRowsFoot = 0;
-        for (int y = 0; y < skin.height(); ++y)
-            for (int x = 0; x < skin.width(); ++x)
-                inside += skin.pixel(x, y) == key && !seen({x, y});
-        auto keyRow = [&](int y) {
-            for (int x = 0; x < skin.width(); ++x)
-                if (skin.pixel(x, y) != key)
+        int Inside = 0, KeyRowsTop = 0, KeyRowsFoot = 0;
+        for (int Y = 0; Y < Skin.height(); ++Y)
+            for (int X = 0; X < Skin.width(); ++X)
+                Inside += Skin.pixel(X, Y) == Key && !Seen({X, Y});
+        auto KeyRow = [&](int Y) {
+            for (int X = 0; X < Skin.width(); ++X)
+                if (Skin.pixel(X, Y) != Key)
                     return false;
             return true;
         };
-        while (keyRowsTop < skin.height() && keyRow(keyRowsTop))
-            ++keyRowsTop;
-        while (keyRowsFoot < skin.height() && keyRow(skin.height() - 1 - keyRowsFoot))
-            ++keyRowsFoot;
-        std::printf("  %-8s key #%06X in the bottom-left pixel; key pixels inside the plaque: %d\n", kLookName[look],
-                    key & 0xFFFFFF, inside);
-        failures += inside > 0;
-        std::snprintf(what, sizeof what, "%s: felt between two stacked buttons", kLookName[look]);
-        report(what, double(keyRowsTop + keyRowsFoot) / scale, 3, "px");
+        while (KeyRowsTop < Skin.height() && KeyRow(KeyRowsTop))
+            ++KeyRowsTop;
+        while (KeyRowsFoot < Skin.height() && KeyRow(Skin.height() - 1 - KeyRowsFoot))
+            ++KeyRowsFoot;
+        std::printf("  %-8s key #%06X in the bottom-left pixel; key pixels inside the plaque: %d\n", LookName[Look],
+                    Key & 0xFFFFFF, Inside);
+        Failures += Inside > 0;
+        std::snprintf(What, sizeof What, "%s: felt between two stacked buttons", LookName[Look]);
+        Report(What, double(KeyRowsTop + KeyRowsFoot) / Scale, 3, "px");
         // room around the caption: along its rows, to the nearest stud, groove or rim
-        int left = 0, right = 0;
-        auto feature = [&](int x, int y) {
-            const QRgb c = skin.pixel(x, y);
-            return c == key || channelGap(c, median) > 40;
+        int Left = 0, Right = 0;
+        auto Feature = [&](int X, int Y) {
+            const QRgb C = Skin.pixel(X, Y);
+            return C == Key || ChannelGap(C, Median) > 40;
         };
-        const int row0 = box.top() + box.height() / 4, row1 = box.bottom() - box.height() / 4;
-        auto clearRun = [&](int from, int dir) {
-            for (int x = from;; x += dir)
-                for (int y = row0; y <= row1; ++y)
-                    if (x < 0 || x >= skin.width() || feature(x, y))
-                        return std::abs(x - from);
+        const int Row0 = Box.top() + Box.height() / 4, Row1 = Box.bottom() - Box.height() / 4;
+        auto ClearRun = [&](int From, int Way) {
+            for (int X = From;; X += Way)
+                for (int Y = Row0; Y <= Row1; ++Y)
+                    if (X < 0 || X >= Skin.width() || Feature(X, Y))
+                        return std::abs(X - From);
         };
-        left = clearRun(box.left() - 1, -1);
-        right = clearRun(box.right() + 1, 1);
-        std::snprintf(what, sizeof what, "%s: clear face left and right of the caption", kLookName[look]);
-        report(what, std::min(left, right) / double(scale), 8, "px");
+        Left = ClearRun(Box.left() - 1, -1);
+        Right = ClearRun(Box.right() + 1, 1);
+        std::snprintf(What, sizeof What, "%s: clear face left and right of the caption", LookName[Look]);
+        Report(What, std::min(Left, Right) / double(Scale), 8, "px");
     }
-    std::printf("  caption ink rows %.1f..%.1f within the plaque's rows 2..29\n", box.top() / double(scale),
-                (box.bottom() + 1) / double(scale) - 1);
+    std::printf("  caption ink rows %.1f..%.1f within the plaque's rows 2..29\n", Box.top() / double(Scale),
+                (Box.bottom() + 1) / double(Scale) - 1);
 
     // preview: the two columns on the felt, as at rest and in play
-    const QRect area(80 * scale, 456 * scale, 668 * scale, 144 * scale);
-    QImage shot = table.copy(area);
-    struct Place { int x, y, caption, look; };
-    const Place places[] = {{88, 464, 0, 0}, {88, 496, 1, 1}, {640, 464, 2, 0}, {640, 496, 3, 1}, {640, 528, 4, 2},
-                            {640, 560, 5, 2}};
-    for (const Place& pl : places) {
-        QImage skin = skins[pl.look];
-        const QImage under = shot.copy((pl.x - 80) * scale, (pl.y - 456) * scale, skin.width(), skin.height());
-        drawTexts(skin, scale, {captionText(ButtonCaptions[pl.caption])}, QColor::fromRgb(kCaptionColour[pl.look]));
-        QPainter p(&shot);
-        p.drawImage((pl.x - 80) * scale, (pl.y - 456) * scale, onFelt(skin, under));
+    const TTableLayout Layout = TableLayout();
+    const QRect Columns = Layout.ButtonColumns[0].united(Layout.ButtonColumns[1]).toRect().adjusted(-8, -8, 8, 8);
+    QImage Shot = Table.copy(QRect(Columns.topLeft() * Scale, Columns.size() * Scale));
+    // each button in a look it takes: Start and Call at rest, Rules and Fold pressed, the rest disabled
+    const int Looks[6] = {0, 1, 0, 1, 2, 2};
+    for (int B = 0; B < 6; ++B) {
+        QImage Skin = Skins[Looks[B]];
+        const QPoint At = (ButtonBounds[B].topLeft() - Columns.topLeft()) * Scale;
+        const QImage Under = Shot.copy(QRect(At, Skin.size()));
+        DrawTexts(Skin, Scale, {CaptionText(ButtonCaptions[B])}, QColor::fromRgb(CaptionColour[Looks[B]]));
+        QPainter P(&Shot);
+        P.drawImage(At, OnFelt(Skin, Under));
     }
-    save(zoomed(shot, scale == 1 ? 2 : 1), QStringLiteral("%1/buttons@%2x.png").arg(dir).arg(scale));
+    Save(Zoomed(Shot, Scale == 1 ? 2 : 1), QStringLiteral("%1/buttons@%2x.png").arg(Dir).arg(Scale));
 }
 
-void reviewSheet(int scale, const QString& dir)
+void ReviewSheet(int Scale, const QString& Dir)
 {
-    const QImage plain = paintSheetPlaque(scale, false), sheet = paintSheetPlaque(scale, true);
-    std::vector<QPoint> ornament;
-    for (int y = 0; y < sheet.height(); ++y)
-        for (int x = 0; x < sheet.width(); ++x) {
-            if (channelGap(sheet.pixel(x, y), plain.pixel(x, y)) > 16)
-                ornament.push_back({x, y});
+    const QImage Plain = PaintSheetPlaque(Scale, false), Sheet = PaintSheetPlaque(Scale, true);
+    std::vector<QPoint> Ornament;
+    for (int Y = 0; Y < Sheet.height(); ++Y)
+        for (int X = 0; X < Sheet.width(); ++X) {
+            if (ChannelGap(Sheet.pixel(X, Y), Plain.pixel(X, Y)) > 16)
+                Ornament.push_back({X, Y});
         }
     // the longest figures in both columns of every row, and long names in the first
-    const QStringList names[] = {{QStringLiteral("ÅWgjpqyÿÉÑ"), QStringLiteral("张三李四王五赵六钱七")},
+    const QStringList Names[] = {{QStringLiteral("ÅWgjpqyÿÉÑ"), QStringLiteral("张三李四王五赵六钱七")},
                                  {"Jack"}, {"Jim"}, {"Kate"}};
-    std::vector<Text> texts = {{"Add", {120, 2}, 21, false}, {"Score", {200, 2}, 21, false}};
-    for (int row = 0; row < 4; ++row) {
-        const int y = 30 + 35 * row;
-        for (const QString& n : names[row])
-            texts.push_back({n, {10, y}, 21, false});
-        for (const char* figure : {"-1000", "10000"}) {
-            texts.push_back({figure, {130, y}, 19, false});
-            texts.push_back({figure, {210, y}, 19, false});
+    const int TextPx = PixelsAt96Dpi(SheetTextPoints), FigurePx = PixelsAt96Dpi(SheetFigurePoints);
+    std::vector<TText> Texts = {{"Add", {SheetAddHeadingX, SheetHeadingY}, TextPx, false},
+                               {"Score", {SheetScoreHeadingX, SheetHeadingY}, TextPx, false}};
+    for (int Row = 0; Row < 4; ++Row) {
+        const int Y = Seats[Row + 1].SheetRowY;
+        for (const QString& N : Names[Row])
+            Texts.push_back({N, {SheetNameX, Y}, TextPx, false});
+        for (const char* Figure : {"-1000", "10000"}) {
+            Texts.push_back({Figure, {SheetAddX, Y}, FigurePx, false});
+            Texts.push_back({Figure, {SheetScoreX, Y}, FigurePx, false});
         }
     }
-    const QSize size = sheet.size();
-    const QPoint mid(size.width() / 2, size.height() / 2);
-    const char* corners[] = {"top left", "top right", "bottom left", "bottom right"};
-    const std::vector<QPoint> allInk = inkOf(size, scale, texts);
-    for (int c = 0; c < 4; ++c) {
-        auto inCorner = [&](QPoint pt) { return (pt.x() >= mid.x()) == bool(c % 2) && (pt.y() >= mid.y()) == bool(c / 2); };
-        std::vector<QPoint> orn, ink;
-        std::copy_if(ornament.begin(), ornament.end(), std::back_inserter(orn), inCorner);
-        std::copy_if(allInk.begin(), allInk.end(), std::back_inserter(ink), inCorner);
-        char what[120];
-        std::snprintf(what, sizeof what, "sheet, %s: text ink to the corner ornament", corners[c]);
-        report(what, nearest(ink, orn) / scale, 3, "px");
+    const QSize Size = Sheet.size();
+    const QPoint Mid(Size.width() / 2, Size.height() / 2);
+    const char* Corners[] = {"top left", "top right", "bottom left", "bottom right"};
+    const std::vector<QPoint> AllInk = InkOf(Size, Scale, Texts);
+    for (int C = 0; C < 4; ++C) {
+        auto InCorner = [&](QPoint Pt) { return (Pt.x() >= Mid.x()) == bool(C % 2) && (Pt.y() >= Mid.y()) == bool(C / 2); };
+        std::vector<QPoint> Orn, Ink;
+        std::copy_if(Ornament.begin(), Ornament.end(), std::back_inserter(Orn), InCorner);
+        std::copy_if(AllInk.begin(), AllInk.end(), std::back_inserter(Ink), InCorner);
+        char What[120];
+        std::snprintf(What, sizeof What, "sheet, %s: text ink to the corner ornament", Corners[C]);
+        Report(What, Nearest(Ink, Orn) / Scale, 3, "px");
     }
-    QImage shown = sheet;
-    drawTexts(shown, scale, {texts[0], texts[1]}, QColor(0x00, 0x00, 0xFF));
-    std::vector<Text> namesOnly, adds, scores;
-    for (size_t i = 2; i < texts.size(); ++i)
-        (texts[i].at.x() == 10 ? namesOnly : texts[i].at.x() == 130 ? adds : scores).push_back(texts[i]);
+    QImage Shown = Sheet;
+    DrawTexts(Shown, Scale, {Texts[0], Texts[1]}, QColor(0x00, 0x00, 0xFF));
+    std::vector<TText> NamesOnly, Adds, Scores;
+    for (size_t I = 2; I < Texts.size(); ++I)
+        (Texts[I].At.x() == SheetNameX ? NamesOnly : Texts[I].At.x() == SheetAddX ? Adds : Scores).push_back(Texts[I]);
     // one of each pair, so the preview stays readable
-    std::vector<Text> names1 = {namesOnly[0], namesOnly[2], namesOnly[3], namesOnly[4]};
-    std::vector<Text> adds1, scores1;
-    for (size_t i = 0; i < adds.size(); i += 2)
-        adds1.push_back(adds[i]);
-    for (size_t i = 1; i < scores.size(); i += 2)
-        scores1.push_back(scores[i]);
-    drawTexts(shown, scale, names1, Qt::black);
-    drawTexts(shown, scale, scores1, QColor(0xFF, 0x00, 0x00));
-    drawTexts(shown, scale, adds1, QColor(0x80, 0x00, 0x80));
-    save(zoomed(shown, scale == 1 ? 3 : 2), QStringLiteral("%1/sheet@%2x.png").arg(dir).arg(scale));
+    std::vector<TText> Names1 = {NamesOnly[0], NamesOnly[2], NamesOnly[3], NamesOnly[4]};
+    std::vector<TText> Adds1, Scores1;
+    for (size_t I = 0; I < Adds.size(); I += 2)
+        Adds1.push_back(Adds[I]);
+    for (size_t I = 1; I < Scores.size(); I += 2)
+        Scores1.push_back(Scores[I]);
+    DrawTexts(Shown, Scale, Names1, Qt::black);
+    DrawTexts(Shown, Scale, Scores1, QColor(0xFF, 0x00, 0x00));
+    DrawTexts(Shown, Scale, Adds1, QColor(0x80, 0x00, 0x80));
+    Save(Zoomed(Shown, Scale == 1 ? 3 : 2), QStringLiteral("%1/sheet@%2x.png").arg(Dir).arg(Scale));
 }
 
 // The table as the window shows it: the background stretched over the panel at (1, 1).
-QImage panelView(int scale)
+QImage PanelView(int Scale)
 {
-    const QImage bg = paintTableBackground(scale);
-    QImage panel(856 * scale, 645 * scale, QImage::Format_RGB32);
-    panel.fill(Qt::white);
-    QPainter p(&panel);
-    p.drawImage(QRect(scale, scale, 854 * scale, 643 * scale), bg);
-    return panel;
+    const QImage Bg = PaintTableBackground(Scale);
+    QImage Panel(856 * Scale, 645 * Scale, QImage::Format_RGB32);
+    Panel.fill(Qt::white);
+    QPainter P(&Panel);
+    P.drawImage(QRect(Scale, Scale, 854 * Scale, 643 * Scale), Bg);
+    return Panel;
 }
 
-void reviewTable(int scale, const QImage& panel)
+void ReviewTable(int Scale, const QImage& Panel)
 {
-    const TableLayout layout = tableLayout();
+    const TTableLayout Layout = TableLayout();
     // the user's cards cover x 370..470, y 460..555: felt must show below them
-    int first = -1;
-    for (int y = 556 * scale; y < 580 * scale && first < 0; ++y)
-        for (int x = 372 * scale; x < 468 * scale && first < 0; ++x) {
-            const QRgb a = panel.pixel(x, y), b = panel.pixel(x, 552 * scale);
-            if (std::abs(qGray(a) - qGray(b)) > 14 || std::abs(qGreen(a) - qGreen(b)) > 14)
-                first = y;
+    int First = -1;
+    for (int Y = 556 * Scale; Y < 580 * Scale && First < 0; ++Y)
+        for (int X = 372 * Scale; X < 468 * Scale && First < 0; ++X) {
+            const QRgb A = Panel.pixel(X, Y), B = Panel.pixel(X, 552 * Scale);
+            if (std::abs(qGray(A) - qGray(B)) > 14 || std::abs(qGreen(A) - qGreen(B)) > 14)
+                First = Y;
         }
-    std::printf("  user's seat plate: first row that is no longer felt below the cards: %d\n", first);
-    report("table: felt between the user's cards and the seat plate", double(first - 556 * scale) / scale, 2, "px");
-    double gap = 1e9;
-    for (const QLineF& line : layout.cornerLines)
-        for (const QRectF& col : layout.buttonColumns)
-            for (int k = 0; k <= 400; ++k) {
-                const QPointF pt = line.pointAt(k / 400.0);
-                const double dx = std::max({col.left() - pt.x(), 0.0, pt.x() - col.right()});
-                const double dy = std::max({col.top() - pt.y(), 0.0, pt.y() - col.bottom()});
-                gap = std::min(gap, std::hypot(dx, dy));
+    std::printf("  user's seat plate: first row that is no longer felt below the cards: %d\n", First);
+    Report("table: felt between the user's cards and the seat plate", double(First - 556 * Scale) / Scale, 2, "px");
+    double Gap = 1e9;
+    for (const QLineF& Line : Layout.CornerLines)
+        for (const QRectF& Col : Layout.ButtonColumns)
+            for (int K = 0; K <= 400; ++K) {
+                const QPointF Pt = Line.pointAt(K / 400.0);
+                const double Dx = std::max({Col.left() - Pt.x(), 0.0, Pt.x() - Col.right()});
+                const double Dy = std::max({Col.top() - Pt.y(), 0.0, Pt.y() - Col.bottom()});
+                Gap = std::min(Gap, std::hypot(Dx, Dy));
             }
-    report("table: corner lines to the nearest button column", gap, 8, "px");
+    Report("table: corner lines to the nearest button column", Gap, 8, "px");
 }
 
 } // namespace
 
-bool review(const QString& dir)
+bool Review(const QString& Dir)
 {
-    QDir().mkpath(dir);
-    failures = 0;
-    for (int scale : {1, 2}) {
-        std::printf("at %dx\n", scale);
-        const QImage panel = panelView(scale);
-        reviewButtons(scale, panel, dir);
-        reviewSheet(scale, dir);
-        reviewTable(scale, panel);
+    QDir().mkpath(Dir);
+    Failures = 0;
+    for (int Scale : {1, 2}) {
+        std::printf("at %dx\n", Scale);
+        const QImage Panel = PanelView(Scale);
+        ReviewButtons(Scale, Panel, Dir);
+        ReviewSheet(Scale, Dir);
+        ReviewTable(Scale, Panel);
     }
-    std::printf(failures ? "review: %d figure(s) short\n" : "review: every figure holds\n", failures);
-    return failures == 0;
+    std::printf(Failures ? "review: %d figure(s) short\n" : "review: every figure holds\n", Failures);
+    return Failures == 0;
 }
-
-} // namespace painter

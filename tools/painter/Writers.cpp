@@ -12,136 +12,132 @@ extern "C" {
 #include <jpeglib.h>
 }
 
-namespace painter {
-
-bool writePng(const QImage& img, const QString& file, QString* error)
+bool WritePng(const QImage& Img, const QString& File, QString* Error)
 {
-    QImageWriter w(file, "png");
-    w.setQuality(0); // Qt maps PNG quality 0 to the strongest deflate; no time stamp is written
-    if (w.write(img))
+    QImageWriter W(File, "png");
+    W.setQuality(0); // Qt maps PNG quality 0 to the strongest deflate; no time stamp is written
+    if (W.write(Img))
         return true;
-    *error = w.errorString();
+    *Error = W.errorString();
     return false;
 }
 
 namespace {
 
-struct JpegError {
-    jpeg_error_mgr mgr;
-    std::jmp_buf jump;
-    char message[JMSG_LENGTH_MAX];
+struct TJpegError {
+    jpeg_error_mgr Mgr;
+    std::jmp_buf Jump;
+    char Message[JMSG_LENGTH_MAX];
 };
 
-void jpegFail(j_common_ptr info)
+void JpegFail(j_common_ptr Info)
 {
-    auto* e = reinterpret_cast<JpegError*>(info->err);
-    (*info->err->format_message)(info, e->message);
-    std::longjmp(e->jump, 1);
+    auto* E = reinterpret_cast<TJpegError*>(Info->err);
+    (*Info->err->format_message)(Info, E->Message);
+    std::longjmp(E->Jump, 1);
 }
 
-int gifWrite(GifFileType* gif, const GifByteType* data, int len)
+int GifWrite(GifFileType* Gif, const GifByteType* Data, int Len)
 {
-    return int(static_cast<QFile*>(gif->UserData)->write(reinterpret_cast<const char*>(data), len));
+    return int(static_cast<QFile*>(Gif->UserData)->write(reinterpret_cast<const char*>(Data), Len));
 }
 
 } // namespace
 
-bool writeJpeg(const QImage& img, const QString& file, int quality, QString* error)
+bool WriteJpeg(const QImage& Img, const QString& File, int Quality, QString* Error)
 {
-    const QImage rgb = img.convertToFormat(QImage::Format_RGB888);
-    FILE* f = std::fopen(QFile::encodeName(file).constData(), "wb");
-    if (!f) {
-        *error = QStringLiteral("cannot open %1").arg(file);
+    const QImage Rgb = Img.convertToFormat(QImage::Format_RGB888);
+    FILE* F = std::fopen(QFile::encodeName(File).constData(), "wb");
+    if (!F) {
+        *Error = QStringLiteral("cannot open %1").arg(File);
         return false;
     }
-    jpeg_compress_struct info{};
-    JpegError err{};
-    info.err = jpeg_std_error(&err.mgr);
-    err.mgr.error_exit = jpegFail;
-    if (setjmp(err.jump)) {
-        *error = QString::fromLocal8Bit(err.message);
-        jpeg_destroy_compress(&info);
-        std::fclose(f);
+    jpeg_compress_struct Info{};
+    TJpegError Err{};
+    Info.err = jpeg_std_error(&Err.Mgr);
+    Err.Mgr.error_exit = JpegFail;
+    if (setjmp(Err.Jump)) {
+        *Error = QString::fromLocal8Bit(Err.Message);
+        jpeg_destroy_compress(&Info);
+        std::fclose(F);
         return false;
     }
-    jpeg_create_compress(&info);
-    jpeg_stdio_dest(&info, f);
-    info.image_width = JDIMENSION(rgb.width());
-    info.image_height = JDIMENSION(rgb.height());
-    info.input_components = 3;
-    info.in_color_space = JCS_RGB;
-    jpeg_set_defaults(&info);
-    jpeg_set_quality(&info, quality, TRUE);
-    info.optimize_coding = TRUE;
+    jpeg_create_compress(&Info);
+    jpeg_stdio_dest(&Info, F);
+    Info.image_width = JDIMENSION(Rgb.width());
+    Info.image_height = JDIMENSION(Rgb.height());
+    Info.input_components = 3;
+    Info.in_color_space = JCS_RGB;
+    jpeg_set_defaults(&Info);
+    jpeg_set_quality(&Info, Quality, TRUE);
+    Info.optimize_coding = TRUE;
     // full-resolution colour keeps the thin gold lines and the blue lettering sharp
-    for (int c = 0; c < info.num_components; ++c) {
-        info.comp_info[c].h_samp_factor = 1;
-        info.comp_info[c].v_samp_factor = 1;
+    for (int C = 0; C < Info.num_components; ++C) {
+        Info.comp_info[C].h_samp_factor = 1;
+        Info.comp_info[C].v_samp_factor = 1;
     }
-    jpeg_start_compress(&info, TRUE);
-    while (info.next_scanline < info.image_height) {
-        JSAMPROW row = const_cast<JSAMPROW>(rgb.constScanLine(int(info.next_scanline)));
-        jpeg_write_scanlines(&info, &row, 1);
+    jpeg_start_compress(&Info, TRUE);
+    while (Info.next_scanline < Info.image_height) {
+        JSAMPROW Row = const_cast<JSAMPROW>(Rgb.constScanLine(int(Info.next_scanline)));
+        jpeg_write_scanlines(&Info, &Row, 1);
     }
-    jpeg_finish_compress(&info);
-    jpeg_destroy_compress(&info);
-    if (std::fclose(f) != 0) {
-        *error = QStringLiteral("cannot write %1").arg(file);
+    jpeg_finish_compress(&Info);
+    jpeg_destroy_compress(&Info);
+    if (std::fclose(F) != 0) {
+        *Error = QStringLiteral("cannot write %1").arg(File);
         return false;
     }
     return true;
 }
 
-bool writeGif(const QImage& indexed, const QString& file, int transparentIndex, QString* error)
+bool WriteGif(const QImage& Indexed, const QString& File, int TransparentIndex, QString* Error)
 {
-    if (indexed.format() != QImage::Format_Indexed8) {
-        *error = QStringLiteral("GIF needs an indexed picture");
+    if (Indexed.format() != QImage::Format_Indexed8) {
+        *Error = QStringLiteral("GIF needs an indexed picture");
         return false;
     }
     // always a full 256-entry global table; unused entries are black
-    std::vector<GifColorType> colours(256, GifColorType{0, 0, 0});
-    const QList<QRgb> table = indexed.colorTable();
-    for (int i = 0; i < table.size() && i < 256; ++i)
-        colours[size_t(i)] = GifColorType{GifByteType(qRed(table[i])), GifByteType(qGreen(table[i])),
-                                          GifByteType(qBlue(table[i]))};
+    std::vector<GifColorType> Colours(256, GifColorType{0, 0, 0});
+    const QList<QRgb> Table = Indexed.colorTable();
+    for (int I = 0; I < Table.size() && I < 256; ++I)
+        Colours[size_t(I)] = GifColorType{GifByteType(qRed(Table[I])), GifByteType(qGreen(Table[I])),
+                                          GifByteType(qBlue(Table[I]))};
     // through QFile, so the file gets the usual permissions rather than giflib's 0600
-    QFile out(file);
-    if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
-        *error = out.errorString();
+    QFile Out(File);
+    if (!Out.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+        *Error = Out.errorString();
         return false;
     }
-    ColorMapObject* map = GifMakeMapObject(256, colours.data());
-    int code = 0;
-    GifFileType* gif = EGifOpen(&out, gifWrite, &code);
-    if (!gif) {
-        GifFreeMapObject(map);
-        *error = QString::fromLatin1(GifErrorString(code));
+    ColorMapObject* Map = GifMakeMapObject(256, Colours.data());
+    int Code = 0;
+    GifFileType* Gif = EGifOpen(&Out, GifWrite, &Code);
+    if (!Gif) {
+        GifFreeMapObject(Map);
+        *Error = QString::fromLatin1(GifErrorString(Code));
         return false;
     }
-    EGifSetGifVersion(gif, true);
-    bool ok = EGifPutScreenDesc(gif, indexed.width(), indexed.height(), 8,
-                                transparentIndex >= 0 ? transparentIndex : 0, map) == GIF_OK;
-    if (ok && transparentIndex >= 0) {
-        GraphicsControlBlock gcb{};
-        gcb.DisposalMode = DISPOSAL_UNSPECIFIED;
-        gcb.UserInputFlag = false;
-        gcb.DelayTime = 0;
-        gcb.TransparentColor = transparentIndex;
-        GifByteType ext[4];
-        const size_t len = EGifGCBToExtension(&gcb, ext);
-        ok = EGifPutExtension(gif, GRAPHICS_EXT_FUNC_CODE, int(len), ext) == GIF_OK;
+    EGifSetGifVersion(Gif, true);
+    bool Ok = EGifPutScreenDesc(Gif, Indexed.width(), Indexed.height(), 8,
+                                TransparentIndex >= 0 ? TransparentIndex : 0, Map) == GIF_OK;
+    if (Ok && TransparentIndex >= 0) {
+        GraphicsControlBlock Gcb{};
+        Gcb.DisposalMode = DISPOSAL_UNSPECIFIED;
+        Gcb.UserInputFlag = false;
+        Gcb.DelayTime = 0;
+        Gcb.TransparentColor = TransparentIndex;
+        GifByteType Ext[4];
+        const size_t Len = EGifGCBToExtension(&Gcb, Ext);
+        Ok = EGifPutExtension(Gif, GRAPHICS_EXT_FUNC_CODE, int(Len), Ext) == GIF_OK;
     }
-    ok = ok && EGifPutImageDesc(gif, 0, 0, indexed.width(), indexed.height(), false, nullptr) == GIF_OK;
-    for (int y = 0; ok && y < indexed.height(); ++y)
-        ok = EGifPutLine(gif, const_cast<GifPixelType*>(indexed.constScanLine(y)), indexed.width()) == GIF_OK;
-    if (!ok)
-        *error = QString::fromLatin1(GifErrorString(gif->Error));
-    if (EGifCloseFile(gif, &code) != GIF_OK && ok) {
-        *error = QString::fromLatin1(GifErrorString(code));
-        ok = false;
+    Ok = Ok && EGifPutImageDesc(Gif, 0, 0, Indexed.width(), Indexed.height(), false, nullptr) == GIF_OK;
+    for (int Y = 0; Ok && Y < Indexed.height(); ++Y)
+        Ok = EGifPutLine(Gif, const_cast<GifPixelType*>(Indexed.constScanLine(Y)), Indexed.width()) == GIF_OK;
+    if (!Ok)
+        *Error = QString::fromLatin1(GifErrorString(Gif->Error));
+    if (EGifCloseFile(Gif, &Code) != GIF_OK && Ok) {
+        *Error = QString::fromLatin1(GifErrorString(Code));
+        Ok = false;
     }
-    GifFreeMapObject(map);
-    return ok;
+    GifFreeMapObject(Map);
+    return Ok;
 }
-
-} // namespace painter

@@ -14,120 +14,118 @@
 #include <cstdio>
 #include <cstdlib>
 
-using namespace painter;
-
 namespace {
 
-int fail(const QString& message)
+int Fail(const QString& Message)
 {
-    std::fprintf(stderr, "orvanta-painter: %s\n", qPrintable(message));
+    std::fprintf(stderr, "orvanta-painter: %s\n", qPrintable(Message));
     return 1;
 }
 
-QImage displayed(const Picture& pic)
+QImage Displayed(const TPicture& Pic)
 {
-    QImage img = pic.image.convertToFormat(QImage::Format_ARGB32);
+    QImage Img = Pic.Image.convertToFormat(QImage::Format_ARGB32);
     // show the see-through colour, or a magenta key colour in the bottom-left corner,
     // as a checker so a stray key pixel stands out
-    const bool magentaKey = pic.transparentIndex < 0 && (img.pixel(0, img.height() - 1) & 0xFFFFFF) == 0xFF00FF;
-    if (pic.transparentIndex < 0 && !magentaKey)
-        return img;
-    for (int y = 0; y < img.height(); ++y)
-        for (int x = 0; x < img.width(); ++x)
-            if (magentaKey ? (img.pixel(x, y) & 0xFFFFFF) == 0xFF00FF : pic.image.pixelIndex(x, y) == pic.transparentIndex)
-                img.setPixel(x, y, ((x / 3 + y / 3) & 1) ? 0xFFB0B0B0 : 0xFFE0E0E0);
-    return img;
+    const bool MagentaKey = Pic.TransparentIndex < 0 && (Img.pixel(0, Img.height() - 1) & 0xFFFFFF) == 0xFF00FF;
+    if (Pic.TransparentIndex < 0 && !MagentaKey)
+        return Img;
+    for (int Y = 0; Y < Img.height(); ++Y)
+        for (int X = 0; X < Img.width(); ++X)
+            if (MagentaKey ? (Img.pixel(X, Y) & 0xFFFFFF) == 0xFF00FF : Pic.Image.pixelIndex(X, Y) == Pic.TransparentIndex)
+                Img.setPixel(X, Y, ((X / 3 + Y / 3) & 1) ? 0xFFB0B0B0 : 0xFFE0E0E0);
+    return Img;
 }
 
 // Everything on one page for review: every picture at 1x at its own size, then the
 // cards as painted at 2x.
-QImage contactSheet(const Pictures& pics)
+QImage ContactSheet(const TPictures& Pics)
 {
-    constexpr int width = 1500, pad = 10, label = 14, title = 22;
-    struct Item { QImage img; QString name; QPoint at; };
-    std::vector<Item> items;
-    std::vector<std::pair<QString, int>> titles;
-    int x = pad, y = pad, rowH = 0;
-    auto section = [&](const QString& name, auto wanted) {
-        if (rowH)
-            y += rowH + pad;
-        titles.push_back({name, y});
-        y += title;
-        x = pad;
-        rowH = 0;
-        for (const Picture& pic : pics) {
-            if (!wanted(pic.path))
+    constexpr int Width = 1500, Pad = 10, Label = 14, Title = 22;
+    struct TItem { QImage Img; QString Name; QPoint At; };
+    std::vector<TItem> Items;
+    std::vector<std::pair<QString, int>> Titles;
+    int X = Pad, Y = Pad, RowH = 0;
+    auto Section = [&](const QString& Name, auto Wanted) {
+        if (RowH)
+            Y += RowH + Pad;
+        Titles.push_back({Name, Y});
+        Y += Title;
+        X = Pad;
+        RowH = 0;
+        for (const TPicture& Pic : Pics) {
+            if (!Wanted(Pic.Path))
                 continue;
-            const QImage img = displayed(pic);
-            const int w = std::max(img.width(), 60);
-            if (x + w > width - pad) {
-                x = pad;
-                y += rowH + pad;
-                rowH = 0;
+            const QImage Img = Displayed(Pic);
+            const int W = std::max(Img.width(), 60);
+            if (X + W > Width - Pad) {
+                X = Pad;
+                Y += RowH + Pad;
+                RowH = 0;
             }
-            items.push_back({img, QFileInfo(pic.path).completeBaseName(), QPoint(x, y)});
-            x += w + pad;
-            rowH = std::max(rowH, img.height() + label);
+            Items.push_back({Img, QFileInfo(Pic.Path).completeBaseName(), QPoint(X, Y)});
+            X += W + Pad;
+            RowH = std::max(RowH, Img.height() + Label);
         }
     };
-    section("every picture at 1x", [](const QString& p) { return !p.contains('@'); });
-    section("the cards at 2x", [](const QString& p) { return p.startsWith("cards/") && p.contains("@2x"); });
-    QImage sheet(width, y + rowH + pad, QImage::Format_RGB32);
-    sheet.fill(QColor(0x5A, 0x5E, 0x62));
-    QPainter p(&sheet);
-    p.setPen(Qt::white);
-    p.setFont(pixelFont({"Liberation Sans"}, 15, true));
-    for (const auto& [name, at] : titles)
-        p.drawText(QPoint(pad, at + 15), name);
-    p.setFont(pixelFont({"Liberation Sans"}, 11));
-    for (const Item& it : items) {
-        p.drawImage(it.at, it.img);
-        p.drawText(it.at + QPoint(0, it.img.height() + 11), it.name);
+    Section("every picture at 1x", [](const QString& P) { return !P.contains('@'); });
+    Section("the cards at 2x", [](const QString& P) { return P.startsWith("cards/") && P.contains("@2x"); });
+    QImage Sheet(Width, Y + RowH + Pad, QImage::Format_RGB32);
+    Sheet.fill(QColor(0x5A, 0x5E, 0x62));
+    QPainter P(&Sheet);
+    P.setPen(Qt::white);
+    P.setFont(PixelFont({"Liberation Sans"}, 15, true));
+    for (const auto& [Name, At] : Titles)
+        P.drawText(QPoint(Pad, At + 15), Name);
+    P.setFont(PixelFont({"Liberation Sans"}, 11));
+    for (const TItem& It : Items) {
+        P.drawImage(It.At, It.Img);
+        P.drawText(It.At + QPoint(0, It.Img.height() + 11), It.Name);
     }
-    return sheet;
+    return Sheet;
 }
 
-bool writeQrc(const QString& dir, const Pictures& pics, QString* error)
+bool WriteQrc(const QString& Dir, const TPictures& Pics, QString* Error)
 {
-    QFile f(dir + "/assets.qrc");
-    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
-        *error = f.errorString();
+    QFile F(Dir + "/assets.qrc");
+    if (!F.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+        *Error = F.errorString();
         return false;
     }
-    QTextStream out(&f);
-    out << "<!DOCTYPE RCC>\n<RCC version=\"1.0\">\n<qresource prefix=\"/\">\n";
-    for (const Picture& pic : pics)
-        out << "  <file>" << pic.path << "</file>\n";
-    out << "</qresource>\n</RCC>\n";
+    QTextStream Out(&F);
+    Out << "<!DOCTYPE RCC>\n<RCC version=\"1.0\">\n<qresource prefix=\"/\">\n";
+    for (const TPicture& Pic : Pics)
+        Out << "  <file>" << Pic.Path << "</file>\n";
+    Out << "</qresource>\n</RCC>\n";
     return true;
 }
 
-constexpr char kUsage[] =
+constexpr char Usage[] =
     "usage: orvanta-painter <assets-dir> [--scale N]... [--contact-sheet out.png] [--icons DIR]\n"
     "       orvanta-painter --review DIR";
 
 // The launcher icons beyond MAINICON's own 48 pixels, in the hicolor theme's layout.
-constexpr int kIconSizes[] = {64, 128, 256};
-constexpr char kIconName[] = "org.orvanta.Orvanta";
+constexpr int IconSizes[] = {64, 128, 256};
+constexpr char IconName[] = "org.orvanta.Orvanta";
 
-QString scaledPath(const QString& path, int scale)
+QString ScaledPath(const QString& Path, int Scale)
 {
-    if (scale == 1)
-        return path;
-    const int dot = path.lastIndexOf('.');
-    return path.left(dot) + QStringLiteral("@%1x").arg(scale) + path.mid(dot);
+    if (Scale == 1)
+        return Path;
+    const int Dot = Path.lastIndexOf('.');
+    return Path.left(Dot) + QStringLiteral("@%1x").arg(Scale) + Path.mid(Dot);
 }
 
-bool writePicture(const Picture& pic, const QString& file, QString* error)
+bool WritePicture(const TPicture& Pic, const QString& File, QString* Error)
 {
-    if (!QDir().mkpath(QFileInfo(file).path())) {
-        *error = "cannot create the folder";
+    if (!QDir().mkpath(QFileInfo(File).path())) {
+        *Error = "cannot create the folder";
         return false;
     }
-    switch (pic.store) {
-    case Store::Png: return writePng(pic.image, file, error);
-    case Store::Jpeg: return writeJpeg(pic.image, file, 92, error);
-    case Store::Gif: return writeGif(pic.image, file, pic.transparentIndex, error);
+    switch (Pic.Store) {
+    case TStore::Png: return WritePng(Pic.Image, File, Error);
+    case TStore::Jpeg: return WriteJpeg(Pic.Image, File, 92, Error);
+    case TStore::Gif: return WriteGif(Pic.Image, File, Pic.TransparentIndex, Error);
     }
     return false;
 }
@@ -138,65 +136,65 @@ int main(int argc, char** argv)
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
+    QGuiApplication App(argc, argv);
 
-    QString dir, sheetFile, iconDir;
+    QString Dir, SheetFile, IconDir;
     if (argc == 3 && QString(argv[1]) == "--review")
-        return review(QString::fromLocal8Bit(argv[2])) ? 0 : 1;
-    QList<int> scales;
-    const QStringList args = app.arguments();
-    for (int i = 1; i < args.size(); ++i) {
-        if (args[i] == "--scale" && i + 1 < args.size()) {
-            bool ok = false;
-            const int scale = args[++i].toInt(&ok);
-            if (!ok || scale < 1 || scale > 8)
-                return fail("--scale takes a whole number from 1 to 8");
-            if (!scales.contains(scale))
-                scales.append(scale);
-        } else if (args[i] == "--contact-sheet" && i + 1 < args.size()) {
-            sheetFile = args[++i];
-        } else if (args[i] == "--icons" && i + 1 < args.size()) {
-            iconDir = args[++i];
-        } else if (dir.isEmpty() && !args[i].startsWith("--")) {
-            dir = args[i];
+        return Review(QString::fromLocal8Bit(argv[2])) ? 0 : 1;
+    QList<int> Scales;
+    const QStringList Args = App.arguments();
+    for (int I = 1; I < Args.size(); ++I) {
+        if (Args[I] == "--scale" && I + 1 < Args.size()) {
+            bool Ok = false;
+            const int Scale = Args[++I].toInt(&Ok);
+            if (!Ok || Scale < 1 || Scale > 8)
+                return Fail("--scale takes a whole number from 1 to 8");
+            if (!Scales.contains(Scale))
+                Scales.append(Scale);
+        } else if (Args[I] == "--contact-sheet" && I + 1 < Args.size()) {
+            SheetFile = Args[++I];
+        } else if (Args[I] == "--icons" && I + 1 < Args.size()) {
+            IconDir = Args[++I];
+        } else if (Dir.isEmpty() && !Args[I].startsWith("--")) {
+            Dir = Args[I];
         } else {
-            return fail(kUsage);
+            return Fail(Usage);
         }
     }
-    if (dir.isEmpty())
-        return fail(kUsage);
-    if (scales.isEmpty())
-        scales = {1, 2};
+    if (Dir.isEmpty())
+        return Fail(Usage);
+    if (Scales.isEmpty())
+        Scales = {1, 2};
 
     // one list per scale, in the same order, so the resource list keeps each set together
-    Pictures pics;
-    for (int scale : scales) {
-        Pictures set;
-        paintCards(scale, set);
-        paintTable(scale, set);
-        paintPortraits(scale, set);
-        for (Picture& pic : set) {
-            pic.path = scaledPath(pic.path, scale);
-            pics.push_back(std::move(pic));
+    TPictures Pics;
+    for (int Scale : Scales) {
+        TPictures Set;
+        PaintCards(Scale, Set);
+        PaintTable(Scale, Set);
+        PaintPortraits(Scale, Set);
+        for (TPicture& Pic : Set) {
+            Pic.Path = ScaledPath(Pic.Path, Scale);
+            Pics.push_back(std::move(Pic));
         }
     }
 
-    QString error;
-    for (const Picture& pic : pics) {
-        const QString file = dir + "/" + pic.path;
-        if (!writePicture(pic, file, &error))
-            return fail(file + ": " + error);
+    QString Error;
+    for (const TPicture& Pic : Pics) {
+        const QString File = Dir + "/" + Pic.Path;
+        if (!WritePicture(Pic, File, &Error))
+            return Fail(File + ": " + Error);
     }
-    if (!writeQrc(dir, pics, &error))
-        return fail("assets.qrc: " + error);
-    if (!iconDir.isEmpty())
-        for (int px : kIconSizes) {
-            const QString file = QStringLiteral("%1/%2x%2/apps/%3.png").arg(iconDir).arg(px).arg(kIconName);
-            if (!writePicture({file, paintAppIcon(px)}, file, &error))
-                return fail(file + ": " + error);
+    if (!WriteQrc(Dir, Pics, &Error))
+        return Fail("assets.qrc: " + Error);
+    if (!IconDir.isEmpty())
+        for (int Px : IconSizes) {
+            const QString File = QStringLiteral("%1/%2x%2/apps/%3.png").arg(IconDir).arg(Px).arg(IconName);
+            if (!WritePicture({File, PaintAppIcon(Px)}, File, &Error))
+                return Fail(File + ": " + Error);
         }
-    if (!sheetFile.isEmpty() && !writePng(contactSheet(pics), sheetFile, &error))
-        return fail(sheetFile + ": " + error);
-    std::printf("%d pictures written to %s\n", int(pics.size()), qPrintable(dir));
+    if (!SheetFile.isEmpty() && !WritePng(ContactSheet(Pics), SheetFile, &Error))
+        return Fail(SheetFile + ": " + Error);
+    std::printf("%d pictures written to %s\n", int(Pics.size()), qPrintable(Dir));
     return 0;
 }

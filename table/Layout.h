@@ -2,6 +2,11 @@
 
 #include <QPoint>
 #include <QRect>
+#include <QSize>
+
+// The table's layout: where every seat, button and sheet text stands, and the sizes its
+// texts are written in. The window lays itself out from here and the painter paints the
+// pictures to fit it; the faces themselves are the desktop's (desktop/Fonts.h).
 
 // Each tick moves a travelling chip token by Step; it travels on while it has not passed
 // Stop on the axis it moves along.
@@ -39,3 +44,25 @@ inline constexpr TSeatPlace Seats[5] = {
     {"Kate", {34, 224}, ":/table/portrait_kate.png", {96, 224}, {96, 248}, {272, 331, 57, 33}, {228, 330}, {228, 330},
      {{10, 0}, 316}, {240, 280}, 135},
 };
+// The deal's spacing between neighbouring cards of a seat.
+inline constexpr int CardSpacing = 15;
+
+// The labels' faces in pixels: money plain, names bold italic.
+inline constexpr int MoneyFontPixels = 13, NameFontPixels = 16;
+
+// The six image buttons as laid out, in ButtonCaptions' order (Start, Rules, Call, Fold,
+// Flip, Flip all); each takes its skin's size once it shows one.
+inline constexpr QRect ButtonBounds[6] = {
+    {88, 464, 105, 25}, {88, 496, 105, 25}, {640, 464, 81, 25}, {640, 496, 81, 25}, {640, 528, 81, 25}, {640, 560, 81, 25},
+};
+inline constexpr QSize ButtonSkinSize{100, 32};
+
+// The result sheet on the panel, and where its texts stand on its picture: the columns'
+// left edges (names, Add, Score), the headings above the figures' columns, the winner
+// marker's column; each player's row is the seat's SheetRowY. Names and headings are
+// written at SheetTextPoints, the figures at SheetFigurePoints, in the sans face.
+inline constexpr QPoint SheetPlace{288, 240};
+inline constexpr int SheetNameX = 10, SheetAddX = 130, SheetScoreX = 210;
+inline constexpr int SheetAddHeadingX = 120, SheetScoreHeadingX = 200, SheetHeadingY = 2;
+inline constexpr int SheetMarkerX = 70;
+inline constexpr int SheetTextPoints = 16, SheetFigurePoints = 14;
