@@ -40,8 +40,7 @@ constexpr qint64 SentBeforeEndNs = 200'000'000;
 // The clock the asking process writes its times in (CLOCK_MONOTONIC, as Python's).
 qint64 Now()
 {
-    return std::chrono::duration_cast<std::chrono::nanoseconds>(std::chrono::steady_clock::now().time_since_epoch())
-        .count();
+    return std::chrono::steady_clock::now().time_since_epoch() / std::chrono::nanoseconds(1);
 }
 
 // A frame, as a reader sees the table's window, that records its close requests and
@@ -72,13 +71,8 @@ void AskToClose(xcb_window_t Window)
         std::free(Reply);
         return Found;
     };
-    xcb_client_message_event_t Request{};
-    Request.response_type = XCB_CLIENT_MESSAGE;
-    Request.format = 32;
-    Request.window = Window;
-    Request.type = Atom("WM_PROTOCOLS");
-    Request.data.data32[0] = Atom("WM_DELETE_WINDOW");
-    Request.data.data32[1] = XCB_CURRENT_TIME;
+    const xcb_client_message_event_t Request{.response_type = XCB_CLIENT_MESSAGE, .format = 32, .window = Window,
+        .type = Atom("WM_PROTOCOLS"), .data = {.data32 = {Atom("WM_DELETE_WINDOW"), XCB_CURRENT_TIME}}};
     xcb_send_event(X, 0, Window, XCB_EVENT_MASK_NO_EVENT, reinterpret_cast<const char*>(&Request));
     std::free(xcb_get_input_focus_reply(X, xcb_get_input_focus(X), nullptr));
     xcb_disconnect(X);
@@ -93,16 +87,11 @@ void PostClick(QWidget* Control)
                                                              Qt::NoModifier));
 }
 
-struct TCall
-{
-    qint64 Began, Ended;
-};
-
-// The asking process's calls that were answered (tools/bench/answers.py --ask).
-std::vector<TCall> ReadCalls(const QString& Path)
+// The asking process's calls that were answered, as (began, ended) (tools/bench/answers.py --ask).
+std::vector<std::pair<qint64, qint64>> ReadCalls(const QString& Path)
 {
     QFile File(Path);
-    std::vector<TCall> Calls;
+    std::vector<std::pair<qint64, qint64>> Calls;
     if (!File.open(QIODevice::ReadOnly))
         return Calls;
     while (!File.atEnd()) {
@@ -111,13 +100,6 @@ std::vector<TCall> ReadCalls(const QString& Path)
             Calls.push_back({Fields[0].toLongLong(), Fields[1].toLongLong()});
     }
     return Calls;
-}
-
-std::vector<qint64> Within(const std::vector<qint64>& Times, qint64 Begin, qint64 End)
-{
-    std::vector<qint64> Inside;
-    std::copy_if(Times.begin(), Times.end(), std::back_inserter(Inside), [&](qint64 T) { return T > Begin && T < End; });
-    return Inside;
 }
 }
 
@@ -181,15 +163,16 @@ TEST(RealPause, HoldsTheGameAndAnswersTheReader)
     // It stops between two calls: the loop goes on answering until it has.
     Asker.terminate();
     EXPECT_TRUE(QTest::qWaitFor([&] { return Asker.state() == QProcess::NotRunning; }, 10000));
-    const std::vector<TCall> Calls = ReadCalls(CallsPath);
+    const auto Calls = ReadCalls(CallsPath);
     QFile::remove(CallsPath);
 
     EXPECT_GE(End - Begin, PauseMs * 1'000'000LL) << "the pause ended early";
     ASSERT_NE(Sent.load(), 0) << "xdotool could not click";
     ASSERT_LT(Sent.load(), End - SentBeforeEndNs) << "the click and close request came too late to test the pause (a loaded machine?)";
 
-    EXPECT_TRUE(Within(Ticks, Begin, End).empty()) << Within(Ticks, Begin, End).size() << " ticks inside the pause";
-    EXPECT_FALSE(Within(Ticks, End, Now()).empty()) << "the timer stopped";
+    EXPECT_EQ(std::count_if(Ticks.begin(), Ticks.end(), [&](qint64 T) { return T > Begin && T < End; }), 0)
+        << "ticks inside the pause";
+    EXPECT_GT(Ticks.back(), End) << "the timer stopped";
     // Each waited its turn, and acted once the pause was over.
     const auto ActsAfter = [&](const std::vector<qint64>& Acted, const char* What) {
         ASSERT_EQ(Acted.size(), 1u) << What << " was lost";
@@ -199,11 +182,13 @@ TEST(RealPause, HoldsTheGameAndAnswersTheReader)
     ActsAfter(ScreenClicks, "the click on the screen");
     ActsAfter(Window.Closes, "the close request");
 
-    const long Answered = std::count_if(Calls.begin(), Calls.end(), [&](const TCall& C) { return C.Began > Begin && C.Ended < End; });
+    long Answered = 0;
     qint64 Longest = 0;
-    for (const TCall& C : Calls)
-        if (C.Began > Begin && C.Began < End)
-            Longest = std::max(Longest, C.Ended - C.Began);
+    for (const auto& [Began, Ended] : Calls)
+        if (Began > Begin && Began < End) {
+            Answered += Ended < End;
+            Longest = std::max(Longest, Ended - Began);
+        }
     EXPECT_GE(Answered, 3) << "the reader's questions were not answered inside the pause";
     EXPECT_LT(Longest, ReaderPatienceNs) << "a question asked inside the pause waited " << Longest / 1'000'000 << " ms";
     std::cout << Calls.size() << " questions, " << Answered << " answered inside the pause, the longest inside it waited "
