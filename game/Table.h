@@ -38,7 +38,7 @@ public:
     TTable(const TTable&) = delete;
     TTable& operator=(const TTable&) = delete;
 
-    void Listen(TTableListener Listener);
+    void Listen(TTableListener Listener) const;
 
     // The moves: a new hand (Start, or a click on the sheet), the user's call and fold, one
     // tick of the betting timer, and the two flips.
@@ -121,7 +121,7 @@ private:
     TTableDisplay& Display;
     TPause Hold;
     TDraw Draw;
-    std::vector<TTableListener> Listeners;
+    mutable std::vector<TTableListener> Listeners;  // hearing the game does not change it
     int Uncalled[5] = {};  // chips a seat has put in that its chip has not yet carried
     int Staked[5] = {};    // what each stake counter shows
 };

@@ -10,18 +10,18 @@ namespace {
 QByteArray Seat(int Player) { return QByteArray(Seats[Player].Role).toLower(); }
 }
 
-void InstallTableTrace(TTableWindow* Window)
+void InstallTableTrace(const TTable& Table)
 {
     if (!Tracing())
         return;
     // For the end-to-end runs: where each token travels, and where the sheet's rows stand.
     for (int P = 1; P <= 4; ++P) {
         const QPoint At = Seats[P].TokenStart, Step = Seats[P].Route.Step;
-        TraceLine(QStringLiteral("route %1 %2 %3 %4 %5 %6").arg(Window->Token(P)->objectName()).arg(At.x()).arg(At.y())
+        TraceLine(QStringLiteral("route %1 %2 %3 %4 %5 %6").arg(QLatin1String(Seats[P].Role) + QLatin1String("Token")).arg(At.x()).arg(At.y())
                       .arg(Step.x()).arg(Step.y()).arg(Seats[P].Route.Stop).toUtf8());
         TraceLine(QStringLiteral("sheet-row %1 %2 %3").arg(P).arg(TTableWindow::SheetNameX).arg(TTableWindow::SheetRowY(P)).toUtf8());
     }
-    Window->Table.Listen([](const TTableEvent& Event) {
+    Table.Listen([](const TTableEvent& Event) {
         if (Event.Kind == TTableEvent::MoveOver)
             return;  // every tick's: the trace marks handlers itself
         QByteArray Line = QByteArray("event ") + EventName(Event.Kind);

@@ -18,6 +18,7 @@
 #include "table/TableWindow.h"
 
 class TCardControl;
+class TTimer;
 
 // The six buttons as a reader finds them, in focus order, from tests/support/buttons.tsv.
 struct TButtonSeen
@@ -67,11 +68,20 @@ protected:
 
     // The controls on a parent, bottom to top.
     static QList<QWidget*> Stacking(QWidget* Parent);
-    // The table's game, and the control of the card in its slot 1..52.
-    TTable& Game() const { return Window->Table; }
-    TCardControl* Card(int Slot) const { return Window->CardControlOf(Game().Cards[Slot].Id()); }
+    // The table's game, and the control of the card in its slot 1..52. Writable only until
+    // the game keeps its state to itself.
+    TTable& Game() const { return const_cast<TTable&>(Window->Game()); }
+    TCardControl* Card(int Slot) const { return Window->CardControl(Game().Cards[Slot]); }
     // The card control at the seat of Player, row 12, 11 or 10.
-    TCardControl* SeatCard(int Player, int Row) const { return Window->SeatCardControl(Player, Row); }
+    TCardControl* SeatCard(int Player, int Row) const { return Window->CardControl(Game().SeatCard(Player, Row)); }
+    // A part of the table, as its listeners find it; a button by its place in the focus order.
+    TImage* Control(TTablePart Part) const { return Window->Control(Part); }
+    TImage* Control(TButtonNo Button) const { return Window->Control(TTablePart(Button)); }
+    // A control by the role it is named after: "JackMoney", "UserToken", "WinnerMarker".
+    template <class T = TImage>
+    T* Named(const QString& Role) const { return Window->findChild<T*>(Role); }
+    // The betting timer, whose ticks the test gives.
+    TTimer* Timer() const;
     // Money[p] + TotalBets[p] == MoneyBefore[p] for every player.
     bool ChipsBalance() const;
 

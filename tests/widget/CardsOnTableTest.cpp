@@ -28,7 +28,7 @@ TEST_F(CardsOnTableTest, NewCardsLieOnThePileAndTheShuffleFansThem)
             EXPECT_EQ(Card(S * 13 + V)->pos(), QPoint(550, 280));
         }
     Game().ShuffleDeck();
-    const auto Order = Stacking(Window->Panel);
+    const auto Order = Stacking(Window->Panel());
     for (int I = 1; I <= 52; ++I) {
         TCardControl* Shown = Card(Game().DeckOrder[I]);
         EXPECT_EQ(Shown->pos(), QPoint(550 - 3 * I, 280));
@@ -59,7 +59,7 @@ TEST_F(CardsOnTableTest, DealtHandsLieAtTheirSeatsLeftUnderRight)
             EXPECT_EQ(Card->Value(), Game().SeatCard(S.Player, Row).Value);
         }
     // Each card lies above its left neighbour.
-    const auto Order = Stacking(Window->Panel);
+    const auto Order = Stacking(Window->Panel());
     for (int P = 1; P <= 4; ++P)
         EXPECT_LT(Order.indexOf(SeatCard(P, 12)), Order.indexOf(SeatCard(P, 10)));
 }
@@ -80,7 +80,7 @@ TEST_F(CardsOnTableTest, DealShowsEachCardAsItArrives)
         EXPECT_GT(Paints.Of(First), 0);
         EXPECT_EQ(PanelPixel(370 + 35, 460 + 3) & 0xFFFFFF, QColor(Qt::white).rgb() & 0xFFFFFF);
     };
-    Window->StartClick();
+    Control(StartButton)->OnClick();
     EXPECT_TRUE(Checked);
 }
 

@@ -42,18 +42,18 @@ TEST_F(ResultSheetTest, EveryFigureReadsBackFromThePanel)
         }
     }
     // The template itself is never drawn on.
-    EXPECT_EQ(Window->SheetTemplate->Picture(), LoadResourcePicture(":/table/sheet.jpg"));
+    EXPECT_EQ(Named("SheetTemplate")->Picture(), LoadResourcePicture(":/table/sheet.jpg"));
     // The rose has no background square.
-    EXPECT_EQ(qAlpha(Window->WinnerMarker->Picture().pixel(0, 0)), 0);
+    EXPECT_EQ(qAlpha(Named("WinnerMarker")->Picture().pixel(0, 0)), 0);
 }
 
 TEST_F(ResultSheetTest, ALongNameRunsOnIntoTheAddColumn)
 {
     Window->SetUserName(QString(60, QChar('M')));
     PlayFolding(KateWins);
-    Window->FlipAllClick();
+    Control(FlipAllButton)->OnClick();
     // Black strokes of the name reach across the "Add" column, right of the marker.
-    const QImage Sheet = Window->ResultSheet->Picture();
+    const QImage Sheet = Control(TTablePart::Sheet)->Picture();
     int Black = 0;
     for (int Y = 34; Y < 48; ++Y)
         for (int X = 100; X < 270; ++X)
