@@ -22,7 +22,8 @@ public:
     // The window owns it, and it owns the keyboard and the narrator: the window lets go of
     // all it before it closes.
     explicit TTableAccess(TTableWindow* Window)
-        : QObject(Window), Window(Window), Keyboard(new TTableKeyboard(Window, *Window, this)), Narrator(new TNarrator(Window, this))
+        : QObject(Window), Window(Window), Keyboard(new TTableKeyboard(Window, *Window, this)),
+          Narrator(new TNarrator(Window, this))
     {
         Window->Game().Listen([this](const TTableEvent& Event) { Heard(Event); });
         Keyboard->OnStandingKey = [this] {

@@ -138,7 +138,10 @@ public:
         if (!Scene)
             return {};
         if (T == QAccessible::Name)
-            return TReaderTexts::tr("%1, %2").arg(PlayerName(Scene, Player), SpokenChips(ChipsText(Scene->Game().ChipsShown(Player))));
+        {
+            const QString Chips = SpokenChips(ChipsText(Scene->Game().ChipsShown(Player)));
+            return TReaderTexts::tr("%1, %2").arg(PlayerName(Scene, Player), Chips);
+        }
         if (T != QAccessible::Description)
             return TAccessibleControl::text(T);
         QStringList Said;

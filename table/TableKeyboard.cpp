@@ -47,7 +47,8 @@ void TTableKeyboard::Heard(const TTableEvent& Event)
 void TTableKeyboard::FollowTurn()
 {
     UpdateRing();
-    TImage* const Turn[] = {Scene.Control(TTablePart::Sheet), Scene.Control(TTablePart::Call), Scene.Control(TTablePart::Flip), Scene.Control(TTablePart::FlipAll)};
+    TImage* const Turn[] = {Scene.Control(TTablePart::Sheet), Scene.Control(TTablePart::Call),
+                            Scene.Control(TTablePart::Flip), Scene.Control(TTablePart::FlipAll)};
     bool New[4], Open[4];
     for (int I = 0; I < 4; ++I) {
         Open[I] = Turn[I]->Usable() && Turn[I]->focusPolicy() != Qt::NoFocus;
@@ -100,9 +101,9 @@ void TTableKeyboard::ChartHidden(bool HadFocus)
         return;
     }
     TImage* Back = CoveredFocus && CoveredFocus->Usable() ? CoveredFocus.data() : nullptr;
-    for (TImage* Control : std::initializer_list<TImage*>{Scene.Control(TTablePart::Sheet), Scene.Control(TTablePart::Call), Scene.Control(TTablePart::Flip), Scene.Control(TTablePart::FlipAll), Scene.Control(TTablePart::Rules)})
-        if (!Back && Control->Usable())
-            Back = Control;
+    for (TTablePart Part : {TTablePart::Sheet, TTablePart::Call, TTablePart::Flip, TTablePart::FlipAll, TTablePart::Rules})
+        if (!Back && Scene.Control(Part)->Usable())
+            Back = Scene.Control(Part);
     CoveredFocus = nullptr;
     if (Back)
         Back->setFocus(Qt::OtherFocusReason);

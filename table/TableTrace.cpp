@@ -17,7 +17,8 @@ void InstallTableTrace(const TTable& Table)
     // For the end-to-end runs: where each token travels, and where the sheet's rows stand.
     for (int P = 1; P <= 4; ++P) {
         const QPoint At = Seats[P].TokenStart, Step = Seats[P].Route.Step;
-        TraceLine(QStringLiteral("route %1 %2 %3 %4 %5 %6").arg(QLatin1String(Seats[P].Role) + QLatin1String("Token")).arg(At.x()).arg(At.y())
+        const QString Token = QLatin1String(Seats[P].Role) + QLatin1String("Token");  // as the window names it
+        TraceLine(QStringLiteral("route %1 %2 %3 %4 %5 %6").arg(Token).arg(At.x()).arg(At.y())
                       .arg(Step.x()).arg(Step.y()).arg(Seats[P].Route.Stop).toUtf8());
         TraceLine(QStringLiteral("sheet-row %1 %2 %3").arg(P).arg(TTableWindow::SheetNameX).arg(TTableWindow::SheetRowY(P)).toUtf8());
     }

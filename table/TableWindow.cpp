@@ -51,7 +51,8 @@ TImage* NewImage(QWidget* Parent, int Left, int Top, int Width, int Height)
 // Buttons by their entry in ButtonCaptions, which lists them in focus order.
 enum TCaptionEntry { StartCaption, RulesCaption, CallCaption, FoldCaption, FlipCaption, FlipAllCaption };
 
-TImageButton* NewButton(QWidget* Parent, const TImageList& Skins, TCaptionEntry Entry, int Left, int Top, int Width, int Height)
+TImageButton* NewButton(QWidget* Parent, const TImageList& Skins, TCaptionEntry Entry, int Left, int Top, int Width,
+                        int Height)
 {
     auto* Button = new TImageButton(Parent, ButtonCaptions[Entry], Skins);
     Button->setGeometry(Left, Top, Width, Height);
