@@ -19,7 +19,6 @@
 #include "desktop/Timer.h"
 #include "game/Table.h"
 #include "support/TableFixture.h"
-#include "support/TableView.h"
 #include "support/Watches.h"
 
 namespace {
@@ -191,7 +190,7 @@ private:
                 return Control;
         }
         if (Kind < 85) {
-            QWidget* const Others[] = {Control(TTablePart::Sheet), Control(TTablePart::Chart), Named("JackPortrait"), Named("JimPortrait"),
+            QWidget* const Others[] = {Window->Control(TTablePart::Sheet), Window->Control(TTablePart::Chart), Named("JackPortrait"), Named("JimPortrait"),
                                        Named("KatePortrait"), Named("UserPortrait"), Named("UserToken"), Named("JackToken"),
                                        Named("JimToken"), Named("KateToken"), Named("UserStake"), Named("KateStake"),
                                        Named("SheetTemplate"), Named("WinnerMarker"), Named("Background"), Named<TLabel>("UserMoney"),
@@ -208,7 +207,7 @@ private:
     {
         const std::pair<const QWidget*, const char*> Names[] = {
             {Control(CallButton), "Call"}, {Control(FoldButton), "Fold"}, {Control(FlipButton), "Flip"}, {Control(FlipAllButton), "Flip all"},
-            {Control(StartButton), "Start"}, {Control(RulesButton), "Rules"}, {Control(TTablePart::Sheet), "sheet"}, {Control(TTablePart::Chart), "rules chart"},
+            {Control(StartButton), "Start"}, {Control(RulesButton), "Rules"}, {Window->Control(TTablePart::Sheet), "sheet"}, {Window->Control(TTablePart::Chart), "rules chart"},
             {Window->Panel(), "panel"}};
         for (const auto& [Control, Text] : Names)
             if (Control == W)
@@ -222,7 +221,7 @@ private:
     // Only a left click on Start or on the shown result sheet begins a hand.
     bool MayStartHand(QWidget* W, Qt::MouseButton B) const
     {
-        return B == Qt::LeftButton && (W == Control(StartButton) || (W == Control(TTablePart::Sheet) && !W->isHidden()));
+        return B == Qt::LeftButton && (W == Control(StartButton) || (W == Window->Control(TTablePart::Sheet) && !W->isHidden()));
     }
 
     void Describe(const char* What, QWidget* W, Qt::MouseButton B)
@@ -421,7 +420,7 @@ private:
                     Others += Before.TotalBets[Q];
             Expected[Winner] = Before.MoneyBefore[Winner] + Others;
             ExpectedWinnerBets = -Others;
-            EXPECT_TRUE(Control(TTablePart::Sheet)->isVisible()) << At << ": no result sheet";
+            EXPECT_TRUE(Window->Control(TTablePart::Sheet)->isVisible()) << At << ": no result sheet";
             EXPECT_TRUE(Named("WinnerMarker")->isVisible()) << At << ": no winner marker";
         }
         bool Over = false;
@@ -475,7 +474,7 @@ private:
         if (Closed && Game().TurnPhase != 1)
             return "Game().TurnPhase " + std::to_string(Game().TurnPhase) + " after the betting closed";
         for (int P = 1; P <= 4; ++P)
-            if (Named(SeatName[P] + QStringLiteral("Token"))->isVisible() && (Game().TurnPhase != P || !Timer))
+            if (Named(QLatin1String(Seats[P].Role) + QLatin1String("Token"))->isVisible() && (Game().TurnPhase != P || !Timer))
                 return "token " + std::to_string(P) + " shows in phase " + std::to_string(Game().TurnPhase);
         if (HandDealt && !Settled && !ChipsBalance())
             return "Money + TotalBets != MoneyBefore";

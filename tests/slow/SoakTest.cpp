@@ -79,7 +79,7 @@ protected:
         }
         if (Rng() % 8 == 0) {
             Click(Control(RulesButton));
-            Click(Control(TTablePart::Chart));
+            Click(Window->Control(TTablePart::Chart));
         }
         // Let the window paint what the hand changed, as the running program would.
         QCoreApplication::processEvents();

@@ -8,7 +8,6 @@
 #include "desktop/Image.h"
 #include "desktop/Panel.h"
 #include "desktop/ScreenCursor.h"
-#include "desktop/Timer.h"
 #include "game/Table.h"
 #include "table/TableAccess.h"
 #include "table/TableTrace.h"
@@ -124,8 +123,6 @@ void TTableTest::Click(QWidget* Control, Qt::MouseButton Button)
 {
     QTest::mouseClick(Control, Button, Qt::NoModifier, QPoint(Control->width() / 2, Control->height() / 2));
 }
-
-TTimer* TTableTest::Timer() const { return Named<TTimer>(QStringLiteral("BettingTimer")); }
 
 QImage TTableTest::GrabPanel() const { return Window->Panel()->grab().toImage(); }
 

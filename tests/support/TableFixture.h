@@ -18,7 +18,6 @@
 #include "table/TableWindow.h"
 
 class TCardControl;
-class TTimer;
 
 // The six buttons as a reader finds them, in focus order, from tests/support/buttons.tsv.
 struct TButtonSeen
@@ -68,20 +67,15 @@ protected:
 
     // The controls on a parent, bottom to top.
     static QList<QWidget*> Stacking(QWidget* Parent);
-    // The table's game, and the control of the card in its slot 1..52. Writable only until
-    // the game keeps its state to itself.
+    // The table's game (writable until it keeps its state), and the control of the card in its slot 1..52.
     TTable& Game() const { return const_cast<TTable&>(Window->Game()); }
     TCardControl* Card(int Slot) const { return Window->CardControl(Game().Cards[Slot]); }
     // The card control at the seat of Player, row 12, 11 or 10.
     TCardControl* SeatCard(int Player, int Row) const { return Window->CardControl(Game().SeatCard(Player, Row)); }
-    // A part of the table, as its listeners find it; a button by its place in the focus order.
-    TImage* Control(TTablePart Part) const { return Window->Control(Part); }
+    // A button by its place in the focus order; any other control by its role ("JackMoney").
     TImage* Control(TButtonNo Button) const { return Window->Control(TTablePart(Button)); }
-    // A control by the role it is named after: "JackMoney", "UserToken", "WinnerMarker".
-    template <class T = TImage>
-    T* Named(const QString& Role) const { return Window->findChild<T*>(Role); }
-    // The betting timer, whose ticks the test gives.
-    TTimer* Timer() const;
+    template <class T = TImage> T* Named(const QString& Role) const { return Window->findChild<T*>(Role); }
+    TTimer* Timer() const { return Named<TTimer>(QStringLiteral("BettingTimer")); }
     // Money[p] + TotalBets[p] == MoneyBefore[p] for every player.
     bool ChipsBalance() const;
 

@@ -315,12 +315,9 @@ TTableView ReadTable(const TTableWindow& Window, const std::vector<TMessageRecor
         const TImage* Token = Window.findChild<TImage*>(QString::fromStdString(Seat + "Token"));
         View["token " + Seat] = Token->isVisible() ? "at " + std::to_string(Token->x()) + "," + std::to_string(Token->y()) : "hidden";
     }
-    const std::pair<const char*, const TImage*> Buttons[] = {
-        {"Start", Window.Control(TTablePart::Start)}, {"Rules", Window.Control(TTablePart::Rules)},
-        {"Call", Window.Control(TTablePart::Call)},   {"Fold", Window.Control(TTablePart::Fold)},
-        {"Flip", Window.Control(TTablePart::Flip)},   {"Flip all", Window.Control(TTablePart::FlipAll)}};
-    for (const auto& [Name, Button] : Buttons)
-        View[std::string("button ") + Name] = ReadButton(Button);
+    const char* const Buttons[] = {"Start", "Rules", "Call", "Fold", "Flip", "Flip all"};  // in focus order
+    for (int B = 0; B < 6; ++B)
+        View[std::string("button ") + Buttons[B]] = ReadButton(Window.Control(TTablePart(B)));
     ReadCards(Window, View);
     ReadSheet(Window, View);
     std::string Said;

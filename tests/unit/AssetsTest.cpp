@@ -149,8 +149,6 @@ TEST(Assets, SeeThroughColoursOccurOnlyAroundThePictures)
 
 using AssetsOnTable = TTableTest;
 
-// Every skin and digit is read on the table by the window's tests (the buttons' looks,
-// the stake counters' digits).
 TEST_F(AssetsOnTable, TokensShowAsDesigned)
 {
     // The token's magenta never reaches the screen.

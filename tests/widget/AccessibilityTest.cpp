@@ -302,21 +302,21 @@ TEST_F(AccessibilityTest, KeysMoveTheFocusInOrderAndPressLikeALeftClick)
     Key(Qt::Key_Tab);
     EXPECT_EQ(QApplication::focusWidget(), Control(FlipAllButton));
     Key(Qt::Key_Space);  // flip all: Kate's tens win; the sheet takes the focus
-    ASSERT_TRUE(Control(TTablePart::Sheet)->isVisible());
-    EXPECT_EQ(QApplication::focusWidget(), Control(TTablePart::Sheet));
+    ASSERT_TRUE(Window->Control(TTablePart::Sheet)->isVisible());
+    EXPECT_EQ(QApplication::focusWidget(), Window->Control(TTablePart::Sheet));
     Key(Qt::Key_Tab);
     EXPECT_EQ(QApplication::focusWidget(), Control(StartButton));
     Key(Qt::Key_Tab, Qt::ShiftModifier);
-    EXPECT_EQ(QApplication::focusWidget(), Control(TTablePart::Sheet));
+    EXPECT_EQ(QApplication::focusWidget(), Window->Control(TTablePart::Sheet));
     Key(Qt::Key_Tab, Qt::ShiftModifier);
     EXPECT_EQ(QApplication::focusWidget(), Control(FlipButton)) << "Flip is still usable after Flip all";
 
     // Rules from the keyboard; Escape closes the chart.
     Control(RulesButton)->setFocus();
     Key(Qt::Key_Space);
-    EXPECT_TRUE(Control(TTablePart::Chart)->isVisible());
+    EXPECT_TRUE(Window->Control(TTablePart::Chart)->isVisible());
     Key(Qt::Key_Escape);
-    EXPECT_FALSE(Control(TTablePart::Chart)->isVisible());
+    EXPECT_FALSE(Window->Control(TTablePart::Chart)->isVisible());
     EXPECT_TRUE(Control(RulesButton)->hasFocus());
 }
 
@@ -326,19 +326,19 @@ TEST_F(AccessibilityTest, WhatTheChartCoversTakesNoKeyNorPressAndTheFocusWaitsOn
     PlayCalling(AcesWin);
     Control(FlipButton)->setFocus();
     Key(Qt::Key_Space);  // Flip: the sheet takes the focus
-    ASSERT_TRUE(Control(TTablePart::Sheet)->hasFocus());
+    ASSERT_TRUE(Window->Control(TTablePart::Sheet)->hasFocus());
     const int Chips = Game().Money[User];
 
     Click(Control(RulesButton));  // the chart opens over the sheet
-    EXPECT_TRUE(Control(TTablePart::Chart)->hasFocus()) << "the focus waits where Escape closes the chart";
+    EXPECT_TRUE(Window->Control(TTablePart::Chart)->hasFocus()) << "the focus waits where Escape closes the chart";
     Press(Child("Result sheet"));
     Flush();
     Key(Qt::Key_Tab);
-    EXPECT_NE(QApplication::focusWidget(), Control(TTablePart::Sheet)) << "the covered sheet is out of the Tab ring";
-    Control(TTablePart::Chart)->setFocus();
+    EXPECT_NE(QApplication::focusWidget(), Window->Control(TTablePart::Sheet)) << "the covered sheet is out of the Tab ring";
+    Window->Control(TTablePart::Chart)->setFocus();
     Key(Qt::Key_Escape);
     EXPECT_EQ(Game().Money[User], Chips) << "no new hand from a sheet the player cannot see";
-    EXPECT_TRUE(Control(TTablePart::Sheet)->hasFocus()) << "back to the sheet the chart covered";
+    EXPECT_TRUE(Window->Control(TTablePart::Sheet)->hasFocus()) << "back to the sheet the chart covered";
 
     Click(Control(RulesButton));
     Key(Qt::Key_Tab, Qt::ShiftModifier);  // the player moves on: the focus stays where he put it
@@ -352,10 +352,10 @@ TEST_F(AccessibilityTest, WhatTheChartCoversTakesNoKeyNorPressAndTheFocusWaitsOn
     Click(Control(RulesButton));
     PlayCalling(AcesWin);
     Control(FlipButton)->Press();
-    ASSERT_TRUE(Control(TTablePart::Chart)->isVisible());
-    EXPECT_TRUE(Control(TTablePart::Sheet)->hasFocus());
+    ASSERT_TRUE(Window->Control(TTablePart::Chart)->isVisible());
+    EXPECT_TRUE(Window->Control(TTablePart::Sheet)->hasFocus());
     Key(Qt::Key_Space);
-    EXPECT_FALSE(Control(TTablePart::Sheet)->isVisible()) << "the sheet dealt the next hand";
+    EXPECT_FALSE(Window->Control(TTablePart::Sheet)->isVisible()) << "the sheet dealt the next hand";
 }
 
 TEST_F(AccessibilityTest, NoCardIsReadWhileTheDeckIsRebuilt)

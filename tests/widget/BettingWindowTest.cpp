@@ -130,7 +130,7 @@ TEST_F(BettingWindowTest, TheBoxesSayWhatHappened)
     ASSERT_EQ(Messages.size(), 1u);
     EXPECT_EQ(Messages[0].Text, "Two winners, begin again!");
     EXPECT_EQ(Messages[0].Buttons, TMsgButtons::OkCancel);
-    EXPECT_FALSE(Control(TTablePart::Sheet)->isVisible());
+    EXPECT_FALSE(Window->Control(TTablePart::Sheet)->isVisible());
     EXPECT_FALSE(Named("WinnerMarker")->isVisible());
 
     // The game over box, over the sheet of the hand just settled.
@@ -141,7 +141,7 @@ TEST_F(BettingWindowTest, TheBoxesSayWhatHappened)
     ASSERT_EQ(Messages.size(), 1u);
     EXPECT_EQ(Messages[0].Text, "Game over! You are the winner! Try again?");
     EXPECT_EQ(Messages[0].Buttons, TMsgButtons::YesNo);
-    EXPECT_TRUE(Control(TTablePart::Sheet)->isVisible());
+    EXPECT_TRUE(Window->Control(TTablePart::Sheet)->isVisible());
     Answer = mrNo;
     static_cast<TTableDisplay&>(*Window).TellGameOver(Kate);
     EXPECT_EQ(Messages.back().Text, "Game over! Kate is the winner! Try again?");

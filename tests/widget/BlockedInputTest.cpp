@@ -51,12 +51,12 @@ TEST_F(BlockedInputTest, AKeyPressWhoseReleaseGoesElsewhereSpringsBackWithoutACl
     ASSERT_NE(QApplication::focusWidget(), Control(RulesButton));
     QTest::keyRelease(Window->windowHandle(), Qt::Key_Space);
     EXPECT_TRUE(Control(RulesButton)->Picture() == Normal) << "Rules keeps its pressed look";
-    EXPECT_FALSE(Control(TTablePart::Chart)->isVisible());
+    EXPECT_FALSE(Window->Control(TTablePart::Chart)->isVisible());
     EXPECT_EQ(CardsAlive, 0);
     // The next press on Rules is a press again.
     Control(RulesButton)->setFocus();
     QTest::keyPress(Window->windowHandle(), Qt::Key_Space);
     EXPECT_FALSE(Control(RulesButton)->Picture() == Normal) << "a press on Rules is not seen";
     QTest::keyRelease(Window->windowHandle(), Qt::Key_Space);
-    EXPECT_TRUE(Control(TTablePart::Chart)->isVisible());
+    EXPECT_TRUE(Window->Control(TTablePart::Chart)->isVisible());
 }

@@ -472,9 +472,9 @@ TEST_P(InputGateWindowTest, RulesClickedDuringTheDealShowTheChartAfterIt)
 {
     const qint64 T0 = Now;
     ClickAt(Control(StartButton), T0);
-    ASSERT_FALSE(Control(TTablePart::Chart)->isVisible());
+    ASSERT_FALSE(Window->Control(TTablePart::Chart)->isVisible());
     ClickAt(Control(RulesButton), T0 + 300);
-    EXPECT_TRUE(Control(TTablePart::Chart)->isVisible());
+    EXPECT_TRUE(Window->Control(TTablePart::Chart)->isVisible());
     EXPECT_EQ(Deals(), 1);
 }
 
@@ -484,7 +484,7 @@ TEST_P(InputGateWindowTest, UntimedClicksRightAfterTheDealCountAsMadeDuringIt)
     ClickAt(Control(StartButton), Now, false);  // dropped: Start was disabled during the deal
     ClickAt(Control(RulesButton), Now, false);  // Rules was usable all along
     EXPECT_EQ(Deals(), 1);
-    EXPECT_TRUE(Control(TTablePart::Chart)->isVisible());
+    EXPECT_TRUE(Window->Control(TTablePart::Chart)->isVisible());
     // Once the queue has been read, an untimed click counts as made when read.
     Gate->App->SettleInput();
     ClickAt(Control(StartButton), Now, false);
@@ -521,7 +521,7 @@ TEST_P(InputGateWindowTest, KeysAndPressesMadeDuringTheDealAreJudgedByWhatTheyAi
     Press(Control(RulesButton));  // Rules was usable all along: acts
     Flush();
     EXPECT_EQ(Game().Money[User], 995) << "a press sent during the deal never deals again";
-    EXPECT_TRUE(Control(TTablePart::Chart)->isVisible());
+    EXPECT_TRUE(Window->Control(TTablePart::Chart)->isVisible());
     // Space on Call made during the deal, read after it: dropped with its release.
     SpaceAt(T0 + 300);
     EXPECT_EQ(Game().TurnPhase, 0);

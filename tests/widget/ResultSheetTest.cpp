@@ -53,7 +53,7 @@ TEST_F(ResultSheetTest, ALongNameRunsOnIntoTheAddColumn)
     PlayFolding(KateWins);
     Control(FlipAllButton)->OnClick();
     // Black strokes of the name reach across the "Add" column, right of the marker.
-    const QImage Sheet = Control(TTablePart::Sheet)->Picture();
+    const QImage Sheet = Window->Control(TTablePart::Sheet)->Picture();
     int Black = 0;
     for (int Y = 34; Y < 48; ++Y)
         for (int X = 100; X < 270; ++X)

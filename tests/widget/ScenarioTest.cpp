@@ -252,7 +252,7 @@ protected:
     {
         if (Action == "start" || Action == "sheet") {
             StackDeck(Hands);
-            Click(Action == "start" ? Control(StartButton) : Control(TTablePart::Sheet));
+            Click(Action == "start" ? Control(StartButton) : Window->Control(TTablePart::Sheet));
             Draws.Script = {};
         } else if (Action == "call") {
             Click(Control(CallButton));

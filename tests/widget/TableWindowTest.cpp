@@ -45,9 +45,9 @@ TEST_F(TableWindowTest, StartsWithTheDesignLayout)
         {Named("UserPortrait"), {360, 564, 40, 40}}, {Named("KatePortrait"), {34, 224, 40, 40}}, {Named("JimPortrait"), {360, 40, 40, 40}},
         {Named("JackPortrait"), {682, 224, 40, 40}}, {Control(StartButton), {88, 464, 100, 32}}, {Control(RulesButton), {88, 496, 100, 32}},
         {Control(CallButton), {640, 464, 100, 32}}, {Control(FoldButton), {640, 496, 100, 32}}, {Control(FlipButton), {640, 528, 100, 32}},
-        {Control(FlipAllButton), {640, 560, 100, 32}}, {Control(TTablePart::Sheet), {288, 240, 278, 185}}, {Named("UserStake"), {392, 424, 65, 33}},
+        {Control(FlipAllButton), {640, 560, 100, 32}}, {Window->Control(TTablePart::Sheet), {288, 240, 278, 185}}, {Named("UserStake"), {392, 424, 65, 33}},
         {Named("JackStake"), {504, 331, 49, 33}}, {Named("JimStake"), {392, 248, 65, 33}}, {Named("KateStake"), {272, 331, 57, 33}},
-        {Named("SheetTemplate"), {536, 24, 273, 176}}, {Control(TTablePart::Chart), {200, 136, 433, 325}},
+        {Named("SheetTemplate"), {536, 24, 273, 176}}, {Window->Control(TTablePart::Chart), {200, 136, 433, 325}},
         {Named("UserToken"), {408, 450, 24, 23}}, {Named("JackToken"), {580, 330, 24, 23}}, {Named("JimToken"), {408, 184, 24, 23}},
         {Named("KateToken"), {228, 330, 24, 23}},
     };
@@ -66,7 +66,7 @@ TEST_F(TableWindowTest, StartsWithTheDesignLayout)
     EXPECT_EQ(Named<TLabel>("KateName")->text(), "Kate");
 
     for (QWidget* Hidden : std::initializer_list<QWidget*>{Named("UserToken"), Named("JackToken"), Named("JimToken"), Named("KateToken"),
-                                                           Control(TTablePart::Sheet), Named("SheetTemplate"), Named("WinnerMarker"), Control(TTablePart::Chart)})
+                                                           Window->Control(TTablePart::Sheet), Named("SheetTemplate"), Named("WinnerMarker"), Window->Control(TTablePart::Chart)})
         EXPECT_FALSE(Hidden->isVisible());
     for (QWidget* Shown : std::initializer_list<QWidget*>{Named("Background"), Named("JackPortrait"), Named("JimPortrait"),
                                                           Named("KatePortrait"), Named("UserPortrait"), Named("UserStake"),
@@ -82,8 +82,8 @@ TEST_F(TableWindowTest, StartsWithTheDesignLayout)
         Named("UserStake"), Named("JackStake"), Named("JimStake"), Named("KateStake"),
         Named<TLabel>("UserMoney"), Named<TLabel>("JackMoney"), Named<TLabel>("JimMoney"), Named<TLabel>("KateMoney"),
         Named<TLabel>("UserName"), Named<TLabel>("JackName"), Named<TLabel>("JimName"), Named<TLabel>("KateName"),
-        Named("SheetTemplate"), Named("WinnerMarker"), Control(TTablePart::Chart), Control(StartButton), Control(RulesButton),
-        Named("UserPortrait"), Named("JimPortrait"), Named("JackPortrait"), Named("KatePortrait"), Control(TTablePart::Sheet),
+        Named("SheetTemplate"), Named("WinnerMarker"), Window->Control(TTablePart::Chart), Control(StartButton), Control(RulesButton),
+        Named("UserPortrait"), Named("JimPortrait"), Named("JackPortrait"), Named("KatePortrait"), Window->Control(TTablePart::Sheet),
         Control(CallButton), Control(FoldButton), Control(FlipButton), Control(FlipAllButton),
         Named("UserToken"), Named("JackToken"), Named("JimToken"), Named("KateToken")};
     EXPECT_EQ(Stacking(Window->Panel()), Order);
@@ -175,19 +175,19 @@ TEST_F(TableWindowTest, StakeCountersRightAlignThreeDigits)
 TEST_F(TableWindowTest, RulesChartShowsAboveEverythingAndHidesOnAClick)
 {
     Click(Control(RulesButton));
-    EXPECT_TRUE(Control(TTablePart::Chart)->isVisible());
-    EXPECT_EQ(Stacking(Window->Panel()).back(), Control(TTablePart::Chart));
+    EXPECT_TRUE(Window->Control(TTablePart::Chart)->isVisible());
+    EXPECT_EQ(Stacking(Window->Panel()).back(), Window->Control(TTablePart::Chart));
     EXPECT_EQ(Look("Rules"), "normal, usable");
     // A new hand leaves it shown; its cards lie above it.
     Click(Control(StartButton));
-    EXPECT_TRUE(Control(TTablePart::Chart)->isVisible());
+    EXPECT_TRUE(Window->Control(TTablePart::Chart)->isVisible());
     auto Order = Stacking(Window->Panel());
-    EXPECT_GT(Order.indexOf(SeatCard(User, 12)), Order.indexOf(Control(TTablePart::Chart)));
+    EXPECT_GT(Order.indexOf(SeatCard(User, 12)), Order.indexOf(Window->Control(TTablePart::Chart)));
     // Rules again brings it back above everything.
     Click(Control(RulesButton));
-    EXPECT_EQ(Stacking(Window->Panel()).back(), Control(TTablePart::Chart));
-    Click(Control(TTablePart::Chart));
-    EXPECT_FALSE(Control(TTablePart::Chart)->isVisible());
+    EXPECT_EQ(Stacking(Window->Panel()).back(), Window->Control(TTablePart::Chart));
+    Click(Window->Control(TTablePart::Chart));
+    EXPECT_FALSE(Window->Control(TTablePart::Chart)->isVisible());
 }
 
 TEST_F(TableWindowTest, ResizingStretchesOnlyTheBackground)
