@@ -112,10 +112,9 @@ void TTableWindow::BuildControls()
     Background = NewImage(Panel, 1, 1, ClientWidth - 2, ClientHeight - 2);
     Background->SetStretch(true);
 
-    // The buttons draw their looks from the skins once, as they are made.
-    TImageList Skins(100, 32);
+    // The buttons draw their looks from the skins.
     for (int I = 0; I <= 2; ++I)
-        Skins.Add(LoadResourcePicture(QStringLiteral(":/table/skin%1.png").arg(I)));
+        ButtonSkins.Add(LoadResourcePicture(QStringLiteral(":/table/skin%1.png").arg(I)));
 
     // The controls are laid in the designed order, which their stacking keeps; each
     // seat's stand where Seats puts them.
@@ -125,14 +124,14 @@ void TTableWindow::BuildControls()
         Seat[P].Token = NewPicture(Panel, Seats[P].TokenDesigned.x(), Seats[P].TokenDesigned.y(), Token, true);
     for (int P : {User, Kate, Jim})
         NewPortrait(P);
-    FlipAllButton = NewButton(Panel, Skins, FlipAllCaption, 640, 560, 81, 25);
-    FlipButton = NewButton(Panel, Skins, FlipCaption, 640, 528, 81, 25);
-    FoldButton = NewButton(Panel, Skins, FoldCaption, 640, 496, 81, 25);
-    CallButton = NewButton(Panel, Skins, CallCaption, 640, 464, 81, 25);
+    FlipAllButton = NewButton(Panel, ButtonSkins, FlipAllCaption, 640, 560, 81, 25);
+    FlipButton = NewButton(Panel, ButtonSkins, FlipCaption, 640, 528, 81, 25);
+    FoldButton = NewButton(Panel, ButtonSkins, FoldCaption, 640, 496, 81, 25);
+    CallButton = NewButton(Panel, ButtonSkins, CallCaption, 640, 464, 81, 25);
     ResultSheet = NewImage(Panel, 288, 240, 278, 185);
     NewPortrait(Jack);
-    StartButton = NewButton(Panel, Skins, StartCaption, 88, 464, 105, 25);
-    RulesButton = NewButton(Panel, Skins, RulesCaption, 88, 496, 105, 25);
+    StartButton = NewButton(Panel, ButtonSkins, StartCaption, 88, 464, 105, 25);
+    RulesButton = NewButton(Panel, ButtonSkins, RulesCaption, 88, 496, 105, 25);
     for (int P = User; P <= Kate; ++P) {
         const QRect& At = Seats[P].Stake;
         Seat[P].Stake = NewImage(Panel, At.x(), At.y(), At.width(), At.height());

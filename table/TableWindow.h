@@ -76,6 +76,7 @@ private:
     TImage* WinnerMarker;
     TImage* RulesChart;
     TTimer* BettingTimer;
+    TImageList ButtonSkins{100, 32};
     TImageList DigitGlyphs{14, 16};
 
     void BuildControls();
