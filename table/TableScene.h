@@ -13,7 +13,7 @@ class TPanel;
 class TTable;
 struct TCard;
 
-// The parts of the table a listener points at: the six buttons in focus order, the
+// The parts of the table a listener points at: the six image buttons in focus order, the
 // result sheet and the rules chart.
 enum class TTablePart { Start, Rules, Call, Fold, Flip, FlipAll, Sheet, Chart };
 
