@@ -51,7 +51,7 @@ int RunProgram(int Argc, char** Argv, TProgramEnd End)
 
     auto Window = std::make_unique<TTableWindow>();
     InstallTableAccess(Window.get());
-    InstallTableTrace(Window.get());
+    InstallTableTrace(Window->Game());
     {
         // Freed once answered: hidden, it would keep its window's pixels (0.2 MB).
         TNameDialog NameDialog(Window.get());

@@ -101,7 +101,7 @@ QString TNarrator::TurnedOver()
     for (int P = User; P <= Kate; ++P) {
         Kind[P] = FaceUpHand(Window, P, false);
         if (!Kind[P].isEmpty())
-            Scored[P] = Window->Table.SeatScore(P);
+            Scored[P] = Window->Game().SeatScore(P);
     }
     QStringList Shown;
     for (int P = Jack; P <= Kate; ++P) {
@@ -139,7 +139,7 @@ void TNarrator::SayStanding() { Announcer->Say({{Standing(), StandingTopic}}); }
 
 QString TNarrator::Standing() const
 {
-    const TTable& Table = Window->Table;
+    const TTable& Table = Window->Game();
     const QString Comma = TNarration::tr(", ");
     QStringList Chips, Folded;
     for (int P = User; P <= Kate; ++P) {

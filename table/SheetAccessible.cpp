@@ -77,10 +77,10 @@ public:
 
     const TSettlement* Record() const
     {
-        const TTableWindow* Window = WindowOf(object());
-        return Window && Window->DrawnSheet() ? &*Window->DrawnSheet() : nullptr;
+        const TTableScene* Scene = SceneOf(object());
+        return Scene && Scene->DrawnSheet() ? &*Scene->DrawnSheet() : nullptr;
     }
-    QString Name(int Player) const { return PlayerName(WindowOf(object()), Player); }
+    QString Name(int Player) const { return PlayerName(SceneOf(object()), Player); }
     QString CellText(int Row, int Column) const
     {
         static const char* const Headings[Columns] = {QT_TRANSLATE_NOOP("TableAccessibles", "Player"),

@@ -22,9 +22,10 @@ public:
     // The window owns it, and it owns the keyboard and the narrator: the window lets go of
     // all it before it closes.
     explicit TTableAccess(TTableWindow* Window)
-        : QObject(Window), Window(Window), Keyboard(new TTableKeyboard(Window, this)), Narrator(new TNarrator(Window, this))
+        : QObject(Window), Window(Window), Keyboard(new TTableKeyboard(Window, *Window, this)),
+          Narrator(new TNarrator(Window, this))
     {
-        connect(&Window->Table, &TTable::Happened, this, &TTableAccess::Heard, Qt::DirectConnection);
+        connect(&Window->Game(), &TTable::Happened, this, &TTableAccess::Heard, Qt::DirectConnection);
         Keyboard->OnStandingKey = [this] {
             if (TAnnouncer::Listening())
                 Narrator->SayStanding();
@@ -85,11 +86,11 @@ private:
         if (TAnnouncer::Listening()) {
             for (int P = 1; P <= 4; ++P) {
                 if (Changed[P].Name) {
-                    QAccessibleEvent Name(SeatPortrait(Window, P), QAccessible::NameChanged);
+                    QAccessibleEvent Name(Window->Portrait(P), QAccessible::NameChanged);
                     QAccessible::updateAccessibility(&Name);
                 }
                 if (Changed[P].Description) {
-                    QAccessibleEvent Description(SeatPortrait(Window, P), QAccessible::DescriptionChanged);
+                    QAccessibleEvent Description(Window->Portrait(P), QAccessible::DescriptionChanged);
                     QAccessible::updateAccessibility(&Description);
                 }
             }
@@ -123,9 +124,10 @@ void InstallTableAccess(TTableWindow* Window)
     // A control that an assistive tool asked about while the window was being built,
     // before the window knew it by name, was described generically: forget that.
     if (QAccessible::isActive()) {
-        QList<QObject*> Built{Window, Window->Panel, Window->Panel->FocusRest(), Window->ResultSheet, Window->RulesChart};
-        for (TImage* Control : Window->Buttons())
-            Built.push_back(Control);
+        QList<QObject*> Built{Window, Window->Panel(), Window->Panel()->FocusRest()};
+        for (TTablePart Part : {TTablePart::Start, TTablePart::Rules, TTablePart::Call, TTablePart::Fold, TTablePart::Flip,
+                                TTablePart::FlipAll, TTablePart::Sheet, TTablePart::Chart})
+            Built.push_back(Window->Control(Part));
         for (int P = 1; P <= 4; ++P)
             Built << Window->Portrait(P) << Window->StakeCounter(P);
         for (QObject* Object : Built)

@@ -12,32 +12,38 @@
 #include "desktop/Label.h"
 #include "desktop/Panel.h"
 #include "game/HandEval.h"
+#include "game/Table.h"
 #include "table/ImageButton.h"
 #include "table/SheetAccessible.h"
-#include "table/TableWindow.h"
+#include "table/TableScene.h"
 #include "table/TableKeyboard.h"
 #include "table/TableTexts.h"
 
 namespace {
+// The six buttons in focus order, the result sheet and the rules chart.
+constexpr TTablePart AllParts[] = {TTablePart::Start, TTablePart::Rules, TTablePart::Call,    TTablePart::Fold,
+                                   TTablePart::Flip,  TTablePart::FlipAll, TTablePart::Sheet, TTablePart::Chart};
+constexpr int ButtonCount = 6;
+
 // A seat's children for readers: its stake counter, then its cards from left to right.
-QList<QWidget*> SeatChildren(const TTableWindow* Window, int Player)
+QList<QWidget*> SeatChildren(const TTableScene* Scene, int Player)
 {
-    QList<QWidget*> Out{Window->StakeCounter(Player)};
+    QList<QWidget*> Out{Scene->StakeCounter(Player)};
     for (int Row = LeftRow; Row >= RightRow; --Row)
-        if (const TCardControl* Card = ReadableSeatCard(Window, Player, Row))
+        if (const TCardControl* Card = ReadableSeatCard(Scene, Player, Row))
             Out.push_back(const_cast<TCardControl*>(Card));
     return Out;
 }
 
 // The seat whose stake counter or card this is; 0 for none (a card while the deck is
 // rebuilt). Compares pointers only.
-int SeatOfPart(const TTableWindow* Window, const QObject* Part)
+int SeatOfPart(const TTableScene* Scene, const QObject* Part)
 {
     for (int P = 1; P <= 4; ++P) {
-        if (Window->StakeCounter(P) == Part)
+        if (Scene->StakeCounter(P) == Part)
             return P;
         for (int Row = LeftRow; Row >= RightRow; --Row)
-            if (const TCardControl* Card = ReadableSeatCard(Window, P, Row); Card && Card == Part)
+            if (const TCardControl* Card = ReadableSeatCard(Scene, P, Row); Card && Card == Part)
                 return P;
     }
     return 0;
@@ -46,12 +52,14 @@ int SeatOfPart(const TTableWindow* Window, const QObject* Part)
 // The panel's children for readers: the four seats, the six buttons in focus order,
 // the result sheet, the rules chart and where the focus waits. Background, portraits' own pictures, tokens,
 // labels and the sheet's template are read through the seats or not at all.
-QList<QWidget*> PanelChildren(const TTableWindow* Window)
+QList<QWidget*> PanelChildren(const TTableScene& Scene)
 {
-    QList<QWidget*> Out{Window->UserPortrait, Window->JackPortrait, Window->JimPortrait, Window->KatePortrait};
-    for (TImage* Button : Window->Buttons())
-        Out.push_back(Button);
-    return Out << Window->ResultSheet << Window->RulesChart << Window->Panel->FocusRest();
+    QList<QWidget*> Out;
+    for (int P = 1; P <= 4; ++P)
+        Out << Scene.Portrait(P);
+    for (TTablePart Part : AllParts)
+        Out << Scene.Control(Part);
+    return Out << Scene.Panel()->FocusRest();
 }
 
 // Children chosen by the table rather than the widget's own: the interface at Index, and
@@ -73,8 +81,8 @@ public:
 
     QList<QWidget*> Children() const
     {
-        const TTableWindow* Window = WindowOf(object());
-        return Window ? PanelChildren(Window) : QList<QWidget*>{};
+        const TTableScene* Scene = SceneOf(object());
+        return Scene ? PanelChildren(*Scene) : QList<QWidget*>{};
     }
     int childCount() const override { return int(Children().size()); }
     QAccessibleInterface* child(int Index) const override { return ChildIn(Children(), Index); }
@@ -85,9 +93,9 @@ public:
             return TReaderTexts::tr("Card table");
         // The focus rests on the table while the others bet: the seating is told before the
         // first hand only (the narrator says it with that hand), not again every round.
-        const TTableWindow* Window = WindowOf(object());
+        const TTableScene* Scene = SceneOf(object());
         if (T == QAccessible::Description)
-            return Window && Window->Table.Stage() == TTable::NoHandYet ? Seating() : QString();
+            return Scene && Scene->Game().Stage() == TTable::NoHandYet ? Seating() : QString();
         return QAccessibleWidget::text(T);
     }
 };
@@ -102,8 +110,8 @@ public:
     QAccessible::Role role() const override { return QAccessible::Grouping; }
     QList<QWidget*> Children() const
     {
-        const TTableWindow* Window = WindowOf(object());
-        return Window ? SeatChildren(Window, Player) : QList<QWidget*>{};
+        const TTableScene* Scene = SceneOf(object());
+        return Scene ? SeatChildren(Scene, Player) : QList<QWidget*>{};
     }
     int childCount() const override { return int(Children().size()); }
     QAccessibleInterface* child(int Index) const override { return ChildIn(Children(), Index); }
@@ -126,21 +134,24 @@ public:
     }
     QString text(QAccessible::Text T) const override
     {
-        const TTableWindow* Window = WindowOf(object());
-        if (!Window)
+        const TTableScene* Scene = SceneOf(object());
+        if (!Scene)
             return {};
         if (T == QAccessible::Name)
-            return TReaderTexts::tr("%1, %2").arg(PlayerName(Window, Player), SpokenChips(ChipsText(Window->Table.ChipsShown(Player))));
+        {
+            const QString Chips = SpokenChips(ChipsText(Scene->Game().ChipsShown(Player)));
+            return TReaderTexts::tr("%1, %2").arg(PlayerName(Scene, Player), Chips);
+        }
         if (T != QAccessible::Description)
             return TAccessibleControl::text(T);
         QStringList Said;
         if (Player == User)
             Said << TReaderTexts::tr("Your seat.");
-        if (const int Stake = Window->Table.StakeShown(Player))
+        if (const int Stake = Scene->Game().StakeShown(Player))
             Said << TReaderTexts::tr("Stake %1.").arg(SpokenChips(ChipsText(Stake)));
-        if (ReadableSeatCard(Window, Player, LeftRow) && Window->Table.Folded(Player))
+        if (ReadableSeatCard(Scene, Player, LeftRow) && Scene->Game().Folded(Player))
             Said << TReaderTexts::tr("Folded.");
-        if (const QString Hand = FaceUpHand(Window, Player, true); !Hand.isEmpty())
+        if (const QString Hand = FaceUpHand(Scene, Player, true); !Hand.isEmpty())
             Said << TReaderTexts::tr("Hand: %1").arg(Hand);
         return Said.join(QLatin1Char(' '));
     }
@@ -157,9 +168,9 @@ public:
 
     QAccessibleInterface* parent() const override
     {
-        const TTableWindow* Window = WindowOf(object());
-        const int Seat = Window ? SeatOfPart(Window, object()) : 0;
-        return Seat ? QAccessible::queryAccessibleInterface(SeatPortrait(Window, Seat)) : TAccessibleControl::parent();
+        const TTableScene* Scene = SceneOf(object());
+        const int Seat = Scene ? SeatOfPart(Scene, object()) : 0;
+        return Seat ? QAccessible::queryAccessibleInterface(Scene->Portrait(Seat)) : TAccessibleControl::parent();
     }
 };
 
@@ -188,10 +199,10 @@ public:
         if (T != QAccessible::Name)
             return TSeatPartAccessible::text(T);
         const auto* Counter = static_cast<const TImage*>(object());
-        const TTableWindow* Window = WindowOf(Counter);
-        const int Seat = Window ? SeatOfPart(Window, Counter) : 0;
-        const QString Owner = PlayerName(Window, Seat);
-        const int Stake = Seat ? Window->Table.StakeShown(Seat) : 0;
+        const TTableScene* Scene = SceneOf(Counter);
+        const int Seat = Scene ? SeatOfPart(Scene, Counter) : 0;
+        const QString Owner = PlayerName(Scene, Seat);
+        const int Stake = Seat ? Scene->Game().StakeShown(Seat) : 0;
         if (Stake == 0)
             return Seat == User ? TReaderTexts::tr("Your stake: none") : TReaderTexts::tr("%1's stake: none").arg(Owner);
         const QString Chips = SpokenChips(ChipsText(Stake));
@@ -208,13 +219,13 @@ public:
     QAccessible::Role role() const override { return QAccessible::Button; }
     QString text(QAccessible::Text T) const override
     {
-        const TTableWindow* Window = WindowOf(object());
-        if (!Window || (T != QAccessible::Name && T != QAccessible::Description))
+        const TTableScene* Scene = SceneOf(object());
+        if (!Scene || (T != QAccessible::Name && T != QAccessible::Description))
             return TAccessibleControl::text(T);
         if (T == QAccessible::Name)
             return QString::fromUtf8(Caption.Caption);
         QString Meaning = QCoreApplication::translate("ButtonCaptions", Caption.Meaning);
-        if (object() == Window->RulesButton && Window->RulesChart->isVisible())
+        if (object() == Scene->Control(TTablePart::Rules) && Scene->Control(TTablePart::Chart)->isVisible())
             Meaning = TReaderTexts::tr("%1 (shown; Escape closes it)").arg(Meaning);
         return Meaning;
     }
@@ -258,46 +269,48 @@ public:
 // Chosen by the object's type, whichever of its class names Qt asks with.
 QAccessibleInterface* TableAccessibleFactory(const QString&, QObject* Object)
 {
-    if (auto* Window = qobject_cast<TTableWindow*>(Object))
+    if (auto* Window = qobject_cast<QWidget*>(Object); Window && Window->isWindow() && SceneOf(Window))
         return new QAccessibleWidget(Window, QAccessible::Window);
     if (auto* Card = qobject_cast<TCardControl*>(Object))
         return new TCardAccessible(Card);
-    const TTableWindow* Window = WindowOf(Object);
-    if (!Window)
+    const TTableScene* Scene = SceneOf(Object);
+    if (!Scene)
         return nullptr;
+    TPanel* Panel = Scene->Panel();
     if (qobject_cast<TPanel*>(Object))
-        return Object == Window->Panel ? new TPanelAccessible(Window->Panel) : nullptr;
-    if (Object == Window->Panel->FocusRest())
-        return new TFocusRestAccessible(Window->Panel->FocusRest());
+        return Object == Panel ? new TPanelAccessible(Panel) : nullptr;
+    if (Object == Panel->FocusRest())
+        return new TFocusRestAccessible(Panel->FocusRest());
     auto* Image = qobject_cast<TImage*>(Object);
     if (!Image)
         return nullptr;
     for (int P = 1; P <= 4; ++P) {
-        if (Image == SeatPortrait(Window, P))
+        if (Image == Scene->Portrait(P))
             return new TSeatAccessible(Image, P);
-        if (Image == Window->StakeCounter(P))
+        if (Image == Scene->StakeCounter(P))
             return new TStakeAccessible(Image);
     }
-    for (TImageButton* Button : Window->Buttons())
-        if (Image == Button)
-            return new TButtonAccessible(Button);
-    if (Image == Window->ResultSheet)
+    for (int I = 0; I < ButtonCount; ++I)  // the first parts are the image buttons
+        if (Image == Scene->Control(AllParts[I]))
+            return new TButtonAccessible(static_cast<TImageButton*>(Image));
+    if (Image == Scene->Control(TTablePart::Sheet))
         return NewSheetAccessible(Image);
-    if (Image == Window->RulesChart)
+    if (Image == Scene->Control(TTablePart::Chart))
         return new TRulesAccessible(Image);
     return nullptr;
 }
 
-const TCardControl* ReadableSeatCard(const TTableWindow* Window, int Player, int Row)
+const TCardControl* ReadableSeatCard(const TTableScene* Scene, int Player, int Row)
 {
-    return Window->Table.HandOnTable() ? Window->SeatCardControl(Player, Row) : nullptr;
+    const TTable& Table = Scene->Game();
+    return Table.HandOnTable() ? Scene->CardControl(Table.SeatCard(Player, Row)) : nullptr;
 }
 
-QString FaceUpHand(const TTableWindow* Window, int Player, bool WithCards)
+QString FaceUpHand(const TTableScene* Window, int Player, bool WithCards)
 {
-    if (!Window->Table.HandOnTable())
+    if (!Window->Game().HandOnTable())
         return {};
-    const TTable& T = Window->Table;
+    const TTable& T = Window->Game();
     const TCard Hand[3] = {T.SeatCard(Player, LeftRow), T.SeatCard(Player, MiddleRow), T.SeatCard(Player, RightRow)};
     for (const TCard& Card : Hand)
         if (Card.FaceDown)
@@ -308,17 +321,9 @@ QString FaceUpHand(const TTableWindow* Window, int Player, bool WithCards)
     return TReaderTexts::tr("%1: %2, %3, %4.").arg(Kind, CardText(Hand[0]), CardText(Hand[1]), CardText(Hand[2]));
 }
 
-TTableWindow* WindowOf(const QObject* Object)
+QString PlayerName(const TTableScene* Window, int Player)
 {
-    auto* Widget = qobject_cast<const QWidget*>(Object);
-    return Widget ? qobject_cast<TTableWindow*>(Widget->window()) : nullptr;
+    return Window && Player >= 1 && Player <= 4 ? QString::fromStdString(Window->Game().Name(Player)) : QString();
 }
-
-QString PlayerName(const TTableWindow* Window, int Player)
-{
-    return Window && Player >= 1 && Player <= 4 ? Window->PlayerName(Player) : QString();
-}
-
-TImage* SeatPortrait(const TTableWindow* Window, int Player) { return Window->Portrait(Player); }
 
 QString Seating() { return TReaderTexts::tr("You sit at the bottom, Jack on the right, Jim at the top, Kate on the left."); }

@@ -5,28 +5,32 @@
 
 #include "desktop/FocusRing.h"
 #include "desktop/Image.h"
-#include "table/TableWindow.h"
+#include "table/TableScene.h"
 
 namespace {
 // Everything the Tab ring can hold, in its order.
-QList<TImage*> Ring(const TTableWindow* Window)
+QList<TImage*> Ring(const TTableScene& Scene)
 {
-    const auto Buttons = Window->Buttons();
-    return QList<TImage*>(Buttons.begin(), Buttons.end()) << Window->ResultSheet;
+    QList<TImage*> Out;
+    for (TTablePart Part : {TTablePart::Start, TTablePart::Rules, TTablePart::Call, TTablePart::Fold, TTablePart::Flip,
+                            TTablePart::FlipAll, TTablePart::Sheet})
+        Out << Scene.Control(Part);
+    return Out;
 }
 }
 
-TTableKeyboard::TTableKeyboard(TTableWindow* Window, QObject* Owner) : QObject(Owner), Window(Window)
+TTableKeyboard::TTableKeyboard(QWidget* Window, const TTableScene& Scene, QObject* Owner)
+    : QObject(Owner), Window(Window), Scene(Scene)
 {
-    const QList<TImage*> Order = Ring(Window);
+    const QList<TImage*> Order = Ring(Scene);
     for (TImage* Control : Order)
         Control->setFocusPolicy(Qt::TabFocus);
     for (qsizetype I = 1; I < Order.size(); ++I)
         QWidget::setTabOrder(Order[I - 1], Order[I]);
     // The chart joins the ring after the sheet while it shows.
-    QWidget::setTabOrder(Order.back(), Window->RulesChart);
+    QWidget::setTabOrder(Order.back(), Scene.Control(TTablePart::Chart));
     Window->installEventFilter(this);
-    Window->RulesChart->installEventFilter(this);
+    Scene.Control(TTablePart::Chart)->installEventFilter(this);
     WatchFocusRing(Window, this);
 }
 
@@ -43,7 +47,8 @@ void TTableKeyboard::Heard(const TTableEvent& Event)
 void TTableKeyboard::FollowTurn()
 {
     UpdateRing();
-    TImage* const Turn[] = {Window->ResultSheet, Window->CallButton, Window->FlipButton, Window->FlipAllButton};
+    TImage* const Turn[] = {Scene.Control(TTablePart::Sheet), Scene.Control(TTablePart::Call),
+                            Scene.Control(TTablePart::Flip), Scene.Control(TTablePart::FlipAll)};
     bool New[4], Open[4];
     for (int I = 0; I < 4; ++I) {
         Open[I] = Turn[I]->Usable() && Turn[I]->focusPolicy() != Qt::NoFocus;
@@ -52,10 +57,10 @@ void TTableKeyboard::FollowTurn()
     }
     QWidget* Focus = Window->focusWidget();
     auto* FocusControl = qobject_cast<TGraphicControl*>(Focus);
-    if (Focus == Window->RulesChart && Window->RulesChart->Usable())
+    if (Focus == Scene.Control(TTablePart::Chart) && Scene.Control(TTablePart::Chart)->Usable())
         return;  // waiting on the open chart
     const bool Parked = !FocusControl || !FocusControl->Usable();
-    const bool OnTurn = !Parked && Focus != Window->StartButton && Focus != Window->RulesButton;
+    const bool OnTurn = !Parked && Focus != Scene.Control(TTablePart::Start) && Focus != Scene.Control(TTablePart::Rules);
     const auto Target = [&]() -> TImage* {
         for (int I = 0; I < 4; ++I)
             if (New[I] && (I == 0 || !OnTurn))
@@ -71,9 +76,9 @@ void TTableKeyboard::FollowTurn()
 
 void TTableKeyboard::UpdateRing()
 {
-    for (TImage* Control : Ring(Window))
-        Control->setFocusPolicy(Window->Covered(Control) ? Qt::NoFocus : Qt::TabFocus);
-    TImage* Chart = Window->RulesChart;
+    for (TImage* Control : Ring(Scene))
+        Control->setFocusPolicy(Scene.Covered(Control) ? Qt::NoFocus : Qt::TabFocus);
+    TImage* Chart = Scene.Control(TTablePart::Chart);
     Chart->setFocusPolicy(Chart->isVisible() ? Qt::TabFocus : Qt::NoFocus);
 }
 
@@ -81,9 +86,9 @@ void TTableKeyboard::ChartShown()
 {
     UpdateRing();
     auto* Focus = qobject_cast<TImage*>(Window->focusWidget());
-    if (Focus && Ring(Window).contains(Focus) && Window->Covered(Focus)) {
+    if (Focus && Ring(Scene).contains(Focus) && Scene.Covered(Focus)) {
         CoveredFocus = Focus;
-        Window->RulesChart->setFocus(Qt::OtherFocusReason);
+        Scene.Control(TTablePart::Chart)->setFocus(Qt::OtherFocusReason);
     }
 }
 
@@ -96,9 +101,9 @@ void TTableKeyboard::ChartHidden(bool HadFocus)
         return;
     }
     TImage* Back = CoveredFocus && CoveredFocus->Usable() ? CoveredFocus.data() : nullptr;
-    for (TImage* Control : std::initializer_list<TImage*>{Window->ResultSheet, Window->CallButton, Window->FlipButton, Window->FlipAllButton, Window->RulesButton})
-        if (!Back && Control->Usable())
-            Back = Control;
+    for (TTablePart Part : {TTablePart::Sheet, TTablePart::Call, TTablePart::Flip, TTablePart::FlipAll, TTablePart::Rules})
+        if (!Back && Scene.Control(Part)->Usable())
+            Back = Scene.Control(Part);
     CoveredFocus = nullptr;
     if (Back)
         Back->setFocus(Qt::OtherFocusReason);
@@ -106,7 +111,7 @@ void TTableKeyboard::ChartHidden(bool HadFocus)
 
 bool TTableKeyboard::eventFilter(QObject* Watched, QEvent* Event)
 {
-    TImage* Chart = Window->RulesChart;
+    TImage* Chart = Scene.Control(TTablePart::Chart);
     if (Watched == Chart) {
         // Only the chart's own showing and hiding, not the window's.
         if (Event->type() == QEvent::Show && Chart->isVisible())
@@ -118,7 +123,7 @@ bool TTableKeyboard::eventFilter(QObject* Watched, QEvent* Event)
     if (Watched != Window)
         return false;
     if (Event->type() == QEvent::Show && !Window->focusWidget())
-        Window->StartButton->setFocus(Qt::OtherFocusReason);
+        Scene.Control(TTablePart::Start)->setFocus(Qt::OtherFocusReason);
     // Keys no control took; Escape closes the rules chart as a click on it would.
     if (Event->type() != QEvent::KeyPress)
         return false;

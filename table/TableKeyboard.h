@@ -6,8 +6,9 @@
 
 #include "game/TableEvent.h"
 
-class TTableWindow;
+class QWidget;
 class TImage;
+class TTableScene;
 
 // Playing the table from the keyboard: the Tab ring (the buttons, then the result sheet
 // while it shows), Escape for the rules chart, and the focus following the turn. While
@@ -19,7 +20,8 @@ class TTableKeyboard : public QObject
 public:
     static constexpr int StandingKey = Qt::Key_S;
 
-    TTableKeyboard(TTableWindow* Window, QObject* Owner);
+    // Window: the table window, whose keys and focus it watches; Scene: what it knows of it.
+    TTableKeyboard(QWidget* Window, const TTableScene& Scene, QObject* Owner);
 
     // The standing key was pressed: it changes nothing and moves no focus.
     std::function<void()> OnStandingKey;
@@ -40,7 +42,8 @@ private:
     void ChartShown();
     void ChartHidden(bool HadFocus);
 
-    TTableWindow* Window;
+    QWidget* Window;
+    const TTableScene& Scene;
     // Turn controls opened by the game since the focus last followed: the sheet, Call,
     // Flip, Flip all.
     bool Opened[4] = {};

@@ -11,18 +11,19 @@ namespace {
 QByteArray Seat(int Player) { return QByteArray(Seats[Player].Role).toLower(); }
 }
 
-void InstallTableTrace(TTableWindow* Window)
+void InstallTableTrace(const TTable& Table)
 {
     if (!Tracing())
         return;
     // For the end-to-end runs: where each token travels, and where the sheet's rows stand.
     for (int P = 1; P <= 4; ++P) {
         const QPoint At = Seats[P].TokenStart, Step = Seats[P].Route.Step;
-        TraceLine(QStringLiteral("route %1 %2 %3 %4 %5 %6").arg(Window->Token(P)->objectName()).arg(At.x()).arg(At.y())
+        const QString Token = QLatin1String(Seats[P].Role) + QLatin1String("Token");  // as the window names it
+        TraceLine(QStringLiteral("route %1 %2 %3 %4 %5 %6").arg(Token).arg(At.x()).arg(At.y())
                       .arg(Step.x()).arg(Step.y()).arg(Seats[P].Route.Stop).toUtf8());
         TraceLine(QStringLiteral("sheet-row %1 %2 %3").arg(P).arg(SheetNameX).arg(Seats[P].SheetRowY).toUtf8());
     }
-    QObject::connect(&Window->Table, &TTable::Happened, Window, [](const TTableEvent& Event) {
+    QObject::connect(&Table, &TTable::Happened, &Table, [](const TTableEvent& Event) {
         if (Event.Kind == TTableEvent::MoveOver)
             return;  // every tick's: the trace marks handlers itself
         QByteArray Line = QByteArray("event ") + EventName(Event.Kind);

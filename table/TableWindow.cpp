@@ -3,12 +3,14 @@
 #include <QCloseEvent>
 #include <QTimer>
 
+#include "cards/CardControl.h"
 #include "desktop/Fonts.h"
 #include "desktop/Image.h"
 #include "desktop/Label.h"
 #include "desktop/Panel.h"
 #include "desktop/Resources.h"
 #include "desktop/ScreenCursor.h"
+#include "desktop/Timer.h"
 #include "table/ImageButton.h"
 
 namespace {
@@ -23,6 +25,13 @@ const QString RulesChartPicture = QStringLiteral(":/table/rules.jpg");
 // before, then shows that much sooner at start-up.
 const QString BackgroundPicture = QStringLiteral(":/table/background.jpg");
 
+// Where the game's cards lie: the pile the deck is made and fanned on, and each seat's
+// hand (Seats), left of its base by the card spacing times the row.
+constexpr int PileLeft = 550, PileTop = 280, PileStep = 3;
+// The stake counter's digits, each 14 pixels wide, right-aligned on a white square.
+constexpr int CounterSize = 100;
+constexpr int HundredsLeft = 0, TensLeft = 14, UnitsLeft = 28;
+
 const QString FarewellText = QStringLiteral(
     "本软件免费，若您有意提供捐助、购买源码或者联系广告业务，请写信：orvanta@example.org");
 
@@ -36,9 +45,9 @@ TImage* NewImage(QWidget* Parent, int Left, int Top, int Width, int Height)
 // Buttons by their entry in ButtonCaptions, which lists them in focus order.
 enum TCaptionEntry { StartCaption, RulesCaption, CallCaption, FoldCaption, FlipCaption, FlipAllCaption };
 
-TImageButton* NewButton(QWidget* Parent, TCaptionEntry Entry)
+TImageButton* NewButton(QWidget* Parent, const TImageList& Skins, TCaptionEntry Entry)
 {
-    auto* Button = new TImageButton(Parent, ButtonCaptions[Entry]);
+    auto* Button = new TImageButton(Parent, ButtonCaptions[Entry], Skins);
     Button->setGeometry(ButtonBounds[Entry]);
     return Button;
 }
@@ -90,29 +99,32 @@ TTableWindow::~TTableWindow()
 
 void TTableWindow::BuildControls()
 {
-    Panel = new TPanel(this);
+    TPanel* const Panel = TablePanel = new TPanel(this);
     Panel->setGeometry(0, 0, ClientWidth, ClientHeight);
 
     Background = NewImage(Panel, 1, 1, ClientWidth - 2, ClientHeight - 2);
     Background->SetStretch(true);
 
+    // The buttons draw their looks from the skins.
+    for (int I = 0; I <= 2; ++I)
+        ButtonSkins.Add(LoadResourcePicture(QStringLiteral(":/table/skin%1.png").arg(I)));
+
     // The controls are laid in the designed order, which their stacking keeps; each
     // seat's stand where Seats puts them.
-    TSeatControls* const Seat = SeatControls;
     auto NewPortrait = [&](int P) { Seat[P].Portrait = NewPicture(Panel, Seats[P].Portrait.x(), Seats[P].Portrait.y(), QLatin1String(Seats[P].PortraitPicture)); };
     const QString Token = QStringLiteral(":/table/token.png");
     for (int P : {Kate, Jim, Jack, User})
         Seat[P].Token = NewPicture(Panel, Seats[P].TokenDesigned.x(), Seats[P].TokenDesigned.y(), Token, true);
     for (int P : {User, Kate, Jim})
         NewPortrait(P);
-    FlipAllButton = NewButton(Panel, FlipAllCaption);
-    FlipButton = NewButton(Panel, FlipCaption);
-    FoldButton = NewButton(Panel, FoldCaption);
-    CallButton = NewButton(Panel, CallCaption);
+    FlipAllButton = NewButton(Panel, ButtonSkins, FlipAllCaption);
+    FlipButton = NewButton(Panel, ButtonSkins, FlipCaption);
+    FoldButton = NewButton(Panel, ButtonSkins, FoldCaption);
+    CallButton = NewButton(Panel, ButtonSkins, CallCaption);
     ResultSheet = NewImage(Panel, SheetPlace.x(), SheetPlace.y(), 278, 185);
     NewPortrait(Jack);
-    StartButton = NewButton(Panel, StartCaption);
-    RulesButton = NewButton(Panel, RulesCaption);
+    StartButton = NewButton(Panel, ButtonSkins, StartCaption);
+    RulesButton = NewButton(Panel, ButtonSkins, RulesCaption);
     for (int P = User; P <= Kate; ++P) {
         const QRect& At = Seats[P].Stake;
         Seat[P].Stake = NewImage(Panel, At.x(), At.y(), At.width(), At.height());
@@ -124,12 +136,6 @@ void TTableWindow::BuildControls()
     const QFont NameFont = SansFont(NameFontPixels, true, true);
     for (int P = User; P <= Kate; ++P)
         Seat[P].Name = NewLabel(Panel, Seats[P].Name.x(), Seats[P].Name.y(), NameFont, PlayerName(P));
-    UserToken = Seat[User].Token, JackToken = Seat[Jack].Token, JimToken = Seat[Jim].Token, KateToken = Seat[Kate].Token;
-    UserPortrait = Seat[User].Portrait, JackPortrait = Seat[Jack].Portrait, JimPortrait = Seat[Jim].Portrait,
-    KatePortrait = Seat[Kate].Portrait;
-    UserStake = Seat[User].Stake, JackStake = Seat[Jack].Stake, JimStake = Seat[Jim].Stake, KateStake = Seat[Kate].Stake;
-    UserMoney = Seat[User].Money, JackMoney = Seat[Jack].Money, JimMoney = Seat[Jim].Money, KateMoney = Seat[Kate].Money;
-    UserName = Seat[User].Name, JackName = Seat[Jack].Name, JimName = Seat[Jim].Name, KateName = Seat[Kate].Name;
 
     SheetTemplate = NewPicture(Panel, 536, 24, QStringLiteral(":/table/sheet.jpg"));
     SheetTemplate->hide();
@@ -159,14 +165,10 @@ void TTableWindow::BuildControls()
         Clickable->SetHandPoint(true);
     for (int I = 0; I <= 9; ++I)
         DigitGlyphs.Add(LoadResourcePicture(QStringLiteral(":/table/digit%1.png").arg(I)));
-    for (int I = 0; I <= 2; ++I)
-        ButtonSkins.Add(LoadResourcePicture(QStringLiteral(":/table/skin%1.png").arg(I)));
 
-    auto Down = [this](QObject* Sender, TMouseButton Button) { ButtonMouseDown(Sender, Button); };
-    auto Up = [this](QObject* Sender, TMouseButton Button) { ButtonMouseUp(Sender, Button); };
     for (TImageButton* Button : {CallButton, FoldButton, FlipButton, FlipAllButton, StartButton, RulesButton}) {
-        Button->OnMouseDown = Down;
-        Button->OnMouseUp = Up;
+        Button->OnMouseDown = [this, Button](QObject*, TMouseButton Mouse) { ButtonMouseDown(Button, Mouse); };
+        Button->OnMouseUp = [this, Button](QObject*, TMouseButton) { ButtonMouseUp(Button); };
     }
     // What the rules chart covers takes no press, from a key or an assistive tool alike.
     const std::pair<TImage*, void (TTableWindow::*)()> Handlers[] = {
@@ -192,27 +194,27 @@ void TTableWindow::SetUpTable()
     WinnerMarker->hide();
     RulesChart->hide();
     StartButton->raise();
-    SetLook(StartButton, blNormal);
+    StartButton->ShowLook(blNormal);
     RulesButton->raise();
-    SetLook(RulesButton, blNormal);
+    RulesButton->ShowLook(blNormal);
     Background->lower();
-    for (TImage* Portrait : {UserPortrait, JimPortrait, JackPortrait, KatePortrait})
-        Portrait->raise();
+    for (int P : {User, Jim, Jack, Kate})
+        Seat[P].Portrait->raise();
     ResultSheet->raise();
     ResultSheet->hide();
     for (TImageButton* Button : {CallButton, FoldButton, FlipButton, FlipAllButton}) {
         Button->raise();
-        SetLook(Button, blDisabled);
+        Button->ShowLook(blDisabled);
         Button->setEnabled(false);
     }
     for (int P = 1; P <= 4; ++P)
         ShowMoney(P, Table.Chips(P));
     for (int P = 1; P <= 4; ++P)
-        Token(P)->hide();
+        Seat[P].Token->hide();
     for (int P = 1; P <= 4; ++P)
-        Token(P)->raise();
+        Seat[P].Token->raise();
     for (int P = 1; P <= 4; ++P)
-        Token(P)->move(Seats[P].TokenStart);
+        Seat[P].Token->move(Seats[P].TokenStart);
 }
 
 void TTableWindow::AskToClose(bool& CanClose)
@@ -249,7 +251,7 @@ void TTableWindow::closeEvent(QCloseEvent* Event)
 void TTableWindow::resizeEvent(QResizeEvent* Event)
 {
     // The panel and the stretched background follow the client area; nothing else moves.
-    Panel->setGeometry(rect());
+    TablePanel->setGeometry(rect());
     Background->setGeometry(1, 1, width() - 2, height() - 2);
     QWidget::resizeEvent(Event);
 }
@@ -283,21 +285,23 @@ void TTableWindow::Play(void (TTable::*Move)())
     }
 }
 
+QString TTableWindow::PlayerName(int Player) const { return QString::fromStdString(Table.Name(Player)); }
+
 void TTableWindow::SetUserName(const QString& Name)
 {
     Table.NameUser(Name.toStdString());
-    NameLabel(User)->SetCaption(PlayerName(User));
+    Seat[User].Name->SetCaption(PlayerName(User));
 }
 
-void TTableWindow::ShowMoney(int Player, int Chips) { MoneyLabel(Player)->SetCaption(ChipsText(Chips)); }
+void TTableWindow::ShowMoney(int Player, int Chips) { Seat[Player].Money->SetCaption(ChipsText(Chips)); }
 
 QString ChipsText(int Chips) { return QString::number(Chips); }
 
 void TTableWindow::ShowOpponents()
 {
-    JackPortrait->show();
-    JimPortrait->show();
-    KatePortrait->show();
+    Seat[Jack].Portrait->show();
+    Seat[Jim].Portrait->show();
+    Seat[Kate].Portrait->show();
 }
 
 void TTableWindow::RulesClick()
@@ -310,22 +314,22 @@ void TTableWindow::RulesClick()
 
 void TTableWindow::RulesChartClick() { RulesChart->hide(); }
 
-bool TTableWindow::Covered(const TGraphicControl* Control) const
+bool TTableWindow::Covered(const QWidget* Control) const
 {
     if (Control == RulesChart || !RulesChart->isVisible() || !Control->isVisible())
         return false;
     if (!RulesChart->geometry().intersects(Control->geometry()))
         return false;
-    const QObjectList& Stack = Panel->children();  // bottom to top
+    const QObjectList& Stack = TablePanel->children();  // bottom to top
     return Stack.indexOf(RulesChart) > Stack.indexOf(Control);
 }
 
-void TTableWindow::HideToken(int Player) { Token(Player)->hide(); }
+void TTableWindow::HideToken(int Player) { Seat[Player].Token->hide(); }
 
 // Moves Player's token one step; on arrival it goes home unseen.
 bool TTableWindow::StepToken(int Player)
 {
-    TImage* Chip = Token(Player);
+    TImage* Chip = Seat[Player].Token;
     Chip->show();
     const TTokenRoute& Route = Seats[Player].Route;
     Chip->move(Chip->pos() + Route.Step);
@@ -356,3 +360,206 @@ void TTableWindow::TellGameOver(int Richest)
     const QString Who = Richest == User ? QStringLiteral("You are") : PlayerName(Richest) + QStringLiteral(" is");
     ShowInformation(Seams.MessageBoxes, QStringLiteral("Game over! %1 the winner! Try again?").arg(Who), TMsgButtons::YesNo);
 }
+
+TImage* TTableWindow::Control(TTablePart Part) const
+{
+    switch (Part) {
+    case TTablePart::Start: return StartButton;
+    case TTablePart::Rules: return RulesButton;
+    case TTablePart::Call: return CallButton;
+    case TTablePart::Fold: return FoldButton;
+    case TTablePart::Flip: return FlipButton;
+    case TTablePart::FlipAll: return FlipAllButton;
+    case TTablePart::Sheet: return ResultSheet;
+    case TTablePart::Chart: return RulesChart;
+    }
+    return nullptr;
+}
+
+TImage* TTableWindow::Portrait(int Player) const { return Seat[Player].Portrait; }
+TImage* TTableWindow::StakeCounter(int Player) const { return Seat[Player].Stake; }
+
+const TTableScene* SceneOf(const QObject* Object)
+{
+    auto* Widget = qobject_cast<const QWidget*>(Object);
+    return Widget ? qobject_cast<const TTableWindow*>(Widget->window()) : nullptr;
+}
+
+// ---- Image buttons
+
+void TTableWindow::ButtonMouseDown(TImageButton* Button, TMouseButton Mouse)
+{
+    if (Mouse == mbLeft)
+        Button->ShowLook(blPressed);
+}
+
+void TTableWindow::ButtonMouseUp(TImageButton* Button)
+{
+    // Start and Rules spring back on release. The betting buttons leave their look to
+    // the game: a click has already set it, and a press released outside keeps
+    // the pressed look until the game next sets one.
+    if (Button == StartButton || Button == RulesButton)
+        Button->ShowLook(blNormal);
+}
+
+TImageButton* TTableWindow::ButtonOf(TTableButton Button) const
+{
+    switch (Button) {
+    case TTableButton::Start: return StartButton;
+    case TTableButton::Call: return CallButton;
+    case TTableButton::Fold: return FoldButton;
+    case TTableButton::Flip: return FlipButton;
+    case TTableButton::FlipAll: return FlipAllButton;
+    }
+    return nullptr;
+}
+
+void TTableWindow::SetLook(TTableButton Button, TButtonLook Look) { ButtonOf(Button)->ShowLook(Look); }
+void TTableWindow::EnableButton(TTableButton Button, bool Enabled) { ButtonOf(Button)->setEnabled(Enabled); }
+
+void TTableWindow::SetButton(TTableButton Button, TButtonLook Look, bool Enabled)
+{
+    ButtonOf(Button)->ShowLook(Look);
+    ButtonOf(Button)->setEnabled(Enabled);
+}
+
+// ---- Stake counters
+
+void TTableWindow::ShowStake(int Player, int Amount)
+{
+    const int Hundreds = Amount / 100;
+    const int Tens = (Amount - 100 * Hundreds) / 10;
+    const int Units = Amount - 100 * Hundreds - 10 * Tens;
+    TImage* Counter = Seat[Player].Stake;
+    Counter->ClearPicture();
+    const TBitmap H = DigitGlyphs.GetBitmap(Hundreds);
+    const TBitmap T = DigitGlyphs.GetBitmap(Tens);
+    const TBitmap U = DigitGlyphs.GetBitmap(Units);
+    // White is the see-through colour: the glyphs' backgrounds and the empty cells vanish.
+    TBitmap Picture(CounterSize, CounterSize);
+    Picture.Transparent = true;
+    if (Hundreds != 0) {
+        Picture.Canvas.Draw(HundredsLeft, 0, H);
+        Picture.Canvas.Draw(TensLeft, 0, T);
+        Picture.Canvas.Draw(UnitsLeft, 0, U);
+    } else if (Tens != 0) {
+        Picture.Canvas.Draw(TensLeft, 0, T);
+        Picture.Canvas.Draw(UnitsLeft, 0, U);
+    } else {
+        Picture.Canvas.Draw(UnitsLeft, 0, U);
+    }
+    Counter->SetTransparent(true);
+    Counter->SetAutoSize(true);
+    Counter->SetPicture(Picture.Pixels);
+    Counter->Repaint();
+}
+
+void TTableWindow::ClearStake(int Player) { Seat[Player].Stake->ClearPicture(); }
+
+// ---- The cards
+
+void TTableWindow::FreeCards()
+{
+    for (TCardControl*& Card : Cards) {
+        delete Card;
+        Card = nullptr;
+    }
+}
+
+void TTableWindow::CreateCard(const TCard& Card)
+{
+    auto* Control = new TCardControl(Seams.Draw);
+    Cards[Card.Id()] = Control;
+    Control->SetParent(TablePanel);
+    Control->move(PileLeft, PileTop);
+    Control->SetFaceDown(Card.FaceDown);
+    Control->SetValue(Card.Value);
+    Control->SetSuit(Card.Suit);
+}
+
+void TTableWindow::StackCard(const TCard& Card, int Position)
+{
+    TCardControl* Control = Cards[Card.Id()];
+    Control->move(PileLeft - PileStep * Position, PileTop);
+    Control->raise();
+    Control->Repaint();
+}
+
+void TTableWindow::DealCard(const TCard& Card, int Player, int Row) { PlaceCard(Card, Player, Row, true); }
+
+void TTableWindow::HideCard(const TCard& Card) { Cards[Card.Id()]->hide(); }
+
+void TTableWindow::LayCard(const TCard& Card, int Player, int Row) { PlaceCard(Card, Player, Row, false); }
+
+// Card moved to Row of Player's seat and painted on top; dealt, it lies as Card says.
+void TTableWindow::PlaceCard(const TCard& Card, int Player, int Row, bool Dealt)
+{
+    TCardControl* Control = Cards[Card.Id()];
+    Control->move(Seats[Player].Hand.x() - CardSpacing * Row, Seats[Player].Hand.y());
+    if (Dealt)
+        Control->SetFaceDown(Card.FaceDown);
+    Control->raise();
+    Control->Repaint();
+}
+
+void TTableWindow::TurnCard(const TCard& Card) { Cards[Card.Id()]->SetFaceDown(Card.FaceDown); }
+
+void TTableWindow::PileHand(const TCard& Left, const TCard& Middle, const TCard& Right)
+{
+    for (const TCard* Card : {&Left, &Middle, &Right})
+        Cards[Card->Id()]->SetBack(Card->Back);
+    const int MiddleLeft = Cards[Middle.Id()]->x();
+    TCardControl* LeftCard = Cards[Left.Id()];
+    TCardControl* RightCard = Cards[Right.Id()];
+    LeftCard->move(MiddleLeft - 1, LeftCard->y());
+    RightCard->move(MiddleLeft + 1, RightCard->y());
+}
+
+void TTableWindow::SpreadHand(const TCard& Left, const TCard& Middle, const TCard& Right)
+{
+    const int MiddleLeft = Cards[Middle.Id()]->x();
+    TCardControl* LeftCard = Cards[Left.Id()];
+    TCardControl* RightCard = Cards[Right.Id()];
+    LeftCard->move(MiddleLeft - CardSpacing, LeftCard->y());
+    RightCard->move(MiddleLeft + CardSpacing, RightCard->y());
+}
+
+// ---- The result sheet
+
+void TTableWindow::ShowResult(const TSettlement& Settlement)
+{
+    const int Winner = Settlement.Winner;
+    // Every sheet starts from the blank plaque; the template itself is never drawn on.
+    TBitmap Sheet(SheetTemplate->Picture());
+    TCanvas& Canvas = Sheet.Canvas;
+    Canvas.BrushStyle = bsClear;
+    Canvas.Font.Name = QStringLiteral("Arial");
+    Canvas.Font.Size = SheetTextPoints;
+    Canvas.Font.Color = QColor(0x00, 0x00, 0xFF);
+    Canvas.TextOut(SheetAddHeadingX, SheetHeadingY, QStringLiteral("Add"));
+    Canvas.TextOut(SheetScoreHeadingX, SheetHeadingY, QStringLiteral("Score"));
+
+    Canvas.Font.Color = QColor(0x00, 0x00, 0x00);
+    for (int P = 1; P <= 4; ++P)
+        Canvas.TextOut(SheetNameX, Seats[P].SheetRowY, PlayerName(P));
+
+    Canvas.Font.Color = QColor(0xFF, 0x00, 0x00);
+    Canvas.Font.Size = SheetFigurePoints;
+    for (int P = 1; P <= 4; ++P)
+        Canvas.TextOut(SheetScoreX, Seats[P].SheetRowY, ChipsText(Settlement.Score[P]));
+
+    Canvas.Font.Color = QColor(0x80, 0x00, 0x80);
+    for (int P = 1; P <= 4; ++P)
+        Canvas.TextOut(SheetAddX, Seats[P].SheetRowY, ChipsText(Settlement.Add[P]));
+
+    ResultSheet->SetPicture(Sheet.Pixels);
+    LastSheet = Settlement;  // for readers, who ask later
+    ResultSheet->show();
+    ResultSheet->raise();
+    WinnerMarker->raise();
+    WinnerMarker->show();
+    WinnerMarker->move(ResultSheet->x() + SheetMarkerX, ResultSheet->y() + Seats[Winner].SheetRowY);
+}
+
+void TTableWindow::HideWinnerMarker() { WinnerMarker->hide(); }
+void TTableWindow::HideResultSheet() { ResultSheet->hide(); }

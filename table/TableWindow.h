@@ -1,29 +1,28 @@
 #pragma once
 
-#include <QPoint>
 #include <QWidget>
-#include <array>
-#include <functional>
 #include <optional>
 
 #include "desktop/GraphicControl.h"
 #include "desktop/ImageList.h"
 #include "game/Table.h"
 #include "game/TableDisplay.h"
-#include "table/ImageButton.h"
 #include "table/Layout.h"
+#include "table/TableScene.h"
 #include "table/TableSeams.h"
 
 class TCardControl;
 class TImage;
+class TImageButton;
 class TLabel;
 class TPanel;
 class TTimer;
 
 // The table window. Its controls are fixed at design time; it shows what its table's
 // game tells it to (TTableDisplay), creates each hand's card controls on top, and hands
-// the player's clicks and the betting timer's ticks to the game.
-class TTableWindow : public QWidget, public TTableDisplay
+// the player's clicks and the betting timer's ticks to the game. Its listeners know it
+// as a TTableScene, its game as a TTableDisplay; everything else is its own.
+class TTableWindow : public QWidget, public TTableScene, public TTableDisplay
 {
     Q_OBJECT
 public:
@@ -33,38 +32,55 @@ public:
     explicit TTableWindow(TTableSeams Seams = {}, QWidget* Parent = nullptr);
     ~TTableWindow() override;
 
+    // The user's name, as the name dialog takes it: into the game, and onto the seat.
+    void SetUserName(const QString& Name);
+
+    // TTableScene: what its listeners may know of it.
+    const TTable& Game() const override { return Table; }
+    TImage* Control(TTablePart Part) const override;
+    TImage* Portrait(int Player) const override;
+    TImage* StakeCounter(int Player) const override;
+    TCardControl* CardControl(const TCard& Card) const override { return Cards[Card.Id()]; }
+    TPanel* Panel() const override { return TablePanel; }
+    const std::optional<TSettlement>& DrawnSheet() const override { return LastSheet; }
+    bool Covered(const QWidget* Control) const override;
+
+protected:
+    void closeEvent(QCloseEvent* Event) override;
+    void resizeEvent(QResizeEvent* Event) override;
+    void showEvent(QShowEvent* Event) override;
+
 private:
     const TTableSeams Seams;  // before the table, which is made with them
-
-public:
     // The game this window shows. The program's pauses hold the game while it still
     // answers a screen reader.
     TTable Table;
 
-    // Controls on Panel, in design order.
-    TPanel* Panel;
+    // Controls on the panel. A seat's stand where Seats puts them, by player index.
+    struct TSeatControls
+    {
+        TImage *Token = nullptr, *Stake = nullptr;
+        TLabel *Money = nullptr, *Name = nullptr;
+        TImage* Portrait = nullptr;
+    };
+    TPanel* TablePanel;
     TImage* Background;
-    TImage *KateToken, *JimToken, *JackToken, *UserToken;  // chip tokens
-    TImage *UserPortrait, *KatePortrait, *JimPortrait;
-    TImageButton *FlipAllButton, *FlipButton, *FoldButton, *CallButton;
+    TSeatControls Seat[5];
+    TImageButton *StartButton, *RulesButton, *CallButton, *FoldButton, *FlipButton, *FlipAllButton;
     TImage* ResultSheet;
-    TImage* JackPortrait;
-    TImageButton *StartButton, *RulesButton;
-    TImage *UserStake, *JackStake, *JimStake, *KateStake;  // stake counters
-    TLabel *UserMoney, *JackMoney, *JimMoney, *KateMoney;
-    TLabel *UserName, *JackName, *JimName, *KateName;
     TImage* SheetTemplate;
     TImage* WinnerMarker;
     TImage* RulesChart;
-
     TTimer* BettingTimer;
     TImageList ButtonSkins{100, 32};
     TImageList DigitGlyphs{14, 16};
 
-    // The user's name, as the name dialog takes it: into the game, and onto the seat.
-    void SetUserName(const QString& Name);
+    void BuildControls();
+    void SetUpTable();
+    void AskToClose(bool& CanClose);
+    TImageButton* ButtonOf(TTableButton Button) const;
     // A player's name as the table writes it.
-    QString PlayerName(int Player) const { return QString::fromStdString(Table.Name(Player)); }
+    QString PlayerName(int Player) const;
 
     // The handlers: the player's clicks and the betting timer's tick.
     void StartClick();
@@ -75,53 +91,9 @@ public:
     void RulesClick();
     void RulesChartClick();
     void BettingTick();
-    // Image buttons.
-    void ShowListImage(const TImageList& List, int Index, TImage* Control);
-    void SetLook(TImageButton* Button, TButtonLook Look);
-    void SetButton(TImageButton* Button, TButtonLook Look, bool Enabled);
-    void ButtonMouseDown(QObject* Sender, TMouseButton Button);
-    void ButtonMouseUp(QObject* Sender, TMouseButton Button);
-    // The six image buttons in focus order, as ButtonCaptions lists them.
-    std::array<TImageButton*, 6> Buttons() const;
-    // Whether the rules chart lies over Control now: a covered control takes no press.
-    bool Covered(const TGraphicControl* Control) const;
-
-    // Stake counters.
-    void ShowStakeDigits(const TImageList& List, int Hundreds, int Tens, int Units, TImage* Counter);
-
-    // Per seat, by player index 1..4.
-    TImage* Token(int Player) const { return SeatControls[Player].Token; }
-    TImage* StakeCounter(int Player) const { return SeatControls[Player].Stake; }
-    TLabel* MoneyLabel(int Player) const { return SeatControls[Player].Money; }
-    TLabel* NameLabel(int Player) const { return SeatControls[Player].Name; }
-    TImage* Portrait(int Player) const { return SeatControls[Player].Portrait; }
-    // The control made for the card of this Id (1..52) this hand; null once freed.
-    TCardControl* CardControlOf(int CardId) const { return Cards[CardId]; }
-    TCardControl* SeatCardControl(int Player, int Row) const { return Cards[Table.SeatCard(Player, Row).Id()]; }
-
-    // What the result sheet shows, as drawn: a game over resets the figures it was drawn
-    // from. Empty before the first sheet.
-    const std::optional<TSettlement>& DrawnSheet() const { return LastSheet; }
-
-protected:
-    void closeEvent(QCloseEvent* Event) override;
-    void resizeEvent(QResizeEvent* Event) override;
-    void showEvent(QShowEvent* Event) override;
-
-private:
-    // Each seat's controls, by player index, placed as Seats says.
-    struct TSeatControls
-    {
-        TImage *Token = nullptr, *Stake = nullptr;
-        TLabel *Money = nullptr, *Name = nullptr;
-        TImage* Portrait = nullptr;
-    };
-    TSeatControls SeatControls[5];
-    void BuildControls();
-    void SetUpTable();
-    void AskToClose(bool& CanClose);
     void Play(void (TTable::*Move)());
-    TImageButton* ButtonOf(TTableButton Button) const;
+    void ButtonMouseDown(TImageButton* Button, TMouseButton Mouse);
+    void ButtonMouseUp(TImageButton* Button);
 
     // TTableDisplay: the game calls these through its display.
     void ShowMoney(int Player, int Chips) override;
@@ -156,7 +128,3 @@ private:
     int MovesRunning = 0;  // a move may open a box whose loop runs another
     bool CloseWaits = false;  // a close request came in the middle of a move
 };
-
-// Chips as the table writes them, on the money labels and the result sheet: decimal,
-// a leading "-" when negative, no grouping.
-QString ChipsText(int Chips);

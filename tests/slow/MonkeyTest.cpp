@@ -44,13 +44,13 @@ struct TSnapshot
     {
         TSnapshot S{};
         for (int P = 1; P <= 4; ++P) {
-            S.Money[P] = Window.Table.Chips(P);
-            S.MoneyBefore[P] = Window.Table.ChipsBefore(P);
-            S.TotalBets[P] = Window.Table.Bets(P);
-            S.Scores[P] = Window.Table.Score(P);
+            S.Money[P] = Window.Game().Chips(P);
+            S.MoneyBefore[P] = Window.Game().ChipsBefore(P);
+            S.TotalBets[P] = Window.Game().Bets(P);
+            S.Scores[P] = Window.Game().Score(P);
         }
-        S.FlipOn = Window.FlipButton->isEnabled();
-        S.FlipAllOn = Window.FlipAllButton->isEnabled();
+        S.FlipOn = Window.Control(TTablePart::Flip)->isEnabled();
+        S.FlipAllOn = Window.Control(TTablePart::FlipAll)->isEnabled();
         S.Made = CardsAlive + CardsDestroyed;
         return S;
     }
@@ -124,15 +124,15 @@ private:
         Boxes.push_back(Record.Text);
         if (IsFarewell(Record.Text)) {
             // The timer still ticks in the box's own loop, and the user may ask again.
-            for (int I = Pick(3); I > 0 && Window->BettingTimer->Enabled(); --I) {
-                Window->BettingTick();
+            for (int I = Pick(3); I > 0 && Timer()->Enabled(); --I) {
+                Timer()->OnTimer();
                 ++Ticks;
             }
             if (Chance(10))
                 Window->close();
         } else {
             // The game asks only once the betting has stopped the timer.
-            BoxWithTimer = BoxWithTimer || Window->BettingTimer->Enabled();
+            BoxWithTimer = BoxWithTimer || Timer()->Enabled();
             if (Chance(20)) {
                 CloseRequestedInBox = true;
                 Window->close();
@@ -172,8 +172,8 @@ private:
         const int Kind = Pick(100);
         if (Kind < 45) {
             // Start seldom, so that most hands run to their end.
-            const std::pair<TImage*, int> Buttons[] = {{Window->CallButton, 30}, {Window->FoldButton, 10}, {Window->FlipButton, 15},
-                                                       {Window->FlipAllButton, 15}, {Window->RulesButton, 8}, {Window->StartButton, 4}};
+            const std::pair<TImage*, int> Buttons[] = {{Control(CallButton), 30}, {Control(FoldButton), 10}, {Control(FlipButton), 15},
+                                                       {Control(FlipAllButton), 15}, {Control(RulesButton), 8}, {Control(StartButton), 4}};
             int Roll = Pick(82);
             for (const auto& [Button, Weight] : Buttons) {
                 if (Roll < Weight)
@@ -186,25 +186,25 @@ private:
                 return Control;
         }
         if (Kind < 85) {
-            QWidget* const Others[] = {Window->ResultSheet, Window->RulesChart, Window->JackPortrait, Window->JimPortrait,
-                                       Window->KatePortrait, Window->UserPortrait, Window->UserToken, Window->JackToken,
-                                       Window->JimToken, Window->KateToken, Window->UserStake, Window->KateStake,
-                                       Window->SheetTemplate, Window->WinnerMarker, Window->Background, Window->UserMoney,
-                                       Window->UserName};
+            QWidget* const Others[] = {Window->Control(TTablePart::Sheet), Window->Control(TTablePart::Chart), Named("JackPortrait"), Named("JimPortrait"),
+                                       Named("KatePortrait"), Named("UserPortrait"), Named("UserToken"), Named("JackToken"),
+                                       Named("JimToken"), Named("KateToken"), Named("UserStake"), Named("KateStake"),
+                                       Named("SheetTemplate"), Named("WinnerMarker"), Named("Background"), Named<TLabel>("UserMoney"),
+                                       Named<TLabel>("UserName")};
             return Others[Pick(int(std::size(Others)))];
         }
         // Whatever lies under a point of the table, as the window system would pick it.
-        const QPoint At(Pick(Window->Panel->width()), Pick(Window->Panel->height()));
-        QWidget* Under = Window->Panel->childAt(At);
-        return Under ? Under : Window->Panel;
+        const QPoint At(Pick(Window->Panel()->width()), Pick(Window->Panel()->height()));
+        QWidget* Under = Window->Panel()->childAt(At);
+        return Under ? Under : Window->Panel();
     }
 
     std::string Name(QWidget* W) const
     {
         const std::pair<const QWidget*, const char*> Names[] = {
-            {Window->CallButton, "Call"}, {Window->FoldButton, "Fold"}, {Window->FlipButton, "Flip"}, {Window->FlipAllButton, "Flip all"},
-            {Window->StartButton, "Start"}, {Window->RulesButton, "Rules"}, {Window->ResultSheet, "sheet"}, {Window->RulesChart, "rules chart"},
-            {Window->Panel, "panel"}};
+            {Control(CallButton), "Call"}, {Control(FoldButton), "Fold"}, {Control(FlipButton), "Flip"}, {Control(FlipAllButton), "Flip all"},
+            {Control(StartButton), "Start"}, {Control(RulesButton), "Rules"}, {Window->Control(TTablePart::Sheet), "sheet"}, {Window->Control(TTablePart::Chart), "rules chart"},
+            {Window->Panel(), "panel"}};
         for (const auto& [Control, Text] : Names)
             if (Control == W)
                 return Text;
@@ -217,7 +217,7 @@ private:
     // Only a left click on Start or on the shown result sheet begins a hand.
     bool MayStartHand(QWidget* W, Qt::MouseButton B) const
     {
-        return B == Qt::LeftButton && (W == Window->StartButton || (W == Window->ResultSheet && !W->isHidden()));
+        return B == Qt::LeftButton && (W == Control(StartButton) || (W == Window->Control(TTablePart::Sheet) && !W->isHidden()));
     }
 
     void Describe(const char* What, QWidget* W, Qt::MouseButton B)
@@ -232,8 +232,8 @@ private:
     {
         Last = "tick";
         // The real timer ticks only while it runs.
-        if (Window->BettingTimer->Enabled()) {
-            Window->BettingTick();
+        if (Timer()->Enabled()) {
+            Timer()->OnTimer();
             ++Ticks;
         }
     }
@@ -420,8 +420,8 @@ private:
                     Others += Before.TotalBets[Q];
             Expected[Winner] = Before.MoneyBefore[Winner] + Others;
             ExpectedWinnerBets = -Others;
-            EXPECT_TRUE(Window->ResultSheet->isVisible()) << At << ": no result sheet";
-            EXPECT_TRUE(Window->WinnerMarker->isVisible()) << At << ": no winner marker";
+            EXPECT_TRUE(Window->Control(TTablePart::Sheet)->isVisible()) << At << ": no result sheet";
+            EXPECT_TRUE(Named("WinnerMarker")->isVisible()) << At << ": no winner marker";
         }
         bool Over = false;
         for (int P = 1; P <= 4; ++P)
@@ -452,16 +452,16 @@ private:
     {
         if (HasFailure())
             return "see above";
-        const bool Timer = Window->BettingTimer->Enabled();
-        const bool Call = Window->CallButton->isEnabled(), Fold = Window->FoldButton->isEnabled();
-        const bool Flip = Window->FlipButton->isEnabled(), FlipAll = Window->FlipAllButton->isEnabled();
+        const bool Timer = TTableTest::Timer()->Enabled();
+        const bool Call = Control(CallButton)->isEnabled(), Fold = Control(FoldButton)->isEnabled();
+        const bool Flip = Control(FlipButton)->isEnabled(), FlipAll = Control(FlipAllButton)->isEnabled();
         if (CardsAlive != (HandDealt ? 52 : 0))
             return std::to_string(CardsAlive) + " card controls alive";
         if (Game().Mover() < 0 || Game().Mover() > 4)
             return "Game().Mover() " + std::to_string(Game().Mover());
         if (Game().BetRound() < 1 || Game().BetRound() > 3)
             return "Game().BetRound() " + std::to_string(Game().BetRound());
-        if (!Window->StartButton->isEnabled() || !Window->RulesButton->isEnabled())
+        if (!Control(StartButton)->isEnabled() || !Control(RulesButton)->isEnabled())
             return "Start or Rules disabled";
         const bool UsersTurn = HandDealt && !Closed && Game().Mover() == 0;
         if (Call != UsersTurn || Fold != UsersTurn)
@@ -474,7 +474,7 @@ private:
         if (Closed && Game().Mover() != 0)
             return "Game().Mover() " + std::to_string(Game().Mover()) + " after the betting closed";
         for (int P = 1; P <= 4; ++P)
-            if (Window->Token(P)->isVisible() && (Game().Mover() != P || !Timer))
+            if (Named(QLatin1String(Seats[P].Role) + QLatin1String("Token"))->isVisible() && (Game().Mover() != P || !Timer))
                 return "token " + std::to_string(P) + " shows in phase " + std::to_string(Game().Mover());
         if (HandDealt && !Settled && !ChipsBalance())
             return "Money + TotalBets != MoneyBefore";

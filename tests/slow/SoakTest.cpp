@@ -61,25 +61,25 @@ protected:
 
     void PlayHand()
     {
-        Click(Window->StartButton);
+        Click(Control(StartButton));
         ASSERT_EQ(CardsAlive, 52);
-        while (!Window->FlipButton->isEnabled()) {
-            if (Window->CallButton->isEnabled())
-                Click(Rng() % 6 ? Window->CallButton : Window->FoldButton);
-            ASSERT_TRUE(Window->BettingTimer->Enabled());
+        while (!Control(FlipButton)->isEnabled()) {
+            if (Control(CallButton)->isEnabled())
+                Click(Rng() % 6 ? Control(CallButton) : Control(FoldButton));
+            ASSERT_TRUE(Timer()->Enabled());
             TickUntilIdle();
-            ASSERT_FALSE(Window->BettingTimer->Enabled() && Game().Mover() != 0);
+            ASSERT_FALSE(Timer()->Enabled() && Game().Mover() != 0);
             ASSERT_TRUE(ChipsBalance());
         }
         switch (Rng() % 4) {
-        case 0: Click(Window->FlipButton); break;
-        case 1: Click(Window->FlipAllButton); break;
-        case 2: Click(Window->FlipButton); Click(Window->FlipAllButton); break;
-        default: Click(Window->FlipAllButton); Click(Window->FlipButton); break;
+        case 0: Click(Control(FlipButton)); break;
+        case 1: Click(Control(FlipAllButton)); break;
+        case 2: Click(Control(FlipButton)); Click(Control(FlipAllButton)); break;
+        default: Click(Control(FlipAllButton)); Click(Control(FlipButton)); break;
         }
         if (Rng() % 8 == 0) {
-            Click(Window->RulesButton);
-            Click(Window->RulesChart);
+            Click(Control(RulesButton));
+            Click(Window->Control(TTablePart::Chart));
         }
         // Let the window paint what the hand changed, as the running program would.
         QCoreApplication::processEvents();

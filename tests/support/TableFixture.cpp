@@ -52,7 +52,7 @@ void TTableTest::ShowNewWindow()
     Window.reset();
     Window = std::make_unique<TTableWindow>(Seams());
     InstallTableAccess(Window.get());
-    InstallTableTrace(Window.get());
+    InstallTableTrace(Window->Game());
     Window->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(Window.get()));
 }
@@ -68,7 +68,7 @@ void TTableTest::StackDeck(const THands& Hands) { Draws.Script = StackedDraws(Ha
 void TTableTest::Deal(const THands& Hands)
 {
     StackDeck(Hands);
-    Window->StartClick();
+    Control(StartButton)->OnClick();
     Draws.Script = {};
 }
 
@@ -77,14 +77,14 @@ void TTableTest::Tick(int Count)
     // Each tick comes from the event loop, which has painted what the one before changed.
     for (int I = 0; I < Count; ++I) {
         QCoreApplication::sendPostedEvents(Window.get(), QEvent::UpdateRequest);
-        Window->BettingTick();
+        Timer()->OnTimer();
     }
 }
 
 int TTableTest::TickUntilIdle(int Limit)
 {
     int Ticks = 0;
-    while (Ticks < Limit && Game().Mover() != 0 && Window->BettingTimer->Enabled()) {
+    while (Ticks < Limit && Game().Mover() != 0 && Timer()->Enabled()) {
         Tick();
         ++Ticks;
     }
@@ -94,17 +94,17 @@ int TTableTest::TickUntilIdle(int Limit)
 void TTableTest::PlayFolding(const THands& Hands)
 {
     Deal(Hands);
-    Window->FoldClick();
+    Control(FoldButton)->OnClick();
     TickUntilIdle();
 }
 
 void TTableTest::PlayCalling(const THands& Hands)
 {
     Deal(Hands);
-    while (!Window->FlipButton->isEnabled()) {
-        if (Window->CallButton->isEnabled())
-            Window->CallClick();
-        if (TickUntilIdle() == 0 && !Window->CallButton->isEnabled())
+    while (!Control(FlipButton)->isEnabled()) {
+        if (Control(CallButton)->isEnabled())
+            Control(CallButton)->OnClick();
+        if (TickUntilIdle() == 0 && !Control(CallButton)->isEnabled())
             break;  // nothing left to drive
     }
 }
@@ -125,11 +125,11 @@ void TTableTest::Click(QWidget* Control, Qt::MouseButton Button)
     QTest::mouseClick(Control, Button, Qt::NoModifier, QPoint(Control->width() / 2, Control->height() / 2));
 }
 
-QImage TTableTest::GrabPanel() const { return Window->Panel->grab().toImage(); }
+QImage TTableTest::GrabPanel() const { return Window->Panel()->grab().toImage(); }
 
 QRgb TTableTest::PanelPixel(int X, int Y) const
 {
-    return Window->Panel->grab(QRect(X, Y, 1, 1)).toImage().pixel(0, 0) & 0xFFFFFF;
+    return Window->Panel()->grab(QRect(X, Y, 1, 1)).toImage().pixel(0, 0) & 0xFFFFFF;
 }
 
 bool TTableTest::ChipsBalance() const { return ::ChipsBalance(Game()); }

@@ -70,10 +70,14 @@ protected:
     // The controls on a parent, bottom to top.
     static QList<QWidget*> Stacking(QWidget* Parent);
     // The table's game, and the control of the card at its deck position 1..52.
-    const TTable& Game() const { return Window->Table; }
-    TCardControl* Card(int Position) const { return Window->CardControlOf(Game().DeckCard(Position).Id()); }
+    const TTable& Game() const { return Window->Game(); }
+    TCardControl* Card(int Position) const { return Window->CardControl(Game().DeckCard(Position)); }
     // The card control at the seat of Player, row 12, 11 or 10.
-    TCardControl* SeatCard(int Player, int Row) const { return Window->SeatCardControl(Player, Row); }
+    TCardControl* SeatCard(int Player, int Row) const { return Window->CardControl(Game().SeatCard(Player, Row)); }
+    // A button by its place in the focus order; any other control by its role ("JackMoney").
+    TImage* Control(TButtonNo Button) const { return Window->Control(TTablePart(Button)); }
+    template <class T = TImage> T* Named(const QString& Role) const { return Window->findChild<T*>(Role); }
+    TTimer* Timer() const { return Named<TTimer>(QStringLiteral("BettingTimer")); }
     // Chips(p) + Bets(p) == ChipsBefore(p) for every player.
     bool ChipsBalance() const;
 

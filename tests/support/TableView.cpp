@@ -133,7 +133,7 @@ int SeatAt(const TCardControl* Card)
 
 void ReadCards(const TTableWindow& Window, TTableView& View)
 {
-    const QObjectList& Stack = Window.Panel->children();
+    const QObjectList& Stack = Window.Panel()->children();
     std::vector<const TCardControl*> Seats[5];
     for (const QObject* Child : Stack)
         if (const auto* Card = qobject_cast<const TCardControl*>(Child); Card && !Card->isHidden())
@@ -264,15 +264,15 @@ struct TSheetReader
 
 void ReadSheet(const TTableWindow& Window, TTableView& View)
 {
-    const TImage* Sheet = Window.ResultSheet;
-    const TImage* Marker = Window.WinnerMarker;
+    const TImage* Sheet = Window.Control(TTablePart::Sheet);
+    const TImage* Marker = Window.findChild<TImage*>(QStringLiteral("WinnerMarker"));
     View["sheet"] = !Sheet->isVisible() ? "hidden"
                   : Sheet->pos() == SheetPlace ? "shown"
                                                                  : "shown at " + std::to_string(Sheet->x()) + "," + std::to_string(Sheet->y());
     std::string MarkerAt = "hidden";
     if (Marker->isVisible()) {
         MarkerAt = "at " + std::to_string(Marker->x()) + "," + std::to_string(Marker->y());
-        const QObjectList& Stack = Window.Panel->children();
+        const QObjectList& Stack = Window.Panel()->children();
         for (int P = 1; P <= 4; ++P)
             if (Marker->pos() == SheetPlace + QPoint(SheetMarkerX, Seats[P].SheetRowY) &&
                 Stack.indexOf(Marker) > Stack.indexOf(Sheet))
@@ -285,7 +285,7 @@ void ReadSheet(const TTableWindow& Window, TTableView& View)
     static const QImage Blank = LoadResourcePicture(QStringLiteral(":/table/sheet.jpg")).convertToFormat(QImage::Format_ARGB32);
     TSheetReader Reader;
     Reader.Blank = Blank;
-    Reader.Shown = Window.Panel->grab(QRect(SheetPlace, Reader.Blank.size())).toImage().convertToFormat(QImage::Format_ARGB32);
+    Reader.Shown = Window.Panel()->grab(QRect(SheetPlace, Reader.Blank.size())).toImage().convertToFormat(QImage::Format_ARGB32);
     const QString Letters = QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz?");
     const QString Figures = QStringLiteral("0123456789-");
     const QRgb Blue = qRgb(0, 0, 0xFF), Black = qRgb(0, 0, 0), Purple = qRgb(0x80, 0, 0x80), Red = qRgb(0xFF, 0, 0);
@@ -307,17 +307,15 @@ TTableView ReadTable(const TTableWindow& Window, const std::vector<TMessageRecor
     TTableView View;
     for (int P = 1; P <= 4; ++P) {
         const std::string Seat = SeatName[P];
-        const TLabel* Money = Window.MoneyLabel(P);
+        const TLabel* Money = Window.findChild<TLabel*>(QString::fromStdString(Seat + "Money"));
         View["money " + Seat] = Money->isVisible() ? Money->text().toStdString() : "hidden";
         View["stake " + Seat] = ReadCounter(Window.StakeCounter(P));
-        const TImage* Token = Window.Token(P);
+        const TImage* Token = Window.findChild<TImage*>(QString::fromStdString(Seat + "Token"));
         View["token " + Seat] = Token->isVisible() ? "at " + std::to_string(Token->x()) + "," + std::to_string(Token->y()) : "hidden";
     }
-    const std::pair<const char*, const TImage*> Buttons[] = {
-        {"Start", Window.StartButton}, {"Rules", Window.RulesButton}, {"Call", Window.CallButton},
-        {"Fold", Window.FoldButton},  {"Flip", Window.FlipButton},  {"Flip all", Window.FlipAllButton}};
-    for (const auto& [Name, Button] : Buttons)
-        View[std::string("button ") + Name] = ReadButton(Button);
+    const char* const Buttons[] = {"Start", "Rules", "Call", "Fold", "Flip", "Flip all"};  // in focus order
+    for (int B = 0; B < 6; ++B)
+        View[std::string("button ") + Buttons[B]] = ReadButton(Window.Control(TTablePart(B)));
     ReadCards(Window, View);
     ReadSheet(Window, View);
     std::string Said;

@@ -149,17 +149,15 @@ TEST(Assets, SeeThroughColoursOccurOnlyAroundThePictures)
 
 using AssetsOnTable = TTableTest;
 
-TEST_F(AssetsOnTable, ImageListsAndTokensShowAsDesigned)
+TEST_F(AssetsOnTable, TokensShowAsDesigned)
 {
-    EXPECT_EQ(Window->ButtonSkins.Count(), 3);
-    EXPECT_EQ(Window->DigitGlyphs.Count(), 10);
     // The token's magenta never reaches the screen.
-    Window->UserToken->show();
-    Window->JackToken->show();
+    Named("UserToken")->show();
+    Named("JackToken")->show();
     const QImage Panel = GrabPanel();
-    EXPECT_EQ(CountColour(Panel, 0xFF00FF, Window->UserToken->geometry()), 0);
-    EXPECT_EQ(CountColour(Panel, 0xFF00FF, Window->JackToken->geometry()), 0);
+    EXPECT_EQ(CountColour(Panel, 0xFF00FF, Named("UserToken")->geometry()), 0);
+    EXPECT_EQ(CountColour(Panel, 0xFF00FF, Named("JackToken")->geometry()), 0);
     // ... and the coin itself does.
-    const QPoint Middle = Window->UserToken->geometry().center();
-    EXPECT_EQ(Panel.pixel(Middle), KeyOutBottomLeft(Window->UserToken->Picture()).pixel(Middle - Window->UserToken->pos()));
+    const QPoint Middle = Named("UserToken")->geometry().center();
+    EXPECT_EQ(Panel.pixel(Middle), KeyOutBottomLeft(Named("UserToken")->Picture()).pixel(Middle - Named("UserToken")->pos()));
 }

@@ -47,7 +47,7 @@ protected:
         Window->SetUserName(QStringLiteral("Alice"));
     }
 
-    QAccessibleInterface* PanelInterface() const { return QAccessible::queryAccessibleInterface(Window->Panel); }
+    QAccessibleInterface* PanelInterface() const { return QAccessible::queryAccessibleInterface(Window->Panel()); }
     // A child of the table by its name (a seat by its player's name before the comma).
     QAccessibleInterface* Child(const std::string& Prefix) const
     {
@@ -99,7 +99,7 @@ TEST_F(AccessibilityTest, BeforeAHandTheTreeNamesSeatsButtonsAndHidesTheRest)
     Names.insert(Names.end(), {"Result sheet", "Rules chart", "Waiting"});
     EXPECT_EQ(ChildNames(T), Names);
     for (int C = 0; C < T->childCount(); ++C) {
-        EXPECT_EQ(T->child(C)->parent()->object(), static_cast<QObject*>(Window->Panel));
+        EXPECT_EQ(T->child(C)->parent()->object(), static_cast<QObject*>(Window->Panel()));
         EXPECT_EQ(T->indexOfChild(T->child(C)), C);
     }
     // Each seat: its stake counter, named by its owner, no cards yet.
@@ -235,7 +235,7 @@ TEST_F(AccessibilityTest, TheSheetKeepsTheFiguresItShowsAfterAGameOver)
     StartChips[Jim] = 10;
     ShowNewWindow();
     PlayCalling(AcesWin);  // Jim folds and keeps 5 chips; a Flip ends the game
-    Window->FlipClick();
+    Control(FlipButton)->OnClick();
     ASSERT_EQ(Messages.size(), 1u);
     QAccessibleTableInterface* Grid = Child("Result sheet")->tableInterface();
     EXPECT_EQ(Name(Grid->cellAt(2, 2)), "5");
@@ -245,36 +245,36 @@ TEST_F(AccessibilityTest, TheSheetKeepsTheFiguresItShowsAfterAGameOver)
 TEST_F(AccessibilityTest, KeysMoveTheFocusInOrderAndPressLikeALeftClick)
 {
     ActivateTable();
-    EXPECT_EQ(QApplication::focusWidget(), Window->StartButton) << "Start has the focus when the table shows";
+    EXPECT_EQ(QApplication::focusWidget(), Control(StartButton)) << "Start has the focus when the table shows";
     Key(Qt::Key_Tab);
-    EXPECT_EQ(QApplication::focusWidget(), Window->RulesButton);
+    EXPECT_EQ(QApplication::focusWidget(), Control(RulesButton));
     Key(Qt::Key_Tab);  // the disabled buttons and the hidden sheet are passed over
-    EXPECT_EQ(QApplication::focusWidget(), Window->StartButton);
+    EXPECT_EQ(QApplication::focusWidget(), Control(StartButton));
     Key(Qt::Key_Tab, Qt::ShiftModifier);
-    EXPECT_EQ(QApplication::focusWidget(), Window->RulesButton);
+    EXPECT_EQ(QApplication::focusWidget(), Control(RulesButton));
     Key(Qt::Key_Tab, Qt::ShiftModifier);
-    ASSERT_EQ(QApplication::focusWidget(), Window->StartButton);
+    ASSERT_EQ(QApplication::focusWidget(), Control(StartButton));
 
     // The pressed look while the key is held, as while the mouse button is.
-    QTest::mousePress(Window->StartButton, Qt::LeftButton, Qt::NoModifier, QPoint(10, 10));
-    const QImage MousePressed = Window->StartButton->Picture();
-    QTest::mouseRelease(Window->StartButton, Qt::LeftButton, Qt::NoModifier, QPoint(-50, -50));
-    const QImage Normal = Window->StartButton->Picture();
+    QTest::mousePress(Control(StartButton), Qt::LeftButton, Qt::NoModifier, QPoint(10, 10));
+    const QImage MousePressed = Control(StartButton)->Picture();
+    QTest::mouseRelease(Control(StartButton), Qt::LeftButton, Qt::NoModifier, QPoint(-50, -50));
+    const QImage Normal = Control(StartButton)->Picture();
     StackDeck(AcesWin);
     QTest::keyPress(Window->windowHandle(), Qt::Key_Space);
-    EXPECT_EQ(Window->StartButton->Picture(), MousePressed);
+    EXPECT_EQ(Control(StartButton)->Picture(), MousePressed);
     EXPECT_EQ(CardsAlive, 0);
     QTest::keyRelease(Window->windowHandle(), Qt::Key_Space);
     Draws.Script = {};
     EXPECT_EQ(CardsAlive, 52);
-    EXPECT_EQ(Window->StartButton->Picture(), Normal);
+    EXPECT_EQ(Control(StartButton)->Picture(), Normal);
 
     // The turn brings the focus to Call; Enter calls; the focus waits, off Start.
-    EXPECT_EQ(QApplication::focusWidget(), Window->CallButton);
+    EXPECT_EQ(QApplication::focusWidget(), Control(CallButton));
     Key(Qt::Key_Return);
     EXPECT_EQ(Game().Mover(), 1);
-    EXPECT_FALSE(Window->CallButton->hasFocus());
-    EXPECT_FALSE(Window->StartButton->hasFocus()) << "one key too many must not start a new hand";
+    EXPECT_FALSE(Control(CallButton)->hasFocus());
+    EXPECT_FALSE(Control(StartButton)->hasFocus()) << "one key too many must not start a new hand";
     // Where it waits, a reader hears one short word, not the table's stakes and names.
     QAccessibleInterface* Waiting = QAccessible::queryAccessibleInterface(QApplication::focusWidget());
     EXPECT_EQ(Waiting->text(QAccessible::Name), "Waiting");
@@ -284,76 +284,76 @@ TEST_F(AccessibilityTest, KeysMoveTheFocusInOrderAndPressLikeALeftClick)
     // Nor when the window is left and activated again.
     QApplication::setActiveWindow(nullptr);
     QApplication::setActiveWindow(Window.get());
-    EXPECT_FALSE(Window->StartButton->hasFocus());
+    EXPECT_FALSE(Control(StartButton)->hasFocus());
     // The timer's ticks come through the timer's handler, as the running clock gives them.
-    for (int I = 0; I < 200 && !Window->CallButton->isEnabled(); ++I)
-        Window->BettingTimer->OnTimer();
-    EXPECT_EQ(QApplication::focusWidget(), Window->CallButton);
+    for (int I = 0; I < 200 && !Control(CallButton)->isEnabled(); ++I)
+        Timer()->OnTimer();
+    EXPECT_EQ(QApplication::focusWidget(), Control(CallButton));
     EXPECT_EQ(Game().Chips(User), 975);
     Key(Qt::Key_Tab);
-    EXPECT_EQ(QApplication::focusWidget(), Window->FoldButton);
+    EXPECT_EQ(QApplication::focusWidget(), Control(FoldButton));
     Key(Qt::Key_Space);  // fold
     EXPECT_TRUE(Game().Folded(User));
-    for (int I = 0; I < 400 && !Window->FlipButton->isEnabled(); ++I)
-        Window->BettingTimer->OnTimer();
-    EXPECT_EQ(QApplication::focusWidget(), Window->FlipButton);
+    for (int I = 0; I < 400 && !Control(FlipButton)->isEnabled(); ++I)
+        Timer()->OnTimer();
+    EXPECT_EQ(QApplication::focusWidget(), Control(FlipButton));
     Key(Qt::Key_Tab);
-    EXPECT_EQ(QApplication::focusWidget(), Window->FlipAllButton);
+    EXPECT_EQ(QApplication::focusWidget(), Control(FlipAllButton));
     Key(Qt::Key_Space);  // flip all: Kate's tens win; the sheet takes the focus
-    ASSERT_TRUE(Window->ResultSheet->isVisible());
-    EXPECT_EQ(QApplication::focusWidget(), Window->ResultSheet);
+    ASSERT_TRUE(Window->Control(TTablePart::Sheet)->isVisible());
+    EXPECT_EQ(QApplication::focusWidget(), Window->Control(TTablePart::Sheet));
     Key(Qt::Key_Tab);
-    EXPECT_EQ(QApplication::focusWidget(), Window->StartButton);
+    EXPECT_EQ(QApplication::focusWidget(), Control(StartButton));
     Key(Qt::Key_Tab, Qt::ShiftModifier);
-    EXPECT_EQ(QApplication::focusWidget(), Window->ResultSheet);
+    EXPECT_EQ(QApplication::focusWidget(), Window->Control(TTablePart::Sheet));
     Key(Qt::Key_Tab, Qt::ShiftModifier);
-    EXPECT_EQ(QApplication::focusWidget(), Window->FlipButton) << "Flip is still usable after Flip all";
+    EXPECT_EQ(QApplication::focusWidget(), Control(FlipButton)) << "Flip is still usable after Flip all";
 
     // Rules from the keyboard; Escape closes the chart.
-    Window->RulesButton->setFocus();
+    Control(RulesButton)->setFocus();
     Key(Qt::Key_Space);
-    EXPECT_TRUE(Window->RulesChart->isVisible());
+    EXPECT_TRUE(Window->Control(TTablePart::Chart)->isVisible());
     Key(Qt::Key_Escape);
-    EXPECT_FALSE(Window->RulesChart->isVisible());
-    EXPECT_TRUE(Window->RulesButton->hasFocus());
+    EXPECT_FALSE(Window->Control(TTablePart::Chart)->isVisible());
+    EXPECT_TRUE(Control(RulesButton)->hasFocus());
 }
 
 TEST_F(AccessibilityTest, WhatTheChartCoversTakesNoKeyNorPressAndTheFocusWaitsOnTheChart)
 {
     ActivateTable();
     PlayCalling(AcesWin);
-    Window->FlipButton->setFocus();
+    Control(FlipButton)->setFocus();
     Key(Qt::Key_Space);  // Flip: the sheet takes the focus
-    ASSERT_TRUE(Window->ResultSheet->hasFocus());
+    ASSERT_TRUE(Window->Control(TTablePart::Sheet)->hasFocus());
     const int Chips = Game().Chips(User);
 
-    Click(Window->RulesButton);  // the chart opens over the sheet
-    EXPECT_TRUE(Window->RulesChart->hasFocus()) << "the focus waits where Escape closes the chart";
+    Click(Control(RulesButton));  // the chart opens over the sheet
+    EXPECT_TRUE(Window->Control(TTablePart::Chart)->hasFocus()) << "the focus waits where Escape closes the chart";
     Press(Child("Result sheet"));
     Flush();
     Key(Qt::Key_Tab);
-    EXPECT_NE(QApplication::focusWidget(), Window->ResultSheet) << "the covered sheet is out of the Tab ring";
-    Window->RulesChart->setFocus();
+    EXPECT_NE(QApplication::focusWidget(), Window->Control(TTablePart::Sheet)) << "the covered sheet is out of the Tab ring";
+    Window->Control(TTablePart::Chart)->setFocus();
     Key(Qt::Key_Escape);
     EXPECT_EQ(Game().Chips(User), Chips) << "no new hand from a sheet the player cannot see";
-    EXPECT_TRUE(Window->ResultSheet->hasFocus()) << "back to the sheet the chart covered";
+    EXPECT_TRUE(Window->Control(TTablePart::Sheet)->hasFocus()) << "back to the sheet the chart covered";
 
-    Click(Window->RulesButton);
+    Click(Control(RulesButton));
     Key(Qt::Key_Tab, Qt::ShiftModifier);  // the player moves on: the focus stays where he put it
     QWidget* Moved = QApplication::focusWidget();
     Key(Qt::Key_Escape);
     EXPECT_EQ(QApplication::focusWidget(), Moved);
 
     // A sheet drawn after the chart lies above it: it takes the focus and deals.
-    Window->StartButton->setFocus();
+    Control(StartButton)->setFocus();
     Key(Qt::Key_Space);
-    Click(Window->RulesButton);
+    Click(Control(RulesButton));
     PlayCalling(AcesWin);
-    Window->FlipButton->Press();
-    ASSERT_TRUE(Window->RulesChart->isVisible());
-    EXPECT_TRUE(Window->ResultSheet->hasFocus());
+    Control(FlipButton)->Press();
+    ASSERT_TRUE(Window->Control(TTablePart::Chart)->isVisible());
+    EXPECT_TRUE(Window->Control(TTablePart::Sheet)->hasFocus());
     Key(Qt::Key_Space);
-    EXPECT_FALSE(Window->ResultSheet->isVisible()) << "the sheet dealt the next hand";
+    EXPECT_FALSE(Window->Control(TTablePart::Sheet)->isVisible()) << "the sheet dealt the next hand";
 }
 
 TEST_F(AccessibilityTest, NoCardIsReadWhileTheDeckIsRebuilt)
@@ -368,7 +368,7 @@ TEST_F(AccessibilityTest, NoCardIsReadWhileTheDeckIsRebuilt)
     // The old cards are freed one by one, then the new ones are made and dealt.
     QObject::connect(Card(1), &QObject::destroyed, ReadSeats);
     Pausing = [&](int) { ReadSeats(); };
-    Window->StartButton->Press();
+    Control(StartButton)->Press();
     ASSERT_GT(Read.size(), 4u * 12);
     for (const auto& Names : Read)
         EXPECT_EQ(Names.size(), 1u) << Names.back();  // the stake counter alone
@@ -378,10 +378,10 @@ TEST_F(AccessibilityTest, NoCardIsReadWhileTheDeckIsRebuilt)
 TEST_F(AccessibilityTest, TheFocusRingShowsOnlyAfterAKeyAndAMouseClickHidesIt)
 {
     ActivateTable();
-    const QRect RulesArea = Window->RulesButton->geometry();
+    const QRect RulesArea = Control(RulesButton)->geometry();
     const QImage Before = GrabPanel().copy(RulesArea);
     Key(Qt::Key_Tab);  // onto Rules
-    ASSERT_TRUE(Window->RulesButton->hasFocus());
+    ASSERT_TRUE(Control(RulesButton)->hasFocus());
     EXPECT_TRUE(FocusRingShown(Window.get()));
     const QImage WithRing = GrabPanel().copy(RulesArea);
     EXPECT_NE(WithRing, Before);
@@ -397,10 +397,10 @@ TEST_F(AccessibilityTest, TheFocusRingShowsOnlyAfterAKeyAndAMouseClickHidesIt)
     EXPECT_EQ(Inside, 0);
 
     // A click anywhere on the table hides it: the table looks as it did.
-    QTest::mouseClick(Window->Background, Qt::LeftButton, Qt::NoModifier, QPoint(20, 20));
+    QTest::mouseClick(Named("Background"), Qt::LeftButton, Qt::NoModifier, QPoint(20, 20));
     EXPECT_FALSE(FocusRingShown(Window.get()));
     EXPECT_EQ(GrabPanel().copy(RulesArea), Before);
-    EXPECT_TRUE(Window->RulesButton->hasFocus()) << "the focus stays where it was, unseen";
+    EXPECT_TRUE(Control(RulesButton)->hasFocus()) << "the focus stays where it was, unseen";
 }
 
 TEST_F(AccessibilityTest, HandTextsSayTheKindAndItsDecidingRank)

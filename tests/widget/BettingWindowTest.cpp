@@ -17,7 +17,7 @@ protected:
     int RunPhase(int Phase)
     {
         int Ticks = 0;
-        while (Game().Mover() == Phase && Window->BettingTimer->Enabled() && Ticks < 100) {
+        while (Game().Mover() == Phase && Timer()->Enabled() && Ticks < 100) {
             Tick();
             ++Ticks;
             EXPECT_TRUE(ChipsBalance());
@@ -32,7 +32,7 @@ TEST_F(BettingWindowTest, StakeCountersKeepTheirSizeWhateverTheyShow)
     for (int P = 1; P <= 4; ++P)
         EXPECT_EQ(Window->StakeCounter(P)->size(), QSize(100, 100));
     for (int Round = 1; Round <= 3; ++Round) {
-        Window->CallClick();
+        Control(CallButton)->OnClick();
         TickUntilIdle();
     }
     EXPECT_EQ(Window->StakeCounter(Jim)->size(), QSize(100, 100));
@@ -45,58 +45,58 @@ TEST_F(BettingWindowTest, HourglassShowsDuringTheDeal)
     std::vector<bool> StartUsable;
     Pausing = [&](int) {
         Seen.push_back(ScreenCursor());
-        StartUsable.push_back(Window->StartButton->isEnabled());
+        StartUsable.push_back(Control(StartButton)->isEnabled());
     };
-    Window->StartClick();
+    Control(StartButton)->OnClick();
     ASSERT_FALSE(Seen.empty());
     for (TCursor C : Seen)
         EXPECT_EQ(C, crHourGlass);
     for (bool B : StartUsable)
         EXPECT_FALSE(B);
     EXPECT_EQ(ScreenCursor(), crDefault);
-    EXPECT_FALSE(Window->UserToken->isVisible());
+    EXPECT_FALSE(Named("UserToken")->isVisible());
 }
 
 TEST_F(BettingWindowTest, EachChipTravelsItsRouteAndGoesHomeUnseen)
 {
     Deal(NobodyFolds);
     for (int Round = 1; Round <= 3; ++Round) {
-        Window->CallClick();
-        EXPECT_TRUE(Window->BettingTimer->Enabled());
+        Control(CallButton)->OnClick();
+        EXPECT_TRUE(Timer()->Enabled());
         // The user's token: visible after every tick but the last, 5 ticks in all.
         Tick();
-        EXPECT_TRUE(Window->UserToken->isVisible());
-        EXPECT_EQ(Window->UserToken->pos(), QPoint(408, 440));
+        EXPECT_TRUE(Named("UserToken")->isVisible());
+        EXPECT_EQ(Named("UserToken")->pos(), QPoint(408, 440));
         EXPECT_EQ(RunPhase(1) + 1, 5);
-        EXPECT_FALSE(Window->UserToken->isVisible());
-        EXPECT_EQ(Window->UserToken->pos(), QPoint(408, 450));
-        EXPECT_EQ(Window->UserMoney->text().toInt(), Game().Chips(User));
+        EXPECT_FALSE(Named("UserToken")->isVisible());
+        EXPECT_EQ(Named("UserToken")->pos(), QPoint(408, 450));
+        EXPECT_EQ(Named<TLabel>("UserMoney")->text().toInt(), Game().Chips(User));
         EXPECT_EQ(RunPhase(2), 9);
-        EXPECT_EQ(Window->JackToken->pos(), QPoint(580, 330));
+        EXPECT_EQ(Named("JackToken")->pos(), QPoint(580, 330));
         EXPECT_EQ(RunPhase(3), 9);
-        EXPECT_EQ(Window->JimToken->pos(), QPoint(408, 184));
+        EXPECT_EQ(Named("JimToken")->pos(), QPoint(408, 184));
         EXPECT_EQ(RunPhase(4), 9);
-        EXPECT_EQ(Window->KateToken->pos(), QPoint(228, 330));
-        EXPECT_FALSE(Window->BettingTimer->Enabled());
+        EXPECT_EQ(Named("KateToken")->pos(), QPoint(228, 330));
+        EXPECT_FALSE(Timer()->Enabled());
     }
 }
 
 TEST_F(BettingWindowTest, AChipLeftHalfwayByANewHandGoesOnFromThere)
 {
     Deal(NobodyFolds);
-    Window->CallClick();
+    Control(CallButton)->OnClick();
     Tick(6);  // the user's token arrived; Jack's is on its way
     ASSERT_EQ(Game().Mover(), 2);
-    const QPoint Halfway = Window->JackToken->pos();
+    const QPoint Halfway = Named("JackToken")->pos();
     EXPECT_EQ(Halfway, QPoint(570, 330));
     Deal(NobodyFolds);
-    EXPECT_FALSE(Window->JackToken->isVisible());
-    EXPECT_EQ(Window->JackToken->pos(), Halfway);
-    EXPECT_TRUE(Window->BettingTimer->Enabled());  // still running, idle until the user acts
+    EXPECT_FALSE(Named("JackToken")->isVisible());
+    EXPECT_EQ(Named("JackToken")->pos(), Halfway);
+    EXPECT_TRUE(Timer()->Enabled());  // still running, idle until the user acts
     Tick(5);
     EXPECT_EQ(Game().Mover(), 0);
     // Jack's token now arrives one tick early.
-    Window->CallClick();
+    Control(CallButton)->OnClick();
     RunPhase(1);
     EXPECT_EQ(RunPhase(2), 8);
 }
@@ -104,10 +104,10 @@ TEST_F(BettingWindowTest, AChipLeftHalfwayByANewHandGoesOnFromThere)
 TEST_F(BettingWindowTest, FlipsSpreadAndTurnTheHandsWhereTheyLie)
 {
     PlayCalling(AllComputersFold);
-    Window->FlipClick();
+    Control(FlipButton)->OnClick();
     for (int P = Jack; P <= Kate; ++P)
         EXPECT_TRUE(SeatCard(P, 11)->FaceDown());  // folded piles stay face down
-    Window->FlipAllClick();
+    Control(FlipAllButton)->OnClick();
     for (int P = Jack; P <= Kate; ++P) {
         const int Middle = SeatCard(P, 11)->x();
         EXPECT_EQ(SeatCard(P, 12)->x(), Middle - 15);
@@ -116,7 +116,7 @@ TEST_F(BettingWindowTest, FlipsSpreadAndTurnTheHandsWhereTheyLie)
             EXPECT_FALSE(SeatCard(P, Row)->FaceDown());
     }
     // Flip after Flip all turns the folded hands back but keeps them spread.
-    Window->FlipClick();
+    Control(FlipButton)->OnClick();
     for (int P = Jack; P <= Kate; ++P) {
         EXPECT_TRUE(SeatCard(P, 12)->FaceDown());
         EXPECT_EQ(SeatCard(P, 12)->x(), SeatCard(P, 11)->x() - 15);
@@ -126,23 +126,23 @@ TEST_F(BettingWindowTest, FlipsSpreadAndTurnTheHandsWhereTheyLie)
 TEST_F(BettingWindowTest, TheBoxesSayWhatHappened)
 {
     PlayFolding(AllComputersFold);
-    Window->FlipClick();
+    Control(FlipButton)->OnClick();
     ASSERT_EQ(Messages.size(), 1u);
     EXPECT_EQ(Messages[0].Text, "Two winners, begin again!");
     EXPECT_EQ(Messages[0].Buttons, TMsgButtons::OkCancel);
-    EXPECT_FALSE(Window->ResultSheet->isVisible());
-    EXPECT_FALSE(Window->WinnerMarker->isVisible());
+    EXPECT_FALSE(Window->Control(TTablePart::Sheet)->isVisible());
+    EXPECT_FALSE(Named("WinnerMarker")->isVisible());
 
     // The game over box, over the sheet of the hand just settled.
     StartChips[Jack] = 10;
     ShowNewWindow();
     PlayCalling(AllComputersFold);
     Messages.clear();
-    Window->FlipClick();
+    Control(FlipButton)->OnClick();
     ASSERT_EQ(Messages.size(), 1u);
     EXPECT_EQ(Messages[0].Text, "Game over! You are the winner! Try again?");
     EXPECT_EQ(Messages[0].Buttons, TMsgButtons::YesNo);
-    EXPECT_TRUE(Window->ResultSheet->isVisible());
+    EXPECT_TRUE(Window->Control(TTablePart::Sheet)->isVisible());
     Answer = mrNo;
     static_cast<TTableDisplay&>(*Window).TellGameOver(Kate);
     EXPECT_EQ(Messages.back().Text, "Game over! Kate is the winner! Try again?");
@@ -153,6 +153,6 @@ TEST_F(BettingWindowTest, MoneyLabelsShowTheChipsAsTheyAre)
     TTableDisplay& Shown = *Window;
     Shown.ShowMoney(Jack, 2);
     Shown.ShowMoney(Jim, -15);
-    EXPECT_EQ(Window->JackMoney->text(), "2");
-    EXPECT_EQ(Window->JimMoney->text(), "-15");
+    EXPECT_EQ(Named<TLabel>("JackMoney")->text(), "2");
+    EXPECT_EQ(Named<TLabel>("JimMoney")->text(), "-15");
 }

@@ -18,7 +18,7 @@ TEST_F(BlockedInputTest, APressOnStartWhileTheTieBoxIsOpenChangesNothing)
 {
     // Jack and Kate tie with K, 9, 5.
     PlayCalling(THands{{"2S", "7D", "9C"}, {"KS", "9D", "5C"}, {"3H", "4S", "8D"}, {"KH", "9H", "5D"}});
-    QAccessibleActionInterface* Start = QAccessible::queryAccessibleInterface(Window->StartButton)->actionInterface();
+    QAccessibleActionInterface* Start = QAccessible::queryAccessibleInterface(Control(StartButton))->actionInterface();
     ASSERT_TRUE(Start);
     // One press queued just before the box opens and one made inside it; the box's own
     // loop delivers both.
@@ -30,7 +30,7 @@ TEST_F(BlockedInputTest, APressOnStartWhileTheTieBoxIsOpenChangesNothing)
         return int(mrOk);
     };
     const int Destroyed = CardsDestroyed;
-    Window->FlipClick();
+    Control(FlipButton)->OnClick();
     QCoreApplication::sendPostedEvents();
     ASSERT_EQ(Messages.size(), 1u);
     EXPECT_EQ(Messages[0].Text, "Two winners, begin again!");
@@ -43,20 +43,20 @@ TEST_F(BlockedInputTest, AKeyPressWhoseReleaseGoesElsewhereSpringsBackWithoutACl
 {
     Window->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(Window.get()));
-    Window->RulesButton->setFocus();  // Rules
-    const QImage Normal = Window->RulesButton->Picture();
+    Control(RulesButton)->setFocus();  // Rules
+    const QImage Normal = Control(RulesButton)->Picture();
     QTest::keyPress(Window->windowHandle(), Qt::Key_Space);
-    ASSERT_FALSE(Window->RulesButton->Picture() == Normal) << "the pressed look";
+    ASSERT_FALSE(Control(RulesButton)->Picture() == Normal) << "the pressed look";
     QTest::keyClick(Window->windowHandle(), Qt::Key_Tab);
-    ASSERT_NE(QApplication::focusWidget(), Window->RulesButton);
+    ASSERT_NE(QApplication::focusWidget(), Control(RulesButton));
     QTest::keyRelease(Window->windowHandle(), Qt::Key_Space);
-    EXPECT_TRUE(Window->RulesButton->Picture() == Normal) << "Rules keeps its pressed look";
-    EXPECT_FALSE(Window->RulesChart->isVisible());
+    EXPECT_TRUE(Control(RulesButton)->Picture() == Normal) << "Rules keeps its pressed look";
+    EXPECT_FALSE(Window->Control(TTablePart::Chart)->isVisible());
     EXPECT_EQ(CardsAlive, 0);
     // The next press on Rules is a press again.
-    Window->RulesButton->setFocus();
+    Control(RulesButton)->setFocus();
     QTest::keyPress(Window->windowHandle(), Qt::Key_Space);
-    EXPECT_FALSE(Window->RulesButton->Picture() == Normal) << "a press on Rules is not seen";
+    EXPECT_FALSE(Control(RulesButton)->Picture() == Normal) << "a press on Rules is not seen";
     QTest::keyRelease(Window->windowHandle(), Qt::Key_Space);
-    EXPECT_TRUE(Window->RulesChart->isVisible());
+    EXPECT_TRUE(Window->Control(TTablePart::Chart)->isVisible());
 }

@@ -24,7 +24,7 @@ TEST_F(CardsOnTableTest, NewCardsLieOnThePileAndTheShuffleFansThem)
         if (std::exchange(Checked, true))
             return;
         EXPECT_EQ(Draws.Reseeds, Reseeds + 53);
-        const auto Order = Stacking(Window->Panel);
+        const auto Order = Stacking(Window->Panel());
         for (int I = 1; I <= 52; ++I) {
             EXPECT_EQ(Card(I)->Suit() * 13 + Card(I)->Value(), Game().DeckCard(I).Id());
             EXPECT_TRUE(I == 52 || (Card(I)->FaceDown() && Card(I)->pos() == QPoint(550 - 3 * I, 280))) << I;
@@ -32,7 +32,7 @@ TEST_F(CardsOnTableTest, NewCardsLieOnThePileAndTheShuffleFansThem)
                 EXPECT_GT(Order.indexOf(Card(I)), Order.indexOf(Card(I - 1)));
         }
     };
-    Window->StartClick();
+    Control(StartButton)->OnClick();
     EXPECT_TRUE(Checked);
 }
 
@@ -57,7 +57,7 @@ TEST_F(CardsOnTableTest, DealtHandsLieAtTheirSeatsLeftUnderRight)
             EXPECT_EQ(Card->Value(), Game().SeatCard(S.Player, Row).Value);
         }
     // Each card lies above its left neighbour.
-    const auto Order = Stacking(Window->Panel);
+    const auto Order = Stacking(Window->Panel());
     for (int P = 1; P <= 4; ++P)
         EXPECT_LT(Order.indexOf(SeatCard(P, 12)), Order.indexOf(SeatCard(P, 10)));
 }
@@ -78,7 +78,7 @@ TEST_F(CardsOnTableTest, DealShowsEachCardAsItArrives)
         EXPECT_GT(Paints.Of(First), 0);
         EXPECT_EQ(PanelPixel(370 + 35, 460 + 3) & 0xFFFFFF, QColor(Qt::white).rgb() & 0xFFFFFF);
     };
-    Window->StartClick();
+    Control(StartButton)->OnClick();
     EXPECT_TRUE(Checked);
 }
 

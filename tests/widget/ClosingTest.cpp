@@ -30,7 +30,7 @@ protected:
     void CallAndTickToPhase(int Phase)
     {
         Deal(NobodyFolds);
-        Window->CallClick();
+        Control(CallButton)->OnClick();
         while (Game().Mover() != Phase)
             Tick();
         Tick();  // a token on its way
@@ -39,8 +39,8 @@ protected:
     void CloseBetting(const THands& Hands)
     {
         Deal(Hands);
-        while (!Window->FlipButton->isEnabled()) {
-            Window->CallClick();
+        while (!Control(FlipButton)->isEnabled()) {
+            Control(CallButton)->OnClick();
             TickUntilIdle();
         }
     }
@@ -76,19 +76,19 @@ TEST_F(ClosingTest, EveryStateSaysFarewellAndFreesTheCards)
         {"Jack's token travelling", [&] { CallAndTickToPhase(2); }},
         {"Jim's token travelling", [&] { CallAndTickToPhase(3); }},
         {"Kate's token travelling", [&] { CallAndTickToPhase(4); }},
-        {"user folded, rounds running", [&] { Deal(NobodyFolds); Window->FoldClick(); Tick(3); }},
-        {"user's second turn", [&] { Deal(NobodyFolds); Window->CallClick(); TickUntilIdle(); }},
+        {"user folded, rounds running", [&] { Deal(NobodyFolds); Control(FoldButton)->OnClick(); Tick(3); }},
+        {"user's second turn", [&] { Deal(NobodyFolds); Control(CallButton)->OnClick(); TickUntilIdle(); }},
         {"betting closed", [&] { CloseBetting(NobodyFolds); }},
-        {"result shown", [&] { CloseBetting(NobodyFolds); Window->FlipClick(); }},
-        {"folded hands spread", [&] { CloseBetting(AllComputersFold); Window->FlipAllClick(); }},
-        {"rules chart shown", [&] { Deal(NobodyFolds); Window->RulesClick(); }},
-        {"rules chart before any hand", [&] { Window->RulesClick(); }},
+        {"result shown", [&] { CloseBetting(NobodyFolds); Control(FlipButton)->OnClick(); }},
+        {"folded hands spread", [&] { CloseBetting(AllComputersFold); Control(FlipAllButton)->OnClick(); }},
+        {"rules chart shown", [&] { Deal(NobodyFolds); Control(RulesButton)->OnClick(); }},
+        {"rules chart before any hand", [&] { Control(RulesButton)->OnClick(); }},
     };
     for (const auto& [Name, Reach] : States) {
         NewWindow();
         Reach();
         if (std::string(Name).find("travelling") != std::string::npos || std::string(Name).find("running") != std::string::npos)
-            EXPECT_TRUE(Window->BettingTimer->Enabled() && Game().Mover() != 0) << Name;
+            EXPECT_TRUE(Timer()->Enabled() && Game().Mover() != 0) << Name;
         CloseAndDestroy(Name);
         if (HasFatalFailure())
             return;
@@ -102,7 +102,7 @@ TEST_F(ClosingTest, TicksWhileTheFarewellIsOpenDoNoHarm)
     int TicksInBox = 0;
     Answering = [&](const TMessageRecord& Record) {
         Messages.push_back(Record);
-        for (int I = 0; I < 40 && Window->BettingTimer->Enabled(); ++I, ++TicksInBox)
+        for (int I = 0; I < 40 && Timer()->Enabled(); ++I, ++TicksInBox)
             Tick();
         return int(mrNo);
     };
@@ -140,7 +140,7 @@ TEST_F(ClosingTest, CloseWaitsForTheGameOverBox)
         return int(mrNo);
     };
     const int Alive = CardsAlive, Destroyed = CardsDestroyed;
-    Window->FlipClick();
+    Control(FlipButton)->OnClick();
     EXPECT_EQ(Requests, 2);
     EXPECT_TRUE(ShownInsideBox);
     ASSERT_EQ(Messages.size(), 1u);
@@ -174,7 +174,7 @@ TEST_F(ClosingTest, ACloseRequestInTheMiddleOfAMoveWaitsUntilItIsOver)
         if (InTheDeal)
             Deal(NobodyFolds);
         else
-            Window->CallClick();
+            Control(CallButton)->OnClick();
         EXPECT_TRUE(Messages.empty());
         EXPECT_TRUE(Window->isVisible());
         EXPECT_EQ(Game().Mover(), InTheDeal ? 0 : User) << "the move ran to its end";

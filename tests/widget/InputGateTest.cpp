@@ -391,15 +391,15 @@ TEST_F(InputGateOnControlsTest, InputMadeWhileAHandlerWasBusyIsJudgedByItsContro
 TEST_P(InputGateWindowTest, ADoubleClickOnStartDealsOnce)
 {
     const qint64 T0 = Now;
-    ClickAt(Window->StartButton, T0);
+    ClickAt(Control(StartButton), T0);
     ASSERT_GT(Now, T0 + 1000);  // the deal kept the thread busy
-    ClickAt(Window->StartButton, T0 + 300);
+    ClickAt(Control(StartButton), T0 + 300);
     EXPECT_EQ(Deals(), 1);
     EXPECT_EQ(Game().Chips(1), 995);
     EXPECT_EQ(Game().Bets(1), 5);
-    EXPECT_TRUE(Window->CallButton->isEnabled());
+    EXPECT_TRUE(Control(CallButton)->isEnabled());
     // The gate swallowed only that click: the next one deals.
-    ClickAt(Window->StartButton, Now);
+    ClickAt(Control(StartButton), Now);
     EXPECT_EQ(Deals(), 2);
     EXPECT_EQ(Game().Chips(1), 990);
 }
@@ -407,35 +407,35 @@ TEST_P(InputGateWindowTest, ADoubleClickOnStartDealsOnce)
 TEST_P(InputGateWindowTest, ACallClickedDuringTheDealComesToNothing)
 {
     const qint64 T0 = Now;
-    ClickAt(Window->StartButton, T0);
-    ClickAt(Window->CallButton, T0 + 300);
+    ClickAt(Control(StartButton), T0);
+    ClickAt(Control(CallButton), T0 + 300);
     EXPECT_EQ(Game().Bets(1), 5);
     EXPECT_EQ(Game().Mover(), 0);
-    EXPECT_TRUE(Window->CallButton->isEnabled());
-    EXPECT_TRUE(Window->FoldButton->isEnabled());
+    EXPECT_TRUE(Control(CallButton)->isEnabled());
+    EXPECT_TRUE(Control(FoldButton)->isEnabled());
     EXPECT_EQ(std::count(Sleeps.begin(), Sleeps.end(), 500), 0);
 }
 
 TEST_P(InputGateWindowTest, StartClickedDuringTheCallsPauseBeginsANewHandAfterIt)
 {
-    ClickAt(Window->StartButton, Now);
+    ClickAt(Control(StartButton), Now);
     const qint64 Called = Now;
-    ClickAt(Window->CallButton, Called);
+    ClickAt(Control(CallButton), Called);
     ASSERT_EQ(Game().Chips(1), 975);
     ASSERT_GE(Now, Called + 500);
-    ClickAt(Window->StartButton, Called + 200);  // Start stays usable through the pause
+    ClickAt(Control(StartButton), Called + 200);  // Start stays usable through the pause
     EXPECT_EQ(Deals(), 2);
     EXPECT_EQ(Game().Chips(1), 970);
     EXPECT_EQ(Game().Bets(1), 5);
-    EXPECT_TRUE(Window->CallButton->isEnabled());
+    EXPECT_TRUE(Control(CallButton)->isEnabled());
 }
 
 TEST_P(InputGateWindowTest, StartClickedDuringFoldedJimsPauseBeginsANewHandAfterIt)
 {
     // Jim folds at once; his step then pauses 1000 ms on a tick.
     StackDeck(JimFolds);
-    ClickAt(Window->StartButton, Now);
-    ClickAt(Window->CallButton, Now);
+    ClickAt(Control(StartButton), Now);
+    ClickAt(Control(CallButton), Now);
     qint64 JimPausedAt = -1;
     Pausing = [&](int Ms) {
         if (Ms == 1000)
@@ -451,7 +451,7 @@ TEST_P(InputGateWindowTest, StartClickedDuringFoldedJimsPauseBeginsANewHandAfter
         {
             if (Event->type() != QEvent::User)
                 return QObject::event(Event);
-            Window->BettingTick();
+            Window->findChild<TTimer*>(QStringLiteral("BettingTimer"))->OnTimer();
             return true;
         }
     } Ticker;
@@ -462,7 +462,7 @@ TEST_P(InputGateWindowTest, StartClickedDuringFoldedJimsPauseBeginsANewHandAfter
         Now += 50;
     }
     ASSERT_GE(JimPausedAt, 0);
-    ClickAt(Window->StartButton, JimPausedAt + 300);
+    ClickAt(Control(StartButton), JimPausedAt + 300);
     EXPECT_EQ(Deals(), 2);
     EXPECT_EQ(Game().Bets(1), 5);
     EXPECT_FALSE(Game().Folded(3));
@@ -471,61 +471,61 @@ TEST_P(InputGateWindowTest, StartClickedDuringFoldedJimsPauseBeginsANewHandAfter
 TEST_P(InputGateWindowTest, RulesClickedDuringTheDealShowTheChartAfterIt)
 {
     const qint64 T0 = Now;
-    ClickAt(Window->StartButton, T0);
-    ASSERT_FALSE(Window->RulesChart->isVisible());
-    ClickAt(Window->RulesButton, T0 + 300);
-    EXPECT_TRUE(Window->RulesChart->isVisible());
+    ClickAt(Control(StartButton), T0);
+    ASSERT_FALSE(Window->Control(TTablePart::Chart)->isVisible());
+    ClickAt(Control(RulesButton), T0 + 300);
+    EXPECT_TRUE(Window->Control(TTablePart::Chart)->isVisible());
     EXPECT_EQ(Deals(), 1);
 }
 
 TEST_P(InputGateWindowTest, UntimedClicksRightAfterTheDealCountAsMadeDuringIt)
 {
-    ClickAt(Window->StartButton, Now);
-    ClickAt(Window->StartButton, Now, false);  // dropped: Start was disabled during the deal
-    ClickAt(Window->RulesButton, Now, false);  // Rules was usable all along
+    ClickAt(Control(StartButton), Now);
+    ClickAt(Control(StartButton), Now, false);  // dropped: Start was disabled during the deal
+    ClickAt(Control(RulesButton), Now, false);  // Rules was usable all along
     EXPECT_EQ(Deals(), 1);
-    EXPECT_TRUE(Window->RulesChart->isVisible());
+    EXPECT_TRUE(Window->Control(TTablePart::Chart)->isVisible());
     // Once the queue has been read, an untimed click counts as made when read.
     Gate->App->SettleInput();
-    ClickAt(Window->StartButton, Now, false);
+    ClickAt(Control(StartButton), Now, false);
     EXPECT_EQ(Deals(), 2);
 }
 
 TEST_P(InputGateWindowTest, KeysAndAccessibilityPressesAreJudgedLikeClicks)
 {
     const qint64 T0 = Now;
-    ClickAt(Window->StartButton, T0);
+    ClickAt(Control(StartButton), T0);
     const quint32 During = quint32(T0 + 300 + GetParam().Ahead);
-    EXPECT_FALSE(InputMayAct(Window->StartButton, During));
-    EXPECT_FALSE(InputMayAct(Window->CallButton, During));
-    EXPECT_TRUE(InputMayAct(Window->RulesButton, During));
-    EXPECT_FALSE(InputMayAct(Window->StartButton, 0));
-    EXPECT_TRUE(InputMayAct(Window->RulesButton, 0));
-    EXPECT_TRUE(InputMayAct(Window->StartButton, quint32(Now + GetParam().Ahead)));
-    EXPECT_FALSE(InputMayAct(Window->FlipButton, quint32(Now + GetParam().Ahead)));  // Flip: disabled now
+    EXPECT_FALSE(InputMayAct(Control(StartButton), During));
+    EXPECT_FALSE(InputMayAct(Control(CallButton), During));
+    EXPECT_TRUE(InputMayAct(Control(RulesButton), During));
+    EXPECT_FALSE(InputMayAct(Control(StartButton), 0));
+    EXPECT_TRUE(InputMayAct(Control(RulesButton), 0));
+    EXPECT_TRUE(InputMayAct(Control(StartButton), quint32(Now + GetParam().Ahead)));
+    EXPECT_FALSE(InputMayAct(Control(FlipButton), quint32(Now + GetParam().Ahead)));  // Flip: disabled now
 }
 
 TEST_P(InputGateWindowTest, KeysAndPressesMadeDuringTheDealAreJudgedByWhatTheyAimedAt)
 {
     ActivateTable();
-    ASSERT_TRUE(Window->StartButton->hasFocus());
+    ASSERT_TRUE(Control(StartButton)->hasFocus());
     const qint64 T0 = Now;
     StackDeck(NobodyFolds);
     SpaceAt(T0);
     Draws.Script = {};
     ASSERT_GT(Now, T0 + 1000) << "the deal kept the thread busy";
-    ASSERT_TRUE(Window->CallButton->hasFocus());
+    ASSERT_TRUE(Control(CallButton)->hasFocus());
 
     // Read before the event loop has caught up: untimed, so taken as made during the deal.
-    Press(Window->StartButton);  // Start was disabled through the deal: dropped
-    Press(Window->RulesButton);  // Rules was usable all along: acts
+    Press(Control(StartButton));  // Start was disabled through the deal: dropped
+    Press(Control(RulesButton));  // Rules was usable all along: acts
     Flush();
     EXPECT_EQ(Game().Chips(User), 995) << "a press sent during the deal never deals again";
-    EXPECT_TRUE(Window->RulesChart->isVisible());
+    EXPECT_TRUE(Window->Control(TTablePart::Chart)->isVisible());
     // Space on Call made during the deal, read after it: dropped with its release.
     SpaceAt(T0 + 300);
     EXPECT_EQ(Game().Mover(), 0);
-    EXPECT_TRUE(Window->CallButton->isEnabled());
+    EXPECT_TRUE(Control(CallButton)->isEnabled());
     // Once the loop has read its queue, the same keys act.
     Gate->App->SettleInput();
     SpaceAt(Now);
@@ -540,7 +540,7 @@ TEST_P(InputGateWindowTest, PressesAndFocusGrabsAnsweredDuringAPauseActOnlyAfter
     SpaceAt(Now);
     Draws.Script = {};
     Gate->App->SettleInput();
-    ASSERT_TRUE(Window->CallButton->hasFocus());
+    ASSERT_TRUE(Control(CallButton)->hasFocus());
     // The reader's requests come in while the call's pause goes on answering it.
     bool Asked = false;
     Pausing = [&](int Ms) {
@@ -550,15 +550,15 @@ TEST_P(InputGateWindowTest, PressesAndFocusGrabsAnsweredDuringAPauseActOnlyAfter
             return;
         Asked = true;
         QWidget* Focus = QApplication::focusWidget();
-        Grab(Window->RulesButton);  // usable all along: acts, after the move
-        Press(Window->FoldButton);  // disabled by the call: never acts
+        Grab(Control(RulesButton));  // usable all along: acts, after the move
+        Press(Control(FoldButton));  // disabled by the call: never acts
         EXPECT_EQ(QApplication::focusWidget(), Focus) << "a focus grab acted mid-move";
     };
     SpaceAt(Now);
     ASSERT_TRUE(Asked);
-    EXPECT_FALSE(Window->RulesButton->hasFocus());
+    EXPECT_FALSE(Control(RulesButton)->hasFocus());
     Flush();
-    EXPECT_TRUE(Window->RulesButton->hasFocus());
+    EXPECT_TRUE(Control(RulesButton)->hasFocus());
     EXPECT_FALSE(Game().Folded(User)) << "a press on Fold made while the call disabled it";
     EXPECT_EQ(Game().Chips(User), 975);
 }

@@ -201,19 +201,19 @@ protected:
     {
         if (S == "start") {
             StackDeck(GetParam().Hands);
-            Window->StartButton->Press();
+            Control(StartButton)->Press();
             Draws.Script = {};
         } else if (S == "call") {
-            Window->CallButton->Press();
+            Control(CallButton)->Press();
         } else if (S == "fold") {
-            Window->FoldButton->Press();
+            Control(FoldButton)->Press();
         } else if (S == "flip") {
-            Window->FlipButton->Press();
+            Control(FlipButton)->Press();
         } else if (S == "flip all") {
-            Window->FlipAllButton->Press();
+            Control(FlipAllButton)->Press();
         } else if (S == "ticks") {
-            for (int I = 0; I < 1000 && Game().Mover() != 0 && Window->BettingTimer->Enabled(); ++I)
-                Window->BettingTimer->OnTimer();  // what the running timer calls
+            for (int I = 0; I < 1000 && Game().Mover() != 0 && Timer()->Enabled(); ++I)
+                Timer()->OnTimer();  // what the running timer calls
         } else if (S == "standing") {
             // It tells; it changes nothing on the table and moves no focus. Like any key it
             // shows the focus ring, on the focused control.
@@ -293,11 +293,11 @@ TEST_F(NarratorLookTest, AReaderLeavesTheTableAsItLooks)
         ShowNewWindow();
         SetReaderListening(Listening);
         StackDeck(AcesWin);
-        Window->StartButton->Press();
+        Control(StartButton)->Press();
         Draws.Script = {};
-        Window->CallButton->Press();
-        for (int I = 0; I < 1000 && Game().Mover() != 0 && Window->BettingTimer->Enabled(); ++I)
-            Window->BettingTimer->OnTimer();
+        Control(CallButton)->Press();
+        for (int I = 0; I < 1000 && Game().Mover() != 0 && Timer()->Enabled(); ++I)
+            Timer()->OnTimer();
         SetReaderListening(false);
         return Window->grab().toImage();
     };

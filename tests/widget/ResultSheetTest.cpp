@@ -33,7 +33,7 @@ TEST_F(ResultSheetTest, EveryFigureReadsBackFromThePanel)
         TTableView View = ReadTable(*Window, {});
         EXPECT_EQ(View["sheet"], "shown");
         EXPECT_EQ(View["sheet headings"], "Add Score");
-        EXPECT_EQ(Window->WinnerMarker->pos(), QPoint(288 + 70, 240 + 30 + 35 * (Winner - 1)));  // the designed place
+        EXPECT_EQ(Named("WinnerMarker")->pos(), QPoint(288 + 70, 240 + 30 + 35 * (Winner - 1)));  // the designed place
         for (int P = 1; P <= 4; ++P) {
             const std::string Row = std::string("sheet ") + SeatName[P];
             EXPECT_EQ(View[Row + " name"], P == 1 ? S.Name : SeatName[P]);
@@ -42,18 +42,18 @@ TEST_F(ResultSheetTest, EveryFigureReadsBackFromThePanel)
         }
     }
     // The template itself is never drawn on.
-    EXPECT_EQ(Window->SheetTemplate->Picture(), LoadResourcePicture(":/table/sheet.jpg"));
+    EXPECT_EQ(Named("SheetTemplate")->Picture(), LoadResourcePicture(":/table/sheet.jpg"));
     // The rose has no background square.
-    EXPECT_EQ(qAlpha(Window->WinnerMarker->Picture().pixel(0, 0)), 0);
+    EXPECT_EQ(qAlpha(Named("WinnerMarker")->Picture().pixel(0, 0)), 0);
 }
 
 TEST_F(ResultSheetTest, ALongNameRunsOnIntoTheAddColumn)
 {
     Window->SetUserName(QString(60, QChar('M')));
     PlayFolding(KateWins);
-    Window->FlipAllClick();
+    Control(FlipAllButton)->OnClick();
     // Black strokes of the name reach across the "Add" column, right of the marker.
-    const QImage Sheet = Window->ResultSheet->Picture();
+    const QImage Sheet = Window->Control(TTablePart::Sheet)->Picture();
     int Black = 0;
     for (int Y = 34; Y < 48; ++Y)
         for (int X = 100; X < 270; ++X)

@@ -252,24 +252,24 @@ protected:
     {
         if (Action == "start" || Action == "sheet") {
             StackDeck(Hands);
-            Click(Action == "start" ? Window->StartButton : Window->ResultSheet);
+            Click(Action == "start" ? Control(StartButton) : Window->Control(TTablePart::Sheet));
             Draws.Script = {};
         } else if (Action == "call") {
-            Click(Window->CallButton);
+            Click(Control(CallButton));
         } else if (Action == "fold") {
-            Click(Window->FoldButton);
+            Click(Control(FoldButton));
         } else if (Action == "tick") {
             Tick();
         } else if (Action == "phase") {
             const int Phase = Game().Mover();
-            for (int I = 0; I < 50 && Game().Mover() == Phase && Window->BettingTimer->Enabled(); ++I)
+            for (int I = 0; I < 50 && Game().Mover() == Phase && Timer()->Enabled(); ++I)
                 Tick();
         } else if (Action == "round") {
             TickUntilIdle();
         } else if (Action == "flip") {
-            Click(Window->FlipButton);
+            Click(Control(FlipButton));
         } else if (Action == "flip all") {
-            Click(Window->FlipAllButton);
+            Click(Control(FlipAllButton));
         } else {
             FAIL() << "no such step: " << Action;
         }

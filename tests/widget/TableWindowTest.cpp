@@ -35,58 +35,58 @@ TEST_F(TableWindowTest, StartsWithTheDesignLayout)
 {
     EXPECT_EQ(Window->windowTitle(), "Orvanta");
     EXPECT_EQ(Window->size(), QSize(856, 645));
-    EXPECT_EQ(Window->Panel->geometry(), QRect(0, 0, 856, 645));
-    EXPECT_EQ(Window->Background->geometry(), QRect(1, 1, 854, 643));
+    EXPECT_EQ(Window->Panel()->geometry(), QRect(0, 0, 856, 645));
+    EXPECT_EQ(Named("Background")->geometry(), QRect(1, 1, 854, 643));
     const struct
     {
         QWidget* Control;
         QRect Geometry;
     } Expected[] = {
-        {Window->UserPortrait, {360, 564, 40, 40}}, {Window->KatePortrait, {34, 224, 40, 40}}, {Window->JimPortrait, {360, 40, 40, 40}},
-        {Window->JackPortrait, {682, 224, 40, 40}}, {Window->StartButton, {88, 464, 100, 32}}, {Window->RulesButton, {88, 496, 100, 32}},
-        {Window->CallButton, {640, 464, 100, 32}}, {Window->FoldButton, {640, 496, 100, 32}}, {Window->FlipButton, {640, 528, 100, 32}},
-        {Window->FlipAllButton, {640, 560, 100, 32}}, {Window->ResultSheet, {288, 240, 278, 185}}, {Window->UserStake, {392, 424, 65, 33}},
-        {Window->JackStake, {504, 331, 49, 33}}, {Window->JimStake, {392, 248, 65, 33}}, {Window->KateStake, {272, 331, 57, 33}},
-        {Window->SheetTemplate, {536, 24, 273, 176}}, {Window->RulesChart, {200, 136, 433, 325}},
-        {Window->UserToken, {408, 450, 24, 23}}, {Window->JackToken, {580, 330, 24, 23}}, {Window->JimToken, {408, 184, 24, 23}},
-        {Window->KateToken, {228, 330, 24, 23}},
+        {Named("UserPortrait"), {360, 564, 40, 40}}, {Named("KatePortrait"), {34, 224, 40, 40}}, {Named("JimPortrait"), {360, 40, 40, 40}},
+        {Named("JackPortrait"), {682, 224, 40, 40}}, {Control(StartButton), {88, 464, 100, 32}}, {Control(RulesButton), {88, 496, 100, 32}},
+        {Control(CallButton), {640, 464, 100, 32}}, {Control(FoldButton), {640, 496, 100, 32}}, {Control(FlipButton), {640, 528, 100, 32}},
+        {Control(FlipAllButton), {640, 560, 100, 32}}, {Window->Control(TTablePart::Sheet), {288, 240, 278, 185}}, {Named("UserStake"), {392, 424, 65, 33}},
+        {Named("JackStake"), {504, 331, 49, 33}}, {Named("JimStake"), {392, 248, 65, 33}}, {Named("KateStake"), {272, 331, 57, 33}},
+        {Named("SheetTemplate"), {536, 24, 273, 176}}, {Window->Control(TTablePart::Chart), {200, 136, 433, 325}},
+        {Named("UserToken"), {408, 450, 24, 23}}, {Named("JackToken"), {580, 330, 24, 23}}, {Named("JimToken"), {408, 184, 24, 23}},
+        {Named("KateToken"), {228, 330, 24, 23}},
     };
     for (const auto& E : Expected)
         EXPECT_EQ(E.Control->geometry(), E.Geometry) << E.Control->metaObject()->className();
-    EXPECT_EQ(Window->WinnerMarker->size(), QSize(24, 24));
-    EXPECT_EQ(Window->UserMoney->pos(), QPoint(424, 592));
-    EXPECT_EQ(Window->UserName->pos(), QPoint(416, 568));
-    EXPECT_EQ(Window->JackName->pos(), QPoint(744, 224));
+    EXPECT_EQ(Named("WinnerMarker")->size(), QSize(24, 24));
+    EXPECT_EQ(Named<TLabel>("UserMoney")->pos(), QPoint(424, 592));
+    EXPECT_EQ(Named<TLabel>("UserName")->pos(), QPoint(416, 568));
+    EXPECT_EQ(Named<TLabel>("JackName")->pos(), QPoint(744, 224));
 
     for (int P = 1; P <= 4; ++P)
-        EXPECT_EQ(Window->MoneyLabel(P)->text(), "1000");
-    EXPECT_EQ(Window->UserName->text(), "?");
-    EXPECT_EQ(Window->JackName->text(), "Jack");
-    EXPECT_EQ(Window->JimName->text(), "Jim");
-    EXPECT_EQ(Window->KateName->text(), "Kate");
+        EXPECT_EQ(Named<TLabel>(SeatName[P] + QStringLiteral("Money"))->text(), "1000");
+    EXPECT_EQ(Named<TLabel>("UserName")->text(), "?");
+    EXPECT_EQ(Named<TLabel>("JackName")->text(), "Jack");
+    EXPECT_EQ(Named<TLabel>("JimName")->text(), "Jim");
+    EXPECT_EQ(Named<TLabel>("KateName")->text(), "Kate");
 
-    for (QWidget* Hidden : std::initializer_list<QWidget*>{Window->UserToken, Window->JackToken, Window->JimToken, Window->KateToken,
-                                                           Window->ResultSheet, Window->SheetTemplate, Window->WinnerMarker, Window->RulesChart})
+    for (QWidget* Hidden : std::initializer_list<QWidget*>{Named("UserToken"), Named("JackToken"), Named("JimToken"), Named("KateToken"),
+                                                           Window->Control(TTablePart::Sheet), Named("SheetTemplate"), Named("WinnerMarker"), Window->Control(TTablePart::Chart)})
         EXPECT_FALSE(Hidden->isVisible());
-    for (QWidget* Shown : std::initializer_list<QWidget*>{Window->Background, Window->JackPortrait, Window->JimPortrait,
-                                                          Window->KatePortrait, Window->UserPortrait, Window->UserStake,
-                                                          Window->UserMoney, Window->KateName, Window->StartButton,
-                                                          Window->FlipAllButton})
+    for (QWidget* Shown : std::initializer_list<QWidget*>{Named("Background"), Named("JackPortrait"), Named("JimPortrait"),
+                                                          Named("KatePortrait"), Named("UserPortrait"), Named("UserStake"),
+                                                          Named<TLabel>("UserMoney"), Named<TLabel>("KateName"), Control(StartButton),
+                                                          Control(FlipAllButton)})
         EXPECT_TRUE(Shown->isVisible());
     EXPECT_EQ(CardsAlive, 0);
-    EXPECT_TRUE(Window->BettingTimer->Enabled());
-    EXPECT_EQ(Window->BettingTimer->Interval(), 50);
+    EXPECT_TRUE(Timer()->Enabled());
+    EXPECT_EQ(Timer()->Interval(), 50);
 
     const QList<QWidget*> Order = {
-        Window->Background,
-        Window->UserStake, Window->JackStake, Window->JimStake, Window->KateStake,
-        Window->UserMoney, Window->JackMoney, Window->JimMoney, Window->KateMoney,
-        Window->UserName, Window->JackName, Window->JimName, Window->KateName,
-        Window->SheetTemplate, Window->WinnerMarker, Window->RulesChart, Window->StartButton, Window->RulesButton,
-        Window->UserPortrait, Window->JimPortrait, Window->JackPortrait, Window->KatePortrait, Window->ResultSheet,
-        Window->CallButton, Window->FoldButton, Window->FlipButton, Window->FlipAllButton,
-        Window->UserToken, Window->JackToken, Window->JimToken, Window->KateToken};
-    EXPECT_EQ(Stacking(Window->Panel), Order);
+        Named("Background"),
+        Named("UserStake"), Named("JackStake"), Named("JimStake"), Named("KateStake"),
+        Named<TLabel>("UserMoney"), Named<TLabel>("JackMoney"), Named<TLabel>("JimMoney"), Named<TLabel>("KateMoney"),
+        Named<TLabel>("UserName"), Named<TLabel>("JackName"), Named<TLabel>("JimName"), Named<TLabel>("KateName"),
+        Named("SheetTemplate"), Named("WinnerMarker"), Window->Control(TTablePart::Chart), Control(StartButton), Control(RulesButton),
+        Named("UserPortrait"), Named("JimPortrait"), Named("JackPortrait"), Named("KatePortrait"), Window->Control(TTablePart::Sheet),
+        Control(CallButton), Control(FoldButton), Control(FlipButton), Control(FlipAllButton),
+        Named("UserToken"), Named("JackToken"), Named("JimToken"), Named("KateToken")};
+    EXPECT_EQ(Stacking(Window->Panel()), Order);
 }
 
 TEST_F(TableWindowTest, ButtonsStartInTheirLooks)
@@ -95,9 +95,9 @@ TEST_F(TableWindowTest, ButtonsStartInTheirLooks)
         EXPECT_EQ(Look(Button), "normal, usable") << Button;
     for (const char* Button : {"Call", "Fold", "Flip", "Flip all"})
         EXPECT_EQ(Look(Button), "disabled, unusable") << Button;
-    for (TImage* Button : {Window->StartButton, Window->RulesButton})
+    for (TImage* Button : {Control(StartButton), Control(RulesButton)})
         EXPECT_EQ(Button->cursor().shape(), Qt::PointingHandCursor);
-    for (TImage* Button : {Window->CallButton, Window->FoldButton, Window->FlipButton, Window->FlipAllButton})
+    for (TImage* Button : {Control(CallButton), Control(FoldButton), Control(FlipButton), Control(FlipAllButton)})
         EXPECT_NE(Button->cursor().shape(), Qt::PointingHandCursor);
     // A white caption stays visible on the table: white is not the skins' see-through colour.
     const QImage Panel = GrabPanel();
@@ -112,47 +112,47 @@ TEST_F(TableWindowTest, PressLooksFollowTheMouseButtons)
 {
     // Right and middle presses change nothing and never start a hand.
     for (Qt::MouseButton B : {Qt::RightButton, Qt::MiddleButton}) {
-        QTest::mousePress(Window->StartButton, B, Qt::NoModifier, QPoint(10, 10));
+        QTest::mousePress(Control(StartButton), B, Qt::NoModifier, QPoint(10, 10));
         EXPECT_EQ(Look("Start"), "normal, usable");
-        QTest::mouseRelease(Window->StartButton, B, Qt::NoModifier, QPoint(10, 10));
+        QTest::mouseRelease(Control(StartButton), B, Qt::NoModifier, QPoint(10, 10));
         EXPECT_EQ(Look("Start"), "normal, usable");
     }
     EXPECT_EQ(CardsAlive, 0);
 
     // Left press: the pressed look; released outside: no click, Start springs back.
-    QTest::mousePress(Window->StartButton, Qt::LeftButton, Qt::NoModifier, QPoint(10, 10));
+    QTest::mousePress(Control(StartButton), Qt::LeftButton, Qt::NoModifier, QPoint(10, 10));
     EXPECT_EQ(Look("Start"), "pressed, usable");
-    QTest::mouseRelease(Window->StartButton, Qt::LeftButton, Qt::NoModifier, QPoint(-50, -50));
+    QTest::mouseRelease(Control(StartButton), Qt::LeftButton, Qt::NoModifier, QPoint(-50, -50));
     EXPECT_EQ(Look("Start"), "normal, usable");
     EXPECT_EQ(CardsAlive, 0);
 
     // A full left click on Start deals a hand and leaves Start normal and usable.
-    Click(Window->StartButton);
+    Click(Control(StartButton));
     EXPECT_EQ(CardsAlive, 52);
     EXPECT_EQ(Look("Start"), "normal, usable");
     EXPECT_EQ(Look("Call"), "normal, usable");
 
     // Call pressed and left: it keeps the pressed look until the game sets one.
-    PressAndLeave(Window->CallButton);
+    PressAndLeave(Control(CallButton));
     EXPECT_EQ(Look("Call"), "pressed, usable");
     EXPECT_EQ(Game().Mover(), 0);
 
     // Clicking Call disables both betting buttons, Call included, in the white look.
-    Click(Window->CallButton);
+    Click(Control(CallButton));
     EXPECT_EQ(Game().Mover(), 1);
     EXPECT_EQ(Look("Call"), "disabled, unusable");
     EXPECT_EQ(Look("Fold"), "disabled, unusable");
     // A press on a disabled button changes nothing.
-    QTest::mousePress(Window->FoldButton, Qt::LeftButton, Qt::NoModifier, QPoint(10, 10));
+    QTest::mousePress(Control(FoldButton), Qt::LeftButton, Qt::NoModifier, QPoint(10, 10));
     EXPECT_EQ(Look("Fold"), "disabled, unusable");
-    QTest::mouseRelease(Window->FoldButton, Qt::LeftButton, Qt::NoModifier, QPoint(10, 10));
+    QTest::mouseRelease(Control(FoldButton), Qt::LeftButton, Qt::NoModifier, QPoint(10, 10));
     EXPECT_FALSE(Game().Folded(User));
 }
 
 TEST_F(TableWindowTest, StakeCountersRightAlignThreeDigits)
 {
     auto Shown = [&](int Amount) {
-        Window->ShowStakeDigits(Window->DigitGlyphs, Amount / 100, Amount / 10 % 10, Amount % 10, Window->UserStake);
+        static_cast<TTableDisplay&>(*Window).ShowStake(User, Amount);
         return ReadTable(*Window, {})["stake User"];
     };
     EXPECT_EQ(Shown(5), "..5");
@@ -162,53 +162,53 @@ TEST_F(TableWindowTest, StakeCountersRightAlignThreeDigits)
     EXPECT_EQ(Shown(0), "..0");
     EXPECT_EQ(Shown(987), "987");
     EXPECT_EQ(Shown(643), "643");
-    EXPECT_EQ(Window->UserStake->size(), QSize(100, 100));
+    EXPECT_EQ(Named("UserStake")->size(), QSize(100, 100));
     // Only the strokes show: below the digits the table shows through.
-    const QImage Picture = KeyOutBottomLeft(Window->UserStake->Picture());
+    const QImage Picture = KeyOutBottomLeft(Named("UserStake")->Picture());
     EXPECT_EQ(qAlpha(Picture.pixel(50, 50)), 0);
     // A cleared counter shows nothing and keeps its size.
-    Window->UserStake->ClearPicture();
-    EXPECT_EQ(Window->UserStake->size(), QSize(100, 100));
+    Named("UserStake")->ClearPicture();
+    EXPECT_EQ(Named("UserStake")->size(), QSize(100, 100));
     EXPECT_EQ(ReadTable(*Window, {})["stake User"], "...");
 }
 
 TEST_F(TableWindowTest, RulesChartShowsAboveEverythingAndHidesOnAClick)
 {
-    Click(Window->RulesButton);
-    EXPECT_TRUE(Window->RulesChart->isVisible());
-    EXPECT_EQ(Stacking(Window->Panel).back(), Window->RulesChart);
+    Click(Control(RulesButton));
+    EXPECT_TRUE(Window->Control(TTablePart::Chart)->isVisible());
+    EXPECT_EQ(Stacking(Window->Panel()).back(), Window->Control(TTablePart::Chart));
     EXPECT_EQ(Look("Rules"), "normal, usable");
     // A new hand leaves it shown; its cards lie above it.
-    Click(Window->StartButton);
-    EXPECT_TRUE(Window->RulesChart->isVisible());
-    auto Order = Stacking(Window->Panel);
-    EXPECT_GT(Order.indexOf(SeatCard(User, 12)), Order.indexOf(Window->RulesChart));
+    Click(Control(StartButton));
+    EXPECT_TRUE(Window->Control(TTablePart::Chart)->isVisible());
+    auto Order = Stacking(Window->Panel());
+    EXPECT_GT(Order.indexOf(SeatCard(User, 12)), Order.indexOf(Window->Control(TTablePart::Chart)));
     // Rules again brings it back above everything.
-    Click(Window->RulesButton);
-    EXPECT_EQ(Stacking(Window->Panel).back(), Window->RulesChart);
-    Click(Window->RulesChart);
-    EXPECT_FALSE(Window->RulesChart->isVisible());
+    Click(Control(RulesButton));
+    EXPECT_EQ(Stacking(Window->Panel()).back(), Window->Control(TTablePart::Chart));
+    Click(Window->Control(TTablePart::Chart));
+    EXPECT_FALSE(Window->Control(TTablePart::Chart)->isVisible());
 }
 
 TEST_F(TableWindowTest, ResizingStretchesOnlyTheBackground)
 {
     Window->resize(1000, 700);
-    EXPECT_EQ(Window->Panel->size(), QSize(1000, 700));
-    EXPECT_EQ(Window->Background->geometry(), QRect(1, 1, 998, 698));
-    EXPECT_EQ(Window->StartButton->pos(), QPoint(88, 464));
-    EXPECT_EQ(Window->JackMoney->pos(), QPoint(744, 248));
+    EXPECT_EQ(Window->Panel()->size(), QSize(1000, 700));
+    EXPECT_EQ(Named("Background")->geometry(), QRect(1, 1, 998, 698));
+    EXPECT_EQ(Control(StartButton)->pos(), QPoint(88, 464));
+    EXPECT_EQ(Named<TLabel>("JackMoney")->pos(), QPoint(744, 248));
 }
 
 TEST_F(TableWindowTest, MoneyLabelsGrowToTheRight)
 {
     TTableDisplay& Display = *Window;
     Display.ShowMoney(Jack, -15);
-    EXPECT_EQ(Window->JackMoney->text(), "-15");
-    const int Narrow = Window->JackMoney->width();
+    EXPECT_EQ(Named<TLabel>("JackMoney")->text(), "-15");
+    const int Narrow = Named<TLabel>("JackMoney")->width();
     Display.ShowMoney(Jack, -1234567);
-    EXPECT_EQ(Window->JackMoney->text(), "-1234567");
-    EXPECT_GT(Window->JackMoney->width(), Narrow);
-    EXPECT_EQ(Window->JackMoney->pos(), QPoint(744, 248));
+    EXPECT_EQ(Named<TLabel>("JackMoney")->text(), "-1234567");
+    EXPECT_GT(Named<TLabel>("JackMoney")->width(), Narrow);
+    EXPECT_EQ(Named<TLabel>("JackMoney")->pos(), QPoint(744, 248));
 }
 
 TEST_F(TableWindowTest, ClosingSaysFarewellWhateverTheAnswer)
@@ -218,7 +218,7 @@ TEST_F(TableWindowTest, ClosingSaysFarewellWhateverTheAnswer)
             ShowNewWindow();
         Messages.clear();
         Answer = Answer_;
-        Click(Window->StartButton);  // a hand on the table, then close
+        Click(Control(StartButton));  // a hand on the table, then close
         EXPECT_TRUE(Window->close());
         ASSERT_EQ(Messages.size(), 1u);
         EXPECT_TRUE(Messages[0].Text.startsWith("本软件免费，若您有意提供捐助、购买源码或者联系广告业务，请写信："));
@@ -234,7 +234,7 @@ TEST_F(TableWindowTest, CloseRequestWaitsForAnOpenMessageBox)
 {
     // A tie box is open when the close request comes: the window stays until it is answered.
     Deal(THands{{"2S", "7D", "9C"}, {"JS", "9D", "8C"}, {"JH", "9S", "8D"}, {"JD", "9H", "8S"}});
-    Window->FoldClick();
+    Control(FoldButton)->OnClick();
     TickUntilIdle();
     bool StillShownInsideBox = false;
     Answering = [&](const TMessageRecord& Record) {
@@ -245,7 +245,7 @@ TEST_F(TableWindowTest, CloseRequestWaitsForAnOpenMessageBox)
         }
         return int(mrOk);
     };
-    Window->FlipClick();
+    Control(FlipButton)->OnClick();
     EXPECT_TRUE(StillShownInsideBox);
     ASSERT_EQ(Messages.size(), 1u);
     EXPECT_EQ(Messages[0].Text, "Two winners, begin again!");
@@ -266,8 +266,8 @@ protected:
         Dialog.OkClick();
         EXPECT_EQ(Dialog.result(), QDialog::Accepted);
         // The game keeps the name; the seat shows it.
-        EXPECT_EQ(QString::fromStdString(Game().Name(User)), Window->UserName->text());
-        return Window->UserName->text();
+        EXPECT_EQ(QString::fromStdString(Game().Name(User)), Named<TLabel>("UserName")->text());
+        return Named<TLabel>("UserName")->text();
     }
 };
 
@@ -285,14 +285,14 @@ TEST_F(NameDialogTest, HostileNamesShowAsTyped)
                              "a\tb", "&amp;"};
     for (const QString& Name : Names) {
         EXPECT_EQ(NameAfterOk(Name), Name);
-        EXPECT_EQ(Window->UserName->text(), Name);
-        EXPECT_EQ(Window->UserName->pos(), QPoint(416, 568));
+        EXPECT_EQ(Named<TLabel>("UserName")->text(), Name);
+        EXPECT_EQ(Named<TLabel>("UserName")->pos(), QPoint(416, 568));
     }
     // Shown on the sheet too, without trouble.
     Deal(THands{{"AS", "AD", "AC"}, {"JS", "9D", "8C"}, {"JH", "9S", "8D"}, {"JD", "9H", "8S"}});
-    Window->FoldClick();
+    Control(FoldButton)->OnClick();
     TickUntilIdle();
-    Window->FlipAllClick();
+    Control(FlipAllButton)->OnClick();
 }
 
 TEST_F(NameDialogTest, LayoutAndKeys)
@@ -315,7 +315,7 @@ TEST_F(NameDialogTest, LayoutAndKeys)
     EXPECT_TRUE(Dialog.isVisible());
     // The close box keeps "?"; "退出" ends with its own result.
     Dialog.close();
-    EXPECT_EQ(Window->UserName->text(), "?");
+    EXPECT_EQ(Named<TLabel>("UserName")->text(), "?");
     EXPECT_EQ(Game().Name(User), "?");
     TNameDialog Quit(Window.get());
     QTest::mouseClick(Quit.QuitButton, Qt::LeftButton);

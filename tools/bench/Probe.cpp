@@ -32,6 +32,7 @@
 #include "desktop/GraphicControl.h"
 #include "desktop/Image.h"
 #include "desktop/Panel.h"
+#include "desktop/Timer.h"
 #include "game/Table.h"
 #include "table/TableWindow.h"
 #include "table/TableAccess.h"
@@ -130,7 +131,7 @@ std::unique_ptr<TTableWindow> StartUp()
     Seams.TimerClock = TTimerClock::Held;
     auto Window = std::make_unique<TTableWindow>(std::move(Seams));
     InstallTableAccess(Window.get());
-    InstallTableTrace(Window.get());
+    InstallTableTrace(Window->Game());
     {
         TNameDialog NameDialog(Window.get());
         NameDialog.show();
@@ -154,19 +155,30 @@ struct TTickSamples
     std::vector<double> Arrival;  // a phase ended: arrival or a folded seat passed over
 };
 
+// A seat's chip token, by the role it is named after.
+TImage* Token(const TTableWindow& Window, int Player)
+{
+    return Window.findChild<TImage*>(QLatin1String(Seats[Player].Role) + QLatin1String("Token"));
+}
+
+// What a click on a part runs, without the button's looks under the mouse: the figures
+// are the game's.
+void Click(const TTableWindow& Window, TTablePart Part) { Window.Control(Part)->OnClick(); }
+
 // Ticks until the betting waits for the user or has closed, timing each tick with the
 // painting it causes.
 void RunTicks(TTableWindow& Window, TTickSamples* Samples)
 {
-    for (int Guard = 0; Guard < 1000 && Window.BettingTimer->Enabled() && Window.Table.Mover() != 0; ++Guard) {
-        const int Phase = Window.Table.Mover();
+    const TTimer* Timer = Window.findChild<TTimer*>(QStringLiteral("BettingTimer"));
+    for (int Guard = 0; Guard < 1000 && Timer->Enabled() && Window.Game().Mover() != 0; ++Guard) {
+        const int Phase = Window.Game().Mover();
         const double Start = ThreadCpuUs();
-        Window.BettingTimer->OnTimer();  // as the running timer calls it, with the table's own hooks
+        Timer->OnTimer();  // as the running timer calls it, with the table's own hooks
         Pump();
         const double Used = ThreadCpuUs() - Start;
         if (!Samples)
             continue;
-        const bool Travelling = Window.Table.Mover() == Phase && Window.BettingTimer->Enabled() && Window.Token(Phase)->isVisible();
+        const bool Travelling = Window.Game().Mover() == Phase && Timer->Enabled() && Token(Window, Phase)->isVisible();
         (Travelling ? Samples->Travel : Samples->Arrival).push_back(Used);
     }
 }
@@ -199,7 +211,7 @@ void CallingHand(TTableWindow& Window, TTickSamples* Samples, TDealSamples* Deal
     QElapsedTimer Wall;
     Wall.start();
     const double Cpu = ThreadCpuUs();
-    Window.StartClick();
+    Click(Window, TTablePart::Start);
     if (Deals) {
         Deals->Cpu.push_back(ThreadCpuUs() - Cpu);
         Deals->Wall.push_back(Wall.nsecsElapsed() / 1e3);
@@ -207,12 +219,12 @@ void CallingHand(TTableWindow& Window, TTickSamples* Samples, TDealSamples* Deal
     }
     Window.removeEventFilter(&Counter);
     Pump();
-    while (Window.CallButton->isEnabled()) {
-        Window.CallClick();
+    while (Window.Control(TTablePart::Call)->isEnabled()) {
+        Click(Window, TTablePart::Call);
         Pump();
         RunTicks(Window, Samples);
     }
-    Window.FlipAllClick();
+    Click(Window, TTablePart::FlipAll);
     Pump();
 }
 
@@ -282,23 +294,23 @@ int Work(int Hands, bool Reader)
     PrintStats("deal-repaints", Deals.Repaints);
 
     // The fullest table: 12 cards face up, the result sheet with its marker, all tokens.
-    for (int Try = 0; Try < 20 && !Window->ResultSheet->isVisible(); ++Try)
+    for (int Try = 0; Try < 20 && !Window->Control(TTablePart::Sheet)->isVisible(); ++Try)
         CallingHand(*Window, nullptr);
     for (int P = 1; P <= 4; ++P)
-        Window->Token(P)->show();
+        Token(*Window, P)->show();
     Settle();
     // Every control is marked for painting, then the window repaints at once: each pixel
     // is painted by the topmost opaque control over it, and flushed. (A repaint of the
     // window or the panel alone would paint next to nothing: Qt leaves out what opaque
     // children cover, and the panel, the background and the cards are opaque.)
-    const QList<TGraphicControl*> Controls = Window->Panel->findChildren<TGraphicControl*>();
+    const QList<TGraphicControl*> Controls = Window->Panel()->findChildren<TGraphicControl*>();
     std::vector<double> Repaints;
     TPaintCounter Painted;
     QCoreApplication::instance()->installEventFilter(&Painted);
     for (int I = 0; I < 60; ++I) {
-        for (QWidget* Control : Window->Panel->findChildren<QWidget*>())
+        for (QWidget* Control : Window->Panel()->findChildren<QWidget*>())
             Control->update();
-        Window->Panel->update();
+        Window->Panel()->update();
         Painted.Count = 0;
         const double Start = ThreadCpuUs();
         Window->repaint();
@@ -310,7 +322,7 @@ int Work(int Hands, bool Reader)
     for (const TGraphicControl* Control : Controls)
         Visible += Control->isVisible();
     std::printf("repaint-controls %d %d\n", Painted.Count, Visible);
-    std::printf("repaint-sheet %d\n", Window->ResultSheet->isVisible() ? 1 : 0);
+    std::printf("repaint-sheet %d\n", Window->Control(TTablePart::Sheet)->isVisible() ? 1 : 0);
     Window->hide();
     RepaintFloor(300);
     return 0;
@@ -330,12 +342,12 @@ int Hands(int Count, const TProbeApplication& Application)
     std::printf("gate %d\n", Application.GateOn() ? 1 : 0);
     PrintMemory("0");
     for (int H = 1; H <= Count; ++H) {
-        Window->StartClick();
+        Click(*Window, TTablePart::Start);
         Pump();
-        Window->FoldClick();
+        Click(*Window, TTablePart::Fold);
         Pump();
         RunTicks(*Window, nullptr);
-        Window->FlipAllClick();
+        Click(*Window, TTablePart::FlipAll);
         Pump();
         if (H == 100 || H == Count || H % 250 == 0) {
             Settle(20);
