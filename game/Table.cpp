@@ -7,7 +7,7 @@ TTable::TTable(TTableDisplay& Display, TPause Pause, TDraw Draw)
 {
 }
 
-void TTable::Listen(TTableListener Listener) { Listeners.push_back(std::move(Listener)); }
+void TTable::Listen(TTableListener Listener) const { Listeners.push_back(std::move(Listener)); }
 
 void TTable::Play(void (TTable::*Move)())
 {

@@ -38,7 +38,8 @@ public:
     TTable(const TTable&) = delete;
     TTable& operator=(const TTable&) = delete;
 
-    void Listen(TTableListener Listener);
+    // Hearing the game changes nothing of it: whoever reads the table may listen.
+    void Listen(TTableListener Listener) const;
 
     // The moves: a new hand (Start, or a click on the sheet), the user's call and fold, one
     // tick of the betting timer, and the two flips.
@@ -121,7 +122,7 @@ private:
     TTableDisplay& Display;
     TPause Hold;
     TDraw Draw;
-    std::vector<TTableListener> Listeners;
+    mutable std::vector<TTableListener> Listeners;
     int Uncalled[5] = {};  // chips a seat has put in that its chip has not yet carried
     int Staked[5] = {};    // what each stake counter shows
 };

@@ -79,7 +79,11 @@ public:
         const TTableWindow* Window = WindowOf(object());
         return Window && Window->DrawnSheet() ? &*Window->DrawnSheet() : nullptr;
     }
-    QString Name(int Player) const { return PlayerName(WindowOf(object()), Player); }
+    QString Name(int Player) const
+    {
+        const TTableWindow* Window = WindowOf(object());
+        return Window ? PlayerName(Window->Table, Player) : QString();
+    }
     QString CellText(int Row, int Column) const
     {
         static const char* const Headings[Columns] = {QT_TRANSLATE_NOOP("TableAccessibles", "Player"),

@@ -11,7 +11,6 @@
 #include "desktop/Image.h"
 #include "desktop/Label.h"
 #include "desktop/Panel.h"
-#include "game/HandEval.h"
 #include "table/ImageButton.h"
 #include "table/SheetAccessible.h"
 #include "table/TableWindow.h"
@@ -130,7 +129,7 @@ public:
         if (!Window)
             return {};
         if (T == QAccessible::Name)
-            return TReaderTexts::tr("%1, %2").arg(PlayerName(Window, Player), SpokenChips(ChipsText(Window->Table.ChipsShown(Player))));
+            return TReaderTexts::tr("%1, %2").arg(PlayerName(Window->Table, Player), SpokenChips(ChipsText(Window->Table.ChipsShown(Player))));
         if (T != QAccessible::Description)
             return TAccessibleControl::text(T);
         QStringList Said;
@@ -140,7 +139,7 @@ public:
             Said << TReaderTexts::tr("Stake %1.").arg(SpokenChips(ChipsText(Stake)));
         if (ReadableSeatCard(Window, Player, LeftRow) && Window->Table.Folded[Player])
             Said << TReaderTexts::tr("Folded.");
-        if (const QString Hand = FaceUpHand(Window, Player, true); !Hand.isEmpty())
+        if (const QString Hand = FaceUpHand(Window->Table, Player, true); !Hand.isEmpty())
             Said << TReaderTexts::tr("Hand: %1").arg(Hand);
         return Said.join(QLatin1Char(' '));
     }
@@ -190,7 +189,7 @@ public:
         const auto* Counter = static_cast<const TImage*>(object());
         const TTableWindow* Window = WindowOf(Counter);
         const int Seat = Window ? SeatOfPart(Window, Counter) : 0;
-        const QString Owner = PlayerName(Window, Seat);
+        const QString Owner = Seat ? PlayerName(Window->Table, Seat) : QString();
         const int Stake = Seat ? Window->Table.StakeShown(Seat) : 0;
         if (Stake == 0)
             return Seat == User ? TReaderTexts::tr("Your stake: none") : TReaderTexts::tr("%1's stake: none").arg(Owner);
@@ -293,32 +292,10 @@ const TCardControl* ReadableSeatCard(const TTableWindow* Window, int Player, int
     return Window->Table.HandOnTable() ? Window->SeatCardControl(Player, Row) : nullptr;
 }
 
-QString FaceUpHand(const TTableWindow* Window, int Player, bool WithCards)
-{
-    if (!Window->Table.HandOnTable())
-        return {};
-    const TTable& T = Window->Table;
-    const TCard Hand[3] = {T.SeatCard(Player, LeftRow), T.SeatCard(Player, MiddleRow), T.SeatCard(Player, RightRow)};
-    for (const TCard& Card : Hand)
-        if (Card.FaceDown)
-            return {};
-    const QString Kind = HandText(ClassifyHand(Hand));
-    if (!WithCards)
-        return Kind;
-    return TReaderTexts::tr("%1: %2, %3, %4.").arg(Kind, CardText(Hand[0]), CardText(Hand[1]), CardText(Hand[2]));
-}
-
 TTableWindow* WindowOf(const QObject* Object)
 {
     auto* Widget = qobject_cast<const QWidget*>(Object);
     return Widget ? qobject_cast<TTableWindow*>(Widget->window()) : nullptr;
 }
 
-QString PlayerName(const TTableWindow* Window, int Player)
-{
-    return Window && Player >= 1 && Player <= 4 ? Window->PlayerName(Player) : QString();
-}
-
 TImage* SeatPortrait(const TTableWindow* Window, int Player) { return Window->Portrait(Player); }
-
-QString Seating() { return TReaderTexts::tr("You sit at the bottom, Jack on the right, Jim at the top, Kate on the left."); }

@@ -292,8 +292,6 @@ void TTableWindow::SetUserName(const QString& Name)
 
 void TTableWindow::ShowMoney(int Player, int Chips) { MoneyLabel(Player)->SetCaption(ChipsText(Chips)); }
 
-QString ChipsText(int Chips) { return QString::number(Chips); }
-
 void TTableWindow::ShowOpponents()
 {
     JackPortrait->show();

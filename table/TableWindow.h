@@ -13,6 +13,7 @@
 #include "table/ImageButton.h"
 #include "table/Seats.h"
 #include "table/TableSeams.h"
+#include "table/TableTexts.h"
 
 class TCardControl;
 class TImage;
@@ -162,7 +163,3 @@ private:
     int MovesRunning = 0;  // a move may open a box whose loop runs another
     bool CloseWaits = false;  // a close request came in the middle of a move
 };
-
-// Chips as the table writes them, on the money labels and the result sheet: decimal,
-// a leading "-" when negative, no grouping.
-QString ChipsText(int Chips);
