@@ -1,4 +1,3 @@
-#include <QAccessible>
 #include <utility>
 
 #include "app/Translation.h"
@@ -6,27 +5,33 @@
 #include "table/Narrator.h"
 
 // What a screen reader's user hears of hands played on a table without a window: the
-// narrator's lines as a reader takes them from the announcer, in order with the table's
-// message boxes.
+// narrator's lines as a reader takes them, in order with the table's message boxes.
 namespace {
 using TLines = std::vector<std::string>;
+TLines operator+(TLines A, const TLines& B)
+{
+    A.insert(A.end(), B.begin(), B.end());
+    return A;
+}
 
 // The user's aces win; Jim's five-high folds at once; Jack and Kate call every round.
 const THands AcesWin{{"AS", "AD", "KC"}, {"9H", "9C", "2D"}, {"5H", "3S", "2C"}, {"10D", "10S", "4H"}};
-// Jack's king high sounds like the player's, Jim's eight-high flush like Kate's: no pair scores alike.
-const THands Alike{{"KC", "10D", "4S"}, {"KS", "9D", "5C"}, {"8H", "6H", "2H"}, {"8D", "7D", "3D"}};
+// Jack's king high sounds like the player's but scores apart; Jim folds at once.
+const THands Alike{{"KC", "10D", "4S"}, {"KS", "9D", "5C"}, {"5H", "3S", "2C"}, {"10S", "10H", "4H"}};
 
 const std::string Seating = "You sit at the bottom, Jack on the right, Jim at the top, Kate on the left. ";
-const std::string AcesDealt = Seating + "New hand. Your hand: pair of aces: ace of spades, ace of diamonds, king of clubs.";
-const std::string AcesTurn = AcesDealt + " Your turn: a call costs 20 chips.";
+const std::string AcesDealt = "New hand. Your hand: pair of aces: ace of spades, ace of diamonds, king of clubs.";
+// Jack and Kate call every round, Jim folds at once; the player has folded, or calls.
+const TLines OthersBet{"Jack calls 20. Jim folds.", "Kate calls 20.", "Jack calls 40.", "Kate calls 40.", "Jack calls 60.",
+                       "Kate calls 60. Betting closed: Flip or Flip all."};
+const TLines AllCall{"Jack calls 20. Jim folds.", "Kate calls 20. Your turn: a call costs 40 chips.", "Jack calls 40.",
+                     "Kate calls 40. Your turn: a call costs 60 chips.", "Jack calls 60.", "Kate calls 60. Betting closed: Flip or Flip all."};
 
-// The announcer as its reader hears it, among the table's lines: a reader that keeps up
-// hears each line as it comes ("say ..."); one that is behind hears nothing until it
-// reads, then all that waits in one line, less what has passed. At a pause the announcer
-// takes back what is unread ("take-back").
-class TReader : public TSpeech
+// The announcer as its reader hears it, among the table's lines: each line as it comes
+// ("say ..."), or when Behind nothing until it reads, then all that waits in one line,
+// less what has passed. At a pause the announcer takes back what is unread.
+struct TReader : TSpeech
 {
-public:
     explicit TReader(TLines& Lines) : Lines(Lines) {}
     bool Listening() const override { return On; }
     void Say(const QList<TLine>& Said) override
@@ -47,8 +52,6 @@ public:
             Lines.push_back("say " + Texts.join(QLatin1Char(' ')).toStdString());
     }
     bool On = true, Behind = false;
-
-private:
     TLines& Lines;
     QList<TLine> Waiting;
 };
@@ -57,24 +60,19 @@ private:
 class NarratorTest : public TGameTest
 {
 protected:
-    // Each move played to its end, as the window plays it.
-    void Play(void (TTable::*Move)()) { Game.Play(Move); }
     void Start(const THands& Hands)
     {
         StackDeck(Hands);
-        Play(&TTable::NewHand);
+        Game.Play(&TTable::NewHand);
         Draws.Script = {};
     }
-    void Ticks()
+    // A move played to its end as the window plays it, then the betting timer's ticks
+    // until the table waits.
+    void Play(void (TTable::*Move)())
     {
+        Game.Play(Move);
         for (int I = 0; I < 500 && Game.TurnPhase != 0 && Display.TimerRunning; ++I)
-            Play(&TTable::BettingTick);
-    }
-    // A reader joins, as the desktop's accessibility tells the narrator.
-    void Join()
-    {
-        Reader.On = true;
-        static_cast<QAccessible::ActivationObserver&>(Narrator).accessibilityActiveChanged(true);
+            Game.Play(&TTable::BettingTick);
     }
     // What the reader heard, and the boxes the table opened, in order.
     TLines Heard() const
@@ -89,152 +87,105 @@ protected:
     TNarrator Narrator{Game, Reader};
 };
 
-TEST_F(NarratorTest, AHandCalledToTheEndAndEveryPauseToldFirst)
+TEST_F(NarratorTest, EachMoveOnceInTheOrderOfPlayWhereTheHandStandsOnAskingAndEveryPauseToldFirst)
 {
+    Narrator.SayStanding();
     Start(AcesWin);
-    for (int Round = 1; Round <= 3; ++Round) {
-        Play(&TTable::Call);
-        Ticks();
-    }
+    Narrator.SayStanding();
+    Play(&TTable::Call);
+    Narrator.SayStanding();
+    Play(&TTable::Call);
+    Play(&TTable::Call);
+    Narrator.SayStanding();
     Play(&TTable::Flip);
-    EXPECT_EQ(Heard(), (TLines{AcesTurn, "Jack calls 20. Jim folds.", "Kate calls 20. Your turn: a call costs 40 chips.",
-                               "Jack calls 40.", "Kate calls 40. Your turn: a call costs 60 chips.", "Jack calls 60.",
-                               "Kate calls 60. Betting closed: Flip or Flip all.",
-                               "Jack: pair of nines. Kate: pair of tens. You win 255 chips."}));
-    // The deal's, the calls' and folded Jim's: what the reader has not asked for is taken back
-    // before the game holds, or a question left unanswered would lose it.
+    Narrator.SayStanding();
+    EXPECT_EQ(Heard(), (TLines{"Chips: ? 1000, Jack 1000, Jim 1000, Kate 1000. No hand yet: Start deals one.",
+                               Seating + AcesDealt + " Your turn: a call costs 20 chips.",
+                               "Chips: ? 995, Jack 995, Jim 995, Kate 995. Pot: 20 chips. Betting round 1 of 3. Your turn: a "
+                               "call costs 20 chips.",
+                               AllCall[0], AllCall[1],
+                               "Chips: ? 975, Jack 975, Jim 995, Kate 975. Pot: 80 chips. Betting round 2 of 3. Folded: Jim. "
+                               "Your turn: a call costs 40 chips.",
+                               AllCall[2], AllCall[3], AllCall[4], AllCall[5],
+                               "Chips: ? 875, Jack 875, Jim 995, Kate 875. Pot: 380 chips. Folded: Jim. Betting closed: Flip or "
+                               "Flip all.",
+                               "Jack: pair of nines. Kate: pair of tens. You win 255 chips.",
+                               "Chips: ? 1255, Jack 875, Jim 995, Kate 875. The hand is over: you won 255 chips."}));
+    // The deal's, the calls' and folded Jim's: what the reader has not asked for is taken
+    // back before the game holds, or a question left unanswered would lose it.
     ASSERT_GE(Pauses().size(), 4u);
     for (size_t I = 1; I < Display.Lines.size(); ++I)
-        if (Display.Lines[I].rfind("pause ", 0) == 0)
-            EXPECT_EQ(Display.Lines[I - 1], "take-back") << I;
-}
-
-TEST_F(NarratorTest, ThePlayerFoldsTheRoundsRunOnAndFlipAllShowsTheFoldedHandToo)
-{
-    Start(AcesWin);
+        EXPECT_TRUE(Display.Lines[I].rfind("pause ", 0) != 0 || Display.Lines[I - 1] == "take-back") << I;
+    // The player folds; the rounds run on; flip all shows the folded hand too, and a hand
+    // that would sound like another but scores apart with its cards.
+    Display.Lines.clear();
+    Start(Alike);
     Play(&TTable::Fold);
-    Ticks();
     Play(&TTable::FlipAll);
-    EXPECT_EQ(Heard(), (TLines{AcesTurn, "Jack calls 20. Jim folds.", "Kate calls 20.", "Jack calls 40.", "Kate calls 40.",
-                               "Jack calls 60.", "Kate calls 60. Betting closed: Flip or Flip all.",
-                               "Jack: pair of nines. Jim: five high. Kate: pair of tens. Kate wins 135 chips."}));
+    EXPECT_EQ(Heard(), TLines{"New hand. Your hand: king high: king of clubs, ten of diamonds, four of spades. Your turn: a call "
+                              "costs 20 chips."} + OthersBet +
+                           TLines{"Jack: king high: king of spades, nine of diamonds, five of clubs. Jim: five high. Kate: "
+                                  "pair of tens. Kate wins 135 chips."})
+        << "the seating with the first hand only";
 }
 
-TEST_F(NarratorTest, ATieAndAGameOverAreSaidBeforeTheirBoxes)
+TEST_F(NarratorTest, ATieAndAGameOverAreSaidBeforeTheirBoxesAndWhereTheHandStandsTellsOfThem)
 {
-    const TLines Betting{"Jack calls 20. Jim folds.", "Kate calls 20.", "Jack calls 40.", "Kate calls 40.", "Jack calls 60.",
-                         "Kate calls 60. Betting closed: Flip or Flip all."};
     Start(JackAndKateTie);
+    Game.Play(&TTable::Call);
+    Narrator.SayStanding();  // the player's chip on its way still counts at the seat
+    Play(&TTable::BettingTick);
     Play(&TTable::Fold);
-    Ticks();
+    Narrator.SayStanding();
     Play(&TTable::Flip);
-    TLines Expected{Seating + "New hand. Your hand: nine high: nine of clubs, seven of diamonds, two of spades. "
-                              "Your turn: a call costs 20 chips."};
-    Expected.insert(Expected.end(), Betting.begin(), Betting.end());
-    Expected.insert(Expected.end(), {"Jack: king high. Kate: king high.", "tell-tie"});
-    EXPECT_EQ(Heard(), Expected);
-
+    Narrator.SayStanding();
+    EXPECT_EQ(Heard(), (TLines{Seating + "New hand. Your hand: nine high: nine of clubs, seven of diamonds, two of spades. "
+                                         "Your turn: a call costs 20 chips.",
+                               "Chips: ? 995, Jack 995, Jim 995, Kate 995. Pot: 20 chips. Betting round 1 of 3.", AllCall[0],
+                               AllCall[1], OthersBet[2], OthersBet[3], OthersBet[4], OthersBet[5],
+                               "Chips: ? 975, Jack 875, Jim 995, Kate 875. Pot: 280 chips. Folded: ?, Jim. Betting closed: Flip "
+                               "or Flip all.",
+                               "Jack: king high. Kate: king high.", "tell-tie",
+                               "Chips: ? 975, Jack 875, Jim 995, Kate 875. The hand is over: two winners, the pot is lost."}));
     Display.Lines.clear();
     GiveChips(Jim, 10);
     Start(AcesWin);
     Play(&TTable::Fold);
-    Ticks();
     Play(&TTable::Flip);
-    Expected = {"New hand. Your hand: pair of aces: ace of spades, ace of diamonds, king of clubs. Your turn: a call costs 20 chips."};
-    Expected.insert(Expected.end(), Betting.begin(), Betting.end());
-    Expected.insert(Expected.end(), {"Jack: pair of nines. Kate: pair of tens. Kate wins 135 chips.", "tell-game-over 4"});
-    EXPECT_EQ(Heard(), Expected) << "the seating with the first hand only";
+    Narrator.SayStanding();
+    EXPECT_EQ(Heard(), (TLines{AcesDealt + " Your turn: a call costs 20 chips."} + OthersBet +
+                        TLines{"Jack: pair of nines. Kate: pair of tens. Kate wins 135 chips.", "tell-game-over 4",
+                               "Chips: ? 1000, Jack 1000, Jim 1000, Kate 1000. The hand is over: Kate won 135 chips. Game over: "
+                               "Kate had the most chips; everyone starts again."}));
 }
 
-TEST_F(NarratorTest, HandsThatWouldSoundAlikeButScoreApartAreSaidWithTheirCards)
-{
-    Start(Alike);
-    Play(&TTable::Fold);
-    Ticks();
-    Play(&TTable::FlipAll);
-    EXPECT_EQ(Heard().back(),
-              "Jack: king high: king of spades, nine of diamonds, five of clubs. Jim: flush, eight high: eight of hearts, six of "
-              "hearts, two of hearts. Kate: flush, eight high: eight of diamonds, seven of diamonds, three of diamonds. Kate "
-              "wins 255 chips.");
-}
-
-TEST_F(NarratorTest, AReaderBehindLosesNothingButWhatHasPassed)
+TEST_F(NarratorTest, AReaderBehindLosesNothingButWhatHasPassedAndOneThatJoinsHearsOnlyWhatFollows)
 {
     // The turn passed with the call, before the reader read it.
     Reader.Behind = true;
     Start(AcesWin);
-    Play(&TTable::Call);
+    Game.Play(&TTable::Call);
     Reader.Read();
     Reader.Behind = false;
-    Ticks();
-    EXPECT_EQ(Heard(), (TLines{AcesDealt, "Jack calls 20. Jim folds.", "Kate calls 20. Your turn: a call costs 40 chips."}));
-
+    Play(&TTable::BettingTick);
+    EXPECT_EQ(Heard(), (TLines{Seating + AcesDealt, AllCall[0], AllCall[1]}));
     // Far behind: a new deal drops the betting's end.
     Display.Lines.clear();
-    Play(&TTable::Fold);
+    Game.Play(&TTable::Fold);
     Reader.Behind = true;
-    Ticks();
+    Play(&TTable::BettingTick);
     Start(AcesWin);
     Reader.Read();
-    EXPECT_EQ(Heard(), (TLines{"Jack calls 40. Kate calls 40. Jack calls 60. Kate calls 60. New hand. Your hand: pair of aces: ace "
-                               "of spades, ace of diamonds, king of clubs. Your turn: a call costs 20 chips."}));
-}
-
-TEST_F(NarratorTest, NothingWhileNoReaderListensOneThatJoinsHearsOnlyWhatFollows)
-{
-    Reader.On = false;
-    Start(AcesWin);
+    EXPECT_EQ(Heard(), TLines{"Jack calls 40. Kate calls 40. Jack calls 60. Kate calls 60. " + AcesDealt +
+                              " Your turn: a call costs 20 chips."});
+    // Nothing while no reader listens; one that joins hears from the next event on.
+    Display.Lines.clear();
+    Reader.On = Reader.Behind = false;
     Play(&TTable::Call);
-    Ticks();
-    Join();
+    Reader.On = true;  // as the desktop's accessibility tells the narrator
+    static_cast<QAccessible::ActivationObserver&>(Narrator).accessibilityActiveChanged(true);
     Play(&TTable::Call);
-    Ticks();
-    EXPECT_EQ(Heard(), (TLines{"Jack calls 40.", "Kate calls 40. Your turn: a call costs 60 chips."}));
-}
-
-TEST_F(NarratorTest, WhereTheHandStandsBeforeTheFirstHandAtTheTurnAfterFoldsAtTheCloseAndOnTheSheet)
-{
-    Narrator.SayStanding();
-    Start(AcesWin);
-    Narrator.SayStanding();
-    Play(&TTable::Call);
-    Ticks();
-    Narrator.SayStanding();
-    Play(&TTable::Fold);
-    Ticks();
-    Narrator.SayStanding();
-    Play(&TTable::Flip);
-    Narrator.SayStanding();
-    EXPECT_EQ(Heard(), (TLines{"Chips: ? 1000, Jack 1000, Jim 1000, Kate 1000. No hand yet: Start deals one.", AcesTurn,
-                               "Chips: ? 995, Jack 995, Jim 995, Kate 995. Pot: 20 chips. Betting round 1 of 3. Your turn: a "
-                               "call costs 20 chips.",
-                               "Jack calls 20. Jim folds.", "Kate calls 20. Your turn: a call costs 40 chips.",
-                               "Chips: ? 975, Jack 975, Jim 995, Kate 975. Pot: 80 chips. Betting round 2 of 3. Folded: Jim. "
-                               "Your turn: a call costs 40 chips.",
-                               "Jack calls 40.", "Kate calls 40.", "Jack calls 60.", "Kate calls 60. Betting closed: Flip or Flip all.",
-                               "Chips: ? 975, Jack 875, Jim 995, Kate 875. Pot: 280 chips. Folded: ?, Jim. Betting closed: Flip "
-                               "or Flip all.",
-                               "Jack: pair of nines. Kate: pair of tens. Kate wins 155 chips.",
-                               "Chips: ? 975, Jack 875, Jim 995, Kate 1155. The hand is over: Kate won 155 chips."}));
-}
-
-TEST_F(NarratorTest, WhereTheHandStandsWhileTheOthersBetAndAfterATie)
-{
-    Start(JackAndKateTie);
-    Play(&TTable::Call);
-    Narrator.SayStanding();  // the player's chip on its way still counts at the seat
-    Ticks();
-    Play(&TTable::Fold);
-    Ticks();
-    Play(&TTable::Flip);
-    Narrator.SayStanding();
-    EXPECT_EQ(Heard(), (TLines{Seating + "New hand. Your hand: nine high: nine of clubs, seven of diamonds, two of spades. Your "
-                                         "turn: a call costs 20 chips.",
-                               "Chips: ? 995, Jack 995, Jim 995, Kate 995. Pot: 20 chips. Betting round 1 of 3.",
-                               "Jack calls 20. Jim folds.", "Kate calls 20. Your turn: a call costs 40 chips.", "Jack calls 40.",
-                               "Kate calls 40.", "Jack calls 60.", "Kate calls 60. Betting closed: Flip or Flip all.",
-                               "Jack: king high. Kate: king high.", "tell-tie",
-                               "Chips: ? 975, Jack 875, Jim 995, Kate 875. The hand is over: two winners, the pot is lost."}));
+    EXPECT_EQ(Heard(), (TLines{AllCall[2], AllCall[3]}));
 }
 
 TEST_F(NarratorTest, InChineseFromTheCatalogueBuiltIntoTheProgram)
@@ -243,7 +194,6 @@ TEST_F(NarratorTest, InChineseFromTheCatalogueBuiltIntoTheProgram)
     ASSERT_TRUE(Chinese);
     Start(AcesWin);
     Play(&TTable::Call);
-    Ticks();
     Narrator.SayStanding();
     EXPECT_EQ(Heard(), (TLines{"你坐在下方，Jack 在右边，Jim 在上方，Kate 在左边。 新的一局。你的牌：对子A：黑桃A、方块A、梅花K。 "
                                "轮到你了：跟注需要 20 筹码。",
