@@ -111,8 +111,7 @@ TEST_F(NarratorTest, EachMoveOnceInTheOrderOfPlayWhereTheHandStandsOnAskingAndEv
                                "Flip all.",
                                "Jack: pair of nines. Kate: pair of tens. You win 255 chips.",
                                "Chips: ? 1255, Jack 875, Jim 995, Kate 875. The hand is over: you won 255 chips."}));
-    // The deal's, the calls' and folded Jim's: what the reader has not asked for is taken
-    // back before the game holds, or a question left unanswered would lose it.
+    // Each pause (the deal's, the calls', folded Jim's) is told first: what is unread is taken back.
     ASSERT_GE(Pauses().size(), 4u);
     for (size_t I = 1; I < Display.Lines.size(); ++I)
         EXPECT_TRUE(Display.Lines[I].rfind("pause ", 0) != 0 || Display.Lines[I - 1] == "take-back") << I;
