@@ -38,7 +38,7 @@ public:
 
 TAnnouncer::TAnnouncer(QWidget* Window, QObject* Owner) : QObject(Owner), Window(Window) {}
 
-bool TAnnouncer::Listening() { return QAccessible::isActive(); }
+bool TAnnouncer::Listening() const { return QAccessible::isActive(); }
 
 void TAnnouncer::TakeBack()
 {

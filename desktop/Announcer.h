@@ -1,10 +1,10 @@
 #pragma once
 
-#include <QList>
 #include <QObject>
 #include <QPointer>
-#include <QString>
 #include <deque>
+
+#include "desktop/Speech.h"
 
 class QAccessibleInterface;
 class QWidget;
@@ -26,28 +26,19 @@ class TAnnouncement;
 //   the pause is over;
 // - what it has asked for is never said again;
 // - a line whose topic has passed (Forget) is dropped if it has not been asked for.
-class TAnnouncer : public QObject
+class TAnnouncer : public QObject, public TSpeech
 {
 public:
-    // One line and what it is about: lines of topic 0 stay true; others may pass.
-    struct TLine
-    {
-        QString Text;
-        int Topic = 0;
-    };
-
     // Its lines are Window's children; Owner owns the announcer.
     TAnnouncer(QWidget* Window, QObject* Owner);
 
-    // Whether an assistive tool listens; when none does, nothing is worth composing.
-    static bool Listening();
-    // Speaks Lines after whatever waits to be said. Does nothing while none listens.
-    void Say(const QList<TLine>& Lines);
-    // What is about Topic has passed: not said if no reader has asked for it yet.
-    void Forget(int Topic);
-    // Its owner is about to hold the thread in a pause: nothing here answers until the
-    // pause is over, so what waits is taken back and said again after it.
-    void PauseBegins();
+    bool Listening() const override;
+    // Does nothing while none listens.
+    void Say(const QList<TLine>& Lines) override;
+    void Forget(int Topic) override;
+    // Nothing here answers until the pause is over, so what waits is taken back and said
+    // again after it.
+    void PauseBegins() override;
 
 private:
     // Takes back the shown announcement if no reader has asked for it.

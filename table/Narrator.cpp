@@ -2,10 +2,10 @@
 
 #include <QAccessible>
 #include <QCoreApplication>
+#include <utility>
 
-#include "table/TableAccessibles.h"
+#include "game/Table.h"
 #include "table/TableTexts.h"
-#include "table/TableWindow.h"
 
 namespace {
 // What a line is about: a choice the player has now passes with the next move.
@@ -19,9 +19,9 @@ struct TNarration
 };
 }
 
-TNarrator::TNarrator(TTableWindow* Window, QObject* Owner)
-    : QObject(Owner), Window(Window), Announcer(new TAnnouncer(Window, this))
+TNarrator::TNarrator(const TTable& Table, TSpeech& Speech, QObject* Owner) : QObject(Owner), Table(Table), Speech(Speech)
 {
+    connect(&Table, &TTable::Happened, this, &TNarrator::Heard, Qt::DirectConnection);
     QAccessible::installActivationObserver(this);
 }
 
@@ -36,10 +36,40 @@ void TNarrator::accessibilityActiveChanged(bool)
 void TNarrator::NoteFaceUp()
 {
     for (int P = 1; P <= 4; ++P)
-        FaceUpSaid[P] = !FaceUpHand(Window, P, false).isEmpty();
+        FaceUpSaid[P] = !FaceUpHand(Table, P, false).isEmpty();
 }
 
+// The events arrive in the middle of the game's moves; the line is said once the move is
+// over. A move that raised no event (a token's step) costs nothing here.
 void TNarrator::Heard(const TTableEvent& Event)
+{
+    using E = TTableEvent;
+    switch (Event.Kind) {
+    case E::MoveOver:
+        if (std::exchange(Moved, false) && Speech.Listening())
+            Flush();
+        break;
+    case E::PauseBegins:
+        if (Speech.Listening()) {
+            PauseBegins();
+            Moved = true;
+        }
+        break;
+    case E::PauseEnds:
+        break;
+    default:
+        Moved = true;
+        if (!Speech.Listening())
+            break;
+        Tell(Event);
+        // A message box opens next, inside the move: what led to it is said before it.
+        if (Event.Kind == E::Tie || Event.Kind == E::GameOver)
+            Flush();
+        break;
+    }
+}
+
+void TNarrator::Tell(const TTableEvent& Event)
 {
     const int P = Event.Player;
     switch (Event.Kind) {
@@ -47,37 +77,37 @@ void TNarrator::Heard(const TTableEvent& Event)
         Outcome.clear();
         NoteFaceUp();
         if (!SeatingSaid)
-            Pending << TAnnouncer::TLine{Seating()};
+            Pending << TSpeech::TLine{Seating()};
         SeatingSaid = true;
-        Pending << TAnnouncer::TLine{TNarration::tr("New hand. Your hand: %1").arg(FaceUpHand(Window, User, true))};
+        Pending << TSpeech::TLine{TNarration::tr("New hand. Your hand: %1").arg(FaceUpHand(Table, User, true))};
         break;
     case TTableEvent::Call:
         if (P != User && Event.Chips > 0)
-            Pending << TAnnouncer::TLine{TNarration::tr("%1 calls %2.").arg(PlayerName(Window, P)).arg(Event.Chips)};
+            Pending << TSpeech::TLine{TNarration::tr("%1 calls %2.").arg(PlayerName(Table, P)).arg(Event.Chips)};
         break;
     case TTableEvent::Fold:
         if (P != User)
-            Pending << TAnnouncer::TLine{TNarration::tr("%1 folds.").arg(PlayerName(Window, P))};
+            Pending << TSpeech::TLine{TNarration::tr("%1 folds.").arg(PlayerName(Table, P))};
         else
-            Announcer->Forget(TurnTopic);
+            Speech.Forget(TurnTopic);
         break;
     case TTableEvent::UserTurn:
-        Pending << TAnnouncer::TLine{TNarration::tr("Your turn: a call costs %1.").arg(SpokenChips(ChipsText(Event.Chips))),
-                                     TurnTopic};
+        Pending << TSpeech::TLine{TNarration::tr("Your turn: a call costs %1.").arg(SpokenChips(ChipsText(Event.Chips))),
+                                  TurnTopic};
         break;
     case TTableEvent::BettingClosed:
-        Pending << TAnnouncer::TLine{TNarration::tr("Betting closed: Flip or Flip all."), FlipTopic};
+        Pending << TSpeech::TLine{TNarration::tr("Betting closed: Flip or Flip all."), FlipTopic};
         break;
     case TTableEvent::HandsTurnedOver:
         if (const QString Shown = TurnedOver(); !Shown.isEmpty())
-            Pending << TAnnouncer::TLine{Shown};
+            Pending << TSpeech::TLine{Shown};
         break;
     case TTableEvent::Result:
-        Pending << TAnnouncer::TLine{P == User ? TNarration::tr("You win %1.").arg(SpokenChips(ChipsText(Event.Chips)))
-                                               : TNarration::tr("%1 wins %2.").arg(PlayerName(Window, P),
-                                                                                   SpokenChips(ChipsText(Event.Chips)))};
+        Pending << TSpeech::TLine{P == User ? TNarration::tr("You win %1.").arg(SpokenChips(ChipsText(Event.Chips)))
+                                            : TNarration::tr("%1 wins %2.").arg(PlayerName(Table, P),
+                                                                                SpokenChips(ChipsText(Event.Chips)))};
         Outcome = P == User ? TNarration::tr("you won %1.").arg(SpokenChips(ChipsText(Event.Chips)))
-                            : TNarration::tr("%1 won %2.").arg(PlayerName(Window, P), SpokenChips(ChipsText(Event.Chips)));
+                            : TNarration::tr("%1 won %2.").arg(PlayerName(Table, P), SpokenChips(ChipsText(Event.Chips)));
         break;
     // A tie and a game over are message boxes, read as they open.
     case TTableEvent::Tie:
@@ -86,7 +116,7 @@ void TNarrator::Heard(const TTableEvent& Event)
     case TTableEvent::GameOver:
         Outcome += QLatin1Char(' ') + (P == User ? TNarration::tr("Game over: you had the most chips; everyone starts again.")
                                                  : TNarration::tr("Game over: %1 had the most chips; everyone starts again.")
-                                                       .arg(PlayerName(Window, P)));
+                                                       .arg(PlayerName(Table, P)));
         break;
     default:
         break;
@@ -99,9 +129,9 @@ QString TNarrator::TurnedOver()
     QString Kind[5];
     double Scored[5] = {};
     for (int P = User; P <= Kate; ++P) {
-        Kind[P] = FaceUpHand(Window, P, false);
+        Kind[P] = FaceUpHand(Table, P, false);
         if (!Kind[P].isEmpty())
-            Scored[P] = Window->Game().SeatScore(P);
+            Scored[P] = Table.SeatScore(P);
     }
     QStringList Shown;
     for (int P = Jack; P <= Kate; ++P) {
@@ -111,7 +141,7 @@ QString TNarrator::TurnedOver()
                 Alike = Alike || (Q != P && Kind[Q] == Kind[P] && Scored[Q] != Scored[P]);
             // With its cards the hand ends its own sentence.
             Shown << (Alike ? TNarration::tr("%1: %2") : TNarration::tr("%1: %2."))
-                              .arg(PlayerName(Window, P), FaceUpHand(Window, P, Alike));
+                              .arg(PlayerName(Table, P), FaceUpHand(Table, P, Alike));
         }
         FaceUpSaid[P] = !Kind[P].isEmpty();
     }
@@ -120,7 +150,7 @@ QString TNarrator::TurnedOver()
 
 void TNarrator::Flush()
 {
-    Announcer->Say(Pending);
+    Speech.Say(Pending);
     Pending.clear();
 }
 
@@ -128,24 +158,27 @@ void TNarrator::PauseBegins()
 {
     // Every pause is a move that takes the player's present choice away: a new deal, or
     // a call made.
-    Announcer->Forget(TurnTopic);
-    Announcer->Forget(FlipTopic);
-    Announcer->Forget(StandingTopic);
-    Pending.removeIf([](const TAnnouncer::TLine& Line) { return Line.Topic != Lasting; });
-    Announcer->PauseBegins();
+    Speech.Forget(TurnTopic);
+    Speech.Forget(FlipTopic);
+    Speech.Forget(StandingTopic);
+    Pending.removeIf([](const TSpeech::TLine& Line) { return Line.Topic != Lasting; });
+    Speech.PauseBegins();
 }
 
-void TNarrator::SayStanding() { Announcer->Say({{Standing(), StandingTopic}}); }
+void TNarrator::SayStanding()
+{
+    if (Speech.Listening())
+        Speech.Say({{Standing(), StandingTopic}});
+}
 
 QString TNarrator::Standing() const
 {
-    const TTable& Table = Window->Game();
     const QString Comma = TNarration::tr(", ");
     QStringList Chips, Folded;
     for (int P = User; P <= Kate; ++P) {
-        Chips << TNarration::tr("%1 %2").arg(PlayerName(Window, P)).arg(Table.ChipsShown(P));
+        Chips << TNarration::tr("%1 %2").arg(PlayerName(Table, P)).arg(Table.ChipsShown(P));
         if (Table.Folded(P))
-            Folded << PlayerName(Window, P);
+            Folded << PlayerName(Table, P);
     }
     QStringList Said{TNarration::tr("Chips: %1.").arg(Chips.join(Comma))};
     switch (Table.Stage()) {

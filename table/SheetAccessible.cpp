@@ -80,7 +80,11 @@ public:
         const TTableScene* Scene = SceneOf(object());
         return Scene && Scene->DrawnSheet() ? &*Scene->DrawnSheet() : nullptr;
     }
-    QString Name(int Player) const { return PlayerName(SceneOf(object()), Player); }
+    QString Name(int Player) const
+    {
+        const TTableScene* Scene = SceneOf(object());
+        return Scene ? PlayerName(Scene->Game(), Player) : QString();
+    }
     QString CellText(int Row, int Column) const
     {
         static const char* const Headings[Columns] = {QT_TRANSLATE_NOOP("TableAccessibles", "Player"),

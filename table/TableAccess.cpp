@@ -1,6 +1,7 @@
 #include "table/TableAccess.h"
 
 #include <QAccessible>
+#include <utility>
 
 #include "desktop/AccessibleControl.h"
 #include "desktop/Announcer.h"
@@ -15,21 +16,26 @@ namespace {
 // One window's accessibility. The table's events arrive in the middle of the game's
 // moves; what they call for is done once the move is over, in the order a reader needs
 // it: the seats' changes, the narrator's line, then the focus, which speaks what it is.
+// The table tells its listeners in the order they came, so they come in that order.
 // A move that raised no event (a token's step) costs nothing here.
 class TTableAccess : public QObject
 {
 public:
-    // The window owns it, and it owns the keyboard and the narrator: the window lets go of
-    // all it before it closes.
+    // The window owns it, and it owns the keyboard, the narrator and its announcer: the
+    // window lets go of all it before it closes.
     explicit TTableAccess(TTableWindow* Window)
-        : QObject(Window), Window(Window), Keyboard(new TTableKeyboard(Window, *Window, this)),
-          Narrator(new TNarrator(Window, this))
+        : QObject(Window), Window(Window), Keyboard(new TTableKeyboard(Window, *Window, this))
     {
-        connect(&Window->Game(), &TTable::Happened, this, &TTableAccess::Heard, Qt::DirectConnection);
-        Keyboard->OnStandingKey = [this] {
-            if (TAnnouncer::Listening())
-                Narrator->SayStanding();
-        };
+        // In this order at a move's end: the seats' changes, the narrator's line, then the
+        // focus, which speaks what it is.
+        const TTable& Table = Window->Game();
+        connect(&Table, &TTable::Happened, this, &TTableAccess::Heard, Qt::DirectConnection);
+        auto* Narrator = new TNarrator(Table, *new TAnnouncer(Window, this), this);
+        connect(&Table, &TTable::Happened, this, [this](const TTableEvent& Event) {
+            if (Event.Kind == TTableEvent::MoveOver && std::exchange(EventsHeard, false))
+                Keyboard->FollowTurn();
+        }, Qt::DirectConnection);
+        Keyboard->OnStandingKey = [Narrator] { Narrator->SayStanding(); };
     }
 
 private:
@@ -38,21 +44,16 @@ private:
         using E = TTableEvent;
         if (Event.Kind == E::MoveOver) {
             if (EventsHeard)
-                Conclude();
+                TellSeats();
             return;
         }
-        const bool Listening = TAnnouncer::Listening();
+        const bool Listening = QAccessible::isActive();
         if (Event.Kind == E::PauseBegins || Event.Kind == E::PauseEnds) {
-            // A line withdrawn for the pause is said again once the move is over.
-            if (Listening && Event.Kind == E::PauseBegins) {
-                Narrator->PauseBegins();
-                EventsHeard = true;
-            }
+            EventsHeard = EventsHeard || (Listening && Event.Kind == E::PauseBegins);
             return;
         }
         Keyboard->Heard(Event);
         if (Listening) {
-            Narrator->Heard(Event);
             // Tools that keep a copy of the tree hear that a seat's name (its chips) and
             // perhaps its description (stake, fold, hand) have changed. Only these few:
             // every event costs a reader queries of its own, and a reader busy with them
@@ -73,17 +74,13 @@ private:
             default:
                 break;
             }
-            // A message box opens next, inside the move: what led to it is said before it.
-            if (Event.Kind == E::Tie || Event.Kind == E::GameOver)
-                Narrator->Flush();
         }
         EventsHeard = true;
     }
 
-    void Conclude()
+    void TellSeats()
     {
-        EventsHeard = false;
-        if (TAnnouncer::Listening()) {
+        if (QAccessible::isActive()) {
             for (int P = 1; P <= 4; ++P) {
                 if (Changed[P].Name) {
                     QAccessibleEvent Name(Window->Portrait(P), QAccessible::NameChanged);
@@ -94,11 +91,9 @@ private:
                     QAccessible::updateAccessibility(&Description);
                 }
             }
-            Narrator->Flush();
         }
         for (TSeatChange& Change : Changed)
             Change = {};
-        Keyboard->FollowTurn();
     }
 
     struct TSeatChange
@@ -107,7 +102,6 @@ private:
     };
     TTableWindow* Window;
     TTableKeyboard* Keyboard;
-    TNarrator* Narrator;
     TSeatChange Changed[5];
     bool EventsHeard = false;
 };

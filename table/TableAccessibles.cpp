@@ -11,7 +11,6 @@
 #include "desktop/Image.h"
 #include "desktop/Label.h"
 #include "desktop/Panel.h"
-#include "game/HandEval.h"
 #include "game/Table.h"
 #include "table/ImageButton.h"
 #include "table/SheetAccessible.h"
@@ -138,10 +137,7 @@ public:
         if (!Scene)
             return {};
         if (T == QAccessible::Name)
-        {
-            const QString Chips = SpokenChips(ChipsText(Scene->Game().ChipsShown(Player)));
-            return TReaderTexts::tr("%1, %2").arg(PlayerName(Scene, Player), Chips);
-        }
+            return TReaderTexts::tr("%1, %2").arg(PlayerName(Scene->Game(), Player), SpokenChips(ChipsText(Scene->Game().ChipsShown(Player))));
         if (T != QAccessible::Description)
             return TAccessibleControl::text(T);
         QStringList Said;
@@ -151,7 +147,7 @@ public:
             Said << TReaderTexts::tr("Stake %1.").arg(SpokenChips(ChipsText(Stake)));
         if (ReadableSeatCard(Scene, Player, LeftRow) && Scene->Game().Folded(Player))
             Said << TReaderTexts::tr("Folded.");
-        if (const QString Hand = FaceUpHand(Scene, Player, true); !Hand.isEmpty())
+        if (const QString Hand = FaceUpHand(Scene->Game(), Player, true); !Hand.isEmpty())
             Said << TReaderTexts::tr("Hand: %1").arg(Hand);
         return Said.join(QLatin1Char(' '));
     }
@@ -201,7 +197,7 @@ public:
         const auto* Counter = static_cast<const TImage*>(object());
         const TTableScene* Scene = SceneOf(Counter);
         const int Seat = Scene ? SeatOfPart(Scene, Counter) : 0;
-        const QString Owner = PlayerName(Scene, Seat);
+        const QString Owner = Seat ? PlayerName(Scene->Game(), Seat) : QString();
         const int Stake = Seat ? Scene->Game().StakeShown(Seat) : 0;
         if (Stake == 0)
             return Seat == User ? TReaderTexts::tr("Your stake: none") : TReaderTexts::tr("%1's stake: none").arg(Owner);
@@ -306,24 +302,4 @@ const TCardControl* ReadableSeatCard(const TTableScene* Scene, int Player, int R
     return Table.HandOnTable() ? Scene->CardControl(Table.SeatCard(Player, Row)) : nullptr;
 }
 
-QString FaceUpHand(const TTableScene* Window, int Player, bool WithCards)
-{
-    if (!Window->Game().HandOnTable())
-        return {};
-    const TTable& T = Window->Game();
-    const TCard Hand[3] = {T.SeatCard(Player, LeftRow), T.SeatCard(Player, MiddleRow), T.SeatCard(Player, RightRow)};
-    for (const TCard& Card : Hand)
-        if (Card.FaceDown)
-            return {};
-    const QString Kind = HandText(ClassifyHand(Hand));
-    if (!WithCards)
-        return Kind;
-    return TReaderTexts::tr("%1: %2, %3, %4.").arg(Kind, CardText(Hand[0]), CardText(Hand[1]), CardText(Hand[2]));
-}
 
-QString PlayerName(const TTableScene* Window, int Player)
-{
-    return Window && Player >= 1 && Player <= 4 ? QString::fromStdString(Window->Game().Name(Player)) : QString();
-}
-
-QString Seating() { return TReaderTexts::tr("You sit at the bottom, Jack on the right, Jim at the top, Kate on the left."); }

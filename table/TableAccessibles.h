@@ -24,13 +24,3 @@ QAccessibleInterface* TableAccessibleFactory(const QString& ClassName, QObject* 
 // rebuilt and dealt.
 const TCardControl* ReadableSeatCard(const TTableScene* Scene, int Player, int Row);
 
-// A seat's hand once its three cards lie face up, its kind first: "pair of aces", and
-// with WithCards the cards from left to right: "pair of aces: ace of spades, ace of
-// diamonds, king of clubs."; empty otherwise.
-QString FaceUpHand(const TTableScene* Window, int Player, bool WithCards);
-
-// The name on a seat: the player's name as the table shows it.
-QString PlayerName(const TTableScene* Window, int Player);
-
-// Where everyone sits, for a reader's first look at the table.
-QString Seating();

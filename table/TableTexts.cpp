@@ -4,11 +4,12 @@
 
 #include "game/Card.h"
 #include "game/HandEval.h"
+#include "game/Table.h"
 
 namespace {
 // The texts of this file, one context of the program's catalogue. In a translation the
 // rank and suit words become what that language says: 红桃A, 对子A.
-struct TCardWords
+struct TTableWords
 {
     Q_DECLARE_TR_FUNCTIONS(TableTexts)
 };
@@ -32,38 +33,61 @@ const char* const SuitWord[5] = {QT_TRANSLATE_NOOP("TableTexts", "spades"), QT_T
                                  QT_TRANSLATE_NOOP("TableTexts", "clubs"), QT_TRANSLATE_NOOP("TableTexts", "hearts"),
                                  QT_TRANSLATE_NOOP("TableTexts", "jokers")};
 
-QString Word(int Rank) { return TCardWords::tr(RankWord[Rank]); }
-QString Plural(int Rank) { return TCardWords::tr(RankPlural[Rank]); }
+QString Word(int Rank) { return TTableWords::tr(RankWord[Rank]); }
+QString Plural(int Rank) { return TTableWords::tr(RankPlural[Rank]); }
 }
+
+QString ChipsText(int Chips) { return QString::number(Chips); }
 
 QString CardText(const TCard& Card)
 {
     if (Card.FaceDown)
-        return TCardWords::tr("card, face down");
-    return TCardWords::tr("%1 of %2").arg(Word(Card.Rank()), TCardWords::tr(SuitWord[Card.Suit]));
+        return TTableWords::tr("card, face down");
+    return TTableWords::tr("%1 of %2").arg(Word(Card.Rank()), TTableWords::tr(SuitWord[Card.Suit]));
 }
 
 QString HandText(const THandClass& Class)
 {
     switch (Class.Kind) {
     case THandKind::ThreeOfAKind:
-        return TCardWords::tr("three %1").arg(Plural(Class.Rank));
+        return TTableWords::tr("three %1").arg(Plural(Class.Rank));
     case THandKind::StraightFlush:
-        return TCardWords::tr("straight flush, %1 high").arg(Word(Class.Rank));
+        return TTableWords::tr("straight flush, %1 high").arg(Word(Class.Rank));
     case THandKind::Flush:
-        return TCardWords::tr("flush, %1 high").arg(Word(Class.Rank));
+        return TTableWords::tr("flush, %1 high").arg(Word(Class.Rank));
     case THandKind::Straight:
-        return TCardWords::tr("straight, %1 high").arg(Word(Class.Rank));
+        return TTableWords::tr("straight, %1 high").arg(Word(Class.Rank));
     case THandKind::Pair:
-        return TCardWords::tr("pair of %1").arg(Plural(Class.Rank));
+        return TTableWords::tr("pair of %1").arg(Plural(Class.Rank));
     case THandKind::HighCard:
         break;
     }
-    return TCardWords::tr("%1 high").arg(Word(Class.Rank));
+    return TTableWords::tr("%1 high").arg(Word(Class.Rank));
 }
 
 QString SpokenChips(const QString& Shown)
 {
     const bool One = Shown == QLatin1String("1") || Shown == QLatin1String("-1");
-    return (One ? TCardWords::tr("%1 chip") : TCardWords::tr("%1 chips")).arg(Shown);
+    return (One ? TTableWords::tr("%1 chip") : TTableWords::tr("%1 chips")).arg(Shown);
+}
+
+QString PlayerName(const TTable& Table, int Player)
+{
+    return Player >= 1 && Player <= 4 ? QString::fromStdString(Table.Name(Player)) : QString();
+}
+
+QString Seating() { return TTableWords::tr("You sit at the bottom, Jack on the right, Jim at the top, Kate on the left."); }
+
+QString FaceUpHand(const TTable& Table, int Player, bool WithCards)
+{
+    if (!Table.HandOnTable())
+        return {};
+    const TCard Hand[3] = {Table.SeatCard(Player, LeftRow), Table.SeatCard(Player, MiddleRow), Table.SeatCard(Player, RightRow)};
+    for (const TCard& Card : Hand)
+        if (Card.FaceDown)
+            return {};
+    const QString Kind = HandText(ClassifyHand(Hand));
+    if (!WithCards)
+        return Kind;
+    return TTableWords::tr("%1: %2, %3, %4.").arg(Kind, CardText(Hand[0]), CardText(Hand[1]), CardText(Hand[2]));
 }

@@ -295,8 +295,6 @@ void TTableWindow::SetUserName(const QString& Name)
 
 void TTableWindow::ShowMoney(int Player, int Chips) { Seat[Player].Money->SetCaption(ChipsText(Chips)); }
 
-QString ChipsText(int Chips) { return QString::number(Chips); }
-
 void TTableWindow::ShowOpponents()
 {
     Seat[Jack].Portrait->show();

@@ -10,6 +10,7 @@
 #include "table/Layout.h"
 #include "table/TableScene.h"
 #include "table/TableSeams.h"
+#include "table/TableTexts.h"
 
 class TCardControl;
 class TImage;

@@ -206,14 +206,6 @@
         <translation>%1 按它发下一局。</translation>
     </message>
     <message>
-        <source>%1: %2, %3, %4.</source>
-        <translation>%1：%2、%3、%4。</translation>
-    </message>
-    <message>
-        <source>You sit at the bottom, Jack on the right, Jim at the top, Kate on the left.</source>
-        <translation>你坐在下方，Jack 在右边，Jim 在上方，Kate 在左边。</translation>
-    </message>
-    <message>
         <source>Waiting</source>
         <translation>等待中</translation>
     </message>
@@ -383,6 +375,14 @@
     <message>
         <source>%1 chips</source>
         <translation>%1 筹码</translation>
+    </message>
+    <message>
+        <source>You sit at the bottom, Jack on the right, Jim at the top, Kate on the left.</source>
+        <translation>你坐在下方，Jack 在右边，Jim 在上方，Kate 在左边。</translation>
+    </message>
+    <message>
+        <source>%1: %2, %3, %4.</source>
+        <translation>%1：%2、%3、%4。</translation>
     </message>
 </context>
 </TS>
