@@ -5,6 +5,7 @@
 
 #include "desktop/Fonts.h"
 #include "desktop/Image.h"
+#include "desktop/InputGuard.h"
 #include "desktop/Label.h"
 #include "desktop/Panel.h"
 #include "desktop/Resources.h"
@@ -72,6 +73,7 @@ TTableWindow::TTableWindow(TTableSeams Given, QWidget* Parent)
     // the client area. A Wayland compositor places windows itself and ignores this.
     resize(ClientWidth, ClientHeight);
     move(DesignLeft, DesignTop);
+    new TInputGuard(this, Seams.GateClock);
     BuildControls();
     SetUpTable();
 }
@@ -163,11 +165,9 @@ void TTableWindow::BuildControls()
     for (int I = 0; I <= 2; ++I)
         ButtonSkins.Add(LoadResourcePicture(QStringLiteral(":/table/skin%1.png").arg(I)));
 
-    auto Down = [this](QObject* Sender, TMouseButton Button) { ButtonMouseDown(Sender, Button); };
-    auto Up = [this](QObject* Sender, TMouseButton Button) { ButtonMouseUp(Sender, Button); };
     for (TImageButton* Button : {CallButton, FoldButton, FlipButton, FlipAllButton, StartButton, RulesButton}) {
-        Button->OnMouseDown = Down;
-        Button->OnMouseUp = Up;
+        connect(Button, &TGraphicControl::MouseDown, this, [this, Button](TMouseButton B) { ButtonMouseDown(Button, B); });
+        connect(Button, &TGraphicControl::MouseUp, this, [this, Button](TMouseButton B) { ButtonMouseUp(Button, B); });
     }
     // What the rules chart covers takes no press, from a key or an assistive tool alike.
     const std::pair<TImage*, void (TTableWindow::*)()> Handlers[] = {
@@ -176,15 +176,15 @@ void TTableWindow::BuildControls()
         {FlipButton, &TTableWindow::FlipClick},   {FlipAllButton, &TTableWindow::FlipAllClick},
         {RulesButton, &TTableWindow::RulesClick}, {RulesChart, &TTableWindow::RulesChartClick}};
     for (const auto& [Control, Handler] : Handlers)
-        Control->OnClick = [this, Control, Handler] {
+        connect(Control, &TGraphicControl::Clicked, this, [this, Control, Handler] {
             if (!Covered(Control))
                 (this->*Handler)();
-        };
+        });
 
     BettingTimer = new TTimer(this, Seams.TimerClock);
     BettingTimer->setObjectName(QStringLiteral("BettingTimer"));
     BettingTimer->SetInterval(TimerInterval);
-    BettingTimer->OnTimer = [this] { BettingTick(); };
+    connect(BettingTimer, &TTimer::Timeout, this, &TTableWindow::BettingTick);
     BettingTimer->SetEnabled(true);
 }
 

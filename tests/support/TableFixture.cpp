@@ -33,6 +33,7 @@ TTableSeams TTableTest::Seams()
     Out.Draw = Draws.Draw();
     Out.MessageBoxes = [this](const TMessageRecord& Record) { return Answering(Record); };
     Out.TimerClock = TTimerClock::Held;
+    Out.GateClock = GateClock;
     return Out;
 }
 

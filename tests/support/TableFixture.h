@@ -46,6 +46,8 @@ protected:
     TPause Pausing;
     // Who answers each box: by default it is recorded in Messages and answered with Answer.
     TMessageBoxes Answering;
+    // The input gate's clock, for windows made from now on; empty: the real one.
+    TInputGuard::TClock GateClock;
     TTestDraw Draws;
 
     // The next shuffle leaves these hands at the seats' deck positions.

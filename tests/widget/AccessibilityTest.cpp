@@ -289,7 +289,7 @@ TEST_F(AccessibilityTest, KeysMoveTheFocusInOrderAndPressLikeALeftClick)
     EXPECT_FALSE(Window->StartButton->hasFocus());
     // The timer's ticks come through the timer's handler, as the running clock gives them.
     for (int I = 0; I < 200 && !Window->CallButton->isEnabled(); ++I)
-        Window->BettingTimer->OnTimer();
+        emit Window->BettingTimer->Timeout();
     EXPECT_EQ(QApplication::focusWidget(), Window->CallButton);
     EXPECT_EQ(Game().Money[User], 975);
     Key(Qt::Key_Tab);
@@ -297,7 +297,7 @@ TEST_F(AccessibilityTest, KeysMoveTheFocusInOrderAndPressLikeALeftClick)
     Key(Qt::Key_Space);  // fold
     EXPECT_TRUE(Game().Folded[User]);
     for (int I = 0; I < 400 && !Window->FlipButton->isEnabled(); ++I)
-        Window->BettingTimer->OnTimer();
+        emit Window->BettingTimer->Timeout();
     EXPECT_EQ(QApplication::focusWidget(), Window->FlipButton);
     Key(Qt::Key_Tab);
     EXPECT_EQ(QApplication::focusWidget(), Window->FlipAllButton);

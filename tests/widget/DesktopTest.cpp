@@ -4,12 +4,12 @@
 #include <QElapsedTimer>
 #include <QMessageBox>
 #include <QMouseEvent>
+#include <QSignalSpy>
 #include <QTest>
 #include <QThread>
 #include <QTimer>
 #include <memory>
 
-#include "desktop/Application.h"
 #include "desktop/Bitmap.h"
 #include "desktop/Image.h"
 #include "desktop/ImageList.h"
@@ -275,8 +275,7 @@ TEST_F(DesktopTest, CanvasFontNameChoosesTheFace)
 TEST_F(DesktopTest, TimerDoesNotQueueTicksBehindABlockedThread)
 {
     TTimer Timer;
-    int Ticks = 0;
-    Timer.OnTimer = [&]() { ++Ticks; };
+    QSignalSpy Ticks(&Timer, &TTimer::Timeout);
     Timer.SetInterval(50);
     Timer.SetEnabled(true);
     QThread::msleep(300);
@@ -285,18 +284,17 @@ TEST_F(DesktopTest, TimerDoesNotQueueTicksBehindABlockedThread)
     Window.start();
     while (Window.elapsed() < 30)
         QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-    EXPECT_EQ(Ticks, 1);
+    EXPECT_EQ(Ticks.count(), 1);
 
     // Driven by the test, a held clock's own ticks are not delivered; enabling and the
     // interval work as ever.
     TTimer Held(nullptr, TTimerClock::Held);
-    int HeldTicks = 0;
-    Held.OnTimer = [&]() { ++HeldTicks; };
+    QSignalSpy HeldTicks(&Held, &TTimer::Timeout);
     Held.SetInterval(50);
     Held.SetEnabled(true);
     QThread::msleep(60);
     QCoreApplication::processEvents();
-    EXPECT_EQ(HeldTicks, 0);
+    EXPECT_EQ(HeldTicks.count(), 0);
     EXPECT_TRUE(Held.Enabled());
     EXPECT_EQ(Held.Interval(), 50);
 }

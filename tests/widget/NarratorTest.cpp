@@ -212,7 +212,7 @@ protected:
             Window->FlipAllButton->Press();
         } else if (S == "ticks") {
             for (int I = 0; I < 1000 && Game().TurnPhase != 0 && Window->BettingTimer->Enabled(); ++I)
-                Window->BettingTimer->OnTimer();  // what the running timer calls
+                emit Window->BettingTimer->Timeout();  // what the running timer calls
         } else if (S == "standing") {
             // It tells; it changes nothing on the table and moves no focus. Like any key it
             // shows the focus ring, on the focused control.
@@ -296,7 +296,7 @@ TEST_F(NarratorLookTest, AReaderLeavesTheTableAsItLooks)
         Draws.Script = {};
         Window->CallButton->Press();
         for (int I = 0; I < 1000 && Game().TurnPhase != 0 && Window->BettingTimer->Enabled(); ++I)
-            Window->BettingTimer->OnTimer();
+            emit Window->BettingTimer->Timeout();
         SetReaderListening(false);
         return Window->grab().toImage();
     };

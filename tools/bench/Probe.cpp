@@ -31,6 +31,7 @@
 #include "desktop/Application.h"
 #include "desktop/GraphicControl.h"
 #include "desktop/Image.h"
+#include "desktop/InputGuard.h"
 #include "desktop/Panel.h"
 #include "game/Table.h"
 #include "table/TableWindow.h"
@@ -161,7 +162,7 @@ void RunTicks(TTableWindow& Window, TTickSamples* Samples)
     for (int Guard = 0; Guard < 1000 && Window.BettingTimer->Enabled() && Window.Table.TurnPhase != 0; ++Guard) {
         const int Phase = Window.Table.TurnPhase;
         const double Start = ThreadCpuUs();
-        Window.BettingTimer->OnTimer();  // as the running timer calls it, with the table's own hooks
+        emit Window.BettingTimer->Timeout();  // as the running timer signals it, with the table's own hooks
         Pump();
         const double Used = ThreadCpuUs() - Start;
         if (!Samples)
@@ -316,18 +317,11 @@ int Work(int Hands, bool Reader)
     return 0;
 }
 
-// Says whether the input gate judges input here: its record is fed by every hand.
-class TProbeApplication : public TApplication
-{
-public:
-    using TApplication::TApplication;
-    bool GateOn() const { return DropsStaleInput; }
-};
-
-int Hands(int Count, const TProbeApplication& Application)
+int Hands(int Count)
 {
     auto Window = StartUp();
-    std::printf("gate %d\n", Application.GateOn() ? 1 : 0);
+    // Whether the window's input gate judges input here: its record is fed by every hand.
+    std::printf("gate %d\n", TInputGuard::Of(Window.get()) ? 1 : 0);
     PrintMemory("0");
     for (int H = 1; H <= Count; ++H) {
         Window->StartClick();
@@ -348,7 +342,7 @@ int Hands(int Count, const TProbeApplication& Application)
 
 int main(int argc, char** argv)
 {
-    TProbeApplication Application(argc, argv);
+    TApplication Application(argc, argv);
     InstallTableAccessibility();
     const bool Reader = argc == 4 && QByteArray(argv[3]) == "a11y";
     if (argc != 3 && !Reader) {
@@ -361,7 +355,7 @@ int main(int argc, char** argv)
     if (Mode == "work")
         return Work(Count, Reader);
     if (Mode == "hands")
-        return Hands(Count, Application);
+        return Hands(Count);
     std::fprintf(stderr, "unknown mode %s\n", argv[1]);
     return 2;
 }
