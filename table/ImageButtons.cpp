@@ -1,3 +1,6 @@
+#include <QPainter>
+
+#include "desktop/Drawing.h"
 #include "table/ImageButton.h"
 #include "table/TableWindow.h"
 
@@ -5,10 +8,9 @@ std::array<TImageButton*, 6> TTableWindow::Buttons() const { return {StartButton
 
 void TTableWindow::ShowListImage(const TImageList& List, int Index, TImage* Control)
 {
-    const TBitmap Bitmap = List.GetBitmap(Index);
     Control->SetTransparent(true);
     Control->SetAutoSize(true);
-    Control->SetPicture(Bitmap.Pixels);
+    Control->SetPicture(List.Image(Index));
     Control->Repaint();
 }
 
@@ -17,13 +19,14 @@ void TTableWindow::SetLook(TImageButton* Button, TButtonLook Look)
     ShowListImage(ButtonSkins, Look, Button);
     // The caption goes into the button's picture, so it lasts until the next skin.
     const TButtonCaption& C = Button->Caption;
-    TBitmap Picture(Button->Picture());
-    Picture.Canvas.BrushStyle = bsClear;
-    Picture.Canvas.Font.Style = fsBold;
-    Picture.Canvas.Font.Size = CaptionPoints;
-    Picture.Canvas.Font.Color = QColor::fromRgb(CaptionRgb[Look]);
-    Picture.Canvas.TextOut(CaptionX, C.Y, QString::fromUtf8(C.Caption));
-    Button->SetPicture(Picture.Pixels);
+    QImage Picture = Button->Picture().convertToFormat(QImage::Format_ARGB32);
+    {
+        QPainter Canvas(&Picture);
+        Canvas.setFont(PointFont(QStringLiteral("MS Sans Serif"), CaptionPoints, true));
+        Canvas.setPen(QColor::fromRgb(CaptionRgb[Look]));
+        TextOut(Canvas, CaptionX, C.Y, QString::fromUtf8(C.Caption));
+    }
+    Button->SetPicture(Picture);
     Button->Repaint();
 }
 

@@ -1,3 +1,6 @@
+#include <QPainter>
+
+#include "desktop/Drawing.h"
 #include "desktop/Image.h"
 #include "desktop/Label.h"
 #include "table/TableWindow.h"
@@ -12,29 +15,28 @@ void TTableWindow::ShowResult(const TSettlement& Settlement)
 {
     const int Winner = Settlement.Winner;
     // Every sheet starts from the blank plaque; the template itself is never drawn on.
-    TBitmap Sheet(SheetTemplate->Picture());
-    TCanvas& Canvas = Sheet.Canvas;
-    Canvas.BrushStyle = bsClear;
-    Canvas.Font.Name = QStringLiteral("Arial");
-    Canvas.Font.Size = HeadingPoints;
-    Canvas.Font.Color = QColor(0x00, 0x00, 0xFF);
-    Canvas.TextOut(AddHeadingX, SheetHeadingY, QStringLiteral("Add"));
-    Canvas.TextOut(ScoreHeadingX, SheetHeadingY, QStringLiteral("Score"));
+    QImage Sheet = SheetTemplate->Picture().convertToFormat(QImage::Format_ARGB32);
+    {
+        QPainter Canvas(&Sheet);
+        Canvas.setFont(PointFont(QStringLiteral("Arial"), HeadingPoints));
+        Canvas.setPen(QColor(0x00, 0x00, 0xFF));
+        TextOut(Canvas, AddHeadingX, SheetHeadingY, QStringLiteral("Add"));
+        TextOut(Canvas, ScoreHeadingX, SheetHeadingY, QStringLiteral("Score"));
 
-    Canvas.Font.Color = QColor(0x00, 0x00, 0x00);
-    for (int P = 1; P <= 4; ++P)
-        Canvas.TextOut(SheetNameX, SheetRowY(P), PlayerName(P));
+        Canvas.setPen(QColor(0x00, 0x00, 0x00));
+        for (int P = 1; P <= 4; ++P)
+            TextOut(Canvas, SheetNameX, SheetRowY(P), PlayerName(P));
 
-    Canvas.Font.Color = QColor(0xFF, 0x00, 0x00);
-    Canvas.Font.Size = NumberPoints;
-    for (int P = 1; P <= 4; ++P)
-        Canvas.TextOut(SheetScoreX, SheetRowY(P), ChipsText(Settlement.Score[P]));
+        Canvas.setPen(QColor(0xFF, 0x00, 0x00));
+        Canvas.setFont(PointFont(QStringLiteral("Arial"), NumberPoints));
+        for (int P = 1; P <= 4; ++P)
+            TextOut(Canvas, SheetScoreX, SheetRowY(P), ChipsText(Settlement.Score[P]));
 
-    Canvas.Font.Color = QColor(0x80, 0x00, 0x80);
-    for (int P = 1; P <= 4; ++P)
-        Canvas.TextOut(SheetAddX, SheetRowY(P), ChipsText(Settlement.Add[P]));
-
-    ResultSheet->SetPicture(Sheet.Pixels);
+        Canvas.setPen(QColor(0x80, 0x00, 0x80));
+        for (int P = 1; P <= 4; ++P)
+            TextOut(Canvas, SheetAddX, SheetRowY(P), ChipsText(Settlement.Add[P]));
+    }
+    ResultSheet->SetPicture(Sheet);
     LastSheet = Settlement;  // for readers, who ask later
     ResultSheet->show();
     ResultSheet->raise();

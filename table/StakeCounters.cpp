@@ -1,3 +1,6 @@
+#include <QPainter>
+
+#include "desktop/Drawing.h"
 #include "desktop/Image.h"
 #include "table/TableWindow.h"
 
@@ -9,25 +12,27 @@ constexpr int HundredsLeft = 0, TensLeft = 14, UnitsLeft = 28;
 void TTableWindow::ShowStakeDigits(const TImageList& List, int Hundreds, int Tens, int Units, TImage* Counter)
 {
     Counter->ClearPicture();
-    const TBitmap H = List.GetBitmap(Hundreds);
-    const TBitmap T = List.GetBitmap(Tens);
-    const TBitmap U = List.GetBitmap(Units);
+    const QImage H = List.Image(Hundreds);
+    const QImage T = List.Image(Tens);
+    const QImage U = List.Image(Units);
     // White is the see-through colour: the glyphs' backgrounds and the empty cells vanish.
-    TBitmap Picture(CounterSize, CounterSize);
-    Picture.Transparent = true;
-    if (Hundreds != 0) {
-        Picture.Canvas.Draw(HundredsLeft, 0, H);
-        Picture.Canvas.Draw(TensLeft, 0, T);
-        Picture.Canvas.Draw(UnitsLeft, 0, U);
-    } else if (Tens != 0) {
-        Picture.Canvas.Draw(TensLeft, 0, T);
-        Picture.Canvas.Draw(UnitsLeft, 0, U);
-    } else {
-        Picture.Canvas.Draw(UnitsLeft, 0, U);
+    QImage Picture = WhitePicture(CounterSize, CounterSize);
+    {
+        QPainter Canvas(&Picture);
+        if (Hundreds != 0) {
+            Canvas.drawImage(HundredsLeft, 0, H);
+            Canvas.drawImage(TensLeft, 0, T);
+            Canvas.drawImage(UnitsLeft, 0, U);
+        } else if (Tens != 0) {
+            Canvas.drawImage(TensLeft, 0, T);
+            Canvas.drawImage(UnitsLeft, 0, U);
+        } else {
+            Canvas.drawImage(UnitsLeft, 0, U);
+        }
     }
     Counter->SetTransparent(true);
     Counter->SetAutoSize(true);
-    Counter->SetPicture(Picture.Pixels);
+    Counter->SetPicture(Picture);
     Counter->Repaint();
 }
 

@@ -216,12 +216,6 @@ void TTableWindow::SetUpTable()
         Token(P)->move(Seats[P].TokenStart);
 }
 
-void TTableWindow::AskToClose(bool& CanClose)
-{
-    ShowInformation(Seams.MessageBoxes, FarewellText, TMsgButtons::YesNo);
-    CanClose = true;
-}
-
 void TTableWindow::closeEvent(QCloseEvent* Event)
 {
     // A close request waits until the move is over. Under X it comes through the event
@@ -239,12 +233,9 @@ void TTableWindow::closeEvent(QCloseEvent* Event)
         QTimer::singleShot(CloseRetryMs, this, [this] { close(); });
         return;
     }
-    bool CanClose = true;
-    AskToClose(CanClose);
-    if (CanClose)
-        Event->accept();
-    else
-        Event->ignore();
+    // Farewell, whatever the answer.
+    ShowInformation(Seams.MessageBoxes, FarewellText, TMsgButtons::YesNo);
+    Event->accept();
 }
 
 void TTableWindow::resizeEvent(QResizeEvent* Event)

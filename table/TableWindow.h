@@ -125,7 +125,6 @@ private:
     TSeatControls SeatControls[5];
     void BuildControls();
     void SetUpTable();
-    void AskToClose(bool& CanClose);
     void Play(void (TTable::*Move)());
     TImageButton* ButtonOf(TTableButton Button) const;
 

@@ -139,7 +139,7 @@ private:
                 WindowGoneUnderBox = WindowGoneUnderBox || !Window->isVisible();
             }
         }
-        static const int Answers[] = {mrOk, mrCancel, mrYes, mrNo, mrNone};
+        static const int Answers[] = {QMessageBox::Ok, QMessageBox::Cancel, QMessageBox::Yes, QMessageBox::No, QMessageBox::NoButton};
         return Answers[Pick(5)];
     }
 

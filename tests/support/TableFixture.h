@@ -81,7 +81,7 @@ protected:
     std::vector<int> Sleeps;
     int SleptMs() const;
     std::vector<TMessageRecord> Messages;
-    int Answer = mrOk;
+    int Answer = QMessageBox::Ok;
 };
 
 // A whole number from the environment, or Default: how the long runs are scaled.

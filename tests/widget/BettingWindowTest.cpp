@@ -142,7 +142,7 @@ TEST_F(BettingWindowTest, TheBoxesSayWhatHappened)
     EXPECT_EQ(Messages[0].Text, "Game over! You are the winner! Try again?");
     EXPECT_EQ(Messages[0].Buttons, TMsgButtons::YesNo);
     EXPECT_TRUE(Window->ResultSheet->isVisible());
-    Answer = mrNo;
+    Answer = QMessageBox::No;
     static_cast<TTableDisplay&>(*Window).TellGameOver(Kate);
     EXPECT_EQ(Messages.back().Text, "Game over! Kate is the winner! Try again?");
 }

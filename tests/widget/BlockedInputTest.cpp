@@ -27,7 +27,7 @@ TEST_F(BlockedInputTest, APressOnStartWhileTheTieBoxIsOpenChangesNothing)
         Messages.push_back(Record);
         Start->doAction(QAccessibleActionInterface::pressAction());
         QCoreApplication::sendPostedEvents();
-        return int(mrOk);
+        return int(QMessageBox::Ok);
     };
     const int Destroyed = CardsDestroyed;
     Window->FlipClick();

@@ -104,7 +104,7 @@ TEST_F(ClosingTest, TicksWhileTheFarewellIsOpenDoNoHarm)
         Messages.push_back(Record);
         for (int I = 0; I < 40 && Window->BettingTimer->Enabled(); ++I, ++TicksInBox)
             Tick();
-        return int(mrNo);
+        return int(QMessageBox::No);
     };
     CloseAndDestroy("ticks during the farewell");
     EXPECT_GT(TicksInBox, 9);
@@ -116,7 +116,7 @@ TEST_F(ClosingTest, AskingAgainDuringTheFarewellShowsItOnce)
     Answering = [&](const TMessageRecord& Record) {
         Messages.push_back(Record);
         Window->close();
-        return int(mrYes);
+        return int(QMessageBox::Yes);
     };
     CloseAndDestroy("a second request inside the farewell", true);
 }
@@ -136,7 +136,7 @@ TEST_F(ClosingTest, CloseWaitsForTheGameOverBox)
                 Window->close();
             ShownInsideBox = ShownInsideBox && Window->isVisible() && Window->isWindow();
         }
-        return int(mrNo);
+        return int(QMessageBox::No);
     };
     const int Alive = CardsAlive, Destroyed = CardsDestroyed;
     Window->FlipClick();

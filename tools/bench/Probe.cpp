@@ -127,7 +127,7 @@ std::unique_ptr<TTableWindow> StartUp()
 {
     TTableSeams Seams;
     Seams.Pause = [](int) {};
-    Seams.MessageBoxes = [](const TMessageRecord&) { return int(mrOk); };
+    Seams.MessageBoxes = [](const TMessageRecord&) { return int(QMessageBox::Ok); };
     Seams.TimerClock = TTimerClock::Held;
     auto Window = std::make_unique<TTableWindow>(std::move(Seams));
     InstallTableAccess(Window.get());
