@@ -6,6 +6,7 @@
 #include <QPushButton>
 
 #include "desktop/Fonts.h"
+#include "desktop/InputGuard.h"
 #include "table/TableWindow.h"
 
 namespace {
@@ -29,6 +30,7 @@ TNameDialog::TNameDialog(TTableWindow* Window, QWidget* Parent) : QDialog(Parent
     resize(ClientWidth, ClientHeight);
     move(DesignLeft, DesignTop);  // the outer frame's place, as designed
     setFont(SansFont(DialogFontPixels));
+    new TInputGuard(this);  // as the table's, though nothing here keeps the thread busy
 
     NameEdit = new QLineEdit(this);
     NameEdit->setGeometry(40, 48, 201, 21);

@@ -3,15 +3,15 @@
 #include <QPointer>
 
 #include "desktop/Announcer.h"
-#include "desktop/Application.h"
 #include "desktop/BenchTrace.h"
 #include "desktop/GraphicControl.h"
+#include "desktop/InputGuard.h"
 
 TAccessibleControl::TAccessibleControl(TGraphicControl* Control) : QAccessibleWidget(Control, QAccessible::Graphic) {}
 
 TGraphicControl* TAccessibleControl::Control() const { return static_cast<TGraphicControl*>(widget()); }
 
-bool TAccessibleControl::Pressable() const { return bool(Control()->OnClick); }
+bool TAccessibleControl::Pressable() const { return Control()->Clickable(); }
 
 QAccessible::State TAccessibleControl::state() const
 {
@@ -57,7 +57,7 @@ void TAccessibleControl::doAction(const QString& Action)
                     Control->setFocus(Qt::OtherFocusReason);
                 return;
             }
-            const bool Queued = Control->OnClick && InputMayAct(Control, 0);
+            const bool Queued = Control->Clickable() && InputMayAct(Control, 0);
             if (Queued)
                 Control->RequestPress();
             TraceAccessPress(Control, Queued);

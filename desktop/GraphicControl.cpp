@@ -6,8 +6,8 @@
 #include <QPainter>
 #include <QPointer>
 
-#include "desktop/Application.h"
 #include "desktop/FocusRing.h"
+#include "desktop/InputGuard.h"
 #include "desktop/MessageBox.h"
 #include "desktop/WindowSystem.h"
 
@@ -82,12 +82,11 @@ void TGraphicControl::Press()
     if (!Usable())
         return;
     QPointer<TGraphicControl> Self(this);
-    if (OnMouseDown)
-        OnMouseDown(this, mbLeft);
-    if (Self && Usable() && OnClick)
-        OnClick();
-    if (Self && OnMouseUp)
-        OnMouseUp(this, mbLeft);
+    emit MouseDown(mbLeft);
+    if (Self && Usable())
+        emit Clicked();
+    if (Self)
+        emit MouseUp(mbLeft);
 }
 
 void TGraphicControl::RequestPress() { QCoreApplication::postEvent(this, new QEvent(PressRequest)); }
@@ -108,8 +107,7 @@ void TGraphicControl::keyPressEvent(QKeyEvent* Event)
         return;
     KeyDown = Event->key();
     LookBeforeKey = LookNow();
-    if (OnMouseDown)
-        OnMouseDown(this, mbLeft);
+    emit MouseDown(mbLeft);
     KeyPressedLook = LookNow().cacheKey();
 }
 
@@ -137,10 +135,10 @@ void TGraphicControl::keyReleaseEvent(QKeyEvent* Event)
     KeyDown = 0;
     LookBeforeKey = {};
     QPointer<TGraphicControl> Self(this);
-    if (Usable() && OnClick)
-        OnClick();
-    if (Self && OnMouseUp)
-        OnMouseUp(this, mbLeft);
+    if (Usable())
+        emit Clicked();
+    if (Self)
+        emit MouseUp(mbLeft);
 }
 
 void TGraphicControl::paintEvent(QPaintEvent*)
@@ -160,8 +158,7 @@ void TGraphicControl::mousePressEvent(QMouseEvent* Event)
     if (!isEnabled() || isHidden() || !ToButton(Event->button(), Button))
         return;
     Down |= Event->button();
-    if (OnMouseDown)
-        OnMouseDown(this, Button);
+    emit MouseDown(Button);
 }
 
 // The second press of a double click is an ordinary press here.
@@ -174,8 +171,8 @@ void TGraphicControl::mouseReleaseEvent(QMouseEvent* Event)
         return;
     Down &= ~Event->button();
     QPointer<TGraphicControl> Self(this);
-    if (Button == mbLeft && rect().contains(Event->position().toPoint()) && OnClick)
-        OnClick();
-    if (Self && OnMouseUp)
-        OnMouseUp(this, Button);
+    if (Button == mbLeft && rect().contains(Event->position().toPoint()))
+        emit Clicked();
+    if (Self)
+        emit MouseUp(Button);
 }

@@ -2,19 +2,16 @@
 
 #include <QEvent>
 #include <QImage>
+#include <QMetaMethod>
 #include <QWidget>
-#include <functional>
-
-class TGraphicControl;
 
 enum TMouseButton { mbLeft, mbRight, mbMiddle };
-using TNotifyEvent = std::function<void()>;
-using TMouseEvent = std::function<void(QObject* Sender, TMouseButton Button)>;
 
 // A windowless control: a child widget without a native window, stacked among its
-// siblings, hit-tested on its rectangle. One left click gives OnMouseDown, then OnClick
-// (only when released over the control), then OnMouseUp; other buttons never click;
-// a disabled or hidden control gets none of them.
+// siblings, hit-tested on its rectangle. One left click signals MouseDown, then Clicked
+// (only when released over the control), then MouseUp; other buttons never click;
+// a disabled or hidden control gets none of them. Each acts before the next is signalled:
+// connect them directly.
 // From the keyboard, Space or Enter on the focused control runs the same three, press on
 // the key's press, click and release on the key's release. A key whose release goes
 // elsewhere (the focus moved, the window was left) clicks nothing: the control gets its
@@ -33,18 +30,22 @@ public:
 
     // Visible (with its parents) and enabled: it can take a click now.
     bool Usable() const { return isVisible() && isEnabled(); }
-    // What one left click in the middle of the control runs: OnMouseDown, OnClick,
-    // OnMouseUp. Nothing while the control is not usable.
+    // What one left click in the middle of the control signals: MouseDown, Clicked,
+    // MouseUp. Nothing while the control is not usable.
     void Press();
     // Asks for Press from the event loop and returns at once: an accessibility tool that
     // presses must not wait for the handler. Whether the press still acts is decided when
-    // it comes round (see TApplication).
+    // it comes round (see TInputGuard).
     void RequestPress();
     static const QEvent::Type PressRequest;
 
-    TNotifyEvent OnClick;
-    TMouseEvent OnMouseDown;
-    TMouseEvent OnMouseUp;
+    // Whether anything acts on a click: a control that does offers readers its Press.
+    bool Clickable() const { return isSignalConnected(QMetaMethod::fromSignal(&TGraphicControl::Clicked)); }
+
+signals:
+    void MouseDown(TMouseButton Button);
+    void Clicked();
+    void MouseUp(TMouseButton Button);
 
 protected:
     void paintEvent(QPaintEvent* Event) override;

@@ -1,25 +1,21 @@
 #include "desktop/Image.h"
 
+#include <QBitmap>
 #include <QPainter>
 
 #include "desktop/Resources.h"
 
-QImage KeyOutBottomLeft(const QImage& Picture)
+namespace {
+// The picture with every pixel of its bottom-left colour left out.
+QPixmap KeyedOut(const QImage& Picture)
 {
-    QImage Out = Picture.convertToFormat(QImage::Format_ARGB32);
-    if (Out.isNull())
-        return Out;
-    const QRgb Key = Out.pixel(0, Out.height() - 1);
-    for (int Y = 0; Y < Out.height(); ++Y) {
-        auto* Line = reinterpret_cast<QRgb*>(Out.scanLine(Y));
-        for (int X = 0; X < Out.width(); ++X)
-            if (Line[X] == Key)
-                Line[X] = 0;
-    }
+    const QImage Argb = Picture.convertToFormat(QImage::Format_ARGB32);
+    QPixmap Out = QPixmap::fromImage(Argb);
+    // The image's mask marks the pixels of the key colour; as a bitmap, what it marks is left out.
+    Out.setMask(QBitmap::fromImage(Argb.createMaskFromColor(Argb.pixel(0, Argb.height() - 1), Qt::MaskInColor)));
     return Out;
 }
 
-namespace {
 bool FullyOpaque(const QImage& Picture)
 {
     if (Picture.format() != QImage::Format_ARGB32)
@@ -147,7 +143,7 @@ QPixmap AsShown(const QImage& Source, bool Transparent)
     if (Source.isNull())
         return {};
     if (Transparent)
-        return QPixmap::fromImage(KeyOutBottomLeft(Source));
+        return KeyedOut(Source);
     return QPixmap::fromImage(FullyOpaque(Source) ? OpaqueView(Source) : Source);
 }
 }

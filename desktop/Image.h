@@ -56,6 +56,3 @@ private:
     bool IsAutoSize = false;
     bool IsStretch = false;
 };
-
-// The picture with every pixel of its bottom-left colour made fully transparent.
-QImage KeyOutBottomLeft(const QImage& Picture);

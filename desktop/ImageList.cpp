@@ -2,6 +2,8 @@
 
 #include <QPainter>
 
+#include "desktop/Drawing.h"
+
 bool TImageList::Add(const QImage& Image)
 {
     if (Image.deviceIndependentSize().toSize() != QSize(ImageWidth, ImageHeight))
@@ -10,12 +12,10 @@ bool TImageList::Add(const QImage& Image)
     return true;
 }
 
-TBitmap TImageList::GetBitmap(int Index) const
+QImage TImageList::Image(int Index) const
 {
-    TBitmap Out(ImageWidth, ImageHeight);
-    if (Index >= 0 && Index < Images.size()) {
-        QPainter Painter(&Out.Pixels);
-        Painter.drawImage(0, 0, Images[Index]);
-    }
+    QImage Out = WhitePicture(ImageWidth, ImageHeight);
+    if (Index >= 0 && Index < Images.size())
+        QPainter(&Out).drawImage(0, 0, Images[Index]);
     return Out;
 }

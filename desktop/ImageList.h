@@ -3,7 +3,6 @@
 #include <QImage>
 #include <QVector>
 
-#include "desktop/Bitmap.h"
 
 // A row of equal-sized images, each with a mask (its alpha channel).
 class TImageList
@@ -17,8 +16,8 @@ public:
 
     // Adds an image; one of another size is refused (returns false).
     bool Add(const QImage& Image);
-    // Image Index drawn through its mask onto a new white bitmap of the list's size.
-    TBitmap GetBitmap(int Index) const;
+    // Image Index drawn through its mask onto a new white picture of the list's size.
+    QImage Image(int Index) const;
 
 private:
     int ImageWidth;

@@ -26,12 +26,8 @@ int ShowMessageBox(const TMessageRecord& Record)
                     YesNo ? QMessageBox::Yes | QMessageBox::No : QMessageBox::Ok | QMessageBox::Cancel,
                     QApplication::activeWindow());
     Box.setTextFormat(Qt::PlainText);
-    switch (Box.exec()) {
-    case QMessageBox::Ok: return mrOk;
-    case QMessageBox::Yes: return mrYes;
-    case QMessageBox::No: return mrNo;
-    default: return YesNo ? mrNo : mrCancel;
-    }
+    // Dismissed, the box answers with its escape button: No or Cancel.
+    return Box.exec();
 }
 
 int OpenMessageBoxes() { return OpenCount; }

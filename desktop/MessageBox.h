@@ -1,11 +1,12 @@
 #pragma once
 
+#include <QMessageBox>
 #include <QString>
 #include <functional>
 
-// Modal message boxes of the information kind, with a chosen set of buttons.
+// Modal message boxes of the information kind, with a chosen set of buttons. The answer
+// is the QMessageBox::StandardButton chosen.
 enum class TMsgButtons { OkCancel, YesNo };
-enum TModalResult { mrNone = 0, mrOk = 1, mrCancel = 2, mrYes = 6, mrNo = 7 };
 
 struct TMessageRecord
 {
@@ -17,7 +18,7 @@ struct TMessageRecord
 // that records the box and answers at once. Handed to whoever shows boxes.
 using TMessageBoxes = std::function<int(const TMessageRecord&)>;
 
-// The real box: shows it and returns the answer (mrCancel or mrNo when it is dismissed).
+// The real box: shows it and returns the answer (Cancel or No when it is dismissed).
 int ShowMessageBox(const TMessageRecord& Box);
 
 // Asks Boxes and returns the answer; the box counts as open while it is asked.

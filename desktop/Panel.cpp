@@ -1,26 +1,14 @@
 #include "desktop/Panel.h"
 
-#include <QPainter>
-
-TPanel::TPanel(QWidget* Parent) : QWidget(Parent), Rest(new QWidget(this))
+TPanel::TPanel(QWidget* Parent) : QFrame(Parent), Rest(new QWidget(this))
 {
+    setFrameStyle(QFrame::Panel | QFrame::Raised);
+    setLineWidth(1);
     setAutoFillBackground(true);
     Rest->setObjectName(QStringLiteral("FocusRest"));
     Rest->setGeometry(0, 0, 0, 0);
     Rest->setFocusPolicy(Qt::NoFocus);
     Rest->setAttribute(Qt::WA_TransparentForMouseEvents);
-}
-
-void TPanel::paintEvent(QPaintEvent*)
-{
-    QPainter Painter(this);
-    const QRect R = rect();
-    Painter.setPen(palette().color(QPalette::Light));
-    Painter.drawLine(R.topLeft(), R.topRight());
-    Painter.drawLine(R.topLeft(), R.bottomLeft());
-    Painter.setPen(palette().color(QPalette::Dark));
-    Painter.drawLine(R.bottomLeft(), R.bottomRight());
-    Painter.drawLine(R.topRight(), R.bottomRight());
 }
 
 bool TPanel::focusNextPrevChild(bool Next)
@@ -36,5 +24,5 @@ bool TPanel::focusNextPrevChild(bool Next)
         Rest->setFocus(Qt::OtherFocusReason);
         return true;
     }
-    return QWidget::focusNextPrevChild(Next);
+    return QFrame::focusNextPrevChild(Next);
 }

@@ -1,10 +1,10 @@
 #pragma once
 
-#include <QWidget>
+#include <QFrame>
 
 // A panel with a raised one-pixel bevel. Qt composes every window off-screen, so the
 // panel is always double-buffered.
-class TPanel : public QWidget
+class TPanel : public QFrame
 {
     Q_OBJECT
 public:
@@ -15,7 +15,6 @@ public:
     QWidget* FocusRest() const { return Rest; }
 
 protected:
-    void paintEvent(QPaintEvent* Event) override;
     bool focusNextPrevChild(bool Next) override;
 
 private:

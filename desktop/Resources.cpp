@@ -2,7 +2,9 @@
 
 #include <QFile>
 #include <QGuiApplication>
+#include <QCache>
 #include <QHash>
+#include <QImageReader>
 #include <QtEndian>
 #include <algorithm>
 #include <cmath>
@@ -70,15 +72,14 @@ QSize ResourcePictureSize(const QString& Path)
     QSize Size;
     if (Path.endsWith(QLatin1String(".jpg"))) {
         Size = JpegSize(File.readAll());
-    } else {
-        const QByteArray Head = File.read(24);
+    } else if (Path.endsWith(QLatin1String(".gif"))) {
+        // The logical screen, which our decoder makes the picture's size, little-endian.
+        const QByteArray Head = File.read(10);
         const auto* B = reinterpret_cast<const uchar*>(Head.constData());
-        // PNG: the IHDR chunk comes first, width and height big-endian; GIF: the logical
-        // screen, which our decoder makes the picture's size, little-endian.
-        if (Head.size() >= 24 && Head.startsWith("\x89PNG\r\n\x1a\n") && Head.mid(12, 4) == "IHDR")
-            Size = QSize(int(qFromBigEndian<quint32>(B + 16)), int(qFromBigEndian<quint32>(B + 20)));
-        else if (Head.size() >= 10 && Head.startsWith("GIF"))
+        if (Head.size() >= 10 && Head.startsWith("GIF"))
             Size = QSize(qFromLittleEndian<quint16>(B + 6), qFromLittleEndian<quint16>(B + 8));
+    } else {
+        Size = QImageReader(&File, "png").size();
     }
     if (Size.isEmpty())
         return {};
@@ -171,14 +172,9 @@ QImage LoadNamedBitmap(const QString& Name)
     // pictures painted last are also kept whole, since a move in the fanned pile repaints
     // the strips of twenty cards, nearly all showing the same back.
     static QHash<QString, QImage> Compact;
-    static QList<QPair<QString, QImage>> Recent;  // most recent first
-    constexpr int RecentCount = 4;
-    for (int I = 0; I < Recent.size(); ++I) {
-        if (Recent[I].first == Name) {
-            Recent.move(I, 0);
-            return Recent.first().second;
-        }
-    }
+    static QCache<QString, QImage> Recent(4);  // the least recently used goes first
+    if (const QImage* Whole = Recent.object(Name))
+        return *Whole;
     auto Found = Compact.constFind(Name);
     if (Found == Compact.constEnd()) {
         const QImage Picture = LoadResourcePicture(QStringLiteral(":/cards/%1.png").arg(Name));
@@ -188,8 +184,8 @@ QImage LoadNamedBitmap(const QString& Name)
         const bool Exact = !Picture.isNull() && Expanded(Small).convertToFormat(QImage::Format_ARGB32) == Picture;
         Found = Compact.insert(Name, Exact ? Small : Picture);
     }
-    Recent.prepend({Name, Expanded(*Found)});
-    if (Recent.size() > RecentCount)
-        Recent.removeLast();
-    return Recent.first().second;
+    auto* Whole = new QImage(Expanded(*Found));
+    const QImage Out = *Whole;
+    Recent.insert(Name, Whole);
+    return Out;
 }

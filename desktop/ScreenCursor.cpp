@@ -3,19 +3,19 @@
 #include <QCursor>
 #include <QGuiApplication>
 
-namespace {
-TCursor Current = crDefault;
-}
-
+// Qt keeps the cursor as a stack of overrides; the table sets one at most.
 void SetScreenCursor(TCursor Cursor)
 {
-    if (Cursor == Current)
+    if (Cursor == ScreenCursor())
         return;
     if (Cursor == crHourGlass)
         QGuiApplication::setOverrideCursor(QCursor(Qt::WaitCursor));
     else
         QGuiApplication::restoreOverrideCursor();
-    Current = Cursor;
 }
 
-TCursor ScreenCursor() { return Current; }
+TCursor ScreenCursor()
+{
+    const QCursor* Override = QGuiApplication::overrideCursor();
+    return Override && Override->shape() == Qt::WaitCursor ? crHourGlass : crDefault;
+}

@@ -6,8 +6,8 @@ TTimer::TTimer(QObject* Owner, TTimerClock Clock) : QObject(Owner), Timer(this)
     Timer.setTimerType(Qt::PreciseTimer);
     Timer.setInterval(1000);
     connect(&Timer, &QTimer::timeout, this, [this, Clock] {
-        if (IsEnabled && OnTimer && Clock == TTimerClock::Running)
-            OnTimer();
+        if (IsEnabled && Clock == TTimerClock::Running)
+            emit Timeout();
     });
 }
 

@@ -1,9 +1,8 @@
 #pragma once
 
 #include <QTimer>
-#include <functional>
 
-// Where a timer's ticks come from: its clock, or, held, only whoever calls its handler (a
+// Where a timer's ticks come from: its clock, or, held, only whoever signals Timeout (a
 // test drives the ticks itself). Enabling, disabling and the interval work as ever.
 enum class TTimerClock { Running, Held };
 
@@ -20,7 +19,9 @@ public:
     bool Enabled() const { return IsEnabled; }
     void SetEnabled(bool Enabled);
 
-    std::function<void()> OnTimer;
+signals:
+    // A tick, while enabled.
+    void Timeout();
 
 private:
     QTimer Timer;

@@ -1,6 +1,8 @@
 #include "table/ImageButton.h"
 
-#include "desktop/Bitmap.h"
+#include <QPainter>
+
+#include "desktop/Drawing.h"
 #include "desktop/ImageList.h"
 
 TImageButton::TImageButton(QWidget* Parent, const TButtonCaption& Caption, const TImageList& Skins)
@@ -14,13 +16,11 @@ void TImageButton::ShowLook(TButtonLook Look)
 {
     QImage& Shown = Looks[Look];
     if (Shown.isNull()) {
-        TBitmap Picture(Skins.GetBitmap(Look).Pixels);
-        Picture.Canvas.BrushStyle = bsClear;
-        Picture.Canvas.Font.Style = fsBold;
-        Picture.Canvas.Font.Size = CaptionPoints;
-        Picture.Canvas.Font.Color = QColor::fromRgb(CaptionRgb[Look]);
-        Picture.Canvas.TextOut(CaptionX, Caption.Y, QString::fromUtf8(Caption.Caption));
-        Shown = Picture.Pixels;
+        Shown = Skins.Image(Look).convertToFormat(QImage::Format_ARGB32);
+        QPainter Canvas(&Shown);
+        Canvas.setFont(PointFont(QStringLiteral("MS Sans Serif"), CaptionPoints, true));
+        Canvas.setPen(QColor::fromRgb(CaptionRgb[Look]));
+        TextOut(Canvas, CaptionX, Caption.Y, QString::fromUtf8(Caption.Caption));
     }
     SetPicture(Shown);
     Repaint();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "desktop/InputGuard.h"
 #include "desktop/MessageBox.h"
 #include "desktop/Sleep.h"
 #include "desktop/Timer.h"
@@ -10,10 +11,10 @@
 TDraw ClockDraw();
 
 // What the table window takes from whoever makes it: the game's pause and draw, who
-// answers its message boxes, the betting timer's clock and the seats' chips to start.
-// The defaults are the program's own; a test hands in a pause that adds the time up, a
-// fixed or scripted draw, answers of its own, a held clock whose ticks it drives, and a
-// seat close to the game's end.
+// answers its message boxes, the betting timer's clock, its input gate's clock and the
+// seats' chips to start. The defaults are the program's own; a test hands in a pause that
+// adds the time up, a fixed or scripted draw, answers of its own, a held clock whose ticks
+// it drives, a gate clock that its pauses move, and a seat close to the game's end.
 struct TTableSeams
 {
     TPause Pause = Sleep;
@@ -21,4 +22,5 @@ struct TTableSeams
     TMessageBoxes MessageBoxes = ShowMessageBox;
     TTimerClock TimerClock = TTimerClock::Running;
     TSeatChips StartChips = EvenChips;
+    TInputGuard::TClock GateClock;  // empty: the real one
 };

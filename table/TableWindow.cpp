@@ -1,11 +1,14 @@
 #include "table/TableWindow.h"
 
 #include <QCloseEvent>
+#include <QPainter>
 #include <QTimer>
 
 #include "cards/CardControl.h"
+#include "desktop/Drawing.h"
 #include "desktop/Fonts.h"
 #include "desktop/Image.h"
+#include "desktop/InputGuard.h"
 #include "desktop/Label.h"
 #include "desktop/Panel.h"
 #include "desktop/Resources.h"
@@ -80,6 +83,7 @@ TTableWindow::TTableWindow(TTableSeams Given, QWidget* Parent)
     // the client area. A Wayland compositor places windows itself and ignores this.
     resize(ClientWidth, ClientHeight);
     move(DesignLeft, DesignTop);
+    new TInputGuard(this, Seams.GateClock);
     BuildControls();
     SetUpTable();
 }
@@ -167,8 +171,8 @@ void TTableWindow::BuildControls()
         DigitGlyphs.Add(LoadResourcePicture(QStringLiteral(":/table/digit%1.png").arg(I)));
 
     for (TImageButton* Button : {CallButton, FoldButton, FlipButton, FlipAllButton, StartButton, RulesButton}) {
-        Button->OnMouseDown = [this, Button](QObject*, TMouseButton Mouse) { ButtonMouseDown(Button, Mouse); };
-        Button->OnMouseUp = [this, Button](QObject*, TMouseButton) { ButtonMouseUp(Button); };
+        connect(Button, &TGraphicControl::MouseDown, this, [this, Button](TMouseButton B) { ButtonMouseDown(Button, B); });
+        connect(Button, &TGraphicControl::MouseUp, this, [this, Button](TMouseButton) { ButtonMouseUp(Button); });
     }
     // What the rules chart covers takes no press, from a key or an assistive tool alike.
     const std::pair<TImage*, void (TTableWindow::*)()> Handlers[] = {
@@ -177,15 +181,15 @@ void TTableWindow::BuildControls()
         {FlipButton, &TTableWindow::FlipClick},   {FlipAllButton, &TTableWindow::FlipAllClick},
         {RulesButton, &TTableWindow::RulesClick}, {RulesChart, &TTableWindow::RulesChartClick}};
     for (const auto& [Control, Handler] : Handlers)
-        Control->OnClick = [this, Control, Handler] {
+        connect(Control, &TGraphicControl::Clicked, this, [this, Control, Handler] {
             if (!Covered(Control))
                 (this->*Handler)();
-        };
+        });
 
     BettingTimer = new TTimer(this, Seams.TimerClock);
     BettingTimer->setObjectName(QStringLiteral("BettingTimer"));
     BettingTimer->SetInterval(TimerInterval);
-    BettingTimer->OnTimer = [this] { BettingTick(); };
+    connect(BettingTimer, &TTimer::Timeout, this, &TTableWindow::BettingTick);
     BettingTimer->SetEnabled(true);
 }
 
@@ -217,12 +221,6 @@ void TTableWindow::SetUpTable()
         Seat[P].Token->move(Seats[P].TokenStart);
 }
 
-void TTableWindow::AskToClose(bool& CanClose)
-{
-    ShowInformation(Seams.MessageBoxes, FarewellText, TMsgButtons::YesNo);
-    CanClose = true;
-}
-
 void TTableWindow::closeEvent(QCloseEvent* Event)
 {
     // A close request waits until the move is over. Under X it comes through the event
@@ -240,12 +238,9 @@ void TTableWindow::closeEvent(QCloseEvent* Event)
         QTimer::singleShot(CloseRetryMs, this, [this] { close(); });
         return;
     }
-    bool CanClose = true;
-    AskToClose(CanClose);
-    if (CanClose)
-        Event->accept();
-    else
-        Event->ignore();
+    // Farewell, whatever the answer.
+    ShowInformation(Seams.MessageBoxes, FarewellText, TMsgButtons::YesNo);
+    Event->accept();
 }
 
 void TTableWindow::resizeEvent(QResizeEvent* Event)
@@ -430,25 +425,27 @@ void TTableWindow::ShowStake(int Player, int Amount)
     const int Units = Amount - 100 * Hundreds - 10 * Tens;
     TImage* Counter = Seat[Player].Stake;
     Counter->ClearPicture();
-    const TBitmap H = DigitGlyphs.GetBitmap(Hundreds);
-    const TBitmap T = DigitGlyphs.GetBitmap(Tens);
-    const TBitmap U = DigitGlyphs.GetBitmap(Units);
+    const QImage H = DigitGlyphs.Image(Hundreds);
+    const QImage T = DigitGlyphs.Image(Tens);
+    const QImage U = DigitGlyphs.Image(Units);
     // White is the see-through colour: the glyphs' backgrounds and the empty cells vanish.
-    TBitmap Picture(CounterSize, CounterSize);
-    Picture.Transparent = true;
-    if (Hundreds != 0) {
-        Picture.Canvas.Draw(HundredsLeft, 0, H);
-        Picture.Canvas.Draw(TensLeft, 0, T);
-        Picture.Canvas.Draw(UnitsLeft, 0, U);
-    } else if (Tens != 0) {
-        Picture.Canvas.Draw(TensLeft, 0, T);
-        Picture.Canvas.Draw(UnitsLeft, 0, U);
-    } else {
-        Picture.Canvas.Draw(UnitsLeft, 0, U);
+    QImage Picture = WhitePicture(CounterSize, CounterSize);
+    {
+        QPainter Canvas(&Picture);
+        if (Hundreds != 0) {
+            Canvas.drawImage(HundredsLeft, 0, H);
+            Canvas.drawImage(TensLeft, 0, T);
+            Canvas.drawImage(UnitsLeft, 0, U);
+        } else if (Tens != 0) {
+            Canvas.drawImage(TensLeft, 0, T);
+            Canvas.drawImage(UnitsLeft, 0, U);
+        } else {
+            Canvas.drawImage(UnitsLeft, 0, U);
+        }
     }
     Counter->SetTransparent(true);
     Counter->SetAutoSize(true);
-    Counter->SetPicture(Picture.Pixels);
+    Counter->SetPicture(Picture);
     Counter->Repaint();
 }
 
@@ -528,29 +525,28 @@ void TTableWindow::ShowResult(const TSettlement& Settlement)
 {
     const int Winner = Settlement.Winner;
     // Every sheet starts from the blank plaque; the template itself is never drawn on.
-    TBitmap Sheet(SheetTemplate->Picture());
-    TCanvas& Canvas = Sheet.Canvas;
-    Canvas.BrushStyle = bsClear;
-    Canvas.Font.Name = QStringLiteral("Arial");
-    Canvas.Font.Size = SheetTextPoints;
-    Canvas.Font.Color = QColor(0x00, 0x00, 0xFF);
-    Canvas.TextOut(SheetAddHeadingX, SheetHeadingY, QStringLiteral("Add"));
-    Canvas.TextOut(SheetScoreHeadingX, SheetHeadingY, QStringLiteral("Score"));
+    QImage Sheet = SheetTemplate->Picture().convertToFormat(QImage::Format_ARGB32);
+    {
+        QPainter Canvas(&Sheet);
+        Canvas.setFont(PointFont(QStringLiteral("Arial"), SheetTextPoints));
+        Canvas.setPen(QColor(0x00, 0x00, 0xFF));
+        TextOut(Canvas, SheetAddHeadingX, SheetHeadingY, QStringLiteral("Add"));
+        TextOut(Canvas, SheetScoreHeadingX, SheetHeadingY, QStringLiteral("Score"));
 
-    Canvas.Font.Color = QColor(0x00, 0x00, 0x00);
-    for (int P = 1; P <= 4; ++P)
-        Canvas.TextOut(SheetNameX, Seats[P].SheetRowY, PlayerName(P));
+        Canvas.setPen(QColor(0x00, 0x00, 0x00));
+        for (int P = 1; P <= 4; ++P)
+            TextOut(Canvas, SheetNameX, Seats[P].SheetRowY, PlayerName(P));
 
-    Canvas.Font.Color = QColor(0xFF, 0x00, 0x00);
-    Canvas.Font.Size = SheetFigurePoints;
-    for (int P = 1; P <= 4; ++P)
-        Canvas.TextOut(SheetScoreX, Seats[P].SheetRowY, ChipsText(Settlement.Score[P]));
+        Canvas.setPen(QColor(0xFF, 0x00, 0x00));
+        Canvas.setFont(PointFont(QStringLiteral("Arial"), SheetFigurePoints));
+        for (int P = 1; P <= 4; ++P)
+            TextOut(Canvas, SheetScoreX, Seats[P].SheetRowY, ChipsText(Settlement.Score[P]));
 
-    Canvas.Font.Color = QColor(0x80, 0x00, 0x80);
-    for (int P = 1; P <= 4; ++P)
-        Canvas.TextOut(SheetAddX, Seats[P].SheetRowY, ChipsText(Settlement.Add[P]));
-
-    ResultSheet->SetPicture(Sheet.Pixels);
+        Canvas.setPen(QColor(0x80, 0x00, 0x80));
+        for (int P = 1; P <= 4; ++P)
+            TextOut(Canvas, SheetAddX, Seats[P].SheetRowY, ChipsText(Settlement.Add[P]));
+    }
+    ResultSheet->SetPicture(Sheet);
     LastSheet = Settlement;  // for readers, who ask later
     ResultSheet->show();
     ResultSheet->raise();

@@ -78,7 +78,6 @@ private:
 
     void BuildControls();
     void SetUpTable();
-    void AskToClose(bool& CanClose);
     TImageButton* ButtonOf(TTableButton Button) const;
     // A player's name as the table writes it.
     QString PlayerName(int Player) const;

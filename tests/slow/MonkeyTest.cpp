@@ -125,7 +125,7 @@ private:
         if (IsFarewell(Record.Text)) {
             // The timer still ticks in the box's own loop, and the user may ask again.
             for (int I = Pick(3); I > 0 && Timer()->Enabled(); --I) {
-                Timer()->OnTimer();
+                emit Timer()->Timeout();
                 ++Ticks;
             }
             if (Chance(10))
@@ -139,7 +139,7 @@ private:
                 WindowGoneUnderBox = WindowGoneUnderBox || !Window->isVisible();
             }
         }
-        static const int Answers[] = {mrOk, mrCancel, mrYes, mrNo, mrNone};
+        static const int Answers[] = {QMessageBox::Ok, QMessageBox::Cancel, QMessageBox::Yes, QMessageBox::No, QMessageBox::NoButton};
         return Answers[Pick(5)];
     }
 
@@ -233,7 +233,7 @@ private:
         Last = "tick";
         // The real timer ticks only while it runs.
         if (Timer()->Enabled()) {
-            Timer()->OnTimer();
+            emit Timer()->Timeout();
             ++Ticks;
         }
     }

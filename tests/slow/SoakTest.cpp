@@ -54,7 +54,7 @@ protected:
         Pausing = [this](int Ms) { Slept += Ms; };
         Answering = [this](const TMessageRecord&) {
             ++Boxes;
-            return int(mrOk);
+            return int(QMessageBox::Ok);
         };
         Draws.Script = [this](int N) { return std::uniform_int_distribution<int>(0, N - 1)(Rng); };
     }

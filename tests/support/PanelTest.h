@@ -46,9 +46,9 @@ protected:
         auto* Control = new TImage(Panel.get());
         Control->setGeometry(20, 20, 40, 40);
         Control->show();
-        Control->OnMouseDown = [&Log](QObject*, TMouseButton) { Log += 'd'; };
-        Control->OnClick = [&Log]() { Log += 'c'; };
-        Control->OnMouseUp = [&Log](QObject*, TMouseButton) { Log += 'u'; };
+        QObject::connect(Control, &TImage::MouseDown, [&Log] { Log += 'd'; });
+        QObject::connect(Control, &TImage::Clicked, [&Log] { Log += 'c'; });
+        QObject::connect(Control, &TImage::MouseUp, [&Log] { Log += 'u'; });
         return Control;
     }
 

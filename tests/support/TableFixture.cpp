@@ -34,6 +34,7 @@ TTableSeams TTableTest::Seams()
     Out.MessageBoxes = [this](const TMessageRecord& Record) { return Answering(Record); };
     Out.TimerClock = TTimerClock::Held;
     Out.StartChips = StartChips;
+    Out.GateClock = GateClock;
     return Out;
 }
 
@@ -68,7 +69,7 @@ void TTableTest::StackDeck(const THands& Hands) { Draws.Script = StackedDraws(Ha
 void TTableTest::Deal(const THands& Hands)
 {
     StackDeck(Hands);
-    Control(StartButton)->OnClick();
+    emit Control(StartButton)->Clicked();
     Draws.Script = {};
 }
 
@@ -77,7 +78,7 @@ void TTableTest::Tick(int Count)
     // Each tick comes from the event loop, which has painted what the one before changed.
     for (int I = 0; I < Count; ++I) {
         QCoreApplication::sendPostedEvents(Window.get(), QEvent::UpdateRequest);
-        Timer()->OnTimer();
+        emit Timer()->Timeout();
     }
 }
 
@@ -94,7 +95,7 @@ int TTableTest::TickUntilIdle(int Limit)
 void TTableTest::PlayFolding(const THands& Hands)
 {
     Deal(Hands);
-    Control(FoldButton)->OnClick();
+    emit Control(FoldButton)->Clicked();
     TickUntilIdle();
 }
 
@@ -103,7 +104,7 @@ void TTableTest::PlayCalling(const THands& Hands)
     Deal(Hands);
     while (!Control(FlipButton)->isEnabled()) {
         if (Control(CallButton)->isEnabled())
-            Control(CallButton)->OnClick();
+            emit Control(CallButton)->Clicked();
         if (TickUntilIdle() == 0 && !Control(CallButton)->isEnabled())
             break;  // nothing left to drive
     }

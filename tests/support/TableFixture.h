@@ -46,6 +46,8 @@ protected:
     TPause Pausing;
     // Who answers each box: by default it is recorded in Messages and answered with Answer.
     TMessageBoxes Answering;
+    // The input gate's clock, for windows made from now on; empty: the real one.
+    TInputGuard::TClock GateClock;
     TTestDraw Draws;
     // The seats' chips the next window's game starts with.
     TSeatChips StartChips = EvenChips;
@@ -85,7 +87,7 @@ protected:
     std::vector<int> Sleeps;
     int SleptMs() const;
     std::vector<TMessageRecord> Messages;
-    int Answer = mrOk;
+    int Answer = QMessageBox::Ok;
 };
 
 // A whole number from the environment, or Default: how the long runs are scaled.

@@ -1,7 +1,7 @@
 #include <QApplication>
 #include <gtest/gtest.h>
 
-#include "support/TestApplication.h"
+#include "desktop/Application.h"
 #include "support/Watches.h"
 #include "table/TableAccess.h"
 
@@ -11,7 +11,7 @@ int main(int argc, char** argv)
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     ::testing::InitGoogleTest(&argc, argv);
-    TTestApplication app(argc, argv);
+    TApplication app(argc, argv);
     InstallTableAccessibility();
     WatchCards();
     return RUN_ALL_TESTS();

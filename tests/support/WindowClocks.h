@@ -8,7 +8,6 @@
 #include <vector>
 
 #include "game/Table.h"
-#include "support/TestApplication.h"
 
 // The clocks window systems stamp input with, against ours (which starts near 0): an
 // X server counts from its own start and here wraps past 2^32 a second in; a Wayland
@@ -23,43 +22,17 @@ constexpr TWindowClock CompositorClock{"Wayland", 86400000u * 3 + 12345u};
 
 inline void PrintTo(const TWindowClock& Clock, std::ostream* Out) { *Out << Clock.Name; }
 
-// Turns the input gate on with a clock the test moves (its own Now, or one it is given),
-// and restores the gate as it was afterwards.
-class TGateOnFakeClock
+// For a table whose gate reads the test's clock Now: each of the table's pauses (Pausing)
+// advances it and is recorded in Sleeps; a pointer motion read at once tells the gate how
+// the window system's clock, Ahead of ours, stands.
+inline void PauseOnFakeClock(qint64& Now, std::vector<int>& Sleeps, TPause& Pausing, QWidget* Window, quint32 Ahead)
 {
-public:
-    TGateOnFakeClock() : TGateOnFakeClock([this] { return Now; }) {}
-    explicit TGateOnFakeClock(TTestApplication::TClock Clock)
-    {
-        App->DropsStaleInput = true;
-        App->SetGateClock(std::move(Clock));
-    }
-    // For a table: the gate reads the test's clock Now, which each of the table's pauses
-    // (Pausing) advances and records in Sleeps; a pointer motion read at once tells the
-    // gate how the window system's clock, Ahead of ours, stands.
-    TGateOnFakeClock(qint64& Now, std::vector<int>& Sleeps, TPause& Pausing, QWidget* Window, quint32 Ahead)
-        : TGateOnFakeClock([&Now] { return Now; })
-    {
-        Pausing = [&Now, &Sleeps](int Ms) {
-            Sleeps.push_back(Ms);
-            Now += Ms;
-        };
-        QMouseEvent Motion(QEvent::MouseMove, QPointF(5, 5), Window->mapToGlobal(QPointF(5, 5)), Qt::NoButton,
-                           Qt::NoButton, Qt::NoModifier);
-        Motion.setTimestamp(quint32(Now + Ahead));
-        QCoreApplication::sendEvent(Window->windowHandle(), &Motion);
-    }
-    ~TGateOnFakeClock()
-    {
-        App->SetGateClock({});
-        App->DropsStaleInput = WasOn;
-    }
-    TGateOnFakeClock(const TGateOnFakeClock&) = delete;
-    TGateOnFakeClock& operator=(const TGateOnFakeClock&) = delete;
-
-    TTestApplication* const App = static_cast<TTestApplication*>(QCoreApplication::instance());
-    qint64 Now = 0;
-
-private:
-    const bool WasOn = App->DropsStaleInput;
-};
+    Pausing = [&Now, &Sleeps](int Ms) {
+        Sleeps.push_back(Ms);
+        Now += Ms;
+    };
+    QMouseEvent Motion(QEvent::MouseMove, QPointF(5, 5), Window->mapToGlobal(QPointF(5, 5)), Qt::NoButton,
+                       Qt::NoButton, Qt::NoModifier);
+    Motion.setTimestamp(quint32(Now + Ahead));
+    QCoreApplication::sendEvent(Window->windowHandle(), &Motion);
+}

@@ -235,7 +235,7 @@ TEST_F(AccessibilityTest, TheSheetKeepsTheFiguresItShowsAfterAGameOver)
     StartChips[Jim] = 10;
     ShowNewWindow();
     PlayCalling(AcesWin);  // Jim folds and keeps 5 chips; a Flip ends the game
-    Control(FlipButton)->OnClick();
+    emit Control(FlipButton)->Clicked();
     ASSERT_EQ(Messages.size(), 1u);
     QAccessibleTableInterface* Grid = Child("Result sheet")->tableInterface();
     EXPECT_EQ(Name(Grid->cellAt(2, 2)), "5");
@@ -287,7 +287,7 @@ TEST_F(AccessibilityTest, KeysMoveTheFocusInOrderAndPressLikeALeftClick)
     EXPECT_FALSE(Control(StartButton)->hasFocus());
     // The timer's ticks come through the timer's handler, as the running clock gives them.
     for (int I = 0; I < 200 && !Control(CallButton)->isEnabled(); ++I)
-        Timer()->OnTimer();
+        emit Timer()->Timeout();
     EXPECT_EQ(QApplication::focusWidget(), Control(CallButton));
     EXPECT_EQ(Game().Chips(User), 975);
     Key(Qt::Key_Tab);
@@ -295,7 +295,7 @@ TEST_F(AccessibilityTest, KeysMoveTheFocusInOrderAndPressLikeALeftClick)
     Key(Qt::Key_Space);  // fold
     EXPECT_TRUE(Game().Folded(User));
     for (int I = 0; I < 400 && !Control(FlipButton)->isEnabled(); ++I)
-        Timer()->OnTimer();
+        emit Timer()->Timeout();
     EXPECT_EQ(QApplication::focusWidget(), Control(FlipButton));
     Key(Qt::Key_Tab);
     EXPECT_EQ(QApplication::focusWidget(), Control(FlipAllButton));

@@ -32,7 +32,7 @@ TEST_F(BettingWindowTest, StakeCountersKeepTheirSizeWhateverTheyShow)
     for (int P = 1; P <= 4; ++P)
         EXPECT_EQ(Window->StakeCounter(P)->size(), QSize(100, 100));
     for (int Round = 1; Round <= 3; ++Round) {
-        Control(CallButton)->OnClick();
+        emit Control(CallButton)->Clicked();
         TickUntilIdle();
     }
     EXPECT_EQ(Window->StakeCounter(Jim)->size(), QSize(100, 100));
@@ -47,7 +47,7 @@ TEST_F(BettingWindowTest, HourglassShowsDuringTheDeal)
         Seen.push_back(ScreenCursor());
         StartUsable.push_back(Control(StartButton)->isEnabled());
     };
-    Control(StartButton)->OnClick();
+    emit Control(StartButton)->Clicked();
     ASSERT_FALSE(Seen.empty());
     for (TCursor C : Seen)
         EXPECT_EQ(C, crHourGlass);
@@ -61,7 +61,7 @@ TEST_F(BettingWindowTest, EachChipTravelsItsRouteAndGoesHomeUnseen)
 {
     Deal(NobodyFolds);
     for (int Round = 1; Round <= 3; ++Round) {
-        Control(CallButton)->OnClick();
+        emit Control(CallButton)->Clicked();
         EXPECT_TRUE(Timer()->Enabled());
         // The user's token: visible after every tick but the last, 5 ticks in all.
         Tick();
@@ -84,7 +84,7 @@ TEST_F(BettingWindowTest, EachChipTravelsItsRouteAndGoesHomeUnseen)
 TEST_F(BettingWindowTest, AChipLeftHalfwayByANewHandGoesOnFromThere)
 {
     Deal(NobodyFolds);
-    Control(CallButton)->OnClick();
+    emit Control(CallButton)->Clicked();
     Tick(6);  // the user's token arrived; Jack's is on its way
     ASSERT_EQ(Game().Mover(), 2);
     const QPoint Halfway = Named("JackToken")->pos();
@@ -96,7 +96,7 @@ TEST_F(BettingWindowTest, AChipLeftHalfwayByANewHandGoesOnFromThere)
     Tick(5);
     EXPECT_EQ(Game().Mover(), 0);
     // Jack's token now arrives one tick early.
-    Control(CallButton)->OnClick();
+    emit Control(CallButton)->Clicked();
     RunPhase(1);
     EXPECT_EQ(RunPhase(2), 8);
 }
@@ -104,10 +104,10 @@ TEST_F(BettingWindowTest, AChipLeftHalfwayByANewHandGoesOnFromThere)
 TEST_F(BettingWindowTest, FlipsSpreadAndTurnTheHandsWhereTheyLie)
 {
     PlayCalling(AllComputersFold);
-    Control(FlipButton)->OnClick();
+    emit Control(FlipButton)->Clicked();
     for (int P = Jack; P <= Kate; ++P)
         EXPECT_TRUE(SeatCard(P, 11)->FaceDown());  // folded piles stay face down
-    Control(FlipAllButton)->OnClick();
+    emit Control(FlipAllButton)->Clicked();
     for (int P = Jack; P <= Kate; ++P) {
         const int Middle = SeatCard(P, 11)->x();
         EXPECT_EQ(SeatCard(P, 12)->x(), Middle - 15);
@@ -116,7 +116,7 @@ TEST_F(BettingWindowTest, FlipsSpreadAndTurnTheHandsWhereTheyLie)
             EXPECT_FALSE(SeatCard(P, Row)->FaceDown());
     }
     // Flip after Flip all turns the folded hands back but keeps them spread.
-    Control(FlipButton)->OnClick();
+    emit Control(FlipButton)->Clicked();
     for (int P = Jack; P <= Kate; ++P) {
         EXPECT_TRUE(SeatCard(P, 12)->FaceDown());
         EXPECT_EQ(SeatCard(P, 12)->x(), SeatCard(P, 11)->x() - 15);
@@ -126,7 +126,7 @@ TEST_F(BettingWindowTest, FlipsSpreadAndTurnTheHandsWhereTheyLie)
 TEST_F(BettingWindowTest, TheBoxesSayWhatHappened)
 {
     PlayFolding(AllComputersFold);
-    Control(FlipButton)->OnClick();
+    emit Control(FlipButton)->Clicked();
     ASSERT_EQ(Messages.size(), 1u);
     EXPECT_EQ(Messages[0].Text, "Two winners, begin again!");
     EXPECT_EQ(Messages[0].Buttons, TMsgButtons::OkCancel);
@@ -138,12 +138,12 @@ TEST_F(BettingWindowTest, TheBoxesSayWhatHappened)
     ShowNewWindow();
     PlayCalling(AllComputersFold);
     Messages.clear();
-    Control(FlipButton)->OnClick();
+    emit Control(FlipButton)->Clicked();
     ASSERT_EQ(Messages.size(), 1u);
     EXPECT_EQ(Messages[0].Text, "Game over! You are the winner! Try again?");
     EXPECT_EQ(Messages[0].Buttons, TMsgButtons::YesNo);
     EXPECT_TRUE(Window->Control(TTablePart::Sheet)->isVisible());
-    Answer = mrNo;
+    Answer = QMessageBox::No;
     static_cast<TTableDisplay&>(*Window).TellGameOver(Kate);
     EXPECT_EQ(Messages.back().Text, "Game over! Kate is the winner! Try again?");
 }

@@ -27,10 +27,10 @@ TEST_F(BlockedInputTest, APressOnStartWhileTheTieBoxIsOpenChangesNothing)
         Messages.push_back(Record);
         Start->doAction(QAccessibleActionInterface::pressAction());
         QCoreApplication::sendPostedEvents();
-        return int(mrOk);
+        return int(QMessageBox::Ok);
     };
     const int Destroyed = CardsDestroyed;
-    Control(FlipButton)->OnClick();
+    emit Control(FlipButton)->Clicked();
     QCoreApplication::sendPostedEvents();
     ASSERT_EQ(Messages.size(), 1u);
     EXPECT_EQ(Messages[0].Text, "Two winners, begin again!");

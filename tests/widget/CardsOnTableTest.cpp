@@ -32,7 +32,7 @@ TEST_F(CardsOnTableTest, NewCardsLieOnThePileAndTheShuffleFansThem)
                 EXPECT_GT(Order.indexOf(Card(I)), Order.indexOf(Card(I - 1)));
         }
     };
-    Control(StartButton)->OnClick();
+    emit Control(StartButton)->Clicked();
     EXPECT_TRUE(Checked);
 }
 
@@ -78,7 +78,7 @@ TEST_F(CardsOnTableTest, DealShowsEachCardAsItArrives)
         EXPECT_GT(Paints.Of(First), 0);
         EXPECT_EQ(PanelPixel(370 + 35, 460 + 3) & 0xFFFFFF, QColor(Qt::white).rgb() & 0xFFFFFF);
     };
-    Control(StartButton)->OnClick();
+    emit Control(StartButton)->Clicked();
     EXPECT_TRUE(Checked);
 }
 

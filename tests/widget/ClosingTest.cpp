@@ -30,7 +30,7 @@ protected:
     void CallAndTickToPhase(int Phase)
     {
         Deal(NobodyFolds);
-        Control(CallButton)->OnClick();
+        emit Control(CallButton)->Clicked();
         while (Game().Mover() != Phase)
             Tick();
         Tick();  // a token on its way
@@ -40,7 +40,7 @@ protected:
     {
         Deal(Hands);
         while (!Control(FlipButton)->isEnabled()) {
-            Control(CallButton)->OnClick();
+            emit Control(CallButton)->Clicked();
             TickUntilIdle();
         }
     }
@@ -76,13 +76,13 @@ TEST_F(ClosingTest, EveryStateSaysFarewellAndFreesTheCards)
         {"Jack's token travelling", [&] { CallAndTickToPhase(2); }},
         {"Jim's token travelling", [&] { CallAndTickToPhase(3); }},
         {"Kate's token travelling", [&] { CallAndTickToPhase(4); }},
-        {"user folded, rounds running", [&] { Deal(NobodyFolds); Control(FoldButton)->OnClick(); Tick(3); }},
-        {"user's second turn", [&] { Deal(NobodyFolds); Control(CallButton)->OnClick(); TickUntilIdle(); }},
+        {"user folded, rounds running", [&] { Deal(NobodyFolds); emit Control(FoldButton)->Clicked(); Tick(3); }},
+        {"user's second turn", [&] { Deal(NobodyFolds); emit Control(CallButton)->Clicked(); TickUntilIdle(); }},
         {"betting closed", [&] { CloseBetting(NobodyFolds); }},
-        {"result shown", [&] { CloseBetting(NobodyFolds); Control(FlipButton)->OnClick(); }},
-        {"folded hands spread", [&] { CloseBetting(AllComputersFold); Control(FlipAllButton)->OnClick(); }},
-        {"rules chart shown", [&] { Deal(NobodyFolds); Control(RulesButton)->OnClick(); }},
-        {"rules chart before any hand", [&] { Control(RulesButton)->OnClick(); }},
+        {"result shown", [&] { CloseBetting(NobodyFolds); emit Control(FlipButton)->Clicked(); }},
+        {"folded hands spread", [&] { CloseBetting(AllComputersFold); emit Control(FlipAllButton)->Clicked(); }},
+        {"rules chart shown", [&] { Deal(NobodyFolds); emit Control(RulesButton)->Clicked(); }},
+        {"rules chart before any hand", [&] { emit Control(RulesButton)->Clicked(); }},
     };
     for (const auto& [Name, Reach] : States) {
         NewWindow();
@@ -104,7 +104,7 @@ TEST_F(ClosingTest, TicksWhileTheFarewellIsOpenDoNoHarm)
         Messages.push_back(Record);
         for (int I = 0; I < 40 && Timer()->Enabled(); ++I, ++TicksInBox)
             Tick();
-        return int(mrNo);
+        return int(QMessageBox::No);
     };
     CloseAndDestroy("ticks during the farewell");
     EXPECT_GT(TicksInBox, 9);
@@ -116,7 +116,7 @@ TEST_F(ClosingTest, AskingAgainDuringTheFarewellShowsItOnce)
     Answering = [&](const TMessageRecord& Record) {
         Messages.push_back(Record);
         Window->close();
-        return int(mrYes);
+        return int(QMessageBox::Yes);
     };
     CloseAndDestroy("a second request inside the farewell", true);
 }
@@ -137,10 +137,10 @@ TEST_F(ClosingTest, CloseWaitsForTheGameOverBox)
                 Window->close();
             ShownInsideBox = ShownInsideBox && Window->isVisible() && Window->isWindow();
         }
-        return int(mrNo);
+        return int(QMessageBox::No);
     };
     const int Alive = CardsAlive, Destroyed = CardsDestroyed;
-    Control(FlipButton)->OnClick();
+    emit Control(FlipButton)->Clicked();
     EXPECT_EQ(Requests, 2);
     EXPECT_TRUE(ShownInsideBox);
     ASSERT_EQ(Messages.size(), 1u);
@@ -174,7 +174,7 @@ TEST_F(ClosingTest, ACloseRequestInTheMiddleOfAMoveWaitsUntilItIsOver)
         if (InTheDeal)
             Deal(NobodyFolds);
         else
-            Control(CallButton)->OnClick();
+            emit Control(CallButton)->Clicked();
         EXPECT_TRUE(Messages.empty());
         EXPECT_TRUE(Window->isVisible());
         EXPECT_EQ(Game().Mover(), InTheDeal ? 0 : User) << "the move ran to its end";

@@ -4,13 +4,14 @@
 #include <QElapsedTimer>
 #include <QMessageBox>
 #include <QMouseEvent>
+#include <QPainter>
+#include <QSignalSpy>
 #include <QTest>
 #include <QThread>
 #include <QTimer>
 #include <memory>
 
-#include "desktop/Application.h"
-#include "desktop/Bitmap.h"
+#include "desktop/Drawing.h"
 #include "desktop/Image.h"
 #include "desktop/ImageList.h"
 #include "desktop/Label.h"
@@ -206,57 +207,44 @@ TEST_F(DesktopTest, ImageListRefusesOtherSizesAndDrawsThroughTheMaskOntoWhite)
     EXPECT_TRUE(List.Add(Masked));
     EXPECT_EQ(List.Count(), 2);
 
-    const TBitmap Bitmap = List.GetBitmap(1);
-    ASSERT_EQ(Bitmap.Pixels.size(), QSize(10, 8));
-    EXPECT_EQ(Bitmap.Pixels.pixel(2, 3), Red);
-    EXPECT_EQ(Bitmap.Pixels.pixel(7, 3), qRgb(255, 255, 255));
-    EXPECT_EQ(List.GetBitmap(0).Pixels.pixel(7, 3), Green);
+    const QImage Image = List.Image(1);
+    ASSERT_EQ(Image.size(), QSize(10, 8));
+    EXPECT_EQ(Image.pixel(2, 3), Red);
+    EXPECT_EQ(Image.pixel(7, 3), qRgb(255, 255, 255));
+    EXPECT_EQ(List.Image(0).pixel(7, 3), Green);
 }
 
-TEST_F(DesktopTest, CanvasTextAndTransparentDraw)
+TEST_F(DesktopTest, TextOutInksItsBoxAndLeavesWhatIsBehind)
 {
+    QImage Picture = WhitePicture(120, 40);
+    ASSERT_EQ(Picture.pixel(60, 20), qRgb(255, 255, 255));
+    Picture.fill(Green);
+    {
+        QPainter Canvas(&Picture);
+        Canvas.setFont(PointFont(QStringLiteral("MS Sans Serif"), 14, true));
+        TextOut(Canvas, 5, 5, QStringLiteral("HOW"));
+    }
     // Count the pixels of the text box still showing the background.
-    auto Untouched = [](TBrushStyle Brush) {
-        TBitmap Bitmap(120, 40);
-        Bitmap.Pixels.fill(Green);
-        Bitmap.Canvas.BrushStyle = Brush;
-        Bitmap.Canvas.Font.Size = 14;
-        Bitmap.Canvas.Font.Style = fsBold;
-        Bitmap.Canvas.TextOut(5, 5, QStringLiteral("HOW"));
-        int Kept = 0, Inked = 0;
-        for (int Y = 5; Y < 25; ++Y)
-            for (int X = 5; X < 40; ++X) {
-                Kept += Bitmap.Pixels.pixel(X, Y) == Green;
-                Inked += qGray(Bitmap.Pixels.pixel(X, Y)) < 40;
-            }
-        return std::pair(Kept, Inked);
-    };
-    const auto [ClearKept, ClearInked] = Untouched(bsClear);
-    const auto [SolidKept, SolidInked] = Untouched(bsSolid);
-    EXPECT_GT(ClearInked, 20);
-    EXPECT_GT(SolidInked, 20);
-    EXPECT_GT(ClearKept, 100);
-    EXPECT_EQ(SolidKept, 0);
-
-    TBitmap Target(20, 20);
-    TBitmap Sprite(Filled(10, 10, Red));
-    Sprite.Pixels.setPixel(0, 9, Magenta);
-    Sprite.Pixels.setPixel(4, 4, Magenta);
-    Sprite.Transparent = true;
-    Target.Canvas.Draw(5, 5, Sprite);
-    EXPECT_EQ(Target.Pixels.pixel(9, 9), qRgb(255, 255, 255));
-    EXPECT_EQ(Target.Pixels.pixel(5, 14), qRgb(255, 255, 255));
-    EXPECT_EQ(Target.Pixels.pixel(10, 10), Red);
+    int Kept = 0, Inked = 0;
+    for (int Y = 5; Y < 25; ++Y)
+        for (int X = 5; X < 40; ++X) {
+            Kept += Picture.pixel(X, Y) == Green;
+            Inked += qGray(Picture.pixel(X, Y)) < 40;
+        }
+    EXPECT_GT(Inked, 20);
+    EXPECT_GT(Kept, 100);
+    EXPECT_EQ(Picture.pixel(4, 4), Green);
 }
 
 TEST_F(DesktopTest, CanvasFontNameChoosesTheFace)
 {
     auto Written = [](const QString& Face, const QString& Text) {
-        TBitmap Bitmap(160, 30);
-        Bitmap.Canvas.Font.Name = Face;
-        Bitmap.Canvas.Font.Size = 16;
-        Bitmap.Canvas.TextOut(2, 2, Text);
-        return Bitmap.Pixels;
+        QImage Picture = WhitePicture(160, 30);
+        QPainter Canvas(&Picture);
+        Canvas.setFont(PointFont(Face, 16));
+        TextOut(Canvas, 2, 2, Text);
+        Canvas.end();
+        return Picture;
     };
     // The old names stand for the installed sans face; another installed face is used as named.
     const QImage Arial = Written("Arial", "Rag 42");
@@ -275,8 +263,7 @@ TEST_F(DesktopTest, CanvasFontNameChoosesTheFace)
 TEST_F(DesktopTest, TimerDoesNotQueueTicksBehindABlockedThread)
 {
     TTimer Timer;
-    int Ticks = 0;
-    Timer.OnTimer = [&]() { ++Ticks; };
+    QSignalSpy Ticks(&Timer, &TTimer::Timeout);
     Timer.SetInterval(50);
     Timer.SetEnabled(true);
     QThread::msleep(300);
@@ -285,18 +272,17 @@ TEST_F(DesktopTest, TimerDoesNotQueueTicksBehindABlockedThread)
     Window.start();
     while (Window.elapsed() < 30)
         QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-    EXPECT_EQ(Ticks, 1);
+    EXPECT_EQ(Ticks.count(), 1);
 
     // Driven by the test, a held clock's own ticks are not delivered; enabling and the
     // interval work as ever.
     TTimer Held(nullptr, TTimerClock::Held);
-    int HeldTicks = 0;
-    Held.OnTimer = [&]() { ++HeldTicks; };
+    QSignalSpy HeldTicks(&Held, &TTimer::Timeout);
     Held.SetInterval(50);
     Held.SetEnabled(true);
     QThread::msleep(60);
     QCoreApplication::processEvents();
-    EXPECT_EQ(HeldTicks, 0);
+    EXPECT_EQ(HeldTicks.count(), 0);
     EXPECT_TRUE(Held.Enabled());
     EXPECT_EQ(Held.Interval(), 50);
 }
@@ -315,9 +301,9 @@ TEST_F(DesktopTest, SleepMessagesRandomAndCursor)
     const TMessageBoxes Recording = [&](const TMessageRecord& Record) {
         Seen.push_back(Record);
         OpenInside = OpenMessageBoxes();
-        return int(mrNo);
+        return int(QMessageBox::No);
     };
-    EXPECT_EQ(ShowInformation(Recording, QStringLiteral("再见"), TMsgButtons::YesNo), mrNo);
+    EXPECT_EQ(ShowInformation(Recording, QStringLiteral("再见"), TMsgButtons::YesNo), QMessageBox::No);
     ASSERT_EQ(Seen.size(), 1u);
     EXPECT_EQ(Seen[0].Text, QStringLiteral("再见"));
     EXPECT_EQ(Seen[0].Buttons, TMsgButtons::YesNo);
@@ -368,7 +354,7 @@ TEST_F(DesktopTest, RealMessageBoxIsPlainTextAndCountedWhileOpen)
         }
     });
     Answerer.start();
-    EXPECT_EQ(ShowInformation(ShowMessageBox, QStringLiteral("<i>Kate</i> wins"), TMsgButtons::YesNo), mrYes);
+    EXPECT_EQ(ShowInformation(ShowMessageBox, QStringLiteral("<i>Kate</i> wins"), TMsgButtons::YesNo), QMessageBox::Yes);
     Answerer.stop();
     EXPECT_EQ(Text, QStringLiteral("<i>Kate</i> wins"));
     EXPECT_EQ(Format, Qt::PlainText);

@@ -12,9 +12,9 @@
 #include <QWindow>
 #include <optional>
 
-#include "desktop/Application.h"
 #include "desktop/Image.h"
 #include "desktop/InputGate.h"
+#include "desktop/InputGuard.h"
 #include "desktop/Panel.h"
 #include "desktop/Timer.h"
 #include "game/Table.h"
@@ -233,13 +233,9 @@ class InputGateWindowTest : public TTableTest, public ::testing::WithParamInterf
 protected:
     void SetUp() override
     {
+        GateClock = [this] { return Now; };
         TTableTest::SetUp();
-        Gate.emplace(Now, Sleeps, Pausing, Window.get(), GetParam().Ahead);
-    }
-    void TearDown() override
-    {
-        Gate.reset();
-        TTableTest::TearDown();
+        PauseOnFakeClock(Now, Sleeps, Pausing, Window.get(), GetParam().Ahead);
     }
 
     // An event of the left button on Control, made at MadeAt; read now, or at MadeAt if
@@ -294,36 +290,35 @@ protected:
     }
     int Deals() const { return int(std::count(Sleeps.begin(), Sleeps.end(), 100)) / 12; }
 
-    std::optional<TGateOnFakeClock> Gate;
     qint64 Now = 1000;
 };
 }
 
 // A button that logs its mouse events, and a control whose click keeps the thread busy
-// with the button disabled meanwhile, as the test's OnClick says.
+// with the button disabled meanwhile, as the test's click handler says.
 class InputGateOnControlsTest : public TPanelTest
 {
 protected:
     void SetUp() override
     {
         TPanelTest::SetUp();
+        new TInputGuard(Panel.get(), [this] { return Now; });
         Button = LoggingControl(Log);
         Busy = PlainControl(100);
     }
 
-    TGateOnFakeClock Gate;
-    qint64& Now = Gate.Now;
+    qint64 Now = 0;
     QString Log;
     TImage *Button = nullptr, *Busy = nullptr;
 };
 
 TEST_F(InputGateOnControlsTest, UntimedInputCountsAsMadeDuringABusyHandlerUntilTheQueueIsRead)
 {
-    Busy->OnClick = [&]() {
+    QObject::connect(Busy, &TImage::Clicked, [&] {
         Button->setEnabled(false);
         Now += 1000;
         Button->setEnabled(true);
-    };
+    });
     Mouse(QTest::MouseClick, Busy, Qt::LeftButton);
     EXPECT_FALSE(InputMayAct(Button, 0));
     EXPECT_TRUE(InputMayAct(Busy, 0));
@@ -349,16 +344,16 @@ TEST_F(InputGateOnControlsTest, InputMadeWhileAHandlerWasBusyIsJudgedByItsContro
 
     // Like the deal: the button is disabled, then the thread sleeps with a repaint (a
     // nested dispatch) in between, and the button comes back.
-    Busy->OnClick = [&]() {
+    QObject::connect(Busy, &TImage::Clicked, [&] {
         Button->setEnabled(false);
         Now += 300;
         Busy->Repaint();
         Now += 300;
         Button->setEnabled(true);
-    };
+    });
     // Like the pause after a call: the button stays usable.
     TImage* Pause = PlainControl(150);
-    Pause->OnClick = [&]() { Now += 500; };
+    QObject::connect(Pause, &TImage::Clicked, [&] { Now += 500; });
 
     Click(Button, Now);  // delivered at once: sets the clocks' offset
     EXPECT_EQ(Log, "dcu");
@@ -377,10 +372,7 @@ TEST_F(InputGateOnControlsTest, InputMadeWhileAHandlerWasBusyIsJudgedByItsContro
     EXPECT_EQ(Log, "dcu");
 
     // A slow press does not swallow its own release: the click completes.
-    Button->OnMouseDown = [&](QObject*, TMouseButton) {
-        Log += 'd';
-        Now += 400;
-    };
+    QObject::connect(Button, &TImage::MouseDown, [&] { Now += 400; });
     Log.clear();
     const qint64 PressedAt = ++Now;
     Send(Button, QEvent::MouseButtonPress, PressedAt);
@@ -451,7 +443,7 @@ TEST_P(InputGateWindowTest, StartClickedDuringFoldedJimsPauseBeginsANewHandAfter
         {
             if (Event->type() != QEvent::User)
                 return QObject::event(Event);
-            Window->findChild<TTimer*>(QStringLiteral("BettingTimer"))->OnTimer();
+            emit Window->findChild<TTimer*>(QStringLiteral("BettingTimer"))->Timeout();
             return true;
         }
     } Ticker;
@@ -486,7 +478,7 @@ TEST_P(InputGateWindowTest, UntimedClicksRightAfterTheDealCountAsMadeDuringIt)
     EXPECT_EQ(Deals(), 1);
     EXPECT_TRUE(Window->Control(TTablePart::Chart)->isVisible());
     // Once the queue has been read, an untimed click counts as made when read.
-    Gate->App->SettleInput();
+    TInputGuard::Of(Window.get())->Settle();
     ClickAt(Control(StartButton), Now, false);
     EXPECT_EQ(Deals(), 2);
 }
@@ -527,7 +519,7 @@ TEST_P(InputGateWindowTest, KeysAndPressesMadeDuringTheDealAreJudgedByWhatTheyAi
     EXPECT_EQ(Game().Mover(), 0);
     EXPECT_TRUE(Control(CallButton)->isEnabled());
     // Once the loop has read its queue, the same keys act.
-    Gate->App->SettleInput();
+    TInputGuard::Of(Window.get())->Settle();
     SpaceAt(Now);
     EXPECT_EQ(Game().Mover(), 1);
     EXPECT_EQ(Game().Chips(User), 975);
@@ -539,7 +531,7 @@ TEST_P(InputGateWindowTest, PressesAndFocusGrabsAnsweredDuringAPauseActOnlyAfter
     StackDeck(NobodyFolds);
     SpaceAt(Now);
     Draws.Script = {};
-    Gate->App->SettleInput();
+    TInputGuard::Of(Window.get())->Settle();
     ASSERT_TRUE(Control(CallButton)->hasFocus());
     // The reader's requests come in while the call's pause goes on answering it.
     bool Asked = false;

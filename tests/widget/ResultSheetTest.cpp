@@ -51,7 +51,7 @@ TEST_F(ResultSheetTest, ALongNameRunsOnIntoTheAddColumn)
 {
     Window->SetUserName(QString(60, QChar('M')));
     PlayFolding(KateWins);
-    Control(FlipAllButton)->OnClick();
+    emit Control(FlipAllButton)->Clicked();
     // Black strokes of the name reach across the "Add" column, right of the marker.
     const QImage Sheet = Window->Control(TTablePart::Sheet)->Picture();
     int Black = 0;

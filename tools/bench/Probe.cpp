@@ -31,6 +31,7 @@
 #include "desktop/Application.h"
 #include "desktop/GraphicControl.h"
 #include "desktop/Image.h"
+#include "desktop/InputGuard.h"
 #include "desktop/Panel.h"
 #include "desktop/Timer.h"
 #include "game/Table.h"
@@ -127,7 +128,7 @@ std::unique_ptr<TTableWindow> StartUp()
 {
     TTableSeams Seams;
     Seams.Pause = [](int) {};
-    Seams.MessageBoxes = [](const TMessageRecord&) { return int(mrOk); };
+    Seams.MessageBoxes = [](const TMessageRecord&) { return int(QMessageBox::Ok); };
     Seams.TimerClock = TTimerClock::Held;
     auto Window = std::make_unique<TTableWindow>(std::move(Seams));
     InstallTableAccess(Window.get());
@@ -163,17 +164,17 @@ TImage* Token(const TTableWindow& Window, int Player)
 
 // What a click on a part runs, without the button's looks under the mouse: the figures
 // are the game's.
-void Click(const TTableWindow& Window, TTablePart Part) { Window.Control(Part)->OnClick(); }
+void Click(const TTableWindow& Window, TTablePart Part) { Window.emit Control(Part)->Clicked(); }
 
 // Ticks until the betting waits for the user or has closed, timing each tick with the
 // painting it causes.
 void RunTicks(TTableWindow& Window, TTickSamples* Samples)
 {
-    const TTimer* Timer = Window.findChild<TTimer*>(QStringLiteral("BettingTimer"));
+    TTimer* Timer = Window.findChild<TTimer*>(QStringLiteral("BettingTimer"));
     for (int Guard = 0; Guard < 1000 && Timer->Enabled() && Window.Game().Mover() != 0; ++Guard) {
         const int Phase = Window.Game().Mover();
         const double Start = ThreadCpuUs();
-        Timer->OnTimer();  // as the running timer calls it, with the table's own hooks
+        emit Timer->Timeout();  // as the running timer signals it, with the table's own hooks
         Pump();
         const double Used = ThreadCpuUs() - Start;
         if (!Samples)
@@ -328,18 +329,11 @@ int Work(int Hands, bool Reader)
     return 0;
 }
 
-// Says whether the input gate judges input here: its record is fed by every hand.
-class TProbeApplication : public TApplication
-{
-public:
-    using TApplication::TApplication;
-    bool GateOn() const { return DropsStaleInput; }
-};
-
-int Hands(int Count, const TProbeApplication& Application)
+int Hands(int Count)
 {
     auto Window = StartUp();
-    std::printf("gate %d\n", Application.GateOn() ? 1 : 0);
+    // Whether the window's input gate judges input here: its record is fed by every hand.
+    std::printf("gate %d\n", TInputGuard::Of(Window.get()) ? 1 : 0);
     PrintMemory("0");
     for (int H = 1; H <= Count; ++H) {
         Click(*Window, TTablePart::Start);
@@ -360,7 +354,7 @@ int Hands(int Count, const TProbeApplication& Application)
 
 int main(int argc, char** argv)
 {
-    TProbeApplication Application(argc, argv);
+    TApplication Application(argc, argv);
     InstallTableAccessibility();
     const bool Reader = argc == 4 && QByteArray(argv[3]) == "a11y";
     if (argc != 3 && !Reader) {
@@ -373,7 +367,7 @@ int main(int argc, char** argv)
     if (Mode == "work")
         return Work(Count, Reader);
     if (Mode == "hands")
-        return Hands(Count, Application);
+        return Hands(Count);
     std::fprintf(stderr, "unknown mode %s\n", argv[1]);
     return 2;
 }
