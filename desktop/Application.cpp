@@ -117,6 +117,10 @@ bool TApplication::notify(QObject* Receiver, QEvent* Event)
     if (!DropsStaleInput)
         return QApplication::notify(Receiver, Event);
     Observe(Receiver, Event);
+    if (Event->type() == QEvent::MouseMove && Event->spontaneous())
+        TipAsleep = false;
+    else if (Event->type() == QEvent::ToolTip && TipAsleep)
+        return true;
     // Only what comes straight from the event loop is gated and timed; nested dispatches
     // (a widget's share of a window's event, a repaint, a message box's own loop) run
     // inside a handler already.
@@ -127,8 +131,10 @@ bool TApplication::notify(QObject* Receiver, QEvent* Event)
         return QApplication::notify(Receiver, Event);
     }
     DispatchStart = IntakeAt = Now();
-    if (Gated(Receiver, Event, DispatchStart))
+    if (Gated(Receiver, Event, DispatchStart)) {
+        TipAsleep = true;
         return true;
+    }
     struct TNested
     {
         int& Depth;

@@ -50,6 +50,9 @@ private:
     quint64 Dispatches = 0, DispatchesAtSettle = 0;
     // A release follows its press: delivered if the press was, dropped if it was not.
     Qt::MouseButtons Delivered, Dropped;
+    // A dropped press puts the pointer's tooltip to sleep until the pointer moves again,
+    // as Qt does for a press it delivers.
+    bool TipAsleep = false;
 };
 
 // Whether input aimed at Control may run its click now. For a key press on the focused

@@ -246,9 +246,7 @@ public:
         if (T == QAccessible::Name)
             return TReaderTexts::tr("Rules chart");
         if (T == QAccessible::Description)
-            return TReaderTexts::tr(
-                "Hands, best first: three of a kind; straight flush; flush; straight; pair; high card. "
-                "Ace counts high, and ace-2-3 is the lowest straight. Press it, or Escape, to close it.");
+            return RulesChartDescription();
         return TAccessibleControl::text(T);
     }
 };
@@ -322,3 +320,10 @@ QString PlayerName(const TTableWindow* Window, int Player)
 TImage* SeatPortrait(const TTableWindow* Window, int Player) { return Window->Portrait(Player); }
 
 QString Seating() { return TReaderTexts::tr("You sit at the bottom, Jack on the right, Jim at the top, Kate on the left."); }
+
+QString RulesChartDescription()
+{
+    return TReaderTexts::tr(
+        "Hands, best first: three of a kind; straight flush; flush; straight; pair; high card. "
+        "Ace counts high, and ace-2-3 is the lowest straight. Press it, or Escape, to close it.");
+}

@@ -40,3 +40,6 @@ TImage* SeatPortrait(const TTableWindow* Window, int Player);
 
 // Where everyone sits, for a reader's first look at the table.
 QString Seating();
+
+// What the rules chart shows, for readers and for the pointer's tooltip.
+QString RulesChartDescription();

@@ -1,15 +1,18 @@
 """Plays Orvanta from outside as a screen-reader user would: reads the live
 accessibility tree through AT-SPI, listens to its events, presses with the
-keyboard (xdotool key) and through AT-SPI's own Press action. When to act and
+keyboard (xdotool key) and through AT-SPI's own Press action, and rests the pointer
+on controls to read their tooltips (in LANGUAGE, which the program was started with;
+in any but English it reads only those, then closes). When to act and
 how long to wait is read from the program's trace (ORVANTA_BENCH_TRACE, see
 desktop/BenchTrace.h): keys handled, presses read and run, boxes shown; what it
 checks is read through AT-SPI.
 
-usage: /usr/bin/python3 atspi.py PID NAME OUTDIR TRACE
+usage: /usr/bin/python3 atspi.py PID NAME OUTDIR TRACE [LANGUAGE]
 Prints what it reads; exits non-zero naming the first check that failed.
 """
 
 import os
+import re
 import subprocess
 import sys
 import time
@@ -22,6 +25,7 @@ sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from reader import T0, Failed, Trace, application, check, children, run, say, states, window  # noqa: E402
 
 PID, NAME, OUT, TRACE = int(sys.argv[1]), sys.argv[2], sys.argv[3], sys.argv[4]
+LANGUAGE = sys.argv[5] if len(sys.argv) > 5 else "en"
 # A call waits for the program as long as it is busy (a Press sent during the deal is
 # answered after it): not AT-SPI's 0.8 s by default.
 Atspi.set_timeout(60000, 60000)
@@ -184,6 +188,46 @@ def key(*keys):
     subprocess.run(["xdotool", "key", "--delay", "60", *keys], check=True)
 
 
+def tip_now():
+    return next((w.name for w in children(application(PID)) if w.getRoleName() == "tool tip" and "showing" in states(w)), None)
+
+
+def point_at(acc, what):
+    """Rests the pointer on the middle of acc, as a player does, and reads the tooltip Qt shows."""
+    x, y, w, h = acc.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+    before = tip_now()
+    subprocess.run(["xdotool", "mousemove", str(x + w // 2), str(y + h // 2)], check=True)
+    tip = wait_for(f"a tooltip on {what}", lambda: tip_now() != before and tip_now(), 10)
+    say(f"the tooltip on {what}: {tip!r}")
+    return tip
+
+
+def point_at_buttons():
+    """Each button's tooltip says what its description says; Call's adds what a call costs now."""
+    cost = LOG.words(r"event turn \d+$")[-1][-1]
+    for b in BUTTONS:
+        tip, said = point_at(control(b), b), control(b).description
+        check(tip == said if b != CALL else tip.startswith(said) and re.search(rf"\b{cost}\b", tip[len(said):]),
+              f"{b}'s tooltip gives its meaning{', with the cost ' + cost if b == CALL else ''}: {tip!r}")
+
+
+def chart():
+    return next(c for c in children(table()) if c.getRoleName() == "image")
+
+
+def point_at_chart():
+    """The chart's tooltip: its description, then a row for each kind of hand that the description
+    names, in its order, with an example. Escape closes the chart, and a key hides the tooltip."""
+    tip, said = point_at(chart(), "the rules chart"), chart().description
+    kinds = re.split(r"[;、]", re.split(r"[:：]", said, maxsplit=1)[1].split(".")[0].split("。")[0])
+    rows = tip.split("\n")[1:]
+    check(tip.startswith(said) and len(rows) == len(kinds) == 6 and
+          all(r.lower().startswith(k.strip().lower()) and re.search(r"[AKQJ2-9](-[AKQJ2-9]){2}", r)
+              for r, k in zip(rows, kinds)), f"the chart's tooltip gives its hands in order: {tip!r}")
+    key("Escape")
+    wait_for("the tooltip to hide on a key", lambda: not tip_now(), 10)
+
+
 def shot(label):
     subprocess.run(["/usr/bin/import", "-window", "root", os.path.join(OUT, f"{label}.png")], check=False)
 
@@ -281,6 +325,8 @@ def main():
     dialog = wait_for("the name dialog in the tree", lambda: window(PID, "用户名", "dialog"), 60)
     field = [c for c in children(dialog) if c.getRoleName() == "text"][0]
     take_keyboard("用户名", lambda: "focused" in states(field))
+    for c in [c for c in children(dialog) if c.getRoleName() in ("text", "push button")]:
+        check(point_at(c, c.name) == c.description != "", "the dialog's tooltips describe its controls")
     key(*list(NAME))
     wait_for("the typed name", lambda: field.queryText().getText(0, -1) == NAME, 60)
     mark = LOG.mark()
@@ -290,6 +336,8 @@ def main():
           "Enter and Escape leave the name dialog open")
     key("Tab", "space")  # onto 确定, and press it
     wait_for("the table window", table, 60)
+    if LANGUAGE != "en":
+        return point_in_language()
 
     # --- at the start
     take_keyboard("Orvanta", lambda: focused(START))
@@ -312,7 +360,7 @@ def main():
     shot("a11y-02-ring-on-rules")
     key("space")
     wait_for("the rules chart", lambda: "showing" in states(control("Rules chart")), 60)
-    key("Escape")
+    point_at_chart()  # and Escape
     wait_for("the rules chart to close", lambda: "showing" not in states(control("Rules chart")), 60)
     key("shift+Tab")
     wait_for("the focus back on Start", lambda: focused(START), 60)
@@ -347,6 +395,7 @@ def main():
           f"the turn is told with what a call costs: {told}")
     save_tree("mid-hand")
     shot("a11y-03-dealt")
+    point_at_buttons()
     play_betting()
     check(wait_for("the focus on Flip", lambda: focused(FLIP), 60), "the close of the betting brings the focus to Flip")
     key("space")
@@ -356,6 +405,8 @@ def main():
         check_sheet(sheet, rows)
         save_tree("sheet")
         shot("a11y-04-sheet")
+        tip = point_at(sheet, "the result sheet")
+        check("Add" in tip and "Score" in tip, f"the sheet's tooltip tells what Add and Score mean: {tip!r}")
         check(events_since(t, "object:state-changed:showing", "Result sheet"), "the sheet's appearance was announced")
 
     # --- hand 2: Call through AT-SPI's Press, then fold from the keyboard
@@ -421,6 +472,22 @@ def main():
     check(LOG.find(shown, "hide QMessageBox") is None, "the farewell message stays open")
     check([seat_chips(s) for s in seats()] == chips,
           f"a Press on Start under the farewell message changes nothing: {chips} became {[seat_chips(s) for s in seats()]}")
+    key("Return")
+    wait_for("the program to end", lambda: application(PID) is None, 60)
+    say("all checks passed")
+
+
+def point_in_language():
+    """The buttons' and the chart's tooltips in that language, at the user's turn; then Alt+F4."""
+    take_keyboard("Orvanta", lambda: focused(START))
+    key("space")
+    wait_for("the focus on Call", lambda: focused(CALL), 60)
+    point_at_buttons()
+    press_action(control(RULES))()
+    wait_for("the rules chart", lambda: "showing" in states(chart()), 60)
+    point_at_chart()
+    key("alt+F4")
+    wait_for("the farewell message", lambda: window(PID, "Orvanta", "alert"), 60)
     key("Return")
     wait_for("the program to end", lambda: application(PID) is None, 60)
     say("all checks passed")
