@@ -1,10 +1,9 @@
 # Sourced by run.sh, after harness.sh, on an X desktop brought up with its accessibility
-# bus (desk_up ... bus): `a11y_game NAME [LANGUAGE]` plays Orvanta as a screen-reader user
-# would. atspi.py reads the live accessibility tree from outside through AT-SPI, presses Call
-# through AT-SPI's action, plays a hand with the keyboard alone, reads the tooltips the
-# pointer brings up and closes the window from the keyboard; it times its steps by the
-# program's trace, as play.sh does. In a LANGUAGE other than en (the default) it reads only
-# the tooltips, in that language.
+# bus (desk_up ... bus): `a11y_game NAME [LANGUAGE]` plays Orvanta as a screen-reader user would.
+# atspi.py reads the live accessibility tree from outside through AT-SPI, presses Call
+# through AT-SPI's action, plays a hand with the keyboard alone and closes the window
+# from the keyboard; it times its steps by the program's trace, as play.sh does. It reads
+# the tooltips the pointer brings up; in a LANGUAGE but en (the default), only the table's.
 # The trees, the events heard and the screenshots go to $SHOTS/a11y, kept with the
 # rest when the run fails.
 

@@ -1,8 +1,7 @@
 """Plays Orvanta from outside as a screen-reader user would: reads the live
 accessibility tree through AT-SPI, listens to its events, presses with the
-keyboard (xdotool key) and through AT-SPI's own Press action, and rests the pointer
-on controls to read their tooltips (in LANGUAGE, which the program was started with;
-in any but English it reads only those, then closes). When to act and
+keyboard (xdotool key) and through AT-SPI's own Press action, reads the tooltips the
+pointer brings up (in LANGUAGE other than en, only those of the table). When to act and
 how long to wait is read from the program's trace (ORVANTA_BENCH_TRACE, see
 desktop/BenchTrace.h): keys handled, presses read and run, boxes shown; what it
 checks is read through AT-SPI.
@@ -25,7 +24,7 @@ sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from reader import T0, Failed, Trace, application, check, children, run, say, states, window  # noqa: E402
 
 PID, NAME, OUT, TRACE = int(sys.argv[1]), sys.argv[2], sys.argv[3], sys.argv[4]
-LANGUAGE = sys.argv[5] if len(sys.argv) > 5 else "en"
+LANGUAGE = (sys.argv[5:] or ["en"])[0]
 # A call waits for the program as long as it is busy (a Press sent during the deal is
 # answered after it): not AT-SPI's 0.8 s by default.
 Atspi.set_timeout(60000, 60000)
@@ -189,7 +188,8 @@ def key(*keys):
 
 
 def tip_now():
-    return next((w.name for w in children(application(PID)) if w.getRoleName() == "tool tip" and "showing" in states(w)), None)
+    tips = [w.name for w in children(application(PID)) if w.getRoleName() == "tool tip" and "showing" in states(w)]
+    return tips[0] if tips else None
 
 
 def point_at(acc, what):
@@ -202,30 +202,24 @@ def point_at(acc, what):
     return tip
 
 
-def point_at_buttons():
-    """Each button's tooltip says what its description says; Call's adds what a call costs now."""
+def point_at_table():
+    """At the user's turn: each button's tooltip is its description, Call's with what a call costs;
+    the chart's is its description, then the kinds of hand it names, in order, each with an example."""
     cost = LOG.words(r"event turn \d+$")[-1][-1]
     for b in BUTTONS:
         tip, said = point_at(control(b), b), control(b).description
-        check(tip == said if b != CALL else tip.startswith(said) and re.search(rf"\b{cost}\b", tip[len(said):]),
-              f"{b}'s tooltip gives its meaning{', with the cost ' + cost if b == CALL else ''}: {tip!r}")
-
-
-def chart():
-    return next(c for c in children(table()) if c.getRoleName() == "image")
-
-
-def point_at_chart():
-    """The chart's tooltip: its description, then a row for each kind of hand that the description
-    names, in its order, with an example. Escape closes the chart, and a key hides the tooltip."""
-    tip, said = point_at(chart(), "the rules chart"), chart().description
+        check(tip.startswith(said) and re.search(rf"\b{cost}\b", tip[len(said):]) if b == CALL else tip == said,
+              f"{b}: {tip!r}")
+    press_action(control(RULES))()
+    chart = wait_for("the rules chart", lambda: [c for c in children(table()) if c.getRoleName() == "image"
+                                                 and "showing" in states(c)][0])
+    tip, said = point_at(chart, "the rules chart"), chart.description
     kinds = re.split(r"[;、]", re.split(r"[:：]", said, maxsplit=1)[1].split(".")[0].split("。")[0])
     rows = tip.split("\n")[1:]
-    check(tip.startswith(said) and len(rows) == len(kinds) == 6 and
-          all(r.lower().startswith(k.strip().lower()) and re.search(r"[AKQJ2-9](-[AKQJ2-9]){2}", r)
-              for r, k in zip(rows, kinds)), f"the chart's tooltip gives its hands in order: {tip!r}")
-    key("Escape")
-    wait_for("the tooltip to hide on a key", lambda: not tip_now(), 10)
+    check(tip.startswith(said) and len(rows) == len(kinds) == 6 and all(r.lower().startswith(k.strip().lower()) and
+          re.search(r"[AKQJ2-9](-[AKQJ2-9]){2}", r) for r, k in zip(rows, kinds)), f"the chart's tooltip: {tip!r}")
+    key("Escape")  # closes the chart, and a key hides a tooltip
+    wait_for("the chart and its tooltip to hide", lambda: not tip_now() and "showing" not in states(chart), 10)
 
 
 def shot(label):
@@ -336,8 +330,14 @@ def main():
           "Enter and Escape leave the name dialog open")
     key("Tab", "space")  # onto 确定, and press it
     wait_for("the table window", table, 60)
-    if LANGUAGE != "en":
-        return point_in_language()
+    if LANGUAGE != "en":  # the table's tooltips at the first turn, then the farewell, answered
+        take_keyboard("Orvanta", lambda: focused(START))
+        key("space")
+        wait_for("the focus on Call", lambda: focused(CALL), 60)
+        point_at_table()
+        key("alt+F4")
+        wait_for("the farewell message", lambda: window(PID, "Orvanta", "alert"), 60)
+        return key("Return")
 
     # --- at the start
     take_keyboard("Orvanta", lambda: focused(START))
@@ -360,7 +360,7 @@ def main():
     shot("a11y-02-ring-on-rules")
     key("space")
     wait_for("the rules chart", lambda: "showing" in states(control("Rules chart")), 60)
-    point_at_chart()  # and Escape
+    key("Escape")
     wait_for("the rules chart to close", lambda: "showing" not in states(control("Rules chart")), 60)
     key("shift+Tab")
     wait_for("the focus back on Start", lambda: focused(START), 60)
@@ -395,7 +395,7 @@ def main():
           f"the turn is told with what a call costs: {told}")
     save_tree("mid-hand")
     shot("a11y-03-dealt")
-    point_at_buttons()
+    point_at_table()
     play_betting()
     check(wait_for("the focus on Flip", lambda: focused(FLIP), 60), "the close of the betting brings the focus to Flip")
     key("space")
@@ -472,22 +472,6 @@ def main():
     check(LOG.find(shown, "hide QMessageBox") is None, "the farewell message stays open")
     check([seat_chips(s) for s in seats()] == chips,
           f"a Press on Start under the farewell message changes nothing: {chips} became {[seat_chips(s) for s in seats()]}")
-    key("Return")
-    wait_for("the program to end", lambda: application(PID) is None, 60)
-    say("all checks passed")
-
-
-def point_in_language():
-    """The buttons' and the chart's tooltips in that language, at the user's turn; then Alt+F4."""
-    take_keyboard("Orvanta", lambda: focused(START))
-    key("space")
-    wait_for("the focus on Call", lambda: focused(CALL), 60)
-    point_at_buttons()
-    press_action(control(RULES))()
-    wait_for("the rules chart", lambda: "showing" in states(chart()), 60)
-    point_at_chart()
-    key("alt+F4")
-    wait_for("the farewell message", lambda: window(PID, "Orvanta", "alert"), 60)
     key("Return")
     wait_for("the program to end", lambda: application(PID) is None, 60)
     say("all checks passed")
