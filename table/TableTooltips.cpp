@@ -42,6 +42,25 @@ QString ChartTip()
     return Tip;
 }
 
+// What the tooltip on Control says now; empty for a control without one.
+QString Tooltip(const TTableWindow* Window, const QWidget* Control)
+{
+    if (Control == Window->RulesChart)
+        return ChartTip();
+    if (Control == Window->ResultSheet)
+        return TTipTexts::tr("Add: the chips each player won or lost in this hand") + QLatin1Char('\n') +
+               TTipTexts::tr("Score: the chips each player holds now");
+    for (const TImageButton* Button : Window->Buttons()) {
+        if (Button != Control)
+            continue;
+        const QString Meaning = QCoreApplication::translate("ButtonCaptions", Button->Caption.Meaning);
+        if (Button != Window->CallButton || !Button->isEnabled())
+            return Meaning;
+        return TTipTexts::tr("%1, %2.").arg(Meaning, SpokenChips(ChipsText(Window->Table.CallCost())));
+    }
+    return {};
+}
+
 // Answers Qt's question once the pointer has rested on one of the controls.
 class TTableTooltips : public QObject
 {
@@ -61,7 +80,7 @@ protected:
             return false;
         auto* Control = static_cast<QWidget*>(Watched);
         // Shown while the pointer stays on the control; an empty text hides the last one.
-        QToolTip::showText(static_cast<QHelpEvent*>(Event)->globalPos(), TableTooltip(Window, Control), Control,
+        QToolTip::showText(static_cast<QHelpEvent*>(Event)->globalPos(), Tooltip(Window, Control), Control,
                            Control->rect());
         return true;
     }
@@ -72,21 +91,3 @@ private:
 }
 
 void InstallTableTooltips(TTableWindow* Window) { new TTableTooltips(Window); }
-
-QString TableTooltip(const TTableWindow* Window, const QWidget* Control)
-{
-    if (Control == Window->RulesChart)
-        return ChartTip();
-    if (Control == Window->ResultSheet)
-        return TTipTexts::tr("Add: the chips each player won or lost in this hand") + QLatin1Char('\n') +
-               TTipTexts::tr("Score: the chips each player holds now");
-    for (const TImageButton* Button : Window->Buttons()) {
-        if (Button != Control)
-            continue;
-        const QString Meaning = QCoreApplication::translate("ButtonCaptions", Button->Caption.Meaning);
-        if (Button != Window->CallButton || !Button->isEnabled())
-            return Meaning;
-        return TTipTexts::tr("%1, %2.").arg(Meaning, SpokenChips(ChipsText(Window->Table.CallCost())));
-    }
-    return {};
-}

@@ -1,8 +1,5 @@
 #pragma once
 
-#include <QString>
-
-class QWidget;
 class TTableWindow;
 
 // Tooltips in the player's language on what the table draws in Chinese or in pictures:
@@ -12,6 +9,3 @@ class TTableWindow;
 // pointer has rested: nothing is kept, so Call's cost is the one at that moment. Qt shows
 // them only after the pointer rests without a press, and hides them on a click or a key.
 void InstallTableTooltips(TTableWindow* Window);
-
-// What the tooltip on Control says now; empty for a control without one.
-QString TableTooltip(const TTableWindow* Window, const QWidget* Control);
