@@ -48,6 +48,10 @@ TNameDialog::TNameDialog(TTableWindow* Window, QWidget* Parent) : QDialog(Parent
     QuitButton = NewButton(this, QStringLiteral("退出"), 176);
     connect(OkButton, &QPushButton::clicked, this, &TNameDialog::OkClick);
     connect(QuitButton, &QPushButton::clicked, this, &TNameDialog::QuitClick);
+    // In the player's language, as the table's tooltips; readers get them as descriptions.
+    NameEdit->setToolTip(tr("Your name, as the table will show it"));
+    OkButton->setToolTip(tr("确定: start playing"));
+    QuitButton->setToolTip(tr("退出: quit without playing"));
 
     // Each control is named by its role: the trace and the tests find it by that name.
     NameEdit->setObjectName(QStringLiteral("NameEdit"));

@@ -14,6 +14,7 @@
 #include "desktop/Prepare.h"
 #include "table/TableWindow.h"
 #include "table/TableAccess.h"
+#include "table/TableTooltips.h"
 #include "table/TableTrace.h"
 
 namespace {
@@ -52,6 +53,7 @@ int RunProgram(int Argc, char** Argv, TProgramEnd End)
     auto Window = std::make_unique<TTableWindow>();
     InstallTableAccess(Window.get());
     InstallTableTrace(Window->Game());
+    InstallTableTooltips(*Window);
     {
         // Freed once answered: hidden, it would keep its window's pixels (0.2 MB).
         TNameDialog NameDialog(Window.get());

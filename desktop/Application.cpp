@@ -19,6 +19,10 @@ bool TApplication::notify(QObject* Receiver, QEvent* Event)
     const QList<TInputGuard*>& Guards = TInputGuard::All();
     for (TInputGuard* Guard : Guards)
         Guard->Observe(Receiver, Event);
+    if (Event->type() == QEvent::MouseMove && Event->spontaneous())
+        TipAsleep = false;
+    else if (Event->type() == QEvent::ToolTip && TipAsleep)
+        return true;
     // Only what comes straight from the event loop is gated and timed; nested dispatches
     // (a widget's share of a window's event, a repaint, a message box's own loop) run
     // inside a handler already.
@@ -33,8 +37,10 @@ bool TApplication::notify(QObject* Receiver, QEvent* Event)
     bool Drop = false;
     for (TInputGuard* Guard : Guards)
         Drop = Guard->Drops(Receiver, Event) || Drop;
-    if (Drop)
+    if (Drop) {
+        TipAsleep = true;
         return true;
+    }
     // A handler may close a window and its gate with it.
     QVarLengthArray<QPointer<TInputGuard>, 2> Timing;
     for (TInputGuard* Guard : Guards) {

@@ -15,4 +15,7 @@ public:
 
 private:
     int Depth = 0;
+    // A dropped press puts the pointer's tooltip to sleep until the pointer moves again,
+    // as Qt does for a press it delivers.
+    bool TipAsleep = false;
 };

@@ -253,9 +253,7 @@ public:
         if (T == QAccessible::Name)
             return TReaderTexts::tr("Rules chart");
         if (T == QAccessible::Description)
-            return TReaderTexts::tr(
-                "Hands, best first: three of a kind; straight flush; flush; straight; pair; high card. "
-                "Ace counts high, and ace-2-3 is the lowest straight. Press it, or Escape, to close it.");
+            return RulesChartDescription();
         return TAccessibleControl::text(T);
     }
 };
@@ -303,3 +301,9 @@ const TCardControl* ReadableSeatCard(const TTableScene* Scene, int Player, int R
 }
 
 
+QString RulesChartDescription()
+{
+    return TReaderTexts::tr(
+        "Hands, best first: three of a kind; straight flush; flush; straight; pair; high card. "
+        "Ace counts high, and ace-2-3 is the lowest straight. Press it, or Escape, to close it.");
+}

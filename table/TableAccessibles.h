@@ -24,3 +24,5 @@ QAccessibleInterface* TableAccessibleFactory(const QString& ClassName, QObject* 
 // rebuilt and dealt.
 const TCardControl* ReadableSeatCard(const TTableScene* Scene, int Player, int Row);
 
+// What the rules chart shows, for readers and for the pointer's tooltip.
+QString RulesChartDescription();

@@ -124,6 +124,21 @@
     </message>
 </context>
 <context>
+    <name>TNameDialog</name>
+    <message>
+        <source>Your name, as the table will show it</source>
+        <translation>你的名字，牌桌上会这样显示</translation>
+    </message>
+    <message>
+        <source>确定: start playing</source>
+        <translation>确定：开始游戏</translation>
+    </message>
+    <message>
+        <source>退出: quit without playing</source>
+        <translation>退出：不玩了，关闭游戏</translation>
+    </message>
+</context>
+<context>
     <name>TableAccessibles</name>
     <message>
         <source>Card table</source>
@@ -383,6 +398,49 @@
     <message>
         <source>%1: %2, %3, %4.</source>
         <translation>%1：%2、%3、%4。</translation>
+    </message>
+</context>
+<context>
+    <name>TableTooltips</name>
+    <message>
+        <source>Three of a kind</source>
+        <translation>豹子</translation>
+    </message>
+    <message>
+        <source>Straight flush</source>
+        <translation>顺金</translation>
+    </message>
+    <message>
+        <source>Flush</source>
+        <translation>金花</translation>
+    </message>
+    <message>
+        <source>Straight</source>
+        <translation>顺子</translation>
+    </message>
+    <message>
+        <source>Pair</source>
+        <translation>对子</translation>
+    </message>
+    <message>
+        <source>High card</source>
+        <translation>单张</translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <translation>%1：%2</translation>
+    </message>
+    <message>
+        <source>Add: the chips each player won or lost in this hand</source>
+        <translation>Add（输赢）：这一局每位玩家赢或输的筹码</translation>
+    </message>
+    <message>
+        <source>Score: the chips each player holds now</source>
+        <translation>Score（筹码）：每位玩家现有的筹码</translation>
+    </message>
+    <message>
+        <source>%1, %2.</source>
+        <translation>%1，%2。</translation>
     </message>
 </context>
 </TS>

@@ -1,15 +1,17 @@
 """Plays Orvanta from outside as a screen-reader user would: reads the live
 accessibility tree through AT-SPI, listens to its events, presses with the
-keyboard (xdotool key) and through AT-SPI's own Press action. When to act and
+keyboard (xdotool key) and through AT-SPI's own Press action, reads the tooltips the
+pointer brings up (in LANGUAGE other than en, only those of the table). When to act and
 how long to wait is read from the program's trace (ORVANTA_BENCH_TRACE, see
 desktop/BenchTrace.h): keys handled, presses read and run, boxes shown; what it
 checks is read through AT-SPI.
 
-usage: /usr/bin/python3 atspi.py PID NAME OUTDIR TRACE
+usage: /usr/bin/python3 atspi.py PID NAME OUTDIR TRACE [LANGUAGE]
 Prints what it reads; exits non-zero naming the first check that failed.
 """
 
 import os
+import re
 import subprocess
 import sys
 import time
@@ -22,6 +24,7 @@ sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from reader import T0, Failed, Trace, application, check, children, run, say, states, window  # noqa: E402
 
 PID, NAME, OUT, TRACE = int(sys.argv[1]), sys.argv[2], sys.argv[3], sys.argv[4]
+LANGUAGE = (sys.argv[5:] or ["en"])[0]
 # A call waits for the program as long as it is busy (a Press sent during the deal is
 # answered after it): not AT-SPI's 0.8 s by default.
 Atspi.set_timeout(60000, 60000)
@@ -184,6 +187,41 @@ def key(*keys):
     subprocess.run(["xdotool", "key", "--delay", "60", *keys], check=True)
 
 
+def tip_now():
+    tips = [w.name for w in children(application(PID)) if w.getRoleName() == "tool tip" and "showing" in states(w)]
+    return tips[0] if tips else None
+
+
+def point_at(acc, what):
+    """Rests the pointer on the middle of acc, as a player does, and reads the tooltip Qt shows."""
+    x, y, w, h = acc.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+    before = tip_now()
+    subprocess.run(["xdotool", "mousemove", str(x + w // 2), str(y + h // 2)], check=True)
+    tip = wait_for(f"a tooltip on {what}", lambda: tip_now() != before and tip_now(), 10)
+    say(f"the tooltip on {what}: {tip!r}")
+    return tip
+
+
+def point_at_table():
+    """At the user's turn: each button's tooltip is its description, Call's with what a call costs;
+    the chart's is its description, then the kinds of hand it names, in order, each with an example."""
+    cost = LOG.words(r"event turn \d+$")[-1][-1]
+    for b in BUTTONS:
+        tip, said = point_at(control(b), b), control(b).description
+        check(tip.startswith(said) and re.search(rf"\b{cost}\b", tip[len(said):]) if b == CALL else tip == said,
+              f"{b}: {tip!r}")
+    press_action(control(RULES))()
+    chart = wait_for("the rules chart", lambda: [c for c in children(table()) if c.getRoleName() == "image"
+                                                 and "showing" in states(c)][0])
+    tip, said = point_at(chart, "the rules chart"), chart.description
+    kinds = re.split(r"[;、]", re.split(r"[:：]", said, maxsplit=1)[1].split(".")[0].split("。")[0])
+    rows = tip.split("\n")[1:]
+    check(tip.startswith(said) and len(rows) == len(kinds) == 6 and all(r.lower().startswith(k.strip().lower()) and
+          re.search(r"[AKQJ2-9](-[AKQJ2-9]){2}", r) for r, k in zip(rows, kinds)), f"the chart's tooltip: {tip!r}")
+    key("Escape")  # closes the chart, and a key hides a tooltip
+    wait_for("the chart and its tooltip to hide", lambda: not tip_now() and "showing" not in states(chart), 10)
+
+
 def shot(label):
     subprocess.run(["/usr/bin/import", "-window", "root", os.path.join(OUT, f"{label}.png")], check=False)
 
@@ -281,6 +319,8 @@ def main():
     dialog = wait_for("the name dialog in the tree", lambda: window(PID, "用户名", "dialog"), 60)
     field = [c for c in children(dialog) if c.getRoleName() == "text"][0]
     take_keyboard("用户名", lambda: "focused" in states(field))
+    for c in [c for c in children(dialog) if c.getRoleName() in ("text", "push button")]:
+        check(point_at(c, c.name) == c.description != "", "the dialog's tooltips describe its controls")
     key(*list(NAME))
     wait_for("the typed name", lambda: field.queryText().getText(0, -1) == NAME, 60)
     mark = LOG.mark()
@@ -290,6 +330,14 @@ def main():
           "Enter and Escape leave the name dialog open")
     key("Tab", "space")  # onto 确定, and press it
     wait_for("the table window", table, 60)
+    if LANGUAGE != "en":  # the table's tooltips at the first turn, then the farewell, answered
+        take_keyboard("Orvanta", lambda: focused(START))
+        key("space")
+        wait_for("the focus on Call", lambda: focused(CALL), 60)
+        point_at_table()
+        key("alt+F4")
+        wait_for("the farewell message", lambda: window(PID, "Orvanta", "alert"), 60)
+        return key("Return")
 
     # --- at the start
     take_keyboard("Orvanta", lambda: focused(START))
@@ -347,6 +395,7 @@ def main():
           f"the turn is told with what a call costs: {told}")
     save_tree("mid-hand")
     shot("a11y-03-dealt")
+    point_at_table()
     play_betting()
     check(wait_for("the focus on Flip", lambda: focused(FLIP), 60), "the close of the betting brings the focus to Flip")
     key("space")
@@ -356,6 +405,8 @@ def main():
         check_sheet(sheet, rows)
         save_tree("sheet")
         shot("a11y-04-sheet")
+        tip = point_at(sheet, "the result sheet")
+        check("Add" in tip and "Score" in tip, f"the sheet's tooltip tells what Add and Score mean: {tip!r}")
         check(events_since(t, "object:state-changed:showing", "Result sheet"), "the sheet's appearance was announced")
 
     # --- hand 2: Call through AT-SPI's Press, then fold from the keyboard

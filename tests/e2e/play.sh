@@ -437,5 +437,7 @@ play() {
   desk_windows | grep "^$TABLE " >/dev/null || fail "the table closed under the open farewell message"
   key_taken Return
   ended
+  # Every click came with the pointer's move: no tooltip ever showed, none was in a shot.
+  t find 0 '^show QTipLabel' >/dev/null && fail "a tooltip showed during the game"
   echo "   [$NAME $DESK x$S] passed in $((SECONDS - T0))s"
 }

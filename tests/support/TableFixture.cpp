@@ -10,6 +10,7 @@
 #include "desktop/ScreenCursor.h"
 #include "game/Table.h"
 #include "table/TableAccess.h"
+#include "table/TableTooltips.h"
 #include "table/TableTrace.h"
 
 const std::array<TButtonSeen, 6>& ButtonsSeen()
@@ -54,6 +55,7 @@ void TTableTest::ShowNewWindow()
     Window = std::make_unique<TTableWindow>(Seams());
     InstallTableAccess(Window.get());
     InstallTableTrace(Window->Game());
+    InstallTableTooltips(*Window);
     Window->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(Window.get()));
 }

@@ -8,6 +8,8 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QTest>
+#include <QToolTip>
 #include <QWidget>
 #include <QWindow>
 #include <optional>
@@ -406,6 +408,15 @@ TEST_P(InputGateWindowTest, ACallClickedDuringTheDealComesToNothing)
     EXPECT_TRUE(Control(CallButton)->isEnabled());
     EXPECT_TRUE(Control(FoldButton)->isEnabled());
     EXPECT_EQ(std::count(Sleeps.begin(), Sleeps.end(), 500), 0);
+    // Nor does the pointer left on Call bring up its tooltip when Qt's delay is over: the
+    // dropped click put it to sleep, as a delivered one does, until the pointer moves.
+    const QPoint On = Control(CallButton)->rect().center();
+    QHelpEvent Rested(QEvent::ToolTip, On, Control(CallButton)->mapToGlobal(On));
+    QCoreApplication::sendEvent(Control(CallButton), &Rested);
+    EXPECT_FALSE(QToolTip::isVisible());
+    QTest::mouseMove(Window->windowHandle(), Control(CallButton)->mapTo(Window.get(), On));
+    QCoreApplication::sendEvent(Control(CallButton), &Rested);
+    EXPECT_TRUE(QToolTip::isVisible() && QToolTip::text().contains(QString::number(Game().CallCost())));
 }
 
 TEST_P(InputGateWindowTest, StartClickedDuringTheCallsPauseBeginsANewHandAfterIt)
