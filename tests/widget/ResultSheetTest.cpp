@@ -4,6 +4,7 @@
 #include "game/Table.h"
 #include "support/TableFixture.h"
 #include "support/TableView.h"
+#include "table/Layout.h"
 
 using ResultSheetTest = TTableTest;
 
@@ -21,6 +22,10 @@ TEST_F(ResultSheetTest, EveryFigureReadsBackFromThePanel)
         {"?", {-25, 35, -5, -5}, {975, 1035, 995, 995}},
         {"Kim", {-125, -125, -125, 375}, {875, 875, 875, 1375}},
     };
+    // The view reads the columns where the layout puts them: their designed places and sizes.
+    EXPECT_EQ((std::array{SheetNameX, SheetAddX, SheetScoreX, SheetAddHeadingX, SheetScoreHeadingX, SheetHeadingY,
+                          SheetTextPoints, SheetFigurePoints}),
+              (std::array{10, 130, 210, 120, 200, 2, 16, 14}));
     int Winner = 0;
     for (const auto& S : Sheets) {
         Window->SetUserName(S.Name);
