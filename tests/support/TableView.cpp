@@ -71,9 +71,8 @@ std::string ReadCounter(const TImage* Counter)
 
 // ---- buttons: which of the program's three skins, and the caption's colour
 
-// A pixel is of a caption's colour within this sum of channel differences (antialiased
-// edges are not); a caption shows at least CaptionInk such pixels; a picture that differs
-// from every skin in more than a third of its pixels wears none of them.
+// A caption's pixel lies this near its colour (summed over the channels), a caption shows
+// at least CaptionInk of them, and a picture wears no skin it differs from in a third.
 constexpr int CaptionColourNear = 40, CaptionInk = 20, SkinDiffersBeyond = 3;
 
 std::string ReadButton(const TImage* Button)
@@ -169,10 +168,9 @@ void ReadCards(const TTableWindow& Window, TTableView& View)
 // and the character that matches best up to its own right edge is taken, as long as
 // it explains more of the ink. Ink that no string explains makes the text unreadable.
 
-// The measures of ink, summed over a text's box: a glyph must explain GlyphInk of it to
-// count; a box with less than NoInk is empty; what is left unexplained may be LeftInk
-// plus LeftShare of all the ink the box held (antialiasing that no drawing repeats
-// exactly). No text on the sheet is longer than MostGlyphs.
+// Ink summed over a text's box: a glyph must explain GlyphInk to count, a box with less
+// than NoInk is empty, and LeftInk plus LeftShare of the box's ink may stay unexplained
+// (antialiasing no drawing repeats exactly). No text is longer than MostGlyphs.
 constexpr float GlyphInk = 4, NoInk = 1, LeftInk = 6, LeftShare = 0.12f;
 constexpr int MostGlyphs = 24;
 

@@ -87,55 +87,8 @@ protected:
         Window->activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(Window.get()));
     }
-};
 
-TEST_F(AccessibilityTest, BeforeAHandTheTreeNamesSeatsButtonsAndHidesTheRest)
-{
-    QAccessibleInterface* T = PanelInterface();
-    ASSERT_TRUE(T);
-    std::vector<std::string> Names{"Alice, 1000 chips", "Jack, 1000 chips", "Jim, 1000 chips", "Kate, 1000 chips"};
-    for (const TButtonSeen& B : ButtonsSeen())
-        Names.push_back(B.Caption);
-    Names.insert(Names.end(), {"Result sheet", "Rules chart", "Waiting"});
-    EXPECT_EQ(ChildNames(T), Names);
-    for (int C = 0; C < T->childCount(); ++C) {
-        EXPECT_EQ(T->child(C)->parent()->object(), static_cast<QObject*>(Window->Panel()));
-        EXPECT_EQ(T->indexOfChild(T->child(C)), C);
-    }
-    // Each seat: its stake counter, named by its owner, no cards yet.
-    for (int P = 1; P <= 4; ++P) {
-        EXPECT_EQ(Seat(P)->role(), QAccessible::Grouping);
-        const char* const Owner[5] = {"", "Your", "Jack's", "Jim's", "Kate's"};
-        EXPECT_EQ(ChildNames(Seat(P)), std::vector<std::string>{std::string(Owner[P]) + " stake: none"});
-        EXPECT_EQ(Seat(P)->child(0)->parent()->object(), Seat(P)->object());
-    }
-    EXPECT_EQ(Description(Seat(User)), "Your seat.");
-
-    for (const auto& [Caption, Meaning] : ButtonsSeen()) {
-        QAccessibleInterface* B = Child(Caption);
-        EXPECT_EQ(B->role(), QAccessible::Button) << Caption;
-        EXPECT_EQ(Description(B), Meaning);
-        EXPECT_TRUE(B->state().focusable) << Caption;
-        EXPECT_TRUE(B->actionInterface()->actionNames().contains(QAccessibleActionInterface::pressAction()));
-        const bool Usable = Caption == ::Caption(StartButton) || Caption == ::Caption(RulesButton);
-        EXPECT_EQ(B->state().disabled, !Usable) << Caption;
-        EXPECT_FALSE(B->state().invisible) << Caption;
-        EXPECT_EQ(B->rect().size(), QSize(100, 32));
-    }
-    EXPECT_TRUE(Child("Result sheet")->state().invisible);
-    EXPECT_EQ(Child("Result sheet")->role(), QAccessible::Table);
-    EXPECT_TRUE(Child("Rules chart")->state().invisible);
-
-    // The window reads as a window named by its title.
-    QAccessibleInterface* Frame = QAccessible::queryAccessibleInterface(Window.get());
-    EXPECT_EQ(Frame->role(), QAccessible::Window);
-    EXPECT_EQ(Name(Frame), "Orvanta");
-}
-
-// A whole hand read and played through the tree, in named steps.
-class AWholeHandThroughTheTree : public AccessibilityTest
-{
-protected:
+    // The steps of a whole hand read and played through the tree.
     void AnEarlyPressIsDroppedAndStartDeals()
     {
         // A press on a button that cannot be used when it comes round does nothing, then or later.
@@ -174,7 +127,6 @@ protected:
     }
     void CallRunsTheBettingAndTheSeatsFollowTheChips()
     {
-        // Call through the press action, then the betting runs on the timer.
         Press(Child(Caption(CallButton)));
         EXPECT_EQ(Game().Mover(), 0);
         Flush();
@@ -236,7 +188,6 @@ protected:
     }
     void PressingTheSheetDealsTheNextHand()
     {
-        // The sheet deals the next hand when pressed, as a click on it does.
         QAccessibleInterface* Sheet = Child("Result sheet");
         Press(Sheet);
         Flush();
@@ -244,34 +195,8 @@ protected:
         EXPECT_EQ(Name(Seat(User)), "Alice, 1250 chips");
         EXPECT_EQ(Name(Sheet), "Result sheet: Alice wins") << "the last sheet keeps its figures while hidden";
     }
-};
 
-TEST_F(AWholeHandThroughTheTree, IsReadAndPlayed)
-{
-    ASSERT_NO_FATAL_FAILURE(AnEarlyPressIsDroppedAndStartDeals());
-    ASSERT_NO_FATAL_FAILURE(TheSeatsReadTheDeal());
-    ASSERT_NO_FATAL_FAILURE(CallRunsTheBettingAndTheSeatsFollowTheChips());
-    ASSERT_NO_FATAL_FAILURE(FlipReadsTheHandsStillIn());
-    ASSERT_NO_FATAL_FAILURE(TheSheetReadsAsAGrid());
-    ASSERT_NO_FATAL_FAILURE(PressingTheSheetDealsTheNextHand());
-}
-
-TEST_F(AccessibilityTest, TheSheetKeepsTheFiguresItShowsAfterAGameOver)
-{
-    StartChips[Jim] = 10;
-    ShowNewWindow();
-    PlayCalling(AcesWin);  // Jim folds and keeps 5 chips; a Flip ends the game
-    emit Control(FlipButton)->Clicked();
-    ASSERT_EQ(Messages.size(), 1u);
-    QAccessibleTableInterface* Grid = Child("Result sheet")->tableInterface();
-    EXPECT_EQ(Name(Grid->cellAt(2, 2)), "5");
-    EXPECT_EQ(Name(Seat(Jim)), "Jim, 1000 chips") << "the money labels already show the new game";
-}
-
-// The keys move the focus in order and press like a left click, through a hand, in named steps.
-class KeysThroughAHand : public AccessibilityTest
-{
-protected:
+    // The steps of a hand played from the keys.
     void TabCyclesStartAndRulesBeforeAHand()
     {
         ActivateTable();
@@ -287,7 +212,6 @@ protected:
     }
     void SpaceHeldOnStartLooksPressedAndDealsOnRelease()
     {
-        // The pressed look while the key is held, as while the mouse button is.
         QTest::mousePress(Control(StartButton), Qt::LeftButton, Qt::NoModifier, QPoint(10, 10));
         const QImage MousePressed = Control(StartButton)->Picture();
         QTest::mouseRelease(Control(StartButton), Qt::LeftButton, Qt::NoModifier, QPoint(-50, -50));
@@ -348,7 +272,6 @@ protected:
     }
     void RulesFromTheKeysAndEscapeClosesTheChart()
     {
-        // Rules from the keyboard; Escape closes the chart.
         Control(RulesButton)->setFocus();
         Key(Qt::Key_Space);
         EXPECT_TRUE(Window->Control(TTablePart::Chart)->isVisible());
@@ -358,7 +281,74 @@ protected:
     }
 };
 
-TEST_F(KeysThroughAHand, MoveTheFocusInOrderAndPressLikeALeftClick)
+TEST_F(AccessibilityTest, BeforeAHandTheTreeNamesSeatsButtonsAndHidesTheRest)
+{
+    QAccessibleInterface* T = PanelInterface();
+    ASSERT_TRUE(T);
+    std::vector<std::string> Names{"Alice, 1000 chips", "Jack, 1000 chips", "Jim, 1000 chips", "Kate, 1000 chips"};
+    for (const TButtonSeen& B : ButtonsSeen())
+        Names.push_back(B.Caption);
+    Names.insert(Names.end(), {"Result sheet", "Rules chart", "Waiting"});
+    EXPECT_EQ(ChildNames(T), Names);
+    for (int C = 0; C < T->childCount(); ++C) {
+        EXPECT_EQ(T->child(C)->parent()->object(), static_cast<QObject*>(Window->Panel()));
+        EXPECT_EQ(T->indexOfChild(T->child(C)), C);
+    }
+    // Each seat: its stake counter, named by its owner, no cards yet.
+    for (int P = 1; P <= 4; ++P) {
+        EXPECT_EQ(Seat(P)->role(), QAccessible::Grouping);
+        const char* const Owner[5] = {"", "Your", "Jack's", "Jim's", "Kate's"};
+        EXPECT_EQ(ChildNames(Seat(P)), std::vector<std::string>{std::string(Owner[P]) + " stake: none"});
+        EXPECT_EQ(Seat(P)->child(0)->parent()->object(), Seat(P)->object());
+    }
+    EXPECT_EQ(Description(Seat(User)), "Your seat.");
+
+    for (const auto& [Caption, Meaning] : ButtonsSeen()) {
+        QAccessibleInterface* B = Child(Caption);
+        EXPECT_EQ(B->role(), QAccessible::Button) << Caption;
+        EXPECT_EQ(Description(B), Meaning);
+        EXPECT_TRUE(B->state().focusable) << Caption;
+        EXPECT_TRUE(B->actionInterface()->actionNames().contains(QAccessibleActionInterface::pressAction()));
+        const bool Usable = Caption == ::Caption(StartButton) || Caption == ::Caption(RulesButton);
+        EXPECT_EQ(B->state().disabled, !Usable) << Caption;
+        EXPECT_FALSE(B->state().invisible) << Caption;
+        EXPECT_EQ(B->rect().size(), QSize(100, 32));
+    }
+    EXPECT_TRUE(Child("Result sheet")->state().invisible);
+    EXPECT_EQ(Child("Result sheet")->role(), QAccessible::Table);
+    EXPECT_TRUE(Child("Rules chart")->state().invisible);
+
+    // The window reads as a window named by its title.
+    QAccessibleInterface* Frame = QAccessible::queryAccessibleInterface(Window.get());
+    EXPECT_EQ(Frame->role(), QAccessible::Window);
+    EXPECT_EQ(Name(Frame), "Orvanta");
+}
+
+
+TEST_F(AccessibilityTest, AWholeHandIsReadAndPlayedThroughTheTree)
+{
+    ASSERT_NO_FATAL_FAILURE(AnEarlyPressIsDroppedAndStartDeals());
+    ASSERT_NO_FATAL_FAILURE(TheSeatsReadTheDeal());
+    ASSERT_NO_FATAL_FAILURE(CallRunsTheBettingAndTheSeatsFollowTheChips());
+    ASSERT_NO_FATAL_FAILURE(FlipReadsTheHandsStillIn());
+    ASSERT_NO_FATAL_FAILURE(TheSheetReadsAsAGrid());
+    ASSERT_NO_FATAL_FAILURE(PressingTheSheetDealsTheNextHand());
+}
+
+TEST_F(AccessibilityTest, TheSheetKeepsTheFiguresItShowsAfterAGameOver)
+{
+    StartChips[Jim] = 10;
+    ShowNewWindow();
+    PlayCalling(AcesWin);  // Jim folds and keeps 5 chips; a Flip ends the game
+    emit Control(FlipButton)->Clicked();
+    ASSERT_EQ(Messages.size(), 1u);
+    QAccessibleTableInterface* Grid = Child("Result sheet")->tableInterface();
+    EXPECT_EQ(Name(Grid->cellAt(2, 2)), "5");
+    EXPECT_EQ(Name(Seat(Jim)), "Jim, 1000 chips") << "the money labels already show the new game";
+}
+
+
+TEST_F(AccessibilityTest, KeysMoveTheFocusInOrderAndPressLikeALeftClick)
 {
     ASSERT_NO_FATAL_FAILURE(TabCyclesStartAndRulesBeforeAHand());
     ASSERT_NO_FATAL_FAILURE(SpaceHeldOnStartLooksPressedAndDealsOnRelease());

@@ -106,22 +106,20 @@ TTableView operator+(TTableView A, const TTableView& B)
 }
 
 // The table at the deal's K-th pause (of 24): the ante taken, the counters cleared, every
-// button but Rules unusable, and the cards dealt so far lying at their seats. The deal
-// gives each seat a card in turn, row by row, a pause after each; then each seat's hand
-// is laid out in turn, a pause after each card. The hands are listed in the order the
-// rules lay them out, so laying out moves no card; but it brings each card to the front
-// from the left, so for a moment the card after it lies under it.
+// button but Rules unusable, and the cards dealt so far lying at their seats. The hands
+// are listed in the order the rules lay them out, so laying out moves no card; but it
+// brings each card to the front from the left, so for a moment the card after it lies
+// under it.
 TTableView Dealing(const THands& Hands, std::array<int, 4> Chips, int K)
 {
-    int Given[5] = {}, Under[5] = {-1, -1, -1, -1, -1};
-    int Pauses = 0;
+    // Row by row, a card to each seat in turn; then each seat's hand laid out card by card.
+    int Given[5] = {}, Under[5] = {-1, -1, -1, -1, -1}, Pause = 0;
     for (int Row = 0; Row < 3; ++Row)
         for (int P = 1; P <= 4; ++P)
-            if (Pauses++ < K)
-                ++Given[P];
+            Given[P] += ++Pause <= K;
     for (int P = 1; P <= 4; ++P)
         for (int Laid = 0; Laid < 3; ++Laid)
-            if (Pauses++ < K)
+            if (++Pause <= K)
                 Under[P] = Laid < 2 ? Laid + 1 : -1;
     TTableView View = Dealt(Hands, Chips) +
                       TTableView{{"button Start", "disabled, unusable"}, {"button Call", Unusable}, {"button Fold", Unusable}};
