@@ -8,6 +8,7 @@
 #include <QPointer>
 #include <QTest>
 #include <cstdlib>
+#include <numeric>
 #include <random>
 #include <sstream>
 
@@ -35,7 +36,7 @@ bool IsFarewell(const QString& Text) { return Text.startsWith(QStringLiteral("æœ
 // What the table held before an event, to judge what the event did.
 struct TSnapshot
 {
-    int Money[5], MoneyBefore[5], TotalBets[5];
+    int Money[5], MoneyBefore[5];
     double Scores[5];
     bool FlipOn, FlipAllOn;
     long Made;  // card controls made so far
@@ -46,7 +47,6 @@ struct TSnapshot
         for (int P = 1; P <= 4; ++P) {
             S.Money[P] = Window.Game().Chips(P);
             S.MoneyBefore[P] = Window.Game().ChipsBefore(P);
-            S.TotalBets[P] = Window.Game().Bets(P);
             S.Scores[P] = Window.Game().Score(P);
         }
         S.FlipOn = Window.Control(TTablePart::Flip)->isEnabled();
@@ -390,43 +390,37 @@ private:
             CheckSettlement(Flip);
     }
 
+    // The rules of a showdown, not its workings: a tie when the best hand is shared, else
+    // the marked winner holds the best hand; the others keep their chips and every chip
+    // bet goes to the winner (the chips balance); a settled seat at 5 chips or fewer ends
+    // the game after Flip.
     void CheckSettlement(bool Flip)
     {
         ++Settlements;
         Settled = true;
         const std::string At = "event " + std::to_string(Event) + " (" + Last + ")";
-        double Best = Before.Scores[1];
-        int Winner = 1, Count = 1;
-        for (int P = 2; P <= 4; ++P) {
-            if (Before.Scores[P] > Best) {
-                Best = Before.Scores[P];
+        const double Best = *std::max_element(Before.Scores + 1, Before.Scores + 5);
+        const bool Tie = std::count(Before.Scores + 1, Before.Scores + 5, Best) > 1;
+        int Winner = 0, Held[5], All = 0;
+        for (int P = 1; P <= 4; ++P) {
+            if (Named("WinnerMarker")->isVisible() &&
+                Named("WinnerMarker")->pos() == SheetPlace + QPoint(SheetMarkerX, Seats[P].SheetRowY))
                 Winner = P;
-                Count = 1;
-            } else if (Before.Scores[P] == Best) {
-                ++Count;
-            }
+            Held[P] = Before.Money[P];
+            All += Before.MoneyBefore[P];
         }
-        int Expected[5], ExpectedWinnerBets = 0;
-        std::copy(std::begin(Before.Money), std::end(Before.Money), Expected);
-        const bool Tie = Count > 1;
         std::vector<QString> Want;
         if (Tie) {
             ++Ties;
             Want.push_back(QStringLiteral("Two winners, begin again!"));
+            EXPECT_EQ(Winner, 0) << At << ": a winner marked in a tie";
         } else {
-            int Others = 0;
-            for (int Q = 1; Q <= 4; ++Q)
-                if (Q != Winner)
-                    Others += Before.TotalBets[Q];
-            Expected[Winner] = Before.MoneyBefore[Winner] + Others;
-            ExpectedWinnerBets = -Others;
+            ASSERT_NE(Winner, 0) << At << ": no winner marked";
+            EXPECT_EQ(Before.Scores[Winner], Best) << At << ": the winner does not hold the best hand";
             EXPECT_TRUE(Window->Control(TTablePart::Sheet)->isVisible()) << At << ": no result sheet";
-            EXPECT_TRUE(Named("WinnerMarker")->isVisible()) << At << ": no winner marker";
+            Held[Winner] = All - std::accumulate(Held + 1, Held + 5, -Held[Winner]);  // all the others do not hold
         }
-        bool Over = false;
-        for (int P = 1; P <= 4; ++P)
-            Over = Over || Expected[P] <= 5;
-        if (Flip && Over) {
+        if (Flip && std::any_of(Held + 1, Held + 5, [](int Chips) { return Chips <= 5; })) {
             ++GameOvers;
             Want.push_back(QStringLiteral("Game over!"));
             for (int P = 1; P <= 4; ++P) {
@@ -436,10 +430,10 @@ private:
             }
         } else {
             for (int P = 1; P <= 4; ++P) {
-                EXPECT_EQ(Game().Chips(P), Expected[P]) << At << ", player " << P << (Tie ? ", tie" : "");
+                EXPECT_EQ(Game().Chips(P), Held[P]) << At << ", player " << P << (Tie ? ", tie" : "");
                 EXPECT_EQ(Game().ChipsBefore(P), Before.MoneyBefore[P]) << At;
-                EXPECT_EQ(Game().Bets(P), P != Winner || Tie ? Before.TotalBets[P] : ExpectedWinnerBets) << At;
             }
+            EXPECT_TRUE(ChipsBalance()) << At;
         }
         ASSERT_EQ(Boxes.size(), Want.size()) << At;
         for (size_t I = 0; I < Want.size(); ++I)

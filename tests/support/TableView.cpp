@@ -36,7 +36,7 @@ int Distance(QRgb A, QRgb B)
     return std::abs(qRed(A) - qRed(B)) + std::abs(qGreen(A) - qGreen(B)) + std::abs(qBlue(A) - qBlue(B));
 }
 
-// ---- stake counters: each 14 x 16 cell holds one of the digit pictures, or nothing
+// ---- stake counters: three cells, each holds one of the digit pictures, or nothing
 
 std::string ReadCounter(const TImage* Counter)
 {
@@ -52,12 +52,13 @@ std::string ReadCounter(const TImage* Counter)
         return Out;
     }();
     const QRgb SeeThrough = Picture.pixel(0, Picture.height() - 1);
+    const QSize Cell = Digits[0].size();
     std::string Out;
-    for (int Cell = 0; Cell < 3; ++Cell) {
-        const QImage Shown = Picture.copy(14 * Cell, 0, 14, 16);
+    for (int Left = 0; Left < 3 * Cell.width(); Left += Cell.width()) {
+        const QImage Shown = Picture.copy(QRect(QPoint(Left, 0), Cell));
         bool Blank = true;
-        for (int Y = 0; Y < 16; ++Y)
-            for (int X = 0; X < 14; ++X)
+        for (int Y = 0; Y < Cell.height(); ++Y)
+            for (int X = 0; X < Cell.width(); ++X)
                 Blank = Blank && Shown.pixel(X, Y) == SeeThrough;
         char Read = Blank ? '.' : '?';
         for (int D = 0; D <= 9 && !Blank; ++D)
@@ -69,6 +70,10 @@ std::string ReadCounter(const TImage* Counter)
 }
 
 // ---- buttons: which of the program's three skins, and the caption's colour
+
+// A caption's pixel lies this near its colour (summed over the channels), a caption shows
+// at least CaptionInk of them, and a picture wears no skin it differs from in a third.
+constexpr int CaptionColourNear = 40, CaptionInk = 20, SkinDiffersBeyond = 3;
 
 std::string ReadButton(const TImage* Button)
 {
@@ -99,11 +104,11 @@ std::string ReadButton(const TImage* Button)
         for (int X = 0; X < Picture.width(); ++X)
             if (Picture.pixel(X, Y) != Skins[Skin].pixel(X, Y))
                 for (int C = 0; C < 3; ++C)
-                    CaptionPixels[C] += Distance(Picture.pixel(X, Y), Captions[C]) < 40;
+                    CaptionPixels[C] += Distance(Picture.pixel(X, Y), Captions[C]) < CaptionColourNear;
     const int Caption = int(std::max_element(CaptionPixels, CaptionPixels + 3) - CaptionPixels);
-    if (Fewest > Picture.width() * Picture.height() / 3)
+    if (Fewest > Picture.width() * Picture.height() / SkinDiffersBeyond)
         return "no skin of the program's" + Usable;
-    if (CaptionPixels[Caption] < 20)
+    if (CaptionPixels[Caption] < CaptionInk)
         return std::string(Looks[Skin]) + " skin without a caption" + Usable;
     if (Caption != Skin)
         return std::string(Looks[Skin]) + " skin with a " + Looks[Caption] + " caption" + Usable;
@@ -162,6 +167,12 @@ void ReadCards(const TTableWindow& Window, TTableView& View)
 // candidate string is drawn in the same face, size and colour onto the blank plaque,
 // and the character that matches best up to its own right edge is taken, as long as
 // it explains more of the ink. Ink that no string explains makes the text unreadable.
+
+// Ink summed over a text's box: a glyph must explain GlyphInk to count, a box with less
+// than NoInk is empty, and LeftInk plus LeftShare of the box's ink may stay unexplained
+// (antialiasing no drawing repeats exactly). No text is longer than MostGlyphs.
+constexpr float GlyphInk = 4, NoInk = 1, LeftInk = 6, LeftShare = 0.12f;
+constexpr int MostGlyphs = 24;
 
 // The face the sheet is written in: "Arial" stands for the sans faces here.
 QFont SheetFont(int Points)
@@ -234,7 +245,7 @@ struct TSheetReader
         QString Text;
         float Left = Mismatch(Seen, Drawn(Text, At, Points, Colour, Box), Box);
         const float Start = Left;
-        for (int Glyph = 0; Glyph < 24; ++Glyph) {
+        for (int Glyph = 0; Glyph < MostGlyphs; ++Glyph) {
             // The next glyph is the one that matches best up to its own right edge, so that
             // a wide glyph cannot win by covering part of the glyph after it.
             QChar Best;
@@ -249,14 +260,14 @@ struct TSheetReader
                 }
             }
             // It must explain a good part of its own ink to count.
-            if (Left - BestLeft < 4)
+            if (Left - BestLeft < GlyphInk)
                 break;
             Text += Best;
             Left = BestLeft;
         }
-        if (Start < 1)
+        if (Start < NoInk)
             return "";
-        if (Left > 6 + 0.12f * Start)
+        if (Left > LeftInk + LeftShare * Start)
             return "unreadable (" + Text.toStdString() + "?)";
         return Text.toStdString();
     }
@@ -289,15 +300,17 @@ void ReadSheet(const TTableWindow& Window, TTableView& View)
     const QString Letters = QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz?");
     const QString Figures = QStringLiteral("0123456789-");
     const QRgb Blue = qRgb(0, 0, 0xFF), Black = qRgb(0, 0, 0), Purple = qRgb(0x80, 0, 0x80), Red = qRgb(0xFF, 0, 0);
-    View["sheet headings"] = Reader.Read({SheetAddHeadingX, SheetHeadingY}, 75, SheetTextPoints, Blue, Letters) + " " +
-                             Reader.Read({SheetScoreHeadingX, SheetHeadingY}, 72, SheetTextPoints, Blue, Letters);
+    // Each text is read up to the next column (the name up to the marker's), short of a gap.
+    const int Gap = 2, Right = Reader.Blank.width();
+    View["sheet headings"] =
+        Reader.Read({SheetAddHeadingX, SheetHeadingY}, SheetScoreHeadingX - SheetAddHeadingX - Gap, SheetTextPoints, Blue, Letters) +
+        " " + Reader.Read({SheetScoreHeadingX, SheetHeadingY}, Right - SheetScoreHeadingX, SheetTextPoints, Blue, Letters);
     for (int P = 1; P <= 4; ++P) {
         const int Y = Seats[P].SheetRowY;
         const std::string Seat = std::string("sheet ") + SeatName[P];
-        // The name is read up to the marker's column.
-        View[Seat + " name"] = Reader.Read({SheetNameX, Y}, 58, SheetTextPoints, Black, Letters);
-        View[Seat + " Add"] = Reader.Read({SheetAddX, Y}, 76, SheetFigurePoints, Purple, Figures);
-        View[Seat + " Score"] = Reader.Read({SheetScoreX, Y}, 62, SheetFigurePoints, Red, Figures);
+        View[Seat + " name"] = Reader.Read({SheetNameX, Y}, SheetMarkerX - SheetNameX - Gap, SheetTextPoints, Black, Letters);
+        View[Seat + " Add"] = Reader.Read({SheetAddX, Y}, SheetScoreX - SheetAddX - Gap, SheetFigurePoints, Purple, Figures);
+        View[Seat + " Score"] = Reader.Read({SheetScoreX, Y}, Right - SheetScoreX, SheetFigurePoints, Red, Figures);
     }
 }
 }

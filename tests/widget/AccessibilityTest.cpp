@@ -87,6 +87,198 @@ protected:
         Window->activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(Window.get()));
     }
+
+    // The steps of a whole hand read and played through the tree.
+    void AnEarlyPressIsDroppedAndStartDeals()
+    {
+        // A press on a button that cannot be used when it comes round does nothing, then or later.
+        Press(Child(Caption(CallButton)));
+        Flush();
+        EXPECT_EQ(Game().Mover(), 0);
+
+        StackDeck(AcesWin);
+        Press(Child(Caption(StartButton)));
+        EXPECT_EQ(CardsAlive, 0) << "the press runs from the event loop, not inside the request";
+        Flush();
+        Draws.Script = {};
+        ASSERT_EQ(CardsAlive, 52);
+        EXPECT_EQ(Game().Mover(), 0) << "the early press on Call stayed dropped";
+    }
+    void TheSeatsReadTheDeal()
+    {
+        // The user's cards in display order (left to right), with the hand's kind.
+        EXPECT_EQ(ChildNames(Seat(User)),
+                  (std::vector<std::string>{"Your stake: 5 chips", "ace of spades", "ace of diamonds", "king of clubs"}));
+        EXPECT_EQ(Description(Seat(User)),
+                  "Your seat. Stake 5 chips. Hand: pair of aces: ace of spades, ace of diamonds, king of clubs.");
+        for (int P = Jack; P <= Kate; ++P) {
+            EXPECT_EQ(Name(Seat(P)).substr(Name(Seat(P)).find(',')), ", 995 chips");
+            EXPECT_EQ(ChildNames(Seat(P)), (std::vector<std::string>{Name(Seat(P)).substr(0, Name(Seat(P)).find(',')) +
+                                                                         "'s stake: 5 chips",
+                                                                     "card, face down", "card, face down", "card, face down"}));
+            EXPECT_EQ(Description(Seat(P)), "Stake 5 chips.");
+            for (int C = 1; C < 4; ++C) {
+                EXPECT_EQ(Seat(P)->child(C)->parent()->object(), Seat(P)->object());
+                EXPECT_EQ(Seat(P)->indexOfChild(Seat(P)->child(C)), C);
+            }
+        }
+        EXPECT_FALSE(Child(Caption(CallButton))->state().disabled);
+        EXPECT_FALSE(Child(Caption(FoldButton))->state().disabled);
+    }
+    void CallRunsTheBettingAndTheSeatsFollowTheChips()
+    {
+        Press(Child(Caption(CallButton)));
+        EXPECT_EQ(Game().Mover(), 0);
+        Flush();
+        EXPECT_EQ(Game().Mover(), 1);
+        EXPECT_TRUE(Child(Caption(CallButton))->state().disabled);
+        EXPECT_EQ(Name(Seat(User)), "Alice, 995 chips") << "the money label changes when the chip arrives";
+        EXPECT_EQ(Name(Seat(User)->child(0)), "Your stake: 5 chips") << "so does the stake counter";
+        TickUntilIdle();
+        EXPECT_EQ(Name(Seat(User)), "Alice, 975 chips");
+        EXPECT_EQ(Name(Seat(User)->child(0)), "Your stake: 25 chips");
+        EXPECT_EQ(Description(Seat(Jim)), "Stake 5 chips. Folded.");
+        EXPECT_EQ(Name(Seat(Jack)), "Jack, 975 chips");
+        EXPECT_EQ(Description(Child(Caption(CallButton))), ButtonsSeen()[CallButton].Meaning)
+            << "the hand is said once, at the deal; the cost once, in the turn's line";
+        for (int Round = 2; Round <= 3; ++Round) {
+            Press(Child(Caption(CallButton)));
+            Flush();
+            TickUntilIdle();
+        }
+        EXPECT_FALSE(Child(Caption(FlipButton))->state().disabled);
+        EXPECT_EQ(Name(Seat(Kate)), "Kate, 875 chips");
+        EXPECT_EQ(Name(Seat(Kate)->child(0)), "Kate's stake: 125 chips");
+    }
+    void FlipReadsTheHandsStillIn()
+    {
+        // Flip: the hands still in are read face up; Jim's folded pile stays face down.
+        Press(Child(Caption(FlipButton)));
+        Flush();
+        EXPECT_EQ(Description(Seat(Kate)),
+                  "Stake 125 chips. Hand: pair of tens: ten of diamonds, ten of spades, four of hearts.");
+        EXPECT_EQ(Description(Seat(Jim)), "Stake 5 chips. Folded.");
+        EXPECT_EQ(Name(Seat(Jim)->child(1)), "card, face down");
+    }
+    void TheSheetReadsAsAGrid()
+    {
+        QAccessibleInterface* Sheet = Child("Result sheet");
+        EXPECT_FALSE(Sheet->state().invisible);
+        EXPECT_TRUE(Sheet->state().focusable);
+        EXPECT_EQ(Name(Sheet), "Result sheet: Alice wins");
+        QAccessibleTableInterface* Grid = Sheet->tableInterface();
+        ASSERT_TRUE(Grid);
+        ASSERT_EQ(Grid->rowCount(), 4);
+        ASSERT_EQ(Grid->columnCount(), 3);
+        const char* const Expected[4][3] = {
+            {"Alice", "255", "1255"}, {"Jack", "-125", "875"}, {"Jim", "-5", "995"}, {"Kate", "-125", "875"}};
+        for (int R = 0; R < 4; ++R)
+            for (int C = 0; C < 3; ++C) {
+                QAccessibleInterface* Cell = Grid->cellAt(R, C);
+                EXPECT_EQ(Name(Cell), Expected[R][C]) << R << "," << C;
+                EXPECT_EQ(Cell->parent(), Sheet);
+                ASSERT_TRUE(Cell->tableCellInterface());
+                EXPECT_EQ(Cell->tableCellInterface()->rowIndex(), R);
+                EXPECT_EQ(Name(Cell->tableCellInterface()->columnHeaderCells().value(0)),
+                          (std::vector<std::string>{"Player", "Add", "Score"})[C]);
+                EXPECT_TRUE(Sheet->rect().intersects(Cell->rect()));
+            }
+        EXPECT_EQ(Name(Sheet->child(1)), "Add");
+        EXPECT_EQ(Name(Seat(User)), "Alice, 1255 chips");
+    }
+    void PressingTheSheetDealsTheNextHand()
+    {
+        QAccessibleInterface* Sheet = Child("Result sheet");
+        Press(Sheet);
+        Flush();
+        EXPECT_TRUE(Sheet->state().invisible);
+        EXPECT_EQ(Name(Seat(User)), "Alice, 1250 chips");
+        EXPECT_EQ(Name(Sheet), "Result sheet: Alice wins") << "the last sheet keeps its figures while hidden";
+    }
+
+    // The steps of a hand played from the keys.
+    void TabCyclesStartAndRulesBeforeAHand()
+    {
+        ActivateTable();
+        EXPECT_EQ(QApplication::focusWidget(), Control(StartButton)) << "Start has the focus when the table shows";
+        Key(Qt::Key_Tab);
+        EXPECT_EQ(QApplication::focusWidget(), Control(RulesButton));
+        Key(Qt::Key_Tab);  // the disabled buttons and the hidden sheet are passed over
+        EXPECT_EQ(QApplication::focusWidget(), Control(StartButton));
+        Key(Qt::Key_Tab, Qt::ShiftModifier);
+        EXPECT_EQ(QApplication::focusWidget(), Control(RulesButton));
+        Key(Qt::Key_Tab, Qt::ShiftModifier);
+        ASSERT_EQ(QApplication::focusWidget(), Control(StartButton));
+    }
+    void SpaceHeldOnStartLooksPressedAndDealsOnRelease()
+    {
+        QTest::mousePress(Control(StartButton), Qt::LeftButton, Qt::NoModifier, QPoint(10, 10));
+        const QImage MousePressed = Control(StartButton)->Picture();
+        QTest::mouseRelease(Control(StartButton), Qt::LeftButton, Qt::NoModifier, QPoint(-50, -50));
+        const QImage Normal = Control(StartButton)->Picture();
+        StackDeck(AcesWin);
+        QTest::keyPress(Window->windowHandle(), Qt::Key_Space);
+        EXPECT_EQ(Control(StartButton)->Picture(), MousePressed);
+        EXPECT_EQ(CardsAlive, 0);
+        QTest::keyRelease(Window->windowHandle(), Qt::Key_Space);
+        Draws.Script = {};
+        EXPECT_EQ(CardsAlive, 52);
+        EXPECT_EQ(Control(StartButton)->Picture(), Normal);
+    }
+    void EnterCallsAndTheFocusWaitsOffStart()
+    {
+        // The turn brings the focus to Call; Enter calls; the focus waits, off Start.
+        EXPECT_EQ(QApplication::focusWidget(), Control(CallButton));
+        Key(Qt::Key_Return);
+        EXPECT_EQ(Game().Mover(), 1);
+        EXPECT_FALSE(Control(CallButton)->hasFocus());
+        EXPECT_FALSE(Control(StartButton)->hasFocus()) << "one key too many must not start a new hand";
+        // Where it waits, a reader hears one short word, not the table's stakes and names.
+        QAccessibleInterface* Waiting = QAccessible::queryAccessibleInterface(QApplication::focusWidget());
+        EXPECT_EQ(Waiting->text(QAccessible::Name), "Waiting");
+        EXPECT_EQ(Waiting->childCount(), 0);
+        Key(Qt::Key_Space);
+        EXPECT_EQ(Game().Mover(), 1);
+        // Nor when the window is left and activated again.
+        QApplication::setActiveWindow(nullptr);
+        QApplication::setActiveWindow(Window.get());
+        EXPECT_FALSE(Control(StartButton)->hasFocus());
+    }
+    void FoldAndFlipAllFromTheKeysAndTheSheetTakesTheFocus()
+    {
+        // The timer's ticks come through the timer's handler, as the running clock gives them.
+        for (int I = 0; I < 200 && !Control(CallButton)->isEnabled(); ++I)
+            emit Timer()->Timeout();
+        EXPECT_EQ(QApplication::focusWidget(), Control(CallButton));
+        EXPECT_EQ(Game().Chips(User), 975);
+        Key(Qt::Key_Tab);
+        EXPECT_EQ(QApplication::focusWidget(), Control(FoldButton));
+        Key(Qt::Key_Space);  // fold
+        EXPECT_TRUE(Game().Folded(User));
+        for (int I = 0; I < 400 && !Control(FlipButton)->isEnabled(); ++I)
+            emit Timer()->Timeout();
+        EXPECT_EQ(QApplication::focusWidget(), Control(FlipButton));
+        Key(Qt::Key_Tab);
+        EXPECT_EQ(QApplication::focusWidget(), Control(FlipAllButton));
+        Key(Qt::Key_Space);  // flip all: Kate's tens win; the sheet takes the focus
+        ASSERT_TRUE(Window->Control(TTablePart::Sheet)->isVisible());
+        EXPECT_EQ(QApplication::focusWidget(), Window->Control(TTablePart::Sheet));
+        Key(Qt::Key_Tab);
+        EXPECT_EQ(QApplication::focusWidget(), Control(StartButton));
+        Key(Qt::Key_Tab, Qt::ShiftModifier);
+        EXPECT_EQ(QApplication::focusWidget(), Window->Control(TTablePart::Sheet));
+        Key(Qt::Key_Tab, Qt::ShiftModifier);
+        EXPECT_EQ(QApplication::focusWidget(), Control(FlipButton)) << "Flip is still usable after Flip all";
+    }
+    void RulesFromTheKeysAndEscapeClosesTheChart()
+    {
+        Control(RulesButton)->setFocus();
+        Key(Qt::Key_Space);
+        EXPECT_TRUE(Window->Control(TTablePart::Chart)->isVisible());
+        Key(Qt::Key_Escape);
+        EXPECT_FALSE(Window->Control(TTablePart::Chart)->isVisible());
+        EXPECT_TRUE(Control(RulesButton)->hasFocus());
+    }
 };
 
 TEST_F(AccessibilityTest, BeforeAHandTheTreeNamesSeatsButtonsAndHidesTheRest)
@@ -132,102 +324,15 @@ TEST_F(AccessibilityTest, BeforeAHandTheTreeNamesSeatsButtonsAndHidesTheRest)
     EXPECT_EQ(Name(Frame), "Orvanta");
 }
 
+
 TEST_F(AccessibilityTest, AWholeHandIsReadAndPlayedThroughTheTree)
 {
-    // A press on a button that cannot be used when it comes round does nothing, then or later.
-    Press(Child(Caption(CallButton)));
-    Flush();
-    EXPECT_EQ(Game().Mover(), 0);
-
-    StackDeck(AcesWin);
-    Press(Child(Caption(StartButton)));
-    EXPECT_EQ(CardsAlive, 0) << "the press runs from the event loop, not inside the request";
-    Flush();
-    Draws.Script = {};
-    ASSERT_EQ(CardsAlive, 52);
-    EXPECT_EQ(Game().Mover(), 0) << "the early press on Call stayed dropped";
-
-    // The user's cards in display order (left to right), with the hand's kind.
-    EXPECT_EQ(ChildNames(Seat(User)),
-              (std::vector<std::string>{"Your stake: 5 chips", "ace of spades", "ace of diamonds", "king of clubs"}));
-    EXPECT_EQ(Description(Seat(User)),
-              "Your seat. Stake 5 chips. Hand: pair of aces: ace of spades, ace of diamonds, king of clubs.");
-    for (int P = Jack; P <= Kate; ++P) {
-        EXPECT_EQ(Name(Seat(P)).substr(Name(Seat(P)).find(',')), ", 995 chips");
-        EXPECT_EQ(ChildNames(Seat(P)), (std::vector<std::string>{Name(Seat(P)).substr(0, Name(Seat(P)).find(',')) +
-                                                                     "'s stake: 5 chips",
-                                                                 "card, face down", "card, face down", "card, face down"}));
-        EXPECT_EQ(Description(Seat(P)), "Stake 5 chips.");
-        for (int C = 1; C < 4; ++C) {
-            EXPECT_EQ(Seat(P)->child(C)->parent()->object(), Seat(P)->object());
-            EXPECT_EQ(Seat(P)->indexOfChild(Seat(P)->child(C)), C);
-        }
-    }
-    EXPECT_FALSE(Child(Caption(CallButton))->state().disabled);
-    EXPECT_FALSE(Child(Caption(FoldButton))->state().disabled);
-
-    // Call through the press action, then the betting runs on the timer.
-    Press(Child(Caption(CallButton)));
-    EXPECT_EQ(Game().Mover(), 0);
-    Flush();
-    EXPECT_EQ(Game().Mover(), 1);
-    EXPECT_TRUE(Child(Caption(CallButton))->state().disabled);
-    EXPECT_EQ(Name(Seat(User)), "Alice, 995 chips") << "the money label changes when the chip arrives";
-    EXPECT_EQ(Name(Seat(User)->child(0)), "Your stake: 5 chips") << "so does the stake counter";
-    TickUntilIdle();
-    EXPECT_EQ(Name(Seat(User)), "Alice, 975 chips");
-    EXPECT_EQ(Name(Seat(User)->child(0)), "Your stake: 25 chips");
-    EXPECT_EQ(Description(Seat(Jim)), "Stake 5 chips. Folded.");
-    EXPECT_EQ(Name(Seat(Jack)), "Jack, 975 chips");
-    EXPECT_EQ(Description(Child(Caption(CallButton))), ButtonsSeen()[CallButton].Meaning)
-        << "the hand is said once, at the deal; the cost once, in the turn's line";
-    for (int Round = 2; Round <= 3; ++Round) {
-        Press(Child(Caption(CallButton)));
-        Flush();
-        TickUntilIdle();
-    }
-    EXPECT_FALSE(Child(Caption(FlipButton))->state().disabled);
-    EXPECT_EQ(Name(Seat(Kate)), "Kate, 875 chips");
-    EXPECT_EQ(Name(Seat(Kate)->child(0)), "Kate's stake: 125 chips");
-
-    // Flip: the hands still in are read face up; Jim's folded pile stays face down.
-    Press(Child(Caption(FlipButton)));
-    Flush();
-    EXPECT_EQ(Description(Seat(Kate)),
-              "Stake 125 chips. Hand: pair of tens: ten of diamonds, ten of spades, four of hearts.");
-    EXPECT_EQ(Description(Seat(Jim)), "Stake 5 chips. Folded.");
-    EXPECT_EQ(Name(Seat(Jim)->child(1)), "card, face down");
-
-    QAccessibleInterface* Sheet = Child("Result sheet");
-    EXPECT_FALSE(Sheet->state().invisible);
-    EXPECT_TRUE(Sheet->state().focusable);
-    EXPECT_EQ(Name(Sheet), "Result sheet: Alice wins");
-    QAccessibleTableInterface* Grid = Sheet->tableInterface();
-    ASSERT_TRUE(Grid);
-    ASSERT_EQ(Grid->rowCount(), 4);
-    ASSERT_EQ(Grid->columnCount(), 3);
-    const char* const Expected[4][3] = {
-        {"Alice", "255", "1255"}, {"Jack", "-125", "875"}, {"Jim", "-5", "995"}, {"Kate", "-125", "875"}};
-    for (int R = 0; R < 4; ++R)
-        for (int C = 0; C < 3; ++C) {
-            QAccessibleInterface* Cell = Grid->cellAt(R, C);
-            EXPECT_EQ(Name(Cell), Expected[R][C]) << R << "," << C;
-            EXPECT_EQ(Cell->parent(), Sheet);
-            ASSERT_TRUE(Cell->tableCellInterface());
-            EXPECT_EQ(Cell->tableCellInterface()->rowIndex(), R);
-            EXPECT_EQ(Name(Cell->tableCellInterface()->columnHeaderCells().value(0)),
-                      (std::vector<std::string>{"Player", "Add", "Score"})[C]);
-            EXPECT_TRUE(Sheet->rect().intersects(Cell->rect()));
-        }
-    EXPECT_EQ(Name(Sheet->child(1)), "Add");
-    EXPECT_EQ(Name(Seat(User)), "Alice, 1255 chips");
-
-    // The sheet deals the next hand when pressed, as a click on it does.
-    Press(Sheet);
-    Flush();
-    EXPECT_TRUE(Sheet->state().invisible);
-    EXPECT_EQ(Name(Seat(User)), "Alice, 1250 chips");
-    EXPECT_EQ(Name(Sheet), "Result sheet: Alice wins") << "the last sheet keeps its figures while hidden";
+    ASSERT_NO_FATAL_FAILURE(AnEarlyPressIsDroppedAndStartDeals());
+    ASSERT_NO_FATAL_FAILURE(TheSeatsReadTheDeal());
+    ASSERT_NO_FATAL_FAILURE(CallRunsTheBettingAndTheSeatsFollowTheChips());
+    ASSERT_NO_FATAL_FAILURE(FlipReadsTheHandsStillIn());
+    ASSERT_NO_FATAL_FAILURE(TheSheetReadsAsAGrid());
+    ASSERT_NO_FATAL_FAILURE(PressingTheSheetDealsTheNextHand());
 }
 
 TEST_F(AccessibilityTest, TheSheetKeepsTheFiguresItShowsAfterAGameOver)
@@ -242,80 +347,14 @@ TEST_F(AccessibilityTest, TheSheetKeepsTheFiguresItShowsAfterAGameOver)
     EXPECT_EQ(Name(Seat(Jim)), "Jim, 1000 chips") << "the money labels already show the new game";
 }
 
+
 TEST_F(AccessibilityTest, KeysMoveTheFocusInOrderAndPressLikeALeftClick)
 {
-    ActivateTable();
-    EXPECT_EQ(QApplication::focusWidget(), Control(StartButton)) << "Start has the focus when the table shows";
-    Key(Qt::Key_Tab);
-    EXPECT_EQ(QApplication::focusWidget(), Control(RulesButton));
-    Key(Qt::Key_Tab);  // the disabled buttons and the hidden sheet are passed over
-    EXPECT_EQ(QApplication::focusWidget(), Control(StartButton));
-    Key(Qt::Key_Tab, Qt::ShiftModifier);
-    EXPECT_EQ(QApplication::focusWidget(), Control(RulesButton));
-    Key(Qt::Key_Tab, Qt::ShiftModifier);
-    ASSERT_EQ(QApplication::focusWidget(), Control(StartButton));
-
-    // The pressed look while the key is held, as while the mouse button is.
-    QTest::mousePress(Control(StartButton), Qt::LeftButton, Qt::NoModifier, QPoint(10, 10));
-    const QImage MousePressed = Control(StartButton)->Picture();
-    QTest::mouseRelease(Control(StartButton), Qt::LeftButton, Qt::NoModifier, QPoint(-50, -50));
-    const QImage Normal = Control(StartButton)->Picture();
-    StackDeck(AcesWin);
-    QTest::keyPress(Window->windowHandle(), Qt::Key_Space);
-    EXPECT_EQ(Control(StartButton)->Picture(), MousePressed);
-    EXPECT_EQ(CardsAlive, 0);
-    QTest::keyRelease(Window->windowHandle(), Qt::Key_Space);
-    Draws.Script = {};
-    EXPECT_EQ(CardsAlive, 52);
-    EXPECT_EQ(Control(StartButton)->Picture(), Normal);
-
-    // The turn brings the focus to Call; Enter calls; the focus waits, off Start.
-    EXPECT_EQ(QApplication::focusWidget(), Control(CallButton));
-    Key(Qt::Key_Return);
-    EXPECT_EQ(Game().Mover(), 1);
-    EXPECT_FALSE(Control(CallButton)->hasFocus());
-    EXPECT_FALSE(Control(StartButton)->hasFocus()) << "one key too many must not start a new hand";
-    // Where it waits, a reader hears one short word, not the table's stakes and names.
-    QAccessibleInterface* Waiting = QAccessible::queryAccessibleInterface(QApplication::focusWidget());
-    EXPECT_EQ(Waiting->text(QAccessible::Name), "Waiting");
-    EXPECT_EQ(Waiting->childCount(), 0);
-    Key(Qt::Key_Space);
-    EXPECT_EQ(Game().Mover(), 1);
-    // Nor when the window is left and activated again.
-    QApplication::setActiveWindow(nullptr);
-    QApplication::setActiveWindow(Window.get());
-    EXPECT_FALSE(Control(StartButton)->hasFocus());
-    // The timer's ticks come through the timer's handler, as the running clock gives them.
-    for (int I = 0; I < 200 && !Control(CallButton)->isEnabled(); ++I)
-        emit Timer()->Timeout();
-    EXPECT_EQ(QApplication::focusWidget(), Control(CallButton));
-    EXPECT_EQ(Game().Chips(User), 975);
-    Key(Qt::Key_Tab);
-    EXPECT_EQ(QApplication::focusWidget(), Control(FoldButton));
-    Key(Qt::Key_Space);  // fold
-    EXPECT_TRUE(Game().Folded(User));
-    for (int I = 0; I < 400 && !Control(FlipButton)->isEnabled(); ++I)
-        emit Timer()->Timeout();
-    EXPECT_EQ(QApplication::focusWidget(), Control(FlipButton));
-    Key(Qt::Key_Tab);
-    EXPECT_EQ(QApplication::focusWidget(), Control(FlipAllButton));
-    Key(Qt::Key_Space);  // flip all: Kate's tens win; the sheet takes the focus
-    ASSERT_TRUE(Window->Control(TTablePart::Sheet)->isVisible());
-    EXPECT_EQ(QApplication::focusWidget(), Window->Control(TTablePart::Sheet));
-    Key(Qt::Key_Tab);
-    EXPECT_EQ(QApplication::focusWidget(), Control(StartButton));
-    Key(Qt::Key_Tab, Qt::ShiftModifier);
-    EXPECT_EQ(QApplication::focusWidget(), Window->Control(TTablePart::Sheet));
-    Key(Qt::Key_Tab, Qt::ShiftModifier);
-    EXPECT_EQ(QApplication::focusWidget(), Control(FlipButton)) << "Flip is still usable after Flip all";
-
-    // Rules from the keyboard; Escape closes the chart.
-    Control(RulesButton)->setFocus();
-    Key(Qt::Key_Space);
-    EXPECT_TRUE(Window->Control(TTablePart::Chart)->isVisible());
-    Key(Qt::Key_Escape);
-    EXPECT_FALSE(Window->Control(TTablePart::Chart)->isVisible());
-    EXPECT_TRUE(Control(RulesButton)->hasFocus());
+    ASSERT_NO_FATAL_FAILURE(TabCyclesStartAndRulesBeforeAHand());
+    ASSERT_NO_FATAL_FAILURE(SpaceHeldOnStartLooksPressedAndDealsOnRelease());
+    ASSERT_NO_FATAL_FAILURE(EnterCallsAndTheFocusWaitsOffStart());
+    ASSERT_NO_FATAL_FAILURE(FoldAndFlipAllFromTheKeysAndTheSheetTakesTheFocus());
+    ASSERT_NO_FATAL_FAILURE(RulesFromTheKeysAndEscapeClosesTheChart());
 }
 
 TEST_F(AccessibilityTest, WhatTheChartCoversTakesNoKeyNorPressAndTheFocusWaitsOnTheChart)

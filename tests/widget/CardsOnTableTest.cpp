@@ -1,6 +1,7 @@
 // Where the window puts the cards the game deals, piles and frees: places, stacking,
 // pixels and the controls' lives. What the game asks, and in which order, is tested on
-// the table alone (tests/unit/DealTest.cpp, ComputerTurnTest.cpp).
+// the table alone (tests/unit/DealTest.cpp, ComputerTurnTest.cpp); the dealt hands at
+// their seats are the scenarios' views (ScenarioTest.cpp).
 #include "cards/CardControl.h"
 #include "desktop/Image.h"
 #include "desktop/Panel.h"
@@ -34,32 +35,6 @@ TEST_F(CardsOnTableTest, NewCardsLieOnThePileAndTheShuffleFansThem)
     };
     emit Control(StartButton)->Clicked();
     EXPECT_TRUE(Checked);
-}
-
-TEST_F(CardsOnTableTest, DealtHandsLieAtTheirSeatsLeftUnderRight)
-{
-    Deal(Sample);
-    int Visible = 0;
-    for (int K = 1; K <= 52; ++K)
-        Visible += Card(K)->isVisible();
-    EXPECT_EQ(Visible, 12);
-    struct
-    {
-        int Player, Top, Left;
-        bool FaceUp;
-    } const Seats[] = {{User, 460, 370, true}, {Jack, 280, 680, false}, {Jim, 100, 370, false}, {Kate, 280, 60, false}};
-    for (const auto& S : Seats)
-        for (int Row = 12; Row >= 10; --Row) {
-            TCardControl* Card = SeatCard(S.Player, Row);
-            EXPECT_EQ(Card->pos(), QPoint(S.Left + 15 * (12 - Row), S.Top)) << S.Player << " row " << Row;
-            EXPECT_EQ(Card->FaceDown(), !S.FaceUp);
-            EXPECT_EQ(Card->Back(), PlainBack);
-            EXPECT_EQ(Card->Value(), Game().SeatCard(S.Player, Row).Value);
-        }
-    // Each card lies above its left neighbour.
-    const auto Order = Stacking(Window->Panel());
-    for (int P = 1; P <= 4; ++P)
-        EXPECT_LT(Order.indexOf(SeatCard(P, 12)), Order.indexOf(SeatCard(P, 10)));
 }
 
 TEST_F(CardsOnTableTest, DealShowsEachCardAsItArrives)
@@ -104,19 +79,16 @@ TEST_F(CardsOnTableTest, AFoldedHandIsPiledAtItsSeatInTheOtherBack)
         EXPECT_EQ(SeatCard(P, 11)->x(), Middles[P]);
         EXPECT_EQ(SeatCard(P, 12)->x(), Middles[P] - 1);
         EXPECT_EQ(SeatCard(P, 10)->x(), Middles[P] + 1);
+        // The back and face the game gives the pile (ComputerTurnTest), as the card shows them.
         for (int Row = 10; Row <= 12; ++Row) {
-            TCardControl* Card = SeatCard(P, Row);
-            EXPECT_EQ(Card->Back(), FoldedBack);
-            EXPECT_TRUE(Card->FaceDown());
-            EXPECT_EQ(Card->y(), 280 - 180 * (P == Jim));
-            EXPECT_EQ(Card->PictureName(), "BK0");
+            EXPECT_EQ(SeatCard(P, Row)->y(), 280 - 180 * (P == Jim));
+            EXPECT_EQ(SeatCard(P, Row)->PictureName(), "BK0");
         }
     }
     // Asked again in later rounds, the pile stays where it lies.
     PlayCalling(KateWins);
     EXPECT_EQ(SeatCard(Jack, 12)->x(), 694);
     EXPECT_EQ(SeatCard(Jack, 10)->x(), 696);
-    // The user's cards are not touched.
+    // The user's cards are not moved.
     EXPECT_EQ(SeatCard(User, 12)->x(), 370);
-    EXPECT_EQ(SeatCard(User, 12)->Back(), PlainBack);
 }

@@ -211,50 +211,6 @@ TEST_F(TableWindowTest, MoneyLabelsGrowToTheRight)
     EXPECT_EQ(Named<TLabel>("JackMoney")->pos(), QPoint(744, 248));
 }
 
-TEST_F(TableWindowTest, ClosingSaysFarewellWhateverTheAnswer)
-{
-    for (int Answer_ : {QMessageBox::Yes, QMessageBox::No}) {
-        if (!Window)
-            ShowNewWindow();
-        Messages.clear();
-        Answer = Answer_;
-        Click(Control(StartButton));  // a hand on the table, then close
-        EXPECT_TRUE(Window->close());
-        ASSERT_EQ(Messages.size(), 1u);
-        EXPECT_TRUE(Messages[0].Text.startsWith("本软件免费，若您有意提供捐助、购买源码或者联系广告业务，请写信："));
-        EXPECT_TRUE(Messages[0].Text.contains('@'));
-        EXPECT_EQ(Messages[0].Buttons, TMsgButtons::YesNo);
-        EXPECT_FALSE(Window->isVisible());
-        Window.reset();
-        EXPECT_EQ(CardsAlive, 0);
-    }
-}
-
-TEST_F(TableWindowTest, CloseRequestWaitsForAnOpenMessageBox)
-{
-    // A tie box is open when the close request comes: the window stays until it is answered.
-    Deal(THands{{"2S", "7D", "9C"}, {"JS", "9D", "8C"}, {"JH", "9S", "8D"}, {"JD", "9H", "8S"}});
-    emit Control(FoldButton)->Clicked();
-    TickUntilIdle();
-    bool StillShownInsideBox = false;
-    Answering = [&](const TMessageRecord& Record) {
-        Messages.push_back(Record);
-        if (Messages.size() == 1) {
-            Window->close();
-            StillShownInsideBox = Window->isVisible();
-        }
-        return int(QMessageBox::Ok);
-    };
-    emit Control(FlipButton)->Clicked();
-    EXPECT_TRUE(StillShownInsideBox);
-    ASSERT_EQ(Messages.size(), 1u);
-    EXPECT_EQ(Messages[0].Text, "Two winners, begin again!");
-    // Once the box is answered the waiting request closes the window, farewell first.
-    QTRY_VERIFY_WITH_TIMEOUT(!Window->isVisible(), 2000);
-    ASSERT_EQ(Messages.size(), 2u);
-    EXPECT_TRUE(Messages[1].Text.startsWith("本软件免费"));
-}
-
 // The name dialog.
 class NameDialogTest : public TTableTest
 {
