@@ -15,6 +15,7 @@
 #include "table/TableWindow.h"
 #include "table/TableAccess.h"
 #include "table/TableTrace.h"
+#include "sound/TableSound.h"
 
 namespace {
 // Qt 6.4's Wayland plugin can hang in its own teardown, more often the busier the machine.
@@ -52,12 +53,17 @@ int RunProgram(int Argc, char** Argv, TProgramEnd End)
     auto Window = std::make_unique<TTableWindow>();
     InstallTableAccess(Window.get());
     InstallTableTrace(Window.get());
+    auto* Sound = InstallTableSound(Window.get(), Window->Table, Application.arguments().contains(QStringLiteral("--mute")));
     {
         // Freed once answered: hidden, it would keep its window's pixels (0.2 MB).
         TNameDialog NameDialog(Window.get());
         // The table's labels are measured and its pictures decoded while the player reads
         // the dialog, once it is on the screen; its buttons have their skins already.
-        AfterFirstPaint(&NameDialog, [&Window] { PrepareControls(Window.get()); });
+        // The sounds get ready in the background, then.
+        AfterFirstPaint(&NameDialog, [&Window, Sound] {
+            PrepareControls(Window.get());
+            Sound->Start();
+        });
         // Only "退出" ends the program here; the close box goes on to the table.
         if (NameDialog.exec() == TNameDialog::QuitResult) {
             if (End == TProgramEnd::Exit)

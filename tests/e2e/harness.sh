@@ -12,6 +12,8 @@ CONVERT=/usr/bin/convert
 SHOTS=$(mktemp -d /tmp/orvanta-e2e.XXXXXX)
 export XDG_RUNTIME_DIR=$SHOTS/runtime
 mkdir -m 700 "$XDG_RUNTIME_DIR"
+# The program's settings (M's choice) stay in the run.
+export XDG_CONFIG_HOME=$SHOTS/config
 APP_PID='' FAILED=0 NAME=- STEP=start STATE='' T0=0 S=1 GAMES=0 TRACE=/dev/null RUN=game FRAMES_PID=''
 . "$root/scripts/xvfb.sh"  # stop PID
 
