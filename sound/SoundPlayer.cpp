@@ -234,6 +234,9 @@ struct TSoundPlayer::TPulse
     pa_stream* Streams[SoundCount] = {};
 };
 
+// The sounds' resources live in the static library: registered by name, outside any namespace.
+static void RegisterSounds() { Q_INIT_RESOURCE(sounds); }
+
 TSoundPlayer::TSoundPlayer() = default;
 
 TSoundPlayer::~TSoundPlayer()
@@ -256,6 +259,7 @@ void TSoundPlayer::Start()
 {
     if (Pulse)
         return;
+    RegisterSounds();
     Pulse = std::make_unique<TPulse>();
     Pulse->Player = this;
     Loader = std::thread([this] { Setup(); });

@@ -36,28 +36,31 @@ sound_hand() {
     mark
     [ "$event" = "event betting-closed" ] && break
   done
-  sound_key space Space  # Flip, where the focus went
-  twait "the outcome" 30 "$m" '^event (result \w+ \d+|tie)$'
-  if t find "$m" '^event (tie|game-over )' >/dev/null; then
-    twait "the message box" 30 "$m" '^show QMessageBox '
+  # Flip, where the focus went; a tie or the game's end opens a box inside it
+  mark; m=$M
+  desk_key space
+  twait "the flip's end or a box" 30 "$m" '^(show QMessageBox |handled key press Space )'
+  if [[ $(t line "$TLINE") == show* ]]; then
     key_taken Return
+    twait "the flip's end" 30 "$m" '^handled key press Space '
   fi
-  twait "the flip's end" 30 "$m" '^handled key press space '
+  t find "$m" '^event (result \w+ \d+|tie)$' >/dev/null || fail "the flip had no outcome"
 }
 
 sound_game() {
   NAME=$1 T0=$SECONDS RUN=sound STEP="with a sound server" S=1
-  local m server recorder n
+  local m n
   for n in pulseaudio parec pactl; do command -v $n >/dev/null || fail "$n is missing (scripts/deps.sh installs it)"; done
   "$PY" -c 'import numpy' 2>/dev/null || fail "python3-numpy is missing (scripts/deps.sh installs it)"
   # A server of the run's own on the run's runtime folder, where the program looks for one.
   pulseaudio -n --daemonize=no --exit-idle-time=-1 --use-pid-file=no --system=no \
     -L "module-native-protocol-unix auth-anonymous=1" \
-    -L "module-null-sink sink_name=orvanta_null rate=22050 channels=1 format=s16le" >"$SHOTS/pulseaudio.log" 2>&1 &
-  server=$!
-  poll 20 'pactl info >/dev/null 2>&1' || fail "the sound server did not start: $(tail -3 "$SHOTS/pulseaudio.log")"
+    -L "module-null-sink sink_name=orvanta_null rate=22050 channels=1 format=s16le norewinds=1" >"$SHOTS/pulseaudio.log" 2>&1 &
+  SOUND_SERVER=$!
+  for n in $(seq 200); do pactl info >/dev/null 2>&1 && break; sleep 0.1; done
+  pactl info >/dev/null 2>&1 || fail "the sound server did not start: $(tail -3 "$SHOTS/pulseaudio.log")"
   "$PY" -I "$here/sounds.py" record "$SHOTS/sound" &
-  recorder=$!
+  SOUND_RECORDER=$!
 
   step "the name dialog, by keys"
   launch "$BIN"
@@ -76,12 +79,12 @@ sound_game() {
   step "hand 1, calling to the end"
   sound_hand call
   step "hand 2, silenced"
-  key_taken m
+  sound_key m M
   sound_hand call
   step "hand 3, sounds on again, folding"
-  key_taken m
+  sound_key m M
   sound_hand fold
-  key_taken m
+  sound_key m M
   stop "$APP_PID"; APP_PID=
   grep -qx 'muted=true' "$XDG_CONFIG_HOME/orvanta/orvanta.conf" || fail "M's choice was not kept"
   local first=$TRACE
@@ -99,9 +102,8 @@ sound_game() {
   twait "the deal" 60 "$M" '^event hand-dealt$'
   sleep 0.5
   stop "$APP_PID"; APP_PID=
-  stop "$recorder"
-  wait "$recorder" 2>/dev/null
-  stop "$server"
+  stop "$SOUND_RECORDER"; stop "$SOUND_SERVER"
+  SOUND_RECORDER='' SOUND_SERVER=''
 
   step "the recording against the traces"
   "$PY" "$here/sounds.py" check "$SHOTS/sound" "$root/assets" "$first" "$TRACE:muted" ||

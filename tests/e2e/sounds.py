@@ -47,11 +47,14 @@ def record(out):
 
 
 def clock(out):
-    """Sample index to CLOCK_MONOTONIC ns: a sample cannot be read before it is mixed, so the
-    read that came soonest after its samples were made ties the two clocks."""
+    """Sample index to CLOCK_MONOTONIC ns, when the null sink plays it: a sample cannot be read
+    before it is mixed, so the read that came soonest after its samples were mixed ties the
+    two clocks; and the sink mixes one block (what a read brings) ahead of its playing."""
     with open(out + ".reads") as f:
         reads = [tuple(map(int, line.split())) for line in f]
     offset = min(t - n // 2 * 1e9 / RATE for t, n in reads)
+    blocks = sorted(b - a for (_, a), (_, b) in zip(reads, reads[1:]))
+    offset += blocks[len(blocks) // 2] // 2 * 1e9 / RATE if blocks else 0
     return lambda i: offset + i * 1e9 / RATE
 
 
@@ -187,7 +190,7 @@ def check(out, assets, traces):
     for kind, d in delays.items():
         if d:
             d.sort()
-            print(f"   {kind} delay from its step to the server's mix: median {d[len(d) // 2]:.1f} ms, "
+            print(f"   {kind} delay from its step to its playing: median {d[len(d) // 2]:.1f} ms, "
                   f"worst {d[-1]:.1f} ms (n={len(d)})")
     if left > 0.02:
         failures.append(f"{100 * left:.1f}% of the recording's energy is no sound of ours")

@@ -212,8 +212,9 @@ QByteArray WaveBytes(const TBuffer& S)
         const auto V = int16_t(std::lround(std::clamp(X, -1.0, 1.0) * 32767));
         Data.append(char(V & 0xFF)).append(char((V >> 8) & 0xFF));
     }
-    auto Word = [](uint32_t V) { return QByteArray::fromRawData(reinterpret_cast<const char*>(&V), 4); };
-    auto Half = [](uint16_t V) { return QByteArray::fromRawData(reinterpret_cast<const char*>(&V), 2); };
+    // little-endian, as RIFF wants
+    auto Word = [](uint32_t V) { return QByteArray(1, char(V)) + char(V >> 8) + char(V >> 16) + char(V >> 24); };
+    auto Half = [](uint16_t V) { return QByteArray(1, char(V)) + char(V >> 8); };
     QByteArray Out = "RIFF" + Word(36 + Data.size()) + "WAVEfmt " + Word(16) + Half(1) + Half(1) + Word(SoundRate) +
                      Word(SoundRate * 2) + Half(2) + Half(16) + "data" + Word(Data.size()) + Data;
     return Out;
