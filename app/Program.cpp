@@ -24,9 +24,9 @@ namespace {
 // run again, it quits without reading or cancelling, and the frame-callback thread then
 // waits in wl_display_read_events for that read forever, as does the display's destructor
 // for the thread. Nothing of ours needs the teardown once the table has gone (or the
-// player quit at the name dialog): the program writes no files (the trace is written
-// unbuffered) and holds nothing the system does not take back, so it ends here, the same
-// way on every window system.
+// player quit at the name dialog): the program writes no files (M's setting is synced as
+// it is made, the trace is written unbuffered) and holds nothing the system does not take
+// back, so it ends here, the same way on every window system.
 [[noreturn]] void EndWithoutTeardown(int Status)
 {
 #if defined(__SANITIZE_ADDRESS__)
