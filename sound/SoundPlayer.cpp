@@ -135,13 +135,16 @@ struct TSoundPlayer::TPulse
             return;
         pa_context_set_state_callback(Context, &TPulse::ContextChanged, this);
         // Never start a server of our own: the desktop runs one, or there is none.
-        if (pa_context_connect(Context, nullptr, PA_CONTEXT_NOAUTOSPAWN, nullptr) < 0)
+        // A refusal at once has been told to ContextChanged already.
+        if (pa_context_connect(Context, nullptr, PA_CONTEXT_NOAUTOSPAWN, nullptr) < 0 && Context)
             Lost();
     }
 
     // The server is gone, or never was: silence until it is reached again.
     void Lost()
     {
+        if (!Context)
+            return;
         Player->IsReady.store(false, std::memory_order_release);
         Tell(QStringLiteral("no sound server (%1)").arg(QLatin1String(pa_strerror(pa_context_errno(Context)))));
         pa_context_set_state_callback(Context, nullptr, nullptr);

@@ -65,17 +65,16 @@ def samples(out):
     return data
 
 
-def onsets(data, level=300, quiet_ms=20):
-    """Where a sound begins: the first sample above level after quiet_ms of none (pure Python,
-    for the bench)."""
-    quiet, need, found = 0, RATE * quiet_ms // 1000, []
-    for i, x in enumerate(data):
-        if -level <= x <= level:
-            quiet += 1
-        else:
-            if quiet >= need:
-                found.append(i)
-            quiet = 0
+def onsets(data, level=300, rise=8.0):
+    """Where a sound begins (pure Python, for the bench): a millisecond whose energy is above
+    level's and rise times that of each of the ten before it, so that a sound starting over
+    another's tail counts too."""
+    n = RATE // 1000
+    frames = [sum(x * x for x in data[i:i + n]) / n for i in range(0, len(data) - n + 1, n)]
+    found = []
+    for k, e in enumerate(frames):
+        if e > level * level and e > rise * max(frames[max(0, k - 10):k] or [0]):
+            found.append(k * n)
     return found
 
 

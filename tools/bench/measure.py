@@ -308,6 +308,8 @@ def play(paths, hands, results, silent=False):
                     program.trace.first("show QMessageBox", after=mark):
                 answer_box(program, table)
                 program.wait_log("handled release FlipAllButton$", after=mark)
+            if recorder:
+                settle(1.0)  # the result's sound ends before the next deal's cards are timed
         results["play_kb"] = program.status_kb("VmHWM")
         log = program.trace.read()
     except Exception:
