@@ -11,6 +11,7 @@ import argparse
 import bisect
 import os
 import shutil
+import signal
 import statistics
 import subprocess
 import sys
@@ -265,14 +266,15 @@ def sound_delays(log, recording):
     return delays, missing
 
 
-def play(paths, hands, results, silent=False):
+def play(paths, hands, results, silent=False, stalled=False):
     """Plays HANDS hands of the real program (Start, Call while it is usable, Flip all)
     and times the deals and the tokens' travels from the log; with the bench's sound
-    server, records its output and times the sounds; SILENT: with no server to reach."""
+    server, records its output and times the sounds; SILENT: with no server to reach;
+    STALLED: with the server stopped (SIGSTOP) once the program has reached it."""
     if silent:
         saved, paths.env = paths.env, dict(paths.env, PULSE_SERVER="unix:" + os.path.join(paths.tmp, "none"))
     recorder, out = None, os.path.join(paths.tmp, "sound")
-    if paths.sound and not silent:
+    if paths.sound and not silent and not stalled:
         recorder = subprocess.Popen([sys.executable, "-I", sounds.__file__, "record", out], env=paths.env)
     try:
         program = launch([paths.program], paths, "play")
@@ -284,6 +286,9 @@ def play(paths, hands, results, silent=False):
         table, origin = answer_dialog(program)
         program.wait_log("painted Orvanta$")
         settle()
+        if stalled:
+            settle(2.0)  # the sounds are at the server by now
+            os.kill(paths.sound.pid, signal.SIGSTOP)
         for _ in range(hands):
             mark = now_ns()
             program.click(origin, "StartButton")
@@ -316,12 +321,14 @@ def play(paths, hands, results, silent=False):
         program.keep(os.path.join(paths.root, "out"))
         raise
     finally:
+        if stalled:
+            os.kill(paths.sound.pid, signal.SIGCONT)
         program.stop()
         if recorder:
             recorder.terminate()
             recorder.wait()
-    if silent:
-        results["deal_s_silent"] = deals
+    if silent or stalled:
+        results["deal_s_stalled" if stalled else "deal_s_silent"] = deals
         return
     if recorder:
         results["sound_ms"] = sound_delays(log, (sounds.samples(out), sounds.clock(out)))
@@ -544,10 +551,11 @@ def report(results, runs, hands_played, hands):
     d = spread(results["deal_s"])
     row("wall time of a deal, s", len(results["deal_s"]), *d, 3, f"pace {DEAL_PAUSES_S:.2f}",
         f"x{d[1] / DEAL_PAUSES_S:.3f}", "<= x1.05", d[1] <= DEAL_PAUSES_S * 1.05)
-    if results.get("deal_s_silent"):
-        d = spread(results["deal_s_silent"])
-        row("  the same, no sound server to reach, s", len(results["deal_s_silent"]), *d, 3, f"pace {DEAL_PAUSES_S:.2f}",
-            f"x{d[1] / DEAL_PAUSES_S:.3f}", "<= x1.05", d[1] <= DEAL_PAUSES_S * 1.05)
+    for key, name in (("deal_s_silent", "no sound server to reach"), ("deal_s_stalled", "the sound server stalled")):
+        if results.get(key):
+            d = spread(results[key])
+            row(f"  the same, {name}, s", len(results[key]), *d, 3, f"pace {DEAL_PAUSES_S:.2f}",
+                f"x{d[1] / DEAL_PAUSES_S:.3f}", "<= x1.05", d[1] <= DEAL_PAUSES_S * 1.05)
     if "sound_ms" in results:
         delays, missing = results["sound_ms"]
         lo, mid, hi = spread(delays) if delays else (0, 0, 0)
@@ -625,7 +633,8 @@ def main():
     parser.add_argument("--runs", type=int, default=9)
     parser.add_argument("--play", type=int, default=3, help="hands played in the real program")
     parser.add_argument("--hands", type=int, default=1000, help="hands played by the probe")
-    parser.add_argument("--only", choices=["start-up", "play", "play, no sound server", "at rest", "in-process"],
+    parser.add_argument("--only", choices=["start-up", "play", "play, no sound server", "play, sound server stalled",
+                                           "at rest", "in-process"],
                         help="run one step and print what it found (for working on the program)")
     parser.add_argument("--no-sound", action="store_true", help="no sound server of the bench's own")
     parser.add_argument("--growth", action="store_true",
@@ -659,6 +668,7 @@ def main():
     steps = (("start-up", lambda: start_up(paths, args.runs, results)),
              ("play", lambda: play(paths, args.play, results)),
              ("play, no sound server", lambda: play(paths, 1, results, silent=True)),
+             ("play, sound server stalled", lambda: paths.sound and play(paths, 1, results, stalled=True)),
              ("at rest", lambda: idle(paths, results)),
              ("in-process", lambda: in_process(paths, args.hands, results)))
     results["pressure"] = []
