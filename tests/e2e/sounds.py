@@ -3,10 +3,10 @@ monitor, and what the recording holds set against the program's trace (reader.py
 
   sounds.py record OUT          records until SIGTERM: OUT.raw (16-bit, mono, RATE) and
                                 OUT.reads (each read's CLOCK_MONOTONIC ns and bytes so far)
-  sounds.py check OUT ASSETS TRACE[:muted]...
+  sounds.py check OUT ASSETS TRACE...
                                 every sound the traces' events call for was played, in
                                 order, once, and nothing else (none while M had silenced
-                                the table; ":muted": the game started silent)
+                                the table)
 
 The check finds each sound by its own waveform (ASSETS/sounds/NAME.wav): the server mixes
 the samples unchanged at full volume, so a stretch of the recording is a sum of them, taken
@@ -15,6 +15,7 @@ does not.
 """
 import array
 import os
+import re
 import signal
 import subprocess
 import sys
@@ -78,33 +79,23 @@ def onsets(data, level=300, rise=8.0):
     return found
 
 
-def expected(trace_path, muted=False):
-    """The sounds a trace's events call for, (ns, kind), and the M presses' times. A dealt
-    card's sound belongs to its repaint, which the deal's pause follows at once."""
+# what each traced event sounds: a dealt card's pause follows its repaint at once
+CALLS = [(re.compile(r"event pause-begins 100$"), "card"), (re.compile(r"event call "), "chip"),
+         (re.compile(r"event fold "), "fold"), (re.compile(r"event turned-over"), "flip"),
+         (re.compile(r"event result user "), "win"), (re.compile(r"event result "), "others-win"),
+         (re.compile(r"event tie$"), "tie"), (re.compile(r"event game-over "), "game-over")]
+
+
+def expected(trace_path):
+    """The sounds a trace's events call for, (ns, kind), but while M has silenced the table;
+    and how many times M was pressed."""
     sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
     from reader import Trace
-    want, presses = [], []
+    want, muted, presses = [], False, 0
     for t, _, w in Trace(trace_path).read():
-        words = w.split()
-        if w == "handled key press M" or w.startswith("handled key press M "):
-            muted = not muted
-            presses.append(t)
-            continue
-        kind = None
-        if w == "event pause-begins 100":
-            kind = "card"
-        elif w.startswith("event call "):
-            kind = "chip"
-        elif w.startswith("event fold "):
-            kind = "fold"
-        elif w.startswith("event turned-over"):
-            kind = "flip"
-        elif w.startswith("event result "):
-            kind = "win" if words[2] == "user" else "others-win"
-        elif w == "event tie":
-            kind = "tie"
-        elif w.startswith("event game-over"):
-            kind = "game-over"
+        if re.match(r"handled key press M( |$)", w):
+            muted, presses = not muted, presses + 1
+        kind = next((k for rx, k in CALLS if rx.match(w)), None)
         if kind and not muted:
             want.append((t, kind))
     return want, presses
@@ -162,11 +153,10 @@ def check(out, assets, traces):
     found, left = take_apart(samples(out), templates)
     heard = [(at(i), k) for i, k in found]
     want = []
-    for spec in traces:
-        path, _, muted = spec.partition(":")
-        events, presses = expected(path, muted == "muted")
+    for path in traces:
+        events, presses = expected(path)
         want += events
-        print(f"   {os.path.basename(path)}: {len(events)} sounds called for, M pressed {len(presses)} time(s)")
+        print(f"   {os.path.basename(path)}: {len(events)} sounds called for, M pressed {presses} time(s)")
     want.sort()
     failures, delays, used, last = [], {"card": [], "chip": []}, set(), -1e18
     for t, kind in want:
