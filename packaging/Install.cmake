@@ -103,8 +103,7 @@ install(FILES ${ORVANTA_CHANGELOG_GZ} packaging/copyright
 # Its build dependencies, as Debian names them: cmake, ninja-build (or make), g++,
 # pkg-config, qt6-base-dev, qt6-base-private-dev, libgl-dev, qt6-tools-dev and
 # qt6-l10n-tools (Qt's translation tools: lrelease compiles the readers' catalogues into
-# the program), libjpeg-dev, libgif-dev, libwayland-dev, libpulse-dev (its headers only),
-# scdoc and dpkg-dev.
+# the program), libjpeg-dev, libgif-dev, libwayland-dev, scdoc and dpkg-dev.
 # scripts/deps.sh installs them, with what the tests need.
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME orvanta)
@@ -121,10 +120,9 @@ set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # the libraries come from dpkg-shlibdeps with their least versions; the fonts are
 # loaded by family name at run time, so no linker sees them; Qt's private interface
-# (the Wayland connection) holds only for the Qt release built against; the sound
-# server's client library is loaded at run time (sound/SoundPlayer.cpp), so no linker
-# sees it either
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation2, fonts-noto-cjk, libpulse0, qt6-base-abi (= ${Qt6Core_VERSION})")
+# (the Wayland connection) holds only for the Qt release built against. The sounds need
+# no library: the program speaks to the desktop's sound server itself.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation2, fonts-noto-cjk, qt6-base-abi (= ${Qt6Core_VERSION})")
 # Qt's Wayland plugin: without it Qt runs the game through XWayland
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-wayland")
 include(CPack)

@@ -1,39 +1,195 @@
 #include "sound/SoundPlayer.h"
 
 #include <QByteArray>
+#include <QFile>
 #include <QResource>
 #include <QString>
 
+#include <arpa/inet.h>
+#include <cerrno>
 #include <cstdio>
-#include <dlfcn.h>
+#include <cstring>
 #include <fcntl.h>
+#include <optional>
 #include <poll.h>
 #include <signal.h>
 #include <spawn.h>
-#include <sys/time.h>
+#include <sys/socket.h>
+#include <sys/un.h>
 #include <sys/wait.h>
 #include <unistd.h>
-
-// Only the library's types and prototypes: it is loaded at run time.
-#include <pulse/pulseaudio.h>
 
 #include "sound/Wave.h"
 
 extern char** environ;
 
 namespace {
-#define ORVANTA_PULSE_FUNCTIONS(F)                                                                            \
-    F(pa_threaded_mainloop_new) F(pa_threaded_mainloop_start) F(pa_threaded_mainloop_stop)                   \
-    F(pa_threaded_mainloop_free) F(pa_threaded_mainloop_lock) F(pa_threaded_mainloop_unlock)                 \
-    F(pa_threaded_mainloop_get_api) F(pa_context_new_with_proplist) F(pa_context_connect)                    \
-    F(pa_context_disconnect) F(pa_context_unref) F(pa_context_set_state_callback) F(pa_context_get_state)   \
-    F(pa_context_errno) F(pa_strerror) F(pa_context_play_sample_with_proplist) F(pa_operation_unref)        \
-    F(pa_stream_new) F(pa_stream_set_state_callback) F(pa_stream_connect_upload) F(pa_stream_write)         \
-    F(pa_stream_finish_upload) F(pa_stream_get_state) F(pa_stream_unref) F(pa_proplist_new)                 \
-    F(pa_proplist_sets) F(pa_proplist_free)
+// The native protocol's words we use (pulsecore/native-common.h, tagstruct.h).
+enum : uint32_t { CommandError = 0, CommandReply = 2, CommandAuth = 8, CommandSetClientName = 9,
+                  CommandCreateUploadStream = 15, CommandFinishUploadStream = 17, CommandPlaySample = 18 };
+constexpr uint32_t ProtocolVersion = 32;  // proplists since 13; no shared memory asked for
+constexpr uint32_t NoChannel = 0xFFFFFFFF, NoIndex = 0xFFFFFFFF, VolumeNorm = 0x10000;
+constexpr uint8_t SampleS16LE = 3, ChannelMono = 0;
+constexpr int SetupTimeoutMs = 2000;
 
-// The sample's name at the server: ours alone, since the cache is shared by every client.
-QByteArray SampleName(int Sound) { return QByteArray("orvanta-") + SoundNames[Sound]; }
+// A packet's body: typed values, big-endian.
+struct TTags
+{
+    QByteArray Bytes;
+    TTags& U32(uint32_t V)
+    {
+        const uint32_t N = htonl(V);
+        Bytes.append('L').append(reinterpret_cast<const char*>(&N), 4);
+        return *this;
+    }
+    TTags& String(const char* S)
+    {
+        if (!S)
+            Bytes.append('N');
+        else
+            Bytes.append('t').append(S, qsizetype(std::strlen(S) + 1));
+        return *this;
+    }
+    TTags& Raw(const void* Data, uint32_t Length)  // without a tag of its own
+    {
+        const uint32_t N = htonl(Length);
+        Bytes.append(reinterpret_cast<const char*>(&N), 4).append(static_cast<const char*>(Data), Length);
+        return *this;
+    }
+    TTags& Arbitrary(const void* Data, uint32_t Length)
+    {
+        Bytes.append('x');
+        return Raw(Data, Length);
+    }
+    // Each value a string, its length counting the final NUL.
+    TTags& Properties(std::initializer_list<std::pair<const char*, const char*>> List)
+    {
+        Bytes.append('P');
+        for (const auto& [Key, Value] : List) {
+            String(Key);
+            U32(uint32_t(std::strlen(Value) + 1));
+            Arbitrary(Value, uint32_t(std::strlen(Value) + 1));
+        }
+        return String(nullptr);
+    }
+};
+
+// A frame: its descriptor (length, channel, offset high and low, flags), then the body.
+QByteArray Frame(uint32_t Channel, const QByteArray& Body)
+{
+    const uint32_t Descriptor[5] = {htonl(uint32_t(Body.size())), htonl(Channel), 0, 0, 0};
+    return QByteArray(reinterpret_cast<const char*>(Descriptor), sizeof Descriptor) + Body;
+}
+
+QByteArray Command(uint32_t Command, uint32_t Tag, const TTags& Rest)
+{
+    return Frame(NoChannel, TTags().U32(Command).U32(Tag).Bytes + Rest.Bytes);
+}
+
+bool SendAll(int Fd, const QByteArray& Data)
+{
+    for (qsizetype Done = 0; Done < Data.size();) {
+        const ssize_t N = send(Fd, Data.constData() + Done, size_t(Data.size() - Done), MSG_NOSIGNAL);
+        if (N <= 0)
+            return false;
+        Done += N;
+    }
+    return true;
+}
+
+bool ReceiveAll(int Fd, char* Into, size_t Length)
+{
+    for (size_t Done = 0; Done < Length;) {
+        const ssize_t N = recv(Fd, Into + Done, Length - Done, 0);
+        if (N <= 0)
+            return false;
+        Done += size_t(N);
+    }
+    return true;
+}
+
+// Waits for the answer to Tag, skipping what else the server says; the answer's body past
+// its command and tag, or nothing when it refused or went quiet.
+std::optional<QByteArray> Answer(int Fd, uint32_t Tag)
+{
+    for (;;) {
+        uint32_t Descriptor[5];
+        if (!ReceiveAll(Fd, reinterpret_cast<char*>(Descriptor), sizeof Descriptor))
+            return std::nullopt;
+        const uint32_t Length = ntohl(Descriptor[0]);
+        if (Length > (1u << 20))
+            return std::nullopt;
+        QByteArray Body(Length, Qt::Uninitialized);
+        if (!ReceiveAll(Fd, Body.data(), Length))
+            return std::nullopt;
+        if (ntohl(Descriptor[1]) != NoChannel || Length < 10 || Body[0] != 'L' || Body[5] != 'L')
+            continue;
+        uint32_t Words[2];
+        std::memcpy(&Words[0], Body.constData() + 1, 4);
+        std::memcpy(&Words[1], Body.constData() + 6, 4);
+        if (ntohl(Words[1]) != Tag)
+            continue;
+        if (ntohl(Words[0]) != CommandReply)
+            return std::nullopt;
+        return Body.mid(10);
+    }
+}
+
+// The first value of an answer, a number.
+uint32_t FirstNumber(const QByteArray& Body)
+{
+    uint32_t N = 0;
+    if (Body.size() >= 5 && Body[0] == 'L')
+        std::memcpy(&N, Body.constData() + 1, 4);
+    return ntohl(N);
+}
+
+// Where the server listens: PULSE_SERVER when it names a local socket, else the user's
+// runtime folder.
+QByteArray SocketPath()
+{
+    QByteArray Server = qgetenv("PULSE_SERVER");
+    if (Server.startsWith("unix:"))
+        return Server.mid(5);
+    if (Server.startsWith('/'))
+        return Server;
+    const QByteArray Runtime = qgetenv("XDG_RUNTIME_DIR");
+    return (Runtime.isEmpty() ? "/run/user/" + QByteArray::number(getuid()) : Runtime) + "/pulse/native";
+}
+
+// The cookie a server without credentials checks; zeros when there is none (a local
+// server knows us by our credentials).
+QByteArray Cookie()
+{
+    QByteArray Path = qgetenv("PULSE_COOKIE");
+    if (Path.isEmpty()) {
+        const QByteArray Config = qgetenv("XDG_CONFIG_HOME");
+        Path = (Config.isEmpty() ? qgetenv("HOME") + "/.config" : Config) + "/pulse/cookie";
+    }
+    QFile File(QString::fromLocal8Bit(Path));
+    QByteArray Bytes = File.open(QIODevice::ReadOnly) ? File.read(256) : QByteArray();
+    return Bytes.size() == 256 ? Bytes : QByteArray(256, '\0');
+}
+
+// The first packet goes with our credentials, which a local server takes as authentication.
+bool SendWithCredentials(int Fd, const QByteArray& Data)
+{
+    iovec Part{const_cast<char*>(Data.constData()), size_t(Data.size())};
+    alignas(cmsghdr) char Control[CMSG_SPACE(sizeof(ucred))] = {};
+    msghdr Message{};
+    Message.msg_iov = &Part;
+    Message.msg_iovlen = 1;
+    Message.msg_control = Control;
+    Message.msg_controllen = sizeof Control;
+    cmsghdr* Header = CMSG_FIRSTHDR(&Message);
+    Header->cmsg_level = SOL_SOCKET;
+    Header->cmsg_type = SCM_CREDENTIALS;
+    Header->cmsg_len = CMSG_LEN(sizeof(ucred));
+    const ucred Mine{getpid(), getuid(), getgid()};
+    std::memcpy(CMSG_DATA(Header), &Mine, sizeof Mine);
+    const ssize_t N = sendmsg(Fd, &Message, MSG_NOSIGNAL);
+    return N == Data.size() || (N > 0 && SendAll(Fd, Data.mid(N)));
+}
 
 // Whether the desktop has turned event sounds off (GNOME's switch, which other desktops'
 // settings daemons follow). Asked once, off the game's thread: the command takes tens of
@@ -52,248 +208,160 @@ bool DesktopSilencesEvents()
     const bool Spawned = posix_spawnp(&Child, Args[0], &Actions, nullptr, const_cast<char**>(Args), environ) == 0;
     posix_spawn_file_actions_destroy(&Actions);
     close(Pipe[1]);
-    char Answer[16] = {};
+    char Said[16] = {};
     if (Spawned) {
         pollfd Wait{Pipe[0], POLLIN, 0};
         if (poll(&Wait, 1, 2000) == 1)
-            (void)!read(Pipe[0], Answer, sizeof Answer - 1);
+            (void)!read(Pipe[0], Said, sizeof Said - 1);
         kill(Child, SIGKILL);  // gone already, or stuck on a bus that does not answer
         waitpid(Child, nullptr, 0);
     }
     close(Pipe[0]);
-    return QByteArray(Answer).trimmed() == "false";
+    return QByteArray(Said).trimmed() == "false";
 }
 }  // namespace
 
-struct TSoundPlayer::TPulse
-{
-#define ORVANTA_POINTER(Name) decltype(&::Name) Name = nullptr;
-    ORVANTA_PULSE_FUNCTIONS(ORVANTA_POINTER)
-#undef ORVANTA_POINTER
-
-    TSoundPlayer* Player = nullptr;
-    void* Library = nullptr;
-    pa_threaded_mainloop* Loop = nullptr;
-    pa_mainloop_api* Api = nullptr;
-    pa_context* Context = nullptr;
-    pa_proplist* Event = nullptr;  // what each sound is, for the server's policy (an event)
-    QByteArray Sounds[SoundCount];
-    TWave Waves[SoundCount];
-    int Uploaded = 0;
-    bool Told = false;
-
-    // Once per run: why there is no sound.
-    void Tell(const QString& Why)
-    {
-        if (!Told)
-            std::fprintf(stderr, "orvanta: no sound: %s\n", qPrintable(Why));
-        Told = true;
-    }
-
-    bool Load()
-    {
-        Library = dlopen("libpulse.so.0", RTLD_NOW | RTLD_LOCAL);
-        if (!Library) {
-            Tell(QString::fromLocal8Bit(dlerror()));
-            return false;
-        }
-#define ORVANTA_RESOLVE(Name)                                                  \
-    Name = reinterpret_cast<decltype(Name)>(dlsym(Library, #Name));           \
-    if (!Name) {                                                               \
-        Tell(QStringLiteral("libpulse.so.0 has no %1").arg(QLatin1String(#Name))); \
-        return false;                                                          \
-    }
-        ORVANTA_PULSE_FUNCTIONS(ORVANTA_RESOLVE)
-#undef ORVANTA_RESOLVE
-        for (int K = 0; K < SoundCount; ++K) {
-            QResource File(QStringLiteral(":/sounds/%1.wav").arg(QLatin1String(SoundNames[K])));
-            Sounds[K] = File.uncompressedData();
-            Waves[K] = TWave::Read({reinterpret_cast<const unsigned char*>(Sounds[K].constData()), size_t(Sounds[K].size())});
-            if (!Waves[K].Valid()) {
-                Tell(QStringLiteral("%1 is no 16-bit PCM sound").arg(File.fileName()));
-                return false;
-            }
-        }
-        Loop = pa_threaded_mainloop_new();
-        if (!Loop)
-            return false;
-        Api = pa_threaded_mainloop_get_api(Loop);
-        Event = pa_proplist_new();
-        pa_proplist_sets(Event, PA_PROP_MEDIA_ROLE, "event");
-        return true;
-    }
-
-    // Called with the loop locked, or before it runs.
-    void Connect()
-    {
-        pa_proplist* Client = pa_proplist_new();
-        pa_proplist_sets(Client, PA_PROP_APPLICATION_ID, "org.orvanta.Orvanta");
-        pa_proplist_sets(Client, PA_PROP_APPLICATION_ICON_NAME, "org.orvanta.Orvanta");
-        Context = pa_context_new_with_proplist(Api, "Orvanta", Client);
-        pa_proplist_free(Client);
-        if (!Context)
-            return;
-        pa_context_set_state_callback(Context, &TPulse::ContextChanged, this);
-        // Never start a server of our own: the desktop runs one, or there is none.
-        // A refusal at once has been told to ContextChanged already.
-        if (pa_context_connect(Context, nullptr, PA_CONTEXT_NOAUTOSPAWN, nullptr) < 0 && Context)
-            Lost();
-    }
-
-    // The server is gone, or never was: silence until it is reached again.
-    void Lost()
-    {
-        if (!Context)
-            return;
-        Player->IsReady.store(false, std::memory_order_release);
-        Tell(QStringLiteral("no sound server (%1)").arg(QLatin1String(pa_strerror(pa_context_errno(Context)))));
-        pa_context_set_state_callback(Context, nullptr, nullptr);
-        pa_context_disconnect(Context);
-        pa_context_unref(Context);
-        Context = nullptr;
-        timeval At;
-        gettimeofday(&At, nullptr);
-        At.tv_sec += RetryMs / 1000;
-        At.tv_usec += (RetryMs % 1000) * 1000;
-        if (At.tv_usec >= 1000000)
-            At.tv_sec += 1, At.tv_usec -= 1000000;
-        Api->time_new(Api, &At, &TPulse::Retry, this);
-    }
-
-    static void Retry(pa_mainloop_api* Api, pa_time_event* Timer, const timeval*, void* Self)
-    {
-        Api->time_free(Timer);
-        static_cast<TPulse*>(Self)->Connect();
-    }
-
-    static void ContextChanged(pa_context* Context, void* Self)
-    {
-        auto* P = static_cast<TPulse*>(Self);
-        switch (P->pa_context_get_state(Context)) {
-        case PA_CONTEXT_READY:
-            P->Upload();
-            break;
-        case PA_CONTEXT_FAILED:
-        case PA_CONTEXT_TERMINATED:
-            P->Lost();
-            break;
-        default:
-            break;
-        }
-    }
-
-    // Into the server's cache, each sound under its name: a short upload stream apiece,
-    // closed once the server has the sound.
-    void Upload()
-    {
-        Uploaded = 0;
-        for (int K = 0; K < SoundCount; ++K) {
-            const pa_sample_spec Spec{PA_SAMPLE_S16LE, uint32_t(Waves[K].Rate), uint8_t(Waves[K].Channels)};
-            pa_stream* Stream = Streams[K] = pa_stream_new(Context, SampleName(K).constData(), &Spec, nullptr);
-            if (!Stream)
-                return;
-            pa_stream_set_state_callback(Stream, &TPulse::UploadChanged, this);
-            if (pa_stream_connect_upload(Stream, Waves[K].Data.size()) < 0) {
-                Streams[K] = nullptr;
-                pa_stream_unref(Stream);
-            }
-        }
-    }
-
-    static void UploadChanged(pa_stream* Stream, void* Self)
-    {
-        auto* P = static_cast<TPulse*>(Self);
-        const int K = IndexOf(Stream, P);
-        if (K < 0)
-            return;
-        const pa_stream_state_t State = P->pa_stream_get_state(Stream);
-        switch (State) {
-        case PA_STREAM_READY:
-            P->pa_stream_write(Stream, P->Waves[K].Data.data(), P->Waves[K].Data.size(), nullptr, 0, PA_SEEK_RELATIVE);
-            P->pa_stream_finish_upload(Stream);
-            break;
-        case PA_STREAM_TERMINATED:  // the server has it
-        case PA_STREAM_FAILED:
-            P->Streams[K] = nullptr;
-            P->pa_stream_set_state_callback(Stream, nullptr, nullptr);
-            P->pa_stream_unref(Stream);
-            // a failed upload leaves the player silent, as no server would
-            if (State == PA_STREAM_TERMINATED && ++P->Uploaded == SoundCount)
-                P->Player->IsReady.store(true, std::memory_order_release);
-            break;
-        default:
-            break;
-        }
-    }
-
-    // Which sound an upload stream carries.
-    static int IndexOf(pa_stream* Stream, TPulse* P)
-    {
-        for (int K = 0; K < SoundCount; ++K)
-            if (P->Streams[K] == Stream)
-                return K;
-        return -1;
-    }
-    pa_stream* Streams[SoundCount] = {};
-};
-
 // The sounds' resources live in the static library: registered by name, outside any namespace.
-static void RegisterSounds() { Q_INIT_RESOURCE(sounds); }
-
-TSoundPlayer::TSoundPlayer() = default;
+static void RegisterSoundResources() { Q_INIT_RESOURCE(sounds); }
 
 TSoundPlayer::~TSoundPlayer()
 {
     if (Loader.joinable())
         Loader.join();
-    if (Loaded.load()) {
-        Pulse->pa_threaded_mainloop_stop(Pulse->Loop);
-        if (Pulse->Context) {
-            Pulse->pa_context_disconnect(Pulse->Context);
-            Pulse->pa_context_unref(Pulse->Context);
-        }
-        Pulse->pa_proplist_free(Pulse->Event);
-        Pulse->pa_threaded_mainloop_free(Pulse->Loop);
-    }
-    // The library stays: its threads' exit handlers may still run from it.
+    if (const int Fd = Socket.exchange(-1); Fd >= 0)
+        close(Fd);
+}
+
+void TSoundPlayer::Tell(const char* Why)
+{
+    if (!Told.exchange(true))
+        std::fprintf(stderr, "orvanta: no sound: %s\n", Why);
 }
 
 void TSoundPlayer::Start()
 {
-    if (Pulse)
+    if (Started)
         return;
-    RegisterSounds();
-    Pulse = std::make_unique<TPulse>();
-    Pulse->Player = this;
-    Loader = std::thread([this] { Setup(); });
+    Started = true;
+    RegisterSoundResources();
+    LastTry = std::chrono::steady_clock::now();
+    Loading = true;
+    Loader = std::thread([this] {
+        DesktopSilent = DesktopSilencesEvents();
+        if (DesktopSilent)
+            Tell("the desktop has turned event sounds off");
+        else
+            Connect();
+        Loading = false;
+    });
 }
 
-void TSoundPlayer::Setup()
+void TSoundPlayer::Connect()
 {
-    if (DesktopSilencesEvents()) {
-        Pulse->Tell(QStringLiteral("the desktop has turned event sounds off"));
+    const QByteArray Path = SocketPath();
+    sockaddr_un Address{};
+    Address.sun_family = AF_UNIX;
+    const int Fd = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    if (Fd < 0 || size_t(Path.size()) >= sizeof Address.sun_path) {
+        Tell("no socket");
+        if (Fd >= 0)
+            close(Fd);
         return;
     }
-    if (!Pulse->Load())
-        return;
-    Pulse->Connect();
-    if (Pulse->pa_threaded_mainloop_start(Pulse->Loop) < 0)
-        return;
-    Loaded.store(true, std::memory_order_release);
+    std::memcpy(Address.sun_path, Path.constData(), size_t(Path.size()));
+    // A stalled server answers nothing: each step gives up after a while.
+    const timeval Limit{SetupTimeoutMs / 1000, (SetupTimeoutMs % 1000) * 1000};
+    setsockopt(Fd, SOL_SOCKET, SO_RCVTIMEO, &Limit, sizeof Limit);
+    setsockopt(Fd, SOL_SOCKET, SO_SNDTIMEO, &Limit, sizeof Limit);
+    const auto Fail = [&](const char* Why) {
+        char Line[160];
+        std::snprintf(Line, sizeof Line, "%s (%s)", Why, Path.constData());
+        Tell(Line);
+        close(Fd);
+    };
+    if (::connect(Fd, reinterpret_cast<const sockaddr*>(&Address), sizeof Address) != 0)
+        return Fail("no sound server");
+    uint32_t Tag = 0;
+    const QByteArray Key = Cookie();
+    if (!SendWithCredentials(Fd, Command(CommandAuth, ++Tag, TTags().U32(ProtocolVersion).Arbitrary(Key.constData(), 256))))
+        return Fail("the sound server did not listen");
+    const auto Version = Answer(Fd, Tag);
+    if (!Version || (FirstNumber(*Version) & 0xFFFF) < 13)
+        return Fail("the sound server refused us");
+    if (!SendAll(Fd, Command(CommandSetClientName, ++Tag, TTags().Properties({{"application.name", "Orvanta"},
+                                                                               {"application.id", "org.orvanta.Orvanta"},
+                                                                               {"application.icon_name", "org.orvanta.Orvanta"}}))) ||
+        !Answer(Fd, Tag))
+        return Fail("the sound server did not answer");
+    // Each sound into the server's cache: an upload stream, its bytes, its end.
+    for (int K = 0; K < SoundCount; ++K) {
+        QResource File(QStringLiteral(":/sounds/%1.wav").arg(QLatin1String(SoundNames[K])));
+        const QByteArray Bytes = File.uncompressedData();
+        const TWave Wave = TWave::Read({reinterpret_cast<const unsigned char*>(Bytes.constData()), size_t(Bytes.size())});
+        if (!Wave.Valid() || Wave.Channels != 1)
+            return Fail("a sound is no 16-bit PCM of one channel");
+        const QByteArray Name = QByteArray("orvanta-") + SoundNames[K];
+        TTags Spec;
+        Spec.String(Name.constData());
+        const uint32_t Rate = htonl(uint32_t(Wave.Rate));
+        Spec.Bytes.append('a').append(char(SampleS16LE)).append(char(1)).append(reinterpret_cast<const char*>(&Rate), 4);
+        Spec.Bytes.append('m').append(char(1)).append(char(ChannelMono));
+        Spec.U32(uint32_t(Wave.Data.size())).Properties({{"media.name", Name.constData()}, {"media.role", "event"}});
+        if (!SendAll(Fd, Command(CommandCreateUploadStream, ++Tag, Spec)))
+            return Fail("the sound server did not answer");
+        const auto Stream = Answer(Fd, Tag);
+        if (!Stream)
+            return Fail("the sound server took no sound");
+        const uint32_t Channel = FirstNumber(*Stream);
+        if (!SendAll(Fd, Frame(Channel, QByteArray::fromRawData(reinterpret_cast<const char*>(Wave.Data.data()), qsizetype(Wave.Data.size())))) ||
+            !SendAll(Fd, Command(CommandFinishUploadStream, ++Tag, TTags().U32(Channel))) || !Answer(Fd, Tag))
+            return Fail("the sound server took no sound");
+    }
+    // From now on only the game's thread writes, and never waits.
+    fcntl(Fd, F_SETFL, fcntl(Fd, F_GETFL) | O_NONBLOCK);
+    Socket.store(Fd, std::memory_order_release);
+}
+
+void TSoundPlayer::Lost()
+{
+    if (const int Fd = Socket.exchange(-1); Fd >= 0)
+        close(Fd);
+    Tell("the sound server went away");
 }
 
 void TSoundPlayer::Play(TSound Sound)
 {
-    if (!Ready())
+    const int Fd = Socket.load(std::memory_order_acquire);
+    if (Fd < 0) {
+        // Gone, or never reached: a try in the background now and then.
+        const auto Now = std::chrono::steady_clock::now();
+        if (Started && !DesktopSilent && !Loading && Now - LastTry >= std::chrono::milliseconds(RetryMs)) {
+            LastTry = Now;
+            if (Loader.joinable())
+                Loader.join();  // it has ended: Loading is false
+            Loading = true;
+            Loader = std::thread([this] {
+                Connect();
+                Loading = false;
+            });
+        }
         return;
-    TPulse& P = *Pulse;
-    // The loop's thread holds the lock only while it handles what the server sent, never
-    // while it waits for it: a stalled server leaves it free.
-    P.pa_threaded_mainloop_lock(P.Loop);
-    if (P.Context && P.pa_context_get_state(P.Context) == PA_CONTEXT_READY) {
-        if (pa_operation* Sent = P.pa_context_play_sample_with_proplist(P.Context, SampleName(int(Sound)).constData(), nullptr,
-                                                                         PA_VOLUME_NORM, P.Event, nullptr, nullptr))
-            P.pa_operation_unref(Sent);
     }
-    P.pa_threaded_mainloop_unlock(P.Loop);
+    // What the server said meanwhile (its replies) is read and dropped, so that it never
+    // waits on us; then one packet, or nothing if it would have to wait.
+    char Drain[4096];
+    ssize_t N;
+    while ((N = recv(Fd, Drain, sizeof Drain, MSG_DONTWAIT)) > 0) {
+    }
+    if (N == 0)
+        return Lost();
+    const QByteArray Name = QByteArray("orvanta-") + SoundNames[int(Sound)];
+    const QByteArray Packet = Command(CommandPlaySample, ++NextTag, TTags().U32(NoIndex).String(nullptr).U32(VolumeNorm).String(Name.constData())
+                                                                       .Properties({{"media.role", "event"}, {"event.id", Name.constData()}}));
+    const ssize_t Sent = send(Fd, Packet.constData(), size_t(Packet.size()), MSG_DONTWAIT | MSG_NOSIGNAL);
+    if (Sent == Packet.size())
+        return;
+    if (Sent < 0 && (errno == EAGAIN || errno == EWOULDBLOCK))
+        return;  // a stalled server: this sound is dropped
+    Lost();  // gone, or a packet cut short: the stream would no longer make sense
 }

@@ -33,7 +33,7 @@ ICON_SIZES=(48 64 128 256)
 # what the program needs beyond what its linked libraries name: the fonts it asks for
 # by family
 RUNTIME_PACKAGES=(libqt6widgets6 libqt6gui6 libqt6core6 libjpeg62-turbo libgif7
-                  fonts-liberation2 fonts-noto-cjk libpulse0)
+                  fonts-liberation2 fonts-noto-cjk)
 
 SCRATCH=$(mktemp -d /tmp/orvanta-packaging.XXXXXX)
 trap 'rm -rf "$SCRATCH"' EXIT
