@@ -335,7 +335,8 @@ void TSoundPlayer::Play(TSound Sound)
     if (Fd < 0) {
         // Gone, or never reached: a try in the background now and then.
         const auto Now = std::chrono::steady_clock::now();
-        if (Started && !DesktopSilent && !Loading && Now - LastTry >= std::chrono::milliseconds(RetryMs)) {
+        // Loading first: once it is false, the loader's DesktopSilent is there to read.
+        if (Started && !Loading && !DesktopSilent && Now - LastTry >= std::chrono::milliseconds(RetryMs)) {
             LastTry = Now;
             if (Loader.joinable())
                 Loader.join();  // it has ended: Loading is false
@@ -353,7 +354,7 @@ void TSoundPlayer::Play(TSound Sound)
     ssize_t N;
     while ((N = recv(Fd, Drain, sizeof Drain, MSG_DONTWAIT)) > 0) {
     }
-    if (N == 0)
+    if (N == 0 || (N < 0 && errno != EAGAIN && errno != EWOULDBLOCK))
         return Lost();
     const QByteArray Name = QByteArray("orvanta-") + SoundNames[int(Sound)];
     const QByteArray Packet = Command(CommandPlaySample, ++NextTag, TTags().U32(NoIndex).String(nullptr).U32(VolumeNorm).String(Name.constData())

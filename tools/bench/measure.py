@@ -667,8 +667,8 @@ def main():
     paths.sound = None if args.no_sound else start_sound_server(paths)
     steps = (("start-up", lambda: start_up(paths, args.runs, results)),
              ("play", lambda: play(paths, args.play, results)),
-             ("play, no sound server", lambda: play(paths, 1, results, silent=True)),
-             ("play, sound server stalled", lambda: paths.sound and play(paths, 1, results, stalled=True)),
+             ("play, no sound server", lambda: play(paths, 3, results, silent=True)),
+             ("play, sound server stalled", lambda: paths.sound and play(paths, 3, results, stalled=True)),
              ("at rest", lambda: idle(paths, results)),
              ("in-process", lambda: in_process(paths, args.hands, results)))
     results["pressure"] = []
