@@ -16,6 +16,7 @@
 #include "table/TableAccess.h"
 #include "table/TableTooltips.h"
 #include "table/TableTrace.h"
+#include "sound/TableSound.h"
 
 namespace {
 // Qt 6.4's Wayland plugin can hang in its own teardown, more often the busier the machine.
@@ -24,9 +25,9 @@ namespace {
 // run again, it quits without reading or cancelling, and the frame-callback thread then
 // waits in wl_display_read_events for that read forever, as does the display's destructor
 // for the thread. Nothing of ours needs the teardown once the table has gone (or the
-// player quit at the name dialog): the program writes no files (the trace is written
-// unbuffered) and holds nothing the system does not take back, so it ends here, the same
-// way on every window system.
+// player quit at the name dialog): the program writes no files (M's setting is synced as
+// it is made, the trace is written unbuffered) and holds nothing the system does not take
+// back, so it ends here, the same way on every window system.
 [[noreturn]] void EndWithoutTeardown(int Status)
 {
 #if defined(__SANITIZE_ADDRESS__)
@@ -54,12 +55,17 @@ int RunProgram(int Argc, char** Argv, TProgramEnd End)
     InstallTableAccess(Window.get());
     InstallTableTrace(Window->Game());
     InstallTableTooltips(*Window);
+    auto* Sound = InstallTableSound(Window.get(), Window->Game(), Application.arguments().contains(QStringLiteral("--mute")));
     {
         // Freed once answered: hidden, it would keep its window's pixels (0.2 MB).
         TNameDialog NameDialog(Window.get());
         // The table's labels are measured and its pictures decoded while the player reads
         // the dialog, once it is on the screen; its buttons have their skins already.
-        AfterFirstPaint(&NameDialog, [&Window] { PrepareControls(Window.get()); });
+        // The sounds get ready in the background, then.
+        AfterFirstPaint(&NameDialog, [&Window, Sound] {
+            PrepareControls(Window.get());
+            Sound->Start();
+        });
         // Only "退出" ends the program here; the close box goes on to the table.
         if (NameDialog.exec() == TNameDialog::QuitResult) {
             if (End == TProgramEnd::Exit)

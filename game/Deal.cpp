@@ -63,6 +63,7 @@ void TTable::DealRow(int Row)
         TCard& Card = SeatSlot(P, Row);
         Card.FaceDown = P != User;  // only the user sees the hand dealt to them
         Display.DealCard(Card, P, Row);
+        Raise({TTableEvent::CardLaid, P});
         Pause(DealPauseMs);
     }
 }

@@ -70,6 +70,6 @@ void TTable::BookFold(int Player)
 const char* EventName(TTableEvent::TKind Kind)
 {
     static const char* const Names[] = {"hand-dealt", "call", "fold", "turn", "betting-closed", "turned-over",
-                                        "result", "tie", "game-over", "pause-begins", "pause-ends", "move-over"};
+                                        "result", "tie", "game-over", "pause-begins", "pause-ends", "move-over", "card-laid"};
     return Names[Kind];
 }

@@ -18,6 +18,7 @@ struct TTableEvent
         PauseBegins,      // the game holds the thread for Chips milliseconds
         PauseEnds,
         MoveOver,         // a move played through Play has run to its end
+        CardLaid,         // a card dealt to Player is on the screen, before the deal's pause
     };
     TKind Kind;
     int Player = 0;

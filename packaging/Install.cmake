@@ -120,7 +120,8 @@ set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # the libraries come from dpkg-shlibdeps with their least versions; the fonts are
 # loaded by family name at run time, so no linker sees them; Qt's private interface
-# (the Wayland connection) holds only for the Qt release built against
+# (the Wayland connection) holds only for the Qt release built against. The sounds need
+# no library: the program speaks to the desktop's sound server itself.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation2, fonts-noto-cjk, qt6-base-abi (= ${Qt6Core_VERSION})")
 # Qt's Wayland plugin: without it Qt runs the game through XWayland
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-wayland")

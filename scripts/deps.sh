@@ -5,6 +5,7 @@ set -euo pipefail
 PACKAGES=(
   cmake ninja-build g++ pkg-config
   qt6-base-dev qt6-base-private-dev qt6-tools-dev qt6-l10n-tools libgl-dev libjpeg-dev libgif-dev libgtest-dev
+  pulseaudio pulseaudio-utils python3-numpy
   fonts-liberation2 fonts-noto-cjk fontconfig
   xvfb xauth xdotool imagemagick openbox wmctrl x11-utils python3 fonts-dejavu-core stress-ng
   dbus-daemon dbus-bin at-spi2-core python3-pyatspi orca

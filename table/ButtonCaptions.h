@@ -16,7 +16,7 @@ struct TButtonCaption
 // In focus order: Start, Rules, Call, Fold, Flip, Flip all.
 inline constexpr TButtonCaption ButtonCaptions[6] = {
     {"开始", 6, QT_TRANSLATE_NOOP("ButtonCaptions", "Start: ante 5 chips and deal a new hand")},
-    {"规则", 6, QT_TRANSLATE_NOOP("ButtonCaptions", "Rules: show the chart of hands; the S key tells where the hand stands")},
+    {"规则", 6, QT_TRANSLATE_NOOP("ButtonCaptions", "Rules: show the chart of hands; the S key tells where the hand stands, the M key turns the sounds off or on")},
     {"跟注", 4, QT_TRANSLATE_NOOP("ButtonCaptions", "Call: put in this round's stake")},
     {"放弃", 4, QT_TRANSLATE_NOOP("ButtonCaptions", "Fold: give up this hand")},
     {"翻牌", 4, QT_TRANSLATE_NOOP("ButtonCaptions", "Flip: turn over the hands still in")},

@@ -24,8 +24,10 @@ void InstallTableTrace(const TTable& Table)
         TraceLine(QStringLiteral("sheet-row %1 %2 %3").arg(P).arg(SheetNameX).arg(Seats[P].SheetRowY).toUtf8());
     }
     QObject::connect(&Table, &TTable::Happened, &Table, [](const TTableEvent& Event) {
-        if (Event.Kind == TTableEvent::MoveOver)
-            return;  // every tick's: the trace marks handlers itself
+        // MoveOver is every tick's (the trace marks handlers itself); a dealt card's move
+        // line, followed by its pause, already says it was laid.
+        if (Event.Kind == TTableEvent::MoveOver || Event.Kind == TTableEvent::CardLaid)
+            return;
         QByteArray Line = QByteArray("event ") + EventName(Event.Kind);
         switch (Event.Kind) {
         case TTableEvent::Call:

@@ -24,8 +24,8 @@
         <translation>翻开所有人的牌</translation>
     </message>
     <message>
-        <source>Rules: show the chart of hands; the S key tells where the hand stands</source>
-        <translation>显示牌型表；按 S 键可听牌局现状</translation>
+        <source>Rules: show the chart of hands; the S key tells where the hand stands, the M key turns the sounds off or on</source>
+        <translation>显示牌型表；按 S 键可听牌局现状，按 M 键关闭或打开音效</translation>
     </message>
 </context>
 <context>
@@ -136,6 +136,17 @@
     <message>
         <source>退出: quit without playing</source>
         <translation>退出：不玩了，关闭游戏</translation>
+    </message>
+</context>
+<context>
+    <name>TTableSound</name>
+    <message>
+        <source>Sounds off.</source>
+        <translation>音效已关闭。</translation>
+    </message>
+    <message>
+        <source>Sounds on.</source>
+        <translation>音效已打开。</translation>
     </message>
 </context>
 <context>

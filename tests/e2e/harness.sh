@@ -12,6 +12,8 @@ CONVERT=/usr/bin/convert
 SHOTS=$(mktemp -d /tmp/orvanta-e2e.XXXXXX)
 export XDG_RUNTIME_DIR=$SHOTS/runtime
 mkdir -m 700 "$XDG_RUNTIME_DIR"
+# The program's settings (M's choice) stay in the run.
+export XDG_CONFIG_HOME=$SHOTS/config
 APP_PID='' FAILED=0 NAME=- STEP=start STATE='' T0=0 S=1 GAMES=0 TRACE=/dev/null RUN=game FRAMES_PID=''
 . "$root/scripts/xvfb.sh"  # stop PID
 
@@ -19,13 +21,14 @@ cleanup() {
   stop "$FRAMES_PID"
   stop "$APP_PID"
   stop "${ORCA_PID:-}"
+  stop "${SOUND_RECORDER:-}"; stop "${SOUND_SERVER:-}"
   desk_down
   if [ "$FAILED" = 1 ] || [ -n "${E2E_KEEP:-}" ]; then
     local keep f
     keep="$root/out/e2e-$([ "$FAILED" = 1 ] && echo fail || echo pass)-$DESK-$(date +%Y%m%d-%H%M%S)"
     mkdir -p "$keep"
     for f in "$SHOTS"/[0-9t]*.ppm; do [ -e "$f" ] && "$CONVERT" "$f" "$keep/$(basename "${f%.ppm}").png"; done
-    cp -r "$SHOTS"/*.log "$SHOTS"/a11y "$SHOTS"/listen-* "$keep"/ 2>/dev/null
+    cp -r "$SHOTS"/*.log "$SHOTS"/a11y "$SHOTS"/listen-* "$SHOTS"/sound.* "$keep"/ 2>/dev/null
     echo "kept: $keep" >&2
   fi
   rm -rf "$SHOTS"

@@ -9,7 +9,8 @@
 #   X11 (Xvfb under openbox, with a private D-Bus session and accessibility bus):
 #     a game with a Latin and one with a Chinese name, one at scale 2 (QT_SCALE_FACTOR=2,
 #     the @2x pictures), one through the keyboard and AT-SPI (a11y.sh, with LANGUAGE=en; its
-#     tooltips once more with LANGUAGE=zh_CN), and one by keys
+#     tooltips once more with LANGUAGE=zh_CN), one by keys with a private sound server
+#     recorded (sound.sh), and one by keys
 #     while the real Orca listens (listen.sh), then the same in Chinese
 #     (LANGUAGE=zh_CN), last, as Orca turns accessibility on for the session;
 #   Wayland (a headless sway of its own, Qt's Wayland plugin): a game with a Chinese name.
@@ -38,6 +39,7 @@ on() {
     . "$here/play.sh"
     . "$here/a11y.sh"
     . "$here/listen.sh"
+    . "$here/sound.sh"
     . "$here/desk-$desk.sh"
     STEP="the desktop"
     local run
@@ -56,8 +58,8 @@ if [ $WAYLAND = 1 ]; then
 elif [ $FULL = 0 ]; then
   on x11 'play Alice'
 else
-  on x11 'play Alice' 'play 张三' 'S=2 play Alice' 'a11y_game Alice' 'a11y_game Lin zh_CN' 'listen_game Mia' \
-    'listen_game Mia zh_CN'
+  on x11 'play Alice' 'play 张三' 'S=2 play Alice' 'a11y_game Alice' 'a11y_game Lin zh_CN' 'sound_game Alice' \
+    'listen_game Mia' 'listen_game Mia zh_CN'
   on wayland 'play 张三'
 fi
 echo "end-to-end: $([ $STATUS = 0 ] && echo passed || echo FAILED) ($([ $FULL = 1 ] && echo full || ([ $WAYLAND = 1 ] && echo wayland) || echo quick), $((SECONDS - STARTED))s)"

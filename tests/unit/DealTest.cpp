@@ -1,4 +1,5 @@
 // The deck, the shuffle and the deal, as the game orders them on the screen.
+#include <cstring>
 #include <set>
 
 #include "support/GameFixture.h"
@@ -98,7 +99,8 @@ TEST_F(DealTest, NewHandDealsRowByRowWithAPauseAfterEachCardThenLaysOutSortedHan
     for (const char* Dealt : {"KS up 1 12", "3H down 2 12", "5C down 3 12", "9H down 4 12",
                               "9D up 1 11", "AS down 2 11", "3D down 3 11", "KH down 4 11",
                               "9C up 1 10", "2D down 2 10", "2H down 3 10", "KD down 4 10"})
-        Expected.insert(Expected.end(), {std::string("deal ") + Dealt, "event pause-begins 100", "pause 100", "event pause-ends"});
+        Expected.insert(Expected.end(), {std::string("deal ") + Dealt, std::string("event card-laid ") + Dealt[std::strlen(Dealt) - 4],
+                                         "event pause-begins 100", "pause 100", "event pause-ends"});
     Expected.push_back("hide " + CardName(Game->DeckCard(40)));
     EXPECT_EQ(From("deal", Expected.size()), Expected);
     // The undealt 40 go from the top down; then each seat's hand is laid out sorted, left

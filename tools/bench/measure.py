@@ -8,8 +8,10 @@ xdotool, /proc and the probe's output.
 """
 
 import argparse
+import bisect
 import os
 import shutil
+import signal
 import statistics
 import subprocess
 import sys
@@ -18,6 +20,7 @@ import time
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "tests", "e2e"))
 from reader import Trace, stops, travelling  # noqa: E402
+import sounds  # noqa: E402
 
 TICK_MS = 50
 DEAL_PAUSES_S = 1.32
@@ -228,15 +231,64 @@ def start_up(paths, runs, results):
                    dialog_cpu=dialog_cpu, prog_cpu=prog_cpu, base_kb=base_kb, prog_kb=prog_kb, table_kb=table_kb)
 
 
-def play(paths, hands, results):
+def start_sound_server(paths):
+    """A sound server of the bench's own (a null sink at the sounds' rate, as in the
+    end-to-end run), so that every row is measured with sound on; None without PulseAudio."""
+    if not shutil.which("pulseaudio") or not shutil.which("parec"):
+        return None
+    server = subprocess.Popen(["pulseaudio", "-n", "--daemonize=no", "--exit-idle-time=-1", "--use-pid-file=no",
+                               "--system=no", "-L", "module-native-protocol-unix auth-anonymous=1",
+                               "-L", f"module-null-sink sink_name=orvanta_null rate={sounds.RATE} channels=1 "
+                                     "format=s16le norewinds=1"],
+                              env=paths.env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    deadline = time.monotonic() + 20
+    while subprocess.run(["pactl", "info"], env=paths.env, capture_output=True).returncode:
+        if time.monotonic() > deadline or server.poll() is not None:
+            server.kill()
+            raise RuntimeError("the bench's sound server did not start")
+        time.sleep(0.1)
+    return server
+
+
+def sound_delays(log, recording):
+    """Each dealt card's and each chip's delay from its step in the log (the deal's pause
+    that follows the card's repaint; the call event at the chip's arrival) to the onset of
+    its sound in the recording, ms; and how many had none within 200 ms."""
+    heard = [recording[1](i) for i in sounds.onsets(recording[0])]
+    delays, missing = [], 0
+    for t, _, w in log:
+        if w == "event pause-begins 100" or w.startswith("event call "):
+            k = bisect.bisect_left(heard, t - 20e6)
+            if k < len(heard) and heard[k] <= t + 200e6:
+                delays.append((heard[k] - t) / 1e6)
+            else:
+                missing += 1
+    return delays, missing
+
+
+def play(paths, hands, results, silent=False, stalled=False):
     """Plays HANDS hands of the real program (Start, Call while it is usable, Flip all)
-    and times the deals and the tokens' travels from the log."""
-    program = launch([paths.program], paths, "play")
+    and times the deals and the tokens' travels from the log; with the bench's sound
+    server, records its output and times the sounds; SILENT: with no server to reach;
+    STALLED: with the server stopped (SIGSTOP) once the program has reached it."""
+    if silent:
+        saved, paths.env = paths.env, dict(paths.env, PULSE_SERVER="unix:" + os.path.join(paths.tmp, "none"))
+    recorder, out = None, os.path.join(paths.tmp, "sound")
+    if paths.sound and not silent and not stalled:
+        recorder = subprocess.Popen([sys.executable, "-I", sounds.__file__, "record", out], env=paths.env)
+    try:
+        program = launch([paths.program], paths, "play")
+    finally:
+        if silent:
+            paths.env = saved
     deals, deal_cpu = [], []
     try:
         table, origin = answer_dialog(program)
         program.wait_log("painted Orvanta$")
         settle()
+        if stalled:
+            settle(2.0)  # the sounds are at the server by now
+            os.kill(paths.sound.pid, signal.SIGSTOP)
         for _ in range(hands):
             mark = now_ns()
             program.click(origin, "StartButton")
@@ -261,13 +313,25 @@ def play(paths, hands, results):
                     program.trace.first("show QMessageBox", after=mark):
                 answer_box(program, table)
                 program.wait_log("handled release FlipAllButton$", after=mark)
+            if recorder:
+                settle(1.0)  # the result's sound ends before the next deal's cards are timed
         results["play_kb"] = program.status_kb("VmHWM")
         log = program.trace.read()
     except Exception:
         program.keep(os.path.join(paths.root, "out"))
         raise
     finally:
+        if stalled:
+            os.kill(paths.sound.pid, signal.SIGCONT)
         program.stop()
+        if recorder:
+            recorder.terminate()
+            recorder.wait()
+    if silent or stalled:
+        results["deal_s_stalled" if stalled else "deal_s_silent"] = deals
+        return
+    if recorder:
+        results["sound_ms"] = sound_delays(log, (sounds.samples(out), sounds.clock(out)))
     results["deal_s"] = deals
     results["deal_cpu_ms"] = deal_cpu
     travels, intervals = token_travels(log, program.trace.routes())
@@ -487,6 +551,16 @@ def report(results, runs, hands_played, hands):
     d = spread(results["deal_s"])
     row("wall time of a deal, s", len(results["deal_s"]), *d, 3, f"pace {DEAL_PAUSES_S:.2f}",
         f"x{d[1] / DEAL_PAUSES_S:.3f}", "<= x1.05", d[1] <= DEAL_PAUSES_S * 1.05)
+    for key, name in (("deal_s_silent", "no sound server to reach"), ("deal_s_stalled", "the sound server stalled")):
+        if results.get(key):
+            d = spread(results[key])
+            row(f"  the same, {name}, s", len(results[key]), *d, 3, f"pace {DEAL_PAUSES_S:.2f}",
+                f"x{d[1] / DEAL_PAUSES_S:.3f}", "<= x1.05", d[1] <= DEAL_PAUSES_S * 1.05)
+    if "sound_ms" in results:
+        delays, missing = results["sound_ms"]
+        lo, mid, hi = spread(delays) if delays else (0, 0, 0)
+        row("sound's onset after its step (cards, chips), ms", len(delays), lo, mid, hi, 1, "",
+            f"{missing} without a sound", "<= 30, worst <= 60", bool(delays) and not missing and mid <= 30 and hi <= 60)
     c = spread(results["deal_cpu_ms"])
     row("  CPU time of a deal, ms", len(results["deal_cpu_ms"]), *c, 1, "", "", "", None)
     for key, who, ticks in (("travel_user_ms", "user's token", results.get("ticks_user")),
@@ -559,8 +633,10 @@ def main():
     parser.add_argument("--runs", type=int, default=9)
     parser.add_argument("--play", type=int, default=3, help="hands played in the real program")
     parser.add_argument("--hands", type=int, default=1000, help="hands played by the probe")
-    parser.add_argument("--only", choices=["start-up", "play", "at rest", "in-process"],
+    parser.add_argument("--only", choices=["start-up", "play", "play, no sound server", "play, sound server stalled",
+                                           "at rest", "in-process"],
                         help="run one step and print what it found (for working on the program)")
+    parser.add_argument("--no-sound", action="store_true", help="no sound server of the bench's own")
     parser.add_argument("--growth", action="store_true",
                         help="only the probe's hands, judged on the growth bounds (the tests' memory check)")
     args = parser.parse_args()
@@ -588,8 +664,11 @@ def main():
             return growth_check(paths, args.hands, results)
         finally:
             shutil.rmtree(paths.tmp, ignore_errors=True)
+    paths.sound = None if args.no_sound else start_sound_server(paths)
     steps = (("start-up", lambda: start_up(paths, args.runs, results)),
              ("play", lambda: play(paths, args.play, results)),
+             ("play, no sound server", lambda: play(paths, 3, results, silent=True)),
+             ("play, sound server stalled", lambda: paths.sound and play(paths, 3, results, stalled=True)),
              ("at rest", lambda: idle(paths, results)),
              ("in-process", lambda: in_process(paths, args.hands, results)))
     results["pressure"] = []
@@ -605,6 +684,9 @@ def main():
                 results["pressure"].append(f"{name} {100 * (cpu_pressure() - waited) / 1e6 / took:.0f}%")
             print(f"{took:.0f} s", file=sys.stderr)
     finally:
+        if paths.sound:
+            paths.sound.terminate()
+            paths.sound.wait()
         shutil.rmtree(paths.tmp, ignore_errors=True)
     print()
     if args.only:
