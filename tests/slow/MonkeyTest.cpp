@@ -25,12 +25,11 @@ namespace {
 // Deals that random shuffles rarely give: two equal best hands, and a table where
 // every computer player folds at once (a tie of four zeros when the user folds too).
 const THands Stacked[] = {
-    {{"2S", "7D", "9C"}, {"KS", "9D", "5C"}, {"3H", "4S", "8D"}, {"KH", "9H", "5D"}},
-    {{"2S", "7D", "9C"}, {"JS", "9D", "8C"}, {"JH", "9S", "8D"}, {"JD", "9H", "8S"}},
+    JackAndKateTie,
+    AllComputersFold,
     {{"AS", "AD", "AC"}, {"JS", "9D", "8C"}, {"JH", "9S", "8D"}, {"KH", "KD", "2C"}},
 };
 
-bool IsFarewell(const QString& Text) { return Text.startsWith(QStringLiteral("本软件免费")); }
 
 // What the table held before an event, to judge what the event did.
 struct TSnapshot

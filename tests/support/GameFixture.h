@@ -9,6 +9,7 @@
 #include "game/Table.h"
 #include "support/Hands.h"
 #include "support/RecordingDisplay.h"
+#include "support/TableDriver.h"
 #include "support/TestDraw.h"
 
 // A table with no window: what it shows, its pauses and its events are written down in
@@ -22,12 +23,12 @@ protected:
     // The next shuffle leaves these hands at the seats' deck positions.
     void StackDeck(const THands& Hands) { Draws.Script = StackedDraws(Hands); }
     // Starts a hand with these cards dealt.
-    void Deal(const THands& Hands);
+    void Deal(const THands& Hands) { Drive.Deal(StackedDraws(Hands)); }
     // Ticks until the betting waits for the user or has closed; returns the ticks used.
-    int TickUntilIdle(int Limit = 500);
+    int TickUntilIdle(int Limit = 500) { return Drive.TickUntilIdle(Limit); }
     // Deals, then the user folds at once, or calls whenever asked, until the betting closes.
-    void PlayFolding(const THands& Hands);
-    void PlayCalling(const THands& Hands);
+    void PlayFolding(const THands& Hands) { Deal(Hands), Drive.PlayFolding(); }
+    void PlayCalling(const THands& Hands) { Deal(Hands), Drive.PlayCalling(); }
     // Chips(p) + Bets(p) == ChipsBefore(p) for every player.
     bool ChipsBalance() const;
     // The events heard but the pauses' own, in order.
@@ -41,4 +42,8 @@ protected:
     TTestDraw Draws;
     TSeatChips StartChips = EvenChips;
     std::optional<TTable> Game;
+    // Plays the moves on Game; through TTable::Play, so that listeners hear each move's
+    // end as the window's do, when AsPlayed.
+    bool AsPlayed = false;
+    TTableDriver Drive;
 };

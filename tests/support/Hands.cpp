@@ -1,6 +1,7 @@
 #include "support/Hands.h"
 
-#include <map>
+#include <algorithm>
+#include <iterator>
 #include <memory>
 #include <stdexcept>
 #include <utility>
@@ -8,15 +9,21 @@
 
 #include "game/Table.h"
 
+namespace {
+const char* const Values[] = {"?", "A", "2", "3", "4", "5", "6", "7", "8", "9", "10", "J", "Q", "K"};
+const std::string Suits = "SDCHJ";
+}
+
 int CardIndex(const std::string& Name)
 {
-    static const std::map<std::string, int> Values = {
-        {"A", 1}, {"2", 2}, {"3", 3}, {"4", 4}, {"5", 5}, {"6", 6}, {"7", 7},
-        {"8", 8}, {"9", 9}, {"10", 10}, {"J", 11}, {"Q", 12}, {"K", 13}};
-    static const std::string Suits = "SDCH";
-    const int Suit = int(Suits.find(Name.back()));
-    return Suit * 13 + Values.at(Name.substr(0, Name.size() - 1));
+    const std::string Value = Name.substr(0, Name.size() - 1);
+    const int V = int(std::find(std::begin(Values), std::end(Values), Value) - std::begin(Values));
+    if (V > 13 || V < 1)
+        throw std::invalid_argument("no such card: " + Name);
+    return int(Suits.find(Name.back())) * 13 + V;
 }
+
+std::string CardName(const TCard& Card) { return Values[Card.Value] + Suits.substr(Card.Suit, 1); }
 
 std::function<int(int N)> StackedDraws(const THands& Hands)
 {

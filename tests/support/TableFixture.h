@@ -14,6 +14,7 @@
 #include "desktop/GraphicControl.h"
 #include "desktop/MessageBox.h"
 #include "support/Hands.h"
+#include "support/TableDriver.h"
 #include "support/TestDraw.h"
 #include "table/TableWindow.h"
 
@@ -39,6 +40,9 @@ protected:
 
     // Seams wired to Pausing, Answering and Draws, for every window a test makes.
     TTableSeams Seams();
+    // The window's ways to play, each tick coming after the painting of what the last move changed.
+    // The buttons are clicked by Press, when it is given.
+    TTableDriver::TWays PaintedWays(std::function<void(QWidget*)> Press = {});
     // A new window in Window, made with Seams() and its listeners as the program installs
     // them, shown and exposed; the old one goes first.
     void ShowNewWindow();
@@ -53,16 +57,16 @@ protected:
     TSeatChips StartChips = EvenChips;
 
     // The next shuffle leaves these hands at the seats' deck positions.
-    void StackDeck(const THands& Hands);
+    void StackDeck(const THands& Hands) { Draws.Script = StackedDraws(Hands); }
     // Starts a hand with these cards dealt.
-    void Deal(const THands& Hands);
+    void Deal(const THands& Hands) { Drive.Deal(StackedDraws(Hands)); }
     // One timer tick, as the running timer would give it.
-    void Tick(int Count = 1);
+    void Tick(int Count = 1) { Drive.Tick(Count); }
     // Ticks until the betting waits for the user or has closed; returns the ticks used.
-    int TickUntilIdle(int Limit = 500);
+    int TickUntilIdle(int Limit = 500) { return Drive.TickUntilIdle(Limit); }
     // Deals, then the user folds at once, or calls whenever asked, until the betting closes.
-    void PlayFolding(const THands& Hands);
-    void PlayCalling(const THands& Hands);
+    void PlayFolding(const THands& Hands) { Deal(Hands), Drive.PlayFolding(); }
+    void PlayCalling(const THands& Hands) { Deal(Hands), Drive.PlayCalling(); }
     // A mouse click through the window system's events.
     void Click(QWidget* Control, Qt::MouseButton Button = Qt::LeftButton);
     // The panel's pixels, as the screen shows them.
@@ -84,11 +88,16 @@ protected:
     bool ChipsBalance() const;
 
     std::unique_ptr<TTableWindow> Window;
+    // Plays the moves through Window's buttons and timer.
+    TTableDriver Drive{PaintedWays(), &Draws};
     std::vector<int> Sleeps;
     int SleptMs() const;
     std::vector<TMessageRecord> Messages;
     int Answer = QMessageBox::Ok;
 };
+
+// Whether a box is the farewell the window says when it closes.
+inline bool IsFarewell(const QString& Text) { return Text.startsWith(QStringLiteral("本软件免费")); }
 
 // A whole number from the environment, or Default: how the long runs are scaled.
 inline long EnvLong(const char* Name, long Default)

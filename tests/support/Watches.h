@@ -16,6 +16,7 @@ public:
     TPaintCount();
     ~TPaintCount() override;
     int Of(const QObject* Control) const;
+    int Total() const;
 
 protected:
     bool eventFilter(QObject* Watched, QEvent* Event) override;

@@ -6,16 +6,7 @@ class BettingTest : public TGameTest
 {
 protected:
     // Ticks one phase to its end, checking the chips after every tick; returns the ticks.
-    int RunPhase(int Phase)
-    {
-        int Ticks = 0;
-        while (Game->Mover() == Phase && Display.TimerRunning && Ticks < 100) {
-            Game->BettingTick();
-            ++Ticks;
-            EXPECT_TRUE(ChipsBalance());
-        }
-        return Ticks;
-    }
+    int RunPhase(int Phase) { return Drive.TickPhase(Phase, [this] { EXPECT_TRUE(ChipsBalance()); }); }
     std::vector<std::string> Lines() const { return Display.Lines; }
     using L = std::vector<std::string>;
 };

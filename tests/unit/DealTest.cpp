@@ -4,7 +4,6 @@
 #include "support/GameFixture.h"
 
 namespace {
-const THands Sample{{"KS", "9D", "9C"}, {"3H", "AS", "2D"}, {"5C", "3D", "2H"}, {"9H", "KH", "KD"}};
 
 class DealTest : public TGameTest
 {

@@ -14,16 +14,7 @@ class BettingWindowTest : public TTableTest
 {
 protected:
     // Ticks one phase to its end, checking the chips after every tick; returns the ticks.
-    int RunPhase(int Phase)
-    {
-        int Ticks = 0;
-        while (Game().Mover() == Phase && Timer()->Enabled() && Ticks < 100) {
-            Tick();
-            ++Ticks;
-            EXPECT_TRUE(ChipsBalance());
-        }
-        return Ticks;
-    }
+    int RunPhase(int Phase) { return Drive.TickPhase(Phase, [this] { EXPECT_TRUE(ChipsBalance()); }); }
 };
 
 TEST_F(BettingWindowTest, StakeCountersKeepTheirSizeWhateverTheyShow)
