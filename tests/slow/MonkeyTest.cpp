@@ -3,7 +3,7 @@
 // runs, close requests and random answers to the message boxes. After each event the
 // table must still keep its rules. A failure names the seed and the event to replay.
 //
-// ORVANTA_MONKEY_EVENTS and ORVANTA_MONKEY_SEEDS scale the run (see tools/soak).
+// ORVANTA_MONKEY_EVENTS and ORVANTA_MONKEY_SEEDS scale the run (see tests/slow/README.md).
 
 #include <QPointer>
 #include <QTest>
