@@ -147,8 +147,7 @@ TEST_F(BettingTest, StartDuringTravelAbandonsTheHand)
 {
     Deal(NobodyFolds);
     Game->Call();
-    for (int I = 0; I <= Display.TokenSteps[User]; ++I)  // the user's chip arrived; Jack's is on its way
-        Game->BettingTick();
+    Drive.Tick(Display.TokenSteps[User] + 1);  // the user's chip arrived; Jack's is on its way
     ASSERT_EQ(Game->Mover(), 2);
     Display.Lines.clear();
     Deal(NobodyFolds);
@@ -159,8 +158,7 @@ TEST_F(BettingTest, StartDuringTravelAbandonsTheHand)
     EXPECT_TRUE(Display.TimerRunning);  // still running, idle until the user acts
     EXPECT_EQ(Display.Count("timer"), 0);
     Display.Lines.clear();
-    for (int I = 0; I < 5; ++I)
-        Game->BettingTick();
+    Drive.Tick(5);
     EXPECT_TRUE(Display.Lines.empty());
     EXPECT_EQ(Game->Mover(), 0);
     // A new call starts Jack's phase afresh.
