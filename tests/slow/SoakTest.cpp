@@ -51,7 +51,7 @@ protected:
 
     std::mt19937_64 Rng{2024};
     long Boxes = 0;
-    TTableDriver Mouse{PaintedWays([this](QWidget* Button) { Click(Button); })};
+    TTableDriver Mouse{PaintedWays(this, [this](QWidget* Button) { Click(Button); })};
 };
 
 TEST_F(SoakTest, ManyHandsFreeEveryCard)

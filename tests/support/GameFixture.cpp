@@ -3,15 +3,16 @@
 #include <cstdlib>
 
 TGameTest::TGameTest()
-    : Drive({[this]() -> const TTable& { return *Game; },
-             [this](TTableDriver::TMove Move) { AsPlayed ? Game->Play(Move) : ((*Game).*Move)(); },
-             [this](TTableDriver::TMove Move) {
-                 return Move == &TTable::BettingTick                         ? Display.TimerRunning
-                        : Move == &TTable::Call || Move == &TTable::Fold     ? Game->Stage() == TTable::UsersTurn
-                        : Move == &TTable::Flip || Move == &TTable::FlipAll ? Game->Stage() == TTable::BettingClosed
-                                                                             : Game->Stage() != TTable::Dealing;
-             }},
-            &Draws)
+    : TTableDriver({[this]() -> const TTable& { return *Game; },
+                    [this](TMove Move) { AsPlayed ? Game->Play(Move) : ((*Game).*Move)(); },
+                    [this](TMove Move) {
+                        const TTable::TStage Stage = Game->Stage();
+                        return Move == &TTable::BettingTick                         ? Display.TimerRunning
+                               : Move == &TTable::Call || Move == &TTable::Fold     ? Stage == TTable::UsersTurn
+                               : Move == &TTable::Flip || Move == &TTable::FlipAll ? Stage == TTable::BettingClosed
+                                                                                    : Stage != TTable::Dealing;
+                    }},
+                   &Draws)
 {
     GiveChips(User, StartMoney);
 }

@@ -8,33 +8,30 @@ TTableDriver::TWays TTableDriver::WindowWays(std::function<TTableWindow&()> Wind
 {
     auto Timer = [Window] { return Window().findChild<TTimer*>(QStringLiteral("BettingTimer")); };
     auto Button = [Window](TMove Move) {
-        const TTablePart Part = Move == &TTable::NewHand ? TTablePart::Start
+        return Window().Control(Move == &TTable::NewHand ? TTablePart::Start
                                 : Move == &TTable::Call  ? TTablePart::Call
                                 : Move == &TTable::Fold  ? TTablePart::Fold
                                 : Move == &TTable::Flip  ? TTablePart::Flip
-                                                         : TTablePart::FlipAll;
-        return Window().Control(Part);
+                                                         : TTablePart::FlipAll);
     };
     return {[Window]() -> const TTable& { return Window().Game(); },
             [Timer, Button, Press](TMove Move) {
                 // As the running timer signals its tick and a button its click, with the window's own hooks.
                 if (Move == &TTable::BettingTick)
                     emit Timer()->Timeout();
-                else if (Press)
-                    Press(Button(Move));
                 else
-                    emit Button(Move)->Clicked();
+                    Press ? Press(Button(Move)) : emit Button(Move)->Clicked();
             },
             [Timer, Button](TMove Move) { return Move == &TTable::BettingTick ? Timer()->Enabled() : Button(Move)->isEnabled(); }};
 }
 
-void TTableDriver::Deal(std::function<int(int N)> Script)
+void TTableDriver::Deal() { Play(&TTable::NewHand); }
+
+void TTableDriver::Deal(const THands& Hands)
 {
-    if (Draws)
-        Draws->Script = std::move(Script);
-    Play(&TTable::NewHand);
-    if (Draws)
-        Draws->Script = {};
+    StackDeck(Hands);
+    Deal();
+    Stacking->Script = {};
 }
 
 void TTableDriver::Tick(int Count)
@@ -46,23 +43,31 @@ void TTableDriver::Tick(int Count)
 int TTableDriver::TickWhile(const std::function<bool()>& Going, int Limit, const std::function<void()>& AfterEach)
 {
     int Ticks = 0;
-    while (Ticks < Limit && CanPlay(&TTable::BettingTick) && Going()) {
+    for (; Ticks < Limit && CanPlay(&TTable::BettingTick) && Going(); ++Ticks) {
         Tick();
-        ++Ticks;
         if (AfterEach)
             AfterEach();
     }
     return Ticks;
 }
 
-void TTableDriver::PlayCalling()
+int TTableDriver::TickPhase(int Player, const std::function<void()>& AfterEach)
+{
+    return TickWhile([&] { return Ways.Table().Mover() == Player; }, 100, AfterEach);
+}
+
+bool TTableDriver::BetUntilClosed(const std::function<TMove()>& Choice, const std::function<void()>& AfterRound)
 {
     while (!CanPlay(&TTable::Flip)) {
         if (CanPlay(&TTable::Call))
-            Play(&TTable::Call);
-        if (TickUntilIdle() == 0 && !CanPlay(&TTable::Call))
-            break;  // nothing left to drive
+            Play(Choice());
+        const int Ticks = TickUntilIdle();
+        if (AfterRound)
+            AfterRound();
+        if (Ticks == 0 && !CanPlay(&TTable::Call))
+            return false;  // nothing left to drive
     }
+    return true;
 }
 
 void TTableDriver::PlayFolding()
@@ -74,15 +79,8 @@ void TTableDriver::PlayFolding()
 bool TTableDriver::PlayMixedHand(std::mt19937_64& Rng, const std::function<void()>& AfterRound)
 {
     Deal();
-    while (!CanPlay(&TTable::Flip)) {
-        if (CanPlay(&TTable::Call))
-            Play(Rng() % 6 ? &TTable::Call : &TTable::Fold);
-        const int Ticks = TickUntilIdle();
-        if (AfterRound)
-            AfterRound();
-        if (Ticks == 0 && !CanPlay(&TTable::Call))
-            return false;  // nothing left to drive
-    }
+    if (!BetUntilClosed([&Rng] { return Rng() % 6 ? &TTable::Call : &TTable::Fold; }, AfterRound))
+        return false;
     static const TMove Flips[4][2] = {{&TTable::Flip, nullptr}, {&TTable::FlipAll, nullptr},
                                       {&TTable::Flip, &TTable::FlipAll}, {&TTable::FlipAll, &TTable::Flip}};
     for (TMove Move : Flips[Rng() % 4])

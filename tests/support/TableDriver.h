@@ -4,6 +4,7 @@
 #include <random>
 
 #include "game/Table.h"
+#include "support/Hands.h"
 #include "support/TestDraw.h"
 
 class QWidget;
@@ -24,30 +25,35 @@ public:
         std::function<void(TMove)> Play;
         std::function<bool(TMove)> CanPlay;
     };
-    // The ways of a window: each move is its button's click, or goes through Press with the
-    // button when it is given; each tick is its timer's timeout.
+    // A window's: each move is its button's click, or Press on the button when given; each
+    // tick is its timer's timeout.
     static TWays WindowWays(std::function<TTableWindow&()> Window, std::function<void(QWidget*)> Press = {});
 
-    // Draws, when given, is the table's draw, which a deal may script.
-    explicit TTableDriver(TWays Ways, TTestDraw* Draws = nullptr) : Ways(std::move(Ways)), Draws(Draws) {}
+    // Deals can be stacked when the table draws from Draws.
+    explicit TTableDriver(TWays Ways, TTestDraw* Draws = nullptr) : Ways(std::move(Ways)), Stacking(Draws) {}
 
     void Play(TMove Move) { Ways.Play(Move); }
     bool CanPlay(TMove Move) const { return Ways.CanPlay(Move); }
-    // Starts a hand; while it is dealt the draw answers with Script, when one is given.
-    void Deal(std::function<int(int N)> Script = {});
+    // The next shuffle leaves these hands at the seats' deck positions.
+    void StackDeck(const THands& Hands) { Stacking->Script = StackedDraws(Hands); }
+    // Starts a hand, with these cards dealt when given.
+    void Deal();
+    void Deal(const THands& Hands);
     void Tick(int Count = 1);
-    // Ticks while the timer runs and Going holds, at most Limit times, running AfterEach
-    // after each tick; returns the ticks used.
+    // Ticks while the timer runs and Going holds, at most Limit times, with AfterEach after
+    // each tick; returns the ticks used.
     int TickWhile(const std::function<bool()>& Going, int Limit = 500, const std::function<void()>& AfterEach = {});
-    // Ticks until the phase of Player's chip has ended.
-    int TickPhase(int Player, const std::function<void()>& AfterEach = {}) { return TickWhile([&] { return Mover() == Player; }, 100, AfterEach); }
-    // Ticks until the betting waits for the user or has closed.
-    int TickUntilIdle(int Limit = 500, const std::function<void()>& AfterEach = {}) { return TickWhile([&] { return Mover() != 0; }, Limit, AfterEach); }
-    // Ticks until Move can be played.
+    // Ticks until the phase of Player's chip has ended, until the betting waits for the
+    // user or has closed, or until Move can be played.
+    int TickPhase(int Player, const std::function<void()>& AfterEach = {});
+    int TickUntilIdle(int Limit = 500) { return TickWhile([this] { return Ways.Table().Mover() != 0; }, Limit); }
     int TickUntilPlayable(TMove Move) { return TickWhile([&] { return !CanPlay(Move); }); }
-    // After the deal, the user calls whenever asked, or folds at once, until the betting closes.
-    void PlayCalling();
+    // After the deal (of Hands, when given), the user calls whenever asked, or folds at
+    // once, until the betting closes.
+    void PlayCalling() { BetUntilClosed([] { return &TTable::Call; }); }
     void PlayFolding();
+    void PlayCalling(const THands& Hands) { Deal(Hands), PlayCalling(); }
+    void PlayFolding(const THands& Hands) { Deal(Hands), PlayFolding(); }
     // A hand as a player might play it, its choices drawn from Rng: the deal, a call (five
     // times in six) or a fold whenever asked, the ticks until the table waits (AfterRound
     // after each run of them), then Flip, Flip all, or both in either order. Returns
@@ -55,8 +61,9 @@ public:
     bool PlayMixedHand(std::mt19937_64& Rng, const std::function<void()>& AfterRound = {});
 
 private:
-    int Mover() const { return Ways.Table().Mover(); }
+    // The user answers Choice whenever asked until the betting closes; false when it never does.
+    bool BetUntilClosed(const std::function<TMove()>& Choice, const std::function<void()>& AfterRound = {});
 
     TWays Ways;
-    TTestDraw* Draws;
+    TTestDraw* Stacking;
 };

@@ -39,13 +39,13 @@ TTableSeams TTableTest::Seams()
     return Out;
 }
 
-TTableDriver::TWays TTableTest::PaintedWays(std::function<void(QWidget*)> Press)
+TTableDriver::TWays TTableTest::PaintedWays(TTableTest* Test, std::function<void(QWidget*)> Press)
 {
-    TTableDriver::TWays Ways = TTableDriver::WindowWays([this]() -> TTableWindow& { return *Window; }, std::move(Press));
-    Ways.Play = [this, Play = Ways.Play](TTableDriver::TMove Move) {
+    TWays Ways = WindowWays([Test]() -> TTableWindow& { return *Test->Window; }, std::move(Press));
+    Ways.Play = [Test, Play = Ways.Play](TMove Move) {
         // Each tick comes from the event loop, which has painted what the one before changed.
         if (Move == &TTable::BettingTick)
-            QCoreApplication::sendPostedEvents(Window.get(), QEvent::UpdateRequest);
+            QCoreApplication::sendPostedEvents(Test->Window.get(), QEvent::UpdateRequest);
         Play(Move);
     };
     return Ways;

@@ -29,20 +29,21 @@ enum TButtonNo { StartButton, RulesButton, CallButton, FoldButton, FlipButton, F
 const std::array<TButtonSeen, 6>& ButtonsSeen();
 inline const std::string& Caption(TButtonNo Button) { return ButtonsSeen()[Button].Caption; }
 
-// A shown table window made with seams for tests: pauses take no time and are added
-// up, message boxes are recorded and answered, the draw is fixed and the deck can be
-// stacked, and the betting timer ticks only when the test says.
-class TTableTest : public ::testing::Test
+// A shown table window made with seams for tests, played by the driver: pauses take no
+// time and are added up, message boxes are recorded and answered, the draw is fixed and
+// the deck can be stacked, and the betting timer ticks only when the test says.
+class TTableTest : public ::testing::Test, public TTableDriver
 {
 protected:
+    TTableTest() : TTableDriver(PaintedWays(this), &Draws) {}
     void SetUp() override;
     void TearDown() override;
 
     // Seams wired to Pausing, Answering and Draws, for every window a test makes.
     TTableSeams Seams();
-    // The window's ways to play, each tick coming after the painting of what the last move changed.
-    // The buttons are clicked by Press, when it is given.
-    TTableDriver::TWays PaintedWays(std::function<void(QWidget*)> Press = {});
+    // Test's window's ways to play, each tick after the painting of what the last move
+    // changed; the buttons are clicked by Press, when it is given.
+    static TWays PaintedWays(TTableTest* Test, std::function<void(QWidget*)> Press = {});
     // A new window in Window, made with Seams() and its listeners as the program installs
     // them, shown and exposed; the old one goes first.
     void ShowNewWindow();
@@ -56,17 +57,6 @@ protected:
     // The seats' chips the next window's game starts with.
     TSeatChips StartChips = EvenChips;
 
-    // The next shuffle leaves these hands at the seats' deck positions.
-    void StackDeck(const THands& Hands) { Draws.Script = StackedDraws(Hands); }
-    // Starts a hand with these cards dealt.
-    void Deal(const THands& Hands) { Drive.Deal(StackedDraws(Hands)); }
-    // One timer tick, as the running timer would give it.
-    void Tick(int Count = 1) { Drive.Tick(Count); }
-    // Ticks until the betting waits for the user or has closed; returns the ticks used.
-    int TickUntilIdle(int Limit = 500) { return Drive.TickUntilIdle(Limit); }
-    // Deals, then the user folds at once, or calls whenever asked, until the betting closes.
-    void PlayFolding(const THands& Hands) { Deal(Hands), Drive.PlayFolding(); }
-    void PlayCalling(const THands& Hands) { Deal(Hands), Drive.PlayCalling(); }
     // A mouse click through the window system's events.
     void Click(QWidget* Control, Qt::MouseButton Button = Qt::LeftButton);
     // The panel's pixels, as the screen shows them.
@@ -88,8 +78,6 @@ protected:
     bool ChipsBalance() const;
 
     std::unique_ptr<TTableWindow> Window;
-    // Plays the moves through Window's buttons and timer.
-    TTableDriver Drive{PaintedWays(), &Draws};
     std::vector<int> Sleeps;
     int SleptMs() const;
     std::vector<TMessageRecord> Messages;

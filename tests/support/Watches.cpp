@@ -60,11 +60,3 @@ int TPaintCount::Of(const QObject* Control) const
     const auto Found = Counts.find(Control);
     return Found == Counts.end() ? 0 : Found->second;
 }
-
-int TPaintCount::Total() const
-{
-    int Sum = 0;
-    for (const auto& [Control, Count] : Counts)
-        Sum += Count;
-    return Sum;
-}

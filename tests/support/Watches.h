@@ -16,7 +16,6 @@ public:
     TPaintCount();
     ~TPaintCount() override;
     int Of(const QObject* Control) const;
-    int Total() const;
 
 protected:
     bool eventFilter(QObject* Watched, QEvent* Event) override;

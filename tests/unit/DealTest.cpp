@@ -145,7 +145,7 @@ TEST_F(DealTest, NewHandTakesTheAnteAndHoldsTheTableBusyUntilTheHandLies)
         "stake 1 5", "stake 2 5", "stake 3 5", "stake 4 5", "event hand-dealt", "event turn 1 20"}));
     // Ticks do nothing until the user acts.
     Display.Lines.clear();
-    Drive.Tick(20);
+    Tick(20);
     EXPECT_TRUE(Display.Lines.empty());
     EXPECT_EQ(Game->Mover(), 0);
 }

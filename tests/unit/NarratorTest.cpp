@@ -64,7 +64,7 @@ protected:
     // until the table waits.
     void Play(void (TTable::*Move)())
     {
-        Drive.Play(Move);
+        TTableDriver::Play(Move);
         TickUntilIdle();
     }
     // What the reader heard, and the boxes the table opened, in order.

@@ -283,14 +283,14 @@ TEST_F(AccessibilityTest, KeysMoveTheFocusInOrderAndPressLikeALeftClick)
     QApplication::setActiveWindow(Window.get());
     EXPECT_FALSE(Control(StartButton)->hasFocus());
     // The timer's ticks come through the timer's handler, as the running clock gives them.
-    Drive.TickUntilPlayable(&TTable::Call);
+    TickUntilPlayable(&TTable::Call);
     EXPECT_EQ(QApplication::focusWidget(), Control(CallButton));
     EXPECT_EQ(Game().Chips(User), 975);
     Key(Qt::Key_Tab);
     EXPECT_EQ(QApplication::focusWidget(), Control(FoldButton));
     Key(Qt::Key_Space);  // fold
     EXPECT_TRUE(Game().Folded(User));
-    Drive.TickUntilPlayable(&TTable::Flip);
+    TickUntilPlayable(&TTable::Flip);
     EXPECT_EQ(QApplication::focusWidget(), Control(FlipButton));
     Key(Qt::Key_Tab);
     EXPECT_EQ(QApplication::focusWidget(), Control(FlipAllButton));

@@ -14,7 +14,7 @@ class BettingWindowTest : public TTableTest
 {
 protected:
     // Ticks one phase to its end, checking the chips after every tick; returns the ticks.
-    int RunPhase(int Phase) { return Drive.TickPhase(Phase, [this] { EXPECT_TRUE(ChipsBalance()); }); }
+    int RunPhase(int Phase) { return TickPhase(Phase, [this] { EXPECT_TRUE(ChipsBalance()); }); }
 };
 
 TEST_F(BettingWindowTest, StakeCountersKeepTheirSizeWhateverTheyShow)

@@ -30,7 +30,7 @@ protected:
     {
         Deal(NobodyFolds);
         emit Control(CallButton)->Clicked();
-        Drive.TickWhile([&] { return Game().Mover() != Phase; });
+        TickWhile([&] { return Game().Mover() != Phase; });
         Tick();  // a token on its way
     }
 

@@ -261,7 +261,7 @@ protected:
         } else if (Action == "tick") {
             Tick();
         } else if (Action == "phase") {
-            Drive.TickPhase(Game().Mover());
+            TickPhase(Game().Mover());
         } else if (Action == "round") {
             TickUntilIdle();
         } else if (Action == "flip") {

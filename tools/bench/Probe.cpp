@@ -181,56 +181,51 @@ struct TDealSamples
     std::vector<double> Wall, Cpu, Repaints;
 };
 
-// Plays the window as the tests do (tests/support/TableDriver.h), without the buttons'
-// looks under the mouse: the figures are the game's. Each tick is timed with the painting
-// it causes, when Samples is set; each deal, when Deals is.
-class TProbeDriver : public TTableDriver
+struct TSamples
 {
-public:
-    explicit TProbeDriver(TTableWindow& Window) : TTableDriver(Ways(Window)), Window(Window) {}
-    TTickSamples* Samples = nullptr;
+    TTickSamples* Ticks = nullptr;
     TDealSamples* Deals = nullptr;
-
-    // One hand in which the user calls whenever it is his turn, then turns all cards over.
-    void CallingHand()
-    {
-        Deal();
-        PlayCalling();
-        Play(&TTable::FlipAll);
-    }
-
-private:
-    TWays Ways(TTableWindow& Window)
-    {
-        TWays Out = WindowWays([&Window]() -> TTableWindow& { return Window; });
-        Out.Play = [this, Play = Out.Play](TMove Move) {
-            const bool Dealing = Deals && Move == &TTable::NewHand;
-            TRepaintCounter Counter;
-            if (Dealing)
-                this->Window.installEventFilter(&Counter);
-            QElapsedTimer Wall;
-            Wall.start();
-            const int Phase = this->Window.Game().Mover();
-            const double Start = ThreadCpuUs();
-            Play(Move);
-            if (Dealing) {
-                Deals->Cpu.push_back(ThreadCpuUs() - Start);
-                Deals->Wall.push_back(Wall.nsecsElapsed() / 1e3);
-                Deals->Repaints.push_back(Counter.Count);
-                this->Window.removeEventFilter(&Counter);
-            }
-            Pump();
-            if (Samples && Move == &TTable::BettingTick) {
-                const double Used = ThreadCpuUs() - Start;
-                const bool Travelling = this->Window.Game().Mover() == Phase && CanPlay(&TTable::BettingTick) && Token(this->Window, Phase)->isVisible();
-                (Travelling ? Samples->Travel : Samples->Arrival).push_back(Used);
-            }
-        };
-        return Out;
-    }
-
-    TTableWindow& Window;
 };
+
+// Plays the window as the tests do (tests/support/TableDriver.h), without the buttons'
+// looks under the mouse: the figures are the game's. The event loop runs after each move;
+// each tick is timed with the painting it causes, and each deal, when Samples says where.
+TTableDriver Driver(TTableWindow& Window, const TSamples& Samples)
+{
+    TTableDriver::TWays Ways = TTableDriver::WindowWays([&Window]() -> TTableWindow& { return Window; });
+    Ways.Play = [&Window, &Samples, Play = Ways.Play, CanPlay = Ways.CanPlay](TTableDriver::TMove Move) {
+        const bool Dealing = Samples.Deals && Move == &TTable::NewHand;
+        TRepaintCounter Counter;
+        if (Dealing)
+            Window.installEventFilter(&Counter);
+        QElapsedTimer Wall;
+        Wall.start();
+        const int Phase = Window.Game().Mover();
+        const double Start = ThreadCpuUs();
+        Play(Move);
+        if (Dealing) {
+            Samples.Deals->Cpu.push_back(ThreadCpuUs() - Start);
+            Samples.Deals->Wall.push_back(Wall.nsecsElapsed() / 1e3);
+            Samples.Deals->Repaints.push_back(Counter.Count);
+            Window.removeEventFilter(&Counter);
+        }
+        Pump();
+        if (Samples.Ticks && Move == &TTable::BettingTick) {
+            const double Used = ThreadCpuUs() - Start;
+            const bool Travelling = Window.Game().Mover() == Phase && CanPlay(Move) && Token(Window, Phase)->isVisible();
+            (Travelling ? Samples.Ticks->Travel : Samples.Ticks->Arrival).push_back(Used);
+        }
+    };
+    return TTableDriver(std::move(Ways));
+}
+
+// One hand in which the user calls whenever it is his turn, then turns all cards over.
+void CallingHand(TTableDriver& Drive)
+{
+    Drive.Deal();
+    Drive.PlayCalling();
+    Drive.Play(&TTable::FlipAll);
+}
 
 // The toolkit's floor for a synchronous repaint: a window of the table's size with one
 // opaque 71 x 96 picture control, repainted at once again and again.
@@ -286,16 +281,15 @@ int Work(int Hands, bool Reader)
         std::fprintf(stderr, "accessibility did not become active\n");
         return 1;
     }
-    TProbeDriver Drive(*Window);
-    Drive.CallingHand();  // warms every path up once
+    TSamples Timed;
+    TTableDriver Drive = Driver(*Window, Timed);
+    CallingHand(Drive);  // warms every path up once
     TTickSamples Samples;
     TDealSamples Deals;
-    Drive.Samples = &Samples;
-    Drive.Deals = &Deals;
+    Timed = {&Samples, &Deals};
     for (int H = 0; H < Hands; ++H)
-        Drive.CallingHand();
-    Drive.Samples = nullptr;
-    Drive.Deals = nullptr;
+        CallingHand(Drive);
+    Timed = {};
     PrintStats("tick-travel", Samples.Travel);
     PrintStats("tick-arrival", Samples.Arrival);
     PrintStats("deal-wall", Deals.Wall);
@@ -304,7 +298,7 @@ int Work(int Hands, bool Reader)
 
     // The fullest table: 12 cards face up, the result sheet with its marker, all tokens.
     for (int Try = 0; Try < 20 && !Window->Control(TTablePart::Sheet)->isVisible(); ++Try)
-        Drive.CallingHand();
+        CallingHand(Drive);
     for (int P = 1; P <= 4; ++P)
         Token(*Window, P)->show();
     Settle();
@@ -324,12 +318,12 @@ int Work(int Hands, bool Reader)
         Window->repaint();
         Repaints.push_back(ThreadCpuUs() - Start);
     }
-    const int PaintedLast = Painted->Total();  // in the last repaint
-    Painted.reset();
     PrintStats("repaint", Repaints);
-    int Visible = 0;
-    for (const TGraphicControl* Control : Controls)
+    int Visible = 0, PaintedLast = 0;  // in the last repaint
+    for (const TGraphicControl* Control : Controls) {
         Visible += Control->isVisible();
+        PaintedLast += Painted->Of(Control);
+    }
     std::printf("repaint-controls %d %d\n", PaintedLast, Visible);
     std::printf("repaint-sheet %d\n", Window->Control(TTablePart::Sheet)->isVisible() ? 1 : 0);
     Window->hide();
@@ -343,7 +337,8 @@ int Hands(int Count)
     // Whether the window's input gate judges input here: its record is fed by every hand.
     std::printf("gate %d\n", TInputGuard::Of(Window.get()) ? 1 : 0);
     PrintMemory("0");
-    TProbeDriver Drive(*Window);
+    const TSamples Untimed;
+    TTableDriver Drive = Driver(*Window, Untimed);
     std::mt19937_64 Rng(2024);
     for (int H = 1; H <= Count; ++H) {
         Drive.PlayMixedHand(Rng);
