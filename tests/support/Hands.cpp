@@ -1,7 +1,6 @@
 #include "support/Hands.h"
 
 #include <algorithm>
-#include <iterator>
 #include <memory>
 #include <stdexcept>
 #include <utility>
@@ -9,18 +8,12 @@
 
 #include "game/Table.h"
 
-namespace {
-const char* const Values[] = {"?", "A", "2", "3", "4", "5", "6", "7", "8", "9", "10", "J", "Q", "K"};
-const std::string Suits = "SDCHJ";
-}
+static const std::string Values[] = {"?", "A", "2", "3", "4", "5", "6", "7", "8", "9", "10", "J", "Q", "K"}, Suits = "SDCHJ";
 
 int CardIndex(const std::string& Name)
 {
-    const std::string Value = Name.substr(0, Name.size() - 1);
-    const int V = int(std::find(std::begin(Values), std::end(Values), Value) - std::begin(Values));
-    if (V > 13 || V < 1)
-        throw std::invalid_argument("no such card: " + Name);
-    return int(Suits.find(Name.back())) * 13 + V;
+    const int V = int(std::find(Values + 1, std::end(Values), Name.substr(0, Name.size() - 1)) - Values);
+    return V < 14 && Suits.find(Name.back()) < 4 ? int(Suits.find(Name.back())) * 13 + V : throw std::invalid_argument("no such card: " + Name);
 }
 
 std::string CardName(const TCard& Card) { return Values[Card.Value] + Suits.substr(Card.Suit, 1); }

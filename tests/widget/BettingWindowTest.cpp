@@ -22,10 +22,7 @@ TEST_F(BettingWindowTest, StakeCountersKeepTheirSizeWhateverTheyShow)
     Deal(JimFolds);
     for (int P = 1; P <= 4; ++P)
         EXPECT_EQ(Window->StakeCounter(P)->size(), QSize(100, 100));
-    for (int Round = 1; Round <= 3; ++Round) {
-        emit Control(CallButton)->Clicked();
-        TickUntilIdle();
-    }
+    PlayCalling();
     EXPECT_EQ(Window->StakeCounter(Jim)->size(), QSize(100, 100));
 }
 

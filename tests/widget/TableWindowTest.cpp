@@ -233,9 +233,7 @@ TEST_F(TableWindowTest, ClosingSaysFarewellWhateverTheAnswer)
 TEST_F(TableWindowTest, CloseRequestWaitsForAnOpenMessageBox)
 {
     // A tie box is open when the close request comes: the window stays until it is answered.
-    Deal(AllComputersFold);
-    emit Control(FoldButton)->Clicked();
-    TickUntilIdle();
+    PlayFolding(AllComputersFold);
     bool StillShownInsideBox = false;
     Answering = [&](const TMessageRecord& Record) {
         Messages.push_back(Record);
@@ -289,9 +287,7 @@ TEST_F(NameDialogTest, HostileNamesShowAsTyped)
         EXPECT_EQ(Named<TLabel>("UserName")->pos(), QPoint(416, 568));
     }
     // Shown on the sheet too, without trouble.
-    Deal(THands{{"AS", "AD", "AC"}, {"JS", "9D", "8C"}, {"JH", "9S", "8D"}, {"JD", "9H", "8S"}});
-    emit Control(FoldButton)->Clicked();
-    TickUntilIdle();
+    PlayFolding(THands{{"AS", "AD", "AC"}, {"JS", "9D", "8C"}, {"JH", "9S", "8D"}, {"JD", "9H", "8S"}});
     emit Control(FlipAllButton)->Clicked();
 }
 
