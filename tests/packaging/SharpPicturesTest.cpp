@@ -5,13 +5,12 @@
 #include <cmath>
 #include <vector>
 #include <QMap>
-#include <QSet>
 
-#include "desktop/Application.h"
 #include "desktop/Resources.h"
 #include "imaging/GifDecoder.h"
 #include "imaging/JpegDecoder.h"
 #include "support/ResourceBytes.h"
+#include "support/TestApplication.h"
 
 namespace {
 
@@ -47,16 +46,6 @@ QStringList OneTimesPictures()
     }
     Paths.sort();
     return Paths;
-}
-
-int StoredColours(const QString& Path)
-{
-    const QImage Image = QImage::fromData(ResourceBytes(Path));
-    QSet<QRgb> Colours;
-    for (int Y = 0; Y < Image.height(); ++Y)
-        for (int X = 0; X < Image.width(); ++X)
-            Colours.insert(Image.pixel(X, Y));
-    return Colours.size();
 }
 
 // Brightness over black, so that a see-through pixel counts the same whatever colour it hides.
@@ -350,11 +339,7 @@ TEST(LauncherIcons, ArePaintedAtEachSizeFromTheMainIconsDrawing)
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
     // a high-density screen, as the program sees one under QT_SCALE_FACTOR=2
     qputenv("QT_SCALE_FACTOR", "2");
-    ::testing::InitGoogleTest(&argc, argv);
-    TApplication App(argc, argv);
-    return RUN_ALL_TESTS();
+    return RunTests(argc, argv);
 }

@@ -6,9 +6,8 @@ set -euo pipefail
 cd "$(dirname "$0")/../.."
 ./scripts/build.sh build-asan -- -DORVANTA_SANITIZE=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo
 
-# The long runs are shortened: the sanitizers find a fault on its first occurrence, and
-# the soak's memory figure means nothing under ASan's quarantine. 500 hands still make
-# and free 26 000 card controls for LeakSanitizer to account for.
+# The long runs are shortened: the sanitizers find a fault on its first occurrence. 500
+# hands still make and free 26 000 card controls for LeakSanitizer to account for.
 export ORVANTA_MONKEY_EVENTS=${ORVANTA_MONKEY_EVENTS:-12500}
 export ORVANTA_SOAK_HANDS=${ORVANTA_SOAK_HANDS:-500}
 log=$(mktemp /tmp/orvanta-asan.XXXXXX)

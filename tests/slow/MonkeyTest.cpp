@@ -3,7 +3,7 @@
 // runs, close requests and random answers to the message boxes. After each event the
 // table must still keep its rules. A failure names the seed and the event to replay.
 //
-// ORVANTA_MONKEY_EVENTS and ORVANTA_MONKEY_SEEDS scale the run (see tools/soak).
+// ORVANTA_MONKEY_EVENTS and ORVANTA_MONKEY_SEEDS scale the run (see tests/slow/README.md).
 
 #include <QPointer>
 #include <QTest>
@@ -26,12 +26,11 @@ namespace {
 // Deals that random shuffles rarely give: two equal best hands, and a table where
 // every computer player folds at once (a tie of four zeros when the user folds too).
 const THands Stacked[] = {
-    {{"2S", "7D", "9C"}, {"KS", "9D", "5C"}, {"3H", "4S", "8D"}, {"KH", "9H", "5D"}},
-    {{"2S", "7D", "9C"}, {"JS", "9D", "8C"}, {"JH", "9S", "8D"}, {"JD", "9H", "8S"}},
+    JackAndKateTie,
+    AllComputersFold,
     {{"AS", "AD", "AC"}, {"JS", "9D", "8C"}, {"JH", "9S", "8D"}, {"KH", "KD", "2C"}},
 };
 
-bool IsFarewell(const QString& Text) { return Text.startsWith(QStringLiteral("本软件免费")); }
 
 // What the table held before an event, to judge what the event did.
 struct TSnapshot

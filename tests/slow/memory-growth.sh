@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Memory over many hands, played as the bench's probe plays them (tools/bench/Probe.cpp):
-# the table window in a real X window (its own Xvfb), with the input gate on; each hand
-# Start, Fold, the ticks until the betting closes, Flip all. Fails when resident memory or
+# the table window in a real X window (its own Xvfb), with the input gate on; the hands
+# the soak plays too, from a fixed seed (Start, Call or Fold, the ticks until the betting
+# closes, the flips, now and then the rules chart). Fails when resident memory or
 # the heap grows from hand 100 to the last by more than the bench allows, or when the gate
 # was off (tools/bench/measure.py --growth).
 #

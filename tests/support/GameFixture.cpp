@@ -2,48 +2,26 @@
 
 #include <cstdlib>
 
-TGameTest::TGameTest() { GiveChips(User, StartMoney); }
+TGameTest::TGameTest()
+    : TTableDriver({[this]() -> const TTable& { return *Game; },
+                    [this](TMove Move) { AsPlayed ? Game->Play(Move) : ((*Game).*Move)(); },
+                    [this](TMove Move) {
+                        const TTable::TStage Stage = Game->Stage();
+                        return Move == &TTable::BettingTick                         ? Display.TimerRunning
+                               : Move == &TTable::Call || Move == &TTable::Fold     ? Stage == TTable::UsersTurn
+                               : Move == &TTable::Flip || Move == &TTable::FlipAll ? Stage == TTable::BettingClosed
+                                                                                    : Stage != TTable::Dealing;
+                    }},
+                   &Draws)
+{
+    GiveChips(User, StartMoney);
+}
 
 void TGameTest::GiveChips(int Player, int Chips)
 {
     StartChips[Player] = Chips;
     Game.emplace(Display, [this](int Ms) { Display.Pause(Ms); }, Draws.Draw(), StartChips);
     QObject::connect(&*Game, &TTable::Happened, [this](const TTableEvent& Event) { Display.Hear(Event); });
-}
-
-void TGameTest::Deal(const THands& Hands)
-{
-    StackDeck(Hands);
-    Game->NewHand();
-    Draws.Script = {};
-}
-
-int TGameTest::TickUntilIdle(int Limit)
-{
-    int Ticks = 0;
-    while (Ticks < Limit && Game->Mover() != 0 && Display.TimerRunning) {
-        Game->BettingTick();
-        ++Ticks;
-    }
-    return Ticks;
-}
-
-void TGameTest::PlayFolding(const THands& Hands)
-{
-    Deal(Hands);
-    Game->Fold();
-    TickUntilIdle();
-}
-
-void TGameTest::PlayCalling(const THands& Hands)
-{
-    Deal(Hands);
-    while (Game->Stage() != TTable::BettingClosed) {
-        if (Game->Stage() == TTable::UsersTurn)
-            Game->Call();
-        if (TickUntilIdle() == 0 && Game->Stage() != TTable::UsersTurn)
-            break;  // nothing left to drive
-    }
 }
 
 bool TGameTest::ChipsBalance() const { return ::ChipsBalance(*Game); }

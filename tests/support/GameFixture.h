@@ -9,25 +9,17 @@
 #include "game/Table.h"
 #include "support/Hands.h"
 #include "support/RecordingDisplay.h"
+#include "support/TableDriver.h"
 #include "support/TestDraw.h"
 
-// A table with no window: what it shows, its pauses and its events are written down in
-// Display.Lines, in order; pauses take no time, the draw is fixed, the deck can be
-// stacked and the seats' chips chosen.
-class TGameTest : public ::testing::Test
+// A table with no window, played by the driver: what it shows, its pauses and its events
+// are written down in Display.Lines, in order; pauses take no time, the draw is fixed, the
+// deck can be stacked and the seats' chips chosen.
+class TGameTest : public ::testing::Test, public TTableDriver
 {
 protected:
     TGameTest();
 
-    // The next shuffle leaves these hands at the seats' deck positions.
-    void StackDeck(const THands& Hands) { Draws.Script = StackedDraws(Hands); }
-    // Starts a hand with these cards dealt.
-    void Deal(const THands& Hands);
-    // Ticks until the betting waits for the user or has closed; returns the ticks used.
-    int TickUntilIdle(int Limit = 500);
-    // Deals, then the user folds at once, or calls whenever asked, until the betting closes.
-    void PlayFolding(const THands& Hands);
-    void PlayCalling(const THands& Hands);
     // Chips(p) + Bets(p) == ChipsBefore(p) for every player.
     bool ChipsBalance() const;
     // The events heard but the pauses' own, in order.
@@ -41,4 +33,7 @@ protected:
     TTestDraw Draws;
     TSeatChips StartChips = EvenChips;
     std::optional<TTable> Game;
+    // The moves go through TTable::Play, so that listeners hear each move's end as the
+    // window's do, when AsPlayed.
+    bool AsPlayed = false;
 };

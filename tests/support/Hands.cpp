@@ -1,6 +1,6 @@
 #include "support/Hands.h"
 
-#include <map>
+#include <algorithm>
 #include <memory>
 #include <stdexcept>
 #include <utility>
@@ -8,15 +8,15 @@
 
 #include "game/Table.h"
 
+static const std::string Values[] = {"?", "A", "2", "3", "4", "5", "6", "7", "8", "9", "10", "J", "Q", "K"}, Suits = "SDCHJ";
+
 int CardIndex(const std::string& Name)
 {
-    static const std::map<std::string, int> Values = {
-        {"A", 1}, {"2", 2}, {"3", 3}, {"4", 4}, {"5", 5}, {"6", 6}, {"7", 7},
-        {"8", 8}, {"9", 9}, {"10", 10}, {"J", 11}, {"Q", 12}, {"K", 13}};
-    static const std::string Suits = "SDCH";
-    const int Suit = int(Suits.find(Name.back()));
-    return Suit * 13 + Values.at(Name.substr(0, Name.size() - 1));
+    const int V = int(std::find(Values + 1, std::end(Values), Name.substr(0, Name.size() - 1)) - Values);
+    return V < 14 && Suits.find(Name.back()) < 4 ? int(Suits.find(Name.back())) * 13 + V : throw std::invalid_argument("no such card: " + Name);
 }
+
+std::string CardName(const TCard& Card) { return Values[Card.Value] + Suits.substr(Card.Suit, 1); }
 
 std::function<int(int N)> StackedDraws(const THands& Hands)
 {

@@ -2,12 +2,6 @@
 
 #include <algorithm>
 
-std::string CardName(const TCard& Card)
-{
-    static const char* const Values[] = {"?", "A", "2", "3", "4", "5", "6", "7", "8", "9", "10", "J", "Q", "K"};
-    return std::string(Values[Card.Value]) + "SDCHJ"[Card.Suit];
-}
-
 std::string TRecordingDisplay::Name(TTableButton Button)
 {
     static const char* const Names[] = {"Start", "Call", "Fold", "Flip", "FlipAll"};

@@ -6,9 +6,9 @@
 
 #include "game/TableDisplay.h"
 #include "game/TableEvent.h"
+#include "support/Hands.h"
 
 // A card as the lines name it: "AS", "10H", "KD".
-std::string CardName(const TCard& Card);
 
 // A display that shows nothing and writes down, one readable line each, every operation
 // the game asks of it, in order: "deal KS up 1 12", "button Call normal on", "step 2".

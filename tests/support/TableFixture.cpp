@@ -39,6 +39,18 @@ TTableSeams TTableTest::Seams()
     return Out;
 }
 
+TTableDriver::TWays TTableTest::PaintedWays(TTableTest* Test, std::function<void(QWidget*)> Press)
+{
+    TWays Ways = WindowWays([Test]() -> TTableWindow& { return *Test->Window; }, std::move(Press));
+    Ways.Play = [Test, Play = Ways.Play](TMove Move) {
+        // Each tick comes from the event loop, which has painted what the one before changed.
+        if (Move == &TTable::BettingTick)
+            QCoreApplication::sendPostedEvents(Test->Window.get(), QEvent::UpdateRequest);
+        Play(Move);
+    };
+    return Ways;
+}
+
 void TTableTest::SetUp()
 {
     Pausing = [this](int Ms) { Sleeps.push_back(Ms); };
@@ -64,52 +76,6 @@ void TTableTest::TearDown()
 {
     Window.reset();
     SetScreenCursor(crDefault);
-}
-
-void TTableTest::StackDeck(const THands& Hands) { Draws.Script = StackedDraws(Hands); }
-
-void TTableTest::Deal(const THands& Hands)
-{
-    StackDeck(Hands);
-    emit Control(StartButton)->Clicked();
-    Draws.Script = {};
-}
-
-void TTableTest::Tick(int Count)
-{
-    // Each tick comes from the event loop, which has painted what the one before changed.
-    for (int I = 0; I < Count; ++I) {
-        QCoreApplication::sendPostedEvents(Window.get(), QEvent::UpdateRequest);
-        emit Timer()->Timeout();
-    }
-}
-
-int TTableTest::TickUntilIdle(int Limit)
-{
-    int Ticks = 0;
-    while (Ticks < Limit && Game().Mover() != 0 && Timer()->Enabled()) {
-        Tick();
-        ++Ticks;
-    }
-    return Ticks;
-}
-
-void TTableTest::PlayFolding(const THands& Hands)
-{
-    Deal(Hands);
-    emit Control(FoldButton)->Clicked();
-    TickUntilIdle();
-}
-
-void TTableTest::PlayCalling(const THands& Hands)
-{
-    Deal(Hands);
-    while (!Control(FlipButton)->isEnabled()) {
-        if (Control(CallButton)->isEnabled())
-            emit Control(CallButton)->Clicked();
-        if (TickUntilIdle() == 0 && !Control(CallButton)->isEnabled())
-            break;  // nothing left to drive
-    }
 }
 
 QList<QWidget*> TTableTest::Stacking(QWidget* Parent)

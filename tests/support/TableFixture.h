@@ -14,6 +14,7 @@
 #include "desktop/GraphicControl.h"
 #include "desktop/MessageBox.h"
 #include "support/Hands.h"
+#include "support/TableDriver.h"
 #include "support/TestDraw.h"
 #include "table/TableWindow.h"
 
@@ -28,17 +29,21 @@ enum TButtonNo { StartButton, RulesButton, CallButton, FoldButton, FlipButton, F
 const std::array<TButtonSeen, 6>& ButtonsSeen();
 inline const std::string& Caption(TButtonNo Button) { return ButtonsSeen()[Button].Caption; }
 
-// A shown table window made with seams for tests: pauses take no time and are added
-// up, message boxes are recorded and answered, the draw is fixed and the deck can be
-// stacked, and the betting timer ticks only when the test says.
-class TTableTest : public ::testing::Test
+// A shown table window made with seams for tests, played by the driver: pauses take no
+// time and are added up, message boxes are recorded and answered, the draw is fixed and
+// the deck can be stacked, and the betting timer ticks only when the test says.
+class TTableTest : public ::testing::Test, public TTableDriver
 {
 protected:
+    TTableTest() : TTableDriver(PaintedWays(this), &Draws) {}
     void SetUp() override;
     void TearDown() override;
 
     // Seams wired to Pausing, Answering and Draws, for every window a test makes.
     TTableSeams Seams();
+    // Test's window's ways to play, each tick after the painting of what the last move
+    // changed; the buttons are clicked by Press, when it is given.
+    static TWays PaintedWays(TTableTest* Test, std::function<void(QWidget*)> Press = {});
     // A new window in Window, made with Seams() and its listeners as the program installs
     // them, shown and exposed; the old one goes first.
     void ShowNewWindow();
@@ -52,17 +57,6 @@ protected:
     // The seats' chips the next window's game starts with.
     TSeatChips StartChips = EvenChips;
 
-    // The next shuffle leaves these hands at the seats' deck positions.
-    void StackDeck(const THands& Hands);
-    // Starts a hand with these cards dealt.
-    void Deal(const THands& Hands);
-    // One timer tick, as the running timer would give it.
-    void Tick(int Count = 1);
-    // Ticks until the betting waits for the user or has closed; returns the ticks used.
-    int TickUntilIdle(int Limit = 500);
-    // Deals, then the user folds at once, or calls whenever asked, until the betting closes.
-    void PlayFolding(const THands& Hands);
-    void PlayCalling(const THands& Hands);
     // A mouse click through the window system's events.
     void Click(QWidget* Control, Qt::MouseButton Button = Qt::LeftButton);
     // The panel's pixels, as the screen shows them.
@@ -89,6 +83,9 @@ protected:
     std::vector<TMessageRecord> Messages;
     int Answer = QMessageBox::Ok;
 };
+
+// Whether a box is the farewell the window says when it closes.
+inline bool IsFarewell(const QString& Text) { return Text.startsWith(QStringLiteral("本软件免费")); }
 
 // A whole number from the environment, or Default: how the long runs are scaled.
 inline long EnvLong(const char* Name, long Default)

@@ -12,6 +12,7 @@
 #include "desktop/Label.h"
 #include "desktop/Panel.h"
 #include "desktop/Resources.h"
+#include "support/Hands.h"
 #include "table/Layout.h"
 #include "table/TableWindow.h"
 
@@ -119,11 +120,7 @@ std::string ReadButton(const TImage* Button)
 
 std::string CardName(const TCardControl* Card)
 {
-    if (Card->FaceDown())
-        return "back" + std::to_string(int(Card->Back()));
-    static const char* const Values[14] = {"", "A", "2", "3", "4", "5", "6", "7", "8", "9", "10", "J", "Q", "K"};
-    static const char Suits[] = "SDCHJ";
-    return std::string(Values[Card->Value()]) + Suits[Card->Suit()];
+    return Card->FaceDown() ? "back" + std::to_string(int(Card->Back())) : ::CardName(TCard{Card->Value(), Card->Suit()});
 }
 
 // The seat whose hand a card lies in, its rows left of the seat's place; 0 for none.

@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <QSet>
-
 #include "desktop/Resources.h"
 #include "imaging/GifDecoder.h"
 #include "imaging/JpegDecoder.h"
@@ -10,17 +8,6 @@
 #include "desktop/Image.h"
 
 namespace {
-// Distinct colours of a picture as stored in its file.
-int StoredColours(const QString& Path)
-{
-    const QImage Stored = QImage::fromData(ResourceBytes(Path));
-    QSet<QRgb> Colours;
-    for (int Y = 0; Y < Stored.height(); ++Y)
-        for (int X = 0; X < Stored.width(); ++X)
-            Colours.insert(Stored.pixel(X, Y));
-    return Colours.size();
-}
-
 int CountColour(const QImage& Picture, QRgb Colour, const QRect& Box)
 {
     int Count = 0;

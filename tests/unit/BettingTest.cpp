@@ -6,16 +6,7 @@ class BettingTest : public TGameTest
 {
 protected:
     // Ticks one phase to its end, checking the chips after every tick; returns the ticks.
-    int RunPhase(int Phase)
-    {
-        int Ticks = 0;
-        while (Game->Mover() == Phase && Display.TimerRunning && Ticks < 100) {
-            Game->BettingTick();
-            ++Ticks;
-            EXPECT_TRUE(ChipsBalance());
-        }
-        return Ticks;
-    }
+    int RunPhase(int Phase) { return TickPhase(Phase, [this] { EXPECT_TRUE(ChipsBalance()); }); }
     std::vector<std::string> Lines() const { return Display.Lines; }
     using L = std::vector<std::string>;
 };
@@ -156,8 +147,7 @@ TEST_F(BettingTest, StartDuringTravelAbandonsTheHand)
 {
     Deal(NobodyFolds);
     Game->Call();
-    for (int I = 0; I <= Display.TokenSteps[User]; ++I)  // the user's chip arrived; Jack's is on its way
-        Game->BettingTick();
+    Tick(Display.TokenSteps[User] + 1);  // the user's chip arrived; Jack's is on its way
     ASSERT_EQ(Game->Mover(), 2);
     Display.Lines.clear();
     Deal(NobodyFolds);
@@ -168,8 +158,7 @@ TEST_F(BettingTest, StartDuringTravelAbandonsTheHand)
     EXPECT_TRUE(Display.TimerRunning);  // still running, idle until the user acts
     EXPECT_EQ(Display.Count("timer"), 0);
     Display.Lines.clear();
-    for (int I = 0; I < 5; ++I)
-        Game->BettingTick();
+    Tick(5);
     EXPECT_TRUE(Display.Lines.empty());
     EXPECT_EQ(Game->Mover(), 0);
     // A new call starts Jack's phase afresh.

@@ -5,7 +5,6 @@
 #include "support/GameFixture.h"
 
 namespace {
-const THands Sample{{"KS", "9D", "9C"}, {"3H", "AS", "2D"}, {"5C", "3D", "2H"}, {"9H", "KH", "KD"}};
 
 class DealTest : public TGameTest
 {
@@ -148,8 +147,7 @@ TEST_F(DealTest, NewHandTakesTheAnteAndHoldsTheTableBusyUntilTheHandLies)
         "stake 1 5", "stake 2 5", "stake 3 5", "stake 4 5", "event hand-dealt", "event turn 1 20"}));
     // Ticks do nothing until the user acts.
     Display.Lines.clear();
-    for (int I = 0; I < 20; ++I)
-        Game->BettingTick();
+    Tick(20);
     EXPECT_TRUE(Display.Lines.empty());
     EXPECT_EQ(Game->Mover(), 0);
 }

@@ -14,8 +14,6 @@ TLines operator+(TLines A, const TLines& B)
     return A;
 }
 
-// The user's aces win; Jim's five-high folds at once; Jack and Kate call every round.
-const THands AcesWin{{"AS", "AD", "KC"}, {"9H", "9C", "2D"}, {"5H", "3S", "2C"}, {"10D", "10S", "4H"}};
 // Jack's king high sounds like the player's but scores apart; Jim folds at once.
 const THands Alike{{"KC", "10D", "4S"}, {"KS", "9D", "5C"}, {"5H", "3S", "2C"}, {"10S", "10H", "4H"}};
 
@@ -60,19 +58,14 @@ struct TReader : TSpeech
 class NarratorTest : public TGameTest
 {
 protected:
-    void Start(const THands& Hands)
-    {
-        StackDeck(Hands);
-        Game->Play(&TTable::NewHand);
-        Draws.Script = {};
-    }
+    NarratorTest() { AsPlayed = true; }
+    void Start(const THands& Hands) { Deal(Hands); }
     // A move played to its end as the window plays it, then the betting timer's ticks
     // until the table waits.
     void Play(void (TTable::*Move)())
     {
-        Game->Play(Move);
-        for (int I = 0; I < 500 && Game->Mover() != 0 && Display.TimerRunning; ++I)
-            Game->Play(&TTable::BettingTick);
+        TTableDriver::Play(Move);
+        TickUntilIdle();
     }
     // What the reader heard, and the boxes the table opened, in order.
     TLines Heard() const

@@ -22,9 +22,6 @@
 #include "table/TableTexts.h"
 
 namespace {
-// The user's aces win; Jim's five-high folds at once; Jack and Kate call every round.
-const THands AcesWin{{"AS", "AD", "KC"}, {"9H", "9C", "2D"}, {"5H", "3S", "2C"}, {"10D", "10S", "4H"}};
-
 std::string Str(const QString& S) { return S.toStdString(); }
 std::string Name(QAccessibleInterface* I) { return I ? Str(I->text(QAccessible::Name)) : "<none>"; }
 std::string Description(QAccessibleInterface* I) { return I ? Str(I->text(QAccessible::Description)) : "<none>"; }
@@ -247,16 +244,14 @@ protected:
     void FoldAndFlipAllFromTheKeysAndTheSheetTakesTheFocus()
     {
         // The timer's ticks come through the timer's handler, as the running clock gives them.
-        for (int I = 0; I < 200 && !Control(CallButton)->isEnabled(); ++I)
-            emit Timer()->Timeout();
+        TickUntilPlayable(&TTable::Call);
         EXPECT_EQ(QApplication::focusWidget(), Control(CallButton));
         EXPECT_EQ(Game().Chips(User), 975);
         Key(Qt::Key_Tab);
         EXPECT_EQ(QApplication::focusWidget(), Control(FoldButton));
         Key(Qt::Key_Space);  // fold
         EXPECT_TRUE(Game().Folded(User));
-        for (int I = 0; I < 400 && !Control(FlipButton)->isEnabled(); ++I)
-            emit Timer()->Timeout();
+        TickUntilPlayable(&TTable::Flip);
         EXPECT_EQ(QApplication::focusWidget(), Control(FlipButton));
         Key(Qt::Key_Tab);
         EXPECT_EQ(QApplication::focusWidget(), Control(FlipAllButton));

@@ -87,7 +87,7 @@ TEST_F(AnnouncerAtTheTableTest, AReaderHearsTheTableAndLeavesItAsItLooks)
         TReader Reader{*Window};
         size_t Heard = 0;
         const auto Hear = [&] { Heard += TReader::Ask(Reader.Shown()).size(); };
-        StackDeck({{"AS", "AD", "KC"}, {"9H", "9C", "2D"}, {"5H", "3S", "2C"}, {"10D", "10S", "4H"}});
+        StackDeck(AcesWin);
         Control(StartButton)->Press();
         Draws.Script = {};
         Control(CallButton)->Press();

@@ -12,16 +12,7 @@ class BettingWindowTest : public TTableTest
 {
 protected:
     // Ticks one phase to its end, checking the chips after every tick; returns the ticks.
-    int RunPhase(int Phase)
-    {
-        int Ticks = 0;
-        while (Game().Mover() == Phase && Timer()->Enabled() && Ticks < 100) {
-            Tick();
-            ++Ticks;
-            EXPECT_TRUE(ChipsBalance());
-        }
-        return Ticks;
-    }
+    int RunPhase(int Phase) { return TickPhase(Phase, [this] { EXPECT_TRUE(ChipsBalance()); }); }
 };
 
 TEST_F(BettingWindowTest, StakeCountersKeepTheirSizeWhateverTheyShow)
@@ -29,10 +20,7 @@ TEST_F(BettingWindowTest, StakeCountersKeepTheirSizeWhateverTheyShow)
     Deal(JimFolds);
     for (int P = 1; P <= 4; ++P)
         EXPECT_EQ(Window->StakeCounter(P)->size(), QSize(100, 100));
-    for (int Round = 1; Round <= 3; ++Round) {
-        emit Control(CallButton)->Clicked();
-        TickUntilIdle();
-    }
+    PlayCalling();
     EXPECT_EQ(Window->StakeCounter(Jim)->size(), QSize(100, 100));
 }
 

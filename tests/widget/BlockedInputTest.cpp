@@ -17,7 +17,7 @@ class BlockedInputTest : public TTableTest
 TEST_F(BlockedInputTest, APressOnStartWhileTheTieBoxIsOpenChangesNothing)
 {
     // Jack and Kate tie with K, 9, 5.
-    PlayCalling(THands{{"2S", "7D", "9C"}, {"KS", "9D", "5C"}, {"3H", "4S", "8D"}, {"KH", "9H", "5D"}});
+    PlayCalling(JackAndKateTie);
     QAccessibleActionInterface* Start = QAccessible::queryAccessibleInterface(Control(StartButton))->actionInterface();
     ASSERT_TRUE(Start);
     // One press queued just before the box opens and one made inside it; the box's own

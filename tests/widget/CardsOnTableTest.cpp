@@ -9,10 +9,6 @@
 #include "support/TableFixture.h"
 #include "support/Watches.h"
 
-namespace {
-const THands Sample{{"KS", "9D", "9C"}, {"3H", "AS", "2D"}, {"5C", "3D", "2H"}, {"9H", "KH", "KD"}};
-}
-
 using CardsOnTableTest = TTableTest;
 
 TEST_F(CardsOnTableTest, NewCardsLieOnThePileAndTheShuffleFansThem)

@@ -266,9 +266,7 @@ protected:
         } else if (Action == "tick") {
             Tick();
         } else if (Action == "phase") {
-            const int Phase = Game().Mover();
-            for (int I = 0; I < 50 && Game().Mover() == Phase && Timer()->Enabled(); ++I)
-                Tick();
+            TickPhase(Game().Mover());
         } else if (Action == "round") {
             TickUntilIdle();
         } else if (Action == "flip") {

@@ -245,9 +245,7 @@ TEST_F(NameDialogTest, HostileNamesShowAsTyped)
         EXPECT_EQ(Named<TLabel>("UserName")->pos(), QPoint(416, 568));
     }
     // Shown on the sheet too, without trouble.
-    Deal(THands{{"AS", "AD", "AC"}, {"JS", "9D", "8C"}, {"JH", "9S", "8D"}, {"JD", "9H", "8S"}});
-    emit Control(FoldButton)->Clicked();
-    TickUntilIdle();
+    PlayFolding(THands{{"AS", "AD", "AC"}, {"JS", "9D", "8C"}, {"JH", "9S", "8D"}, {"JD", "9H", "8S"}});
     emit Control(FlipAllButton)->Clicked();
 }
 

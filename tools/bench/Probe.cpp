@@ -7,9 +7,11 @@
 //                                    full repaints of the table with cards, tokens and sheet
 //   ... work HANDS a11y              the same while accessibility is active
 //   orvanta-bench-probe hands N      memory after start-up, after 100 hands and after N
-//                                    (each hand: Start, Fold, ticks until the betting
-//                                    closes, Flip all), and whether the input gate was on
-//                                    (it is wherever a window system gives the input)
+//                                    (hands as a player might play them, from a fixed
+//                                    seed: Start, Call or Fold, ticks until the betting
+//                                    closes, the flips, now and then the rules chart), and
+//                                    whether the input gate was on (it is wherever a
+//                                    window system gives the input)
 //
 // Output: one line per figure, "NAME VALUE..." (times in microseconds, memory in kB).
 #include <QAccessible>
@@ -25,6 +27,8 @@
 #include <ctime>
 #include <malloc.h>
 #include <memory>
+#include <random>
+#include <optional>
 #include <vector>
 
 #include "app/NameDialog.h"
@@ -38,6 +42,8 @@
 #include "table/TableWindow.h"
 #include "table/TableAccess.h"
 #include "table/TableTrace.h"
+#include "support/TableDriver.h"
+#include "support/Watches.h"
 
 namespace {
 double ThreadCpuUs()
@@ -107,21 +113,6 @@ void PrintStats(const char* Name, std::vector<double> Samples)
     std::fflush(stdout);
 }
 
-// Counts the paints graphic controls get.
-class TPaintCounter : public QObject
-{
-public:
-    int Count = 0;
-
-protected:
-    bool eventFilter(QObject* Watched, QEvent* Event) override
-    {
-        if (Event->type() == QEvent::Paint && qobject_cast<TGraphicControl*>(Watched))
-            ++Count;
-        return false;
-    }
-};
-
 // The program's start-up: the table is made, the name dialog shows and is answered,
 // then the table shows.
 std::unique_ptr<TTableWindow> StartUp()
@@ -164,24 +155,10 @@ TImage* Token(const TTableWindow& Window, int Player)
 
 // What a click on a part runs, without the button's looks under the mouse: the figures
 // are the game's.
-void Click(const TTableWindow& Window, TTablePart Part) { Window.emit Control(Part)->Clicked(); }
-
-// Ticks until the betting waits for the user or has closed, timing each tick with the
-// painting it causes.
-void RunTicks(TTableWindow& Window, TTickSamples* Samples)
+void Click(const TTableWindow& Window, TTablePart Part)
 {
-    TTimer* Timer = Window.findChild<TTimer*>(QStringLiteral("BettingTimer"));
-    for (int Guard = 0; Guard < 1000 && Timer->Enabled() && Window.Game().Mover() != 0; ++Guard) {
-        const int Phase = Window.Game().Mover();
-        const double Start = ThreadCpuUs();
-        emit Timer->Timeout();  // as the running timer signals it, with the table's own hooks
-        Pump();
-        const double Used = ThreadCpuUs() - Start;
-        if (!Samples)
-            continue;
-        const bool Travelling = Window.Game().Mover() == Phase && Timer->Enabled() && Token(Window, Phase)->isVisible();
-        (Travelling ? Samples->Travel : Samples->Arrival).push_back(Used);
-    }
+    emit Window.Control(Part)->Clicked();
+    Pump();
 }
 
 // Counts the synchronous repaints (update requests delivered at once) of a window.
@@ -204,29 +181,50 @@ struct TDealSamples
     std::vector<double> Wall, Cpu, Repaints;
 };
 
-// One hand in which the user calls whenever it is his turn, then turns all cards over.
-void CallingHand(TTableWindow& Window, TTickSamples* Samples, TDealSamples* Deals = nullptr)
+struct TSamples
 {
-    TRepaintCounter Counter;
-    Window.installEventFilter(&Counter);
-    QElapsedTimer Wall;
-    Wall.start();
-    const double Cpu = ThreadCpuUs();
-    Click(Window, TTablePart::Start);
-    if (Deals) {
-        Deals->Cpu.push_back(ThreadCpuUs() - Cpu);
-        Deals->Wall.push_back(Wall.nsecsElapsed() / 1e3);
-        Deals->Repaints.push_back(Counter.Count);
-    }
-    Window.removeEventFilter(&Counter);
-    Pump();
-    while (Window.Control(TTablePart::Call)->isEnabled()) {
-        Click(Window, TTablePart::Call);
+    TTickSamples* Ticks = nullptr;
+    TDealSamples* Deals = nullptr;
+};
+
+// Plays the window as the tests do (tests/support/TableDriver.h), without the buttons'
+// looks under the mouse: the figures are the game's. The event loop runs after each move;
+// each tick is timed with the painting it causes, and each deal, when Samples says where.
+TTableDriver Driver(TTableWindow& Window, const TSamples& Samples)
+{
+    TTableDriver::TWays Ways = TTableDriver::WindowWays([&Window]() -> TTableWindow& { return Window; });
+    Ways.Play = [&Window, &Samples, Play = Ways.Play, CanPlay = Ways.CanPlay](TTableDriver::TMove Move) {
+        const bool Dealing = Samples.Deals && Move == &TTable::NewHand;
+        TRepaintCounter Counter;
+        if (Dealing)
+            Window.installEventFilter(&Counter);
+        QElapsedTimer Wall;
+        Wall.start();
+        const int Phase = Window.Game().Mover();
+        const double Start = ThreadCpuUs();
+        Play(Move);
+        if (Dealing) {
+            Samples.Deals->Cpu.push_back(ThreadCpuUs() - Start);
+            Samples.Deals->Wall.push_back(Wall.nsecsElapsed() / 1e3);
+            Samples.Deals->Repaints.push_back(Counter.Count);
+            Window.removeEventFilter(&Counter);
+        }
         Pump();
-        RunTicks(Window, Samples);
-    }
-    Click(Window, TTablePart::FlipAll);
-    Pump();
+        if (Samples.Ticks && Move == &TTable::BettingTick) {
+            const double Used = ThreadCpuUs() - Start;
+            const bool Travelling = Window.Game().Mover() == Phase && CanPlay(Move) && Token(Window, Phase)->isVisible();
+            (Travelling ? Samples.Ticks->Travel : Samples.Ticks->Arrival).push_back(Used);
+        }
+    };
+    return TTableDriver(std::move(Ways));
+}
+
+// One hand in which the user calls whenever it is his turn, then turns all cards over.
+void CallingHand(TTableDriver& Drive)
+{
+    Drive.Deal();
+    Drive.PlayCalling();
+    Drive.Play(&TTable::FlipAll);
 }
 
 // The toolkit's floor for a synchronous repaint: a window of the table's size with one
@@ -283,11 +281,15 @@ int Work(int Hands, bool Reader)
         std::fprintf(stderr, "accessibility did not become active\n");
         return 1;
     }
-    CallingHand(*Window, nullptr);  // warms every path up once
+    TSamples Timed;
+    TTableDriver Drive = Driver(*Window, Timed);
+    CallingHand(Drive);  // warms every path up once
     TTickSamples Samples;
     TDealSamples Deals;
+    Timed = {&Samples, &Deals};
     for (int H = 0; H < Hands; ++H)
-        CallingHand(*Window, &Samples, &Deals);
+        CallingHand(Drive);
+    Timed = {};
     PrintStats("tick-travel", Samples.Travel);
     PrintStats("tick-arrival", Samples.Arrival);
     PrintStats("deal-wall", Deals.Wall);
@@ -296,7 +298,7 @@ int Work(int Hands, bool Reader)
 
     // The fullest table: 12 cards face up, the result sheet with its marker, all tokens.
     for (int Try = 0; Try < 20 && !Window->Control(TTablePart::Sheet)->isVisible(); ++Try)
-        CallingHand(*Window, nullptr);
+        CallingHand(Drive);
     for (int P = 1; P <= 4; ++P)
         Token(*Window, P)->show();
     Settle();
@@ -306,23 +308,23 @@ int Work(int Hands, bool Reader)
     // children cover, and the panel, the background and the cards are opaque.)
     const QList<TGraphicControl*> Controls = Window->Panel()->findChildren<TGraphicControl*>();
     std::vector<double> Repaints;
-    TPaintCounter Painted;
-    QCoreApplication::instance()->installEventFilter(&Painted);
+    std::optional<TPaintCount> Painted;
     for (int I = 0; I < 60; ++I) {
         for (QWidget* Control : Window->Panel()->findChildren<QWidget*>())
             Control->update();
         Window->Panel()->update();
-        Painted.Count = 0;
+        Painted.emplace();
         const double Start = ThreadCpuUs();
         Window->repaint();
         Repaints.push_back(ThreadCpuUs() - Start);
     }
-    QCoreApplication::instance()->removeEventFilter(&Painted);
     PrintStats("repaint", Repaints);
-    int Visible = 0;
-    for (const TGraphicControl* Control : Controls)
+    int Visible = 0, PaintedLast = 0;  // in the last repaint
+    for (const TGraphicControl* Control : Controls) {
         Visible += Control->isVisible();
-    std::printf("repaint-controls %d %d\n", Painted.Count, Visible);
+        PaintedLast += Painted->Of(Control);
+    }
+    std::printf("repaint-controls %d %d\n", PaintedLast, Visible);
     std::printf("repaint-sheet %d\n", Window->Control(TTablePart::Sheet)->isVisible() ? 1 : 0);
     Window->hide();
     RepaintFloor(300);
@@ -335,14 +337,15 @@ int Hands(int Count)
     // Whether the window's input gate judges input here: its record is fed by every hand.
     std::printf("gate %d\n", TInputGuard::Of(Window.get()) ? 1 : 0);
     PrintMemory("0");
+    const TSamples Untimed;
+    TTableDriver Drive = Driver(*Window, Untimed);
+    std::mt19937_64 Rng(2024);
     for (int H = 1; H <= Count; ++H) {
-        Click(*Window, TTablePart::Start);
-        Pump();
-        Click(*Window, TTablePart::Fold);
-        Pump();
-        RunTicks(*Window, nullptr);
-        Click(*Window, TTablePart::FlipAll);
-        Pump();
+        Drive.PlayMixedHand(Rng);
+        if (Rng() % 8 == 0) {
+            Click(*Window, TTablePart::Rules);
+            Click(*Window, TTablePart::Chart);
+        }
         if (H == 100 || H == Count || H % 250 == 0) {
             Settle(20);
             PrintMemory(QByteArray::number(H).constData());

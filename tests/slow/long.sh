@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# The long runs that ./test keeps short, run by hand (see README.md beside this file).
-# Usage: tools/soak/run.sh monkey|soak|leaks|asan-monkey|all
+# The slow checks at full length, run by hand (see README.md beside this file).
+# Usage: tests/slow/long.sh monkey|memory|soak|asan-monkey|all
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 what=${1:-all}
@@ -19,15 +19,14 @@ monkey() {  # a million random events: eight seeds of 125 000
   ORVANTA_MONKEY_EVENTS=${EVENTS:-125000} ORVANTA_MONKEY_SEEDS=${SEEDS:-8} ORVANTA_MONKEY_FIRST_SEED=${FIRST_SEED:-1} \
     /usr/bin/time -f 'monkey: %e s, peak RSS %M kB' "$bin" --gtest_filter=MonkeyTest.*
 }
-soak() {  # 10 000 hands; resident memory after hand 1 000 and at the end
-  local bin; bin=$(normal)
-  ORVANTA_SOAK_HANDS=${HANDS:-10000} ORVANTA_SOAK_WARMUP=1000 \
-    /usr/bin/time -f 'soak: %e s, peak RSS %M kB' "$bin" --gtest_filter=SoakTest.*
+memory() {  # 10 000 hands by the bench's probe in a real X window: the growth bounds
+  ./scripts/build.sh build-hard orvanta-bench-probe >&2
+  /usr/bin/time -f 'memory: %e s' bash tests/slow/memory-growth.sh build-hard "${HANDS:-10000}"
 }
-leaks() {  # 200 hands under LeakSanitizer: any leak from our code fails
+soak() {  # 2 000 hands under AddressSanitizer and LeakSanitizer: any leak from our code fails
   local bin; bin=$(sanitized)
   ASAN_OPTIONS=detect_leaks=1:halt_on_error=1 LSAN_OPTIONS=suppressions=$PWD/tests/sanitizers/lsan.supp:print_suppressions=1 \
-    ORVANTA_SOAK_HANDS=200 "$bin" --gtest_filter=SoakTest.*
+    ORVANTA_SOAK_HANDS=${HANDS:-2000} /usr/bin/time -f 'soak: %e s' "$bin" --gtest_filter=SoakTest.*
 }
 asan_monkey() {  # 200 000 random events under ASan, UBSan and LeakSanitizer, other seeds
   local bin; bin=$(sanitized)
@@ -39,9 +38,9 @@ asan_monkey() {  # 200 000 random events under ASan, UBSan and LeakSanitizer, ot
 
 case $what in
   monkey) monkey ;;
+  memory) memory ;;
   soak) soak ;;
-  leaks) leaks ;;
   asan-monkey) asan_monkey ;;
-  all) monkey; soak; leaks; asan_monkey ;;
-  *) echo "usage: $0 monkey|soak|leaks|asan-monkey|all" >&2; exit 2 ;;
+  all) monkey; memory; soak; asan_monkey ;;
+  *) echo "usage: $0 monkey|memory|soak|asan-monkey|all" >&2; exit 2 ;;
 esac
