@@ -3,7 +3,7 @@
 # the table window in a real X window (its own Xvfb), with the input gate on; the hands
 # the soak plays too, from a fixed seed (Start, Call or Fold, the ticks until the betting
 # closes, the flips, now and then the rules chart). Fails when resident memory or
-# the heap grows from hand 100 to the last by more than the bench allows, or when the gate
+# the heap grows from hand 250 to the last by more than the bench allows, or when the gate
 # was off (tools/bench/measure.py --growth).
 #
 # usage: tests/slow/memory-growth.sh BUILD_DIR [HANDS]   (default 1000 hands)
