@@ -301,13 +301,13 @@ void TSoundPlayer::Connect()
         if (!Wave.Valid() || Wave.Channels != 1)
             return Fail("a sound is no 16-bit PCM of one channel");
         const QByteArray Name = QByteArray("orvanta-") + SoundNames[K];
-        TTags Spec;
-        Spec.String(Name.constData());
+        TTags Upload;
+        Upload.String(Name.constData());
         const uint32_t Rate = htonl(uint32_t(Wave.Rate));
-        Spec.Bytes.append('a').append(char(SampleS16LE)).append(char(1)).append(reinterpret_cast<const char*>(&Rate), 4);
-        Spec.Bytes.append('m').append(char(1)).append(char(ChannelMono));
-        Spec.U32(uint32_t(Wave.Data.size())).Properties({{"media.name", Name.constData()}, {"media.role", "event"}});
-        if (!SendAll(Fd, Command(CommandCreateUploadStream, ++Tag, Spec)))
+        Upload.Bytes.append('a').append(char(SampleS16LE)).append(char(1)).append(reinterpret_cast<const char*>(&Rate), 4);
+        Upload.Bytes.append('m').append(char(1)).append(char(ChannelMono));
+        Upload.U32(uint32_t(Wave.Data.size())).Properties({{"media.name", Name.constData()}, {"media.role", "event"}});
+        if (!SendAll(Fd, Command(CommandCreateUploadStream, ++Tag, Upload)))
             return Fail("the sound server did not answer");
         const auto Stream = Answer(Fd, Tag);
         if (!Stream)

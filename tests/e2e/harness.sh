@@ -69,13 +69,14 @@ mark() { M=$(wc -l <"$TRACE"); }
 # is its number. The deadline only bounds a run that hangs.
 twait() { TLINE=$(t wait "$APP_PID" "$@") || fail "$TLINE"; }
 
-# key_taken KEY: presses KEY until the program has taken it (its press handled; a press that
-# closes the program has no release): a virtual keyboard on a loaded Wayland desktop can lose keys.
+# key_taken KEY [QTKEY]: presses KEY until the program has taken it (its press handled; a press
+# that closes the program has no release): a virtual keyboard on a loaded Wayland desktop can
+# lose keys. QTKEY is Qt's name for it where X names it apart (space, Space).
 key_taken() {
-  local _
+  local _ qt=${2:-$1}
   for _ in 1 2 3; do
     mark; desk_key "$1"
-    t wait "$APP_PID" "the key $1" 30 "$M" "^handled key press $1 " >/dev/null || ! alive && return 0
+    t wait "$APP_PID" "the key $qt" 30 "$M" "^handled key press $qt " >/dev/null || ! alive && return 0
   done
-  fail "the program never got the key $1"
+  fail "the program never got the key $qt"
 }

@@ -6,30 +6,20 @@
 # hand 2 is played silenced (M), hand 3 (M again) folds at once; M once more must be kept
 # in the settings. The recording goes to $SHOTS/sound.*, kept with the rest when the run fails.
 
-# sound_key XKEY QTKEY: key_taken for a key that X and Qt name apart (space, Space).
-sound_key() {
-  local _
-  for _ in 1 2 3; do
-    mark; desk_key "$1"
-    t wait "$APP_PID" "the key $2" 30 "$M" "^handled key press $2 " >/dev/null || ! alive && return 0
-  done
-  fail "the program never got the key $2"
-}
-
 # sound_hand call|fold: one hand by keys from the focus on Start or the sheet: calls to the
 # end, or folds at once; then Flip, and the box of a tie or the game's end answered.
 sound_hand() {
   local how=$1 m event
   mark; m=$M
-  sound_key space Space
+  key_taken space Space
   twait "the deal" 60 "$m" '^event hand-dealt$'
   if [ "$how" = fold ]; then
     key_taken Tab  # from Call to Fold
-    sound_key space Space
+    key_taken space Space
     twait "the fold" 30 "$m" '^event fold user$'
   fi
   while :; do
-    [ "$how" = fold ] || sound_key space Space  # Call
+    [ "$how" = fold ] || key_taken space Space  # Call
     twait "the user's turn or the close of the betting" 120 "$M" '^event (turn \d+|betting-closed)$'
     event=$(t line "$TLINE")
     mark
@@ -67,7 +57,7 @@ sound_game() {
   desk_focus "$m" || fail "the name dialog does not take the keyboard"
   desk_type "$NAME"
   key_taken Tab
-  sound_key space Space
+  key_taken space Space
   read -r TABLE _ < <(window '^Orvanta$') || fail "the table window did not appear"
   desk_focus "$TABLE" || fail "the table does not take the keyboard"
   # The sounds reach the server in the background once the dialog is up: they are there
@@ -78,12 +68,12 @@ sound_game() {
   step "hand 1, calling to the end"
   sound_hand call
   step "hand 2, silenced"
-  sound_key m M
+  key_taken m M
   sound_hand call
   step "hand 3, sounds on again, folding"
-  sound_key m M
+  key_taken m M
   sound_hand fold
-  sound_key m M
+  key_taken m M
   stop "$APP_PID"; APP_PID=
   grep -qx 'muted=true' "$XDG_CONFIG_HOME/orvanta/orvanta.conf" || fail "M's choice was not kept"
   sleep 1.5  # the last result's sound plays out into the recording

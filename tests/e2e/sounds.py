@@ -123,10 +123,10 @@ def take_apart(data, templates):
         seg[:b + 1 - a0] = x[a0:b + 1]
         n = 1 << int(np.ceil(np.log2(len(seg) + longest)))
         for _ in range(200):
-            spec = np.fft.rfft(seg, n)
+            spectrum = np.fft.rfft(seg, n)
             best = None
             for k, h in templates.items():
-                c = np.fft.irfft(spec * np.conj(np.fft.rfft(h, n)), n)[:len(seg) - len(h) + 1]
+                c = np.fft.irfft(spectrum * np.conj(np.fft.rfft(h, n)), n)[:len(seg) - len(h) + 1]
                 gain = c / energy[k]
                 score = np.where(np.abs(gain - 1) < 0.35, c * gain, 0.0)
                 i = int(np.argmax(score))
